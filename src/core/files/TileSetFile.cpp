@@ -1,0 +1,154 @@
+#include "files/TileSetFile.h"
+
+#include "files/ByteReader.h"
+#include "files/ByteWriter.h"
+
+#include <algorithm>
+
+namespace tessivar {
+
+namespace {
+
+template <typename Fn> void forEachComponent(Fn&& fn) {
+    for (int s = 0; s < kPaletteSets; ++s)
+        for (int p = 0; p < kPalettesPerSet; ++p)
+            for (int c = 0; c < kColorsPerPalette; ++c)
+                for (int k = 0; k < kComponentsPerColor; ++k)
+                    fn(s, p, c, k);
+}
+
+TileSetParseResult refuse(std::string reason) {
+    TileSetParseResult result;
+    result.reason = std::move(reason);
+    return result;
+}
+
+const char* const kTruncated = "the file ends early";
+
+} // namespace
+
+TileSetParseResult ParseTileSetFile(std::span<const std::uint8_t> data) {
+    ByteReader in(data);
+    TileSetFileContents file;
+    const auto magic = in.bytes(4);
+    file.version.assign(magic.begin(), magic.end());
+    if (file.version != "VX03" && file.version != "VX02" && file.version != "VX01") {
+        TileSetParseResult result = refuse("not a tile set file (unknown magic)");
+        result.badMagic = true;
+        return result;
+    }
+    if (file.version == "VX03")
+        file.associatedMap = in.fixedString(kPathFieldBytes);
+    file.hasCategories = file.version != "VX01";
+
+    forEachComponent([&](int s, int p, int c, int k) { file.palettes[s][p][c][k] = in.u8(); });
+    file.tileCount = in.u16();
+    if (in.failed())
+        return refuse(kTruncated);
+    if (file.tileCount > kMaxTiles)
+        return refuse("the tile count " + std::to_string(file.tileCount) + " is above " +
+                      std::to_string(kMaxTiles));
+    // Pixels, palettes, palette sets and (when present) the category count must follow.
+    if (in.remaining() < static_cast<std::size_t>(file.tileCount) * (kTileBytes + 2))
+        return refuse(kTruncated);
+
+    file.tiles.resize(file.tileCount);
+    for (auto& tile : file.tiles) {
+        const auto pixels = in.bytes(kTileBytes);
+        std::copy(pixels.begin(), pixels.end(), tile.begin());
+        if (std::any_of(tile.begin(), tile.end(), [](std::uint8_t v) { return v > 3; }))
+            return refuse("a pixel value is above 3");
+    }
+    file.tilePalette.resize(file.tileCount);
+    for (int& palette : file.tilePalette)
+        if ((palette = in.u8()) >= kPalettesPerSet)
+            return refuse("a tile palette number is above 7");
+    file.tilePaletteSet.resize(file.tileCount);
+    for (int& set : file.tilePaletteSet)
+        if ((set = in.u8()) >= kPaletteSets)
+            return refuse("a tile palette-set number is above 7");
+
+    if (file.hasCategories) {
+        const int count = in.u8();
+        if (in.failed())
+            return refuse(kTruncated);
+        if (count > kMaxCategories)
+            return refuse("the category count " + std::to_string(count) + " is above " +
+                          std::to_string(kMaxCategories));
+        const std::size_t perCategory = kCategoryNameBytes + 1 + 4u * file.tileCount;
+        if (in.remaining() < perCategory * count)
+            return refuse(kTruncated);
+        file.categories.resize(count);
+        file.values.resize(count);
+        for (int c = 0; c < count; ++c) {
+            const auto name = in.bytes(kCategoryNameBytes);
+            std::copy(name.begin(), name.end(), file.categories[c].name.begin());
+            file.categories[c].name.back() = '\0'; // a name without its NUL ends at 15
+            file.categories[c].type = in.u8();
+            file.values[c].resize(file.tileCount);
+            for (auto& value : file.values[c])
+                value = in.i32();
+        }
+    }
+    if (in.failed())
+        return refuse(kTruncated);
+    return TileSetParseResult{true, false, {}, std::move(file)};
+}
+
+void ApplyTileSetFile(const TileSetFileContents& file, TileSet& tileSet) {
+    tileSet.paletteTable = file.palettes;
+    tileSet.tileCount = file.tileCount;
+    for (int n = 0; n < file.tileCount; ++n) {
+        tileSet.tiles[n] = file.tiles[n];
+        tileSet.tilePalette[n] = file.tilePalette[n];
+        tileSet.tilePaletteSet[n] = file.tilePaletteSet[n];
+    }
+    if (!file.hasCategories)
+        return;
+    tileSet.categoryCount = static_cast<int>(file.categories.size());
+    for (int c = 0; c < tileSet.categoryCount; ++c) {
+        tileSet.categories[c] = file.categories[c];
+        for (int n = 0; n < file.tileCount; ++n)
+            tileSet.tileInfo[n][c] = file.values[c][n];
+    }
+}
+
+std::string CheckPathFitsField(const std::string& path, const std::string& whatPath) {
+    if (path.size() < kPathFieldBytes)
+        return {};
+    return "The " + whatPath + " \"" + path + "\" is " + std::to_string(path.size()) +
+           " characters long; the file can store at most " + std::to_string(kPathFieldBytes - 1) +
+           ". Save it under a shorter path first.";
+}
+
+SerializeResult SerializeTileSet(const TileSet& tileSet, const std::string& mapPath) {
+    SerializeResult result;
+    result.error = CheckPathFitsField(mapPath, "map path");
+    if (!result.error.empty())
+        return result;
+    ByteWriter out;
+    out.raw("VX03");
+    out.fixedString(mapPath, kPathFieldBytes);
+    forEachComponent([&](int s, int p, int c, int k) { out.u8(tileSet.paletteTable[s][p][c][k]); });
+    const int count = tileSet.tileCount;
+    out.u16(count);
+    for (int n = 0; n < count; ++n)
+        for (auto pixel : tileSet.tiles[n])
+            out.u8(pixel);
+    for (int n = 0; n < count; ++n)
+        out.u8(tileSet.tilePalette[n]);
+    for (int n = 0; n < count; ++n)
+        out.u8(tileSet.tilePaletteSet[n]);
+    out.u8(tileSet.categoryCount);
+    for (int c = 0; c < tileSet.categoryCount; ++c) {
+        for (char ch : tileSet.categories[c].name)
+            out.u8(static_cast<unsigned char>(ch));
+        out.u8(tileSet.categories[c].type);
+        for (int n = 0; n < count; ++n)
+            out.i32(tileSet.tileInfo[n][c]);
+    }
+    result.bytes = out.take();
+    return result;
+}
+
+} // namespace tessivar

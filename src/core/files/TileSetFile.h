@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/TileSet.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tessivar {
+
+constexpr int kPathFieldBytes = 256;
+
+// Everything a tile set file holds, parsed and checked, not yet applied.
+struct TileSetFileContents {
+    std::string version;       // "VX01", "VX02" or "VX03"
+    std::string associatedMap; // "VX03" only; empty means none
+    PaletteTable palettes{};
+    int tileCount = 0;
+    std::vector<Tile> tiles;
+    std::vector<int> tilePalette;
+    std::vector<int> tilePaletteSet;
+    bool hasCategories = false; // "VX02" and "VX03"
+    std::vector<TileInfoCategory> categories;
+    std::vector<std::vector<std::int32_t>> values; // [category][tile], as stored on disk
+};
+
+struct TileSetParseResult {
+    bool ok = false;
+    bool badMagic = false; // not one of the three versions at all
+    std::string reason;    // why the file was refused
+    TileSetFileContents contents;
+};
+
+// Parses a whole tile set file. A refused file is reported with its reason and never
+// half-applied: nothing but the returned value is touched.
+TileSetParseResult ParseTileSetFile(std::span<const std::uint8_t> data);
+
+// Moves parsed contents into the tile set. Slots at and above the file's tile count
+// keep what they held; a "VX01" file leaves the categories and their values alone.
+void ApplyTileSetFile(const TileSetFileContents& contents, TileSet& tileSet);
+
+struct SerializeResult {
+    std::vector<std::uint8_t> bytes;
+    std::string error; // empty on success
+};
+
+// The current version ("VX03") of the tile set, naming its map.
+SerializeResult SerializeTileSet(const TileSet& tileSet, const std::string& mapPath);
+
+// Reason why a path cannot be stored in a 256-byte field, or empty when it fits.
+std::string CheckPathFitsField(const std::string& path, const std::string& whatPath);
+
+} // namespace tessivar

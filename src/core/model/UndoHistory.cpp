@@ -40,16 +40,16 @@ void writeRegion(TileSet& tileSet, const UndoState& from, const UndoState& regio
 } // namespace
 
 UndoHistory::UndoHistory()
-    : slots(kCapacity, makeEmptyState())
+    : states_(kCapacity, makeEmptyState())
     , scratch(makeEmptyState()) {}
 
 void UndoHistory::RecordUndoState(const TileSet& tileSet, const EditingState& state) {
     if (UndoPosition == kCapacity) {
         // Drop the oldest state; rotating keeps every buffer allocated.
-        std::rotate(slots.begin(), slots.begin() + 1, slots.end());
+        std::rotate(states_.begin(), states_.begin() + 1, states_.end());
         UndoPosition = kCapacity - 1;
     }
-    UndoState& slot = slots[UndoPosition];
+    UndoState& slot = states_[UndoPosition];
     slot.firstTile = state.CurrentTile;
     slot.size = tileSet.block;
     slot.paletteSet = state.CurrentPaletteSet;
@@ -73,7 +73,7 @@ bool UndoHistory::Undo(TileSet& tileSet) {
         return false;
     --UndoPosition;
     ++RedoCount;
-    Exchange(slots[UndoPosition], tileSet);
+    Exchange(states_[UndoPosition], tileSet);
     return true;
 }
 
@@ -81,7 +81,7 @@ bool UndoHistory::Redo(TileSet& tileSet) {
     if (RedoCount == 0)
         return false;
     --RedoCount;
-    Exchange(slots[UndoPosition], tileSet);
+    Exchange(states_[UndoPosition], tileSet);
     ++UndoPosition;
     return true;
 }

@@ -39,7 +39,7 @@ public:
 private:
     void Exchange(UndoState& state, TileSet& tileSet);
 
-    std::vector<UndoState> slots;
+    std::vector<UndoState> states_;
     UndoState scratch;
     int UndoPosition = 0;
     int RedoCount = 0;

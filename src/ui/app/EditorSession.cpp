@@ -1,0 +1,44 @@
+#include "app/EditorSession.h"
+
+#include "app/AboutWindow.h"
+#include "mapeditor/MapEditorWindow.h"
+#include "tileeditor/TileEditorWindow.h"
+
+namespace tessivar::ui {
+
+EditorSession::EditorSession(UserPrompts& prompts)
+    : workspace_(prompts) {
+    // The tile editor comes first: it is the main window.
+    tileEditor_ = std::make_unique<TileEditorWindow>(workspace_, prompts);
+    mapEditor_ = std::make_unique<MapEditorWindow>(workspace_);
+    about_ = std::make_unique<AboutWindow>();
+    tileEditor_->setMapEditorWindow(mapEditor_.get());
+    tileEditor_->setAboutWindow(about_.get());
+    mapEditor_->setTileEditorWindow(tileEditor_.get());
+}
+
+EditorSession::~EditorSession() = default;
+
+void EditorSession::start(const std::string& commandLinePath) {
+    if (commandLinePath.empty()) {
+        tileEditor_->show();
+        return;
+    }
+    switch (Workspace::ClassifyStartupPath(commandLinePath)) {
+    case Workspace::StartupKind::Map:
+        workspace_.LoadMapFile(commandLinePath, true);
+        tileEditor_->show();
+        mapEditor_->show();
+        break;
+    case Workspace::StartupKind::Bitmap:
+        // The picture import takes bitmaps; until then the editor just opens.
+        tileEditor_->show();
+        break;
+    case Workspace::StartupKind::TileSet:
+        tileEditor_->show();
+        workspace_.LoadTileSetFile(commandLinePath);
+        break;
+    }
+}
+
+} // namespace tessivar::ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/Workspace.h"
+
+#include <memory>
+#include <string>
+
+namespace tessivar::ui {
+
+class AboutWindow;
+class MapEditorWindow;
+class TileEditorWindow;
+
+// One run of the editor: the documents and every window, created once at start and only
+// shown or hidden afterwards.
+class EditorSession {
+public:
+    explicit EditorSession(UserPrompts& prompts);
+    ~EditorSession();
+
+    // Opens what the command line names and shows the windows it needs.
+    void start(const std::string& commandLinePath);
+
+    Workspace& workspace() { return workspace_; }
+    TileEditorWindow& tileEditor() { return *tileEditor_; }
+    MapEditorWindow& mapEditor() { return *mapEditor_; }
+    AboutWindow& about() { return *about_; }
+
+private:
+    Workspace workspace_;
+    std::unique_ptr<TileEditorWindow> tileEditor_;
+    std::unique_ptr<MapEditorWindow> mapEditor_;
+    std::unique_ptr<AboutWindow> about_;
+};
+
+} // namespace tessivar::ui

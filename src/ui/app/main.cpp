@@ -1,0 +1,26 @@
+#include "app/EditorSession.h"
+#include "app/QtUserPrompts.h"
+#include "tileeditor/TileEditorWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessivar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessivar"));
+    QApplication::setOrganizationName(QStringLiteral("Brennow"));
+    // The program ends when the main window closes, whatever else is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    tessivar::ui::QtUserPrompts prompts;
+    tessivar::ui::EditorSession session(prompts);
+    prompts.setParentWindow(&session.tileEditor());
+    QObject::connect(&session.tileEditor(), &tessivar::ui::TileEditorWindow::closed, &application,
+                     &QApplication::quit);
+
+    // The whole argument text is one path, spaces included.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    session.start(arguments.join(QLatin1Char(' ')).toStdString());
+    return QApplication::exec();
+}

@@ -1,0 +1,127 @@
+#include "mapeditor/MapEditorWindow.h"
+
+#include "mapeditor/MapSizeDialog.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace tessivar::ui {
+
+MapEditorWindow::MapEditorWindow(Workspace& workspace, QWidget* parent)
+    : QMainWindow(parent)
+    , workspace_(workspace) {
+    setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
+    buildMenus();
+    buildPanes();
+    sizeDialog_ = new MapSizeDialog(workspace_, this);
+    workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
+    onWorkspaceChanged(EverythingChanged);
+}
+
+QAction* MapEditorWindow::addAction(QMenu* menu, const char* objectName, const QString& caption,
+                                    const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(objectName));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* MapEditorWindow::action(const char* objectName) const {
+    return findChild<QAction*>(QString::fromLatin1(objectName));
+}
+
+void MapEditorWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    connect(addAction(file, "actionNewMap", tr("&New"), QKeySequence(tr("Ctrl+N"))),
+            &QAction::triggered, this, [this] { workspace_.NewMap(); });
+    connect(addAction(file, "actionOpenMap", tr("&Open"), QKeySequence(tr("Ctrl+O"))),
+            &QAction::triggered, this, [this] { workspace_.OpenMap(); });
+    connect(addAction(file, "actionSaveMap", tr("&Save"), QKeySequence(tr("Ctrl+S"))),
+            &QAction::triggered, this, [this] { workspace_.SaveMap(); });
+    connect(addAction(file, "actionSaveMapAs", tr("Save &as..."), QKeySequence(tr("Ctrl+A"))),
+            &QAction::triggered, this, [this] { workspace_.SaveMapAs(); });
+    connect(addAction(file, "actionLoadTileSet", tr("Load tile set"), QKeySequence(tr("Ctrl+L"))),
+            &QAction::triggered, this, [this] { workspace_.OpenTileSet(); });
+    QMenu* import = file->addMenu(tr("&Import"));
+    addAction(import, "actionMapImportBitmap", tr("&Bitmap"))->setEnabled(false);
+    addAction(import, "actionMapImportClipboard", tr("&Clipboard"))->setEnabled(false);
+    addAction(import, "actionMapImportBinary", tr("&Binary"))->setEnabled(false);
+    QMenu* exportMenu = file->addMenu(tr("&Export"));
+    addAction(exportMenu, "actionMapExportZ80", tr("Z80 Source"), QKeySequence(tr("Ctrl+E")))
+        ->setEnabled(false);
+    addAction(exportMenu, "actionMapExport68k", tr("68k Source"), QKeySequence(tr("Ctrl+R")))
+        ->setEnabled(false);
+    addAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap"))->setEnabled(false);
+    addAction(file, "actionMapGridColor", tr("Grid Color"))->setEnabled(false);
+    connect(addAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
+            &QAction::triggered, this, &QWidget::close);
+
+    QMenu* tileEditor = menuBar()->addMenu(tr("Tile Editor"));
+    connect(addAction(tileEditor, "actionEditTile", tr("Edit tile..."), QKeySequence(tr("Ctrl+T"))),
+            &QAction::triggered, this, &MapEditorWindow::editTile);
+}
+
+void MapEditorWindow::buildPanes() {
+    auto* central = new QWidget;
+    auto* layout = new QHBoxLayout(central);
+    mapArea_ = new QScrollArea;
+    mapArea_->setObjectName(QStringLiteral("mapArea"));
+    layout->addWidget(mapArea_, 1);
+
+    auto* panel = new QVBoxLayout;
+    panel->addWidget(new QLabel(tr("Map Size")));
+    sizeLabel_ = new QLabel;
+    sizeLabel_->setObjectName(QStringLiteral("sizeLabel"));
+    panel->addWidget(sizeLabel_);
+    auto* change = new QPushButton(tr("Change"));
+    change->setObjectName(QStringLiteral("changeMapSize"));
+    connect(change, &QPushButton::clicked, this, &MapEditorWindow::changeMapSize);
+    panel->addWidget(change);
+    panel->addStretch(1);
+    layout->addLayout(panel);
+    setCentralWidget(central);
+    resize(700, 600);
+}
+
+QString MapEditorWindow::sizeLabelText() const {
+    return sizeLabel_->text();
+}
+
+void MapEditorWindow::changeMapSize() {
+    workspace_.BeginMapSizeChange();
+    if (sizeDialog_->presetAndRun())
+        mapArea_->viewport()->update();
+}
+
+void MapEditorWindow::editTile() {
+    workspace_.EditTileFromMap(LeftBlock);
+    if (tileEditorWindow_) {
+        tileEditorWindow_->show();
+        tileEditorWindow_->raise();
+        tileEditorWindow_->activateWindow();
+    }
+}
+
+void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
+    if (changes & MapTitleChanged)
+        setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
+    if (changes & MapResized)
+        sizeLabel_->setText(QString::fromStdString(workspace_.map.sizeLabel()));
+    if (changes & MapChanged)
+        mapArea_->viewport()->update();
+}
+
+void MapEditorWindow::closeEvent(QCloseEvent* event) {
+    // Closing only hides the window; the map stays.
+    if (workspace_.QuerySaveMap())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace tessivar::ui

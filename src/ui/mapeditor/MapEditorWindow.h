@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/Workspace.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QScrollArea;
+
+namespace tessivar::ui {
+
+class MapSizeDialog;
+
+// The map editor: a second window over the one map, shown and hidden, never destroyed.
+class MapEditorWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MapEditorWindow(Workspace& workspace, QWidget* parent = nullptr);
+
+    void setTileEditorWindow(QWidget* window) { tileEditorWindow_ = window; }
+    QAction* action(const char* objectName) const;
+    MapSizeDialog* mapSizeDialog() const { return sizeDialog_; }
+    QString sizeLabelText() const;
+    // The Block under the left mouse button of the map tools.
+    int LeftBlock = 0;
+
+    void changeMapSize();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPanes();
+    void onWorkspaceChanged(unsigned changes);
+    QAction* addAction(QMenu* menu, const char* objectName, const QString& caption,
+                       const QKeySequence& shortcut = {});
+    void editTile();
+
+    Workspace& workspace_;
+    QWidget* tileEditorWindow_ = nullptr;
+    MapSizeDialog* sizeDialog_ = nullptr;
+    QScrollArea* mapArea_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
+};
+
+} // namespace tessivar::ui

@@ -1,0 +1,41 @@
+#include "mapeditor/MapSizeDialog.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tessivar::ui {
+
+MapSizeDialog::MapSizeDialog(Workspace& workspace, QWidget* parent)
+    : QDialog(parent)
+    , workspace_(workspace) {
+    setWindowTitle(tr("Map Size"));
+    setModal(true);
+    auto* layout = new QFormLayout(this);
+    rows_ = new QLineEdit;
+    rows_->setObjectName(QStringLiteral("rowField"));
+    columns_ = new QLineEdit;
+    columns_->setObjectName(QStringLiteral("columnField"));
+    layout->addRow(tr("Row"), rows_);
+    layout->addRow(tr("Col"), columns_);
+    auto* change = new QPushButton(tr("Change"));
+    change->setObjectName(QStringLiteral("changeButton"));
+    change->setDefault(true);
+    layout->addRow(change);
+    connect(change, &QPushButton::clicked, this, &MapSizeDialog::pressChange);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool MapSizeDialog::presetAndRun() {
+    rows_->setText(QString::number(workspace_.map.Height()));
+    columns_->setText(QString::number(workspace_.map.Width()));
+    return exec() == QDialog::Accepted;
+}
+
+void MapSizeDialog::pressChange() {
+    // A refused size has shown its message; the dialog stays open.
+    if (workspace_.ApplyMapSize(rows_->text().toStdString(), columns_->text().toStdString()))
+        accept();
+}
+
+} // namespace tessivar::ui

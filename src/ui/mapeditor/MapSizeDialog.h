@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Workspace.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace tessivar::ui {
+
+// "Map Size": rows and columns of the map, checked when "Change" is pressed.
+class MapSizeDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MapSizeDialog(Workspace& workspace, QWidget* parent = nullptr);
+
+    // Presets the fields from the map and runs the dialog; true when the size changed.
+    bool presetAndRun();
+
+    QLineEdit* rowField() const { return rows_; }
+    QLineEdit* columnField() const { return columns_; }
+    void pressChange();
+
+private:
+    Workspace& workspace_;
+    QLineEdit* rows_ = nullptr;
+    QLineEdit* columns_ = nullptr;
+};
+
+} // namespace tessivar::ui

@@ -1,0 +1,181 @@
+#include "tileeditor/CanvasStroke.h"
+
+#include "tileeditor/BlockBounds.h"
+#include "tileeditor/FloodFill.h"
+#include "tileeditor/LinePixels.h"
+#include "tileeditor/RectangleShape.h"
+
+#include <algorithm>
+
+namespace tessivar {
+
+std::string PixelStatusText(int x, int y, int color) {
+    return "X=" + std::to_string(x) + " Y=" + std::to_string(y) + " Color=" + std::to_string(color);
+}
+
+CanvasStroke::CanvasStroke(Workspace& workspace)
+    : workspace_(workspace) {}
+
+void CanvasStroke::setTool(DrawingTool tool) {
+    tool_ = tool;
+    switch (tool) {
+    case DrawingTool::Pen:
+        toolStatus_ = "Pen";
+        break;
+    case DrawingTool::Fill:
+        toolStatus_ = "Fill";
+        break;
+    case DrawingTool::Line:
+        toolStatus_ = "Line";
+        break;
+    case DrawingTool::Rectangle:
+        break;
+    }
+}
+
+void CanvasStroke::setRectangleMode(RectangleMode mode) {
+    rectangleMode_ = mode;
+    toolStatus_ = mode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
+}
+
+std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {
+    const BlockSize block = workspace_.tileSet.block;
+    if (screenX < 0 || screenY < 0 || screenX >= block.width * zoom ||
+        screenY >= block.height * zoom)
+        return std::nullopt;
+    return BlockPoint{screenX / zoom, screenY / zoom};
+}
+
+std::optional<ColorIndex> CanvasStroke::heldColor() const {
+    if (!held_)
+        return std::nullopt;
+    const int color =
+        *held_ == MouseButton::Left ? workspace_.editing.LeftColor : workspace_.editing.RightColor;
+    return static_cast<ColorIndex>(color);
+}
+
+PixelRect CanvasStroke::wholeBlock() const {
+    return {0, 0, workspace_.tileSet.block.width, workspace_.tileSet.block.height};
+}
+
+// Sets one pixel with the held button's colour; the widget redraws its 8 x 8 area.
+PixelRect CanvasStroke::penStroke(BlockPoint pixel) {
+    const auto color = heldColor();
+    if (!color)
+        return {};
+    workspace_.tileSet.SetBlockPixel(workspace_.editing.CurrentTile, pixel.x, pixel.y, *color);
+    const BlockSize block = workspace_.tileSet.block;
+    const int left = pixel.x - pixel.x % kTileSide;
+    const int top = pixel.y - pixel.y % kTileSide;
+    return {left, top, std::min(kTileSide, block.width - left),
+            std::min(kTileSide, block.height - top)};
+}
+
+CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int screenY, int zoom) {
+    Workspace& ws = workspace_;
+    ws.editing.Modified = true;
+    KeepCurrentBlockInSlots(ws.editing, ws.tileSet);
+    // Recorded before anything changes, so the whole stroke undoes in one step.
+    ws.RecordUndoState();
+
+    const auto pixel = blockPixelAt(screenX, screenY, zoom);
+    if (!pixel)
+        return {};
+    strokeInside_ = true;
+    if (button != MouseButton::Other)
+        held_ = button;
+
+    switch (tool_) {
+    case DrawingTool::Rectangle:
+    case DrawingTool::Line:
+        anchor_ = end_ = *pixel;
+        (tool_ == DrawingTool::Line ? lineDrag_ : rectangleDrag_) = true;
+        if (lineDrag_)
+            updateLineMask();
+        return {};
+    case DrawingTool::Fill: {
+        // Only a held left button picks LeftColor; a middle-button fill uses RightColor.
+        const int color = held_ == MouseButton::Left ? ws.editing.LeftColor : ws.editing.RightColor;
+        FloodFillBlock(ws.tileSet, ws.editing.CurrentTile, *pixel, static_cast<ColorIndex>(color),
+                       ws.editing.CurrentPalette);
+        ws.notify(TilesChanged | MapChanged);
+        return {wholeBlock(), std::nullopt};
+    }
+    case DrawingTool::Pen:
+        break;
+    }
+    return {penStroke(*pixel), std::nullopt};
+}
+
+CanvasResponse CanvasStroke::mouseMove(int screenX, int screenY, int zoom) {
+    const auto pixel = blockPixelAt(screenX, screenY, zoom);
+    if (!pixel)
+        return {};
+    const int current = workspace_.editing.CurrentTile;
+    CanvasResponse response;
+    response.status = PixelStatusText(
+        pixel->x, pixel->y, workspace_.tileSet.GetBlockPixel(current, pixel->x, pixel->y));
+    if (!held_)
+        return response;
+    if (tool_ == DrawingTool::Rectangle || tool_ == DrawingTool::Line) {
+        end_ = *pixel;
+        (tool_ == DrawingTool::Line ? lineDrag_ : rectangleDrag_) = true;
+        if (lineDrag_)
+            updateLineMask();
+        response.repaint = wholeBlock();
+        return response;
+    }
+    // Pen, and fill after its first click: single pixels along the drag.
+    response.repaint = penStroke(*pixel);
+    return response;
+}
+
+void CanvasStroke::commitDrag() {
+    const auto color = heldColor();
+    if (!color)
+        return;
+    TileSet& tileSet = workspace_.tileSet;
+    const int current = workspace_.editing.CurrentTile;
+    if (lineDrag_) {
+        for (const BlockPoint p : LinePixels(anchor_, end_))
+            tileSet.SetBlockPixel(current, p.x, p.y, *color);
+    } else if (rectangleDrag_) {
+        RectangleShape(anchor_, end_, rectangleMode_).Draw(tileSet, current, *color);
+    }
+}
+
+CanvasResponse CanvasStroke::mouseUp() {
+    commitDrag();
+    held_.reset();
+    rectangleDrag_ = lineDrag_ = false;
+    if (!strokeInside_)
+        return {};
+    strokeInside_ = false;
+    workspace_.notify(TilesChanged | MapChanged);
+    return {wholeBlock(), std::nullopt};
+}
+
+void CanvasStroke::updateLineMask() {
+    const BlockSize block = workspace_.tileSet.block;
+    lineMaskWidth_ = block.width;
+    lineMask_.assign(static_cast<std::size_t>(block.width) * block.height, false);
+    for (const BlockPoint p : LinePixels(anchor_, end_))
+        if (block.contains(p.x, p.y))
+            lineMask_[static_cast<std::size_t>(p.y) * lineMaskWidth_ + p.x] = true;
+}
+
+std::optional<ColorIndex> CanvasStroke::previewColorAt(int x, int y) const {
+    const auto color = heldColor();
+    if (!color)
+        return std::nullopt;
+    if (rectangleDrag_ && RectangleShape(anchor_, end_, rectangleMode_).covers(x, y))
+        return color;
+    if (lineDrag_ && x >= 0 && y >= 0 && x < lineMaskWidth_) {
+        const std::size_t at = static_cast<std::size_t>(y) * lineMaskWidth_ + x;
+        if (at < lineMask_.size() && lineMask_[at])
+            return color;
+    }
+    return std::nullopt;
+}
+
+} // namespace tessivar

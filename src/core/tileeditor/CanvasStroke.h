@@ -1,0 +1,71 @@
+#pragma once
+
+// The tile canvas's drawing logic without a widget. The canvas widget hands every mouse
+// event over in screen coordinates together with the canvas zoom; CanvasStroke draws
+// into the Block at CurrentTile and answers which Block pixels to repaint and what the
+// status bar shows. While a rectangle or line is dragged, previewColorAt() tells the
+// painter which pixels show the drawing colour instead of their own.
+
+#include "app/Workspace.h"
+#include "tileeditor/CanvasTypes.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessivar {
+
+// What one mouse event asks of the canvas widget.
+struct CanvasResponse {
+    PixelRect repaint;                 // Block pixels to repaint; empty: nothing
+    std::optional<std::string> status; // new text of the pixel status panel
+};
+
+class CanvasStroke {
+public:
+    explicit CanvasStroke(Workspace& workspace);
+
+    // The tool buttons. Choosing the rectangle tool leaves the status text alone; it
+    // changes when a mode is picked from the rectangle pop-up.
+    void setTool(DrawingTool tool);
+    void setRectangleMode(RectangleMode mode);
+    DrawingTool tool() const { return tool_; }
+    RectangleMode rectangleMode() const { return rectangleMode_; }
+    // First status panel: "Pen", "Fill", "Filled Rect", "Hollow Rect" or "Line".
+    const std::string& toolStatusText() const { return toolStatus_; }
+
+    CanvasResponse mouseDown(MouseButton button, int screenX, int screenY, int zoom);
+    CanvasResponse mouseMove(int screenX, int screenY, int zoom);
+    CanvasResponse mouseUp();
+
+    // The colour index pixel (x, y) shows while a rectangle or line is dragged, to be
+    // looked up in the current palette; nullopt when the pixel shows its own colour.
+    std::optional<ColorIndex> previewColorAt(int x, int y) const;
+    bool dragging() const { return rectangleDrag_ || lineDrag_; }
+
+private:
+    std::optional<BlockPoint> blockPixelAt(int screenX, int screenY, int zoom) const;
+    std::optional<ColorIndex> heldColor() const;
+    PixelRect penStroke(BlockPoint pixel);
+    PixelRect wholeBlock() const;
+    void updateLineMask();
+    void commitDrag();
+
+    Workspace& workspace_;
+    DrawingTool tool_ = DrawingTool::Pen;
+    RectangleMode rectangleMode_ = RectangleMode::Filled;
+    std::string toolStatus_ = "Pen";
+    std::optional<MouseButton> held_; // Left or Right while a stroke draws
+    BlockPoint anchor_;
+    BlockPoint end_;
+    bool rectangleDrag_ = false;
+    bool lineDrag_ = false;
+    bool strokeInside_ = false;  // a mouse-down inside the Block started this stroke
+    std::vector<bool> lineMask_; // row-major over the Block while a line is dragged
+    int lineMaskWidth_ = 0;
+};
+
+// "X=%d Y=%d Color=%d" of the pixel status panel.
+std::string PixelStatusText(int x, int y, int color);
+
+} // namespace tessivar

@@ -1,0 +1,21 @@
+#pragma once
+
+// The tile editor's options: "Overwrite tiles on paste or import". LoadOptions runs
+// when the tile editor is first shown, SaveOptions whenever the "Tile Editor Options"
+// dialog closes.
+
+#include "tileeditor/OptionsStore.h"
+
+namespace tessivar {
+
+struct EditorOptions {
+    bool OverwriteTiles = false;
+
+    // Takes "Overwrite" from the store when it is there (ticked for any non-zero value);
+    // otherwise the option keeps its state. False when the store failed.
+    bool LoadOptions(OptionsStore& store);
+    // Writes "Overwrite" as 1 or 0. False when the store failed.
+    bool SaveOptions(OptionsStore& store) const;
+};
+
+} // namespace tessivar

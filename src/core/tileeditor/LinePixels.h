@@ -1,0 +1,17 @@
+#pragma once
+
+// The one line routine of the tile canvas. The drag preview and the committed line both
+// come from here, so what the user sees while dragging is exactly what gets drawn.
+
+#include "tileeditor/CanvasTypes.h"
+
+#include <vector>
+
+namespace tessivar {
+
+// Every Block pixel of the line from (x1, y1) to (x2, y2), both ends included, in the
+// order they are plotted. A line whose two deltas are both negative is drawn from the
+// other end, which keeps the pixel choice independent of the drag direction there.
+std::vector<BlockPoint> LinePixels(BlockPoint from, BlockPoint to);
+
+} // namespace tessivar

@@ -1,0 +1,26 @@
+#pragma once
+
+// Where the editor keeps its one per-machine option between runs. The editor supplies a
+// store on top of the platform's settings; tests use an in-memory one. A store reports
+// failures (a key it cannot open or create, a value of another type) by returning
+// false and never throws.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tessivar {
+
+inline constexpr const char* kOptionsKey = "\\Software\\Brennow\\Tessivar (TI)";
+inline constexpr const char* kOverwriteValueName = "Overwrite";
+
+class OptionsStore {
+public:
+    virtual ~OptionsStore() = default;
+
+    // Reads a 32-bit integer value. True with `value` empty when the value is absent.
+    virtual bool readInteger(const std::string& name, std::optional<std::int32_t>& value) = 0;
+    virtual bool writeInteger(const std::string& name, std::int32_t value) = 0;
+};
+
+} // namespace tessivar

@@ -1,0 +1,31 @@
+#pragma once
+
+// The tile editor's own clipboard of whole Tiles (not the system clipboard). It lives
+// for the whole run and starts with one blank Tile, so a paste before any copy pastes
+// one blank Tile. Neither copy nor paste marks the set modified or records undo.
+
+#include "app/Workspace.h"
+
+#include <array>
+
+namespace tessivar {
+
+class TileClipboard {
+public:
+    // Copies Tiles SelectionStart..SelectionEnd with their palette and palette set.
+    void CopyTiles(const Workspace& workspace);
+    // Pastes at CurrentTile. Without `overwrite` room is made first (the tile count
+    // grows, the map is not renumbered); Tiles that would land at slot 768 or above are
+    // dropped either way.
+    void PasteTiles(Workspace& workspace, bool overwrite) const;
+
+    int count() const { return count_; }
+
+private:
+    std::array<Tile, kMaxTiles> tiles_{};
+    std::array<int, kMaxTiles> palettes_{};
+    std::array<int, kMaxTiles> paletteSets_{};
+    int count_ = 1;
+};
+
+} // namespace tessivar

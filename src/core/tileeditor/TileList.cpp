@@ -1,0 +1,56 @@
+#include "tileeditor/TileList.h"
+
+#include "tileeditor/BlockBounds.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tessivar {
+
+int TileListCellWidth(BlockSize block, int listZoom) {
+    return block.width * listZoom + 2;
+}
+
+BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int scrollX,
+                                      int visibleWidth) {
+    const int tilesPerBlock = tileSet.TilesPerBlock();
+    const int cell = TileListCellWidth(tileSet.block, listZoom);
+    const int firstBlock = std::max(scrollX, 0) / cell;
+    BlockStartRange range;
+    range.first = firstBlock * tilesPerBlock;
+    range.last = (firstBlock + visibleWidth / cell + 1) * tilesPerBlock;
+    if (range.last >= tileSet.tileCount)
+        range.last = tileSet.tileCount - 1;
+    // A Block start beyond this would read past slot 767.
+    range.last = std::min(range.last, LastBlockStart(tilesPerBlock));
+    return range;
+}
+
+void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld) {
+    EditingState& editing = workspace.editing;
+    const TileSet& tileSet = workspace.tileSet;
+    const int tilesPerBlock = tileSet.TilesPerBlock();
+    const int clicked = AlignBlockStart(
+        x / TileListCellWidth(tileSet.block, listZoom) * tilesPerBlock, tilesPerBlock);
+    if (shiftHeld) {
+        editing.SelectionStart = editing.CurrentTile;
+        editing.SelectionEnd = clicked + tilesPerBlock - 1;
+        if (editing.SelectionEnd < editing.SelectionStart)
+            std::swap(editing.SelectionStart, editing.SelectionEnd);
+        workspace.notify(EditingChanged);
+        return;
+    }
+    editing.CurrentTile = clicked;
+    editing.SelectionStart = clicked;
+    editing.SelectionEnd = clicked + tilesPerBlock - 1;
+    editing.CurrentPaletteSet = tileSet.tilePaletteSet[clicked];
+    editing.CurrentPalette = tileSet.tilePalette[clicked];
+    workspace.notify(EditingChanged);
+}
+
+void EditBlockFromMap(Workspace& workspace, int firstTile) {
+    const int highest = kMaxTiles - workspace.tileSet.TilesPerBlock();
+    workspace.EditTileFromMap(std::clamp(firstTile, 0, highest));
+}
+
+} // namespace tessivar

@@ -1,0 +1,31 @@
+#pragma once
+
+// The tile list strip's geometry and clicks. Block k is drawn at x = k x cell width + 1;
+// a click picks the Block under the mouse, or with Shift extends the selection from
+// CurrentTile to it.
+
+#include "app/Workspace.h"
+
+namespace tessivar {
+
+int TileListCellWidth(BlockSize block, int listZoom);
+
+// First Tiles of the Blocks to paint: first, first + TilesPerBlock, ... up to last
+// inclusive. Blocks that would reach past the last Tile slot are left out.
+struct BlockStartRange {
+    int first = 0;
+    int last = -1;
+    friend bool operator==(const BlockStartRange&, const BlockStartRange&) = default;
+};
+
+BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int scrollX,
+                                      int visibleWidth);
+
+// Mouse-down at x on the tile list (any button).
+void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld);
+
+// The map editor's "Edit tile...": puts the Block that starts at `firstTile` on the
+// canvas, lowered so that it fits into the Tile slots under the current Block size.
+void EditBlockFromMap(Workspace& workspace, int firstTile);
+
+} // namespace tessivar

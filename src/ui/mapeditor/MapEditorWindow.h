@@ -25,6 +25,7 @@ public:
     // The Block under the left mouse button of the map tools.
     int LeftBlock = 0;
 
+    // The size panel's "Change": marks the map modified, then runs the Map Size dialog.
     void changeMapSize();
 
 protected:

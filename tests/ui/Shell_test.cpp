@@ -1,0 +1,274 @@
+// The editor shell: start-up state, window captions, the menus, New, the save questions
+// on closing, and the Map Size dialog.
+
+#include "ScriptedPrompts.h"
+
+#include "app/EditorSession.h"
+#include "files/FileIo.h"
+#include "files/TileSetFile.h"
+#include "mapeditor/MapEditorWindow.h"
+#include "mapeditor/MapSizeDialog.h"
+#include "tileeditor/TileEditorWindow.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using tessivar::Answer;
+using tessivar::ui::EditorSession;
+
+namespace {
+
+// "Caption|Shortcut" of each item of a menu, "-" for a separator, "Title>" for a submenu.
+QStringList describeMenu(const QMenu* menu) {
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            items << QStringLiteral("-");
+        else if (action->menu())
+            items << action->text() + QLatin1Char('>');
+        else
+            items << action->text() + QLatin1Char('|') + action->shortcut().toString();
+    }
+    return items;
+}
+
+const QMenu* topMenu(const QMainWindow& window, const QString& title) {
+    for (const QAction* action : window.menuBar()->actions())
+        if (action->text() == title)
+            return action->menu();
+    return nullptr;
+}
+
+std::string writeTileSet(const QTemporaryDir& dir, const char* name) {
+    tessivar::TileSet tileSet;
+    tileSet.tiles[0][0] = 2;
+    const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+    const auto bytes = tessivar::SerializeTileSet(tileSet, "").bytes;
+    if (!tessivar::SaveFileAtomically(path, bytes).empty())
+        qFatal("cannot write the test tile set");
+    return path;
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsUntitledWithTheDefaultDocuments() {
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        QCOMPARE(session.tileEditor().windowTitle(),
+                 QStringLiteral("Tessivar - Tile Editor - untitled"));
+        QCOMPARE(session.mapEditor().windowTitle(),
+                 QStringLiteral("Tessivar - Map Editor - untitled"));
+        QCOMPARE(session.tileEditor().blockCountText(), QStringLiteral("16"));
+        QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("32x32"));
+        QVERIFY(!session.tileEditor().action("actionUndo")->isEnabled());
+        QVERIFY(!session.tileEditor().action("actionRedo")->isEnabled());
+        QCOMPARE(session.workspace().editing.LeftColor, 3);
+        QCOMPARE(session.workspace().editing.RightColor, 0);
+    }
+
+    void mainMenusHaveTheirItemsInOrder_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("File") << "&File" << QStringList{"&New|",       "&Open|",
+                                                        "&Save|",      "Save &as...|",
+                                                        "Import ...>", "&Export ...>",
+                                                        "-",           "E&xit|"};
+        QTest::newRow("Edit") << "Edit"
+                              << QStringList{"&Undo|Ctrl+Z",
+                                             "&Redo|Ctrl+Shift+Z",
+                                             "-",
+                                             "Clear tile|Ctrl+X",
+                                             "Copy tile(s)|Ctrl+C",
+                                             "Paste tile(s)|Ctrl+V",
+                                             "Insert tile|Ctrl+A",
+                                             "Delete tile(s)|",
+                                             "Options ...|",
+                                             "-",
+                                             "&Custom information...|"};
+        QTest::newRow("View")
+            << "&View"
+            << QStringList{"Tile List|",       "Map View|",      "-",         "Zoom &In|Ctrl+I",
+                           "Zoom &Out|Ctrl+O", "&Default Zoom|", "-",         "2x view|",
+                           "4x view|",         "8x view|",       "16x view|", "32x view|"};
+        QTest::newRow("Tiles") << "Tiles" << QStringList{"8x8|",        "8x16|",
+                                                         "16x16|",      "32x32|",
+                                                         "Custom ...|", "Grid color|",
+                                                         "-",           "Optimize...|Ctrl+P"};
+        QTest::newRow("Map Editor") << "Map Editor" << QStringList{"Open|Ctrl+M"};
+        QTest::newRow("Help") << "Help" << QStringList{"About|"};
+    }
+    void mainMenusHaveTheirItemsInOrder() {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, items);
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        const QMenu* found = topMenu(session.tileEditor(), menu);
+        QVERIFY(found);
+        QCOMPARE(describeMenu(found), items);
+    }
+
+    void newResetsTheTileSetButKeepsTheCaption() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        auto& workspace = session.workspace();
+        workspace.LoadTileSetFile(writeTileSet(dir, "level1.vxt"));
+        QCOMPARE(session.tileEditor().windowTitle(),
+                 QStringLiteral("Tessivar - Tile Editor - level1"));
+        workspace.tileSet.tileCount = 40;
+        workspace.MarkModified();
+        prompts.answers = {Answer::No};
+        session.tileEditor().action("actionNew")->trigger();
+        QCOMPARE(prompts.questions.size(), 1);
+        QCOMPARE(workspace.tileSet.tiles[0][0], 0);
+        QCOMPARE(workspace.editing.LeftColor, 0);
+        QCOMPARE(workspace.editing.RightColor, 3);
+        QVERIFY(!workspace.editing.Modified);
+        QVERIFY(workspace.editing.CurrentFileName.empty());
+        QCOMPARE(session.tileEditor().blockCountText(), QStringLiteral("16"));
+        QCOMPARE(session.tileEditor().windowTitle(),
+                 QStringLiteral("Tessivar - Tile Editor - level1"));
+    }
+
+    void closingAsksBothQuestions_data() {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("questionsAsked");
+        QTest::newRow("tile set cancelled") << QList<int>{int(Answer::Cancel)} << false << 1;
+        QTest::newRow("both answered No")
+            << QList<int>{int(Answer::No), int(Answer::No)} << true << 2;
+        QTest::newRow("map cancelled")
+            << QList<int>{int(Answer::No), int(Answer::Cancel)} << false << 2;
+    }
+    void closingAsksBothQuestions() {
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, closes);
+        QFETCH(int, questionsAsked);
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        session.tileEditor().show();
+        session.workspace().MarkModified();
+        session.workspace().map.MarkMapModified();
+        for (int answer : answers)
+            prompts.answers.push_back(static_cast<Answer>(answer));
+        QCOMPARE(session.tileEditor().close(), closes);
+        QCOMPARE(prompts.questions.size(), questionsAsked);
+        QCOMPARE(prompts.questions.first(),
+                 QStringLiteral("Tessivar: Tile set has been modified.  Do you want to save?"));
+        if (questionsAsked == 2)
+            QCOMPARE(prompts.questions.last(),
+                     QStringLiteral("Tessivar: Map has been modified.  Do you want to save?"));
+        QCOMPARE(session.tileEditor().isVisible(), !closes);
+    }
+
+    void answeringYesSavesBeforeClosing() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        session.tileEditor().show();
+        session.workspace().MarkModified();
+        const std::string target = dir.filePath(QStringLiteral("saved.vxt")).toStdString();
+        prompts.answers = {Answer::Yes};
+        prompts.files = {target};
+        QVERIFY(session.tileEditor().close());
+        QCOMPARE(prompts.presets, QStringList{QStringLiteral("untitled.vxt")});
+        QVERIFY(tessivar::ReadWholeFile(target).has_value());
+        QVERIFY(!session.workspace().editing.Modified);
+    }
+
+    void yesWithCancelledSaveDialogStillCloses() {
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        session.tileEditor().show();
+        session.workspace().MarkModified();
+        prompts.answers = {Answer::Yes};
+        prompts.files = {std::nullopt};
+        QVERIFY(session.tileEditor().close());
+    }
+
+    void mapEditorCloseHidesAfterItsQuestion() {
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        auto& mapEditor = session.mapEditor();
+        mapEditor.show();
+        session.workspace().BeginMapSizeChange();
+        prompts.answers = {Answer::Cancel, Answer::No};
+        QVERIFY(!mapEditor.close());
+        QVERIFY(mapEditor.isVisible());
+        QVERIFY(mapEditor.close());
+        QVERIFY(!mapEditor.isVisible());
+        QCOMPARE(prompts.questions.size(), 2);
+    }
+
+    void mapSizeChecksRunInOrder_data() {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("both too large") << "5000"
+                                        << "3000"
+                                        << "Size error: The width entered is larger than 2048";
+        QTest::newRow("rows too large") << "2049"
+                                        << "10"
+                                        << "Size error: The height entered is larger than 2048";
+        QTest::newRow("columns zero") << "0"
+                                      << "0"
+                                      << "Size error: The width entered is smaller than 1";
+        QTest::newRow("rows not a number") << "abc"
+                                           << "7"
+                                           << "Size error: The height entered is smaller than 1";
+        QTest::newRow("negative columns") << "3"
+                                          << " -4"
+                                          << "Size error: The width entered is smaller than 1";
+        QTest::newRow("accepted with trailing text") << "20x"
+                                                     << "40 cells"
+                                                     << "";
+    }
+    void mapSizeChecksRunInOrder() {
+        QFETCH(QString, rows);
+        QFETCH(QString, columns);
+        QFETCH(QString, message);
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        auto& dialog = *session.mapEditor().mapSizeDialog();
+        dialog.rowField()->setText(rows);
+        dialog.columnField()->setText(columns);
+        dialog.pressChange();
+        if (message.isEmpty()) {
+            QVERIFY(prompts.messages.isEmpty());
+            QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("20x40"));
+        } else {
+            QCOMPARE(prompts.messages, QStringList{message});
+            QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("32x32"));
+        }
+    }
+
+    void mapSizeDialogIsPresetAndClosingItKeepsTheMapModified() {
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        auto& mapEditor = session.mapEditor();
+        QString presetRows, presetColumns;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = mapEditor.mapSizeDialog();
+            presetRows = dialog->rowField()->text();
+            presetColumns = dialog->columnField()->text();
+            dialog->reject(); // the close box
+        });
+        mapEditor.changeMapSize();
+        QCOMPARE(presetRows, QStringLiteral("32"));
+        QCOMPARE(presetColumns, QStringLiteral("32"));
+        QVERIFY(session.workspace().map.MapModified);
+        QCOMPARE(mapEditor.sizeLabelText(), QStringLiteral("32x32"));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "Shell_test.moc"

@@ -17,7 +17,9 @@ int brickShade(int x, int y) {
     const bool mortar = y % 8 == 7 || (x + offset) % 16 == 15;
     if (mortar)
         return 3;
-    return 1 + ((x + y) / 24) % 2 + (((x * 7 + y * 13) % 17) == 0 ? 1 : 0) - 1;
+    const int band = ((x + y) / 24) % 2; // light and mid-grey diagonal bands
+    const int speckle = (x * 7 + y * 13) % 17 == 0 ? 1 : 0;
+    return band + speckle;
 }
 
 } // namespace

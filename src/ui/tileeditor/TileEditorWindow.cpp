@@ -1,27 +1,54 @@
 #include "tileeditor/TileEditorWindow.h"
 
+#include "app/QtOptionsStore.h"
+#include "tileeditor/BlockSizeCommands.h"
+#include "tileeditor/ColorIndicator.h"
+#include "tileeditor/MapViewWidget.h"
+#include "tileeditor/PaletteBoxWidget.h"
+#include "tileeditor/TileCanvasWidget.h"
+#include "tileeditor/TileCountDialog.h"
+#include "tileeditor/TileEditorOptionsDialog.h"
+#include "tileeditor/TileInsertion.h"
+#include "tileeditor/TileListWidget.h"
+#include "tileeditor/TileSizeDialog.h"
+#include "tileeditor/TileToolPanel.h"
+#include "tileeditor/ui_support/MapViewPaneWidth.h"
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace tessivar::ui {
 
+namespace {
+
+constexpr int kStatusPanelWidth = 75;
+constexpr int kInitialMapViewWidth = 300;
+
+} // namespace
+
 TileEditorWindow::TileEditorWindow(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent)
     , workspace_(workspace)
-    , prompts_(prompts) {
+    , prompts_(prompts)
+    , stroke_(workspace)
+    , optionsStore_(std::make_unique<QtOptionsStore>()) {
     setWindowTitle(QString::fromStdString(workspace_.tileEditorTitle()));
-    buildMenus();
     buildPanes();
+    buildDialogs();
+    buildMenus();
     workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
     onWorkspaceChanged(EverythingChanged);
 }
+
+TileEditorWindow::~TileEditorWindow() = default;
 
 QAction* TileEditorWindow::addAction(QMenu* menu, const char* objectName, const QString& caption,
                                      const QKeySequence& shortcut) {
@@ -36,6 +63,27 @@ QAction* TileEditorWindow::action(const char* objectName) const {
 }
 
 void TileEditorWindow::buildMenus() {
+    buildFileMenu();
+    buildEditMenu();
+    buildViewMenu();
+    buildTilesMenu();
+
+    QMenu* mapEditor = menuBar()->addMenu(tr("Map Editor"));
+    connect(addAction(mapEditor, "actionOpenMapEditor", tr("Open"), QKeySequence(tr("Ctrl+M"))),
+            &QAction::triggered, this, [this] { showWindow(mapEditorWindow_); });
+
+    QMenu* help = menuBar()->addMenu(tr("Help"));
+    connect(addAction(help, "actionAbout", tr("About")), &QAction::triggered, this,
+            [this] { showWindow(aboutWindow_); });
+
+    // Commands whose tools are not in the editor yet stay visible but disabled.
+    for (const char* name : {"actionImportBitmap", "actionImportClipboard",
+                             "actionImportTileBinaries", "actionExportZ80", "actionExport68k",
+                             "actionExportTileBinary", "actionCustomInformation", "actionOptimize"})
+        action(name)->setEnabled(false);
+}
+
+void TileEditorWindow::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     connect(addAction(file, "actionNew", tr("&New")), &QAction::triggered, this,
             [this] { workspace_.NewTileSet(); });
@@ -55,143 +103,285 @@ void TileEditorWindow::buildMenus() {
     addAction(exportMenu, "actionExportTileBinary", tr("Tile binary"));
     file->addSeparator();
     connect(addAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this, &QWidget::close);
+}
 
+void TileEditorWindow::buildEditMenu() {
     QMenu* edit = menuBar()->addMenu(tr("Edit"));
     QAction* undo = addAction(edit, "actionUndo", tr("&Undo"), QKeySequence(tr("Ctrl+Z")));
     QAction* redo = addAction(edit, "actionRedo", tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")));
     connect(undo, &QAction::triggered, this, [this] { workspace_.Undo(); });
     connect(redo, &QAction::triggered, this, [this] { workspace_.Redo(); });
     edit->addSeparator();
-    addAction(edit, "actionClearTile", tr("Clear tile"), QKeySequence(tr("Ctrl+X")));
-    addAction(edit, "actionCopyTiles", tr("Copy tile(s)"), QKeySequence(tr("Ctrl+C")));
-    addAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V")));
-    addAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A")));
-    addAction(edit, "actionDeleteTiles", tr("Delete tile(s)"));
-    addAction(edit, "actionOptions", tr("Options ..."));
+    connect(addAction(edit, "actionClearTile", tr("Clear tile"), QKeySequence(tr("Ctrl+X"))),
+            &QAction::triggered, this,
+            [this] { ApplyBlockTransform(workspace_, prompts_, BlockTransform::Clear); });
+    connect(addAction(edit, "actionCopyTiles", tr("Copy tile(s)"), QKeySequence(tr("Ctrl+C"))),
+            &QAction::triggered, this, [this] { clipboard_.CopyTiles(workspace_); });
+    connect(addAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V"))),
+            &QAction::triggered, this,
+            [this] { clipboard_.PasteTiles(workspace_, options_.OverwriteTiles); });
+    connect(addAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A"))),
+            &QAction::triggered, this, [this] { InsertBlock(workspace_); });
+    connect(addAction(edit, "actionDeleteTiles", tr("Delete tile(s)")), &QAction::triggered, this,
+            [this] { DeleteTiles(workspace_); });
+    connect(addAction(edit, "actionOptions", tr("Options ...")), &QAction::triggered, this,
+            [this] { showWindow(optionsDialog_); });
     edit->addSeparator();
     addAction(edit, "actionCustomInformation", tr("&Custom information..."));
+}
 
+void TileEditorWindow::buildViewMenu() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
-    for (auto [name, caption] :
-         {std::pair{"actionTileList", "Tile List"}, std::pair{"actionMapView", "Map View"}}) {
-        QAction* toggle = addAction(view, name, tr(caption));
+    QAction* tileListToggle = addAction(view, "actionTileList", tr("Tile List"));
+    QAction* mapViewToggle = addAction(view, "actionMapView", tr("Map View"));
+    for (QAction* toggle : {tileListToggle, mapViewToggle}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
+    connect(tileListToggle, &QAction::toggled, tileListArea_, &QWidget::setVisible);
+    connect(mapViewToggle, &QAction::toggled, this, &TileEditorWindow::toggleMapView);
     view->addSeparator();
-    addAction(view, "actionZoomIn", tr("Zoom &In"), QKeySequence(tr("Ctrl+I")));
-    addAction(view, "actionZoomOut", tr("Zoom &Out"), QKeySequence(tr("Ctrl+O")));
-    addAction(view, "actionDefaultZoom", tr("&Default Zoom"));
+    connect(addAction(view, "actionZoomIn", tr("Zoom &In"), QKeySequence(tr("Ctrl+I"))),
+            &QAction::triggered, this, [this] {
+                ZoomIn(layout_);
+                afterZoomCommand();
+            });
+    connect(addAction(view, "actionZoomOut", tr("Zoom &Out"), QKeySequence(tr("Ctrl+O"))),
+            &QAction::triggered, this, [this] {
+                ZoomOut(layout_);
+                afterZoomCommand();
+            });
+    connect(addAction(view, "actionDefaultZoom", tr("&Default Zoom")), &QAction::triggered, this,
+            [this] {
+                RestoreDefaultZoom(layout_);
+                afterZoomCommand();
+            });
     view->addSeparator();
     for (int zoom : {2, 4, 8, 16, 32}) {
         const QByteArray name = "actionZoom" + QByteArray::number(zoom);
-        addAction(view, name.constData(), tr("%1x view").arg(zoom));
+        connect(addAction(view, name.constData(), tr("%1x view").arg(zoom)), &QAction::triggered,
+                this, [this, zoom] {
+                    SetCanvasZoom(layout_, zoom);
+                    afterZoomCommand();
+                });
     }
+}
 
+void TileEditorWindow::buildTilesMenu() {
     QMenu* tiles = menuBar()->addMenu(tr("Tiles"));
-    addAction(tiles, "actionBlock8x8", tr("8x8"));
-    addAction(tiles, "actionBlock8x16", tr("8x16"));
-    addAction(tiles, "actionBlock16x16", tr("16x16"));
-    addAction(tiles, "actionBlock32x32", tr("32x32"));
-    addAction(tiles, "actionBlockCustom", tr("Custom ..."));
-    addAction(tiles, "actionGridColor", tr("Grid color"));
+    connect(addAction(tiles, "actionBlock8x8", tr("8x8")), &QAction::triggered, this,
+            [this] { SetSingleTileBlockSize(workspace_, layout_); });
+    const std::pair<const char*, BlockSize> fixedSizes[] = {{"actionBlock8x16", {8, 16}},
+                                                            {"actionBlock16x16", {16, 16}},
+                                                            {"actionBlock32x32", {32, 32}}};
+    for (const auto& [name, size] : fixedSizes) {
+        const QString caption = QStringLiteral("%1x%2").arg(size.width).arg(size.height);
+        connect(addAction(tiles, name, caption), &QAction::triggered, this,
+                [this, size = size] { SetFixedBlockSize(workspace_, layout_, size); });
+    }
+    connect(addAction(tiles, "actionBlockCustom", tr("Custom ...")), &QAction::triggered, this,
+            &TileEditorWindow::customBlockSize);
+    connect(addAction(tiles, "actionGridColor", tr("Grid color")), &QAction::triggered, this,
+            &TileEditorWindow::chooseGridColor);
     tiles->addSeparator();
     addAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P")));
-
-    QMenu* mapEditor = menuBar()->addMenu(tr("Map Editor"));
-    connect(addAction(mapEditor, "actionOpenMapEditor", tr("Open"), QKeySequence(tr("Ctrl+M"))),
-            &QAction::triggered, this, [this] { showWindow(mapEditorWindow_); });
-
-    QMenu* help = menuBar()->addMenu(tr("Help"));
-    connect(addAction(help, "actionAbout", tr("About")), &QAction::triggered, this,
-            [this] { showWindow(aboutWindow_); });
-
-    // Commands whose tools are not in the editor yet stay visible but disabled.
-    for (const char* name : {"actionImportBitmap",
-                             "actionImportClipboard",
-                             "actionImportTileBinaries",
-                             "actionExportZ80",
-                             "actionExport68k",
-                             "actionExportTileBinary",
-                             "actionCustomInformation",
-                             "actionOptimize",
-                             "actionClearTile",
-                             "actionCopyTiles",
-                             "actionPasteTiles",
-                             "actionInsertTile",
-                             "actionDeleteTiles",
-                             "actionOptions",
-                             "actionZoomIn",
-                             "actionZoomOut",
-                             "actionDefaultZoom",
-                             "actionZoom2",
-                             "actionZoom4",
-                             "actionZoom8",
-                             "actionZoom16",
-                             "actionZoom32",
-                             "actionBlock8x8",
-                             "actionBlock8x16",
-                             "actionBlock16x16",
-                             "actionBlock32x32",
-                             "actionBlockCustom",
-                             "actionGridColor"})
-        action(name)->setEnabled(false);
 }
 
 void TileEditorWindow::buildPanes() {
-    auto* left = new QWidget;
-    auto* leftLayout = new QVBoxLayout(left);
+    leftPane_ = new QWidget;
+    leftPane_->setObjectName(QStringLiteral("leftPane"));
+    auto* leftLayout = new QVBoxLayout(leftPane_);
     leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(2);
+
     tileListArea_ = new QScrollArea;
     tileListArea_->setObjectName(QStringLiteral("tileListArea"));
+    tileListArea_->setFrameShape(QFrame::NoFrame);
     tileListArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tileListArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tileListArea_->setBackgroundRole(QPalette::Dark);
+    tileList_ = new TileListWidget(workspace_);
+    tileListArea_->setWidget(tileList_);
     leftLayout->addWidget(tileListArea_);
+
     canvasArea_ = new QScrollArea;
     canvasArea_->setObjectName(QStringLiteral("canvasArea"));
+    canvas_ = new TileCanvasWidget(workspace_, stroke_);
+    canvasArea_->setWidget(canvas_);
     leftLayout->addWidget(canvasArea_, 1);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(new QLabel(tr("# Tiles:")));
-    blockCount_ = new QLabel;
-    blockCount_->setObjectName(QStringLiteral("blockCount"));
-    bottom->addWidget(blockCount_);
-    auto* change = new QPushButton(tr("Change"));
-    change->setObjectName(QStringLiteral("changeTileCount"));
-    change->setEnabled(false);
-    bottom->addWidget(change);
-    leftLayout->addLayout(bottom);
+    leftLayout->addWidget(buildBottomRow());
 
     mapViewArea_ = new QScrollArea;
     mapViewArea_->setObjectName(QStringLiteral("mapViewArea"));
+    mapView_ = new MapViewWidget(workspace_);
+    mapViewArea_->setWidget(mapView_);
+
     splitter_ = new QSplitter(Qt::Horizontal);
-    splitter_->addWidget(left);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(leftPane_);
     splitter_->addWidget(mapViewArea_);
-    splitter_->setStretchFactor(0, 1);
+    // The left pane keeps its width; the map view pane takes what the window gains.
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    connect(splitter_, &QSplitter::splitterMoved, this,
+            [this] { leftPaneWidth_ = splitter_->sizes().value(0); });
     setCentralWidget(splitter_);
 
-    toolStatus_ = new QLabel(tr("Pen"));
-    toolStatus_->setMinimumWidth(75);
+    toolStatus_ = new QLabel(QString::fromStdString(stroke_.toolStatusText()));
+    toolStatus_->setObjectName(QStringLiteral("toolStatus"));
+    toolStatus_->setFixedWidth(kStatusPanelWidth);
     pixelStatus_ = new QLabel;
-    pixelStatus_->setMinimumWidth(75);
+    pixelStatus_->setObjectName(QStringLiteral("pixelStatus"));
+    pixelStatus_->setMinimumWidth(kStatusPanelWidth);
     statusBar()->addWidget(toolStatus_);
     statusBar()->addWidget(pixelStatus_, 1);
-    resize(800, 600);
+    connect(canvas_, &TileCanvasWidget::pixelStatusChanged, pixelStatus_, &QLabel::setText);
+
+    resize(leftPaneWidth_ + kInitialMapViewWidth, 480);
+    splitter_->setSizes({leftPaneWidth_, kInitialMapViewWidth});
+}
+
+QWidget* TileEditorWindow::buildBottomRow() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(2, 2, 2, 2);
+
+    toolPanel_ = new TileToolPanel(stroke_);
+    connect(toolPanel_, &TileToolPanel::toolStatusChanged, this,
+            [this](const QString& text) { toolStatus_->setText(text); });
+    connect(toolPanel_, &TileToolPanel::transformRequested, this, [this](BlockTransform transform) {
+        ApplyBlockTransform(workspace_, prompts_, transform);
+    });
+    layout->addWidget(toolPanel_, 0, Qt::AlignTop);
+    layout->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(new QLabel(tr("# Tiles:")));
+    blockCount_ = new QLabel;
+    blockCount_->setObjectName(QStringLiteral("blockCount"));
+    blockCount_->setMinimumWidth(24);
+    countRow->addWidget(blockCount_);
+    auto* change = new QPushButton(tr("Change"));
+    change->setObjectName(QStringLiteral("changeTileCount"));
+    connect(change, &QPushButton::clicked, this, &TileEditorWindow::changeTileCount);
+    countRow->addWidget(change);
+    right->addLayout(countRow);
+
+    auto* colourRow = new QHBoxLayout;
+    colourRow->addStretch(1);
+    leftIndicator_ = new ColorIndicator(workspace_, ColorIndicator::Side::Left);
+    rightIndicator_ = new ColorIndicator(workspace_, ColorIndicator::Side::Right);
+    paletteBox_ = new PaletteBoxWidget(workspace_);
+    colourRow->addWidget(leftIndicator_);
+    colourRow->addWidget(rightIndicator_);
+    colourRow->addSpacing(6);
+    colourRow->addWidget(paletteBox_);
+    right->addLayout(colourRow);
+    layout->addLayout(right);
+    return row;
+}
+
+void TileEditorWindow::buildDialogs() {
+    tileSizeDialog_ = new TileSizeDialog(this);
+    tileCountDialog_ = new TileCountDialog(this);
+    optionsDialog_ = new TileEditorOptionsDialog(options_, *optionsStore_, this);
 }
 
 QString TileEditorWindow::blockCountText() const {
     return blockCount_->text();
 }
 
+QString TileEditorWindow::toolStatusText() const {
+    return toolStatus_->text();
+}
+
+QString TileEditorWindow::pixelStatusText() const {
+    return pixelStatus_->text();
+}
+
 void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & TileSetTitleChanged)
         setWindowTitle(QString::fromStdString(workspace_.tileEditorTitle()));
-    if (changes & TileSetReshaped)
-        blockCount_->setText(QString::number(workspace_.tileSet.blockCount()));
+    if (changes & (TilesChanged | TileSetReshaped | EditingChanged)) {
+        canvas_->update();
+        tileList_->update();
+        paletteBox_->update();
+        leftIndicator_->update();
+        rightIndicator_->update();
+    }
+    if (changes & TileSetReshaped) {
+        blockCount_->setText(QString::fromStdString(BlockCountText(workspace_.tileSet)));
+        runEditorLayout();
+    }
+    // The pane draws in CurrentPaletteSet, so editing changes concern it too.
+    if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped | EditingChanged))
+        mapView_->refresh();
     if (changes & HistoryChanged) {
         action("actionUndo")->setEnabled(workspace_.history.canUndo());
         action("actionRedo")->setEnabled(workspace_.history.canRedo());
     }
+}
+
+void TileEditorWindow::runEditorLayout() {
+    const WindowFacts facts{isMaximized(), leftPaneWidth_};
+    const LayoutChange change =
+        UpdateEditorLayout(layout_, workspace_.tileSet.block, workspace_.tileSet.tileCount, facts);
+    canvas_->setZoom(layout_.CanvasZoom);
+    tileList_->setListZoom(layout_.ListZoom);
+    if (change.tileListWidth)
+        tileList_->setFixedWidth(*change.tileListWidth);
+    if (change.full)
+        applyFullLayout(*change.full);
+    if (change.canvas)
+        canvas_->setFixedSize(change.canvas->width, change.canvas->height);
+}
+
+void TileEditorWindow::applyFullLayout(const FullLayout& full) {
+    tileListArea_->setFixedHeight(full.tileListStripHeight);
+    tileList_->setFixedHeight(full.tileListHeight);
+    canvas_->setFixedSize(full.canvas.width, full.canvas.height);
+    leftPaneWidth_ = full.leftPaneWidth;
+    const int mapViewWidth = splitter_->width() - leftPaneWidth_ - splitter_->handleWidth();
+    if (full.windowWidthDelta || full.windowHeight)
+        resize(width() + full.windowWidthDelta.value_or(0), full.windowHeight.value_or(height()));
+    if (mapViewArea_->isVisible() || !isVisible())
+        splitter_->setSizes({leftPaneWidth_, std::max(mapViewWidth, 0)});
+}
+
+void TileEditorWindow::afterZoomCommand() {
+    tileList_->update();
+    canvas_->update();
+    runEditorLayout();
+}
+
+void TileEditorWindow::changeTileCount() {
+    const auto entered = tileCountDialog_->ask(TileCountFieldPreset(workspace_.tileSet));
+    ApplyTileCount(workspace_, prompts_, entered);
+}
+
+void TileEditorWindow::customBlockSize() {
+    tileSizeDialog_->ask([this](const std::string& width, const std::string& height) {
+        return ApplyCustomBlockSize(workspace_, layout_, prompts_, width, height);
+    });
+}
+
+void TileEditorWindow::chooseGridColor() {
+    if (const auto chosen = prompts_.chooseColor(canvas_->gridColor()))
+        canvas_->setGridColor(*chosen);
+}
+
+void TileEditorWindow::toggleMapView(bool shown) {
+    const int clientWidth = splitter_->width();
+    if (!shown) {
+        rememberedMapViewWidth_ = MapViewWidthOnHide(clientWidth, leftPaneWidth_);
+        mapViewArea_->hide();
+        return;
+    }
+    leftPaneWidth_ = LeftPaneWidthOnShow(clientWidth, rememberedMapViewWidth_);
+    mapViewArea_->show();
+    splitter_->setSizes(
+        {leftPaneWidth_, std::max(clientWidth - leftPaneWidth_ - splitter_->handleWidth(), 0)});
 }
 
 void TileEditorWindow::showWindow(QWidget* window) {
@@ -200,6 +390,16 @@ void TileEditorWindow::showWindow(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void TileEditorWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (optionsLoaded_)
+        return;
+    optionsLoaded_ = true;
+    // A store that cannot be read leaves the option as it is.
+    options_.LoadOptions(*optionsStore_);
+    optionsDialog_->syncFromOptions();
 }
 
 void TileEditorWindow::closeEvent(QCloseEvent* event) {

@@ -1,8 +1,14 @@
 #pragma once
 
 #include "app/Workspace.h"
+#include "tileeditor/CanvasStroke.h"
+#include "tileeditor/EditorLayout.h"
+#include "tileeditor/EditorOptions.h"
+#include "tileeditor/TileClipboard.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -11,13 +17,26 @@ class QSplitter;
 
 namespace tessivar::ui {
 
+class ColorIndicator;
+class MapViewWidget;
+class PaletteBoxWidget;
+class TileCanvasWidget;
+class TileCountDialog;
+class TileEditorOptionsDialog;
+class TileListWidget;
+class TileSizeDialog;
+class TileToolPanel;
+
 // The main window: the tile canvas, the tile list, the palette box and the map view pane,
-// with the program's main menu.
+// with the program's main menu. It turns menu commands and button clicks into core
+// calls, applies the sizes UpdateEditorLayout hands back and repaints the views named by
+// the workspace's change notifications.
 class TileEditorWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     TileEditorWindow(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~TileEditorWindow() override;
 
     // Windows this one opens from its menus.
     void setMapEditorWindow(QWidget* window) { mapEditorWindow_ = window; }
@@ -25,6 +44,27 @@ public:
 
     QAction* action(const char* objectName) const;
     QString blockCountText() const;
+    QString toolStatusText() const;
+    QString pixelStatusText() const;
+
+    TileCanvasWidget* canvas() const { return canvas_; }
+    TileListWidget* tileList() const { return tileList_; }
+    PaletteBoxWidget* paletteBox() const { return paletteBox_; }
+    ColorIndicator* leftIndicator() const { return leftIndicator_; }
+    ColorIndicator* rightIndicator() const { return rightIndicator_; }
+    MapViewWidget* mapView() const { return mapView_; }
+    TileToolPanel* toolPanel() const { return toolPanel_; }
+    TileSizeDialog* tileSizeDialog() const { return tileSizeDialog_; }
+    TileCountDialog* tileCountDialog() const { return tileCountDialog_; }
+    TileEditorOptionsDialog* optionsDialog() const { return optionsDialog_; }
+    const EditorLayout& editorLayout() const { return layout_; }
+    const EditorOptions& options() const { return options_; }
+    int leftPaneWidth() const { return leftPaneWidth_; }
+
+    // "Change" beside "# Tiles:" (modal Number of Tiles dialog).
+    void changeTileCount();
+    // "Custom ..." in the "Tiles" menu (modal Tile Size dialog).
+    void customBlockSize();
 
 Q_SIGNALS:
     // The main window has closed: the program ends.
@@ -32,27 +72,60 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewMenu();
+    void buildTilesMenu();
     void buildPanes();
+    QWidget* buildBottomRow();
+    void buildDialogs();
     void onWorkspaceChanged(unsigned changes);
     QAction* addAction(QMenu* menu, const char* objectName, const QString& caption,
                        const QKeySequence& shortcut = {});
     void showWindow(QWidget* window);
+
+    void runEditorLayout();
+    void applyFullLayout(const FullLayout& full);
+    void afterZoomCommand();
+    void chooseGridColor();
+    void toggleMapView(bool shown);
 
     Workspace& workspace_;
     UserPrompts& prompts_;
     QWidget* mapEditorWindow_ = nullptr;
     QWidget* aboutWindow_ = nullptr;
 
+    EditorLayout layout_;
+    CanvasStroke stroke_;
+    TileClipboard clipboard_;
+    EditorOptions options_;
+    std::unique_ptr<OptionsStore> optionsStore_;
+    bool optionsLoaded_ = false;
+    int leftPaneWidth_ = 409;
+    int rememberedMapViewWidth_ = 0;
+
     QSplitter* splitter_ = nullptr;
+    QWidget* leftPane_ = nullptr;
     QScrollArea* tileListArea_ = nullptr;
     QScrollArea* canvasArea_ = nullptr;
     QScrollArea* mapViewArea_ = nullptr;
+    TileCanvasWidget* canvas_ = nullptr;
+    TileListWidget* tileList_ = nullptr;
+    PaletteBoxWidget* paletteBox_ = nullptr;
+    ColorIndicator* leftIndicator_ = nullptr;
+    ColorIndicator* rightIndicator_ = nullptr;
+    MapViewWidget* mapView_ = nullptr;
+    TileToolPanel* toolPanel_ = nullptr;
     QLabel* blockCount_ = nullptr;
     QLabel* toolStatus_ = nullptr;
     QLabel* pixelStatus_ = nullptr;
+    TileSizeDialog* tileSizeDialog_ = nullptr;
+    TileCountDialog* tileCountDialog_ = nullptr;
+    TileEditorOptionsDialog* optionsDialog_ = nullptr;
 };
 
 } // namespace tessivar::ui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tileeditor/OptionsStore.h"
+
+#include <QString>
+
+class QSettings;
+
+namespace tessivar::ui {
+
+// The editor's option store on top of QSettings, organisation "Brennow", application
+// "Tessivar (TI)". On Windows that is the machine-wide registry key
+// \Software\Brennow\Tessivar (TI); elsewhere Qt's per-user store holds the same key and
+// value name. The settings are opened for each read or write and closed again.
+class QtOptionsStore : public OptionsStore {
+public:
+    // The platform's settings store.
+    QtOptionsStore() = default;
+    // An INI file at `path` instead, for tests and portable setups.
+    explicit QtOptionsStore(const QString& path);
+
+    bool readInteger(const std::string& name, std::optional<std::int32_t>& value) override;
+    bool writeInteger(const std::string& name, std::int32_t value) override;
+
+private:
+    template <typename Use> bool withSettings(Use use);
+
+    QString path_; // empty: the platform's store
+};
+
+} // namespace tessivar::ui

@@ -1,0 +1,75 @@
+#include "tileeditor/TileListWidget.h"
+
+#include "tileeditor/TileList.h"
+#include "tileeditor/TileRendering.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tessivar::ui {
+
+namespace {
+
+const QColor kStripGrey(128, 128, 128);
+
+} // namespace
+
+TileListWidget::TileListWidget(Workspace& workspace, QWidget* parent)
+    : QWidget(parent)
+    , workspace_(workspace) {
+    setObjectName(QStringLiteral("tileList"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TileListWidget::setListZoom(int zoom) {
+    if (zoom == listZoom_)
+        return;
+    listZoom_ = zoom;
+    update();
+}
+
+void TileListWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), kStripGrey);
+    const TileSet& tileSet = workspace_.tileSet;
+    const BlockStartRange range =
+        VisibleTileListBlocks(tileSet, listZoom_, event->rect().left(), event->rect().width());
+    const int tilesPerBlock = tileSet.TilesPerBlock();
+    for (int first = range.first; first <= range.last; first += tilesPerBlock)
+        paintBlock(painter, first);
+}
+
+void TileListWidget::paintBlock(QPainter& painter, int firstTile) {
+    const TileSet& tileSet = workspace_.tileSet;
+    const EditingState& editing = workspace_.editing;
+    const int block = firstTile / tileSet.TilesPerBlock();
+    const int left = block * TileListCellWidth(tileSet.block, listZoom_);
+    const int imageWidth = tileSet.block.width * listZoom_;
+    const int imageHeight = tileSet.block.height * listZoom_;
+
+    // The white frame is the one-pixel ring around the image.
+    if (editing.SelectionStart <= firstTile && firstTile <= editing.SelectionEnd)
+        painter.fillRect(left, 0, imageWidth + 2, imageHeight + 2, Qt::white);
+    const RgbImage picture = RenderTileListBlock(tileSet, firstTile, listZoom_);
+    const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                       picture.height, picture.width * 4, QImage::Format_RGB32);
+    painter.drawImage(left + 1, 1, image);
+
+    const QString number = QString::number(block);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int textLeft = left + (imageWidth + 2) / 2 - metrics.horizontalAdvance(number) / 2;
+    const int textTop = imageHeight + 4;
+    painter.fillRect(textLeft, textTop, metrics.horizontalAdvance(number), metrics.height(),
+                     kStripGrey);
+    painter.setPen(Qt::black);
+    painter.drawText(textLeft, textTop + metrics.ascent(), number);
+}
+
+void TileListWidget::mousePressEvent(QMouseEvent* event) {
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    ClickTileList(workspace_, listZoom_, event->position().toPoint().x(), shift);
+}
+
+} // namespace tessivar::ui

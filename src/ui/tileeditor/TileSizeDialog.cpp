@@ -1,0 +1,48 @@
+#include "tileeditor/TileSizeDialog.h"
+
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace tessivar::ui {
+
+TileSizeDialog::TileSizeDialog(QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("tileSizeDialog"));
+    setWindowTitle(tr("Tile Size"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* fields = new QFormLayout;
+    width_ = new QLineEdit;
+    width_->setObjectName(QStringLiteral("widthField"));
+    height_ = new QLineEdit;
+    height_->setObjectName(QStringLiteral("heightField"));
+    fields->addRow(tr("Width:"), width_);
+    fields->addRow(tr("Height:"), height_);
+    layout->addLayout(fields);
+    auto* change = new QPushButton(tr("Change"));
+    change->setObjectName(QStringLiteral("changeButton"));
+    change->setDefault(true);
+    layout->addWidget(change, 0, Qt::AlignHCenter);
+    connect(change, &QPushButton::clicked, this, &TileSizeDialog::change);
+    setFixedSize(sizeHint());
+}
+
+bool TileSizeDialog::ask(const Applier& apply) {
+    apply_ = apply;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    const bool accepted = exec() == QDialog::Accepted;
+    apply_ = nullptr;
+    return accepted;
+}
+
+void TileSizeDialog::change() {
+    if (apply_ && apply_(width_->text().toStdString(), height_->text().toStdString()))
+        accept();
+}
+
+} // namespace tessivar::ui

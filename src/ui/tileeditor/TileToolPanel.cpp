@@ -1,0 +1,151 @@
+#include "tileeditor/TileToolPanel.h"
+
+#include "tileeditor/ToolIcons.h"
+
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QCursor>
+#include <QGridLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace tessivar::ui {
+
+namespace {
+
+constexpr int kButtonSide = 28;
+
+struct ToolButtonInfo {
+    DrawingTool tool;
+    ToolPicture picture;
+    const char* hint;
+    const char* objectName;
+};
+
+constexpr ToolButtonInfo kToolButtons[] = {
+    {DrawingTool::Pen, ToolPicture::Pen, "Single Pixel", "penTool"},
+    {DrawingTool::Fill, ToolPicture::Fill, "Fill", "fillTool"},
+    {DrawingTool::Rectangle, ToolPicture::Rectangle, "Rectangle", "rectangleTool"},
+    {DrawingTool::Line, ToolPicture::Line, "Line", "lineTool"},
+};
+
+struct TransformButtonInfo {
+    BlockTransform transform;
+    ToolPicture picture;
+    const char* hint;
+    const char* objectName;
+};
+
+constexpr TransformButtonInfo kTransformButtons[] = {
+    {BlockTransform::ShiftLeft, ToolPicture::ShiftLeft, "Shift Left", "shiftLeftButton"},
+    {BlockTransform::ShiftUp, ToolPicture::ShiftUp, "Shift Up", "shiftUpButton"},
+    {BlockTransform::ShiftDown, ToolPicture::ShiftDown, "Shift Down", "shiftDownButton"},
+    {BlockTransform::ShiftRight, ToolPicture::ShiftRight, "Shift Right", "shiftRightButton"},
+    {BlockTransform::FlipHorizontal, ToolPicture::FlipHorizontal, "Flip Horizontal",
+     "flipHorizontalButton"},
+    {BlockTransform::FlipVertical, ToolPicture::FlipVertical, "Flip Vertical",
+     "flipVerticalButton"},
+    {BlockTransform::RotateRight, ToolPicture::RotateRight, "Rotate Right", "rotateRightButton"},
+};
+
+} // namespace
+
+TileToolPanel::TileToolPanel(CanvasStroke& stroke, QWidget* parent)
+    : QWidget(parent)
+    , stroke_(stroke) {
+    setObjectName(QStringLiteral("toolPanel"));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    buildRectangleMenu();
+    buildToolButtons();
+    buildTransformButtons();
+}
+
+QAbstractButton* TileToolPanel::toolButton(DrawingTool tool) const {
+    return tools_->button(static_cast<int>(tool));
+}
+
+void TileToolPanel::buildToolButtons() {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    tools_ = new QButtonGroup(this);
+    tools_->setExclusive(true);
+    int column = 0;
+    for (const ToolButtonInfo& info : kToolButtons) {
+        auto* button = new QToolButton;
+        button->setObjectName(QString::fromLatin1(info.objectName));
+        button->setToolTip(tr(info.hint));
+        button->setIcon(toolIcon(info.picture));
+        button->setIconSize(QSize(24, 24));
+        button->setFixedSize(kButtonSide, kButtonSide);
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        tools_->addButton(button, static_cast<int>(info.tool));
+        grid->addWidget(button, 0, column++);
+    }
+    tools_->button(static_cast<int>(DrawingTool::Pen))->setChecked(true);
+    // A click on a button that is already down still opens the rectangle pop-up.
+    connect(tools_, &QButtonGroup::idClicked, this,
+            [this](int id) { chooseTool(static_cast<DrawingTool>(id)); });
+
+    // The animation preview arrives with the tile animation; until then it is shown off.
+    animationButton_ = new QPushButton;
+    animationButton_->setObjectName(QStringLiteral("animationButton"));
+    animationButton_->setIcon(toolIcon(ToolPicture::Animation));
+    animationButton_->setFixedHeight(kButtonSide);
+    animationButton_->setEnabled(false);
+    grid->addWidget(animationButton_, 0, column, 1, 3);
+}
+
+void TileToolPanel::buildTransformButtons() {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    int column = 0;
+    for (const TransformButtonInfo& info : kTransformButtons) {
+        auto* button = new QToolButton;
+        button->setObjectName(QString::fromLatin1(info.objectName));
+        button->setToolTip(tr(info.hint));
+        button->setIcon(toolIcon(info.picture));
+        button->setIconSize(QSize(24, 24));
+        button->setFixedSize(kButtonSide, kButtonSide);
+        const BlockTransform transform = info.transform;
+        connect(button, &QToolButton::clicked, this,
+                [this, transform] { Q_EMIT transformRequested(transform); });
+        grid->addWidget(button, 1, column++);
+    }
+}
+
+void TileToolPanel::buildRectangleMenu() {
+    rectangleMenu_ = new QMenu(this);
+    rectangleMenu_->setObjectName(QStringLiteral("rectangleMenu"));
+    auto* modes = new QActionGroup(rectangleMenu_);
+    modes->setExclusive(true);
+    const std::pair<RectangleMode, const char*> items[] = {{RectangleMode::Filled, "Filled"},
+                                                           {RectangleMode::Hollow, "Hollow"}};
+    for (const auto& [mode, caption] : items) {
+        QAction* action = rectangleMenu_->addAction(tr(caption));
+        action->setObjectName(QStringLiteral("rectangle%1").arg(QString::fromLatin1(caption)));
+        action->setCheckable(true);
+        action->setChecked(mode == RectangleMode::Filled);
+        // Each item carries its own small picture, shown in both states.
+        action->setIcon(toolIcon(mode == RectangleMode::Filled ? ToolPicture::FilledMark
+                                                               : ToolPicture::HollowMark));
+        action->setActionGroup(modes);
+        connect(action, &QAction::triggered, this,
+                [this, mode = mode] { chooseRectangleMode(mode); });
+    }
+}
+
+void TileToolPanel::chooseTool(DrawingTool tool) {
+    stroke_.setTool(tool);
+    Q_EMIT toolStatusChanged(QString::fromStdString(stroke_.toolStatusText()));
+    if (tool == DrawingTool::Rectangle)
+        rectangleMenu_->popup(QCursor::pos());
+}
+
+void TileToolPanel::chooseRectangleMode(RectangleMode mode) {
+    stroke_.setRectangleMode(mode);
+    Q_EMIT toolStatusChanged(QString::fromStdString(stroke_.toolStatusText()));
+}
+
+} // namespace tessivar::ui

@@ -1,0 +1,82 @@
+// The Map Size dialog's checks and resize, and the lenient number reader behind it.
+
+#include "WorkspaceFixture.h"
+
+#include "model/LenientInteger.h"
+
+namespace tessivar {
+namespace {
+
+using testing::SampleGrid;
+using testing::ShownText;
+using MapSize = testing::WorkspaceTest;
+
+TEST(LenientInteger, ReadsLikeEveryNumberField) {
+    const std::pair<const char*, int> cases[] = {
+        {" 12abc", 12},
+        {"-5", -5},
+        {"abc", 0},
+        {"+7", 7},
+        {"", 0},
+        {"  \t 40", 40},
+        {"- 5", 0},
+        {"12 34", 12},
+        {"007", 7},
+        {"99999999999", 2147483647},
+        {"-99999999999", -2147483647 - 1},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(value, ParseLenientInteger(text)) << '"' << text << '"';
+}
+
+TEST_F(MapSize, ChecksRunInOrderAndTheFirstFailureIsShown) {
+    struct Case {
+        const char* rows;
+        const char* columns;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"5000", "3000", "The width entered is larger than 2048"},
+        {"5000", "20", "The height entered is larger than 2048"},
+        {"abc", "20", "The height entered is smaller than 1"},
+        {"0", "0", "The width entered is smaller than 1"},
+        {"-3", "2048", "The height entered is smaller than 1"},
+        {"99999999999", "1", "The height entered is larger than 2048"},
+    };
+    const MapGrid before = workspace.map.grid;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.rows) + " x " + c.columns);
+        prompts.forget();
+        EXPECT_FALSE(workspace.ApplyMapSize(c.rows, c.columns));
+        EXPECT_EQ((std::vector<ShownText>{{c.message, "Size error"}}), prompts.messages);
+        EXPECT_EQ(before, workspace.map.grid);
+    }
+}
+
+TEST_F(MapSize, ResizeKeepsTheTopLeftPart) {
+    const MapGrid old = SampleGrid(32, 32);
+    workspace.map.grid = old;
+    ASSERT_TRUE(workspace.ApplyMapSize("20", "40"));
+    EXPECT_EQ("20x40", workspace.map.sizeLabel());
+    for (int r = 0; r < 20; ++r)
+        for (int c = 0; c < 40; ++c)
+            EXPECT_EQ(c < 32 ? old.at(r, c) : MapCell{}, workspace.map.cell(r, c));
+
+    ASSERT_TRUE(workspace.ApplyMapSize(" 2048x", "1"));
+    EXPECT_EQ(2048, workspace.map.Height());
+    EXPECT_EQ(old.at(19, 0), workspace.map.cell(19, 0));
+    EXPECT_EQ(MapCell{}, workspace.map.cell(20, 0));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(MapSize, PressingChangeMarksTheMapModifiedEvenWithoutAResize) {
+    workspace.BeginMapSizeChange(); // the dialog is then closed by its close box
+    EXPECT_TRUE(workspace.map.MapModified);
+    prompts.answer(Answer::Cancel);
+    EXPECT_FALSE(workspace.QuerySaveMap());
+}
+
+} // namespace
+} // namespace tessivar

@@ -1,0 +1,130 @@
+// Undo and redo of Block edits, driven the way the tile canvas drives them: record a
+// state, then change pixels.
+
+#include "WorkspaceFixture.h"
+
+namespace tessivar {
+namespace {
+
+using Undo = testing::WorkspaceTest;
+
+class Editor {
+public:
+    explicit Editor(Workspace& ws)
+        : ws_(ws) {}
+
+    // One canvas click: a recorded state, then one pixel of the current Block.
+    void draw(int x, int y, ColorIndex value) {
+        ws_.RecordUndoState();
+        ws_.tileSet.SetBlockPixel(ws_.editing.CurrentTile, x, y, value);
+    }
+
+private:
+    Workspace& ws_;
+};
+
+TEST_F(Undo, OnlyTheLastTwentyEditsCanBeUndone) {
+    Editor editor(workspace);
+    for (int i = 0; i < 21; ++i)
+        editor.draw(i % 8, i / 8, static_cast<ColorIndex>(1 + i % 3));
+    int undone = 0;
+    while (workspace.history.canUndo()) {
+        workspace.Undo();
+        ++undone;
+    }
+    EXPECT_EQ(20, undone);
+    EXPECT_EQ(20, workspace.history.redoCount());
+    // Only the first click survives: it fell out of the history.
+    EXPECT_EQ(1, workspace.tileSet.GetBlockPixel(0, 0, 0));
+    for (int i = 1; i < 21; ++i)
+        EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, i % 8, i / 8)) << i;
+}
+
+TEST_F(Undo, NewEditDropsTheRedoStates) {
+    Editor editor(workspace);
+    editor.draw(0, 0, 3);
+    workspace.Undo();
+    editor.draw(1, 1, 2);
+    EXPECT_FALSE(workspace.history.canRedo());
+    workspace.Redo();
+    EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, 0, 0));
+    EXPECT_EQ(2, workspace.tileSet.GetBlockPixel(0, 1, 1));
+}
+
+TEST_F(Undo, UndoActsOnTheRecordedBlockNotTheCurrentOne) {
+    Editor editor(workspace);
+    editor.draw(2, 2, 3);
+    workspace.editing.CurrentTile = 3;
+    workspace.Undo();
+    EXPECT_EQ(0, workspace.tileSet.tiles[0][BlockSize::byteOf(2, 2)]);
+    EXPECT_EQ(3, workspace.editing.CurrentTile);
+    workspace.Redo();
+    EXPECT_EQ(3, workspace.tileSet.tiles[0][BlockSize::byteOf(2, 2)]);
+    EXPECT_EQ(Tile{}, workspace.tileSet.tiles[3]);
+}
+
+TEST_F(Undo, RegionKeepsTheBlockSizeItWasRecordedWith) {
+    workspace.editing.CurrentTile = 4;
+    Editor editor(workspace);
+    editor.draw(7, 7, 1); // 8x8 Block at Tile 4
+    workspace.tileSet.block = BlockSize{16, 16};
+    for (int t = 4; t < 8; ++t)
+        workspace.tileSet.tiles[t].fill(2); // the whole 16x16 Block changes afterwards
+    const TileSet before = workspace.tileSet;
+
+    workspace.Undo();
+    EXPECT_EQ(Tile{}, workspace.tileSet.tiles[4]); // the recorded 8x8 region
+    for (int t = 5; t < 8; ++t)
+        EXPECT_EQ(before.tiles[t], workspace.tileSet.tiles[t]) << t;
+    EXPECT_EQ((BlockSize{16, 16}), workspace.tileSet.block);
+}
+
+TEST_F(Undo, UndoUndoRedoRedoReturnsToTheStateAfterBothEdits) {
+    workspace.tileSet.block = BlockSize{16, 8};
+    Editor editor(workspace);
+    editor.draw(9, 0, 3);
+    workspace.tileSet.tilePalette[1] = 5;
+    editor.draw(0, 7, 2);
+    const TileSet afterBoth = workspace.tileSet;
+
+    workspace.Undo();
+    workspace.Undo();
+    EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, 9, 0));
+    EXPECT_EQ(0, workspace.tileSet.tilePalette[1]);
+    workspace.Redo();
+    workspace.Redo();
+    EXPECT_TRUE(testing::SameWholeTileSet(afterBoth, workspace.tileSet));
+    EXPECT_EQ(2, workspace.history.undoPosition());
+    EXPECT_EQ(0, workspace.history.redoCount());
+    workspace.Redo(); // nothing left: no change
+    EXPECT_TRUE(testing::SameWholeTileSet(afterBoth, workspace.tileSet));
+}
+
+TEST_F(Undo, ColoursOfTheRecordedPaletteAreRestored) {
+    workspace.editing.CurrentPaletteSet = 2;
+    workspace.editing.CurrentPalette = 5;
+    workspace.RecordUndoState();
+    workspace.tileSet.paletteTable[2][5][1] = PaletteColor{1, 2, 3};
+    workspace.editing.CurrentPalette = 0; // the palette box moved on
+    workspace.Undo();
+    EXPECT_EQ(greyRampPalette(), workspace.tileSet.paletteTable[2][5]);
+    workspace.Redo();
+    EXPECT_EQ((PaletteColor{1, 2, 3}), workspace.tileSet.paletteTable[2][5][1]);
+    EXPECT_EQ(0, workspace.editing.CurrentPalette);
+}
+
+TEST_F(Undo, UndoAndRedoLeaveTheEditingStateAlone) {
+    workspace.MarkModified();
+    Editor editor(workspace);
+    editor.draw(0, 0, 1);
+    workspace.editing.Modified = false;
+    unsigned seen = 0;
+    workspace.addListener([&](unsigned changes) { seen |= changes; });
+    workspace.Undo();
+    EXPECT_FALSE(workspace.editing.Modified);
+    EXPECT_TRUE(seen & TilesChanged);
+    EXPECT_TRUE(seen & HistoryChanged);
+}
+
+} // namespace
+} // namespace tessivar

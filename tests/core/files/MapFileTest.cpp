@@ -1,0 +1,119 @@
+#include "files/MapFile.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace tessivar {
+namespace {
+
+using testing::BuildMapImage;
+using testing::SampleGrid;
+
+TEST(MapFileLayout, SizesAndOffsets) {
+    struct Case {
+        const char* magic;
+        int width, height;
+        std::size_t size;
+    };
+    for (const Case c : {Case{"VX02", 3, 2, 294}, Case{"VX01", 3, 2, 282}, Case{"VX02", 1, 1, 269},
+                         Case{"VX01", 2048, 1, 264 + 3 * 2048}}) {
+        SCOPED_TRACE(std::string(c.magic) + " " + std::to_string(c.width));
+        const auto image = BuildMapImage(c.magic, SampleGrid(c.width, c.height), "t.vxt");
+        EXPECT_EQ(c.size, image.size());
+        EXPECT_EQ(c.width, image[260] | image[261] << 8);
+        EXPECT_EQ(c.height, image[262] | image[263] << 8);
+    }
+    const auto written = SerializeMap(SampleGrid(3, 2), "tiles/t.vxt");
+    ASSERT_EQ(294u, written.bytes.size());
+    EXPECT_EQ("VX02", std::string(written.bytes.begin(), written.bytes.begin() + 4));
+    EXPECT_EQ("tiles/t.vxt", std::string(reinterpret_cast<const char*>(&written.bytes[4])));
+    // Cell [0][1]: Tile 37, palette 1, HFlip 1, VFlip 0.
+    const std::vector<std::uint8_t> secondCell(written.bytes.begin() + 269,
+                                               written.bytes.begin() + 274);
+    EXPECT_EQ((std::vector<std::uint8_t>{37, 0, 1, 1, 0}), secondCell);
+}
+
+TEST(MapFileRoundTrip, BothVersionsLoadWhatWasStored) {
+    struct Case {
+        const char* magic;
+        int width, height;
+    };
+    for (const Case c : {Case{"VX01", 3, 2}, Case{"VX02", 3, 2}, Case{"VX02", 1, 2048},
+                         Case{"VX01", 2048, 1}, Case{"VX02", 40, 20}}) {
+        SCOPED_TRACE(std::string(c.magic) + " " + std::to_string(c.width));
+        const bool flips = std::string_view(c.magic) == "VX02";
+        const MapGrid grid = SampleGrid(c.width, c.height, flips);
+        const auto parsed =
+            ParseMapFile(BuildMapImage(c.magic, SampleGrid(c.width, c.height), "x"));
+        ASSERT_TRUE(parsed.ok) << parsed.reason;
+        EXPECT_EQ(c.magic, parsed.contents.version);
+        EXPECT_EQ("x", parsed.contents.tileSetPath);
+        EXPECT_EQ(grid, parsed.contents.grid); // VX01 reads every flip as 0
+    }
+}
+
+TEST(MapFileRoundTrip, WriterMatchesTheHandBuiltImage) {
+    const MapGrid grid = SampleGrid(17, 9);
+    const std::string path(255, 't');
+    const auto written = SerializeMap(grid, path);
+    ASSERT_EQ("", written.error);
+    EXPECT_EQ(BuildMapImage("VX02", grid, path), written.bytes);
+    const auto reread = ParseMapFile(written.bytes);
+    ASSERT_TRUE(reread.ok);
+    EXPECT_EQ(path, reread.contents.tileSetPath);
+    EXPECT_EQ(grid, reread.contents.grid);
+
+    const auto tooLong = SerializeMap(grid, std::string(256, 't'));
+    EXPECT_TRUE(tooLong.bytes.empty());
+    EXPECT_FALSE(tooLong.error.empty());
+}
+
+TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
+    struct Case {
+        const char* what;
+        int width, height;
+        int paletteOfLastCell;
+        std::ptrdiff_t lengthChange;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"smallest", 1, 1, 7, 0, true},           {"largest side", 2048, 1, 0, 0, true},
+        {"trailing bytes", 2, 2, 0, 3, true},     {"width 0", 0, 5, 0, 0, false},
+        {"height 0", 5, 0, 0, 0, false},          {"width 2049", 2049, 1, 0, 0, false},
+        {"height 2049", 1, 2049, 0, 0, false},    {"palette 8", 2, 2, 8, 0, false},
+        {"palette 255", 2, 2, 255, 0, false},     {"one byte short", 2, 2, 0, -1, false},
+        {"no cells at all", 2, 2, 0, -20, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapGrid grid = SampleGrid(c.width, c.height);
+        if (!grid.cells.empty())
+            grid.cells.back().Palette = static_cast<std::uint8_t>(c.paletteOfLastCell);
+        auto image = BuildMapImage("VX02", grid);
+        image.resize(
+            static_cast<std::size_t>(static_cast<std::ptrdiff_t>(image.size()) + c.lengthChange));
+        const auto parsed = ParseMapFile(image);
+        EXPECT_EQ(c.accepted, parsed.ok) << parsed.reason;
+        EXPECT_FALSE(parsed.badMagic);
+    }
+}
+
+TEST(MapFileChecks, FlipBytesAreStoredAsRead) {
+    MapGrid grid = SampleGrid(2, 1);
+    grid.at(0, 1).HFlip = 200;
+    const auto parsed = ParseMapFile(BuildMapImage("VX02", grid));
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(200, parsed.contents.grid.at(0, 1).HFlip);
+}
+
+TEST(MapFileChecks, UnknownMagicIsFlagged) {
+    for (const char* magic : {"VX03", "VX00", "vx02", ""}) {
+        const auto parsed = ParseMapFile(BuildMapImage(magic, SampleGrid(1, 1)));
+        EXPECT_FALSE(parsed.ok) << magic;
+        EXPECT_TRUE(parsed.badMagic) << magic;
+    }
+}
+
+} // namespace
+} // namespace tessivar

@@ -1,0 +1,163 @@
+#include "tileeditor/CanvasStroke.h"
+#include "TileEditorTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tessivar {
+namespace {
+
+using tileeditor_test::Fixture;
+
+constexpr int kZoom = 10;
+
+// Screen position of the centre of Block pixel (x, y).
+int at(int pixel) {
+    return pixel * kZoom + kZoom / 2;
+}
+
+struct StrokeFixture : Fixture {
+    CanvasStroke stroke{workspace};
+    explicit StrokeFixture(BlockSize block = {16, 16})
+        : Fixture(block) {
+        editing().LeftColor = 3;
+        editing().RightColor = 1;
+    }
+    void drag(MouseButton button, BlockPoint from, BlockPoint to) {
+        stroke.mouseDown(button, at(from.x), at(from.y), kZoom);
+        stroke.mouseMove(at(to.x), at(to.y), kZoom);
+        stroke.mouseUp();
+    }
+};
+
+TEST(CanvasStroke, EveryMouseDownMarksModifiedAndRecordsOneUndoState) {
+    const DrawingTool tools[] = {DrawingTool::Pen, DrawingTool::Fill, DrawingTool::Rectangle,
+                                 DrawingTool::Line};
+    for (DrawingTool tool : tools)
+        for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Other})
+            for (int screenX : {at(2), -1, 16 * kZoom}) { // inside, left of, right of
+                StrokeFixture f;
+                f.stroke.setTool(tool);
+                f.stroke.mouseDown(button, screenX, at(2), kZoom);
+                f.stroke.mouseUp();
+                EXPECT_TRUE(f.editing().Modified);
+                EXPECT_EQ(f.workspace.history.undoPosition(), 1);
+            }
+}
+
+TEST(CanvasStroke, PenDrawsWithTheHeldButtonAndRepaintsItsTileArea) {
+    StrokeFixture f({12, 12});
+    const CanvasResponse down = f.stroke.mouseDown(MouseButton::Right, at(9), at(10), kZoom);
+    EXPECT_EQ(f.pixel(9, 10), 1);
+    EXPECT_EQ(down.repaint, (PixelRect{8, 8, 4, 4})); // clipped to the 12 x 12 Block
+    const CanvasResponse move = f.stroke.mouseMove(at(2), at(3), kZoom);
+    EXPECT_EQ(f.pixel(2, 3), 1);
+    EXPECT_EQ(move.status, "X=2 Y=3 Color=0"); // read before the pen draws
+    f.stroke.mouseUp();
+    f.stroke.mouseMove(at(4), at(4), kZoom); // no button held: nothing drawn
+    EXPECT_EQ(f.pixel(4, 4), 0);
+}
+
+TEST(CanvasStroke, MiddleButtonPenDrawsNothingButFillUsesRightColor) {
+    StrokeFixture f;
+    f.stroke.mouseDown(MouseButton::Other, at(1), at(1), kZoom);
+    f.stroke.mouseUp();
+    EXPECT_EQ(f.pixel(1, 1), 0);
+
+    f.stroke.setTool(DrawingTool::Fill);
+    f.editing().CurrentPalette = 4;
+    f.stroke.mouseDown(MouseButton::Other, at(1), at(1), kZoom);
+    f.stroke.mouseUp();
+    EXPECT_EQ(f.pixel(15, 15), 1);
+    EXPECT_EQ(f.tiles().tilePalette[3], 4);
+}
+
+TEST(CanvasStroke, DraggingWithFillPaintsSinglePixels) {
+    StrokeFixture f;
+    f.stroke.setTool(DrawingTool::Fill);
+    f.stroke.mouseDown(MouseButton::Left, at(0), at(0), kZoom);
+    f.stroke.mouseMove(at(5), at(5), kZoom);
+    EXPECT_EQ(f.pixel(5, 5), 3);
+    f.editing().LeftColor = 2; // the colour is read per event
+    f.stroke.mouseMove(at(6), at(6), kZoom);
+    EXPECT_EQ(f.pixel(6, 6), 2);
+    EXPECT_EQ(f.pixel(7, 7), 3);
+}
+
+TEST(CanvasStroke, LinePreviewMatchesTheCommittedLine) {
+    StrokeFixture f;
+    f.stroke.setTool(DrawingTool::Line);
+    f.stroke.mouseDown(MouseButton::Left, at(1), at(1), kZoom);
+    f.stroke.mouseMove(at(13), at(6), kZoom);
+    ASSERT_TRUE(f.stroke.dragging());
+    std::vector<bool> previewed;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            previewed.push_back(f.stroke.previewColorAt(x, y) == ColorIndex{3});
+    EXPECT_EQ(f.pixel(1, 1), 0); // nothing committed while dragging
+    f.stroke.mouseUp();
+    EXPECT_FALSE(f.stroke.previewColorAt(1, 1));
+    std::vector<bool> drawn;
+    for (ColorIndex c : f.blockPixels())
+        drawn.push_back(c == 3);
+    EXPECT_EQ(previewed, drawn);
+}
+
+TEST(CanvasStroke, RectangleCommitsTheLastInsideEndPointWithEitherCornerOrder) {
+    for (RectangleMode mode : {RectangleMode::Filled, RectangleMode::Hollow}) {
+        StrokeFixture f;
+        f.stroke.setTool(DrawingTool::Rectangle);
+        f.stroke.setRectangleMode(mode);
+        f.stroke.mouseDown(MouseButton::Right, at(6), at(6), kZoom);
+        f.stroke.mouseMove(at(2), at(3), kZoom);
+        f.stroke.mouseMove(-5, 400, kZoom); // outside: ignored
+        f.stroke.mouseUp();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const bool inside = x >= 2 && x <= 6 && y >= 3 && y <= 6;
+                const bool border = x == 2 || x == 6 || y == 3 || y == 6;
+                const bool expected = inside && (mode == RectangleMode::Filled || border);
+                ASSERT_EQ(f.pixel(x, y), expected ? 1 : 0) << x << "," << y;
+            }
+    }
+}
+
+TEST(CanvasStroke, MouseUpNotifiesOnlyAfterAStrokeInsideTheBlock) {
+    StrokeFixture f;
+    f.stroke.mouseDown(MouseButton::Left, -3, -3, kZoom);
+    f.notifications.clear();
+    EXPECT_TRUE(f.stroke.mouseUp().repaint.empty());
+    EXPECT_TRUE(f.notifications.empty());
+    f.stroke.mouseDown(MouseButton::Left, at(0), at(0), kZoom);
+    f.notifications.clear();
+    EXPECT_EQ(f.stroke.mouseUp().repaint, (PixelRect{0, 0, 16, 16}));
+    ASSERT_EQ(f.notifications.size(), 1u);
+    EXPECT_EQ(f.notifications[0], TilesChanged | MapChanged);
+}
+
+TEST(CanvasStroke, StatusTextsFollowToolsAndPopUpChoices) {
+    StrokeFixture f;
+    EXPECT_EQ(f.stroke.toolStatusText(), "Pen");
+    f.stroke.setTool(DrawingTool::Line);
+    EXPECT_EQ(f.stroke.toolStatusText(), "Line");
+    f.stroke.setTool(DrawingTool::Rectangle); // pop-up dismissed: text unchanged
+    EXPECT_EQ(f.stroke.toolStatusText(), "Line");
+    f.stroke.setRectangleMode(RectangleMode::Hollow);
+    EXPECT_EQ(f.stroke.toolStatusText(), "Hollow Rect");
+    f.stroke.setRectangleMode(RectangleMode::Filled);
+    EXPECT_EQ(f.stroke.toolStatusText(), "Filled Rect");
+    f.stroke.setTool(DrawingTool::Fill);
+    EXPECT_EQ(f.stroke.toolStatusText(), "Fill");
+    EXPECT_FALSE(f.stroke.mouseMove(16 * kZoom, 0, kZoom).status);
+}
+
+TEST(CanvasStroke, StrokeOnAnOversizedBlockStartStaysInsideTheSlots) {
+    StrokeFixture f({240, 128});
+    f.editing().CurrentTile = 480; // would run to Tile 959
+    f.stroke.mouseDown(MouseButton::Left, 0, 0, 1);
+    f.stroke.mouseUp();
+    EXPECT_EQ(f.editing().CurrentTile, 768 - 480);
+    EXPECT_EQ(f.pixel(0, 0), 3);
+}
+
+} // namespace
+} // namespace tessivar

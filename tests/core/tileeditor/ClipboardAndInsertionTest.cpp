@@ -1,0 +1,169 @@
+#include "TileEditorTestSupport.h"
+#include "tileeditor/EditorOptions.h"
+#include "tileeditor/TileClipboard.h"
+#include "tileeditor/TileInsertion.h"
+
+#include <gtest/gtest.h>
+
+namespace tessivar {
+namespace {
+
+using tileeditor_test::Fixture;
+using tileeditor_test::MemoryOptionsStore;
+
+// Tile n holds n in its first byte, palette n % 8, palette set (n / 8) % 8, and custom
+// value n in category 0, so moves are visible everywhere.
+void numberTiles(TileSet& tileSet) {
+    for (int n = 0; n < kMaxTiles; ++n) {
+        tileSet.tiles[n].fill(0);
+        tileSet.tiles[n][0] = static_cast<ColorIndex>(n % 256);
+        tileSet.tiles[n][1] = static_cast<ColorIndex>(n / 256);
+        tileSet.tilePalette[n] = n % 8;
+        tileSet.tilePaletteSet[n] = (n / 8) % 8;
+        tileSet.tileInfo[n][0] = n;
+    }
+}
+
+int numberOf(const TileSet& tileSet, int slot) {
+    return tileSet.tiles[slot][0] + 256 * tileSet.tiles[slot][1];
+}
+
+TEST(TileClipboard, PasteBeforeAnyCopyIsOneBlankTile) {
+    Fixture f({8, 8}, 16);
+    numberTiles(f.tiles());
+    f.editing().CurrentTile = 3;
+    TileClipboard().PasteTiles(f.workspace, false);
+    EXPECT_EQ(f.tiles().tileCount, 17);
+    EXPECT_EQ(f.tiles().tiles[3], Tile{});
+    EXPECT_EQ(numberOf(f.tiles(), 4), 3);
+}
+
+TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
+    for (bool overwrite : {false, true}) {
+        Fixture f({8, 8}, 20);
+        numberTiles(f.tiles());
+        f.workspace.map.cell(0, 0).Tile = 12;
+        TileClipboard clipboard;
+        f.editing().SelectionStart = 2;
+        f.editing().SelectionEnd = 5;
+        clipboard.CopyTiles(f.workspace);
+        f.editing().CurrentTile = 10;
+        clipboard.PasteTiles(f.workspace, overwrite);
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(numberOf(f.tiles(), 10 + k), 2 + k);
+            EXPECT_EQ(f.tiles().tilePalette[10 + k], 2 + k);
+        }
+        EXPECT_EQ(numberOf(f.tiles(), 14), overwrite ? 14 : 10);
+        EXPECT_EQ(f.tiles().tileCount, overwrite ? 20 : 24);
+        EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 12); // paste never renumbers
+        EXPECT_EQ(f.tiles().tileInfo[14][0], 14);       // custom values stay with slots
+        EXPECT_FALSE(f.editing().Modified);
+        EXPECT_FALSE(f.workspace.history.canUndo());
+    }
+}
+
+TEST(TileClipboard, PasteDropsTilesPastTheLastSlot) {
+    for (bool overwrite : {false, true}) {
+        Fixture f({8, 8}, 768);
+        numberTiles(f.tiles());
+        TileClipboard clipboard;
+        f.editing().SelectionStart = 0;
+        f.editing().SelectionEnd = 3;
+        clipboard.CopyTiles(f.workspace);
+        f.editing().CurrentTile = 766;
+        clipboard.PasteTiles(f.workspace, overwrite);
+        EXPECT_EQ(numberOf(f.tiles(), 766), 0);
+        EXPECT_EQ(numberOf(f.tiles(), 767), 1);
+        EXPECT_EQ(f.tiles().tileCount, 768);
+    }
+}
+
+TEST(TileInsertion, InsertBlockRenumbersTheMapByABlock) {
+    Fixture f({16, 16}, 32);
+    numberTiles(f.tiles());
+    const std::uint16_t before[] = {9, 10, 12, 65535};
+    const std::uint16_t after[] = {9, 14, 16, 65535};
+    for (int i = 0; i < 4; ++i)
+        f.workspace.map.cell(0, i).Tile = before[i];
+    f.editing().CurrentTile = 10;
+    InsertBlock(f.workspace);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(f.workspace.map.cell(0, i).Tile, after[i]) << i;
+    EXPECT_EQ(f.tiles().tileCount, 36);
+    for (int t = 10; t < 14; ++t)
+        EXPECT_EQ(f.tiles().tiles[t], Tile{});
+    EXPECT_EQ(numberOf(f.tiles(), 14), 10);
+    EXPECT_EQ(f.tiles().tilePaletteSet[14], 1);
+}
+
+TEST(TileInsertion, InsertIntoAFullSetLosesTheLastTile) {
+    Fixture f({8, 8}, 768);
+    numberTiles(f.tiles());
+    f.editing().CurrentTile = 100;
+    InsertBlock(f.workspace);
+    EXPECT_EQ(f.tiles().tileCount, 768);
+    EXPECT_EQ(numberOf(f.tiles(), 767), 766);
+}
+
+TEST(TileInsertion, DeleteTilesRemovesAtLeastOneBlockAndRenumbers) {
+    struct Case {
+        BlockSize block;
+        int tileCount, selectionStart, selectionEnd;
+        int removed;
+    };
+    const Case cases[] = {
+        {{8, 8}, 16, 3, 3, 1},
+        {{8, 16}, 16, 3, 3, 2}, // a whole Block although one Tile is selected
+        {{8, 8}, 16, 4, 9, 6},
+        {{8, 8}, 16, 0, 40, 15}, // never below one Block
+        {{16, 16}, 4, 4, 7, 0},
+    };
+    for (const auto& c : cases) {
+        Fixture f(c.block, c.tileCount);
+        numberTiles(f.tiles());
+        f.editing().CurrentTile = 4;
+        f.editing().SelectionStart = c.selectionStart;
+        f.editing().SelectionEnd = c.selectionEnd;
+        f.workspace.map.cell(0, 0).Tile = 4;
+        f.workspace.map.cell(0, 1).Tile = 15;
+        EXPECT_EQ(DeleteTiles(f.workspace), c.removed);
+        EXPECT_EQ(f.tiles().tileCount, c.tileCount - c.removed);
+        EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 4);
+        EXPECT_EQ(f.workspace.map.cell(0, 1).Tile, std::max(15 - c.removed, 4));
+        if (c.removed > 0 && 4 + c.removed < c.tileCount) {
+            EXPECT_EQ(numberOf(f.tiles(), 4), 4 + c.removed);
+        }
+        EXPECT_EQ(f.editing().SelectionStart, 4);
+        EXPECT_EQ(f.editing().SelectionEnd, 4 + c.block.tilesPerBlock() - 1);
+        EXPECT_EQ(f.tiles().tileInfo[4][0], 4);
+    }
+}
+
+TEST(EditorOptions, LoadAndSaveThroughTheStore) {
+    struct Case {
+        std::optional<std::int32_t> stored;
+        bool before, after;
+    };
+    const Case cases[] = {{1, false, true},           {5, false, true},
+                          {0, true, false},           {-1, false, true},
+                          {std::nullopt, true, true}, {std::nullopt, false, false}};
+    for (const auto& c : cases) {
+        MemoryOptionsStore store;
+        if (c.stored)
+            store.values["Overwrite"] = *c.stored;
+        EditorOptions options{c.before};
+        EXPECT_TRUE(options.LoadOptions(store));
+        EXPECT_EQ(options.OverwriteTiles, c.after);
+        EXPECT_TRUE(options.SaveOptions(store));
+        EXPECT_EQ(store.values["Overwrite"], c.after ? 1 : 0);
+    }
+    MemoryOptionsStore broken;
+    broken.failing = true;
+    EditorOptions options{true};
+    EXPECT_FALSE(options.LoadOptions(broken));
+    EXPECT_TRUE(options.OverwriteTiles);
+    EXPECT_FALSE(options.SaveOptions(broken));
+}
+
+} // namespace
+} // namespace tessivar

@@ -1,0 +1,191 @@
+#include "TileEditorTestSupport.h"
+#include "tileeditor/BlockBounds.h"
+#include "tileeditor/BlockSizeCommands.h"
+#include "tileeditor/EditorLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace tessivar {
+namespace {
+
+using tileeditor_test::Fixture;
+
+TEST(BlockBounds, BlockStartsAreAlignedAndFitIntoTheSlots) {
+    struct Case {
+        int tile, tilesPerBlock, expected;
+    };
+    const Case cases[] = {
+        {5, 4, 4},     {767, 1, 767},  {767, 4, 764}, {766, 6, 762},   {480, 480, 0},
+        {479, 480, 0}, {700, 16, 688}, {-3, 4, 0},    {765, 256, 512},
+    };
+    for (const auto& c : cases) {
+        const int start = AlignBlockStart(c.tile, c.tilesPerBlock);
+        EXPECT_EQ(start, c.expected) << c.tile << " / " << c.tilesPerBlock;
+        EXPECT_LE(start + c.tilesPerBlock, kMaxTiles);
+    }
+}
+
+TEST(BlockSizeCommands, FixedSizesAlignTheSelection) {
+    Fixture f;
+    EditorLayout layout;
+    layout.layoutDirty = false;
+    f.editing().SelectionStart = f.editing().SelectionEnd = 5;
+    SetFixedBlockSize(f.workspace, layout, {16, 16});
+    EXPECT_EQ(f.editing().SelectionStart, 4);
+    EXPECT_EQ(f.editing().SelectionEnd, 7);
+    EXPECT_EQ(f.editing().CurrentTile, 4);
+    EXPECT_TRUE(layout.layoutDirty);
+
+    f.editing().SelectionStart = 9; // 8x8 keeps selection and CurrentTile
+    SetSingleTileBlockSize(f.workspace, layout);
+    EXPECT_EQ(f.editing().SelectionStart, 9);
+    EXPECT_EQ(f.editing().CurrentTile, 4);
+}
+
+TEST(BlockSizeCommands, CustomSizeChecksComeInTheirOrder) {
+    struct Case {
+        const char* width;
+        const char* height;
+        const char* message; // empty: accepted
+    };
+    const Case cases[] = {
+        {"241", "129", "The width entered is larger than 240"},
+        {"0", "129", "The height entered is larger than 128"},
+        {"abc", "0", "The width entered is invalid"},
+        {"8", "-1", "The height entered is invalid"},
+        {"240", "128", ""},
+        {" 12x", "20", ""},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        EditorLayout layout;
+        const bool accepted =
+            ApplyCustomBlockSize(f.workspace, layout, f.prompts, c.width, c.height);
+        EXPECT_EQ(accepted, *c.message == '\0') << c.width << " x " << c.height;
+        if (!accepted) {
+            ASSERT_EQ(f.prompts.messages.size(), 1u);
+            EXPECT_EQ(f.prompts.messages[0].first, c.message);
+            EXPECT_EQ(f.prompts.messages[0].second, "Size error");
+            EXPECT_EQ(f.tiles().block, (BlockSize{8, 8}));
+        }
+    }
+}
+
+TEST(BlockSizeCommands, LargeCustomBlockGrowsTheCountAndKeepsTheSelectionInsideTheSlots) {
+    Fixture f({8, 8}, 16);
+    EditorLayout layout;
+    f.editing().SelectionStart = f.editing().SelectionEnd = 500;
+    ASSERT_TRUE(ApplyCustomBlockSize(f.workspace, layout, f.prompts, "240", "128"));
+    EXPECT_EQ(f.tiles().tileCount, 480);
+    EXPECT_EQ(f.editing().SelectionStart, 0);
+    EXPECT_EQ(f.editing().CurrentTile, 0);
+    EXPECT_EQ(BlockCountText(f.tiles()), "1");
+}
+
+TEST(BlockSizeCommands, TileCountDialog) {
+    struct Case {
+        std::optional<std::string> entered;
+        int expectedCount;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"192", 768, true},         {"193", 64, false},       {"0", 64, false},
+        {"xyz", 64, false},         {std::nullopt, 64, true}, {"1", 4, true},
+        {"99999999999", 64, false},
+    };
+    for (const auto& c : cases) {
+        Fixture f({16, 16}, 64);
+        EXPECT_EQ(TileCountFieldPreset(f.tiles()), "16");
+        EXPECT_EQ(ApplyTileCount(f.workspace, f.prompts, c.entered), c.accepted);
+        EXPECT_EQ(f.tiles().tileCount, c.expectedCount) << c.entered.value_or("cancel");
+        EXPECT_TRUE(f.editing().Modified);
+        if (!c.accepted) {
+            ASSERT_EQ(f.prompts.messages.size(), 1u);
+            EXPECT_EQ(f.prompts.messages[0].first, "The tile count you entered is out of range!");
+            EXPECT_EQ(f.prompts.messages[0].second, "BAD BAD");
+        }
+    }
+}
+
+TEST(EditorLayout, AutomaticZoomsByTheLargerSide) {
+    struct Case {
+        BlockSize block;
+        AutomaticZoom zoom;
+    };
+    const Case cases[] = {
+        {{8, 8}, {4, 32}}, {{8, 16}, {3, 16}}, {{12, 20}, {2, 8}},
+        {{33, 8}, {1, 6}}, {{64, 64}, {1, 6}}, {{240, 128}, {1, 3}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AutomaticZoomFor(c.block), c.zoom) << c.block.width << "x" << c.block.height;
+}
+
+TEST(EditorLayout, FirstUpdateLaysOutTheWholeWindow) {
+    EditorLayout layout;
+    const LayoutChange change = UpdateEditorLayout(layout, {8, 8}, 16, {false, 400});
+    EXPECT_EQ(change.tileListWidth, 16 * 34);
+    ASSERT_TRUE(change.full);
+    EXPECT_EQ(change.full->tileListStripHeight, 32 + 41);
+    EXPECT_EQ(change.full->tileListHeight, 32 + 25);
+    EXPECT_EQ(change.full->canvas, (CanvasExtent{256, 256}));
+    EXPECT_EQ(change.full->leftPaneWidth, 409);
+    EXPECT_EQ(change.full->windowWidthDelta, 9);
+    EXPECT_EQ(change.full->windowHeight, 73 + 256 + 126);
+    EXPECT_EQ(change.full->infoGridHeight, 73);
+    EXPECT_FALSE(layout.layoutDirty);
+
+    const LayoutChange again = UpdateEditorLayout(layout, {8, 8}, 16, {false, 409});
+    EXPECT_FALSE(again.tileListWidth || again.full || again.canvas);
+}
+
+TEST(EditorLayout, SmallCanvasKeepsMinimumPaneAndMaximisedWindowKeepsItsSize) {
+    EditorLayout layout;
+    layout.layoutDirty = false;
+    layout.CanvasZoom = 4;
+    // The Block size differs from the last one seen: the layout is redone, zooms kept.
+    const LayoutChange change = UpdateEditorLayout(layout, {16, 16}, 16, {true, 409});
+    EXPECT_EQ(layout.CanvasZoom, 4);
+    ASSERT_TRUE(change.full);
+    EXPECT_EQ(change.full->canvas, (CanvasExtent{64, 64}));
+    EXPECT_EQ(change.full->leftPaneWidth, 409);
+    EXPECT_FALSE(change.full->windowHeight);
+    EXPECT_FALSE(change.full->windowWidthDelta);
+}
+
+TEST(EditorLayout, ZoomCommandsResizeOnlyTheCanvas) {
+    EditorLayout layout;
+    UpdateEditorLayout(layout, {40, 40}, 16, {}); // automatic 6
+    ASSERT_EQ(layout.CanvasZoom, 6);
+    ZoomIn(layout);
+    ZoomIn(layout);
+    EXPECT_EQ(layout.CanvasZoom, 24);
+    ZoomIn(layout);
+    EXPECT_EQ(layout.CanvasZoom, 32);
+    const LayoutChange change = UpdateEditorLayout(layout, {40, 40}, 16, {});
+    EXPECT_FALSE(change.full);
+    EXPECT_EQ(change.canvas, (CanvasExtent{1280, 1280}));
+    EXPECT_FALSE(layout.zoomChanged);
+
+    layout.CanvasZoom = 3;
+    ZoomOut(layout);
+    EXPECT_EQ(layout.CanvasZoom, 2);
+    ZoomOut(layout);
+    EXPECT_EQ(layout.CanvasZoom, 2);
+}
+
+TEST(EditorLayout, NewWhile32x32KeepsTheZoomButRedoesTheLayout) {
+    Fixture f;
+    EditorLayout layout;
+    SetFixedBlockSize(f.workspace, layout, {32, 32});
+    UpdateEditorLayout(layout, f.tiles().block, f.tiles().tileCount, {});
+    ASSERT_EQ(layout.CanvasZoom, 8);
+    f.workspace.NewTileSet();
+    const LayoutChange change = UpdateEditorLayout(layout, f.tiles().block, 16, {});
+    EXPECT_EQ(layout.CanvasZoom, 8);
+    EXPECT_EQ(layout.ListZoom, 2);
+    ASSERT_TRUE(change.full);
+    EXPECT_EQ(change.full->canvas, (CanvasExtent{64, 64}));
+}
+
+} // namespace
+} // namespace tessivar

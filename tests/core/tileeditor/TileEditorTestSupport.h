@@ -1,0 +1,91 @@
+#pragma once
+
+// Shared helpers of the tile editor tests: a prompts double that records messages, a
+// workspace with a given Block size, and an in-memory options store.
+
+#include "app/Workspace.h"
+#include "tileeditor/OptionsStore.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tessivar::tileeditor_test {
+
+class RecordingPrompts : public UserPrompts {
+public:
+    std::vector<std::pair<std::string, std::string>> messages; // text, caption
+
+    void showMessage(const std::string& text, const std::string& caption) override {
+        messages.emplace_back(text, caption);
+    }
+    Answer askYesNoCancel(const std::string&, const std::string&) override {
+        return Answer::Cancel;
+    }
+    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
+};
+
+struct Fixture {
+    RecordingPrompts prompts;
+    Workspace workspace{prompts};
+    std::vector<unsigned> notifications;
+
+    explicit Fixture(BlockSize block = {8, 8}, int tileCount = 64) {
+        workspace.tileSet.block = block;
+        workspace.tileSet.tileCount = tileCount;
+        workspace.addListener([this](unsigned change) { notifications.push_back(change); });
+    }
+    TileSet& tiles() { return workspace.tileSet; }
+    EditingState& editing() { return workspace.editing; }
+    ColorIndex pixel(int x, int y) const {
+        return workspace.tileSet.GetBlockPixel(workspace.editing.CurrentTile, x, y);
+    }
+    // Every pixel of the current Block, row-major.
+    std::vector<ColorIndex> blockPixels() const {
+        std::vector<ColorIndex> out;
+        const BlockSize b = workspace.tileSet.block;
+        for (int y = 0; y < b.height; ++y)
+            for (int x = 0; x < b.width; ++x)
+                out.push_back(pixel(x, y));
+        return out;
+    }
+    // A pattern that tells every pixel apart modulo 4 along both axes.
+    void paintPattern() {
+        const BlockSize b = workspace.tileSet.block;
+        for (int y = 0; y < b.height; ++y)
+            for (int x = 0; x < b.width; ++x)
+                workspace.tileSet.SetBlockPixel(
+                    workspace.editing.CurrentTile, x, y,
+                    static_cast<ColorIndex>((x * 3 + y * 7 + x * y) % 4));
+    }
+};
+
+class MemoryOptionsStore : public OptionsStore {
+public:
+    std::map<std::string, std::int32_t> values;
+    bool failing = false;
+
+    bool readInteger(const std::string& name, std::optional<std::int32_t>& value) override {
+        if (failing)
+            return false;
+        const auto found = values.find(name);
+        value = found == values.end() ? std::nullopt : std::optional(found->second);
+        return true;
+    }
+    bool writeInteger(const std::string& name, std::int32_t value) override {
+        if (failing)
+            return false;
+        values[name] = value;
+        return true;
+    }
+};
+
+} // namespace tessivar::tileeditor_test

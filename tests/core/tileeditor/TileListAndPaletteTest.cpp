@@ -1,0 +1,105 @@
+#include "TileEditorTestSupport.h"
+#include "tileeditor/PaletteBox.h"
+#include "tileeditor/TileList.h"
+
+#include <gtest/gtest.h>
+
+namespace tessivar {
+namespace {
+
+using tileeditor_test::Fixture;
+
+TEST(TileList, PlainClickPicksTheBlockAndItsPalettes) {
+    Fixture f({16, 16});
+    f.tiles().tilePaletteSet[8] = 2;
+    f.tiles().tilePalette[8] = 5;
+    ClickTileList(f.workspace, 3, 120, false); // cell width 50
+    EXPECT_EQ(f.editing().CurrentTile, 8);
+    EXPECT_EQ(f.editing().SelectionStart, 8);
+    EXPECT_EQ(f.editing().SelectionEnd, 11);
+    EXPECT_EQ(f.editing().CurrentPaletteSet, 2);
+    EXPECT_EQ(f.editing().CurrentPalette, 5);
+}
+
+TEST(TileList, ShiftClickExtendsFromCurrentTileInEitherDirection) {
+    struct Case {
+        int x, start, end;
+    };
+    for (const Case c : {Case{10, 3, 8}, Case{160, 8, 15}}) {
+        Fixture f({16, 16});
+        f.editing().CurrentTile = 8;
+        ClickTileList(f.workspace, 3, c.x, true);
+        EXPECT_EQ(f.editing().SelectionStart, c.start) << c.x;
+        EXPECT_EQ(f.editing().SelectionEnd, c.end) << c.x;
+        EXPECT_EQ(f.editing().CurrentTile, 8);
+    }
+}
+
+TEST(TileList, ClicksAndMapEditsNeverPutABlockPastTheLastSlot) {
+    Fixture f({240, 128}, 768);
+    ClickTileList(f.workspace, 1, 242 + 5, false); // Block 1 would be Tiles 480..959
+    EXPECT_EQ(f.editing().CurrentTile, 0);
+    EXPECT_EQ(f.editing().SelectionEnd, 479);
+    EditBlockFromMap(f.workspace, 600);
+    EXPECT_EQ(f.editing().CurrentTile, 288);
+    EXPECT_EQ(f.editing().SelectionStart, 288);
+}
+
+TEST(TileList, VisibleBlocksFollowScrollAndStopAtCountAndSlots) {
+    struct Case {
+        BlockSize block;
+        int tileCount, listZoom, scrollX, visibleWidth;
+        BlockStartRange expected;
+    };
+    const Case cases[] = {
+        {{8, 8}, 64, 4, 0, 100, {0, 3}}, // cell 34: blocks 0..3
+        {{8, 8}, 64, 4, 340, 100, {10, 13}},
+        {{16, 16}, 16, 3, 0, 1000, {0, 15}},   // lowered to tile count - 1
+        {{240, 128}, 768, 1, 0, 1000, {0, 0}}, // Block 1 would leave the slots
+    };
+    for (const auto& c : cases) {
+        Fixture f(c.block, c.tileCount);
+        EXPECT_EQ(VisibleTileListBlocks(f.tiles(), c.listZoom, c.scrollX, c.visibleWidth),
+                  c.expected)
+            << c.block.width << " " << c.scrollX;
+    }
+}
+
+TEST(PaletteBox, ButtonsPickColoursAndOtherButtonsRepeatARightChoice) {
+    Fixture f;
+    PaletteBox box;
+    f.editing().CurrentPalette = 6;
+    f.tiles().tilePalette[0] = 6;
+    ASSERT_TRUE(box.mouseUp(f.workspace, MouseButton::Right, 40));
+    EXPECT_EQ(f.editing().RightColor, 2);
+    EXPECT_EQ(f.editing().LeftColor, 3);
+    EXPECT_EQ(f.editing().CurrentPalette, 0);
+    EXPECT_EQ(f.tiles().tilePalette[0], 0);
+    EXPECT_TRUE(f.editing().Modified);
+
+    box.mouseUp(f.workspace, MouseButton::Other, 0); // last was right
+    EXPECT_EQ(f.editing().RightColor, 0);
+    box.mouseUp(f.workspace, MouseButton::Left, 20);
+    EXPECT_EQ(f.editing().LeftColor, 1);
+    box.mouseUp(f.workspace, MouseButton::Other, 60); // last was left: no change
+    EXPECT_EQ(f.editing().LeftColor, 1);
+    EXPECT_EQ(f.editing().RightColor, 0);
+}
+
+TEST(PaletteBox, ClicksBesideTheSwatchesAreIgnoredEntirely) {
+    for (int x : {-1, 64, 70}) {
+        Fixture f({16, 16});
+        PaletteBox box;
+        f.editing().CurrentPalette = 6;
+        EXPECT_FALSE(box.mouseUp(f.workspace, MouseButton::Left, x));
+        EXPECT_FALSE(f.editing().Modified);
+        EXPECT_EQ(f.editing().CurrentPalette, 6);
+    }
+    Fixture larger({16, 16});
+    larger.tiles().tilePalette[0] = 4;
+    PaletteBox().mouseUp(larger.workspace, MouseButton::Left, 0);
+    EXPECT_EQ(larger.tiles().tilePalette[0], 4); // only an 8x8 Block resets it
+}
+
+} // namespace
+} // namespace tessivar

@@ -7,8 +7,10 @@
 #include "files/TileSetFile.h"
 #include "model/TileSet.h"
 
+#include <cctype>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace tessivar::cli {
@@ -111,6 +113,48 @@ void printMap(const MapFileContents& file, bool json) {
                 file.tileSetPath.empty() ? "(none)" : file.tileSetPath.c_str());
 }
 
+// "VX01" and "VX02" are magics of both kinds, and an old map can pass for a valid tile
+// set (cells of zeros read as a set of 0 Tiles), so a ".vxm" or ".vxt" extension says
+// which kind the file is; files named otherwise are tried as a tile set, then as a map.
+struct ParsedFile {
+    std::optional<TileSetFileContents> tileSet;
+    std::optional<MapFileContents> map;
+    std::string reason; // why neither kind was accepted
+};
+
+ParsedFile parseEitherKind(const std::string& path, std::span<const std::uint8_t> data) {
+    std::string extension = ExtensionOf(path);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    ParsedFile parsed;
+    TileSetParseResult tileSet;
+    MapParseResult map;
+    if (extension != ".vxm") {
+        tileSet = ParseTileSetFile(data);
+        if (tileSet.ok) {
+            parsed.tileSet = std::move(tileSet.contents);
+            return parsed;
+        }
+        if (extension == ".vxt") {
+            parsed.reason = tileSet.reason;
+            return parsed;
+        }
+    }
+    map = ParseMapFile(data);
+    if (map.ok) {
+        parsed.map = std::move(map.contents);
+        return parsed;
+    }
+    // A known magic tells which kind the file meant to be, and so which reason to give.
+    if (extension == ".vxm" || (tileSet.badMagic && !map.badMagic))
+        parsed.reason = map.reason;
+    else if (!tileSet.badMagic)
+        parsed.reason = tileSet.reason;
+    else
+        parsed.reason = "not a tile set or map file (unknown magic)";
+    return parsed;
+}
+
 } // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
@@ -129,21 +173,14 @@ int RunInfo(const std::vector<std::string>& args) {
     const auto data = readInput(path);
     if (!data)
         return 1;
-    const auto tileSet = ParseTileSetFile(*data);
-    if (tileSet.ok) {
-        printTileSet(tileSet.contents, json);
-        return 0;
-    }
-    const auto map = ParseMapFile(*data);
-    if (map.ok) {
-        printMap(map.contents, json);
-        return 0;
-    }
-    // A known magic tells which kind the file meant to be, and so which reason to give.
-    const std::string& reason = !tileSet.badMagic ? tileSet.reason
-                                : !map.badMagic   ? map.reason
-                                                  : "not a tile set or map file (unknown magic)";
-    return fail(path + ": " + reason);
+    const ParsedFile parsed = parseEitherKind(path, *data);
+    if (parsed.tileSet)
+        printTileSet(*parsed.tileSet, json);
+    else if (parsed.map)
+        printMap(*parsed.map, json);
+    else
+        return fail(path + ": " + parsed.reason);
+    return 0;
 }
 
 int RunUpgrade(const std::vector<std::string>& args) {
@@ -154,23 +191,21 @@ int RunUpgrade(const std::vector<std::string>& args) {
         return 1;
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (const auto tileSetFile = ParseTileSetFile(*data); tileSetFile.ok) {
+    const ParsedFile parsed = parseEitherKind(args[0], *data);
+    if (parsed.tileSet) {
         // What the editor would write after opening the file: an old file without
         // categories gets the built-in ones a fresh tile set has.
         TileSet tileSet;
-        ApplyTileSetFile(tileSetFile.contents, tileSet);
-        auto serialized = SerializeTileSet(tileSet, tileSetFile.contents.associatedMap);
+        ApplyTileSetFile(*parsed.tileSet, tileSet);
+        auto serialized = SerializeTileSet(tileSet, parsed.tileSet->associatedMap);
         bytes = std::move(serialized.bytes);
         error = serialized.error;
-    } else if (const auto mapFile = ParseMapFile(*data); mapFile.ok) {
-        auto serialized = SerializeMap(mapFile.contents.grid, mapFile.contents.tileSetPath);
+    } else if (parsed.map) {
+        auto serialized = SerializeMap(parsed.map->grid, parsed.map->tileSetPath);
         bytes = std::move(serialized.bytes);
         error = serialized.error;
     } else {
-        const std::string& reason = !tileSetFile.badMagic ? tileSetFile.reason
-                                    : !mapFile.badMagic   ? mapFile.reason
-                                                          : "not a tile set or map file";
-        return fail(args[0] + ": " + reason);
+        return fail(args[0] + ": " + parsed.reason);
     }
     if (error.empty())
         error = SaveFileAtomically(args[1], bytes);

@@ -1,0 +1,191 @@
+// tessivar-cli's info and upgrade commands, run as a separate process on temporary files.
+
+#include "files/MapFile.h"
+#include "files/TileSetFile.h"
+
+#include "../core/files/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace tessivar {
+namespace {
+
+using testing::BuildMapImage;
+using testing::BuildTileSetImage;
+using testing::ReadBytes;
+using testing::SameStoredContents;
+using testing::SampleGrid;
+using testing::SampleTileSet;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+class Cli : public ::testing::Test {
+protected:
+    CliRun run(const std::vector<std::string>& args) {
+        std::string command = quoted(TESSIVAR_CLI);
+        for (const auto& arg : args)
+            command += " " + quoted(arg);
+        const std::string errPath = dir.file("stderr.txt");
+        command += " 2>" + quoted(errPath);
+        CliRun result;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe)
+            return result;
+        std::array<char, 4096> buffer{};
+        std::size_t got;
+        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+            result.out.append(buffer.data(), got);
+        const int raw = ::pclose(pipe);
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        const auto err = ReadBytes(errPath);
+        result.err.assign(err.begin(), err.end());
+        return result;
+    }
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const std::string path = dir.file(name);
+        WriteBytes(path, bytes);
+        return path;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Cli, HelpAndVersion) {
+    const auto help = run({"--help"});
+    EXPECT_EQ(0, help.status);
+    for (const char* word : {"info FILE [--json]", "upgrade IN OUT", "--version"})
+        EXPECT_NE(std::string::npos, help.out.find(word)) << word;
+    const auto version = run({"--version"});
+    EXPECT_EQ(0, version.status);
+    EXPECT_EQ("tessivar-cli 1.1\n", version.out);
+    EXPECT_NE(0, run({}).status);
+    EXPECT_NE(0, run({"frobnicate"}).status);
+}
+
+TEST_F(Cli, InfoDescribesATileSet) {
+    TileSet set = SampleTileSet(16, 1);
+    set.categories[3].setName("Say \"hi\"");
+    const std::string path = write("set.vxt", BuildTileSetImage("VX03", set, "maps/level.vxm"));
+
+    const auto json = run({"info", path, "--json"});
+    EXPECT_EQ(0, json.status) << json.err;
+    EXPECT_EQ("{\"kind\":\"tileset\",\"version\":\"VX03\",\"tileCount\":16,"
+              "\"map\":\"maps/level.vxm\",\"categories\":["
+              "{\"name\":\"Animated\",\"type\":0,\"typeName\":\"Boolean\"},"
+              "{\"name\":\"AnimNext\",\"type\":2,\"typeName\":\"Word\"},"
+              "{\"name\":\"AnimDelay\",\"type\":3,\"typeName\":\"Time\"},"
+              "{\"name\":\"Say \\\"hi\\\"\",\"type\":0,\"typeName\":\"Boolean\"}]}\n",
+              json.out);
+
+    const auto text = run({"info", path});
+    EXPECT_EQ(0, text.status);
+    for (const char* line : {"version VX03", "Tiles: 16", "Map: maps/level.vxm", "Categories: 4"})
+        EXPECT_NE(std::string::npos, text.out.find(line)) << line << "\n" << text.out;
+}
+
+TEST_F(Cli, InfoDescribesAMap) {
+    const std::string path = write("level.vxm", BuildMapImage("VX02", SampleGrid(24, 16), "t.vxt"));
+    const auto json = run({"info", "--json", path});
+    EXPECT_EQ(0, json.status) << json.err;
+    EXPECT_EQ("{\"kind\":\"map\",\"version\":\"VX02\",\"width\":24,\"height\":16,"
+              "\"tileSet\":\"t.vxt\"}\n",
+              json.out);
+    const auto text = run({"info", path});
+    EXPECT_NE(std::string::npos, text.out.find("24 columns x 16 rows")) << text.out;
+}
+
+TEST_F(Cli, MapsAreNotMistakenForOldTileSets) {
+    // An empty map's cells read as a valid tile set with no Tiles; the extension decides.
+    for (const char* version : {"VX01", "VX02"}) {
+        const std::string path = write("blank.vxm", BuildMapImage(version, MapGrid(32, 32)));
+        const auto json = run({"info", path, "--json"});
+        EXPECT_NE(std::string::npos, json.out.find("\"kind\":\"map\"")) << version << json.out;
+
+        const std::string out = dir.file("up.vxm");
+        ASSERT_EQ(0, run({"upgrade", path, out}).status);
+        const auto upgraded = ParseMapFile(ReadBytes(out));
+        ASSERT_TRUE(upgraded.ok);
+        EXPECT_EQ(MapGrid(32, 32), upgraded.contents.grid);
+    }
+}
+
+TEST_F(Cli, RefusedFilesPrintTheirReasonAndFail) {
+    auto tooMany = BuildTileSetImage("VX02", SampleTileSet(1, 0));
+    tooMany[772] = 0x01;
+    tooMany[773] = 0x04; // 1025 Tiles
+    auto badPalette = BuildMapImage("VX02", SampleGrid(2, 2));
+    badPalette[264 + 2] = 9;
+    const std::pair<std::string, std::string> cases[] = {
+        {write("many.vxt", tooMany), "1025"},
+        {write("palette.vxm", badPalette), "palette"},
+        {write("junk.vxt", {'J', 'U', 'N', 'K'}), "unknown magic"},
+        {write("junk.bin", {'J', 'U', 'N', 'K'}), "not a tile set or map file"},
+        {dir.file("absent.vxt"), "cannot read"},
+    };
+    for (const auto& [path, reason] : cases) {
+        for (const char* command : {"info", "upgrade"}) {
+            SCOPED_TRACE(std::string(command) + " " + path);
+            std::vector<std::string> args{command, path};
+            if (std::string(command) == "upgrade")
+                args.push_back(dir.file("out"));
+            const auto result = run(args);
+            EXPECT_NE(0, result.status);
+            EXPECT_EQ("", result.out);
+            EXPECT_NE(std::string::npos, result.err.find(reason)) << result.err;
+            EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
+        }
+    }
+}
+
+TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
+    for (const char* version : {"VX01", "VX02"}) {
+        SCOPED_TRACE(version);
+        const TileSet set = SampleTileSet(20, 2, 6);
+        const std::string in =
+            write(std::string("old") + version + ".vxt", BuildTileSetImage(version, set));
+        const std::string out = dir.file("new.vxt");
+        const auto result = run({"upgrade", in, out});
+        ASSERT_EQ(0, result.status) << result.err;
+        const auto parsed = ParseTileSetFile(ReadBytes(out));
+        ASSERT_TRUE(parsed.ok);
+        EXPECT_EQ("VX03", parsed.contents.version);
+        EXPECT_EQ("", parsed.contents.associatedMap);
+        TileSet upgraded;
+        ApplyTileSetFile(parsed.contents, upgraded);
+        TileSet expected = set;
+        if (std::string(version) == "VX01") {
+            // Nothing stored: the built-in categories of a fresh tile set.
+            const TileSet fresh;
+            expected.categoryCount = fresh.categoryCount;
+            expected.categories = fresh.categories;
+            expected.tileInfo = fresh.tileInfo;
+        }
+        EXPECT_TRUE(SameStoredContents(expected, upgraded));
+    }
+
+    const MapGrid grid = SampleGrid(7, 5, false);
+    const std::string in = write("old.vxm", BuildMapImage("VX01", grid, "t.vxt"));
+    const std::string out = dir.file("new.vxm");
+    ASSERT_EQ(0, run({"upgrade", in, out}).status);
+    EXPECT_EQ(BuildMapImage("VX02", grid, "t.vxt"), ReadBytes(out));
+}
+
+} // namespace
+} // namespace tessivar

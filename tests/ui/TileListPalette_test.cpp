@@ -1,0 +1,191 @@
+// The tile list strip, the palette box and the colour indicators: clicks at the screen
+// geometry of each Block size, what the strip paints, and the colour choice rules.
+
+#include "ScriptedPrompts.h"
+
+#include "app/EditorSession.h"
+#include "tileeditor/ColorIndicator.h"
+#include "tileeditor/PaletteBoxWidget.h"
+#include "tileeditor/TileEditorWindow.h"
+#include "tileeditor/TileListWidget.h"
+
+#include <QAction>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using tessivar::ui::EditorSession;
+using tessivar::ui::TileEditorWindow;
+
+class TileListPaletteTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir settingsDir_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<EditorSession> session_;
+
+    TileEditorWindow& window() { return session_->tileEditor(); }
+    tessivar::Workspace& workspace() { return session_->workspace(); }
+    tessivar::EditingState& editing() { return session_->workspace().editing; }
+
+    void clickList(int x, Qt::KeyboardModifiers modifiers = {},
+                   Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window().tileList(), button, modifiers, QPoint(x, 5));
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+    void init() {
+        prompts_ = ScriptedPrompts();
+        session_ = std::make_unique<EditorSession>(prompts_);
+        session_->start("");
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    }
+    void cleanup() { session_.reset(); }
+
+    void clicksPickBlocks_data() {
+        QTest::addColumn<QString>("sizeAction");
+        QTest::addColumn<int>("currentBefore");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("selectionStart");
+        QTest::addColumn<int>("selectionEnd");
+
+        // 8x8: cell 8 x 4 + 2 = 34; 8x16: 8 x 3 + 2 = 26; 16x16: 16 x 3 + 2 = 50.
+        QTest::newRow("8x8, first pixel of Block 1")
+            << "actionBlock8x8" << 0 << 34 << false << 1 << 1 << 1;
+        QTest::newRow("8x8, last pixel of Block 0")
+            << "actionBlock8x8" << 5 << 33 << false << 0 << 0 << 0;
+        QTest::newRow("8x16, Block 2") << "actionBlock8x16" << 0 << 60 << false << 4 << 4 << 5;
+        QTest::newRow("16x16, x = 120") << "actionBlock16x16" << 0 << 120 << false << 8 << 8 << 11;
+        QTest::newRow("16x16, shift to the right")
+            << "actionBlock16x16" << 4 << 160 << true << 4 << 4 << 15;
+        QTest::newRow("16x16, shift to the left swaps")
+            << "actionBlock16x16" << 8 << 10 << true << 8 << 3 << 8;
+    }
+    void clicksPickBlocks() {
+        QFETCH(QString, sizeAction);
+        QFETCH(int, currentBefore);
+        QFETCH(int, x);
+        QFETCH(bool, shift);
+        QFETCH(int, current);
+        QFETCH(int, selectionStart);
+        QFETCH(int, selectionEnd);
+
+        window().action(sizeAction.toLatin1().constData())->trigger();
+        editing().CurrentTile = currentBefore;
+        clickList(x, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(editing().CurrentTile, current);
+        QCOMPARE(editing().SelectionStart, selectionStart);
+        QCOMPARE(editing().SelectionEnd, selectionEnd);
+    }
+
+    void plainClickTakesTheBlocksPalette() {
+        workspace().tileSet.tilePalette[4] = 2;
+        workspace().tileSet.tilePaletteSet[4] = 1;
+        workspace().tileSet.paletteTable[1][2][3] = {31, 0, 0}; // blue on screen
+        editing().LeftColor = 3;
+        clickList(4 * 34 + 10, {}, Qt::RightButton);
+        QCOMPARE(editing().CurrentTile, 4);
+        QCOMPARE(editing().CurrentPalette, 2);
+        QCOMPARE(editing().CurrentPaletteSet, 1);
+        QCOMPARE(window().leftIndicator()->shownColor(), QColor(0, 0, 248));
+    }
+
+    void stripPaintsSelectionFramesAndBlocks() {
+        workspace().tileSet.tiles[1].fill(3); // Block 1 black
+        clickList(0);
+        clickList(2 * 34, Qt::ShiftModifier); // Blocks 0..2 selected
+        const QImage strip = window().tileList()->grab().toImage();
+        QCOMPARE(QColor(strip.pixel(0, 0)), QColor(Qt::white));
+        QCOMPARE(QColor(strip.pixel(2 * 34, 20)), QColor(Qt::white));
+        QCOMPARE(QColor(strip.pixel(3 * 34, 20)), QColor(128, 128, 128));
+        QCOMPARE(QColor(strip.pixel(34 + 1 + 16, 16)), QColor(Qt::black));
+        QCOMPARE(QColor(strip.pixel(2 * 34 + 1 + 16, 16)), QColor(248, 248, 248));
+    }
+
+    void stripSizeFollowsBlocksAndCount_data() {
+        QTest::addColumn<QString>("sizeAction");
+        QTest::addColumn<QSize>("listSize");
+        QTest::addColumn<int>("stripHeight");
+        QTest::newRow("8x8") << "actionBlock8x8" << QSize(16 * 34, 8 * 4 + 25) << 8 * 4 + 41;
+        QTest::newRow("16x16") << "actionBlock16x16" << QSize(4 * 50, 16 * 3 + 25) << 16 * 3 + 41;
+        QTest::newRow("32x32") << "actionBlock32x32" << QSize(1 * 66, 32 * 2 + 25) << 32 * 2 + 41;
+    }
+    void stripSizeFollowsBlocksAndCount() {
+        QFETCH(QString, sizeAction);
+        QFETCH(QSize, listSize);
+        QFETCH(int, stripHeight);
+        window().action(sizeAction.toLatin1().constData())->trigger();
+        QCOMPARE(window().tileList()->size(), listSize);
+        QCOMPARE(window().findChild<QScrollArea*>(QStringLiteral("tileListArea"))->height(),
+                 stripHeight);
+    }
+
+    void paletteBoxIsExactlyFourSwatches() {
+        QCOMPARE(window().paletteBox()->size(), QSize(64, 16));
+    }
+
+    // Each row is one click after the previous ones of the same row.
+    void paletteBoxClicks_data() {
+        QTest::addColumn<QList<int>>("buttons");
+        QTest::addColumn<QList<int>>("xs");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        const int l = Qt::LeftButton;
+        const int r = Qt::RightButton;
+        const int m = Qt::MiddleButton;
+        QTest::newRow("left picks left") << QList<int>{l} << QList<int>{20} << 1 << 0;
+        QTest::newRow("right at 40") << QList<int>{r} << QList<int>{40} << 3 << 2;
+        QTest::newRow("last swatch") << QList<int>{l} << QList<int>{63} << 3 << 0;
+        QTest::newRow("middle alone changes nothing") << QList<int>{m} << QList<int>{20} << 3 << 0;
+        QTest::newRow("middle after right repeats right")
+            << QList<int>{r, m} << QList<int>{0, 40} << 3 << 2;
+        QTest::newRow("middle after right then left")
+            << QList<int>{r, l, m} << QList<int>{0, 16, 40} << 1 << 0;
+    }
+    void paletteBoxClicks() {
+        QFETCH(QList<int>, buttons);
+        QFETCH(QList<int>, xs);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        editing().CurrentPalette = 5;
+        for (int i = 0; i < buttons.size(); ++i)
+            QTest::mouseClick(window().paletteBox(), static_cast<Qt::MouseButton>(buttons[i]), {},
+                              QPoint(xs[i], 8));
+        QCOMPARE(editing().LeftColor, left);
+        QCOMPARE(editing().RightColor, right);
+        QCOMPARE(editing().CurrentPalette, 0);
+        QVERIFY(editing().Modified);
+    }
+
+    void paletteBoxAndIndicatorsShowTheColours() {
+        QTest::mouseClick(window().paletteBox(), Qt::LeftButton, {}, QPoint(20, 8));
+        const QImage box = window().paletteBox()->grab().toImage();
+        QCOMPARE(QColor(box.pixel(8, 8)), QColor(248, 248, 248));
+        QCOMPARE(QColor(box.pixel(56, 8)), QColor(0, 0, 0));
+        QCOMPARE(QColor(box.pixel(16, 0)), QColor(Qt::white)); // LeftColor 1 outlined
+        QCOMPARE(QColor(box.pixel(0, 0)), QColor(Qt::black));
+        QCOMPARE(window().leftIndicator()->shownColor(), QColor(168, 168, 168));
+        QCOMPARE(window().rightIndicator()->shownColor(), QColor(248, 248, 248));
+    }
+
+    void newSwapsTheIndicators() {
+        QCOMPARE(window().leftIndicator()->shownColor(), QColor(Qt::black));
+        window().action("actionNew")->trigger();
+        QCOMPARE(window().leftIndicator()->shownColor(), QColor(248, 248, 248));
+        QCOMPARE(window().rightIndicator()->shownColor(), QColor(Qt::black));
+    }
+};
+
+QTEST_MAIN(TileListPaletteTest)
+#include "TileListPalette_test.moc"

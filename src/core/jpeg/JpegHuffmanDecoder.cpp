@@ -1,0 +1,56 @@
+#include "jpeg/JpegHuffmanDecoder.h"
+
+#include "jpeg/GraphicsExceptions.h"
+
+#include <algorithm>
+
+namespace tessivar {
+
+void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
+                                std::span<const std::uint8_t> values) {
+    defined_ = false;
+    int total = 0;
+    for (const auto count : counts)
+        total += count;
+    if (total > 256)
+        throw EJpegBadData("Huffman count > 256");
+    if (values.size() != static_cast<std::size_t>(total))
+        throw EJpegFatal("INTERNAL ERROR - Huffman symbol count mismatch");
+    lookup.fill(0);
+    maxCode.fill(-1);
+    valueOffset.fill(0);
+    symbols.fill(0);
+    std::copy_n(values.begin(), std::min<std::size_t>(values.size(), symbols.size()),
+                symbols.begin());
+
+    // Canonical assignment: codes of one length are consecutive, and the first code of
+    // the next length is the following value shifted left by one.
+    std::int32_t code = 0;
+    std::int32_t index = 0;
+    for (int length = 1; length <= 16; ++length) {
+        const int count = counts[static_cast<std::size_t>(length - 1)];
+        if (count > 0) {
+            valueOffset[static_cast<std::size_t>(length)] = index - code;
+            if (length <= kLookupBits) {
+                for (int i = 0; i < count; ++i) {
+                    const std::int32_t thisCode = code + i;
+                    if (thisCode >= (1 << length))
+                        break; // reported below
+                    const int shift = kLookupBits - length;
+                    const auto entry = static_cast<std::uint16_t>(
+                        (length << 8) | symbols[static_cast<std::size_t>(index + i)]);
+                    std::fill_n(lookup.begin() + (thisCode << shift), 1 << shift, entry);
+                }
+            }
+            code += count;
+            index += count;
+            maxCode[static_cast<std::size_t>(length)] = code - 1;
+        }
+        if (code > (1 << length))
+            throw EJpegBadData("Bad Huffman Code Length");
+        code <<= 1;
+    }
+    defined_ = true;
+}
+
+} // namespace tessivar

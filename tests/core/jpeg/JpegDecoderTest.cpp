@@ -1,0 +1,464 @@
+#include "JpegTestSupport.h"
+
+#include "jpeg/GraphicsExceptions.h"
+#include "jpeg/JpegDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <typeinfo>
+
+namespace tessivar {
+namespace {
+
+using namespace jpegtest;
+
+struct Difference {
+    int largest = 0;
+    double mean = 0.0;
+};
+
+// Compares our image with the reference picture channel by channel.
+Difference Compare(const BitmapImage& image, const Picture& reference) {
+    Difference result;
+    double total = 0.0;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(image.Width()) * 3);
+    for (int y = 0; y < image.Height(); ++y) {
+        image.CopyRowAsBgr(y, row);
+        for (int x = 0; x < image.Width(); ++x) {
+            for (int c = 0; c < 3; ++c) {
+                const int channel = reference.channels == 1 ? 0 : c;
+                const int expected =
+                    reference.samples[(static_cast<std::size_t>(y) * reference.width + x) *
+                                          reference.channels +
+                                      channel];
+                const int actual = row[static_cast<std::size_t>(x) * 3 + (2 - c)];
+                const int difference = std::abs(expected - actual);
+                result.largest = std::max(result.largest, difference);
+                total += difference;
+            }
+        }
+    }
+    result.mean = total / (3.0 * image.Width() * image.Height());
+    return result;
+}
+
+struct ReferenceCase {
+    const char* name;
+    int width;
+    int height;
+    int channels;
+    const char* options;
+};
+
+// Our transform keeps 12 fraction bits with a truncated quantization table, the
+// reference uses 13-bit constants and rounds at other steps, and the colour conversion
+// adds its own rounding, so the two agree on almost every sample and differ by a few
+// levels where the rounding errors line up. Measured over the cases below: largest
+// difference 3, mean at most 0.081 (small pictures have the highest mean since edge
+// blocks weigh more). The bounds leave one level and about 50 % of margin; a wrong
+// coefficient, table, upsampling or colour formula costs tens of levels and a mean
+// far above them.
+constexpr int kLargestDifference = 4;
+constexpr double kMeanDifference = 0.12;
+
+const ReferenceCase kReferenceCases[] = {
+    {"Baseline420", 227, 149, 3, "-quality 90"},
+    {"OptimisedTables", 227, 149, 3, "-quality 75 -optimize"},
+    {"Progressive", 227, 149, 3, "-quality 90 -progressive"},
+    {"ProgressiveOptimisedGrey", 201, 93, 1, "-progressive -optimize"},
+    {"RestartEveryMcu", 61, 45, 3, "-restart 1B"},
+    {"RestartEvery5Mcus", 227, 149, 3, "-restart 5B"},
+    {"ProgressiveRestart", 99, 71, 3, "-progressive -restart 3B"},
+    {"Greyscale", 301, 211, 1, "-grayscale"},
+    {"GreyscaleFromColour", 133, 77, 3, "-grayscale -quality 95"},
+    {"Sampling444", 173, 91, 3, "-sample 1x1"},
+    {"Sampling422", 173, 91, 3, "-sample 2x1"},
+    {"Sampling440", 173, 91, 3, "-sample 1x2"},
+    {"Sampling411Progressive", 173, 91, 3, "-sample 4x1 -progressive"},
+    {"OnePixel", 1, 1, 3, ""},
+    {"OnePixelGrey", 1, 1, 1, ""},
+    {"OneColumn", 1, 37, 3, "-sample 2x2"},
+    {"OneRow", 45, 1, 3, "-progressive"},
+    {"OddSizes", 17, 9, 3, "-sample 2x2"},
+    {"Quality100", 64, 48, 3, "-quality 100 -sample 1x1"},
+    {"LowQuality", 97, 53, 3, "-quality 5 -baseline"},
+    {"LowQualityProgressive", 97, 53, 3, "-quality 12 -baseline -progressive"},
+    {"Odd422", 257, 3, 3, "-sample 2x1 -restart 2B"},
+    {"Odd440Grey", 3, 257, 1, "-sample 1x2"},
+    {"Large", 640, 481, 3, "-quality 85"},
+    {"LargeProgressive", 513, 387, 3, "-quality 85 -progressive -sample 2x1"},
+};
+
+class JpegReferenceTest : public ::testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(JpegReferenceTest, MatchesDjpegWithinRounding) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg/djpeg (libjpeg-turbo-progs) not installed";
+    const ReferenceCase& test = GetParam();
+    TempFolder folder;
+    const Picture picture = MakePicture(test.width, test.height, test.channels, 7);
+    const auto jpeg = EncodeWithCjpeg(folder, picture, test.options);
+    ASSERT_TRUE(jpeg) << "cjpeg failed";
+    const auto reference = DecodeWithDjpeg(folder, *jpeg);
+    ASSERT_TRUE(reference) << "djpeg failed";
+
+    JpegDecoder decoder;
+    BitmapImage image;
+    decoder.ReadImage(*jpeg, image);
+    ASSERT_EQ(image.Width(), test.width);
+    ASSERT_EQ(image.Height(), test.height);
+    EXPECT_EQ(image.BitCount(), reference->channels == 1 ? 8 : 24);
+    const Difference difference = Compare(image, *reference);
+    EXPECT_LE(difference.largest, kLargestDifference);
+    EXPECT_LE(difference.mean, kMeanDifference);
+    if (std::getenv("TESSIVAR_JPEG_REPORT"))
+        std::printf("%-28s largest %d mean %.4f\n", test.name, difference.largest, difference.mean);
+
+    // A decoder is reusable: the second run gives the same picture.
+    BitmapImage again;
+    decoder.ReadImage(*jpeg, again);
+    for (int y = 0; y < image.Height(); ++y)
+        ASSERT_TRUE(std::ranges::equal(image.Row(y), again.Row(y)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegReferenceTest, ::testing::ValuesIn(kReferenceCases),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// ---------------------------------------------------------------------------------------
+// Rejections: each case edits a valid cjpeg file and names the error it must cause.
+
+using Bytes = std::vector<std::uint8_t>;
+
+enum class Kind { BadData, Error, Fatal };
+
+struct RejectionCase {
+    const char* name;
+    const char* options; // cjpeg options for the starting file
+    std::function<void(Bytes&)> edit;
+    Kind kind;
+    const char* message;
+};
+
+std::size_t Segment(const Bytes& jpeg, std::uint8_t marker) {
+    const std::size_t at = FindSegment(jpeg, marker);
+    if (at == std::string::npos)
+        throw std::runtime_error("test file has no such segment");
+    return at;
+}
+
+// Replaces the frame header by one with the given components (id, factors, table).
+void ReplaceFrame(Bytes& jpeg, int width, int height,
+                  const std::vector<std::array<std::uint8_t, 3>>& components) {
+    const std::size_t at = Segment(jpeg, 0xC0);
+    const std::size_t oldLength = 2 + ((jpeg[at + 2] << 8) | jpeg[at + 3]);
+    const auto length = static_cast<int>(8 + 3 * components.size());
+    Bytes frame = {0xFF,
+                   0xC0,
+                   static_cast<std::uint8_t>(length >> 8),
+                   static_cast<std::uint8_t>(length),
+                   8,
+                   static_cast<std::uint8_t>(height >> 8),
+                   static_cast<std::uint8_t>(height),
+                   static_cast<std::uint8_t>(width >> 8),
+                   static_cast<std::uint8_t>(width),
+                   static_cast<std::uint8_t>(components.size())};
+    for (const auto& component : components)
+        frame.insert(frame.end(), component.begin(), component.end());
+    jpeg.erase(jpeg.begin() + static_cast<std::ptrdiff_t>(at),
+               jpeg.begin() + static_cast<std::ptrdiff_t>(at + oldLength));
+    jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(at), frame.begin(), frame.end());
+}
+
+// Sets the table selectors of the first scan's first component.
+void SetScanTables(Bytes& jpeg, std::uint8_t tables) {
+    jpeg[Segment(jpeg, 0xDA) + 6] = tables;
+}
+
+const RejectionCase kRejectionCases[] = {
+    {"Empty", "", [](Bytes& j) { j.clear(); }, Kind::BadData, "Premature end of file"},
+    {"NoSoi", "", [](Bytes& j) { j[1] = 0xD9; }, Kind::BadData, "Missing SOI Marker"},
+    {"Exif", "",
+     [](Bytes& j) {
+         // APP1 "Exif" in place of the JFIF segment.
+         const std::size_t length = 2 + ((j[4] << 8) | j[5]);
+         const Bytes exif = {0xFF, 0xE1, 0x00, 0x08, 'E', 'x', 'i', 'f', 0, 0};
+         j.erase(j.begin() + 2, j.begin() + 2 + static_cast<std::ptrdiff_t>(length));
+         j.insert(j.begin() + 2, exif.begin(), exif.end());
+     },
+     Kind::BadData, "Missing JFIF APP0 Marker"},
+    {"NotJfif", "", [](Bytes& j) { j[9] = 'X'; }, Kind::BadData, "Not a JFIF file"},
+    {"TwelveBit", "", [](Bytes& j) { j[Segment(j, 0xC0) + 4] = 12; }, Kind::BadData,
+     "Only 8-bit data supported"},
+    {"Cmyk", "",
+     [](Bytes& j) {
+         ReplaceFrame(j, 16, 16, {{{1, 0x11, 0}, {2, 0x11, 1}, {3, 0x11, 1}, {4, 0x11, 1}}});
+     },
+     Kind::BadData, "JFIF only supports 1 and 3 component streams"},
+    {"FrameLength", "", [](Bytes& j) { j[Segment(j, 0xC0) + 3] += 1; }, Kind::BadData,
+     "Invalid Frame Size"},
+    {"QuantizationIndexInFrame", "", [](Bytes& j) { j[Segment(j, 0xC0) + 12] = 4; }, Kind::BadData,
+     "Bad Quantization Table Index"},
+    {"Lossless", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC3; }, Kind::BadData,
+     "Lossless Huffman Coding Not Supported"},
+    {"DifferentialSequential", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC5; }, Kind::BadData,
+     "Differential Sequential Huffman Coding Not Supported"},
+    {"DifferentialProgressive", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC6; }, Kind::BadData,
+     "Differential Progressive Huffman Coding Not Supported"},
+    {"DifferentialLossless", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC7; }, Kind::BadData,
+     "Differential Lossless Huffman Coding Not Supported"},
+    {"ArithmeticMarker", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC9; }, Kind::BadData,
+     "Cannot read image - Arithmetic Coding covered by patents"},
+    {"Dhp", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xDE; }, Kind::BadData,
+     "DHP marker not supported"},
+    {"ReservedMarker", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xF3; }, Kind::BadData,
+     "Unknown, unsupported, or reserved marker encountered"},
+    {"NoEoi", "", [](Bytes& j) { j.resize(j.size() - 2); }, Kind::BadData,
+     "End of Image Marker Not Found"},
+    {"ExtraData", "", [](Bytes& j) { j.push_back('\r'), j.push_back('x'); }, Kind::BadData,
+     "Extra Data After End of Image Marker"},
+    {"Truncated", "", [](Bytes& j) { j.resize(j.size() * 2 / 3); }, Kind::BadData,
+     "Premature end of file"},
+    {"MarkerInScan", "",
+     [](Bytes& j) {
+         j.insert(j.end() - 40, {0xFF, 0xC4}); // a marker where entropy data belongs
+     },
+     Kind::BadData, "Unexpected Marker"},
+    {"DnlInScan", "",
+     [](Bytes& j) {
+         j.insert(j.end() - 40, {0xFF, 0xDC});
+     },
+     Kind::BadData, "Unexpected Marker DNL"},
+    {"SixteenBitTablesFromCjpeg", "-quality 5", [](Bytes&) {}, Kind::BadData,
+     "Only 8-bit Data is Supported"},
+    {"SixteenBitQuantization", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] |= 0x10; }, Kind::BadData,
+     "Only 8-bit Data is Supported"},
+    {"QuantizationPrecision", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] |= 0x20; }, Kind::BadData,
+     "Invalid Quantization Table Precision"},
+    {"QuantizationIndex", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] = 4; }, Kind::BadData,
+     "Quantization Table Index Too Large"},
+    {"QuantizationZero", "", [](Bytes& j) { j[Segment(j, 0xDB) + 20] = 0; }, Kind::BadData,
+     "Zero value in quantization table"},
+    {"HuffmanIndex", "", [](Bytes& j) { j[Segment(j, 0xC4) + 4] = 0x04; }, Kind::BadData,
+     "Huffman Table Index outside range [0..3]"},
+    {"HuffmanCount", "", [](Bytes& j) { j[Segment(j, 0xC4) + 5 + 15] = 250; }, Kind::BadData,
+     "Huffman count > 256"},
+    {"HuffmanLengths", "",
+     [](Bytes& j) {
+         // Three one-bit codes: no prefix code has them. The symbol count stays the same.
+         const std::size_t counts = Segment(j, 0xC4) + 5;
+         int moved = 0;
+         for (std::size_t i = 0; i < 16; ++i)
+             moved += j[counts + i];
+         std::fill_n(j.begin() + static_cast<std::ptrdiff_t>(counts), 16, 0);
+         j[counts] = 3;
+         j[counts + 15] = static_cast<std::uint8_t>(moved - 3);
+     },
+     Kind::BadData, "Bad Huffman Code Length"},
+    {"ScanBeforeFrame", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xE5; }, Kind::BadData,
+     "Scan found before frame defined"},
+    {"ScanComponentCount", "", [](Bytes& j) { j[Segment(j, 0xDA) + 4] = 4; }, Kind::BadData,
+     "Invalid component count in scan"},
+    {"ScanComponentUnknown", "", [](Bytes& j) { j[Segment(j, 0xDA) + 5] = 9; }, Kind::BadData,
+     "Component Not Defined"},
+    {"QuantizationNotDefined", "-grayscale", [](Bytes& j) { j[Segment(j, 0xC0) + 12] = 2; },
+     Kind::Error, "Quantization Table Not Defined"},
+    {"DcNotAssigned", "", [](Bytes& j) { SetScanTables(j, 0x50); }, Kind::Fatal,
+     "INTERNAL ERROR - DC Table Not Assigned"},
+    {"DcNotDefined", "", [](Bytes& j) { SetScanTables(j, 0x20); }, Kind::Fatal,
+     "INTERNAL ERROR - DC Table Not Defined"},
+    {"AcNotAssigned", "", [](Bytes& j) { SetScanTables(j, 0x07); }, Kind::Fatal,
+     "INTERNAL ERROR - AC Table Not Assigned"},
+    {"AcNotDefined", "", [](Bytes& j) { SetScanTables(j, 0x03); }, Kind::Error,
+     "AC Table Not Defined"},
+    {"ProgressiveDcAndAc", "-progressive",
+     [](Bytes& j) { j[Segment(j, 0xDA) + 4 + 1 + 6 + 1] = 5; }, Kind::BadData,
+     "Progressive scan contains DC and AC data"},
+    {"IncorrectRestart", "-restart 1B",
+     [](Bytes& j) {
+         for (std::size_t i = Segment(j, 0xDA); i + 1 < j.size(); ++i) {
+             if (j[i] == 0xFF && j[i + 1] == 0xD0) {
+                 j[i + 1] = 0xD3;
+                 return;
+             }
+         }
+     },
+     Kind::BadData, "Incorrect Restart Marker"},
+    {"MissingRestart", "-restart 1B",
+     [](Bytes& j) {
+         for (std::size_t i = Segment(j, 0xDA); i + 1 < j.size(); ++i) {
+             if (j[i] == 0xFF && j[i + 1] == 0xD0) {
+                 j.erase(j.begin() + static_cast<std::ptrdiff_t>(i),
+                         j.begin() + static_cast<std::ptrdiff_t>(i + 2));
+                 return;
+             }
+         }
+     },
+     Kind::BadData, "Missing Restart Marker"},
+    // Limits of our own: refused before anything large is allocated.
+    {"WidthZero", "", [](Bytes& j) { j[Segment(j, 0xC0) + 7] = 0, j[Segment(j, 0xC0) + 8] = 0; },
+     Kind::BadData, "Frame width or height is 0"},
+    {"HeightZero", "", [](Bytes& j) { j[Segment(j, 0xC0) + 5] = 0, j[Segment(j, 0xC0) + 6] = 0; },
+     Kind::BadData, "Frame width or height is 0"},
+    {"HugeFrame", "",
+     [](Bytes& j) {
+         ReplaceFrame(j, 16385, 16384, {{{1, 0x22, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
+     },
+     Kind::BadData, "Frame too large: 16385 x 16384 is more than 268435456 pixels"},
+    {"ComponentId255", "",
+     [](Bytes& j) {
+         ReplaceFrame(j, 16, 16, {{{1, 0x22, 0}, {255, 0x11, 1}, {3, 0x11, 1}}});
+     },
+     Kind::BadData, "Component identifier 255 is not supported"},
+    {"SamplingFactorZero", "",
+     [](Bytes& j) {
+         ReplaceFrame(j, 16, 16, {{{1, 0x20, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
+     },
+     Kind::BadData, "Invalid sampling factor"},
+};
+
+class JpegRejectionTest : public ::testing::TestWithParam<RejectionCase> {};
+
+TEST_P(JpegRejectionTest, RefusesWithMessage) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
+    const RejectionCase& test = GetParam();
+    TempFolder folder;
+    auto jpeg = EncodeWithCjpeg(folder, MakePicture(40, 24, 3, 3), test.options);
+    ASSERT_TRUE(jpeg);
+    test.edit(*jpeg);
+
+    JpegDecoder decoder;
+    BitmapImage image;
+    image.SetSize(2, 2, 24);
+    try {
+        decoder.ReadImage(*jpeg, image);
+        FAIL() << "accepted";
+    } catch (const EJpegError& error) {
+        EXPECT_STREQ(error.what(), test.message);
+        switch (test.kind) {
+        case Kind::BadData:
+            EXPECT_NE(dynamic_cast<const EJpegBadData*>(&error), nullptr);
+            break;
+        case Kind::Fatal:
+            EXPECT_NE(dynamic_cast<const EJpegFatal*>(&error), nullptr);
+            break;
+        case Kind::Error:
+            EXPECT_EQ(typeid(error), typeid(EJpegError));
+            break;
+        }
+    }
+    EXPECT_EQ(image.Width(), 2) << "a failed decode must leave the image alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(Edited, JpegRejectionTest, ::testing::ValuesIn(kRejectionCases),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(JpegDecoderTest, AcceptsTrailingLineEnds) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
+    TempFolder folder;
+    auto jpeg = EncodeWithCjpeg(folder, MakePicture(9, 9, 3, 1), "");
+    ASSERT_TRUE(jpeg);
+    jpeg->insert(jpeg->end(), {'\r', '\n', '\n', '\r'});
+    JpegDecoder decoder;
+    BitmapImage image;
+    decoder.ReadImage(*jpeg, image);
+    EXPECT_EQ(image.Width(), 9);
+}
+
+TEST(JpegDecoderTest, RefusesArithmeticCodingFromCjpeg) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
+    TempFolder folder;
+    const auto jpeg = EncodeWithCjpeg(folder, MakePicture(20, 20, 3, 1), "-arithmetic");
+    if (!jpeg)
+        GTEST_SKIP() << "this cjpeg cannot write arithmetic coding";
+    JpegDecoder decoder;
+    BitmapImage image;
+    try {
+        decoder.ReadImage(*jpeg, image);
+        FAIL() << "accepted";
+    } catch (const EJpegBadData& error) {
+        EXPECT_STREQ(error.what(), "Cannot read image - Arithmetic Coding covered by patents");
+    }
+}
+
+TEST(JpegDecoderTest, LimitsAreConfigurable) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
+    TempFolder folder;
+    const auto progressive = EncodeWithCjpeg(folder, MakePicture(64, 64, 3, 1), "-progressive");
+    ASSERT_TRUE(progressive);
+    BitmapImage image;
+    JpegDecoder fewScans({.maxPixels = 64 * 64, .maxScans = 3});
+    EXPECT_THROW(fewScans.ReadImage(*progressive, image), EJpegBadData);
+    JpegDecoder smallFrames({.maxPixels = 64 * 63, .maxScans = 1000});
+    EXPECT_THROW(smallFrames.ReadImage(*progressive, image), EJpegBadData);
+    JpegDecoder exact({.maxPixels = 64 * 64, .maxScans = 10});
+    exact.ReadImage(*progressive, image);
+    EXPECT_EQ(image.Height(), 64);
+}
+
+// Damaged streams: every prefix and many byte edits either decode or fail with a JPEG
+// error; none may crash, hang or raise anything else.
+TEST(JpegDecoderTest, DamagedStreamsFailCleanly) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
+    TempFolder folder;
+    for (const char* options : {"-restart 1B -sample 2x1", "-progressive"}) {
+        const auto jpeg = EncodeWithCjpeg(folder, MakePicture(24, 20, 3, 5), options);
+        ASSERT_TRUE(jpeg);
+        JpegDecoder decoder;
+        BitmapImage image;
+        auto attempt = [&](const Bytes& bytes) {
+            try {
+                decoder.ReadImage(bytes, image);
+            } catch (const EJpegError&) {
+            }
+        };
+        for (std::size_t length = 0; length < jpeg->size(); ++length)
+            attempt(Bytes(jpeg->begin(), jpeg->begin() + static_cast<std::ptrdiff_t>(length)));
+        std::uint32_t state = 12345;
+        for (int trial = 0; trial < 3000; ++trial) {
+            Bytes damaged = *jpeg;
+            for (int edits = 0; edits < 1 + trial % 4; ++edits) {
+                state = state * 1664525u + 1013904223u;
+                damaged[(state >> 8) % damaged.size()] = static_cast<std::uint8_t>(state >> 24);
+            }
+            attempt(damaged);
+        }
+    }
+}
+
+TEST(BitmapImageTest, BitCountAndRows) {
+    BitmapImage image;
+    for (const int bad : {0, 1, 4, 16, 32})
+        EXPECT_THROW(image.SetSize(3, 2, bad), EInvalidBitCount);
+    image.SetSize(3, 2, 8);
+    ASSERT_EQ(image.ColourMap().size(), 256u);
+    EXPECT_EQ(image.ColourMap()[77].red, 77);
+    EXPECT_EQ(image.ColourMap()[77].blue, 77);
+    EXPECT_EQ(image.Row(1).size(), 3u);
+    image.Row(1)[2] = 200;
+    std::vector<std::uint8_t> bgr(9);
+    image.CopyRowAsBgr(1, bgr);
+    EXPECT_EQ(bgr[6], 200);
+    EXPECT_EQ(bgr[8], 200);
+    for (const int row : {-1, 2}) {
+        try {
+            image.Row(row);
+            FAIL() << row;
+        } catch (const ESubscriptOutOfRange& error) {
+            EXPECT_STREQ(error.what(), "Subscript out of range");
+        }
+    }
+    image.SetSize(5, 1, 24);
+    EXPECT_EQ(image.Row(0).size(), 15u);
+    EXPECT_TRUE(image.ColourMap().empty());
+}
+
+} // namespace
+} // namespace tessivar

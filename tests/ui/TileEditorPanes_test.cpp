@@ -1,0 +1,142 @@
+// The map view pane (size, flips, palette) and the "Tile List" / "Map View" toggles
+// with the remembered pane width.
+
+#include "ScriptedPrompts.h"
+
+#include "app/EditorSession.h"
+#include "tileeditor/MapViewWidget.h"
+#include "tileeditor/TileEditorWindow.h"
+#include "tileeditor/ui_support/MapViewPaneWidth.h"
+
+#include <QAction>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using tessivar::ui::EditorSession;
+using tessivar::ui::TileEditorWindow;
+
+class TileEditorPanesTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir settingsDir_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<EditorSession> session_;
+
+    TileEditorWindow& window() { return session_->tileEditor(); }
+    tessivar::Workspace& workspace() { return session_->workspace(); }
+    QWidget* pane(const char* name) { return window().findChild<QWidget*>(QLatin1String(name)); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+    void init() {
+        prompts_ = ScriptedPrompts();
+        session_ = std::make_unique<EditorSession>(prompts_);
+        session_->start("");
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    }
+    void cleanup() { session_.reset(); }
+
+    void mapViewIsTwiceTheBlockSize_data() {
+        QTest::addColumn<QString>("sizeAction");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("8x8") << "actionBlock8x8" << QSize(32 * 16, 32 * 16);
+        QTest::newRow("8x16") << "actionBlock8x16" << QSize(32 * 16, 32 * 32);
+        QTest::newRow("16x16") << "actionBlock16x16" << QSize(32 * 32, 32 * 32);
+    }
+    void mapViewIsTwiceTheBlockSize() {
+        QFETCH(QString, sizeAction);
+        QFETCH(QSize, size);
+        window().action(sizeAction.toLatin1().constData())->trigger();
+        QCOMPARE(window().mapView()->size(), size);
+    }
+
+    void mapViewDrawsFlips_data() {
+        QTest::addColumn<int>("hFlip");
+        QTest::addColumn<int>("vFlip");
+        QTest::addColumn<QPoint>("black"); // where the marked pixel lands in the cell
+        QTest::newRow("plain") << 0 << 0 << QPoint(0, 0);
+        QTest::newRow("horizontal") << 1 << 0 << QPoint(14, 0);
+        QTest::newRow("vertical") << 0 << 1 << QPoint(0, 14);
+        QTest::newRow("both: half a turn") << 1 << 1 << QPoint(14, 14);
+    }
+    void mapViewDrawsFlips() {
+        QFETCH(int, hFlip);
+        QFETCH(int, vFlip);
+        QFETCH(QPoint, black);
+        workspace().tileSet.tiles[5][0] = 3; // pixel (0, 0) of Tile 5
+        auto& cell = workspace().map.cell(1, 2);
+        cell = {5, 0, static_cast<std::uint8_t>(hFlip), static_cast<std::uint8_t>(vFlip)};
+        workspace().notify(tessivar::MapChanged);
+        const QImage picture = window().mapView()->grab(QRect(32, 16, 16, 16)).toImage();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const bool marked = x / 2 == black.x() / 2 && y / 2 == black.y() / 2;
+                QCOMPARE(QColor(picture.pixel(x, y)),
+                         marked ? QColor(Qt::black) : QColor(248, 248, 248));
+            }
+    }
+
+    void mapViewUsesTheCellsPalette() {
+        workspace().tileSet.paletteTable[0][4][0] = {0, 31, 0}; // green on screen
+        workspace().map.cell(0, 0).Palette = 4;
+        workspace().notify(tessivar::MapChanged);
+        const QImage picture = window().mapView()->grab(QRect(0, 0, 32, 16)).toImage();
+        QCOMPARE(QColor(picture.pixel(3, 3)), QColor(0, 248, 0));
+        QCOMPARE(QColor(picture.pixel(20, 3)), QColor(248, 248, 248));
+    }
+
+    void tileListToggle() {
+        QAction* toggle = window().action("actionTileList");
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(!pane("tileListArea")->isVisible());
+        toggle->trigger();
+        QVERIFY(pane("tileListArea")->isVisible());
+    }
+
+    void mapViewToggleRestoresTheWidth() {
+        window().resize(1100, window().height());
+        QTest::qWait(20);
+        auto* splitter = window().findChild<QSplitter*>();
+        const int paneWidth = pane("mapViewArea")->width();
+        QAction* toggle = window().action("actionMapView");
+        toggle->trigger();
+        QVERIFY(!toggle->isChecked());
+        QVERIFY(!pane("mapViewArea")->isVisible());
+        QTest::qWait(20);
+        QCOMPARE(pane("leftPane")->width(), splitter->width());
+        toggle->trigger();
+        QTest::qWait(20);
+        QVERIFY(pane("mapViewArea")->isVisible());
+        QCOMPARE(pane("mapViewArea")->width(), paneWidth);
+    }
+
+    void leftPaneWidthOnShow_data() {
+        QTest::addColumn<int>("clientWidth");
+        QTest::addColumn<int>("remembered");
+        QTest::addColumn<int>("left");
+        QTest::newRow("room to spare") << 800 << 300 << 500;
+        QTest::newRow("exactly 31") << 331 << 300 << 31;
+        QTest::newRow("30 would be left") << 330 << 300 << 30;
+        QTest::newRow("window shrank below the pane") << 200 << 300 << 30;
+    }
+    void leftPaneWidthOnShow() {
+        QFETCH(int, clientWidth);
+        QFETCH(int, remembered);
+        QFETCH(int, left);
+        QCOMPARE(tessivar::LeftPaneWidthOnShow(clientWidth, remembered), left);
+    }
+};
+
+QTEST_MAIN(TileEditorPanesTest)
+#include "TileEditorPanes_test.moc"

@@ -1,0 +1,231 @@
+// The "Edit" menu's tile commands, the "Tile Editor Options" dialog and the option kept
+// in the settings store between runs.
+
+#include "ScriptedPrompts.h"
+
+#include "app/EditorSession.h"
+#include "app/QtOptionsStore.h"
+#include "tileeditor/TileEditorOptionsDialog.h"
+#include "tileeditor/TileEditorWindow.h"
+#include "tileeditor/TileListWidget.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using tessivar::ui::EditorSession;
+using tessivar::ui::TileEditorWindow;
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Brennow");
+const QString kApplication = QStringLiteral("Tessivar (TI)");
+
+} // namespace
+
+class TileEditMenuTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir settingsDir_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<EditorSession> session_;
+
+    TileEditorWindow& window() { return session_->tileEditor(); }
+    tessivar::Workspace& workspace() { return session_->workspace(); }
+    tessivar::TileSet& tileSet() { return session_->workspace().tileSet; }
+
+    void startSession() {
+        session_ = std::make_unique<EditorSession>(prompts_);
+        session_->start("");
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    }
+    void clickBlock(int block, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(window().tileList(), Qt::LeftButton, modifiers,
+                          QPoint(block * 34 + 5, 5));
+    }
+    void trigger(const char* name) { window().action(name)->trigger(); }
+    // Tiles 0..count-1 each hold their own number in pixel 0.
+    void numberTiles(int count) {
+        for (int tile = 0; tile < count; ++tile)
+            tileSet().tiles[tile][0] = static_cast<std::uint8_t>(tile);
+    }
+    QSettings storedSettings() {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
+                         kApplication);
+    }
+    void setOverwriteOption(bool ticked) {
+        trigger("actionOptions");
+        window().optionsDialog()->overwriteBox()->setChecked(ticked);
+        window().optionsDialog()->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+    void init() {
+        storedSettings().clear();
+        prompts_ = ScriptedPrompts();
+        startSession();
+    }
+    void cleanup() { session_.reset(); }
+
+    void editCommandsAreEnabled() {
+        for (const char* name : {"actionClearTile", "actionCopyTiles", "actionPasteTiles",
+                                 "actionInsertTile", "actionDeleteTiles", "actionOptions"})
+            QVERIFY2(window().action(name)->isEnabled(), name);
+    }
+
+    void copyAndPaste_data() {
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<int>("tileCount");
+        QTest::addColumn<int>("tileAfterPaste"); // what Tile 14 holds afterwards
+        QTest::newRow("insert mode pushes the old Tiles on") << false << 20 << 10;
+        QTest::newRow("overwrite mode replaces them") << true << 16 << 14;
+    }
+    void copyAndPaste() {
+        QFETCH(bool, overwrite);
+        QFETCH(int, tileCount);
+        QFETCH(int, tileAfterPaste);
+        setOverwriteOption(overwrite);
+        numberTiles(16);
+        clickBlock(2);
+        clickBlock(5, Qt::ShiftModifier);
+        trigger("actionCopyTiles");
+        clickBlock(10);
+        trigger("actionPasteTiles");
+        QCOMPARE(tileSet().tileCount, tileCount);
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(tileSet().tiles[10 + k][0], 2 + k);
+        QCOMPARE(tileSet().tiles[14][0], tileAfterPaste);
+        QCOMPARE(window().blockCountText(), QString::number(tileCount));
+        QCOMPARE(window().tileList()->width(), tileCount * 34);
+    }
+
+    void insertAndDelete_data() {
+        QTest::addColumn<QString>("sizeAction");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("tileCount");
+        QTest::addColumn<int>("mapTile"); // a cell that showed Tile 12
+        QTest::newRow("insert, 16x16") << "actionBlock16x16"
+                                       << "actionInsertTile" << 20 << 16;
+        QTest::newRow("delete, 8x8") << "actionBlock8x8"
+                                     << "actionDeleteTiles" << 15 << 11;
+        QTest::newRow("delete, 8x16 takes two") << "actionBlock8x16"
+                                                << "actionDeleteTiles" << 14 << 10;
+    }
+    void insertAndDelete() {
+        QFETCH(QString, sizeAction);
+        QFETCH(QString, command);
+        QFETCH(int, tileCount);
+        QFETCH(int, mapTile);
+        trigger(sizeAction.toLatin1().constData());
+        workspace().editing.CurrentTile = 10;
+        workspace().editing.SelectionStart = workspace().editing.SelectionEnd = 10;
+        workspace().map.cell(0, 0).Tile = 12;
+        trigger(command.toLatin1().constData());
+        QCOMPARE(tileSet().tileCount, tileCount);
+        QCOMPARE(int(workspace().map.cell(0, 0).Tile), mapTile);
+        QVERIFY(!workspace().editing.Modified);
+    }
+
+    void deleteKeepsOneBlock() {
+        trigger("actionBlock16x16");
+        clickBlock(0);
+        QTest::mouseClick(window().tileList(), Qt::LeftButton, Qt::ShiftModifier, QPoint(160, 5));
+        trigger("actionDeleteTiles");
+        QCOMPARE(tileSet().tileCount, 4);
+        QCOMPARE(window().blockCountText(), QStringLiteral("1"));
+    }
+
+    void clearTileCanBeUndone() {
+        trigger("actionBlock16x16");
+        tileSet().tiles[3].fill(2);
+        trigger("actionClearTile");
+        QCOMPARE(tileSet().tiles[3][63], 0);
+        QVERIFY(workspace().editing.Modified);
+        trigger("actionUndo");
+        QCOMPARE(tileSet().tiles[3][63], 2);
+    }
+
+    void optionsDialogLooks() {
+        tessivar::ui::TileEditorOptionsDialog* dialog = window().optionsDialog();
+        trigger("actionOptions");
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Tile Editor Options"));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        QCOMPARE(dialog->overwriteBox()->text(),
+                 QStringLiteral("Overwrite tiles on paste or import"));
+        QVERIFY(!dialog->overwriteBox()->isChecked());
+    }
+
+    void closingTheDialogSavesTheOption_data() {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::newRow("ticked, OK") << true << false;
+        QTest::newRow("ticked, close box") << true << true;
+        QTest::newRow("unticked, OK") << false << false;
+    }
+    void closingTheDialogSavesTheOption() {
+        QFETCH(bool, ticked);
+        QFETCH(bool, byCloseBox);
+        trigger("actionOptions");
+        window().optionsDialog()->overwriteBox()->setChecked(ticked);
+        QCOMPARE(window().options().OverwriteTiles, ticked);
+        if (byCloseBox)
+            window().optionsDialog()->close();
+        else
+            window().optionsDialog()->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+        QCOMPARE(storedSettings().value(QStringLiteral("Overwrite")).toInt(), ticked ? 1 : 0);
+    }
+
+    void theNextRunLoadsTheOption_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("nothing stored") << QVariant() << false;
+        QTest::newRow("1") << QVariant(1) << true;
+        QTest::newRow("set to 5 by hand") << QVariant(5) << true;
+        QTest::newRow("0") << QVariant(0) << false;
+        QTest::newRow("not a number is ignored") << QVariant(QStringLiteral("yes")) << false;
+    }
+    void theNextRunLoadsTheOption() {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, ticked);
+        session_.reset();
+        if (stored.isValid())
+            storedSettings().setValue(QStringLiteral("Overwrite"), stored);
+        startSession();
+        QCOMPARE(window().options().OverwriteTiles, ticked);
+        QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
+    }
+
+    void storeThatCannotBeWrittenIsIgnored() {
+        tessivar::ui::QtOptionsStore store(QStringLiteral("/proc/no-such-dir/options.ini"));
+        QVERIFY(!store.writeInteger("Overwrite", 1));
+        std::optional<std::int32_t> value;
+        QVERIFY(store.readInteger("Overwrite", value));
+        QVERIFY(!value);
+    }
+
+    void storeInAFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("options.ini"));
+        tessivar::ui::QtOptionsStore store(path);
+        QVERIFY(store.writeInteger("Overwrite", 7));
+        std::optional<std::int32_t> value;
+        QVERIFY(tessivar::ui::QtOptionsStore(path).readInteger("Overwrite", value));
+        QCOMPARE(value, std::optional<std::int32_t>(7));
+    }
+};
+
+QTEST_MAIN(TileEditMenuTest)
+#include "TileEditMenu_test.moc"

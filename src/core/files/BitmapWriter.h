@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace tessivar {
+
+// Writes uncompressed 24-bit Windows bitmap files: the 14-byte file header, the 40-byte
+// BITMAPINFOHEADER, then the rows from the bottom up, each padded to a multiple of 4 bytes.
+
+// Fills `bgr` (3 x width bytes, blue, green, red) with picture row `row`, 0 = top.
+using BitmapRowSource = std::function<void(int row, std::span<std::uint8_t> bgr)>;
+
+// The whole file for a `width` x `height` picture (both at least 1, and the file under
+// 4 GiB; std::invalid_argument otherwise) whose rows come from `source`.
+std::vector<std::uint8_t> EncodeBitmap24(int width, int height, const BitmapRowSource& source);
+
+// The same from a buffer of `height` top-down rows of 3 x width bytes each.
+std::vector<std::uint8_t> EncodeBitmap24(int width, int height,
+                                         std::span<const std::uint8_t> topDownBgr);
+
+} // namespace tessivar

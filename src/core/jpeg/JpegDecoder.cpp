@@ -53,14 +53,15 @@ void JpegDecoder::reset() {
         table = JpegHuffmanDecoder{};
     for (auto& table : quantizationTables_)
         table = JpegDecoderQuantizationTable{};
-    for (auto& component : components_)
-        component = JpegDecoderComponent{};
+    // Only the frame's components were ever filled in.
+    for (const int id : frameComponents_)
+        components_[static_cast<std::size_t>(id)] = JpegDecoderComponent{};
     frameComponents_.clear();
     scanComponents_.clear();
     imageWidth_ = imageHeight_ = componentCount_ = 0;
     maxHorizontalFactor_ = maxVerticalFactor_ = 1;
     mcuRows_ = mcuColumns_ = 0;
-    progressive_ = frameSeen_ = endOfImage_ = false;
+    progressive_ = frameSeen_ = frameScanned_ = endOfImage_ = false;
     restartInterval_ = expectedRestart_ = endOfBandRun_ = scanCount_ = 0;
     image_ = BitmapImage{};
     data_ = nullptr;
@@ -223,7 +224,7 @@ void JpegDecoder::readFrame(bool progressive) {
         components_[static_cast<std::size_t>(id)] = JpegDecoderComponent{};
     frameComponents_.clear();
     scanComponents_.clear();
-    frameSeen_ = false;
+    frameSeen_ = frameScanned_ = false;
     image_ = BitmapImage{};
 
     int maxH = 1;
@@ -270,14 +271,20 @@ void JpegDecoder::readFrame(bool progressive) {
             ceilDiv(ceilDiv(std::int64_t{width} * component.horizontalFactor, maxH), 8);
         component.scanRows =
             ceilDiv(ceilDiv(std::int64_t{height} * component.verticalFactor, maxV), 8);
-        const auto units = static_cast<std::size_t>(component.dataUnitColumns) *
-                           static_cast<std::size_t>(component.dataUnitRows);
-        component.dataUnits.assign(units, JpegDecoderDataUnit{});
-        if (progressive)
-            component.coefficients.assign(units * 64, 0);
     }
-    image_.SetSize(width, height, count == 3 ? 24 : 8);
+    // The buffers are allocated when a scan first needs them (allocateComponent), so a
+    // stream that only claims a large frame costs nothing.
     frameSeen_ = true;
+}
+
+void JpegDecoder::allocateComponent(JpegDecoderComponent& component) const {
+    if (!component.dataUnits.empty())
+        return;
+    const auto units = static_cast<std::size_t>(component.dataUnitColumns) *
+                       static_cast<std::size_t>(component.dataUnitRows);
+    component.dataUnits.assign(units, JpegDecoderDataUnit{});
+    if (progressive_)
+        component.coefficients.assign(units * 64, 0);
 }
 
 void JpegDecoder::readHuffmanTables() {
@@ -381,6 +388,9 @@ void JpegDecoder::readScan() {
             (spectralStart_ > 0 && count != 1))
             badData("Error in progressive scan");
     }
+    for (auto* component : scanComponents_)
+        allocateComponent(*component);
+    frameScanned_ = true;
     decodeScanData();
 }
 
@@ -771,8 +781,12 @@ const std::uint8_t* JpegDecoder::upsampledRowFor(JpegDecoderComponent& component
 void JpegDecoder::finishImage(BitmapImage& image) {
     if (!frameSeen_)
         badData("No frame before the End of Image Marker");
+    if (!frameScanned_)
+        badData("No scan before the End of Image Marker");
+    image_.SetSize(imageWidth_, imageHeight_, componentCount_ == 3 ? 24 : 8);
     for (const int id : frameComponents_) {
         auto& component = components_[static_cast<std::size_t>(id)];
+        allocateComponent(component); // a component no scan has named
         if (progressive_) {
             const auto* table =
                 quantizationTables_[static_cast<std::size_t>(component.quantizationTable)]

@@ -45,6 +45,7 @@ private:
     void readRestartInterval();
     void readScan();
     void checkScanTables(int spectralStart) const;
+    void allocateComponent(JpegDecoderComponent& component) const;
     void finishImage(BitmapImage& image);
 
     // Entropy-coded data.
@@ -85,6 +86,7 @@ private:
     int mcuColumns_ = 0;
     bool progressive_ = false;
     bool frameSeen_ = false;
+    bool frameScanned_ = false;
     bool endOfImage_ = false;
     int restartInterval_ = 0;
     int expectedRestart_ = 0;

@@ -297,6 +297,17 @@ const RejectionCase kRejectionCases[] = {
          }
      },
      Kind::BadData, "Missing Restart Marker"},
+    {"NoScan", "",
+     [](Bytes& j) {
+         j.resize(Segment(j, 0xDA));
+         j.insert(j.end(), {0xFF, 0xD9});
+     },
+     Kind::BadData, "No scan before the End of Image Marker"},
+    {"NoFrame", "",
+     [](Bytes& j) {
+         j.resize(Segment(j, 0xDB)), j.insert(j.end(), {0xFF, 0xD9});
+     },
+     Kind::BadData, "No frame before the End of Image Marker"},
     // Limits of our own: refused before anything large is allocated.
     {"WidthZero", "", [](Bytes& j) { j[Segment(j, 0xC0) + 7] = 0, j[Segment(j, 0xC0) + 8] = 0; },
      Kind::BadData, "Frame width or height is 0"},

@@ -25,6 +25,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tessivar::ui {
 
 namespace {

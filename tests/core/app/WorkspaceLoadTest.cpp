@@ -100,6 +100,22 @@ TEST_F(LoadChain, MissingAssociatedMapIsReportedAndTheTileSetStillLoads) {
     EXPECT_EQ("", workspace.map.MapFileName);
 }
 
+TEST_F(LoadChain, RefusedAssociatedMapIsReportedAndTheTileSetStillLoads) {
+    auto damaged = testing::BuildMapImage("VX02", SampleGrid(4, 4));
+    damaged.resize(damaged.size() - 1);
+    const std::string mapPath = dir.file("damaged.vxm");
+    testing::WriteBytes(mapPath, damaged);
+    const TileSet file = SampleTileSet(8);
+    const MapGrid mapBefore = workspace.map.grid;
+
+    EXPECT_TRUE(workspace.LoadTileSetFile(writeTileSet("a.vxt", file, mapPath)));
+    EXPECT_EQ((std::vector<ShownText>{{"This is not a valid Tessivar file.", "Tessivar"}}),
+              prompts.messages);
+    EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
+    EXPECT_EQ(mapBefore, workspace.map.grid);
+    EXPECT_EQ("", workspace.map.MapFileName);
+}
+
 TEST_F(LoadChain, MapNamingTheCurrentTileSetLoadsNoTileSet) {
     const std::string setPath = writeTileSet("t.vxt", SampleTileSet(8));
     ASSERT_TRUE(workspace.LoadTileSetFile(setPath));

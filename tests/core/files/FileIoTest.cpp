@@ -24,6 +24,17 @@ TEST(SaveFileAtomically, ReplacesTheTargetAndLeavesNoTemporaryFile) {
     EXPECT_EQ(1, entries);
 }
 
+TEST(SaveFileAtomically, ReplacedFileKeepsItsPermissions) {
+    TempDir dir;
+    const std::string target = dir.file("private.vxm");
+    WriteBytes(target, {1});
+    namespace fs = std::filesystem;
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ("", SaveFileAtomically(target, {2, 3}));
+    EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+              fs::status(target).permissions() & fs::perms::all);
+}
+
 TEST(SaveFileAtomically, FailuresNameTheReasonAndKeepTheOldFile) {
     TempDir dir;
     WriteBytes(dir.file("plain"), {5});

@@ -50,8 +50,9 @@ void UndoHistory::RecordUndoState(const TileSet& tileSet, const EditingState& st
         UndoPosition = kCapacity - 1;
     }
     UndoState& slot = states_[UndoPosition];
-    slot.firstTile = state.CurrentTile;
     slot.size = tileSet.block;
+    // A region never reaches past the last Tile slot, whatever the current Tile is.
+    slot.firstTile = std::clamp(state.CurrentTile, 0, kMaxTiles - slot.size.tilesPerBlock());
     slot.paletteSet = state.CurrentPaletteSet;
     slot.palette = state.CurrentPalette;
     readRegion(tileSet, slot, slot);

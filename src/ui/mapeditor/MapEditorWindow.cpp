@@ -1,6 +1,7 @@
 #include "mapeditor/MapEditorWindow.h"
 
 #include "mapeditor/MapSizeDialog.h"
+#include "tileeditor/TileList.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -99,7 +100,7 @@ void MapEditorWindow::changeMapSize() {
 }
 
 void MapEditorWindow::editTile() {
-    workspace_.EditTileFromMap(LeftBlock);
+    EditBlockFromMap(workspace_, LeftBlock);
     if (tileEditorWindow_) {
         tileEditorWindow_->show();
         tileEditorWindow_->raise();

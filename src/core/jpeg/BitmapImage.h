@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jpeg/HugePageAllocator.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -45,7 +47,7 @@ private:
     int height_ = 0;
     int bitCount_ = 24;
     std::size_t rowBytes_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    LargeVector<std::uint8_t> pixels_;
     std::vector<ColourEntry> colourMap_;
 };
 

@@ -4,6 +4,7 @@
 #include "jpeg/JpegInverseDct.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -25,20 +26,57 @@ inline std::uint8_t clampSample(int value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 
+// The row loops below work in fixed-size chunks so that the compiler can turn each
+// chunk into vector instructions; the tails are handled one sample at a time.
+constexpr int kChunk = 16;
+
+inline void convertPixel(int luma, int blueDiff, int redDiff, std::uint8_t* out) {
+    out[0] = clampSample(luma + ((7258 * blueDiff + 2048) >> 12));
+    out[1] = clampSample(luma - ((1409 * blueDiff + 2925 * redDiff + 2048) >> 12));
+    out[2] = clampSample(luma + ((5742 * redDiff + 2048) >> 12));
+}
+
 // YCbCr -> BGR with the integer multipliers 4096 x 1.402, 0.34414, 0.71414 and 1.772.
 void convertRow(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
                 std::uint8_t* out, int width) {
-    for (int x = 0; x < width; ++x) {
-        const int luma = y[x];
-        const int blueDiff = cb[x] - 128;
-        const int redDiff = cr[x] - 128;
-        const int red = luma + ((5742 * redDiff + 2048) >> 12);
-        const int green = luma - ((1409 * blueDiff + 2925 * redDiff + 2048) >> 12);
-        const int blue = luma + ((7258 * blueDiff + 2048) >> 12);
-        out[3 * x] = clampSample(blue);
-        out[3 * x + 1] = clampSample(green);
-        out[3 * x + 2] = clampSample(red);
+    int x = 0;
+    for (; x + kChunk <= width; x += kChunk) {
+        std::uint8_t blue[kChunk];
+        std::uint8_t green[kChunk];
+        std::uint8_t red[kChunk];
+        for (int i = 0; i < kChunk; ++i) {
+            const int luma = y[x + i];
+            const int blueDiff = cb[x + i] - 128;
+            const int redDiff = cr[x + i] - 128;
+            blue[i] = clampSample(luma + ((7258 * blueDiff + 2048) >> 12));
+            green[i] = clampSample(luma - ((1409 * blueDiff + 2925 * redDiff + 2048) >> 12));
+            red[i] = clampSample(luma + ((5742 * redDiff + 2048) >> 12));
+        }
+        std::uint8_t* pixel = out + 3 * x;
+        for (int i = 0; i < kChunk; ++i) {
+            pixel[3 * i] = blue[i];
+            pixel[3 * i + 1] = green[i];
+            pixel[3 * i + 2] = red[i];
+        }
     }
+    for (; x < width; ++x)
+        convertPixel(y[x], cb[x] - 128, cr[x] - 128, out + 3 * x);
+}
+
+// Repeats each of the samples `ratio` times: out[x] = in[x / ratio] for x < width.
+void replicateRow(const std::uint8_t* in, std::uint8_t* out, int ratio, int width) {
+    int x = 0;
+    if (ratio == 2) {
+        for (; x + 2 * kChunk <= width; x += 2 * kChunk) {
+            const std::uint8_t* source = in + x / 2;
+            for (int i = 0; i < kChunk; ++i) {
+                out[x + 2 * i] = source[i];
+                out[x + 2 * i + 1] = source[i];
+            }
+        }
+    }
+    for (; x < width; ++x)
+        out[x] = in[x / ratio];
 }
 
 } // namespace
@@ -61,7 +99,7 @@ void JpegDecoder::reset() {
     imageWidth_ = imageHeight_ = componentCount_ = 0;
     maxHorizontalFactor_ = maxVerticalFactor_ = 1;
     mcuRows_ = mcuColumns_ = 0;
-    progressive_ = frameSeen_ = frameScanned_ = endOfImage_ = false;
+    progressive_ = frameSeen_ = frameScanned_ = streaming_ = endOfImage_ = false;
     restartInterval_ = expectedRestart_ = endOfBandRun_ = scanCount_ = 0;
     image_ = BitmapImage{};
     data_ = nullptr;
@@ -224,7 +262,7 @@ void JpegDecoder::readFrame(bool progressive) {
         components_[static_cast<std::size_t>(id)] = JpegDecoderComponent{};
     frameComponents_.clear();
     scanComponents_.clear();
-    frameSeen_ = frameScanned_ = false;
+    frameSeen_ = frameScanned_ = streaming_ = false;
     image_ = BitmapImage{};
 
     int maxH = 1;
@@ -283,6 +321,7 @@ void JpegDecoder::allocateComponent(JpegDecoderComponent& component) const {
     const auto units = static_cast<std::size_t>(component.dataUnitColumns) *
                        static_cast<std::size_t>(component.dataUnitRows);
     component.dataUnits.assign(units, JpegDecoderDataUnit{});
+    component.unitRowBase = 0;
     if (progressive_)
         component.coefficients.assign(units * 64, 0);
 }
@@ -388,10 +427,35 @@ void JpegDecoder::readScan() {
             (spectralStart_ > 0 && count != 1))
             badData("Error in progressive scan");
     }
-    for (auto* component : scanComponents_)
-        allocateComponent(*component);
+    if (!progressive_ && !frameScanned_ && coversFrame()) {
+        // The usual sequential file: one scan with every component. It is decoded one
+        // MCU row at a time into small strips that are turned into pixels at once, so the
+        // frame's data units never have to be held.
+        streaming_ = true;
+        for (auto* component : scanComponents_) {
+            component->dataUnits.assign(static_cast<std::size_t>(component->dataUnitColumns) *
+                                            (componentCount_ == 1 ? 1 : component->verticalFactor),
+                                        JpegDecoderDataUnit{});
+        }
+        prepareOutput();
+    } else if (streaming_) {
+        badData("Sequential frame has more than one scan");
+    } else {
+        for (auto* component : scanComponents_)
+            allocateComponent(*component);
+    }
     frameScanned_ = true;
     decodeScanData();
+}
+
+bool JpegDecoder::coversFrame() const {
+    if (scanComponents_.size() != static_cast<std::size_t>(componentCount_))
+        return false;
+    for (std::size_t i = 0; i < scanComponents_.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (scanComponents_[i] == scanComponents_[j])
+                return false;
+    return true;
 }
 
 void JpegDecoder::checkScanTables(int spectralStart) const {
@@ -429,6 +493,27 @@ void JpegDecoder::resetBitReader() {
 }
 
 void JpegDecoder::refill() {
+    if constexpr (std::endian::native == std::endian::little) {
+        // Fast path: the next eight bytes hold no 0xFF, so as many whole bytes as fit
+        // can be taken in one step.
+        if (stop_ == Stop::None && size_ - position_ >= 8 && bitCount_ <= 56) {
+            std::uint64_t word;
+            std::memcpy(&word, data_ + position_, 8);
+            const std::uint64_t inverted = ~word;
+            const bool hasFF =
+                ((inverted - 0x0101010101010101u) & ~inverted & 0x8080808080808080u) != 0;
+            if (!hasFF) {
+                const int count = (64 - bitCount_) >> 3;
+                word = __builtin_bswap64(word);
+                if (count < 8)
+                    word &= ~(~std::uint64_t{0} >> (8 * count));
+                bitBuffer_ |= word >> bitCount_;
+                bitCount_ += 8 * count;
+                position_ += static_cast<std::size_t>(count);
+                return;
+            }
+        }
+    }
     while (bitCount_ <= 56) {
         std::uint64_t byte = 0;
         if (stop_ == Stop::None) {
@@ -548,6 +633,23 @@ void JpegDecoder::decodeSequentialUnit(JpegDecoderComponent& component, int unit
     block[0] = static_cast<std::int16_t>(component.dcPredictor);
 
     for (int k = 1; k < 64;) {
+        if (bitCount_ < 32)
+            refill();
+        // Most coefficients: code and magnitude in one look-up.
+        const std::int32_t fast = ac.fastAc[static_cast<std::size_t>(
+            bitBuffer_ >> (64 - JpegHuffmanDecoder::kLookupBits))];
+        if (fast != 0) {
+            k += (fast >> 4) & 15;
+            if (k > 63)
+                throw EJpegFatal("Value out of range");
+            const int length = fast & 15;
+            bitBuffer_ <<= length;
+            bitCount_ -= length;
+            block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
+                static_cast<std::int16_t>(fast >> 8);
+            ++k;
+            continue;
+        }
         const int symbol = decodeSymbol(ac);
         const int run = symbol >> 4;
         const int size = symbol & 15;
@@ -711,30 +813,45 @@ void JpegDecoder::decodeScanData() {
         --restartsToGo;
     };
 
+    // Data unit rows are counted from the component's unitRowBase: 0 when the whole
+    // frame is held, the strip's first row when streaming.
     if (scanComponents_.size() == 1) {
         // Non-interleaved: the component's own data units, row by row.
         JpegDecoderComponent& component = *scanComponents_[0];
         for (int row = 0; row < component.scanRows; ++row) {
+            if (streaming_)
+                component.unitRowBase = row;
             for (int column = 0; column < component.scanColumns; ++column) {
                 beforeMcu();
-                decodeUnit(component, row * component.dataUnitColumns + column);
+                decodeUnit(component,
+                           (row - component.unitRowBase) * component.dataUnitColumns + column);
                 checkBitsAvailable();
             }
+            if (streaming_)
+                emitRows(row * 8, std::min(row * 8 + 8, imageHeight_));
         }
     } else {
         for (int mcuRow = 0; mcuRow < mcuRows_; ++mcuRow) {
+            if (streaming_)
+                for (JpegDecoderComponent* component : scanComponents_)
+                    component->unitRowBase = mcuRow * component->verticalFactor;
             for (int mcuColumn = 0; mcuColumn < mcuColumns_; ++mcuColumn) {
                 beforeMcu();
                 for (JpegDecoderComponent* component : scanComponents_) {
                     const int h = component->horizontalFactor;
                     const int v = component->verticalFactor;
+                    const int firstRow = mcuRow * v - component->unitRowBase;
                     for (int y = 0; y < v; ++y) {
-                        const int rowStart = (mcuRow * v + y) * component->dataUnitColumns;
+                        const int rowStart = (firstRow + y) * component->dataUnitColumns;
                         for (int x = 0; x < h; ++x)
                             decodeUnit(*component, rowStart + mcuColumn * h + x);
                     }
                 }
                 checkBitsAvailable();
+            }
+            if (streaming_) {
+                const int rows = 8 * maxVerticalFactor_;
+                emitRows(mcuRow * rows, std::min(mcuRow * rows + rows, imageHeight_));
             }
         }
     }
@@ -753,8 +870,9 @@ const std::uint8_t* JpegDecoder::upsampledRowFor(JpegDecoderComponent& component
                               : static_cast<int>(std::int64_t{row} * v / maxVerticalFactor_);
     if (sourceRow != component.cachedRow) {
         const int columns = component.dataUnitColumns;
-        const auto* units = component.dataUnits.data() + static_cast<std::size_t>(sourceRow / 8) *
-                                                             static_cast<std::size_t>(columns);
+        const auto* units = component.dataUnits.data() +
+                            static_cast<std::size_t>(sourceRow / 8 - component.unitRowBase) *
+                                static_cast<std::size_t>(columns);
         const std::size_t offset = static_cast<std::size_t>(sourceRow % 8) * 8;
         std::uint8_t* line = component.sampleRow.data();
         for (int column = 0; column < columns; ++column)
@@ -763,12 +881,7 @@ const std::uint8_t* JpegDecoder::upsampledRowFor(JpegDecoderComponent& component
         if (h != maxHorizontalFactor_) {
             std::uint8_t* out = component.upsampledRow.data();
             if (maxHorizontalFactor_ % h == 0) {
-                const int ratio = maxHorizontalFactor_ / h;
-                for (int x = 0; x < imageWidth_; x += ratio) {
-                    const std::uint8_t sample = line[x / ratio];
-                    for (int i = 0; i < ratio && x + i < imageWidth_; ++i)
-                        out[x + i] = sample;
-                }
+                replicateRow(line, out, maxHorizontalFactor_ / h, imageWidth_);
             } else {
                 for (int x = 0; x < imageWidth_; ++x)
                     out[x] = line[static_cast<std::int64_t>(x) * h / maxHorizontalFactor_];
@@ -778,41 +891,56 @@ const std::uint8_t* JpegDecoder::upsampledRowFor(JpegDecoderComponent& component
     return h == maxHorizontalFactor_ ? component.sampleRow.data() : component.upsampledRow.data();
 }
 
+void JpegDecoder::prepareOutput() {
+    image_.SetSize(imageWidth_, imageHeight_, componentCount_ == 3 ? 24 : 8);
+    for (const int id : frameComponents_) {
+        auto& component = components_[static_cast<std::size_t>(id)];
+        component.sampleRow.assign(static_cast<std::size_t>(component.dataUnitColumns) * 8, 0);
+        component.upsampledRow.assign(static_cast<std::size_t>(imageWidth_), 0);
+        component.cachedRow = -1;
+    }
+}
+
+void JpegDecoder::emitRows(int firstRow, int endRow) {
+    for (const int id : frameComponents_)
+        components_[static_cast<std::size_t>(id)].cachedRow = -1; // the strip may have changed
+    if (componentCount_ == 1) {
+        auto& luma = components_[static_cast<std::size_t>(frameComponents_[0])];
+        for (int y = firstRow; y < endRow; ++y)
+            std::memcpy(image_.Row(y).data(), upsampledRowFor(luma, y),
+                        static_cast<std::size_t>(imageWidth_));
+        return;
+    }
+    auto& luma = components_[static_cast<std::size_t>(frameComponents_[0])];
+    auto& blue = components_[static_cast<std::size_t>(frameComponents_[1])];
+    auto& red = components_[static_cast<std::size_t>(frameComponents_[2])];
+    for (int y = firstRow; y < endRow; ++y)
+        convertRow(upsampledRowFor(luma, y), upsampledRowFor(blue, y), upsampledRowFor(red, y),
+                   image_.Row(y).data(), imageWidth_);
+}
+
 void JpegDecoder::finishImage(BitmapImage& image) {
     if (!frameSeen_)
         badData("No frame before the End of Image Marker");
     if (!frameScanned_)
         badData("No scan before the End of Image Marker");
-    image_.SetSize(imageWidth_, imageHeight_, componentCount_ == 3 ? 24 : 8);
-    for (const int id : frameComponents_) {
-        auto& component = components_[static_cast<std::size_t>(id)];
-        allocateComponent(component); // a component no scan has named
-        if (progressive_) {
-            const auto* table =
-                quantizationTables_[static_cast<std::size_t>(component.quantizationTable)]
-                    .IntegerScaled()
-                    .data();
-            for (std::size_t unit = 0; unit < component.dataUnits.size(); ++unit)
-                JpegInverseDct(component.coefficients.data() + 64 * unit, table,
-                               component.dataUnits[unit].samples.data());
-            component.coefficients = {};
+    if (!streaming_) {
+        for (const int id : frameComponents_) {
+            auto& component = components_[static_cast<std::size_t>(id)];
+            allocateComponent(component); // a component no scan has named
+            if (progressive_) {
+                const auto* table =
+                    quantizationTables_[static_cast<std::size_t>(component.quantizationTable)]
+                        .IntegerScaled()
+                        .data();
+                for (std::size_t unit = 0; unit < component.dataUnits.size(); ++unit)
+                    JpegInverseDct(component.coefficients.data() + 64 * unit, table,
+                                   component.dataUnits[unit].samples.data());
+                component.coefficients = {};
+            }
         }
-        component.sampleRow.assign(static_cast<std::size_t>(component.dataUnitColumns) * 8, 0);
-        component.upsampledRow.assign(static_cast<std::size_t>(imageWidth_), 0);
-        component.cachedRow = -1;
-    }
-    if (componentCount_ == 1) {
-        auto& luma = components_[static_cast<std::size_t>(frameComponents_[0])];
-        for (int y = 0; y < imageHeight_; ++y)
-            std::memcpy(image_.Row(y).data(), upsampledRowFor(luma, y),
-                        static_cast<std::size_t>(imageWidth_));
-    } else {
-        auto& luma = components_[static_cast<std::size_t>(frameComponents_[0])];
-        auto& blue = components_[static_cast<std::size_t>(frameComponents_[1])];
-        auto& red = components_[static_cast<std::size_t>(frameComponents_[2])];
-        for (int y = 0; y < imageHeight_; ++y)
-            convertRow(upsampledRowFor(luma, y), upsampledRowFor(blue, y), upsampledRowFor(red, y),
-                       image_.Row(y).data(), imageWidth_);
+        prepareOutput();
+        emitRows(0, imageHeight_);
     }
     image = std::move(image_);
 }

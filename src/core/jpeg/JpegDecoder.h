@@ -46,6 +46,9 @@ private:
     void readScan();
     void checkScanTables(int spectralStart) const;
     void allocateComponent(JpegDecoderComponent& component) const;
+    bool coversFrame() const;
+    void prepareOutput();
+    void emitRows(int firstRow, int endRow);
     void finishImage(BitmapImage& image);
 
     // Entropy-coded data.
@@ -87,6 +90,7 @@ private:
     bool progressive_ = false;
     bool frameSeen_ = false;
     bool frameScanned_ = false;
+    bool streaming_ = false; // sequential frame decoded strip by strip
     bool endOfImage_ = false;
     int restartInterval_ = 0;
     int expectedRestart_ = 0;

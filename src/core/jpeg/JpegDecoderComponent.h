@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jpeg/HugePageAllocator.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -29,9 +31,13 @@ struct JpegDecoderComponent {
     int scanColumns = 0;
     int scanRows = 0;
 
+    // First data unit row held in dataUnits: 0 when the whole frame is held, the current
+    // strip's first row when a sequential frame is decoded strip by strip.
+    int unitRowBase = 0;
+
     // Progressive frames only: 64 coefficients per data unit, natural order.
-    std::vector<std::int16_t> coefficients;
-    std::vector<JpegDecoderDataUnit> dataUnits;
+    LargeVector<std::int16_t> coefficients;
+    LargeVector<JpegDecoderDataUnit> dataUnits;
 
     // One sample row gathered from the data units, and the same row upsampled to the
     // image width; `cachedRow` is the component row they hold (-1 = none).

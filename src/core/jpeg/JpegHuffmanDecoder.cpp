@@ -50,6 +50,23 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
             throw EJpegBadData("Bad Huffman Code Length");
         code <<= 1;
     }
+
+    fastAc.fill(0);
+    for (std::uint32_t prefix = 0; prefix < lookup.size(); ++prefix) {
+        const int entry = lookup[prefix];
+        if (entry == 0)
+            continue;
+        const int codeLength = entry >> 8;
+        const int symbol = entry & 0xFF;
+        const int run = symbol >> 4;
+        const int size = symbol & 15;
+        if (size == 0 || codeLength + size > kLookupBits)
+            continue;
+        const int bits =
+            static_cast<int>((prefix >> (kLookupBits - codeLength - size)) & ((1u << size) - 1));
+        const int value = bits < (1 << (size - 1)) ? bits - (1 << size) + 1 : bits;
+        fastAc[prefix] = value * 256 + (run << 4) + codeLength + size;
+    }
     defined_ = true;
 }
 

@@ -28,6 +28,9 @@ public:
     std::array<std::int32_t, 17> maxCode{};
     std::array<std::int32_t, 17> valueOffset{};
     std::array<std::uint8_t, 256> symbols{};
+    // For AC tables: when a code and the magnitude bits that follow it fit together in
+    // kLookupBits bits, value << 8 | run << 4 | total bit count; 0 otherwise.
+    std::array<std::int32_t, 1u << kLookupBits> fastAc{};
 
 private:
     bool defined_ = false;

@@ -58,11 +58,22 @@ mode_t permissionsFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// A symbolic link stays a link: the file it points at is the one replaced.
+std::string resolveLinks(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path;
+    const auto target = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : target.string();
+}
+
 } // namespace
 
-std::string SaveFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (path.empty())
+std::string SaveFileAtomically(const std::string& requestedPath,
+                               const std::vector<std::uint8_t>& bytes) {
+    if (requestedPath.empty())
         return "No file name was given";
+    const std::string path = resolveLinks(requestedPath);
     std::string temp = path + ".XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');

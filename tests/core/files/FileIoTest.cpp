@@ -35,6 +35,17 @@ TEST(SaveFileAtomically, ReplacedFileKeepsItsPermissions) {
               fs::status(target).permissions() & fs::perms::all);
 }
 
+TEST(SaveFileAtomically, SavingThroughALinkReplacesTheFileItPointsAt) {
+    TempDir dir;
+    const std::string real = dir.file("real.vxt");
+    const std::string link = dir.file("link.vxt");
+    WriteBytes(real, {1});
+    std::filesystem::create_symlink(real, link);
+    ASSERT_EQ("", SaveFileAtomically(link, {4, 5}));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ((std::vector<std::uint8_t>{4, 5}), ReadBytes(real));
+}
+
 TEST(SaveFileAtomically, FailuresNameTheReasonAndKeepTheOldFile) {
     TempDir dir;
     WriteBytes(dir.file("plain"), {5});

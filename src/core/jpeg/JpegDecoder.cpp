@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace tessivar {
 
@@ -26,6 +27,13 @@ inline std::uint8_t clampSample(int value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 
+// Hot row loops get an AVX2 copy besides the baseline one on x86-64, chosen at run time.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define TESSIVAR_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define TESSIVAR_VECTOR_CLONES
+#endif
+
 // The row loops below work in fixed-size chunks so that the compiler can turn each
 // chunk into vector instructions; the tails are handled one sample at a time.
 constexpr int kChunk = 16;
@@ -37,6 +45,7 @@ inline void convertPixel(int luma, int blueDiff, int redDiff, std::uint8_t* out)
 }
 
 // YCbCr -> BGR with the integer multipliers 4096 x 1.402, 0.34414, 0.71414 and 1.772.
+TESSIVAR_VECTOR_CLONES
 void convertRow(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
                 std::uint8_t* out, int width) {
     int x = 0;
@@ -64,6 +73,7 @@ void convertRow(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_
 }
 
 // Repeats each of the samples `ratio` times: out[x] = in[x / ratio] for x < width.
+TESSIVAR_VECTOR_CLONES
 void replicateRow(const std::uint8_t* in, std::uint8_t* out, int ratio, int width) {
     int x = 0;
     if (ratio == 2) {
@@ -101,7 +111,6 @@ void JpegDecoder::reset() {
     mcuRows_ = mcuColumns_ = 0;
     progressive_ = frameSeen_ = frameScanned_ = streaming_ = endOfImage_ = false;
     restartInterval_ = expectedRestart_ = endOfBandRun_ = scanCount_ = 0;
-    image_ = BitmapImage{};
     data_ = nullptr;
     size_ = position_ = 0;
     resetBitReader();
@@ -263,7 +272,6 @@ void JpegDecoder::readFrame(bool progressive) {
     frameComponents_.clear();
     scanComponents_.clear();
     frameSeen_ = frameScanned_ = streaming_ = false;
-    image_ = BitmapImage{};
 
     int maxH = 1;
     int maxV = 1;
@@ -942,7 +950,8 @@ void JpegDecoder::finishImage(BitmapImage& image) {
         prepareOutput();
         emitRows(0, imageHeight_);
     }
-    image = std::move(image_);
+    // The caller's previous picture stays here as the buffer for the next decode.
+    std::swap(image, image_);
 }
 
 } // namespace tessivar

@@ -28,6 +28,9 @@ class JpegDecoder final : public BitmapImageDecoder {
 public:
     explicit JpegDecoder(JpegDecoderLimits limits = {});
 
+    // On success `image` receives the picture and the decoder keeps the pixel buffer
+    // `image` held before, so that decoding picture after picture reuses memory instead
+    // of mapping fresh pages each time; it is released with the decoder.
     void ReadImage(std::span<const std::uint8_t> stream, BitmapImage& image) override;
 
 private:
@@ -96,7 +99,7 @@ private:
     int expectedRestart_ = 0;
     int endOfBandRun_ = 0;
     int scanCount_ = 0;
-    BitmapImage image_;
+    BitmapImage image_; // picture being decoded, or the buffer kept for the next one
 
     // Current scan.
     int spectralStart_ = 0;

@@ -11,7 +11,7 @@ namespace tessivar {
 // ones through the per-length largest codes (T.81 F.2.2.3).
 class JpegHuffmanDecoder {
 public:
-    static constexpr int kLookupBits = 9;
+    static constexpr int kLookupBits = 11;
 
     // Builds the table from the 16 code-length counts and the symbols in code order.
     // Throws EJpegBadData "Bad Huffman Code Length" when the counts cannot form a prefix

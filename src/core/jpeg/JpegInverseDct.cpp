@@ -2,71 +2,125 @@
 
 #include <algorithm>
 
+// The column pass and the output stage are written so the compiler vectorises them across
+// the eight columns; on x86-64 an AVX2 copy is built besides the baseline one and chosen
+// at run time.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define TESSIVAR_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define TESSIVAR_VECTOR_CLONES
+#endif
+
 namespace tessivar {
 
 namespace {
 
-// Arithmetic is done in 64 bits: the inputs of a malformed stream can be as large as
-// 2^15 x 2^18, and 64 bits keep every intermediate exact without overflow checks.
-using Value = std::int64_t;
+// Values are 32-bit two's complement numbers held in unsigned integers: additions and
+// multiplications wrap instead of overflowing, so a damaged stream with absurd
+// coefficients gives garbage samples but never undefined behaviour; shifts go through the
+// signed type (arithmetic shift).
+using Value = std::uint32_t;
 
+// Constants and the quantization table carry 12 fraction bits. So that every product of
+// a well-formed stream fits in 32 bits, the dequantised inputs are kept with 8 fraction
+// bits in the row pass and 6 in the column pass, and each multiplication by a constant
+// c is done as an integer multiple of x plus x times the 12-bit fraction (c - that
+// multiple), whose factor stays below 2^11. The largest dequantised coefficient of an
+// 8-bit stream is about 2^16.1 with 8 fraction bits; a multiplication sees at most four
+// inputs summed, and 2^18.1 x 1697 < 2^29. The result is brought back to 12 fraction
+// bits for the level shift.
 constexpr int kFractionBits = 12;
+constexpr int kRowFractionBits = 8;
+constexpr int kColumnFractionBits = 6;
 constexpr Value kHalf = Value{1} << (kFractionBits - 1);
-constexpr Value kSqrt2 = 5793;     // sqrt(2) x 4096
-constexpr Value kC2PlusC6 = 7568;  // 2 cos(pi/8) x 4096 (1.847759)
-constexpr Value kC2MinusC6 = 4433; // 2 (cos(pi/8) - cos(3 pi/8)) x 4096 (1.082392)
-constexpr Value kC6Times2 = 10703; // 2 (cos(pi/8) + cos(3 pi/8)) x 4096 (2.613126)
 constexpr Value kLevelShift = (Value{128} << kFractionBits) + kHalf;
 
-inline Value multiply(Value x, Value constant) {
-    return (x * constant + kHalf) >> kFractionBits;
+inline Value shiftRight(Value x, int bits) {
+    return static_cast<Value>(static_cast<std::int32_t>(x) >> bits);
+}
+inline Value fraction(Value x, Value constant) {
+    return shiftRight(x * constant + kHalf, kFractionBits);
+}
+// sqrt(2) = 1 + 1697 / 4096
+inline Value timesSqrt2(Value x) {
+    return x + fraction(x, 1697);
+}
+// 2 cos(pi/8) = 1.847759 = 2 - 624 / 4096
+inline Value timesC2PlusC6(Value x) {
+    return 2 * x - fraction(x, 624);
+}
+// 2 (cos(pi/8) - cos(3 pi/8)) = 1.082392 = 1 + 337 / 4096
+inline Value timesC2MinusC6(Value x) {
+    return x + fraction(x, 337);
+}
+// 2 (cos(pi/8) + cos(3 pi/8)) = 2.613126 = 3 - 1585 / 4096
+inline Value timesC6Times2(Value x) {
+    return 3 * x - fraction(x, 1585);
 }
 
-// One 8-point AAN inverse transform on v[0], v[step], ..., v[7 step]. The inputs carry
-// the AAN pre-scaling (folded into the quantization table), so the transform needs only
-// five multiplications.
-template <int Step> inline void transform8(Value* v) {
-    const Value tmp10 = v[0] + v[4 * Step];
-    const Value tmp11 = v[0] - v[4 * Step];
-    const Value tmp13 = v[2 * Step] + v[6 * Step];
-    const Value tmp12 = multiply(v[2 * Step] - v[6 * Step], kSqrt2) - tmp13;
+// One 8-point AAN inverse transform of x0..x7 into out[0], out[step], ..., out[7 step].
+// The inputs carry the AAN pre-scaling (folded into the quantization table), so the
+// transform needs only five multiplications. `finish` is applied to each output.
+template <int Step, class Finish>
+[[gnu::always_inline]] inline void transform8(Value x0, Value x1, Value x2, Value x3, Value x4,
+                                              Value x5, Value x6, Value x7, Value* out,
+                                              Finish finish) {
+    const Value tmp10 = x0 + x4;
+    const Value tmp11 = x0 - x4;
+    const Value tmp13 = x2 + x6;
+    const Value tmp12 = timesSqrt2(x2 - x6) - tmp13;
     const Value even0 = tmp10 + tmp13;
     const Value even3 = tmp10 - tmp13;
     const Value even1 = tmp11 + tmp12;
     const Value even2 = tmp11 - tmp12;
 
-    const Value z13 = v[5 * Step] + v[3 * Step];
-    const Value z10 = v[5 * Step] - v[3 * Step];
-    const Value z11 = v[1 * Step] + v[7 * Step];
-    const Value z12 = v[1 * Step] - v[7 * Step];
+    const Value z13 = x5 + x3;
+    const Value z10 = x5 - x3;
+    const Value z11 = x1 + x7;
+    const Value z12 = x1 - x7;
     const Value odd7 = z11 + z13;
-    const Value t11 = multiply(z11 - z13, kSqrt2);
-    const Value z5 = multiply(z10 + z12, kC2PlusC6);
-    const Value t10 = multiply(z12, kC2MinusC6) - z5;
-    const Value t12 = z5 - multiply(z10, kC6Times2);
+    const Value t11 = timesSqrt2(z11 - z13);
+    const Value z5 = timesC2PlusC6(z10 + z12);
+    const Value t10 = timesC2MinusC6(z12) - z5;
+    const Value t12 = z5 - timesC6Times2(z10);
     const Value odd6 = t12 - odd7;
     const Value odd5 = t11 - odd6;
     const Value odd4 = t10 + odd5;
 
-    v[0] = even0 + odd7;
-    v[7 * Step] = even0 - odd7;
-    v[1 * Step] = even1 + odd6;
-    v[6 * Step] = even1 - odd6;
-    v[2 * Step] = even2 + odd5;
-    v[5 * Step] = even2 - odd5;
-    v[4 * Step] = even3 + odd4;
-    v[3 * Step] = even3 - odd4;
+    out[0] = finish(even0 + odd7);
+    out[7 * Step] = finish(even0 - odd7);
+    out[1 * Step] = finish(even1 + odd6);
+    out[6 * Step] = finish(even1 - odd6);
+    out[2 * Step] = finish(even2 + odd5);
+    out[5 * Step] = finish(even2 - odd5);
+    out[4 * Step] = finish(even3 + odd4);
+    out[3 * Step] = finish(even3 - odd4);
+}
+
+inline Value dequantise(std::int16_t coefficient, std::int32_t scale) {
+    const Value product = static_cast<Value>(std::int32_t{coefficient}) * static_cast<Value>(scale);
+    constexpr int shift = kFractionBits - kRowFractionBits;
+    return shiftRight(product + (Value{1} << (shift - 1)), shift);
+}
+
+// Row pass result -> column pass input.
+inline Value betweenPasses(Value v) {
+    constexpr int shift = kRowFractionBits - kColumnFractionBits;
+    return shiftRight(v + (Value{1} << (shift - 1)), shift);
 }
 
 inline std::uint8_t toSample(Value v) {
-    return static_cast<std::uint8_t>(std::clamp<Value>((v + kLevelShift) >> kFractionBits, 0, 255));
+    const auto level = static_cast<std::int32_t>(
+        shiftRight((v << (kFractionBits - kColumnFractionBits)) + kLevelShift, kFractionBits));
+    return static_cast<std::uint8_t>(std::clamp(level, 0, 255));
 }
 
 } // namespace
 
+TESSIVAR_VECTOR_CLONES
 void JpegInverseDct(const std::int16_t* coefficients, const std::int32_t* integerScaled,
                     std::uint8_t* samples) {
-    Value work[64];
+    alignas(32) Value work[64];
     bool needColumns = false;
     // Rows first: a row whose AC terms are all zero is its DC term repeated.
     for (int row = 0; row < 8; ++row) {
@@ -74,22 +128,29 @@ void JpegInverseDct(const std::int16_t* coefficients, const std::int32_t* intege
         const std::int32_t* q = integerScaled + row * 8;
         Value* out = work + row * 8;
         if ((in[1] | in[2] | in[3] | in[4] | in[5] | in[6] | in[7]) == 0) {
-            const Value dc = Value{in[0]} * q[0];
-            std::fill_n(out, 8, dc);
+            const Value dc = betweenPasses(dequantise(in[0], q[0]));
+            for (int i = 0; i < 8; ++i)
+                out[i] = dc;
             needColumns = needColumns || (row > 0 && dc != 0);
             continue;
         }
         needColumns = true;
-        for (int i = 0; i < 8; ++i)
-            out[i] = Value{in[i]} * q[i];
-        transform8<1>(out);
+        // Dequantised straight into registers: no round trip through memory.
+        transform8<1>(dequantise(in[0], q[0]), dequantise(in[1], q[1]), dequantise(in[2], q[2]),
+                      dequantise(in[3], q[3]), dequantise(in[4], q[4]), dequantise(in[5], q[5]),
+                      dequantise(in[6], q[6]), dequantise(in[7], q[7]), out,
+                      [](Value v) { return betweenPasses(v); });
     }
     if (!needColumns) { // only the DC term: the whole unit is one value
-        std::fill_n(samples, 64, toSample(work[0]));
+        const std::uint8_t value = toSample(work[0]);
+        for (int i = 0; i < 64; ++i)
+            samples[i] = value;
         return;
     }
     for (int column = 0; column < 8; ++column)
-        transform8<8>(work + column);
+        transform8<8>(work[column], work[8 + column], work[16 + column], work[24 + column],
+                      work[32 + column], work[40 + column], work[48 + column], work[56 + column],
+                      work + column, [](Value v) { return v; });
     for (int i = 0; i < 64; ++i)
         samples[i] = toSample(work[i]);
 }

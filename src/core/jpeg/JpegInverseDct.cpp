@@ -26,8 +26,8 @@ using Value = std::uint32_t;
 // bits in the row pass and 6 in the column pass, and each multiplication by a constant
 // c is done as an integer multiple of x plus x times the 12-bit fraction (c - that
 // multiple), whose factor stays below 2^11. The largest dequantised coefficient of an
-// 8-bit stream is about 2^16.1 with 8 fraction bits; a multiplication sees at most four
-// inputs summed, and 2^18.1 x 1697 < 2^29. The result is brought back to 12 fraction
+// 8-bit stream is about 2^17 with 8 fraction bits; a multiplication sees at most four
+// inputs summed, and 2^19 x 1697 < 2^30. The result is brought back to 12 fraction
 // bits for the level shift.
 constexpr int kFractionBits = 12;
 constexpr int kRowFractionBits = 8;

@@ -222,6 +222,8 @@ const RejectionCase kRejectionCases[] = {
      "Differential Lossless Huffman Coding Not Supported"},
     {"ArithmeticMarker", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC9; }, Kind::BadData,
      "Cannot read image - Arithmetic Coding covered by patents"},
+    {"ArithmeticFromCjpeg", "-arithmetic", [](Bytes&) {}, Kind::BadData,
+     "Cannot read image - Arithmetic Coding covered by patents"},
     {"Dhp", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xDE; }, Kind::BadData,
      "DHP marker not supported"},
     {"ReservedMarker", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xF3; }, Kind::BadData,
@@ -349,7 +351,8 @@ TEST_P(JpegRejectionTest, RefusesWithMessage) {
     const RejectionCase& test = GetParam();
     TempFolder folder;
     auto jpeg = EncodeWithCjpeg(folder, MakePicture(40, 24, 3, 3), test.options);
-    ASSERT_TRUE(jpeg);
+    if (!jpeg)
+        GTEST_SKIP() << "this cjpeg cannot write " << test.options;
     test.edit(*jpeg);
 
     JpegDecoder decoder;
@@ -389,23 +392,6 @@ TEST(JpegDecoderTest, AcceptsTrailingLineEnds) {
     BitmapImage image;
     decoder.ReadImage(*jpeg, image);
     EXPECT_EQ(image.Width(), 9);
-}
-
-TEST(JpegDecoderTest, RefusesArithmeticCodingFromCjpeg) {
-    if (!ReferenceToolsAvailable())
-        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
-    TempFolder folder;
-    const auto jpeg = EncodeWithCjpeg(folder, MakePicture(20, 20, 3, 1), "-arithmetic");
-    if (!jpeg)
-        GTEST_SKIP() << "this cjpeg cannot write arithmetic coding";
-    JpegDecoder decoder;
-    BitmapImage image;
-    try {
-        decoder.ReadImage(*jpeg, image);
-        FAIL() << "accepted";
-    } catch (const EJpegBadData& error) {
-        EXPECT_STREQ(error.what(), "Cannot read image - Arithmetic Coding covered by patents");
-    }
 }
 
 TEST(JpegDecoderTest, LimitsAreConfigurable) {

@@ -2,7 +2,7 @@
 // one undo per stroke, the drag preview, the status bar texts, the rectangle pop-up
 // and the transform buttons.
 
-#include "ScriptedPrompts.h"
+#include "SessionHarness.h"
 
 #include "app/EditorSession.h"
 #include "tileeditor/TileCanvasWidget.h"
@@ -88,15 +88,9 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    }
+    void initTestCase() { IsolateSettings(settingsDir_); }
     void init() {
-        prompts_ = ScriptedPrompts();
-        session_ = std::make_unique<EditorSession>(prompts_);
-        session_->start("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        QVERIFY(StartSession(prompts_, session_));
         // Distinct colours for the two buttons, so each stroke shows which one drew.
         workspace().editing.LeftColor = 3;
         workspace().editing.RightColor = 2;

@@ -1,7 +1,7 @@
 // The "Edit" menu's tile commands, the "Tile Editor Options" dialog and the option kept
 // in the settings store between runs.
 
-#include "ScriptedPrompts.h"
+#include "SessionHarness.h"
 
 #include "app/EditorSession.h"
 #include "app/QtOptionsStore.h"
@@ -41,11 +41,6 @@ private:
     tessivar::Workspace& workspace() { return session_->workspace(); }
     tessivar::TileSet& tileSet() { return session_->workspace().tileSet; }
 
-    void startSession() {
-        session_ = std::make_unique<EditorSession>(prompts_);
-        session_->start("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-    }
     void clickBlock(int block, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(window().tileList(), Qt::LeftButton, modifiers,
                           QPoint(block * 34 + 5, 5));
@@ -67,14 +62,10 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    }
+    void initTestCase() { IsolateSettings(settingsDir_); }
     void init() {
         storedSettings().clear();
-        prompts_ = ScriptedPrompts();
-        startSession();
+        QVERIFY(StartSession(prompts_, session_));
     }
     void cleanup() { session_.reset(); }
 
@@ -203,7 +194,7 @@ private Q_SLOTS:
         session_.reset();
         if (stored.isValid())
             storedSettings().setValue(QStringLiteral("Overwrite"), stored);
-        startSession();
+        QVERIFY(StartSession(prompts_, session_));
         QCOMPARE(window().options().OverwriteTiles, ticked);
         QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
     }

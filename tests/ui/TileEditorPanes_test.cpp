@@ -1,7 +1,7 @@
 // The map view pane (size, flips, palette) and the "Tile List" / "Map View" toggles
 // with the remembered pane width.
 
-#include "ScriptedPrompts.h"
+#include "SessionHarness.h"
 
 #include "app/EditorSession.h"
 #include "tileeditor/MapViewWidget.h"
@@ -34,16 +34,8 @@ private:
     QWidget* pane(const char* name) { return window().findChild<QWidget*>(QLatin1String(name)); }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    }
-    void init() {
-        prompts_ = ScriptedPrompts();
-        session_ = std::make_unique<EditorSession>(prompts_);
-        session_->start("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-    }
+    void initTestCase() { IsolateSettings(settingsDir_); }
+    void init() { QVERIFY(StartSession(prompts_, session_)); }
     void cleanup() { session_.reset(); }
 
     void mapViewIsTwiceTheBlockSize_data() {

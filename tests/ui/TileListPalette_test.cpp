@@ -1,7 +1,7 @@
 // The tile list strip, the palette box and the colour indicators: clicks at the screen
 // geometry of each Block size, what the strip paints, and the colour choice rules.
 
-#include "ScriptedPrompts.h"
+#include "SessionHarness.h"
 
 #include "app/EditorSession.h"
 #include "tileeditor/ColorIndicator.h"
@@ -39,16 +39,8 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    }
-    void init() {
-        prompts_ = ScriptedPrompts();
-        session_ = std::make_unique<EditorSession>(prompts_);
-        session_->start("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-    }
+    void initTestCase() { IsolateSettings(settingsDir_); }
+    void init() { QVERIFY(StartSession(prompts_, session_)); }
     void cleanup() { session_.reset(); }
 
     void clicksPickBlocks_data() {

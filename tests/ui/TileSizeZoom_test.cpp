@@ -1,7 +1,7 @@
 // The Tile Size and Number of Tiles dialogs, the zoom items of the "View" menu and the
 // sizes the layout gives the canvas, the tile list and the left pane.
 
-#include "ScriptedPrompts.h"
+#include "SessionHarness.h"
 
 #include "app/EditorSession.h"
 #include "tileeditor/TileCanvasWidget.h"
@@ -78,16 +78,8 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    }
-    void init() {
-        prompts_ = ScriptedPrompts();
-        session_ = std::make_unique<EditorSession>(prompts_);
-        session_->start("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-    }
+    void initTestCase() { IsolateSettings(settingsDir_); }
+    void init() { QVERIFY(StartSession(prompts_, session_)); }
     void cleanup() { session_.reset(); }
 
     void tileSizeDialogLooks() {

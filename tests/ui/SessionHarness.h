@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ScriptedPrompts.h"
+
+#include "app/EditorSession.h"
+#include "tileeditor/TileEditorWindow.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Points the settings store at a scratch folder, so no test touches the user's settings.
+inline void IsolateSettings(const QTemporaryDir& folder) {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+}
+
+// A fresh editor session with fresh scripted answers, started without a file; true once
+// its main window is on screen.
+inline bool StartSession(ScriptedPrompts& prompts,
+                         std::unique_ptr<tessivar::ui::EditorSession>& session) {
+    prompts = ScriptedPrompts();
+    session = std::make_unique<tessivar::ui::EditorSession>(prompts);
+    session->start("");
+    return QTest::qWaitForWindowExposed(&session->tileEditor());
+}

@@ -1,5 +1,7 @@
 #include "mapeditor/MapEditorWindow.h"
 
+#include "app/NamedActions.h"
+
 #include "mapeditor/MapSizeDialog.h"
 #include "tileeditor/TileList.h"
 
@@ -24,46 +26,40 @@ MapEditorWindow::MapEditorWindow(Workspace& workspace, QWidget* parent)
     onWorkspaceChanged(EverythingChanged);
 }
 
-QAction* MapEditorWindow::addAction(QMenu* menu, const char* objectName, const QString& caption,
-                                    const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(objectName));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 QAction* MapEditorWindow::action(const char* objectName) const {
-    return findChild<QAction*>(QString::fromLatin1(objectName));
+    return FindNamedAction(this, objectName);
 }
 
 void MapEditorWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    connect(addAction(file, "actionNewMap", tr("&New"), QKeySequence(tr("Ctrl+N"))),
+    connect(AddNamedAction(file, "actionNewMap", tr("&New"), QKeySequence(tr("Ctrl+N"))),
             &QAction::triggered, this, [this] { workspace_.NewMap(); });
-    connect(addAction(file, "actionOpenMap", tr("&Open"), QKeySequence(tr("Ctrl+O"))),
+    connect(AddNamedAction(file, "actionOpenMap", tr("&Open"), QKeySequence(tr("Ctrl+O"))),
             &QAction::triggered, this, [this] { workspace_.OpenMap(); });
-    connect(addAction(file, "actionSaveMap", tr("&Save"), QKeySequence(tr("Ctrl+S"))),
+    connect(AddNamedAction(file, "actionSaveMap", tr("&Save"), QKeySequence(tr("Ctrl+S"))),
             &QAction::triggered, this, [this] { workspace_.SaveMap(); });
-    connect(addAction(file, "actionSaveMapAs", tr("Save &as..."), QKeySequence(tr("Ctrl+A"))),
+    connect(AddNamedAction(file, "actionSaveMapAs", tr("Save &as..."), QKeySequence(tr("Ctrl+A"))),
             &QAction::triggered, this, [this] { workspace_.SaveMapAs(); });
-    connect(addAction(file, "actionLoadTileSet", tr("Load tile set"), QKeySequence(tr("Ctrl+L"))),
-            &QAction::triggered, this, [this] { workspace_.OpenTileSet(); });
+    connect(
+        AddNamedAction(file, "actionLoadTileSet", tr("Load tile set"), QKeySequence(tr("Ctrl+L"))),
+        &QAction::triggered, this, [this] { workspace_.OpenTileSet(); });
     QMenu* import = file->addMenu(tr("&Import"));
-    addAction(import, "actionMapImportBitmap", tr("&Bitmap"))->setEnabled(false);
-    addAction(import, "actionMapImportClipboard", tr("&Clipboard"))->setEnabled(false);
-    addAction(import, "actionMapImportBinary", tr("&Binary"))->setEnabled(false);
+    AddNamedAction(import, "actionMapImportBitmap", tr("&Bitmap"))->setEnabled(false);
+    AddNamedAction(import, "actionMapImportClipboard", tr("&Clipboard"))->setEnabled(false);
+    AddNamedAction(import, "actionMapImportBinary", tr("&Binary"))->setEnabled(false);
     QMenu* exportMenu = file->addMenu(tr("&Export"));
-    addAction(exportMenu, "actionMapExportZ80", tr("Z80 Source"), QKeySequence(tr("Ctrl+E")))
+    AddNamedAction(exportMenu, "actionMapExportZ80", tr("Z80 Source"), QKeySequence(tr("Ctrl+E")))
         ->setEnabled(false);
-    addAction(exportMenu, "actionMapExport68k", tr("68k Source"), QKeySequence(tr("Ctrl+R")))
+    AddNamedAction(exportMenu, "actionMapExport68k", tr("68k Source"), QKeySequence(tr("Ctrl+R")))
         ->setEnabled(false);
-    addAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap"))->setEnabled(false);
-    addAction(file, "actionMapGridColor", tr("Grid Color"))->setEnabled(false);
-    connect(addAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
+    AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap"))->setEnabled(false);
+    AddNamedAction(file, "actionMapGridColor", tr("Grid Color"))->setEnabled(false);
+    connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
 
     QMenu* tileEditor = menuBar()->addMenu(tr("Tile Editor"));
-    connect(addAction(tileEditor, "actionEditTile", tr("Edit tile..."), QKeySequence(tr("Ctrl+T"))),
+    connect(AddNamedAction(tileEditor, "actionEditTile", tr("Edit tile..."),
+                           QKeySequence(tr("Ctrl+T"))),
             &QAction::triggered, this, &MapEditorWindow::editTile);
 }
 

@@ -35,8 +35,6 @@ private:
     void buildMenus();
     void buildPanes();
     void onWorkspaceChanged(unsigned changes);
-    QAction* addAction(QMenu* menu, const char* objectName, const QString& caption,
-                       const QKeySequence& shortcut = {});
     void editTile();
 
     Workspace& workspace_;

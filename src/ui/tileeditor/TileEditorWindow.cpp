@@ -1,5 +1,7 @@
 #include "tileeditor/TileEditorWindow.h"
 
+#include "app/NamedActions.h"
+
 #include "app/QtOptionsStore.h"
 #include "tileeditor/BlockSizeCommands.h"
 #include "tileeditor/ColorIndicator.h"
@@ -52,16 +54,8 @@ TileEditorWindow::TileEditorWindow(Workspace& workspace, UserPrompts& prompts, Q
 
 TileEditorWindow::~TileEditorWindow() = default;
 
-QAction* TileEditorWindow::addAction(QMenu* menu, const char* objectName, const QString& caption,
-                                     const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(objectName));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 QAction* TileEditorWindow::action(const char* objectName) const {
-    return findChild<QAction*>(QString::fromLatin1(objectName));
+    return FindNamedAction(this, objectName);
 }
 
 void TileEditorWindow::buildMenus() {
@@ -71,11 +65,12 @@ void TileEditorWindow::buildMenus() {
     buildTilesMenu();
 
     QMenu* mapEditor = menuBar()->addMenu(tr("Map Editor"));
-    connect(addAction(mapEditor, "actionOpenMapEditor", tr("Open"), QKeySequence(tr("Ctrl+M"))),
-            &QAction::triggered, this, [this] { showWindow(mapEditorWindow_); });
+    connect(
+        AddNamedAction(mapEditor, "actionOpenMapEditor", tr("Open"), QKeySequence(tr("Ctrl+M"))),
+        &QAction::triggered, this, [this] { showWindow(mapEditorWindow_); });
 
     QMenu* help = menuBar()->addMenu(tr("Help"));
-    connect(addAction(help, "actionAbout", tr("About")), &QAction::triggered, this,
+    connect(AddNamedAction(help, "actionAbout", tr("About")), &QAction::triggered, this,
             [this] { showWindow(aboutWindow_); });
 
     // Commands whose tools are not in the editor yet stay visible but disabled.
@@ -87,55 +82,58 @@ void TileEditorWindow::buildMenus() {
 
 void TileEditorWindow::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    connect(addAction(file, "actionNew", tr("&New")), &QAction::triggered, this,
+    connect(AddNamedAction(file, "actionNew", tr("&New")), &QAction::triggered, this,
             [this] { workspace_.NewTileSet(); });
-    connect(addAction(file, "actionOpen", tr("&Open")), &QAction::triggered, this,
+    connect(AddNamedAction(file, "actionOpen", tr("&Open")), &QAction::triggered, this,
             [this] { workspace_.OpenTileSet(); });
-    connect(addAction(file, "actionSave", tr("&Save")), &QAction::triggered, this,
+    connect(AddNamedAction(file, "actionSave", tr("&Save")), &QAction::triggered, this,
             [this] { workspace_.SaveTileSet(); });
-    connect(addAction(file, "actionSaveAs", tr("Save &as...")), &QAction::triggered, this,
+    connect(AddNamedAction(file, "actionSaveAs", tr("Save &as...")), &QAction::triggered, this,
             [this] { workspace_.SaveTileSetAs(); });
     QMenu* import = file->addMenu(tr("Import ..."));
-    addAction(import, "actionImportBitmap", tr("Bitmap"), QKeySequence(tr("Ctrl+B")));
-    addAction(import, "actionImportClipboard", tr("Clipboard"), QKeySequence(tr("Ctrl+D")));
-    addAction(import, "actionImportTileBinaries", tr("Tile binaries"));
+    AddNamedAction(import, "actionImportBitmap", tr("Bitmap"), QKeySequence(tr("Ctrl+B")));
+    AddNamedAction(import, "actionImportClipboard", tr("Clipboard"), QKeySequence(tr("Ctrl+D")));
+    AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries"));
     QMenu* exportMenu = file->addMenu(tr("&Export ..."));
-    addAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G")));
-    addAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R")));
-    addAction(exportMenu, "actionExportTileBinary", tr("Tile binary"));
+    AddNamedAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G")));
+    AddNamedAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R")));
+    AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary"));
     file->addSeparator();
-    connect(addAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this, &QWidget::close);
+    connect(AddNamedAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
 }
 
 void TileEditorWindow::buildEditMenu() {
     QMenu* edit = menuBar()->addMenu(tr("Edit"));
-    QAction* undo = addAction(edit, "actionUndo", tr("&Undo"), QKeySequence(tr("Ctrl+Z")));
-    QAction* redo = addAction(edit, "actionRedo", tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")));
+    QAction* undo = AddNamedAction(edit, "actionUndo", tr("&Undo"), QKeySequence(tr("Ctrl+Z")));
+    QAction* redo =
+        AddNamedAction(edit, "actionRedo", tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")));
     connect(undo, &QAction::triggered, this, [this] { workspace_.Undo(); });
     connect(redo, &QAction::triggered, this, [this] { workspace_.Redo(); });
     edit->addSeparator();
-    connect(addAction(edit, "actionClearTile", tr("Clear tile"), QKeySequence(tr("Ctrl+X"))),
+    connect(AddNamedAction(edit, "actionClearTile", tr("Clear tile"), QKeySequence(tr("Ctrl+X"))),
             &QAction::triggered, this,
             [this] { ApplyBlockTransform(workspace_, prompts_, BlockTransform::Clear); });
-    connect(addAction(edit, "actionCopyTiles", tr("Copy tile(s)"), QKeySequence(tr("Ctrl+C"))),
+    connect(AddNamedAction(edit, "actionCopyTiles", tr("Copy tile(s)"), QKeySequence(tr("Ctrl+C"))),
             &QAction::triggered, this, [this] { clipboard_.CopyTiles(workspace_); });
-    connect(addAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V"))),
-            &QAction::triggered, this,
-            [this] { clipboard_.PasteTiles(workspace_, options_.OverwriteTiles); });
-    connect(addAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A"))),
+    connect(
+        AddNamedAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V"))),
+        &QAction::triggered, this,
+        [this] { clipboard_.PasteTiles(workspace_, options_.OverwriteTiles); });
+    connect(AddNamedAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A"))),
             &QAction::triggered, this, [this] { InsertBlock(workspace_); });
-    connect(addAction(edit, "actionDeleteTiles", tr("Delete tile(s)")), &QAction::triggered, this,
-            [this] { DeleteTiles(workspace_); });
-    connect(addAction(edit, "actionOptions", tr("Options ...")), &QAction::triggered, this,
+    connect(AddNamedAction(edit, "actionDeleteTiles", tr("Delete tile(s)")), &QAction::triggered,
+            this, [this] { DeleteTiles(workspace_); });
+    connect(AddNamedAction(edit, "actionOptions", tr("Options ...")), &QAction::triggered, this,
             [this] { showWindow(optionsDialog_); });
     edit->addSeparator();
-    addAction(edit, "actionCustomInformation", tr("&Custom information..."));
+    AddNamedAction(edit, "actionCustomInformation", tr("&Custom information..."));
 }
 
 void TileEditorWindow::buildViewMenu() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
-    QAction* tileListToggle = addAction(view, "actionTileList", tr("Tile List"));
-    QAction* mapViewToggle = addAction(view, "actionMapView", tr("Map View"));
+    QAction* tileListToggle = AddNamedAction(view, "actionTileList", tr("Tile List"));
+    QAction* mapViewToggle = AddNamedAction(view, "actionMapView", tr("Map View"));
     for (QAction* toggle : {tileListToggle, mapViewToggle}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
@@ -143,26 +141,26 @@ void TileEditorWindow::buildViewMenu() {
     connect(tileListToggle, &QAction::toggled, tileListArea_, &QWidget::setVisible);
     connect(mapViewToggle, &QAction::toggled, this, &TileEditorWindow::toggleMapView);
     view->addSeparator();
-    connect(addAction(view, "actionZoomIn", tr("Zoom &In"), QKeySequence(tr("Ctrl+I"))),
+    connect(AddNamedAction(view, "actionZoomIn", tr("Zoom &In"), QKeySequence(tr("Ctrl+I"))),
             &QAction::triggered, this, [this] {
                 ZoomIn(layout_);
                 afterZoomCommand();
             });
-    connect(addAction(view, "actionZoomOut", tr("Zoom &Out"), QKeySequence(tr("Ctrl+O"))),
+    connect(AddNamedAction(view, "actionZoomOut", tr("Zoom &Out"), QKeySequence(tr("Ctrl+O"))),
             &QAction::triggered, this, [this] {
                 ZoomOut(layout_);
                 afterZoomCommand();
             });
-    connect(addAction(view, "actionDefaultZoom", tr("&Default Zoom")), &QAction::triggered, this,
-            [this] {
+    connect(AddNamedAction(view, "actionDefaultZoom", tr("&Default Zoom")), &QAction::triggered,
+            this, [this] {
                 RestoreDefaultZoom(layout_);
                 afterZoomCommand();
             });
     view->addSeparator();
     for (int zoom : {2, 4, 8, 16, 32}) {
         const QByteArray name = "actionZoom" + QByteArray::number(zoom);
-        connect(addAction(view, name.constData(), tr("%1x view").arg(zoom)), &QAction::triggered,
-                this, [this, zoom] {
+        connect(AddNamedAction(view, name.constData(), tr("%1x view").arg(zoom)),
+                &QAction::triggered, this, [this, zoom] {
                     SetCanvasZoom(layout_, zoom);
                     afterZoomCommand();
                 });
@@ -171,22 +169,22 @@ void TileEditorWindow::buildViewMenu() {
 
 void TileEditorWindow::buildTilesMenu() {
     QMenu* tiles = menuBar()->addMenu(tr("Tiles"));
-    connect(addAction(tiles, "actionBlock8x8", tr("8x8")), &QAction::triggered, this,
+    connect(AddNamedAction(tiles, "actionBlock8x8", tr("8x8")), &QAction::triggered, this,
             [this] { SetSingleTileBlockSize(workspace_, layout_); });
     const std::pair<const char*, BlockSize> fixedSizes[] = {{"actionBlock8x16", {8, 16}},
                                                             {"actionBlock16x16", {16, 16}},
                                                             {"actionBlock32x32", {32, 32}}};
     for (const auto& [name, size] : fixedSizes) {
         const QString caption = QStringLiteral("%1x%2").arg(size.width).arg(size.height);
-        connect(addAction(tiles, name, caption), &QAction::triggered, this,
+        connect(AddNamedAction(tiles, name, caption), &QAction::triggered, this,
                 [this, size = size] { SetFixedBlockSize(workspace_, layout_, size); });
     }
-    connect(addAction(tiles, "actionBlockCustom", tr("Custom ...")), &QAction::triggered, this,
+    connect(AddNamedAction(tiles, "actionBlockCustom", tr("Custom ...")), &QAction::triggered, this,
             &TileEditorWindow::customBlockSize);
-    connect(addAction(tiles, "actionGridColor", tr("Grid color")), &QAction::triggered, this,
+    connect(AddNamedAction(tiles, "actionGridColor", tr("Grid color")), &QAction::triggered, this,
             &TileEditorWindow::chooseGridColor);
     tiles->addSeparator();
-    addAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P")));
+    AddNamedAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P")));
 }
 
 void TileEditorWindow::buildPanes() {

@@ -84,8 +84,6 @@ private:
     QWidget* buildBottomRow();
     void buildDialogs();
     void onWorkspaceChanged(unsigned changes);
-    QAction* addAction(QMenu* menu, const char* objectName, const QString& caption,
-                       const QKeySequence& shortcut = {});
     void showWindow(QWidget* window);
 
     void runEditorLayout();

@@ -3,6 +3,7 @@
 #include "app/NamedActions.h"
 
 #include "mapeditor/MapSizeDialog.h"
+#include "tileeditor/MapViewWidget.h"
 #include "tileeditor/TileList.h"
 
 #include <QCloseEvent>
@@ -68,6 +69,9 @@ void MapEditorWindow::buildPanes() {
     auto* layout = new QHBoxLayout(central);
     mapArea_ = new QScrollArea;
     mapArea_->setObjectName(QStringLiteral("mapArea"));
+    // Until the map drawing tools arrive, the map is shown as the tile editor previews it.
+    mapView_ = new MapViewWidget(workspace_);
+    mapArea_->setWidget(mapView_);
     layout->addWidget(mapArea_, 1);
 
     auto* panel = new QVBoxLayout;
@@ -91,8 +95,7 @@ QString MapEditorWindow::sizeLabelText() const {
 
 void MapEditorWindow::changeMapSize() {
     workspace_.BeginMapSizeChange();
-    if (sizeDialog_->presetAndRun())
-        mapArea_->viewport()->update();
+    sizeDialog_->presetAndRun();
 }
 
 void MapEditorWindow::editTile() {
@@ -109,8 +112,8 @@ void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
         setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
     if (changes & MapResized)
         sizeLabel_->setText(QString::fromStdString(workspace_.map.sizeLabel()));
-    if (changes & MapChanged)
-        mapArea_->viewport()->update();
+    if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped | EditingChanged))
+        mapView_->refresh();
 }
 
 void MapEditorWindow::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@ class QScrollArea;
 namespace tessivar::ui {
 
 class MapSizeDialog;
+class MapViewWidget;
 
 // The map editor: a second window over the one map, shown and hidden, never destroyed.
 class MapEditorWindow : public QMainWindow {
@@ -41,6 +42,7 @@ private:
     QWidget* tileEditorWindow_ = nullptr;
     MapSizeDialog* sizeDialog_ = nullptr;
     QScrollArea* mapArea_ = nullptr;
+    MapViewWidget* mapView_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
 };
 

@@ -9,6 +9,7 @@ namespace tessivar {
 // Builds a little-endian byte image of a file in memory before it is saved in one go.
 class ByteWriter {
 public:
+    void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
     void u8(int value) { bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF)); }
     void u16(int value) {
         u8(value);

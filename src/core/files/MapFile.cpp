@@ -67,6 +67,7 @@ MapSerializeResult SerializeMap(const MapGrid& grid, const std::string& tileSetP
     if (!result.error.empty())
         return result;
     ByteWriter out;
+    out.reserve(4 + kPathFieldBytes + 4 + grid.cells.size() * 5);
     out.raw("VX02");
     out.fixedString(tileSetPath, kPathFieldBytes);
     out.u16(grid.Width);

@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-cmake --preset default -S "$root" >/dev/null
+cd "$root"
+cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)" --target tessivar
 # The example tile set names its map by a path relative to the examples folder.
 cd "$root/examples"

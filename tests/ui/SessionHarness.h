@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/Workspace.h"
+
 #include <memory>
 
 // Points the settings store at a scratch folder, so no test touches the user's settings.
@@ -27,3 +29,15 @@ inline bool StartSession(ScriptedPrompts& prompts,
     session->start("");
     return QTest::qWaitForWindowExposed(&session->tileEditor());
 }
+
+// What every widget test of the editor holds: a scratch settings folder, the scripted
+// answers and the session under test. Test classes derive from it beside QObject.
+class SessionTestBase {
+protected:
+    QTemporaryDir settingsDir_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<tessivar::ui::EditorSession> session_;
+
+    tessivar::ui::TileEditorWindow& window() { return session_->tileEditor(); }
+    tessivar::Workspace& workspace() { return session_->workspace(); }
+};

@@ -59,16 +59,10 @@ PixelSet allPixels(int width, int height) {
 
 Q_DECLARE_METATYPE(PixelSet)
 
-class TileCanvasTest : public QObject {
+class TileCanvasTest : public QObject, private SessionTestBase {
     Q_OBJECT
 
 private:
-    QTemporaryDir settingsDir_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<EditorSession> session_;
-
-    TileEditorWindow& window() { return session_->tileEditor(); }
-    tessivar::Workspace& workspace() { return session_->workspace(); }
     tessivar::ui::TileCanvasWidget* canvas() { return window().canvas(); }
 
     void chooseTool(DrawingTool tool) {

@@ -29,16 +29,10 @@ const QString kApplication = QStringLiteral("Tessivar (TI)");
 
 } // namespace
 
-class TileEditMenuTest : public QObject {
+class TileEditMenuTest : public QObject, private SessionTestBase {
     Q_OBJECT
 
 private:
-    QTemporaryDir settingsDir_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<EditorSession> session_;
-
-    TileEditorWindow& window() { return session_->tileEditor(); }
-    tessivar::Workspace& workspace() { return session_->workspace(); }
     tessivar::TileSet& tileSet() { return session_->workspace().tileSet; }
 
     void clickBlock(int block, Qt::KeyboardModifiers modifiers = {}) {

@@ -21,16 +21,10 @@
 using tessivar::ui::EditorSession;
 using tessivar::ui::TileEditorWindow;
 
-class TileEditorPanesTest : public QObject {
+class TileEditorPanesTest : public QObject, private SessionTestBase {
     Q_OBJECT
 
 private:
-    QTemporaryDir settingsDir_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<EditorSession> session_;
-
-    TileEditorWindow& window() { return session_->tileEditor(); }
-    tessivar::Workspace& workspace() { return session_->workspace(); }
     QWidget* pane(const char* name) { return window().findChild<QWidget*>(QLatin1String(name)); }
 
 private Q_SLOTS:

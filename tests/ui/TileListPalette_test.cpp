@@ -21,16 +21,10 @@
 using tessivar::ui::EditorSession;
 using tessivar::ui::TileEditorWindow;
 
-class TileListPaletteTest : public QObject {
+class TileListPaletteTest : public QObject, private SessionTestBase {
     Q_OBJECT
 
 private:
-    QTemporaryDir settingsDir_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<EditorSession> session_;
-
-    TileEditorWindow& window() { return session_->tileEditor(); }
-    tessivar::Workspace& workspace() { return session_->workspace(); }
     tessivar::EditingState& editing() { return session_->workspace().editing; }
 
     void clickList(int x, Qt::KeyboardModifiers modifiers = {},

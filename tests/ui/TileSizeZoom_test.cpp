@@ -25,17 +25,10 @@
 using tessivar::ui::EditorSession;
 using tessivar::ui::TileEditorWindow;
 
-class TileSizeZoomTest : public QObject {
+class TileSizeZoomTest : public QObject, private SessionTestBase {
     Q_OBJECT
 
 private:
-    QTemporaryDir settingsDir_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<EditorSession> session_;
-
-    TileEditorWindow& window() { return session_->tileEditor(); }
-    tessivar::Workspace& workspace() { return session_->workspace(); }
-
     // Runs `interact` once the modal dialog is up, then runs `open`, which shows it.
     void whileModal(const std::function<void()>& interact, const std::function<void()>& open) {
         bool ran = false;

@@ -1,9 +1,9 @@
 // Loading and saving the largest files the editor handles: a 2048 x 2048 map and a full
 // tile set of 768 Tiles with 64 categories.
 
-#include "files/FileIo.h"
-#include "files/MapFile.h"
-#include "files/TileSetFile.h"
+#include "core/files/FileIo.h"
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // with our decoder and, for comparison in the same run, with djpeg (integer transform,
 // no fancy upsampling) on the same files. The files are made with cjpeg at start.
 
-#include "jpeg/JpegDecoder.h"
+#include "core/picture/jpeg/JpegDecoder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 // 480 Tiles): a flood fill of the whole Block, and painting the whole canvas at the
 // automatic zoom of 3 with its pixel grid into a 32-bit buffer.
 
-#include "model/TileSet.h"
-#include "tileeditor/EditorLayout.h"
-#include "tileeditor/FloodFill.h"
-#include "tileeditor/TileRendering.h"
+#include "core/model/TileSet.h"
+#include "core/tileeditor/EditorLayout.h"
+#include "core/tileeditor/FloodFill.h"
+#include "core/tileeditor/TileRendering.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Any byte string given to the JPEG reader must decode or fail with a JPEG error: no
 // crash, hang, out-of-bounds access, leak or other exception.
 
-#include "jpeg/GraphicsExceptions.h"
-#include "jpeg/JpegDecoder.h"
+#include "core/picture/GraphicsExceptions.h"
+#include "core/picture/jpeg/JpegDecoder.h"
 
 #include <cstdint>
 #include <cstdio>

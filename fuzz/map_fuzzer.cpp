@@ -1,6 +1,6 @@
 // Any accepted map file must survive building the grid, saving and reloading unchanged.
 
-#include "files/MapFile.h"
+#include "core/files/MapFile.h"
 
 #include <cstdio>
 #include <cstdlib>

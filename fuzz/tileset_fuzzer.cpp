@@ -1,6 +1,6 @@
 // Any accepted tile set file must survive apply, save and reload unchanged.
 
-#include "files/TileSetFile.h"
+#include "core/files/TileSetFile.h"
 
 #include <cstdio>
 #include <cstdlib>

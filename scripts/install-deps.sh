@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     qt6-base-dev libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    libjpeg-turbo-progs
+    libjpeg-turbo-progs libpng-dev binutils-z80 binutils-m68k-linux-gnu
     xvfb xauth imagemagick
 )
 

@@ -1,11 +1,11 @@
 // "decode": a JPEG picture into a 24-bit Windows bitmap.
 
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
-#include "files/BitmapWriter.h"
-#include "files/FileIo.h"
-#include "jpeg/GraphicsExceptions.h"
-#include "jpeg/JpegDecoder.h"
+#include "core/files/FileIo.h"
+#include "core/picture/BitmapWriter.h"
+#include "core/picture/GraphicsExceptions.h"
+#include "core/picture/jpeg/JpegDecoder.h"
 
 #include <cstdio>
 #include <new>

@@ -1,11 +1,11 @@
 // "info" and "upgrade": the tile set and map files seen from the command line.
 
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
-#include "files/FileIo.h"
-#include "files/MapFile.h"
-#include "files/TileSetFile.h"
-#include "model/TileSet.h"
+#include "core/files/FileIo.h"
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
+#include "core/model/TileSet.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // tessivar-cli: the headless front end for Makefiles and build pipelines.
 
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
 #include <cstdio>
 #include <cstring>

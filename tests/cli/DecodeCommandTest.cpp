@@ -1,6 +1,6 @@
-#include "files/BitmapWriter.h"
-#include "files/FileIo.h"
-#include "jpeg/JpegDecoder.h"
+#include "core/files/FileIo.h"
+#include "core/picture/BitmapWriter.h"
+#include "core/picture/jpeg/JpegDecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // tessivar-cli's info and upgrade commands, run as a separate process on temporary files.
 
-#include "files/MapFile.h"
-#include "files/TileSetFile.h"
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
 
 #include "../core/files/TestFiles.h"
 

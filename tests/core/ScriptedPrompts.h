@@ -4,7 +4,7 @@
 // and everything the program showed or asked is recorded for later assertions. A
 // question without a scripted answer fails the test instead of guessing.
 
-#include "app/UserPrompts.h"
+#include "core/workspace/UserPrompts.h"
 
 #include <gtest/gtest.h>
 

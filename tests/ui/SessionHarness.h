@@ -2,15 +2,15 @@
 
 #include "ScriptedPrompts.h"
 
-#include "app/EditorSession.h"
-#include "tileeditor/TileEditorWindow.h"
+#include "ui/app/EditorSession.h"
+#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 #include <memory>
 

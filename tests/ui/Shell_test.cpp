@@ -3,12 +3,12 @@
 
 #include "ScriptedPrompts.h"
 
-#include "app/EditorSession.h"
-#include "files/FileIo.h"
-#include "files/TileSetFile.h"
-#include "mapeditor/MapEditorWindow.h"
-#include "mapeditor/MapSizeDialog.h"
-#include "tileeditor/TileEditorWindow.h"
+#include "core/files/FileIo.h"
+#include "core/files/TileSetFile.h"
+#include "ui/app/EditorSession.h"
+#include "ui/mapeditor/MapEditorWindow.h"
+#include "ui/mapeditor/MapSizeDialog.h"
+#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -4,10 +4,10 @@
 
 #include "SessionHarness.h"
 
-#include "app/EditorSession.h"
-#include "tileeditor/TileCanvasWidget.h"
-#include "tileeditor/TileEditorWindow.h"
-#include "tileeditor/TileToolPanel.h"
+#include "ui/app/EditorSession.h"
+#include "ui/tileeditor/TileCanvasWidget.h"
+#include "ui/tileeditor/TileEditorWindow.h"
+#include "ui/tileeditor/TileToolPanel.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -3,11 +3,11 @@
 
 #include "SessionHarness.h"
 
-#include "app/EditorSession.h"
-#include "app/QtOptionsStore.h"
-#include "tileeditor/TileEditorOptionsDialog.h"
-#include "tileeditor/TileEditorWindow.h"
-#include "tileeditor/TileListWidget.h"
+#include "ui/app/EditorSession.h"
+#include "ui/app/QtOptionsStore.h"
+#include "ui/tileeditor/TileEditorOptionsDialog.h"
+#include "ui/tileeditor/TileEditorWindow.h"
+#include "ui/tileeditor/TileListWidget.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,10 +3,10 @@
 
 #include "SessionHarness.h"
 
-#include "app/EditorSession.h"
-#include "tileeditor/MapViewWidget.h"
-#include "tileeditor/TileEditorWindow.h"
-#include "tileeditor/ui_support/MapViewPaneWidth.h"
+#include "core/tileeditor/MapViewPaneWidth.h"
+#include "ui/app/EditorSession.h"
+#include "ui/common/MapViewWidget.h"
+#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QAction>
 #include <QScrollArea>

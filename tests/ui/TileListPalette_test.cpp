@@ -3,11 +3,11 @@
 
 #include "SessionHarness.h"
 
-#include "app/EditorSession.h"
-#include "tileeditor/ColorIndicator.h"
-#include "tileeditor/PaletteBoxWidget.h"
-#include "tileeditor/TileEditorWindow.h"
-#include "tileeditor/TileListWidget.h"
+#include "ui/app/EditorSession.h"
+#include "ui/tileeditor/ColorIndicator.h"
+#include "ui/tileeditor/PaletteBoxWidget.h"
+#include "ui/tileeditor/TileEditorWindow.h"
+#include "ui/tileeditor/TileListWidget.h"
 
 #include <QAction>
 #include <QScrollArea>

@@ -3,11 +3,11 @@
 
 #include "SessionHarness.h"
 
-#include "app/EditorSession.h"
-#include "tileeditor/TileCanvasWidget.h"
-#include "tileeditor/TileCountDialog.h"
-#include "tileeditor/TileEditorWindow.h"
-#include "tileeditor/TileSizeDialog.h"
+#include "ui/app/EditorSession.h"
+#include "ui/tileeditor/TileCanvasWidget.h"
+#include "ui/tileeditor/TileCountDialog.h"
+#include "ui/tileeditor/TileEditorWindow.h"
+#include "ui/tileeditor/TileSizeDialog.h"
 
 #include <QAction>
 #include <QLabel>

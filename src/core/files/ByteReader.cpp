@@ -1,4 +1,4 @@
-#include "files/ByteReader.h"
+#include "core/files/ByteReader.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "files/MapFile.h"
+#include "core/files/MapFile.h"
 
-#include "files/ByteReader.h"
-#include "files/ByteWriter.h"
-#include "files/TileSetFile.h"
-#include "model/TileSet.h"
+#include "core/files/ByteReader.h"
+#include "core/files/ByteWriter.h"
+#include "core/files/TileSetFile.h"
+#include "core/model/TileSet.h"
 
 namespace tessivar {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/MapDocument.h"
+#include "core/model/MapDocument.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
-#include "files/TileSetFile.h"
+#include "core/files/TileSetFile.h"
 
-#include "files/ByteReader.h"
-#include "files/ByteWriter.h"
+#include "core/files/ByteReader.h"
+#include "core/files/ByteWriter.h"
 
 #include <algorithm>
 

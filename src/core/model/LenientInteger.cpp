@@ -1,4 +1,4 @@
-#include "model/LenientInteger.h"
+#include "core/model/LenientInteger.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "model/MapDocument.h"
+#include "core/model/MapDocument.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "model/TileSet.h"
+#include "core/model/TileSet.h"
 
 #include <algorithm>
 

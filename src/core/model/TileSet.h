@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/BlockGeometry.h"
+#include "core/model/BlockGeometry.h"
 
 #include <array>
 #include <cstdint>

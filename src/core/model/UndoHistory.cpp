@@ -1,4 +1,4 @@
-#include "model/UndoHistory.h"
+#include "core/model/UndoHistory.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/EditingState.h"
-#include "model/TileSet.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tileeditor/BlockBounds.h"
+#include "core/tileeditor/BlockBounds.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // Tiles) the second Block would start at 480 and run to 959. Every operation that picks
 // a Block start goes through these helpers.
 
-#include "model/EditingState.h"
-#include "model/TileSet.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
 
 namespace tessivar {
 

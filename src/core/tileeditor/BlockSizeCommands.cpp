@@ -1,7 +1,7 @@
-#include "tileeditor/BlockSizeCommands.h"
+#include "core/tileeditor/BlockSizeCommands.h"
 
-#include "model/LenientInteger.h"
-#include "tileeditor/BlockBounds.h"
+#include "core/model/LenientInteger.h"
+#include "core/tileeditor/BlockBounds.h"
 
 namespace tessivar {
 

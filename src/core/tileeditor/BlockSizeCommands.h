@@ -5,9 +5,9 @@
 // UserPrompts. After any of these the window runs UpdateEditorLayout and rewrites the
 // Block count beside "# Tiles:" (BlockCountText).
 
-#include "app/UserPrompts.h"
-#include "app/Workspace.h"
-#include "tileeditor/EditorLayout.h"
+#include "core/tileeditor/EditorLayout.h"
+#include "core/workspace/UserPrompts.h"
+#include "core/workspace/Workspace.h"
 
 #include <optional>
 #include <string>

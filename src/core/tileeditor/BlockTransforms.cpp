@@ -1,4 +1,4 @@
-#include "tileeditor/BlockTransforms.h"
+#include "core/tileeditor/BlockTransforms.h"
 
 #include <array>
 #include <utility>

@@ -5,7 +5,7 @@
 // palette numbers stay with their Tiles. These functions only transform: the editor
 // commands around them (Modified, undo, repaint) are in TransformCommands.h.
 
-#include "model/TileSet.h"
+#include "core/model/TileSet.h"
 
 namespace tessivar {
 

@@ -1,9 +1,9 @@
-#include "tileeditor/CanvasStroke.h"
+#include "core/tileeditor/CanvasStroke.h"
 
-#include "tileeditor/BlockBounds.h"
-#include "tileeditor/FloodFill.h"
-#include "tileeditor/LinePixels.h"
-#include "tileeditor/RectangleShape.h"
+#include "core/tileeditor/BlockBounds.h"
+#include "core/tileeditor/FloodFill.h"
+#include "core/tileeditor/LinePixels.h"
+#include "core/tileeditor/RectangleShape.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 // status bar shows. While a rectangle or line is dragged, previewColorAt() tells the
 // painter which pixels show the drawing colour instead of their own.
 
-#include "app/Workspace.h"
-#include "tileeditor/CanvasTypes.h"
+#include "core/tileeditor/CanvasTypes.h"
+#include "core/workspace/Workspace.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tileeditor/EditorLayout.h"
+#include "core/tileeditor/EditorLayout.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // UpdateEditorLayout before every tile-list paint and after size and zoom commands;
 // the LayoutChange it gets back lists the widget sizes to apply.
 
-#include "model/BlockGeometry.h"
+#include "core/model/BlockGeometry.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "tileeditor/EditorOptions.h"
+#include "core/tileeditor/EditorOptions.h"
 
 namespace tessivar {
 

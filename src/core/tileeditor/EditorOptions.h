@@ -4,7 +4,7 @@
 // when the tile editor is first shown, SaveOptions whenever the "Tile Editor Options"
 // dialog closes.
 
-#include "tileeditor/OptionsStore.h"
+#include "core/tileeditor/OptionsStore.h"
 
 namespace tessivar {
 

@@ -1,4 +1,4 @@
-#include "tileeditor/FloodFill.h"
+#include "core/tileeditor/FloodFill.h"
 
 #include <vector>
 

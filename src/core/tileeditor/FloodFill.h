@@ -3,8 +3,8 @@
 // Flood fill of the tile canvas: recolours the 4-connected region of one colour around
 // a start pixel, across Tile boundaries but never beyond the Block.
 
-#include "model/TileSet.h"
-#include "tileeditor/CanvasTypes.h"
+#include "core/model/TileSet.h"
+#include "core/tileeditor/CanvasTypes.h"
 
 namespace tessivar {
 

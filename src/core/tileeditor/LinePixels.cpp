@@ -1,4 +1,4 @@
-#include "tileeditor/LinePixels.h"
+#include "core/tileeditor/LinePixels.h"
 
 #include <cstdlib>
 #include <utility>

@@ -3,7 +3,7 @@
 // The one line routine of the tile canvas. The drag preview and the committed line both
 // come from here, so what the user sees while dragging is exactly what gets drawn.
 
-#include "tileeditor/CanvasTypes.h"
+#include "core/tileeditor/CanvasTypes.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tileeditor/PaletteBox.h"
+#include "core/tileeditor/PaletteBox.h"
 
 namespace tessivar {
 

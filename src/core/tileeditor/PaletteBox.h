@@ -4,8 +4,8 @@
 // picks the left or right drawing colour; any other button repeats the choice of the
 // last left-or-right click, so the box remembers which of the two came last.
 
-#include "app/Workspace.h"
-#include "tileeditor/CanvasTypes.h"
+#include "core/tileeditor/CanvasTypes.h"
+#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 

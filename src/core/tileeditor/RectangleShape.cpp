@@ -1,4 +1,4 @@
-#include "tileeditor/RectangleShape.h"
+#include "core/tileeditor/RectangleShape.h"
 
 #include <algorithm>
 

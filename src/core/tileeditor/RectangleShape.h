@@ -3,8 +3,8 @@
 // The rectangle tool's shape: two corners in either order, filled or hollow. The drag
 // preview asks covers() per pixel; the mouse-up draws the same pixels with Draw().
 
-#include "model/TileSet.h"
-#include "tileeditor/CanvasTypes.h"
+#include "core/model/TileSet.h"
+#include "core/tileeditor/CanvasTypes.h"
 
 namespace tessivar {
 

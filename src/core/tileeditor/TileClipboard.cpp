@@ -1,6 +1,6 @@
-#include "tileeditor/TileClipboard.h"
+#include "core/tileeditor/TileClipboard.h"
 
-#include "tileeditor/TileInsertion.h"
+#include "core/tileeditor/TileInsertion.h"
 
 #include <algorithm>
 

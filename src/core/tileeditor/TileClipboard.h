@@ -4,7 +4,7 @@
 // for the whole run and starts with one blank Tile, so a paste before any copy pastes
 // one blank Tile. Neither copy nor paste marks the set modified or records undo.
 
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "tileeditor/TileInsertion.h"
+#include "core/tileeditor/TileInsertion.h"
 
 #include <algorithm>
 #include <limits>

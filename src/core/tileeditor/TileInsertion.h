@@ -4,7 +4,7 @@
 // so its cells keep showing the same pictures; custom information values stay with
 // their slot numbers. None of these marks the set modified or records undo.
 
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 

@@ -1,6 +1,6 @@
-#include "tileeditor/TileList.h"
+#include "core/tileeditor/TileList.h"
 
-#include "tileeditor/BlockBounds.h"
+#include "core/tileeditor/BlockBounds.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,7 +4,7 @@
 // a click picks the Block under the mouse, or with Shift extends the selection from
 // CurrentTile to it.
 
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 

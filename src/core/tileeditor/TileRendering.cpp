@@ -1,4 +1,4 @@
-#include "tileeditor/TileRendering.h"
+#include "core/tileeditor/TileRendering.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 // Block images, the map view pane's cells and the tile canvas with its pixel grid. The
 // widgets only blit them and draw text and frames on top.
 
-#include "model/MapDocument.h"
-#include "tileeditor/CanvasStroke.h"
-#include "tileeditor/RgbImage.h"
+#include "core/model/MapDocument.h"
+#include "core/picture/RgbImage.h"
+#include "core/tileeditor/CanvasStroke.h"
 
 namespace tessivar {
 

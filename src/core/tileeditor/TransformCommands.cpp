@@ -1,7 +1,7 @@
-#include "tileeditor/TransformCommands.h"
+#include "core/tileeditor/TransformCommands.h"
 
-#include "tileeditor/BlockBounds.h"
-#include "tileeditor/BlockTransforms.h"
+#include "core/tileeditor/BlockBounds.h"
+#include "core/tileeditor/BlockTransforms.h"
 
 namespace tessivar {
 

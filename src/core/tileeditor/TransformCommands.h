@@ -4,8 +4,8 @@
 // state of the current Block, transforms it and tells the views. "Clear tile" is handled
 // the same way here, so an accidental clear can be undone.
 
-#include "app/UserPrompts.h"
-#include "app/Workspace.h"
+#include "core/workspace/UserPrompts.h"
+#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 

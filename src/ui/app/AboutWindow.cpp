@@ -1,4 +1,4 @@
-#include "app/AboutWindow.h"
+#include "ui/app/AboutWindow.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "app/EditorSession.h"
+#include "ui/app/EditorSession.h"
 
-#include "app/AboutWindow.h"
-#include "mapeditor/MapEditorWindow.h"
-#include "tileeditor/TileEditorWindow.h"
+#include "ui/app/AboutWindow.h"
+#include "ui/mapeditor/MapEditorWindow.h"
+#include "ui/tileeditor/TileEditorWindow.h"
 
 namespace tessivar::ui {
 

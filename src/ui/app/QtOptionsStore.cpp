@@ -1,4 +1,4 @@
-#include "app/QtOptionsStore.h"
+#include "ui/app/QtOptionsStore.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tileeditor/OptionsStore.h"
+#include "core/tileeditor/OptionsStore.h"
 
 #include <QString>
 

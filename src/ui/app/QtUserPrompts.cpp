@@ -1,4 +1,4 @@
-#include "app/QtUserPrompts.h"
+#include "ui/app/QtUserPrompts.h"
 
 #include <QApplication>
 #include <QColorDialog>

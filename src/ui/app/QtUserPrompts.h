@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserPrompts.h"
+#include "core/workspace/UserPrompts.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
-#include "app/EditorSession.h"
-#include "app/QtUserPrompts.h"
-#include "tileeditor/TileEditorWindow.h"
+#include "ui/app/EditorSession.h"
+#include "ui/app/QtUserPrompts.h"
+#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
-#include "mapeditor/MapEditorWindow.h"
+#include "ui/mapeditor/MapEditorWindow.h"
 
-#include "app/NamedActions.h"
+#include "ui/app/NamedActions.h"
 
-#include "mapeditor/MapSizeDialog.h"
-#include "tileeditor/MapViewWidget.h"
-#include "tileeditor/TileList.h"
+#include "core/tileeditor/TileList.h"
+#include "ui/common/MapViewWidget.h"
+#include "ui/mapeditor/MapSizeDialog.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

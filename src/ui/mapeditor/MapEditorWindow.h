@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "mapeditor/MapSizeDialog.h"
+#include "ui/mapeditor/MapSizeDialog.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

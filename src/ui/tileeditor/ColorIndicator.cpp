@@ -1,4 +1,4 @@
-#include "tileeditor/ColorIndicator.h"
+#include "ui/tileeditor/ColorIndicator.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "tileeditor/PaletteBoxWidget.h"
+#include "ui/tileeditor/PaletteBoxWidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Workspace.h"
-#include "tileeditor/PaletteBox.h"
+#include "core/tileeditor/PaletteBox.h"
+#include "core/workspace/Workspace.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "tileeditor/TileCanvasWidget.h"
+#include "ui/tileeditor/TileCanvasWidget.h"
 
-#include "tileeditor/TileRendering.h"
+#include "core/tileeditor/TileRendering.h"
 
 #include <QImage>
 #include <QMouseEvent>

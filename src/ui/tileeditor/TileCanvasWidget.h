@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Workspace.h"
-#include "tileeditor/CanvasStroke.h"
-#include "tileeditor/RgbImage.h"
+#include "core/picture/RgbImage.h"
+#include "core/tileeditor/CanvasStroke.h"
+#include "core/workspace/Workspace.h"
 
 #include <QWidget>
 

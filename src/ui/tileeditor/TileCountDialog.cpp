@@ -1,4 +1,4 @@
-#include "tileeditor/TileCountDialog.h"
+#include "ui/tileeditor/TileCountDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

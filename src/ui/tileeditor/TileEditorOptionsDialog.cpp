@@ -1,4 +1,4 @@
-#include "tileeditor/TileEditorOptionsDialog.h"
+#include "ui/tileeditor/TileEditorOptionsDialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>

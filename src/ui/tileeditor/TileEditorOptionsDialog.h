@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tileeditor/EditorOptions.h"
+#include "core/tileeditor/EditorOptions.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Workspace.h"
-#include "tileeditor/CanvasStroke.h"
-#include "tileeditor/EditorLayout.h"
-#include "tileeditor/EditorOptions.h"
-#include "tileeditor/TileClipboard.h"
+#include "core/tileeditor/CanvasStroke.h"
+#include "core/tileeditor/EditorLayout.h"
+#include "core/tileeditor/EditorOptions.h"
+#include "core/tileeditor/TileClipboard.h"
+#include "core/workspace/Workspace.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
-#include "tileeditor/TileListWidget.h"
+#include "ui/tileeditor/TileListWidget.h"
 
-#include "tileeditor/TileList.h"
-#include "tileeditor/TileRendering.h"
+#include "core/tileeditor/TileList.h"
+#include "core/tileeditor/TileRendering.h"
 
 #include <QImage>
 #include <QMouseEvent>

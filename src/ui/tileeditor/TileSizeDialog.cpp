@@ -1,4 +1,4 @@
-#include "tileeditor/TileSizeDialog.h"
+#include "ui/tileeditor/TileSizeDialog.h"
 
 #include <QFormLayout>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "tileeditor/TileToolPanel.h"
+#include "ui/tileeditor/TileToolPanel.h"
 
-#include "tileeditor/ToolIcons.h"
+#include "ui/tileeditor/ToolIcons.h"
 
 #include <QActionGroup>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tileeditor/CanvasStroke.h"
-#include "tileeditor/TransformCommands.h"
+#include "core/tileeditor/CanvasStroke.h"
+#include "core/tileeditor/TransformCommands.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "tileeditor/ToolIcons.h"
+#include "ui/tileeditor/ToolIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

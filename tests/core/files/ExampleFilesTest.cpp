@@ -3,8 +3,8 @@
 // makes, so they never drift from the file format. To rebuild them after changing the
 // pictures below, run the tests with TESSIVAR_REGENERATE_EXAMPLES=1.
 
-#include "files/MapFile.h"
-#include "files/TileSetFile.h"
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
 
 #include "TestFiles.h"
 

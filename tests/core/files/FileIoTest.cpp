@@ -1,4 +1,4 @@
-#include "files/FileIo.h"
+#include "core/files/FileIo.h"
 
 #include "TestFiles.h"
 

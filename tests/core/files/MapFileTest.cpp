@@ -1,4 +1,4 @@
-#include "files/MapFile.h"
+#include "core/files/MapFile.h"
 
 #include "TestFiles.h"
 

@@ -5,8 +5,8 @@
 // checked against it), sample documents with recognisable contents, and a temporary
 // directory that cleans up after itself.
 
-#include "model/MapDocument.h"
-#include "model/TileSet.h"
+#include "core/model/MapDocument.h"
+#include "core/model/TileSet.h"
 
 #include <cstdint>
 #include <cstdlib>

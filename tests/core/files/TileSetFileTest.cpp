@@ -1,4 +1,4 @@
-#include "files/TileSetFile.h"
+#include "core/files/TileSetFile.h"
 
 #include "TestFiles.h"
 

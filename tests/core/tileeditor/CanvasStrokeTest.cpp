@@ -1,4 +1,4 @@
-#include "tileeditor/CanvasStroke.h"
+#include "core/tileeditor/CanvasStroke.h"
 #include "TileEditorTestSupport.h"
 
 #include <gtest/gtest.h>

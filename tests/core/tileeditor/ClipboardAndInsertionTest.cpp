@@ -1,7 +1,7 @@
 #include "TileEditorTestSupport.h"
-#include "tileeditor/EditorOptions.h"
-#include "tileeditor/TileClipboard.h"
-#include "tileeditor/TileInsertion.h"
+#include "core/tileeditor/EditorOptions.h"
+#include "core/tileeditor/TileClipboard.h"
+#include "core/tileeditor/TileInsertion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TileEditorTestSupport.h"
-#include "tileeditor/FloodFill.h"
-#include "tileeditor/LinePixels.h"
-#include "tileeditor/RectangleShape.h"
+#include "core/tileeditor/FloodFill.h"
+#include "core/tileeditor/LinePixels.h"
+#include "core/tileeditor/RectangleShape.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "TileEditorTestSupport.h"
-#include "tileeditor/TileRendering.h"
+#include "core/tileeditor/TileRendering.h"
 
 #include <gtest/gtest.h>
 

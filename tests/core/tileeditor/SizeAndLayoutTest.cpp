@@ -1,7 +1,7 @@
 #include "TileEditorTestSupport.h"
-#include "tileeditor/BlockBounds.h"
-#include "tileeditor/BlockSizeCommands.h"
-#include "tileeditor/EditorLayout.h"
+#include "core/tileeditor/BlockBounds.h"
+#include "core/tileeditor/BlockSizeCommands.h"
+#include "core/tileeditor/EditorLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // Shared helpers of the tile editor tests: a prompts double that records messages, a
 // workspace with a given Block size, and an in-memory options store.
 
-#include "app/Workspace.h"
-#include "tileeditor/OptionsStore.h"
+#include "core/tileeditor/OptionsStore.h"
+#include "core/workspace/Workspace.h"
 
 #include <map>
 #include <optional>

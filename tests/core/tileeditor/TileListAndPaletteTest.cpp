@@ -1,6 +1,6 @@
 #include "TileEditorTestSupport.h"
-#include "tileeditor/PaletteBox.h"
-#include "tileeditor/TileList.h"
+#include "core/tileeditor/PaletteBox.h"
+#include "core/tileeditor/TileList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TileEditorTestSupport.h"
-#include "tileeditor/BlockTransforms.h"
-#include "tileeditor/TransformCommands.h"
+#include "core/tileeditor/BlockTransforms.h"
+#include "core/tileeditor/TransformCommands.h"
 
 #include <gtest/gtest.h>
 

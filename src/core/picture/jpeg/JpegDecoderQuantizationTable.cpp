@@ -1,4 +1,4 @@
-#include "jpeg/JpegDecoderQuantizationTable.h"
+#include "core/picture/jpeg/JpegDecoderQuantizationTable.h"
 
 #include <cmath>
 #include <numbers>

@@ -3,7 +3,7 @@
 
 #include "WorkspaceFixture.h"
 
-#include "files/MapFile.h"
+#include "core/files/MapFile.h"
 
 namespace tessivar {
 namespace {

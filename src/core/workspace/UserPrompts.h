@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TileSet.h"
+#include "core/model/TileSet.h"
 
 #include <optional>
 #include <string>

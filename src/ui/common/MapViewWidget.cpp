@@ -1,6 +1,6 @@
-#include "tileeditor/MapViewWidget.h"
+#include "ui/common/MapViewWidget.h"
 
-#include "tileeditor/TileRendering.h"
+#include "core/tileeditor/TileRendering.h"
 
 #include <QImage>
 #include <QPaintEvent>

@@ -1,6 +1,6 @@
-#include "jpeg/BitmapImage.h"
+#include "core/picture/BitmapImage.h"
 
-#include "jpeg/GraphicsExceptions.h"
+#include "core/picture/GraphicsExceptions.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,9 +1,9 @@
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
-#include "files/FileIo.h"
-#include "files/MapFile.h"
-#include "files/TileSetFile.h"
-#include "model/LenientInteger.h"
+#include "core/files/FileIo.h"
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
+#include "core/model/LenientInteger.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "jpeg/BitmapImage.h"
-#include "jpeg/BitmapImageDecoder.h"
-#include "jpeg/JpegDecoderComponent.h"
-#include "jpeg/JpegDecoderQuantizationTable.h"
-#include "jpeg/JpegHuffmanDecoder.h"
+#include "core/picture/BitmapImage.h"
+#include "core/picture/BitmapImageDecoder.h"
+#include "core/picture/jpeg/JpegDecoderComponent.h"
+#include "core/picture/jpeg/JpegDecoderQuantizationTable.h"
+#include "core/picture/jpeg/JpegHuffmanDecoder.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "tileeditor/ui_support/MapViewPaneWidth.h"
+#include "core/tileeditor/MapViewPaneWidth.h"
 
 namespace tessivar {
 

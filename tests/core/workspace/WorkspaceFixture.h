@@ -2,7 +2,7 @@
 
 // A Workspace wired to scripted prompts, with a temporary folder to keep files in.
 
-#include "app/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 #include "../ScriptedPrompts.h"
 #include "../files/TestFiles.h"

@@ -1,7 +1,7 @@
-#include "jpeg/JpegDecoder.h"
+#include "core/picture/jpeg/JpegDecoder.h"
 
-#include "jpeg/GraphicsExceptions.h"
-#include "jpeg/JpegInverseDct.h"
+#include "core/picture/GraphicsExceptions.h"
+#include "core/picture/jpeg/JpegInverseDct.h"
 
 #include <algorithm>
 #include <bit>

@@ -3,7 +3,7 @@
 // A plain 32-bit picture the widgets blit as they are: one 0xFFRRGGBB word per pixel,
 // rows top to bottom, the layout of a QImage in Format_RGB32.
 
-#include "model/TileSet.h"
+#include "core/model/TileSet.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/UserPrompts.h"
-#include "model/EditingState.h"
-#include "model/MapDocument.h"
-#include "model/TileSet.h"
-#include "model/UndoHistory.h"
+#include "core/model/EditingState.h"
+#include "core/model/MapDocument.h"
+#include "core/model/TileSet.h"
+#include "core/model/UndoHistory.h"
+#include "core/workspace/UserPrompts.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "JpegTestSupport.h"
 
-#include "jpeg/GraphicsExceptions.h"
-#include "jpeg/JpegDecoder.h"
+#include "core/picture/GraphicsExceptions.h"
+#include "core/picture/jpeg/JpegDecoder.h"
 
 #include <gtest/gtest.h>
 

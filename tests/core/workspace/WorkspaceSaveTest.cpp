@@ -2,8 +2,8 @@
 
 #include "WorkspaceFixture.h"
 
-#include "files/MapFile.h"
-#include "files/TileSetFile.h"
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
 
 namespace tessivar {
 namespace {

@@ -1,6 +1,6 @@
-#include "jpeg/JpegHuffmanDecoder.h"
+#include "core/picture/jpeg/JpegHuffmanDecoder.h"
 
-#include "jpeg/GraphicsExceptions.h"
+#include "core/picture/GraphicsExceptions.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "files/BitmapWriter.h"
+#include "core/picture/BitmapWriter.h"
 
 #include <algorithm>
 #include <stdexcept>

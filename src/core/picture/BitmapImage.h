@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jpeg/HugePageAllocator.h"
+#include "core/picture/HugePageAllocator.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,5 @@
-#include "jpeg/JpegInverseDct.h"
-#include "jpeg/JpegDecoderQuantizationTable.h"
+#include "core/picture/jpeg/JpegInverseDct.h"
+#include "core/picture/jpeg/JpegDecoderQuantizationTable.h"
 
 #include <gtest/gtest.h>
 

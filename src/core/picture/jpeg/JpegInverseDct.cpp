@@ -1,4 +1,4 @@
-#include "jpeg/JpegInverseDct.h"
+#include "core/picture/jpeg/JpegInverseDct.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "WorkspaceFixture.h"
 
-#include "model/LenientInteger.h"
+#include "core/model/LenientInteger.h"
 
 namespace tessivar {
 namespace {

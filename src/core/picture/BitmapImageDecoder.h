@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jpeg/BitmapImage.h"
+#include "core/picture/BitmapImage.h"
 
 #include <cstdint>
 #include <span>

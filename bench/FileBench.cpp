@@ -1,6 +1,7 @@
 // Loading and saving the largest files the editor handles: a 2048 x 2048 map and a full
 // tile set of 768 Tiles with 64 categories.
 
+#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
@@ -81,9 +82,9 @@ void BM_SaveLargestMap(benchmark::State& state) {
     for (auto _ : state) {
         const auto serialized = SerializeMap(grid, "tiles.vxt");
         size = serialized.bytes.size();
-        const auto error = SaveFileAtomically(path, serialized.bytes);
-        if (!error.empty())
-            state.SkipWithError(error.c_str());
+        const auto saved = SaveFileAtomically(path, serialized.bytes);
+        if (!saved)
+            state.SkipWithError(saved.error().c_str());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
@@ -109,9 +110,9 @@ void BM_SaveFullTileSet(benchmark::State& state) {
     for (auto _ : state) {
         const auto serialized = SerializeTileSet(tileSet, "map.vxm");
         size = serialized.bytes.size();
-        const auto error = SaveFileAtomically(path, serialized.bytes);
-        if (!error.empty())
-            state.SkipWithError(error.c_str());
+        const auto saved = SaveFileAtomically(path, serialized.bytes);
+        if (!saved)
+            state.SkipWithError(saved.error().c_str());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 
+#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/picture/BitmapWriter.h"
 #include "core/picture/GraphicsExceptions.h"
@@ -43,9 +44,11 @@ int RunDecode(const std::vector<std::string>& args) {
     if (input.empty() || output.empty())
         return usageError("decode needs an input file and -o OUTPUT");
 
-    const auto data = ReadWholeFile(input);
+    // A JPEG file of a picture the decoder accepts is far smaller than this.
+    const auto data = ReadWholeFile(input, std::uint64_t{1} << 30);
     if (!data) {
-        std::fprintf(stderr, "tessivar-cli: cannot read %s\n", input.c_str());
+        std::fprintf(stderr, "tessivar-cli: cannot read %s: %s\n", input.c_str(),
+                     data.error().c_str());
         return 1;
     }
     std::vector<std::uint8_t> bitmap;
@@ -64,7 +67,7 @@ int RunDecode(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tessivar-cli: %s: not enough memory to decode\n", input.c_str());
         return 1;
     }
-    const std::string problem = SaveFileAtomically(output, bitmap);
+    const std::string problem = SaveFileAtomically(output, bitmap).error();
     if (!problem.empty()) {
         std::fprintf(stderr, "tessivar-cli: cannot write %s: %s\n", output.c_str(),
                      problem.c_str());

@@ -2,11 +2,13 @@
 
 #include "cli/CliCommands.h"
 
+#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/model/TileSet.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <optional>
@@ -55,10 +57,13 @@ int fail(const std::string& message) {
 }
 
 std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
-    auto data = ReadWholeFile(path);
-    if (!data)
-        std::fprintf(stderr, "tessivar-cli: cannot read %s\n", path.c_str());
-    return data;
+    auto data = ReadWholeFile(path, std::max(kLargestTileSetFileBytes, kLargestMapFileBytes));
+    if (!data) {
+        std::fprintf(stderr, "tessivar-cli: cannot read %s: %s\n", path.c_str(),
+                     data.error().c_str());
+        return std::nullopt;
+    }
+    return std::move(*data);
 }
 
 const char* categoryTypeName(int type) {
@@ -208,7 +213,7 @@ int RunUpgrade(const std::vector<std::string>& args) {
         return fail(args[0] + ": " + parsed.reason);
     }
     if (error.empty())
-        error = SaveFileAtomically(args[1], bytes);
+        error = SaveFileAtomically(args[1], bytes).error();
     if (!error.empty())
         return fail(args[1] + ": " + error);
     return 0;

@@ -1,3 +1,4 @@
+#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/picture/BitmapWriter.h"
 #include "core/picture/jpeg/JpegDecoder.h"
@@ -71,7 +72,7 @@ TEST_F(DecodeCommandTest, WritesTheDecodedPictureAsBitmap) {
         EXPECT_EQ(errors, "");
 
         // The file is exactly our decoder's picture in the bitmap writer's layout.
-        const auto data = ReadWholeFile(jpeg.string());
+        const auto data = ReadWholeFile(jpeg.string(), 1 << 30);
         ASSERT_TRUE(data);
         JpegDecoder decoder;
         BitmapImage image;
@@ -79,7 +80,7 @@ TEST_F(DecodeCommandTest, WritesTheDecodedPictureAsBitmap) {
         const auto expected = EncodeBitmap24(
             image.Width(), image.Height(),
             [&](int row, std::span<std::uint8_t> bgr) { image.CopyRowAsBgr(row, bgr); });
-        const auto written = ReadWholeFile(bitmap.string());
+        const auto written = ReadWholeFile(bitmap.string(), 1 << 30);
         ASSERT_TRUE(written);
         ASSERT_EQ(*written, expected);
         if (grey) {
@@ -93,9 +94,9 @@ TEST_F(DecodeCommandTest, WritesTheDecodedPictureAsBitmap) {
 
 TEST_F(DecodeCommandTest, FailureReportsTheMessageAndWritesNothing) {
     const fs::path jpeg = MakeJpeg("", false);
-    auto bytes = *ReadWholeFile(jpeg.string());
+    auto bytes = *ReadWholeFile(jpeg.string(), 1 << 30);
     bytes.push_back('!'); // data after the end-of-image marker
-    ASSERT_EQ(SaveFileAtomically(jpeg.string(), bytes), "");
+    ASSERT_TRUE(SaveFileAtomically(jpeg.string(), bytes).ok());
     const fs::path bitmap = folder_ / "out.bmp";
     std::string errors;
     EXPECT_EQ(Run("'" + jpeg.string() + "' -o '" + bitmap.string() + "'", errors), 1);

@@ -3,6 +3,7 @@
 
 #include "ScriptedPrompts.h"
 
+#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/files/TileSetFile.h"
 #include "ui/app/EditorSession.h"
@@ -49,7 +50,7 @@ std::string writeTileSet(const QTemporaryDir& dir, const char* name) {
     tileSet.tiles[0][0] = 2;
     const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
     const auto bytes = tessivar::SerializeTileSet(tileSet, "").bytes;
-    if (!tessivar::SaveFileAtomically(path, bytes).empty())
+    if (!tessivar::SaveFileAtomically(path, bytes).ok())
         qFatal("cannot write the test tile set");
     return path;
 }
@@ -181,7 +182,7 @@ private Q_SLOTS:
         prompts.files = {target};
         QVERIFY(session.tileEditor().close());
         QCOMPARE(prompts.presets, QStringList{QStringLiteral("untitled.vxt")});
-        QVERIFY(tessivar::ReadWholeFile(target).has_value());
+        QVERIFY(tessivar::ReadWholeFile(target, 1 << 20).ok());
         QVERIFY(!session.workspace().editing.Modified);
     }
 

@@ -9,6 +9,10 @@
 
 namespace tessivar {
 
+// The largest map file: "VX02" with 2048 x 2048 cells of 5 bytes.
+constexpr std::uint64_t kLargestMapFileBytes =
+    4 + 256 + 2 + 2 + 5 * std::uint64_t{kMaxMapSide} * kMaxMapSide;
+
 struct MapFileContents {
     std::string version;     // "VX01" (3-byte cells) or "VX02" (5-byte cells)
     std::string tileSetPath; // empty means none

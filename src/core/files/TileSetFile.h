@@ -11,6 +11,12 @@ namespace tessivar {
 
 constexpr int kPathFieldBytes = 256;
 
+// The largest tile set file: "VX03" with every Tile slot and every category in use.
+constexpr std::uint64_t kLargestTileSetFileBytes =
+    4 + kPathFieldBytes + kPaletteSets * kPalettesPerSet * kColorsPerPalette * kComponentsPerColor +
+    2 + std::uint64_t{kMaxTiles} * (kTileBytes + 2) + 1 +
+    std::uint64_t{kMaxCategories} * (kCategoryNameBytes + 1 + 4 * kMaxTiles);
+
 // Everything a tile set file holds, parsed and checked, not yet applied.
 struct TileSetFileContents {
     std::string version;       // "VX01", "VX02" or "VX03"

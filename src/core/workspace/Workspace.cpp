@@ -1,5 +1,6 @@
 #include "core/workspace/Workspace.h"
 
+#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
@@ -70,7 +71,7 @@ void Workspace::OpenTileSet() {
     const auto path = prompts_.chooseFileToOpen({kTileSetFilter, "vxt", {}, false});
     if (!path)
         return;
-    const auto data = ReadWholeFile(*path);
+    const auto data = ReadWholeFile(*path, kLargestTileSetFileBytes);
     if (!data) {
         prompts_.showMessage(kTileSetNotFound, kAppTitle);
         return;
@@ -81,7 +82,7 @@ void Workspace::OpenTileSet() {
 bool Workspace::LoadTileSetFile(const std::string& path) {
     if (!QuerySaveTileSet())
         return false;
-    const auto data = ReadWholeFile(path);
+    const auto data = ReadWholeFile(path, kLargestTileSetFileBytes);
     if (!data) {
         prompts_.showMessage(kTileSetNotFound, kAppTitle);
         return true;
@@ -99,7 +100,7 @@ void Workspace::readTileSet(const std::string& path, std::span<const std::uint8_
     }
     const std::string& mapPath = parsed.contents.associatedMap;
     if (!mapPath.empty()) {
-        const auto mapData = ReadWholeFile(mapPath);
+        const auto mapData = ReadWholeFile(mapPath, kLargestMapFileBytes);
         if (!mapData)
             prompts_.showMessage(kMapNotFound, kFileError);
         else
@@ -118,7 +119,7 @@ SaveOutcome Workspace::writeFile(const std::string& path, const std::vector<std:
                                  const std::string& serializeError, const char* what) {
     std::string reason = serializeError;
     if (reason.empty())
-        reason = SaveFileAtomically(path, bytes);
+        reason = SaveFileAtomically(path, bytes).error();
     if (reason.empty())
         return SaveOutcome::Saved;
     prompts_.showMessage(std::string("The ") + what + " could not be saved to \"" + path + "\".\n" +
@@ -171,14 +172,14 @@ void Workspace::OpenMap() {
     const auto path = prompts_.chooseFileToOpen({kMapFilter, "vxm", {}, false});
     if (!path)
         return;
-    const auto data = ReadWholeFile(*path);
+    const auto data = ReadWholeFile(*path, kLargestMapFileBytes);
     if (!data)
         return;
     readMap(*path, *data, true);
 }
 
 bool Workspace::LoadMapFile(const std::string& path, bool withTileSet) {
-    const auto data = ReadWholeFile(path);
+    const auto data = ReadWholeFile(path, kLargestMapFileBytes);
     if (!data)
         return false;
     return readMap(path, *data, withTileSet);

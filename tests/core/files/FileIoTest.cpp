@@ -1,4 +1,6 @@
 #include "core/files/FileIo.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/TextWriter.h"
 
 #include "TestFiles.h"
 
@@ -7,72 +9,132 @@
 namespace tessivar {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
+using Bytes = std::vector<std::uint8_t>;
 
-TEST(SaveFileAtomically, ReplacesTheTargetAndLeavesNoTemporaryFile) {
+int EntriesIn(const fs::path& folder) {
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++entries;
+    return entries;
+}
+
+TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit) {
     TempDir dir;
     const std::string target = dir.file("set.vxt");
     WriteBytes(target, {1, 2, 3});
-    const std::vector<std::uint8_t> data{9, 8, 7, 6};
-    EXPECT_EQ("", SaveFileAtomically(target, data));
-    EXPECT_EQ(data, ReadBytes(target));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(1, entries);
+    auto file = AtomicFile::Open(target);
+    ASSERT_TRUE(file.ok()) << file.error();
+    const Bytes big(3 << 20, 7); // more than the write buffer holds
+    file->Write(big);
+    file->Write(std::string_view("ab"));
+    EXPECT_EQ((Bytes{1, 2, 3}), ReadBytes(target));
+    ASSERT_TRUE(file->Commit().ok());
+    Bytes expected = big;
+    expected.insert(expected.end(), {'a', 'b'});
+    EXPECT_EQ(expected, ReadBytes(target));
+    EXPECT_EQ(1, EntriesIn(dir.path()));
 }
 
-TEST(SaveFileAtomically, ReplacedFileKeepsItsPermissions) {
+TEST(AtomicFile, DroppedWithoutCommitLeavesTheTargetAndNoTemporaryFile) {
+    TempDir dir;
+    const std::string target = dir.file("map.vxm");
+    WriteBytes(target, {4});
+    {
+        auto file = AtomicFile::Open(target);
+        ASSERT_TRUE(file.ok());
+        file->Write(Bytes(100, 1));
+    }
+    EXPECT_EQ(Bytes{4}, ReadBytes(target));
+    EXPECT_EQ(1, EntriesIn(dir.path()));
+}
+
+TEST(AtomicFile, TextWriterEndsLinesWithCrLf) {
+    TempDir dir;
+    auto file = AtomicFile::Open(dir.file("out.asm"));
+    ASSERT_TRUE(file.ok());
+    TextWriter(*file).Line("a").Write(" .db ").Write("$00").EndLine();
+    ASSERT_TRUE(file->Commit().ok());
+    const std::string text = "a\r\n .db $00\r\n";
+    EXPECT_EQ(Bytes(text.begin(), text.end()), ReadBytes(dir.file("out.asm")));
+}
+
+TEST(SaveFileAtomically, KeepsPermissionsAndWritesThroughLinksLiveOrDangling) {
     TempDir dir;
     const std::string target = dir.file("private.vxm");
     WriteBytes(target, {1});
-    namespace fs = std::filesystem;
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_EQ("", SaveFileAtomically(target, {2, 3}));
+    ASSERT_TRUE(SaveFileAtomically(target, Bytes{2, 3}).ok());
     EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
               fs::status(target).permissions() & fs::perms::all);
+
+    fs::create_directory(dir.file("sub"));
+    const std::pair<std::string, std::string> links[] = {
+        {dir.file("live.vxt"), target},            // absolute, existing target
+        {dir.file("dangling.vxt"), "sub/new.vxt"}, // relative, target not there yet
+    };
+    for (const auto& [link, pointsAt] : links) {
+        SCOPED_TRACE(link);
+        fs::create_symlink(pointsAt, link);
+        ASSERT_TRUE(SaveFileAtomically(link, Bytes{4, 5}).ok());
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ((Bytes{4, 5}), ReadBytes(link));
+    }
+    EXPECT_TRUE(fs::is_regular_file(dir.file("sub/new.vxt")));
 }
 
-TEST(SaveFileAtomically, SavingThroughALinkReplacesTheFileItPointsAt) {
+TEST(SaveFileAtomically, EveryLegalNameLengthCanBeSaved) {
     TempDir dir;
-    const std::string real = dir.file("real.vxt");
-    const std::string link = dir.file("link.vxt");
-    WriteBytes(real, {1});
-    std::filesystem::create_symlink(real, link);
-    ASSERT_EQ("", SaveFileAtomically(link, {4, 5}));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ((std::vector<std::uint8_t>{4, 5}), ReadBytes(real));
+    for (std::size_t length : {5u, 249u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".vxt";
+        EXPECT_TRUE(SaveFileAtomically(dir.file(name), Bytes{1}).ok()) << length;
+    }
 }
 
 TEST(SaveFileAtomically, FailuresNameTheReasonAndKeepTheOldFile) {
     TempDir dir;
     WriteBytes(dir.file("plain"), {5});
-    struct Case {
-        const char* what;
-        std::string path;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"missing folder", dir.file("no/such/folder/set.vxt")},
         {"parent is a file", dir.file("plain/set.vxt")},
         {"target is a folder", dir.path().string()},
         {"empty path", ""},
+        {"name too long", dir.file(std::string(256, 'n'))},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_NE("", SaveFileAtomically(c.path, {1, 2}));
+    for (const auto& [what, path] : cases) {
+        const Status saved = SaveFileAtomically(path, Bytes{1, 2});
+        EXPECT_FALSE(saved.ok()) << what;
+        EXPECT_NE("", saved.error()) << what;
     }
-    EXPECT_EQ(std::vector<std::uint8_t>{5}, ReadBytes(dir.file("plain")));
+    EXPECT_EQ(Bytes{5}, ReadBytes(dir.file("plain")));
+    EXPECT_EQ(1, EntriesIn(dir.path()));
 }
 
-TEST(ReadWholeFile, MissingFilesAndFoldersReadAsNothing) {
+TEST(ReadWholeFile, ReadsRegularFilesUpToTheLimitOnly) {
     TempDir dir;
-    EXPECT_FALSE(ReadWholeFile(dir.file("absent")).has_value());
-    EXPECT_FALSE(ReadWholeFile(dir.path().string()).has_value());
+    WriteBytes(dir.file("ten"), Bytes(10, 3));
     WriteBytes(dir.file("empty"), {});
-    ASSERT_TRUE(ReadWholeFile(dir.file("empty")).has_value());
-    EXPECT_TRUE(ReadWholeFile(dir.file("empty"))->empty());
+    struct Case {
+        std::string path;
+        std::uint64_t limit;
+        bool ok;
+    };
+    const Case cases[] = {
+        {dir.file("ten"), 10, true},      {dir.file("ten"), 9, false},
+        {dir.file("empty"), 0, true},     {dir.file("absent"), 10, false},
+        {dir.path().string(), 10, false}, {"/dev/zero", 1 << 20, false},
+    };
+    for (const auto& c : cases) {
+        const auto data = ReadWholeFile(c.path, c.limit);
+        EXPECT_EQ(c.ok, data.ok()) << c.path << " " << c.limit;
+        if (c.ok)
+            EXPECT_EQ(ReadBytes(c.path), *data);
+        else
+            EXPECT_NE("", data.error());
+    }
 }
 
 TEST(BaseNameWithoutExtension, DropsFolderAndExtension) {

@@ -3,8 +3,8 @@
 // automatic zoom of 3 with its pixel grid into a 32-bit buffer.
 
 #include "core/model/TileSet.h"
+#include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
-#include "core/tileeditor/FloodFill.h"
 #include "core/tileeditor/TileRendering.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 #include "core/tileeditor/CanvasStroke.h"
 
+#include "core/grid/FloodFill.h"
+#include "core/grid/LinePixels.h"
+#include "core/grid/RectangleShape.h"
 #include "core/tileeditor/BlockBounds.h"
-#include "core/tileeditor/FloodFill.h"
-#include "core/tileeditor/LinePixels.h"
-#include "core/tileeditor/RectangleShape.h"
 
 #include <algorithm>
 
@@ -11,6 +11,22 @@ namespace tessivar {
 
 std::string PixelStatusText(int x, int y, int color) {
     return "X=" + std::to_string(x) + " Y=" + std::to_string(y) + " Color=" + std::to_string(color);
+}
+
+bool FloodFillBlock(TileSet& tileSet, int firstTile, BlockPoint start, ColorIndex color,
+                    int palette) {
+    const BlockSize block = tileSet.block;
+    const ColorIndex target = tileSet.GetBlockPixel(firstTile, start.x, start.y);
+    if (target == color)
+        return false;
+    FloodFillGrid(
+        block.width, block.height, start,
+        [&](int x, int y) { return tileSet.GetBlockPixel(firstTile, x, y) == target; },
+        [&](int x, int y) {
+            tileSet.SetBlockPixel(firstTile, x, y, color);
+            tileSet.SetBlockPixelPalette(firstTile, x, y, palette);
+        });
+    return true;
 }
 
 CanvasStroke::CanvasStroke(Workspace& workspace)
@@ -140,7 +156,9 @@ void CanvasStroke::commitDrag() {
         for (const BlockPoint p : LinePixels(anchor_, end_))
             tileSet.SetBlockPixel(current, p.x, p.y, *color);
     } else if (rectangleDrag_) {
-        RectangleShape(anchor_, end_, rectangleMode_).Draw(tileSet, current, *color);
+        RectangleShape(anchor_, end_, rectangleMode_).forEachCell([&](int x, int y) {
+            tileSet.SetBlockPixel(current, x, y, *color);
+        });
     }
 }
 

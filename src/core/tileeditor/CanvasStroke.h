@@ -65,6 +65,14 @@ private:
     int lineMaskWidth_ = 0;
 };
 
+// The fill tool: recolours the 4-connected region of one colour around `start` inside
+// the Block that begins at Tile `firstTile` (current Block size), across Tile boundaries
+// but never beyond the Block. Every Tile that receives a pixel gets TilePalette =
+// `palette`. Returns false, having changed nothing at all, when the start pixel already
+// has `color`.
+bool FloodFillBlock(TileSet& tileSet, int firstTile, BlockPoint start, ColorIndex color,
+                    int palette);
+
 // "X=%d Y=%d Color=%d" of the pixel status panel.
 std::string PixelStatusText(int x, int y, int color);
 

@@ -4,13 +4,11 @@
 // rectangle of Block pixels to repaint, and the mouse buttons and drawing tools the
 // canvas knows about.
 
+#include "core/grid/GridTypes.h"
+
 namespace tessivar {
 
-struct BlockPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const BlockPoint&, const BlockPoint&) = default;
-};
+using BlockPoint = GridPoint;
 
 // A rectangle of Block pixels (not screen pixels); empty when width or height is 0.
 struct PixelRect {
@@ -26,7 +24,5 @@ struct PixelRect {
 enum class MouseButton { Left, Right, Other };
 
 enum class DrawingTool { Pen, Fill, Rectangle, Line };
-
-enum class RectangleMode { Filled, Hollow };
 
 } // namespace tessivar

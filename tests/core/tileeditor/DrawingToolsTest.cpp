@@ -1,10 +1,11 @@
 #include "TileEditorTestSupport.h"
-#include "core/tileeditor/FloodFill.h"
-#include "core/tileeditor/LinePixels.h"
-#include "core/tileeditor/RectangleShape.h"
+#include "core/grid/LinePixels.h"
+#include "core/grid/RectangleShape.h"
+#include "core/tileeditor/CanvasStroke.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <utility>
 
@@ -62,12 +63,15 @@ TEST(RectangleShape, CoversFilledOrBorderWithCornersInAnyOrder) {
         EXPECT_TRUE(hollow.covers(x, y) && filled.covers(x, y)) << x << "," << y;
     for (auto [x, y] : {std::pair{0, 2}, {4, 2}, {2, 0}, {2, 4}})
         EXPECT_FALSE(hollow.covers(x, y) || filled.covers(x, y)) << x << "," << y;
-    EXPECT_EQ(hollow.bounds(), (PixelRect{1, 1, 3, 3}));
+    EXPECT_EQ((std::array{hollow.left(), hollow.top(), hollow.right(), hollow.bottom()}),
+              (std::array{1, 1, 3, 3}));
 }
 
 TEST(RectangleShape, HollowSingleRowDrawsTheWholeRow) {
     Fixture f;
-    RectangleShape({6, 2}, {1, 2}, RectangleMode::Hollow).Draw(f.tiles(), 0, 2);
+    RectangleShape({6, 2}, {1, 2}, RectangleMode::Hollow).forEachCell([&](int x, int y) {
+        f.tiles().SetBlockPixel(0, x, y, 2);
+    });
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(f.pixel(x, 2), (x >= 1 && x <= 6) ? 2 : 0) << x;
     EXPECT_EQ(f.pixel(3, 1), 0);

@@ -1,11 +1,11 @@
-#include "core/tileeditor/LinePixels.h"
+#include "core/grid/LinePixels.h"
 
 #include <cstdlib>
 #include <utility>
 
 namespace tessivar {
 
-std::vector<BlockPoint> LinePixels(BlockPoint from, BlockPoint to) {
+std::vector<GridPoint> LinePixels(GridPoint from, GridPoint to) {
     if (to.x - from.x < 0 && to.y - from.y < 0)
         std::swap(from, to);
     const int dx = to.x - from.x;
@@ -15,7 +15,7 @@ std::vector<BlockPoint> LinePixels(BlockPoint from, BlockPoint to) {
     const int sx = dx >= 0 ? 1 : -1;
     const int sy = dy >= 0 ? 1 : -1;
 
-    std::vector<BlockPoint> points;
+    std::vector<GridPoint> points;
     if (ax <= ay) {
         points.reserve(static_cast<std::size_t>(ay) + 1);
         int x = from.x;

@@ -1,0 +1,60 @@
+#pragma once
+
+// Tile animations played on the map. The state belongs to the Tile number: every cell
+// holding Tile t shows the same frame. Each tick (every 50 ms) counts down the Tiles
+// marked "Animated"; a Tile whose time is up steps to the "AnimNext" of its current
+// frame, and the visible cells holding it are redrawn with that frame, unmirrored, in
+// the cell's own palette. The frame stays for its own "AnimDelay" milliseconds.
+
+#include "core/model/MapDocument.h"
+#include "core/model/TileSet.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace tessivar {
+
+// An inclusive window of map cells; empty when last < first.
+struct MapCellWindow {
+    int firstColumn = 0;
+    int lastColumn = -1;
+    int firstRow = 0;
+    int lastRow = -1;
+};
+
+// The cells a scrolled view shows, one cell of margin on each side, clamped to the grid.
+MapCellWindow VisibleMapCells(int scrollX, int scrollY, int viewWidth, int viewHeight, int pitchX,
+                              int pitchY, int columns, int rows);
+
+class MapAnimation {
+public:
+    static constexpr int kTickMilliseconds = 50;
+
+    // Draws frame Tile `frame` into cell (column, row) with palette `palette`.
+    using DrawFrame = std::function<void(int column, int row, int frame, int palette)>;
+
+    MapAnimation() { restart(); }
+
+    // Every click of "Enable animation": each Tile shows itself, every countdown at 0.
+    void restart();
+
+    // One tick over the cells of `visible`. Does nothing when the tile set has no
+    // "Animated", "AnimNext" or "AnimDelay" category. A chain that leads to a Tile
+    // number outside the Tile slots stops there.
+    void tick(const TileSet& tileSet, const MapGrid& grid, MapCellWindow visible,
+              const DrawFrame& draw);
+
+    int frameOf(int tile) const { return frame_[static_cast<std::size_t>(tile)]; }
+
+private:
+    std::array<int, kMaxTiles> frame_{};
+    // Wide enough that a delay near either 32-bit limit cannot overflow.
+    std::array<std::int64_t, kMaxTiles> countdown_{};
+    std::array<bool, kMaxTiles> stepped_{};
+};
+
+// Index of the category named `name`, or -1.
+int FindCategory(const TileSet& tileSet, const char* name);
+
+} // namespace tessivar

@@ -1,0 +1,146 @@
+#include "core/mapeditor/MapStroke.h"
+
+#include "core/grid/RectangleShape.h"
+#include "core/mapeditor/MapFill.h"
+
+#include <algorithm>
+
+namespace tessivar {
+
+std::string MapCellStatusText(int column, int row, const MapCell& cell, int tilesPerBlock) {
+    auto yesNo = [](int flag) { return flag ? "Yes" : "No"; };
+    return "X=" + std::to_string(column) + "  Y=" + std::to_string(row) +
+           "  Tile#=" + std::to_string(cell.Tile / tilesPerBlock) +
+           "  Palette=" + std::to_string(cell.Palette) + "  HFlip=" + yesNo(cell.HFlip) +
+           "  VFlip=" + yesNo(cell.VFlip);
+}
+
+MapStroke::MapStroke(Workspace& workspace, MapEditorState& state)
+    : workspace_(workspace)
+    , state_(state) {}
+
+void MapStroke::setTool(MapTool tool) {
+    state_.tool = tool;
+    if (tool == MapTool::SingleTile)
+        toolStatus_ = "Pen";
+    else if (tool == MapTool::Fill)
+        toolStatus_ = "Fill";
+}
+
+void MapStroke::setRectangleMode(RectangleMode mode) {
+    state_.RectMode = mode;
+    toolStatus_ = mode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
+}
+
+std::optional<GridPoint> MapStroke::cellAt(int x, int y) const {
+    const BlockSize block = workspace_.tileSet.block;
+    if (x < 0 || y < 0)
+        return std::nullopt;
+    const GridPoint cell{x / (2 * block.width + 1), y / (2 * block.height + 1)};
+    if (cell.x >= workspace_.map.Width() || cell.y >= workspace_.map.Height())
+        return std::nullopt;
+    return cell;
+}
+
+void MapStroke::setMapCell(int column, int row) {
+    workspace_.map.cell(row, column) = state_.stamp(state_.blockOf(state_.paintButton));
+    wroteCells_ = true;
+}
+
+MapResponse MapStroke::mouseDown(MouseButton button, int x, int y) {
+    workspace_.map.MarkMapModified();
+    KeepMapBlocksInRange(state_, workspace_.tileSet);
+    const auto cell = cellAt(x, y);
+    if (!cell)
+        return {};
+    const PaintButton painter =
+        button == MouseButton::Left ? PaintButton::Left : PaintButton::Other;
+    switch (state_.tool) {
+    case MapTool::SingleTile:
+        state_.paintButton = painter;
+        setMapCell(cell->x, cell->y);
+        return {{cell->x, cell->x, cell->y, cell->y}, false, std::nullopt};
+    case MapTool::Fill: {
+        const MapCell stamp = state_.stamp(state_.blockOf(painter));
+        MapGrid& grid = workspace_.map.grid;
+        if (FloodFillMap(grid, cell->x, cell->y, grid.at(cell->y, cell->x).Tile, stamp) > 0)
+            workspace_.notify(MapChanged);
+        return {{}, true, std::nullopt};
+    }
+    case MapTool::Rectangle:
+        state_.paintButton = painter;
+        state_.RectDragging = true;
+        state_.rectStart = state_.rectCurrent = *cell;
+        return {{}, true, std::nullopt};
+    }
+    return {};
+}
+
+MapResponse MapStroke::mouseMove(int x, int y) {
+    const auto cell = cellAt(x, y);
+    if (!cell)
+        return {};
+    MapResponse response;
+    response.status = MapCellStatusText(cell->x, cell->y, workspace_.map.cell(cell->y, cell->x),
+                                        workspace_.tileSet.TilesPerBlock());
+    if (state_.paintButton == PaintButton::None)
+        return response;
+    if (state_.RectDragging) {
+        state_.rectCurrent = *cell;
+        response.repaintAll = true;
+        return response;
+    }
+    setMapCell(cell->x, cell->y);
+    response.repaint = {cell->x, cell->x, cell->y, cell->y};
+    return response;
+}
+
+// The dragged rectangle's cells that still lie on the grid: the grid may have been
+// replaced while the button was down.
+MapCellRange MapStroke::dragRange() const {
+    const RectangleShape shape(state_.rectStart, state_.rectCurrent, state_.RectMode);
+    return {std::max(shape.left(), 0), std::min(shape.right(), workspace_.map.Width() - 1),
+            std::max(shape.top(), 0), std::min(shape.bottom(), workspace_.map.Height() - 1)};
+}
+
+MapResponse MapStroke::mouseUp() {
+    MapResponse response;
+    if (state_.RectDragging && state_.paintButton != PaintButton::None) {
+        const RectangleShape shape(state_.rectStart, state_.rectCurrent, state_.RectMode);
+        // The corners are kept in order after the drag.
+        state_.rectStart = {shape.left(), shape.top()};
+        state_.rectCurrent = {shape.right(), shape.bottom()};
+        const MapCellRange range = dragRange();
+        MapCell stamp = state_.stamp(state_.blockOf(state_.paintButton));
+        shape.forEachCell([&](int column, int row) {
+            if (column < range.firstColumn || column > range.lastColumn || row < range.firstRow ||
+                row > range.lastRow)
+                return;
+            MapCell& target = workspace_.map.cell(row, column);
+            stamp.Palette = target.Palette; // rectangles keep each cell's palette
+            target = stamp;
+            wroteCells_ = true;
+        });
+        response.repaintAll = true;
+    }
+    state_.paintButton = PaintButton::None;
+    state_.RectDragging = false;
+    if (wroteCells_) {
+        wroteCells_ = false;
+        workspace_.notify(MapChanged);
+    }
+    return response;
+}
+
+MapCell MapStroke::shownCell(int column, int row) const {
+    const MapCell& own = workspace_.map.cell(row, column);
+    if (!state_.RectDragging)
+        return own;
+    if (!RectangleShape(state_.rectStart, state_.rectCurrent, state_.RectMode).covers(column, row))
+        return own;
+    MapCell preview = state_.stamp(state_.blockOf(state_.paintButton));
+    preview.Palette = own.Palette;
+    return preview;
+}
+
+} // namespace tessivar

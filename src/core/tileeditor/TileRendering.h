@@ -6,6 +6,7 @@
 
 #include "core/model/MapDocument.h"
 #include "core/picture/RgbImage.h"
+#include "core/render/CellGrid.h"
 #include "core/tileeditor/CanvasStroke.h"
 
 namespace tessivar {
@@ -18,23 +19,6 @@ RgbImage RenderTileListBlock(const TileSet& tileSet, int firstTile, int listZoom
 // as the cell says. A Tile number whose Block would reach past the last slot (map files
 // may hold any 16-bit number) is drawn blank.
 RgbImage RenderMapCell(const TileSet& tileSet, int paletteSet, const MapCell& cell);
-
-// Inclusive range of Block pixels (or map cells) a damaged screen rectangle touches,
-// widened by one on each side and clamped to the picture.
-struct CellRange {
-    int firstColumn = 0;
-    int lastColumn = -1;
-    int firstRow = 0;
-    int lastRow = -1;
-    friend bool operator==(const CellRange&, const CellRange&) = default;
-};
-
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0; // inclusive
-    int bottom = 0;
-};
 
 CellRange DamagedCells(ScreenRect damaged, int cellWidth, int cellHeight, int columns, int rows);
 

@@ -32,14 +32,16 @@ void MapStroke::setRectangleMode(RectangleMode mode) {
     toolStatus_ = mode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
 }
 
+CellGrid MapCanvasGrid(const TileSet& tileSet, const MapDocument& map) {
+    const BlockSize block = tileSet.block;
+    return CellGrid(2 * block.width + 1, 2 * block.height + 1, map.Width(), map.Height(), 1);
+}
+
 std::optional<GridPoint> MapStroke::cellAt(int x, int y) const {
-    const BlockSize block = workspace_.tileSet.block;
-    if (x < 0 || y < 0)
+    const auto cell = MapCanvasGrid(workspace_.tileSet, workspace_.map).cellAt(x, y);
+    if (!cell)
         return std::nullopt;
-    const GridPoint cell{x / (2 * block.width + 1), y / (2 * block.height + 1)};
-    if (cell.x >= workspace_.map.Width() || cell.y >= workspace_.map.Height())
-        return std::nullopt;
-    return cell;
+    return GridPoint{cell->column, cell->row};
 }
 
 void MapStroke::setMapCell(int column, int row) {

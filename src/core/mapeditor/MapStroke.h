@@ -7,6 +7,7 @@
 // cell as the canvas draws it, preview included.
 
 #include "core/mapeditor/MapEditorState.h"
+#include "core/render/CellGrid.h"
 #include "core/tileeditor/CanvasTypes.h"
 #include "core/workspace/Workspace.h"
 
@@ -62,6 +63,10 @@ private:
     std::string toolStatus_ = "Pen";
     bool wroteCells_ = false; // this stroke changed the map
 };
+
+// The map canvas: cells of twice the Block size with a one-pixel grid line right of and
+// below each.
+CellGrid MapCanvasGrid(const TileSet& tileSet, const MapDocument& map);
 
 // "X=%d  Y=%d  Tile#=%d  Palette=%d  HFlip=%s  VFlip=%s" of the cell status panel.
 std::string MapCellStatusText(int column, int row, const MapCell& cell, int tilesPerBlock);

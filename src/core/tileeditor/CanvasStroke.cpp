@@ -3,6 +3,7 @@
 #include "core/grid/FloodFill.h"
 #include "core/grid/LinePixels.h"
 #include "core/grid/RectangleShape.h"
+#include "core/render/CanvasPainter.h"
 #include "core/tileeditor/BlockBounds.h"
 
 #include <algorithm>
@@ -55,11 +56,10 @@ void CanvasStroke::setRectangleMode(RectangleMode mode) {
 }
 
 std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {
-    const BlockSize block = workspace_.tileSet.block;
-    if (screenX < 0 || screenY < 0 || screenX >= block.width * zoom ||
-        screenY >= block.height * zoom)
+    const auto cell = TileCanvasGrid(workspace_.tileSet.block, zoom).cellAt(screenX, screenY);
+    if (!cell)
         return std::nullopt;
-    return BlockPoint{screenX / zoom, screenY / zoom};
+    return BlockPoint{cell->column, cell->row};
 }
 
 std::optional<ColorIndex> CanvasStroke::heldColor() const {

@@ -16,6 +16,9 @@ constexpr const char* kUsage =
     "  info FILE [--json]       describe a tile set (.vxt) or map (.vxm) file\n"
     "  upgrade IN OUT           rewrite an older tile set or map in the current version\n"
     "  decode IN.jpg -o OUT.bmp decode a JPEG picture into a 24-bit bitmap\n"
+    "  render-map MAP.vxm -o OUT.bmp [--tileset SET.vxt] [--kind map]\n"
+    "                           write the map as a picture, 8 x 8 pixels a cell\n"
+    "                           (OUT.png writes a PNG picture)\n"
     "\n"
     "Options:\n"
     "  --help                   show this text\n"
@@ -30,6 +33,7 @@ constexpr Command kCommands[] = {
     {"info", tessivar::cli::RunInfo},
     {"upgrade", tessivar::cli::RunUpgrade},
     {"decode", tessivar::cli::RunDecode},
+    {"render-map", tessivar::cli::RunRenderMap},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/mapeditor/MapPicture.h"
 
 #include "core/files/AtomicFile.h"
+#include "core/mapeditor/MapCanvasPainter.h"
 #include "core/picture/BitmapWriter.h"
 #include "core/picture/PngWriter.h"
 #include "core/render/BlockPainter.h"
@@ -95,11 +96,7 @@ void PaintMapPictureStrip(const TileSet& tileSet, const MapGrid& grid, int cellR
     look.block = BlockSize{kCellPixels, kCellPixels}; // the first Tile of each Block
     look.paletteSet = 0;
     for (int column = 0; column < grid.Width; ++column) {
-        const MapCell& cell = grid.at(cellRow, column);
-        look.firstTile = cell.Tile;
-        look.palette = cell.Palette;
-        look.hFlip = cell.HFlip != 0;
-        look.vFlip = cell.VFlip != 0;
+        LookOfCell(look, grid.at(cellRow, column));
         PaintBlock(tileSet, look, strip, column * kCellPixels, 0);
     }
 }

@@ -10,7 +10,7 @@ EditorSession::EditorSession(UserPrompts& prompts)
     : workspace_(prompts) {
     // The tile editor comes first: it is the main window.
     tileEditor_ = std::make_unique<TileEditorWindow>(workspace_, prompts);
-    mapEditor_ = std::make_unique<MapEditorWindow>(workspace_);
+    mapEditor_ = std::make_unique<MapEditorWindow>(workspace_, prompts);
     about_ = std::make_unique<AboutWindow>();
     tileEditor_->setMapEditorWindow(mapEditor_.get());
     tileEditor_->setAboutWindow(about_.get());

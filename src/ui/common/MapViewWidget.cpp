@@ -1,5 +1,6 @@
 #include "ui/common/MapViewWidget.h"
 
+#include "core/mapeditor/MapCanvasPainter.h"
 #include "core/render/BlockPainter.h"
 #include "core/render/CellGrid.h"
 #include "ui/common/RgbImageView.h"
@@ -47,11 +48,7 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
     look.zoom = 2;
     for (int row = cells.firstRow; row <= cells.lastRow; ++row) {
         for (int column = cells.firstColumn; column <= cells.lastColumn; ++column) {
-            const MapCell& cell = map.cell(row, column);
-            look.firstTile = cell.Tile;
-            look.palette = cell.Palette;
-            look.hFlip = cell.HFlip != 0;
-            look.vFlip = cell.VFlip != 0;
+            LookOfCell(look, map.cell(row, column));
             PaintBlock(tileSet, look, picture_, grid.cellLeft(column) - originX,
                        grid.cellTop(row) - originY);
         }

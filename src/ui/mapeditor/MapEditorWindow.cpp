@@ -1,30 +1,71 @@
 #include "ui/mapeditor/MapEditorWindow.h"
 
-#include "ui/app/NamedActions.h"
-
+#include "core/mapeditor/MapPictureExport.h"
 #include "core/tileeditor/TileList.h"
-#include "ui/common/MapViewWidget.h"
+#include "ui/app/NamedActions.h"
+#include "ui/common/ToolButtons.h"
+#include "ui/mapeditor/MapCanvasWidget.h"
 #include "ui/mapeditor/MapSizeDialog.h"
+#include "ui/mapeditor/MapTileListWidget.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tessivar::ui {
 
-MapEditorWindow::MapEditorWindow(Workspace& workspace, QWidget* parent)
+namespace {
+
+constexpr int kSidePanelWidth = 120;
+constexpr int kStatusPanelWidth = 75;
+
+struct MapToolInfo {
+    MapTool tool;
+    ToolPicture picture;
+    const char* hint;
+    const char* objectName;
+};
+
+constexpr MapToolInfo kMapTools[] = {
+    {MapTool::SingleTile, ToolPicture::Pen, "Single Tile", "singleTileTool"},
+    {MapTool::Fill, ToolPicture::Fill, "Fill", "mapFillTool"},
+    {MapTool::Rectangle, ToolPicture::Rectangle, "Rectangle", "mapRectangleTool"},
+};
+
+} // namespace
+
+MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent)
-    , workspace_(workspace) {
+    , workspace_(workspace)
+    , prompts_(prompts)
+    , stroke_(workspace, state_) {
     setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
     buildMenus();
     buildPanes();
     sizeDialog_ = new MapSizeDialog(workspace_, this);
     workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
     onWorkspaceChanged(EverythingChanged);
+
+    // The timer runs from start to exit; a tick does nothing while animation is off.
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setInterval(MapAnimation::kTickMilliseconds);
+    connect(animationTimer_, &QTimer::timeout, this, &MapEditorWindow::animationTick);
+    animationTimer_->start();
+    resize(696, 497);
 }
 
 QAction* MapEditorWindow::action(const char* objectName) const {
@@ -53,8 +94,10 @@ void MapEditorWindow::buildMenus() {
         ->setEnabled(false);
     AddNamedAction(exportMenu, "actionMapExport68k", tr("68k Source"), QKeySequence(tr("Ctrl+R")))
         ->setEnabled(false);
-    AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap"))->setEnabled(false);
-    AddNamedAction(file, "actionMapGridColor", tr("Grid Color"))->setEnabled(false);
+    connect(AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap")), &QAction::triggered,
+            this, [this] { ExportMapPicture(workspace_.tileSet, workspace_.map.grid, prompts_); });
+    connect(AddNamedAction(file, "actionMapGridColor", tr("Grid Color")), &QAction::triggered, this,
+            &MapEditorWindow::chooseGridColor);
     connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
 
@@ -66,15 +109,56 @@ void MapEditorWindow::buildMenus() {
 
 void MapEditorWindow::buildPanes() {
     auto* central = new QWidget;
-    auto* layout = new QHBoxLayout(central);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    listArea_ = new QScrollArea;
+    listArea_->setObjectName(QStringLiteral("mapTileListArea"));
+    listArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    listArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    listArea_->setBackgroundRole(QPalette::Dark);
+    tileList_ = new MapTileListWidget(workspace_, state_);
+    tileList_->setScrollArea(listArea_);
+    listArea_->setWidget(tileList_);
+    // The strip draws only its visible Blocks, so a scroll repaints it.
+    connect(listArea_->horizontalScrollBar(), &QScrollBar::valueChanged, tileList_,
+            qOverload<>(&QWidget::update));
+    connect(tileList_, &MapTileListWidget::blockPicked, this,
+            [this] { paletteBox_->setCurrentIndex(state_.MapPalette & 7); });
+    outer->addWidget(listArea_);
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
     mapArea_ = new QScrollArea;
     mapArea_->setObjectName(QStringLiteral("mapArea"));
-    // Until the map drawing tools arrive, the map is shown as the tile editor previews it.
-    mapView_ = new MapViewWidget(workspace_);
-    mapArea_->setWidget(mapView_);
-    layout->addWidget(mapArea_, 1);
+    canvas_ = new MapCanvasWidget(workspace_, state_, stroke_);
+    mapArea_->setWidget(canvas_);
+    // A scroll redraws with every cell's own Tile; animated cells catch up at their step.
+    for (QScrollBar* bar : {mapArea_->horizontalScrollBar(), mapArea_->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, canvas_, &MapCanvasWidget::refresh);
+    connect(canvas_, &MapCanvasWidget::cellStatusChanged, this,
+            [this](const QString& text) { cellStatus_->setText(text); });
+    middle->addWidget(mapArea_, 1);
+    middle->addWidget(buildSidePanel());
+    outer->addLayout(middle, 1);
+    setCentralWidget(central);
 
-    auto* panel = new QVBoxLayout;
+    toolStatus_ = new QLabel(tr("Pen"));
+    toolStatus_->setObjectName(QStringLiteral("mapToolStatus"));
+    toolStatus_->setFixedWidth(kStatusPanelWidth);
+    cellStatus_ = new QLabel;
+    cellStatus_->setObjectName(QStringLiteral("mapCellStatus"));
+    cellStatus_->setMinimumWidth(kStatusPanelWidth);
+    statusBar()->addWidget(toolStatus_);
+    statusBar()->addWidget(cellStatus_, 1);
+}
+
+QWidget* MapEditorWindow::buildSidePanel() {
+    auto* panelWidget = new QWidget;
+    panelWidget->setFixedWidth(kSidePanelWidth);
+    auto* panel = new QVBoxLayout(panelWidget);
+    panel->setContentsMargins(4, 4, 2, 4);
     panel->addWidget(new QLabel(tr("Map Size")));
     sizeLabel_ = new QLabel;
     sizeLabel_->setObjectName(QStringLiteral("sizeLabel"));
@@ -83,10 +167,95 @@ void MapEditorWindow::buildPanes() {
     change->setObjectName(QStringLiteral("changeMapSize"));
     connect(change, &QPushButton::clicked, this, &MapEditorWindow::changeMapSize);
     panel->addWidget(change);
+
+    rectangleMenu_ = makeRectangleMenu(this, [this](RectangleMode mode) {
+        stroke_.setRectangleMode(mode);
+        showToolStatus();
+    });
+    auto* toolRow = new QHBoxLayout;
+    toolRow->setSpacing(2);
+    tools_ = new QButtonGroup(this);
+    tools_->setExclusive(true);
+    for (const MapToolInfo& info : kMapTools) {
+        QToolButton* button = makeToolButton(info.picture, info.hint, info.objectName, true);
+        tools_->addButton(button, static_cast<int>(info.tool));
+        toolRow->addWidget(button);
+    }
+    toolRow->addStretch(1);
+    tools_->button(static_cast<int>(MapTool::SingleTile))->setChecked(true);
+    // A click on a button that is already down still opens the rectangle pop-up.
+    connect(tools_, &QButtonGroup::idClicked, this,
+            [this](int id) { chooseTool(static_cast<MapTool>(id)); });
+    panel->addLayout(toolRow);
+
+    auto* flipRow = new QHBoxLayout;
+    flipRow->setSpacing(2);
+    hFlip_ =
+        makeToolButton(ToolPicture::FlipHorizontal, "Flip Horizontal", "mapFlipHorizontal", true);
+    vFlip_ = makeToolButton(ToolPicture::FlipVertical, "Flip Vertical", "mapFlipVertical", true);
+    for (QAbstractButton* flip : {hFlip_, vFlip_}) {
+        connect(flip, &QAbstractButton::toggled, this, [this] {
+            state_.HFlip = hFlip_->isChecked();
+            state_.VFlip = vFlip_->isChecked();
+            tileList_->update();
+        });
+        flipRow->addWidget(flip);
+    }
+    flipRow->addStretch(1);
+    panel->addLayout(flipRow);
+
+    panel->addWidget(new QLabel(tr("Palette")));
+    paletteBox_ = new QComboBox;
+    paletteBox_->setObjectName(QStringLiteral("mapPalette"));
+    for (int p = 0; p < kPalettesPerSet; ++p)
+        paletteBox_->addItem(QString::number(p));
+    connect(paletteBox_, &QComboBox::activated, this,
+            [this](int index) { state_.MapPalette = index; });
+    panel->addWidget(paletteBox_);
+
+    animationBox_ = new QCheckBox(tr("Enable animation"));
+    animationBox_->setObjectName(QStringLiteral("enableAnimation"));
+    // Every click starts the animations over, whether it checks or unchecks the box.
+    connect(animationBox_, &QCheckBox::clicked, this, [this] { animation_.restart(); });
+    panel->addWidget(animationBox_);
     panel->addStretch(1);
-    layout->addLayout(panel);
-    setCentralWidget(central);
-    resize(700, 600);
+    return panelWidget;
+}
+
+QAbstractButton* MapEditorWindow::toolButton(MapTool tool) const {
+    return tools_->button(static_cast<int>(tool));
+}
+
+QAbstractButton* MapEditorWindow::flipButton(bool vertical) const {
+    return vertical ? vFlip_ : hFlip_;
+}
+
+QString MapEditorWindow::toolStatusText() const {
+    return toolStatus_->text();
+}
+
+QString MapEditorWindow::cellStatusText() const {
+    return cellStatus_->text();
+}
+
+void MapEditorWindow::showToolStatus() {
+    toolStatus_->setText(QString::fromStdString(stroke_.toolStatusText()));
+}
+
+void MapEditorWindow::chooseTool(MapTool tool) {
+    stroke_.setTool(tool);
+    showToolStatus();
+    if (tool == MapTool::Rectangle)
+        rectangleMenu_->popup(QCursor::pos());
+}
+
+void MapEditorWindow::chooseGridColor() {
+    const auto chosen = prompts_.chooseColor(state_.MapGridColor);
+    if (!chosen)
+        return;
+    state_.MapGridColor = *chosen;
+    state_.gridColorChosen = true;
+    canvas_->refresh();
 }
 
 QString MapEditorWindow::sizeLabelText() const {
@@ -99,7 +268,7 @@ void MapEditorWindow::changeMapSize() {
 }
 
 void MapEditorWindow::editTile() {
-    EditBlockFromMap(workspace_, LeftBlock);
+    EditBlockFromMap(workspace_, state_.LeftBlock);
     if (tileEditorWindow_) {
         tileEditorWindow_->show();
         tileEditorWindow_->raise();
@@ -107,13 +276,31 @@ void MapEditorWindow::editTile() {
     }
 }
 
+void MapEditorWindow::animationTick() {
+    if (!animationBox_->isChecked())
+        return;
+    const CellGrid grid = canvas_->cellGrid();
+    const MapCellWindow visible = VisibleMapCells(
+        mapArea_->horizontalScrollBar()->value(), mapArea_->verticalScrollBar()->value(),
+        mapArea_->viewport()->width(), mapArea_->viewport()->height(), grid.cellLeft(1),
+        grid.cellTop(1), workspace_.map.Width(), workspace_.map.Height());
+    animation_.tick(workspace_.tileSet, workspace_.map.grid, visible,
+                    [this](int column, int row, int frame, int palette) {
+                        canvas_->showFrame(column, row, frame, palette);
+                    });
+}
+
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & MapTitleChanged)
         setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
     if (changes & MapResized)
         sizeLabel_->setText(QString::fromStdString(workspace_.map.sizeLabel()));
-    if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped | EditingChanged))
-        mapView_->refresh();
+    if (changes & TileSetReshaped)
+        KeepMapBlocksInRange(state_, workspace_.tileSet);
+    if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped))
+        canvas_->refresh();
+    if (changes & (TilesChanged | TileSetReshaped))
+        tileList_->refresh();
 }
 
 void MapEditorWindow::closeEvent(QCloseEvent* event) {

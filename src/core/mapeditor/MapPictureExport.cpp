@@ -1,0 +1,24 @@
+#include "core/mapeditor/MapPictureExport.h"
+
+#include "core/mapeditor/MapPicture.h"
+
+namespace tessivar {
+
+bool ExportMapPicture(const TileSet& tileSet, const MapGrid& grid, UserPrompts& prompts) {
+    FileDialogRequest request;
+    request.filter = kMapPictureFilter;
+    request.defaultExtension = "bmp";
+    request.confirmOverwrite = true;
+    const auto path = prompts.chooseFileToSave(request);
+    if (!path)
+        return false;
+    const Status written = WriteMapPicture(tileSet, grid, *path, PictureFormatFor(*path));
+    if (written)
+        return true;
+    prompts.showMessage("The map picture could not be saved to \"" + *path + "\".\n" +
+                            written.error(),
+                        "File Error");
+    return false;
+}
+
+} // namespace tessivar

@@ -7,7 +7,6 @@
 
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
-#include "core/picture/RgbImage.h"
 #include "core/util/Result.h"
 
 #include <string>
@@ -18,10 +17,6 @@ enum class PictureFormat { Bitmap, Png };
 
 // Png for a name ending in ".png" (any case), Bitmap otherwise.
 PictureFormat PictureFormatFor(const std::string& path);
-
-// Paints the 8 pixel rows of cell row `cellRow` into `strip` (Width x 8 by 8 pixels).
-void PaintMapPictureStrip(const TileSet& tileSet, const MapGrid& grid, int cellRow,
-                          RgbImage& strip);
 
 // Writes the picture of `grid` to `path`. A bitmap that would reach 4 GiB is refused
 // before anything is written; on any failure no file is left behind.

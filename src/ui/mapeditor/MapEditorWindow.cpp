@@ -217,6 +217,14 @@ QWidget* MapEditorWindow::buildSidePanel() {
     animationBox_->setObjectName(QStringLiteral("enableAnimation"));
     // Every click starts the animations over, whether it checks or unchecks the box.
     connect(animationBox_, &QCheckBox::clicked, this, [this] { animation_.restart(); });
+    // The caption must fit the narrow panel whatever the desktop's font.
+    const int room = kSidePanelWidth - 8 - animationBox_->sizeHint().width() +
+                     animationBox_->fontMetrics().horizontalAdvance(animationBox_->text());
+    QFont font = animationBox_->font();
+    while (font.pointSizeF() > 6 &&
+           QFontMetrics(font).horizontalAdvance(animationBox_->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    animationBox_->setFont(font);
     panel->addWidget(animationBox_);
     panel->addStretch(1);
     return panelWidget;

@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -76,7 +77,25 @@ const char* categoryTypeName(int type) {
     }
 }
 
-void printTileSet(const TileSetFileContents& file, bool json) {
+// Every Tile in use with its palette, palette set and the value of each category, as
+// the editor would hold them after opening the file.
+std::string tileListJson(const TileSetFileContents& file) {
+    const auto tileSet = std::make_unique<TileSet>();
+    ApplyTileSetFile(file, *tileSet);
+    std::string out = ",\"tiles\":[";
+    for (int t = 0; t < tileSet->tileCount; ++t) {
+        out += (t ? ",{\"tile\":" : "{\"tile\":") + std::to_string(t) +
+               ",\"palette\":" + std::to_string(tileSet->tilePalette[t]) +
+               ",\"paletteSet\":" + std::to_string(tileSet->tilePaletteSet[t]) + ",\"info\":{";
+        for (int c = 0; c < tileSet->categoryCount; ++c)
+            out += (c ? "," : "") + JsonString(tileSet->categories[c].nameText()) + ":" +
+                   std::to_string(tileSet->tileInfo[t][c]);
+        out += "}}";
+    }
+    return out + "]";
+}
+
+void printTileSet(const TileSetFileContents& file, bool json, bool tiles) {
     if (json) {
         std::string out = "{\"kind\":\"tileset\",\"version\":" + JsonString(file.version) +
                           ",\"tileCount\":" + std::to_string(file.tileCount) +
@@ -87,7 +106,10 @@ void printTileSet(const TileSetFileContents& file, bool json) {
                    ",\"type\":" + std::to_string(category.type) +
                    ",\"typeName\":" + JsonString(categoryTypeName(category.type)) + "}";
         }
-        std::puts((out + "]}").c_str());
+        out += "]";
+        if (tiles)
+            out += tileListJson(file);
+        std::puts((out + "}").c_str());
         return;
     }
     std::printf("Tile set, version %s\nTiles: %d\nMap: %s\n", file.version.c_str(), file.tileCount,
@@ -160,22 +182,29 @@ ParsedFile parseEitherKind(const std::string& path, std::span<const std::uint8_t
 int RunInfo(const std::vector<std::string>& args) {
     std::string path;
     bool json = false;
+    bool tiles = false;
     for (const auto& arg : args) {
         if (arg == "--json")
             json = true;
+        else if (arg == "--tiles")
+            tiles = true;
         else if (path.empty())
             path = arg;
         else
             return fail("info takes one file");
     }
     if (path.empty())
-        return fail("usage: tessivar-cli info FILE [--json]");
+        return fail("usage: tessivar-cli info FILE [--json] [--tiles]");
     const auto data = readInput(path);
     if (!data)
         return 1;
     const ParsedFile parsed = parseEitherKind(path, *data);
+    if (parsed.tileSet && tiles && !json)
+        return fail("--tiles lists the Tiles as JSON: add --json");
     if (parsed.tileSet)
-        printTileSet(*parsed.tileSet, json);
+        printTileSet(*parsed.tileSet, json, tiles);
+    else if (parsed.map && tiles)
+        return fail("--tiles describes a tile set; " + path + " is a map");
     else if (parsed.map)
         printMap(*parsed.map, json);
     else

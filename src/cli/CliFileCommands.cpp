@@ -6,6 +6,7 @@
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/model/TileSet.h"
+#include "core/tileinfo/TileInfoTypes.h"
 
 #include <cctype>
 #include <cstdio>
@@ -62,19 +63,9 @@ std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
     return data;
 }
 
-const char* categoryTypeName(int type) {
-    switch (type) {
-    case 0:
-        return "Boolean";
-    case 1:
-        return "Byte";
-    case 2:
-        return "Word";
-    case 3:
-        return "Time";
-    default:
-        return "Unknown";
-    }
+std::string categoryTypeName(int type) {
+    const std::string name = CategoryTypeName(type);
+    return name.empty() ? "Unknown" : name;
 }
 
 // Every Tile in use with its palette, palette set and the value of each category, as
@@ -120,7 +111,8 @@ void printTileSet(const TileSetFileContents& file, bool json, bool tiles) {
     }
     std::printf("Categories: %zu\n", file.categories.size());
     for (const auto& category : file.categories)
-        std::printf("  %-15s %s\n", category.nameText().c_str(), categoryTypeName(category.type));
+        std::printf("  %-15s %s\n", category.nameText().c_str(),
+                    categoryTypeName(category.type).c_str());
 }
 
 void printMap(const MapFileContents& file, bool json) {

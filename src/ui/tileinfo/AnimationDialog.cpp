@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kDialogWidth = 515;
 constexpr int kDialogHeight = 365;
-constexpr int kFieldWidth = 48;
+constexpr int kFieldWidth = 40;
 
 int fieldNumber(const QLineEdit* field) {
     return ParseLenientInteger(field->text().toStdString());
@@ -27,7 +27,9 @@ int fieldNumber(const QLineEdit* field) {
 
 QLineEdit* addField(QHBoxLayout* bar, const QString& caption, const char* name,
                     const QString& text) {
-    bar->addWidget(new QLabel(caption));
+    auto* label = new QLabel(caption);
+    label->setMinimumWidth(label->sizeHint().width());
+    bar->addWidget(label);
     auto* field = new QLineEdit(text);
     field->setObjectName(QString::fromLatin1(name));
     field->setFixedWidth(kFieldWidth);
@@ -51,6 +53,7 @@ AnimationDialog::AnimationDialog(Workspace& workspace, UserPrompts& prompts, QWi
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
+    bar->setSpacing(4);
     startField_ = addField(bar, tr("Start #:"), "startField", QStringLiteral("0"));
     endField_ = addField(bar, tr("End #:"), "endField", QStringLiteral("16"));
     delayField_ = addField(bar, tr("Delay (ms):"), "delayField", QStringLiteral("100"));

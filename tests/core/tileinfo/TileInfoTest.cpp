@@ -53,10 +53,14 @@ TEST(TileInfoCommands, TypingIntoTheGridStoresForCurrentTileAndMarksModified) {
 
     // Boolean rows are set only through their pop-up; rows past the table not at all.
     EXPECT_FALSE(EditTileInfoValue(f.workspace, 0, "1"));
+    f.tiles().categories[4].type = kByte;
     EXPECT_FALSE(EditTileInfoValue(f.workspace, 4, "1"));
+    EXPECT_EQ(f.tiles().tileInfo[5][4], 0);
     EXPECT_FALSE(SetBooleanTileInfo(f.workspace, 3, true));
     EXPECT_TRUE(SetBooleanTileInfo(f.workspace, 0, true));
     EXPECT_EQ(f.tiles().tileInfo[5][0], 1);
+    f.editing().CurrentTile = kMaxTiles; // no such Tile: nothing is stored
+    EXPECT_FALSE(EditTileInfoValue(f.workspace, 3, "1"));
 }
 
 TEST(TileInfoCommands, BuiltInRowsCannotBeRenamedOrRetyped) {
@@ -80,7 +84,9 @@ TEST(TileInfoCommands, TheExtraRowAddsWordCategoriesUpToSixtyFour) {
     EXPECT_EQ(f.tiles().categories[3].type, kWord);
     EXPECT_EQ(f.tiles().tileInfo[7][3], 99);
     EXPECT_TRUE(f.editing().Modified);
+    f.notifications.clear();
     EXPECT_TRUE(EditCategoryName(f.workspace, 3, "a name of twenty chars"));
+    EXPECT_EQ(f.notifications, std::vector<unsigned>{TileInfoChanged});
     EXPECT_EQ(CategoryNameEditorText(f.tiles(), 3), "a name of twent");
     EXPECT_TRUE(SetCategoryType(f.workspace, 3, kTime));
     EXPECT_FALSE(SetCategoryType(f.workspace, 3, 4));

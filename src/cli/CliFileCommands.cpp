@@ -7,10 +7,12 @@
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/model/TileSet.h"
+#include "core/tileinfo/TileInfoTypes.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -66,22 +68,30 @@ std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
     return std::move(*data);
 }
 
-const char* categoryTypeName(int type) {
-    switch (type) {
-    case 0:
-        return "Boolean";
-    case 1:
-        return "Byte";
-    case 2:
-        return "Word";
-    case 3:
-        return "Time";
-    default:
-        return "Unknown";
-    }
+std::string categoryTypeName(int type) {
+    const std::string name = CategoryTypeName(type);
+    return name.empty() ? "Unknown" : name;
 }
 
-void printTileSet(const TileSetFileContents& file, bool json) {
+// Every Tile in use with its palette, palette set and the value of each category, as
+// the editor would hold them after opening the file.
+std::string tileListJson(const TileSetFileContents& file) {
+    const auto tileSet = std::make_unique<TileSet>();
+    ApplyTileSetFile(file, *tileSet);
+    std::string out = ",\"tiles\":[";
+    for (int t = 0; t < tileSet->tileCount; ++t) {
+        out += (t ? ",{\"tile\":" : "{\"tile\":") + std::to_string(t) +
+               ",\"palette\":" + std::to_string(tileSet->tilePalette[t]) +
+               ",\"paletteSet\":" + std::to_string(tileSet->tilePaletteSet[t]) + ",\"info\":{";
+        for (int c = 0; c < tileSet->categoryCount; ++c)
+            out += (c ? "," : "") + JsonString(tileSet->categories[c].nameText()) + ":" +
+                   std::to_string(tileSet->tileInfo[t][c]);
+        out += "}}";
+    }
+    return out + "]";
+}
+
+void printTileSet(const TileSetFileContents& file, bool json, bool tiles) {
     if (json) {
         std::string out = "{\"kind\":\"tileset\",\"version\":" + JsonString(file.version) +
                           ",\"tileCount\":" + std::to_string(file.tileCount) +
@@ -92,7 +102,10 @@ void printTileSet(const TileSetFileContents& file, bool json) {
                    ",\"type\":" + std::to_string(category.type) +
                    ",\"typeName\":" + JsonString(categoryTypeName(category.type)) + "}";
         }
-        std::puts((out + "]}").c_str());
+        out += "]";
+        if (tiles)
+            out += tileListJson(file);
+        std::puts((out + "}").c_str());
         return;
     }
     std::printf("Tile set, version %s\nTiles: %d\nMap: %s\n", file.version.c_str(), file.tileCount,
@@ -103,7 +116,8 @@ void printTileSet(const TileSetFileContents& file, bool json) {
     }
     std::printf("Categories: %zu\n", file.categories.size());
     for (const auto& category : file.categories)
-        std::printf("  %-15s %s\n", category.nameText().c_str(), categoryTypeName(category.type));
+        std::printf("  %-15s %s\n", category.nameText().c_str(),
+                    categoryTypeName(category.type).c_str());
 }
 
 void printMap(const MapFileContents& file, bool json) {
@@ -165,22 +179,29 @@ ParsedFile parseEitherKind(const std::string& path, std::span<const std::uint8_t
 int RunInfo(const std::vector<std::string>& args) {
     std::string path;
     bool json = false;
+    bool tiles = false;
     for (const auto& arg : args) {
         if (arg == "--json")
             json = true;
+        else if (arg == "--tiles")
+            tiles = true;
         else if (path.empty())
             path = arg;
         else
             return fail("info takes one file");
     }
     if (path.empty())
-        return fail("usage: tessivar-cli info FILE [--json]");
+        return fail("usage: tessivar-cli info FILE [--json] [--tiles]");
     const auto data = readInput(path);
     if (!data)
         return 1;
     const ParsedFile parsed = parseEitherKind(path, *data);
+    if (parsed.tileSet && tiles && !json)
+        return fail("--tiles lists the Tiles as JSON: add --json");
     if (parsed.tileSet)
-        printTileSet(*parsed.tileSet, json);
+        printTileSet(*parsed.tileSet, json, tiles);
+    else if (parsed.map && tiles)
+        return fail("--tiles describes a tile set; " + path + " is a map");
     else if (parsed.map)
         printMap(*parsed.map, json);
     else

@@ -14,6 +14,7 @@ constexpr const char* kUsage =
     "\n"
     "Commands:\n"
     "  info FILE [--json]       describe a tile set (.vxt) or map (.vxm) file\n"
+    "    --tiles --json         also list each Tile's palettes and information values\n"
     "  upgrade IN OUT           rewrite an older tile set or map in the current version\n"
     "  decode IN.jpg -o OUT.bmp decode a JPEG picture into a 24-bit bitmap\n"
     "  render-map MAP.vxm -o OUT.bmp [--tileset SET.vxt] [--kind map]\n"

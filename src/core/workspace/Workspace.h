@@ -23,8 +23,9 @@ enum Change : unsigned {
     MapResized = 1u << 4,      // grid size
     TileSetTitleChanged = 1u << 5,
     MapTitleChanged = 1u << 6,
-    HistoryChanged = 1u << 7, // undo / redo availability
-    EverythingChanged = 0xFFu,
+    HistoryChanged = 1u << 7,  // undo / redo availability
+    TileInfoChanged = 1u << 8, // category table, per-Tile information values
+    EverythingChanged = 0x1FFu,
 };
 
 enum class SaveOutcome { Saved, Cancelled, Failed };

@@ -3,6 +3,8 @@
 #include "ui/app/AboutWindow.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/tileeditor/TileEditorWindow.h"
+#include "ui/tileeditor/TileToolPanel.h"
+#include "ui/tileinfo/AnimationDialog.h"
 
 namespace tessivar::ui {
 
@@ -12,9 +14,12 @@ EditorSession::EditorSession(UserPrompts& prompts)
     tileEditor_ = std::make_unique<TileEditorWindow>(workspace_, prompts);
     mapEditor_ = std::make_unique<MapEditorWindow>(workspace_, prompts);
     about_ = std::make_unique<AboutWindow>();
+    animation_ = std::make_unique<AnimationDialog>(workspace_, prompts);
     tileEditor_->setMapEditorWindow(mapEditor_.get());
     tileEditor_->setAboutWindow(about_.get());
     mapEditor_->setTileEditorWindow(tileEditor_.get());
+    QObject::connect(tileEditor_->toolPanel(), &TileToolPanel::animationRequested, animation_.get(),
+                     &AnimationDialog::openFromSelection);
 }
 
 EditorSession::~EditorSession() = default;

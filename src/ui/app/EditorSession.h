@@ -8,6 +8,7 @@
 namespace tessivar::ui {
 
 class AboutWindow;
+class AnimationDialog;
 class MapEditorWindow;
 class TileEditorWindow;
 
@@ -25,12 +26,14 @@ public:
     TileEditorWindow& tileEditor() { return *tileEditor_; }
     MapEditorWindow& mapEditor() { return *mapEditor_; }
     AboutWindow& about() { return *about_; }
+    AnimationDialog& animation() { return *animation_; }
 
 private:
     Workspace workspace_;
     std::unique_ptr<TileEditorWindow> tileEditor_;
     std::unique_ptr<MapEditorWindow> mapEditor_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<AnimationDialog> animation_;
 };
 
 } // namespace tessivar::ui

@@ -15,6 +15,8 @@
 #include "ui/tileeditor/TileListWidget.h"
 #include "ui/tileeditor/TileSizeDialog.h"
 #include "ui/tileeditor/TileToolPanel.h"
+#include "ui/tileinfo/TileInfoDialog.h"
+#include "ui/tileinfo/TileInfoGrid.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -35,6 +37,7 @@ namespace {
 
 constexpr int kStatusPanelWidth = 75;
 constexpr int kInitialMapViewWidth = 300;
+constexpr int kInfoGridWidth = 168;
 
 } // namespace
 
@@ -74,9 +77,9 @@ void TileEditorWindow::buildMenus() {
             [this] { showWindow(aboutWindow_); });
 
     // Commands whose tools are not in the editor yet stay visible but disabled.
-    for (const char* name : {"actionImportBitmap", "actionImportClipboard",
-                             "actionImportTileBinaries", "actionExportZ80", "actionExport68k",
-                             "actionExportTileBinary", "actionCustomInformation", "actionOptimize"})
+    for (const char* name :
+         {"actionImportBitmap", "actionImportClipboard", "actionImportTileBinaries",
+          "actionExportZ80", "actionExport68k", "actionExportTileBinary", "actionOptimize"})
         action(name)->setEnabled(false);
 }
 
@@ -127,7 +130,8 @@ void TileEditorWindow::buildEditMenu() {
     connect(AddNamedAction(edit, "actionOptions", tr("Options ...")), &QAction::triggered, this,
             [this] { showWindow(optionsDialog_); });
     edit->addSeparator();
-    AddNamedAction(edit, "actionCustomInformation", tr("&Custom information..."));
+    connect(AddNamedAction(edit, "actionCustomInformation", tr("&Custom information...")),
+            &QAction::triggered, infoDialog_, &QDialog::exec);
 }
 
 void TileEditorWindow::buildViewMenu() {
@@ -202,7 +206,13 @@ void TileEditorWindow::buildPanes() {
     tileListArea_->setBackgroundRole(QPalette::Dark);
     tileList_ = new TileListWidget(workspace_);
     tileListArea_->setWidget(tileList_);
-    leftLayout->addWidget(tileListArea_);
+    infoGrid_ = new TileInfoGrid(workspace_);
+    infoGrid_->setFixedWidth(kInfoGridWidth);
+    auto* topRow = new QHBoxLayout;
+    topRow->setSpacing(2);
+    topRow->addWidget(tileListArea_, 1);
+    topRow->addWidget(infoGrid_, 0, Qt::AlignTop | Qt::AlignRight);
+    leftLayout->addLayout(topRow);
 
     canvasArea_ = new QScrollArea;
     canvasArea_->setObjectName(QStringLiteral("canvasArea"));
@@ -286,6 +296,7 @@ void TileEditorWindow::buildDialogs() {
     tileSizeDialog_ = new TileSizeDialog(this);
     tileCountDialog_ = new TileCountDialog(this);
     optionsDialog_ = new TileEditorOptionsDialog(options_, *optionsStore_, this);
+    infoDialog_ = new TileInfoDialog(workspace_, this);
 }
 
 QString TileEditorWindow::blockCountText() const {
@@ -310,6 +321,8 @@ void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
         leftIndicator_->update();
         rightIndicator_->update();
     }
+    if (changes & (TilesChanged | TileSetReshaped | EditingChanged | TileInfoChanged))
+        infoGrid_->refresh();
     if (changes & TileSetReshaped) {
         blockCount_->setText(QString::fromStdString(BlockCountText(workspace_.tileSet)));
         runEditorLayout();
@@ -340,6 +353,7 @@ void TileEditorWindow::runEditorLayout() {
 void TileEditorWindow::applyFullLayout(const FullLayout& full) {
     tileListArea_->setFixedHeight(full.tileListStripHeight);
     tileList_->setFixedHeight(full.tileListHeight);
+    infoGrid_->setFixedHeight(full.infoGridHeight);
     canvas_->setFixedSize(full.canvas.width, full.canvas.height);
     leftPaneWidth_ = full.leftPaneWidth;
     const int mapViewWidth = splitter_->width() - leftPaneWidth_ - splitter_->handleWidth();

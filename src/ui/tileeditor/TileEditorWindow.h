@@ -23,6 +23,8 @@ class PaletteBoxWidget;
 class TileCanvasWidget;
 class TileCountDialog;
 class TileEditorOptionsDialog;
+class TileInfoDialog;
+class TileInfoGrid;
 class TileListWidget;
 class TileSizeDialog;
 class TileToolPanel;
@@ -57,6 +59,8 @@ public:
     TileSizeDialog* tileSizeDialog() const { return tileSizeDialog_; }
     TileCountDialog* tileCountDialog() const { return tileCountDialog_; }
     TileEditorOptionsDialog* optionsDialog() const { return optionsDialog_; }
+    TileInfoGrid* infoGrid() const { return infoGrid_; }
+    TileInfoDialog* infoDialog() const { return infoDialog_; }
     const EditorLayout& editorLayout() const { return layout_; }
     const EditorOptions& options() const { return options_; }
     int leftPaneWidth() const { return leftPaneWidth_; }
@@ -124,6 +128,8 @@ private:
     TileSizeDialog* tileSizeDialog_ = nullptr;
     TileCountDialog* tileCountDialog_ = nullptr;
     TileEditorOptionsDialog* optionsDialog_ = nullptr;
+    TileInfoGrid* infoGrid_ = nullptr;
+    TileInfoDialog* infoDialog_ = nullptr;
 };
 
 } // namespace tessivar::ui

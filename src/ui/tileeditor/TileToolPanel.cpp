@@ -79,12 +79,11 @@ void TileToolPanel::buildToolButtons() {
     connect(tools_, &QButtonGroup::idClicked, this,
             [this](int id) { chooseTool(static_cast<DrawingTool>(id)); });
 
-    // The animation preview arrives with the tile animation; until then it is shown off.
     animationButton_ = new QPushButton;
     animationButton_->setObjectName(QStringLiteral("animationButton"));
     animationButton_->setIcon(toolIcon(ToolPicture::Animation));
     animationButton_->setFixedHeight(kToolButtonSide);
-    animationButton_->setEnabled(false);
+    connect(animationButton_, &QPushButton::clicked, this, &TileToolPanel::animationRequested);
     grid->addWidget(animationButton_, 0, column, 1, 3);
 }
 

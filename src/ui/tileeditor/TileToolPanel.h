@@ -28,6 +28,8 @@ Q_SIGNALS:
     // Text for the tool panel of the status bar.
     void toolStatusChanged(const QString& text);
     void transformRequested(BlockTransform transform);
+    // The wide button: open the animation preview.
+    void animationRequested();
 
 private:
     void buildToolButtons();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/workspace/Workspace.h"
+
+#include <QTableWidget>
+
+class QMenu;
+
+namespace tessivar::ui {
+
+// The custom information grid beside the tile list: category names in a fixed silver
+// column and the values of CurrentTile beside them, shown by each category's type.
+// Boolean values are set from a "&false" / "&true" pop-up; Byte, Word and Time values
+// are typed into the in-place editor and stored with every keystroke.
+class TileInfoGrid : public QTableWidget {
+    Q_OBJECT
+
+public:
+    explicit TileInfoGrid(Workspace& workspace, QWidget* parent = nullptr);
+
+    // Rows, names and values from the tile set (the cell being edited keeps its editor).
+    void refresh();
+
+    QMenu* booleanMenu() const { return booleanMenu_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void onCellClicked(int row, int column);
+    void chooseBoolean(bool value);
+
+    Workspace& workspace_;
+    QMenu* booleanMenu_ = nullptr;
+    int menuRow_ = -1;
+};
+
+} // namespace tessivar::ui

@@ -1,0 +1,106 @@
+#include "../tileeditor/TileEditorTestSupport.h"
+#include "core/tileinfo/TileInfoCommands.h"
+#include "core/tileinfo/TileInfoTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace tessivar {
+namespace {
+
+using tileeditor_test::Fixture;
+
+constexpr int kBoolean = 0, kByte = 1, kWord = 2, kTime = 3;
+
+TEST(TileInfoTypes, ValuesShowByTheirType) {
+    struct Case {
+        int type;
+        std::int32_t value;
+        const char* shown;
+    };
+    for (const Case c :
+         {Case{kBoolean, 0, "false"}, Case{kBoolean, 5, "true"}, Case{kBoolean, -1, "true"},
+          Case{kByte, 300, "300"}, Case{kWord, -1, "4294967295"}, Case{kTime, -5, "-5 ms"},
+          Case{kTime, INT_MIN, "-2147483648 ms"}, Case{4, 7, ""}, Case{-1, 7, ""}})
+        EXPECT_EQ(FormatTileInfoValue(c.type, c.value), c.shown) << c.type << " " << c.value;
+}
+
+TEST(TileInfoTypes, EditedTextIsStoredByType) {
+    struct Case {
+        int type;
+        const char* typed;
+        std::optional<std::int32_t> stored;
+    };
+    for (const Case c :
+         {Case{kByte, "300", 44}, Case{kByte, "-1", 255}, Case{kWord, "-1", 65535},
+          Case{kWord, "65537", 1}, Case{kTime, "-1", -1}, Case{kTime, "  12abc", 12},
+          Case{kTime, "abc", 0}, Case{kBoolean, "1", std::nullopt}, Case{9, "1", std::nullopt}})
+        EXPECT_EQ(EditedTileInfoValue(c.type, c.typed), c.stored) << c.type << " " << c.typed;
+}
+
+TEST(TileInfoCommands, TypingIntoTheGridStoresForCurrentTileAndMarksModified) {
+    Fixture f;
+    f.editing().CurrentTile = 5;
+    f.tiles().categoryCount = 4;
+    f.tiles().categories[3].type = kByte;
+    EXPECT_TRUE(EditTileInfoValue(f.workspace, 3, "300"));
+    EXPECT_EQ(FormatTileInfoValue(kByte, f.tiles().tileInfo[5][3]), "44");
+    EXPECT_EQ(f.tiles().tileInfo[4][3], 0);
+    EXPECT_TRUE(f.editing().Modified);
+    EXPECT_EQ(f.notifications.back(), TileInfoChanged);
+
+    // Boolean rows are set only through their pop-up; rows past the table not at all.
+    EXPECT_FALSE(EditTileInfoValue(f.workspace, 0, "1"));
+    f.tiles().categories[4].type = kByte;
+    EXPECT_FALSE(EditTileInfoValue(f.workspace, 4, "1"));
+    EXPECT_EQ(f.tiles().tileInfo[5][4], 0);
+    EXPECT_FALSE(SetBooleanTileInfo(f.workspace, 3, true));
+    EXPECT_TRUE(SetBooleanTileInfo(f.workspace, 0, true));
+    EXPECT_EQ(f.tiles().tileInfo[5][0], 1);
+    f.editing().CurrentTile = kMaxTiles; // no such Tile: nothing is stored
+    EXPECT_FALSE(EditTileInfoValue(f.workspace, 3, "1"));
+}
+
+TEST(TileInfoCommands, BuiltInRowsCannotBeRenamedOrRetyped) {
+    Fixture f;
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_FALSE(EditCategoryName(f.workspace, row, "x"));
+        EXPECT_FALSE(SetCategoryType(f.workspace, row, kBoolean));
+        EXPECT_EQ(CategoryNameEditorText(f.tiles(), row), "");
+    }
+    EXPECT_EQ(f.tiles().categories[1].nameText(), "AnimNext");
+    EXPECT_EQ(f.tiles().categories[1].type, kWord);
+    EXPECT_FALSE(f.editing().Modified);
+}
+
+TEST(TileInfoCommands, TheExtraRowAddsWordCategoriesUpToSixtyFour) {
+    Fixture f;
+    f.tiles().tileInfo[7][3] = 99; // a new category keeps what its slot holds
+    EXPECT_EQ(CategoryDialogRows(f.tiles()), 4);
+    EXPECT_TRUE(EditCategoryName(f.workspace, 3, "x"));
+    EXPECT_EQ(f.tiles().categoryCount, 4);
+    EXPECT_EQ(f.tiles().categories[3].type, kWord);
+    EXPECT_EQ(f.tiles().tileInfo[7][3], 99);
+    EXPECT_TRUE(f.editing().Modified);
+    f.notifications.clear();
+    EXPECT_TRUE(EditCategoryName(f.workspace, 3, "a name of twenty chars"));
+    EXPECT_EQ(f.notifications, std::vector<unsigned>{TileInfoChanged});
+    EXPECT_EQ(CategoryNameEditorText(f.tiles(), 3), "a name of twent");
+    EXPECT_TRUE(SetCategoryType(f.workspace, 3, kTime));
+    EXPECT_FALSE(SetCategoryType(f.workspace, 3, 4));
+    EXPECT_EQ(f.tiles().categories[3].type, kTime);
+    EXPECT_FALSE(EditCategoryName(f.workspace, 5, "gap")); // below the extra row only
+
+    for (int row = 4; row < kMaxCategories; ++row)
+        ASSERT_TRUE(EditCategoryName(f.workspace, row, "c" + std::to_string(row)));
+    EXPECT_EQ(f.tiles().categoryCount, kMaxCategories);
+    EXPECT_FALSE(OffersNewCategoryRow(f.tiles()));
+    EXPECT_EQ(CategoryDialogRows(f.tiles()), kMaxCategories);
+    EXPECT_FALSE(EditCategoryName(f.workspace, kMaxCategories, "65th"));
+    EXPECT_EQ(f.tiles().categoryCount, kMaxCategories);
+}
+
+} // namespace
+} // namespace tessivar

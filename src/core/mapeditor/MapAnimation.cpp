@@ -26,45 +26,20 @@ int FindCategory(const TileSet& tileSet, const char* name) {
     return -1;
 }
 
-void MapAnimation::restart() {
-    for (int i = 0; i < kMaxTiles; ++i)
-        frame_[static_cast<std::size_t>(i)] = i;
-    countdown_.fill(0);
-}
-
 void MapAnimation::tick(const TileSet& tileSet, const MapGrid& grid, MapCellWindow visible,
                         const DrawFrame& draw) {
-    const int animated = FindCategory(tileSet, "Animated");
-    const int next = FindCategory(tileSet, "AnimNext");
-    const int delay = FindCategory(tileSet, "AnimDelay");
-    if (animated < 0 || next < 0 || delay < 0)
+    const AnimationChain::Categories categories{FindCategory(tileSet, "Animated"),
+                                                FindCategory(tileSet, "AnimNext"),
+                                                FindCategory(tileSet, "AnimDelay")};
+    if (categories.animated < 0 || categories.next < 0 || categories.delay < 0)
         return;
-    auto info = [&](int tile, int category) {
-        return tileSet.tileInfo[static_cast<std::size_t>(tile)][static_cast<std::size_t>(category)];
-    };
-
-    // First every Tile steps, then the visible cells are visited once: the cells of all
-    // Tiles that stepped are redrawn in one pass over the window.
-    stepped_.fill(false);
-    bool anyStepped = false;
-    const int tiles = std::clamp(tileSet.tileCount, 0, kMaxTiles);
-    for (int t = 0; t < tiles; ++t) {
-        const auto at = static_cast<std::size_t>(t);
-        if (info(t, animated) == 0)
-            continue;
-        countdown_[at] -= kTickMilliseconds;
-        if (countdown_[at] >= 0)
-            continue;
-        const int n = info(frame_[at], next);
-        if (n < 0 || n >= kMaxTiles)
-            continue; // the chain leaves the Tile slots: it stops here
-        frame_[at] = n;
-        countdown_[at] = info(n, delay);
-        stepped_[at] = true;
-        anyStepped = true;
-    }
-    if (!anyStepped)
+    chain_.tick(tileSet, steps_, categories);
+    if (steps_.empty())
         return;
+    // The cells of every Tile that stepped are redrawn in one pass over the window.
+    newFrame_.fill(-1);
+    for (const AnimationChain::Step& step : steps_)
+        newFrame_[static_cast<std::size_t>(step.tile)] = step.frame;
     // The window was measured against the grid on screen; never step outside this one.
     const int firstRow = std::max(visible.firstRow, 0);
     const int lastRow = std::min(visible.lastRow, grid.Height - 1);
@@ -73,8 +48,8 @@ void MapAnimation::tick(const TileSet& tileSet, const MapGrid& grid, MapCellWind
     for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const MapCell& cell = grid.at(row, column);
-            if (cell.Tile < kMaxTiles && stepped_[cell.Tile])
-                draw(column, row, frame_[cell.Tile], cell.Palette);
+            if (cell.Tile < kMaxTiles && newFrame_[cell.Tile] >= 0)
+                draw(column, row, newFrame_[cell.Tile], cell.Palette);
         }
 }
 

@@ -8,10 +8,12 @@
 
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
+#include "core/tileinfo/AnimationChain.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace tessivar {
 
@@ -29,15 +31,13 @@ MapCellWindow VisibleMapCells(int scrollX, int scrollY, int viewWidth, int viewH
 
 class MapAnimation {
 public:
-    static constexpr int kTickMilliseconds = 50;
+    static constexpr int kTickMilliseconds = AnimationChain::kTickMs;
 
     // Draws frame Tile `frame` into cell (column, row) with palette `palette`.
     using DrawFrame = std::function<void(int column, int row, int frame, int palette)>;
 
-    MapAnimation() { restart(); }
-
     // Every click of "Enable animation": each Tile shows itself, every countdown at 0.
-    void restart();
+    void restart() { chain_.restart(); }
 
     // One tick over the cells of `visible`. Does nothing when the tile set has no
     // "Animated", "AnimNext" or "AnimDelay" category. A chain that leads to a Tile
@@ -45,13 +45,12 @@ public:
     void tick(const TileSet& tileSet, const MapGrid& grid, MapCellWindow visible,
               const DrawFrame& draw);
 
-    int frameOf(int tile) const { return frame_[static_cast<std::size_t>(tile)]; }
+    int frameOf(int tile) const { return chain_.frame(tile); }
 
 private:
-    std::array<int, kMaxTiles> frame_{};
-    // Wide enough that a delay near either 32-bit limit cannot overflow.
-    std::array<std::int64_t, kMaxTiles> countdown_{};
-    std::array<bool, kMaxTiles> stepped_{};
+    AnimationChain chain_;
+    std::vector<AnimationChain::Step> steps_;
+    std::array<int, kMaxTiles> newFrame_{}; // per Tile number: the frame it stepped to, or -1
 };
 
 // Index of the category named `name`, or -1.

@@ -5,6 +5,7 @@
 // "AnimNext", each frame staying for its own "AnimDelay".
 
 #include "core/model/TileSet.h"
+#include "core/tileinfo/TileInfoTypes.h"
 
 #include <array>
 #include <cstdint>
@@ -22,6 +23,13 @@ public:
         friend bool operator==(const Step&, const Step&) = default;
     };
 
+    // Where the three values sit in the information table (0..63 each).
+    struct Categories {
+        int animated = kAnimatedCategory;
+        int next = kAnimNextCategory;
+        int delay = kAnimDelayCategory;
+    };
+
     AnimationChain() { restart(); }
 
     // Every Tile back to its own picture, each due at the next tick.
@@ -32,6 +40,8 @@ public:
     // countdown is 64-bit, so delays near the 32-bit limits cannot overflow; a delay of
     // 0 or below shows its frame for one tick.
     void tick(const TileSet& tileSet, std::vector<Step>& steps);
+    // The same with the three values found elsewhere in the table.
+    void tick(const TileSet& tileSet, std::vector<Step>& steps, Categories categories);
 
     int frame(int tile) const { return frames_[tile]; }
 

@@ -115,6 +115,10 @@ TEST(MapAnimation, ChainsLeavingTheSlotsStopAndMissingCategoriesDisableIt) {
     f.animate(3, 5, 0);
     f.tiles->categories[kDelay].setName("Pause");
     EXPECT_TRUE(f.tick().empty());
+    // The values are found by the category's name, wherever it sits in the table.
+    f.tiles->categoryCount = 8;
+    f.tiles->categories[7].setName("AnimDelay");
+    EXPECT_EQ(f.tick(), (std::vector<Drawn>{{0, 0, 5, 0}}));
 }
 
 TEST(MapAnimation, VisibleCellsHaveAMarginAndStayOnTheGrid) {

@@ -137,9 +137,6 @@ Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, const std::s
                        PictureFormat format) {
     if (grid.Width < 1 || grid.Height < 1)
         return Fail("The map is empty");
-    if (format == PictureFormat::Bitmap &&
-        Bitmap24FileBytes(grid.Width * kCellPixels, grid.Height * kCellPixels) > 0xFFFFFFFFu)
-        return Fail("The picture would be 4 GB or larger, too large for a bitmap file");
     auto file = AtomicFile::Open(path);
     if (!file)
         return Fail(file.error());

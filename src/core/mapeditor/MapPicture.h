@@ -19,7 +19,7 @@ enum class PictureFormat { Bitmap, Png };
 PictureFormat PictureFormatFor(const std::string& path);
 
 // Writes the picture of `grid` to `path`. A bitmap that would reach 4 GiB is refused
-// before anything is written; on any failure no file is left behind.
+// before a cell is read; on any failure no file is left behind.
 Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, const std::string& path,
                        PictureFormat format);
 

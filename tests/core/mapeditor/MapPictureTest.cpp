@@ -99,6 +99,27 @@ TEST(MapPicture, EachCellShowsItsFirstTileFlippedWithinItsSquare) {
     }
 }
 
+TEST(MapPicture, EveryPaletteAndFlipOfOneTileInOnePicture) {
+    PictureFixture f;
+    for (int p = 0; p < 8; ++p) // palette p: colour 1 has red p, colour 0 is black
+        f.tiles->paletteTable[0][p] = {PaletteColor{0, 0, 0}, PaletteColor{0, 0, p + 1}};
+    MapGrid grid(8, 4);
+    for (int p = 0; p < 8; ++p)
+        for (int flips = 0; flips < 4; ++flips)
+            grid.at(flips, p) = {0, static_cast<std::uint8_t>(p),
+                                 static_cast<std::uint8_t>(flips & 1),
+                                 static_cast<std::uint8_t>(flips >> 1)};
+    const Picture picture = f.write(grid);
+    for (int p = 0; p < 8; ++p)
+        for (int flips = 0; flips < 4; ++flips) {
+            const int markX = p * 8 + (flips & 1 ? 7 : 0);
+            const int markY = flips * 8 + (flips >> 1 ? 7 : 0);
+            EXPECT_EQ(picture.at(markX, markY), static_cast<std::uint32_t>((p + 1) * 8) << 16)
+                << "palette " << p << " flips " << flips;
+            EXPECT_EQ(picture.at(p * 8 + 3, flips * 8 + 3), 0u);
+        }
+}
+
 TEST(MapPicture, CellsPastTheLastSlotAreBlankAndKeepTheirValues) {
     PictureFixture f;
     f.tiles->tiles[767].fill(3);

@@ -64,6 +64,9 @@ TEST(MapStroke, SingleTileDrawsWithEitherButtonAlongTheDrag) {
         EXPECT_EQ(f.cell(1, 2), (MapCell{static_cast<std::uint16_t>(c.expectedTile), 3, 1, 0}));
         EXPECT_TRUE(f.workspace.map.MapModified);
         EXPECT_EQ(f.notifications, std::vector<unsigned>{MapChanged});
+        f.stroke.mouseDown(c.button, -5, 0); // a later press that writes nothing
+        f.stroke.mouseUp();
+        EXPECT_EQ(f.notifications.size(), 1u);
     }
 }
 
@@ -220,6 +223,9 @@ TEST(MapTileList, ClicksPickBlocksAndIgnoreTheEmptyEnd) {
     EXPECT_EQ(f.state.MapPalette, 5);
     EXPECT_TRUE(ClickMapTileList(f.state, f.workspace.tileSet, MouseButton::Right, 50));
     EXPECT_EQ(f.state.RightBlock, 4);
+    EXPECT_TRUE(ClickMapTileList(f.state, f.workspace.tileSet, MouseButton::Right, 0));
+    EXPECT_EQ(f.state.RightBlock, 0);
+    EXPECT_TRUE(ClickMapTileList(f.state, f.workspace.tileSet, MouseButton::Right, 50));
     EXPECT_EQ(f.state.MapPalette, 5);
     for (auto [button, x] : {std::pair{MouseButton::Left, 150},
                              {MouseButton::Right, 5000},
@@ -238,6 +244,10 @@ TEST(MapEditorState, BlocksReturnToABlockStartInsideTheSlots) {
     EXPECT_EQ(f.state.LeftBlock, 4);
     EXPECT_EQ(f.state.RightBlock, 764);
     EXPECT_FALSE(KeepMapBlocksInRange(f.state, f.workspace.tileSet));
+    f.state.RightBlock = 9; // one of the two is enough to report a change
+    EXPECT_TRUE(KeepMapBlocksInRange(f.state, f.workspace.tileSet));
+    EXPECT_EQ(f.state.RightBlock, 8);
+    f.state.RightBlock = 764;
     f.workspace.tileSet.block = {240, 128}; // 480 Tiles a Block
     f.state.LeftBlock = 1000;               // past every slot
     EXPECT_TRUE(KeepMapBlocksInRange(f.state, f.workspace.tileSet));

@@ -165,7 +165,7 @@ private Q_SLOTS:
         QFETCH(bool, byCloseBox);
         trigger("actionOptions");
         window().optionsDialog()->overwriteBox()->setChecked(ticked);
-        QCOMPARE(window().options().OverwriteTiles, ticked);
+        QCOMPARE(workspace().options.OverwriteTiles, ticked);
         if (byCloseBox)
             window().optionsDialog()->close();
         else
@@ -189,7 +189,7 @@ private Q_SLOTS:
         if (stored.isValid())
             storedSettings().setValue(QStringLiteral("Overwrite"), stored);
         QVERIFY(StartSession(prompts_, session_));
-        QCOMPARE(window().options().OverwriteTiles, ticked);
+        QCOMPARE(workspace().options.OverwriteTiles, ticked);
         QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tileeditor/OptionsStore.h"
+#include "core/workspace/OptionsStore.h"
 
 #include <QString>
 

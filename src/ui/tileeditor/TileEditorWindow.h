@@ -2,7 +2,6 @@
 
 #include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
-#include "core/tileeditor/EditorOptions.h"
 #include "core/tileeditor/TileClipboard.h"
 #include "core/workspace/Workspace.h"
 
@@ -58,7 +57,6 @@ public:
     TileCountDialog* tileCountDialog() const { return tileCountDialog_; }
     TileEditorOptionsDialog* optionsDialog() const { return optionsDialog_; }
     const EditorLayout& editorLayout() const { return layout_; }
-    const EditorOptions& options() const { return options_; }
     int leftPaneWidth() const { return leftPaneWidth_; }
 
     // "Change" beside "# Tiles:" (modal Number of Tiles dialog).
@@ -100,7 +98,6 @@ private:
     EditorLayout layout_;
     CanvasStroke stroke_;
     TileClipboard clipboard_;
-    EditorOptions options_;
     std::unique_ptr<OptionsStore> optionsStore_;
     bool optionsLoaded_ = false;
     int leftPaneWidth_ = 409;

@@ -1,7 +1,7 @@
 #include "TileEditorTestSupport.h"
-#include "core/tileeditor/EditorOptions.h"
 #include "core/tileeditor/TileClipboard.h"
 #include "core/tileeditor/TileInsertion.h"
+#include "core/workspace/EditorOptions.h"
 
 #include <gtest/gtest.h>
 

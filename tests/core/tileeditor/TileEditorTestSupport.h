@@ -3,7 +3,7 @@
 // Shared helpers of the tile editor tests: a prompts double that records messages, a
 // workspace with a given Block size, and an in-memory options store.
 
-#include "core/tileeditor/OptionsStore.h"
+#include "core/workspace/OptionsStore.h"
 #include "core/workspace/Workspace.h"
 
 #include <map>

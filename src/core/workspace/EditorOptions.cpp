@@ -1,4 +1,4 @@
-#include "core/tileeditor/EditorOptions.h"
+#include "core/workspace/EditorOptions.h"
 
 namespace tessivar {
 

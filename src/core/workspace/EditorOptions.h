@@ -1,10 +1,10 @@
 #pragma once
 
-// The tile editor's options: "Overwrite tiles on paste or import". LoadOptions runs
+// The editor's options: "Overwrite tiles on paste or import". LoadOptions runs
 // when the tile editor is first shown, SaveOptions whenever the "Tile Editor Options"
 // dialog closes.
 
-#include "core/tileeditor/OptionsStore.h"
+#include "core/workspace/OptionsStore.h"
 
 namespace tessivar {
 

@@ -195,20 +195,20 @@ private Q_SLOTS:
 
     void storeThatCannotBeWrittenIsIgnored() {
         tessivar::ui::QtOptionsStore store(QStringLiteral("/proc/no-such-dir/options.ini"));
-        QVERIFY(!store.writeInteger("Overwrite", 1));
-        std::optional<std::int32_t> value;
-        QVERIFY(store.readInteger("Overwrite", value));
-        QVERIFY(!value);
+        QVERIFY(!store.writeInteger("Overwrite", 1).ok());
+        const auto value = store.readInteger("Overwrite");
+        QVERIFY(value.ok());
+        QVERIFY(!*value);
     }
 
     void storeInAFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("options.ini"));
         tessivar::ui::QtOptionsStore store(path);
-        QVERIFY(store.writeInteger("Overwrite", 7));
-        std::optional<std::int32_t> value;
-        QVERIFY(tessivar::ui::QtOptionsStore(path).readInteger("Overwrite", value));
-        QCOMPARE(value, std::optional<std::int32_t>(7));
+        QVERIFY(store.writeInteger("Overwrite", 7).ok());
+        const auto value = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
+        QVERIFY(value.ok());
+        QCOMPARE(*value, std::optional<std::int32_t>(7));
     }
 };
 

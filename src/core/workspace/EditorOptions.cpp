@@ -2,16 +2,16 @@
 
 namespace tessivar {
 
-bool EditorOptions::LoadOptions(OptionsStore& store) {
-    std::optional<std::int32_t> value;
-    if (!store.readInteger(kOverwriteValueName, value))
-        return false;
-    if (value)
-        OverwriteTiles = *value != 0;
-    return true;
+Status EditorOptions::LoadOptions(OptionsStore& store) {
+    const auto value = store.readInteger(kOverwriteValueName);
+    if (!value)
+        return Fail(value.error());
+    if (*value)
+        OverwriteTiles = **value != 0;
+    return Ok();
 }
 
-bool EditorOptions::SaveOptions(OptionsStore& store) const {
+Status EditorOptions::SaveOptions(OptionsStore& store) const {
     return store.writeInteger(kOverwriteValueName, OverwriteTiles ? 1 : 0);
 }
 

@@ -12,10 +12,10 @@ struct EditorOptions {
     bool OverwriteTiles = false;
 
     // Takes "Overwrite" from the store when it is there (ticked for any non-zero value);
-    // otherwise the option keeps its state. False when the store failed.
-    bool LoadOptions(OptionsStore& store);
-    // Writes "Overwrite" as 1 or 0. False when the store failed.
-    bool SaveOptions(OptionsStore& store) const;
+    // otherwise the option keeps its state, also when the store failed.
+    Status LoadOptions(OptionsStore& store);
+    // Writes "Overwrite" as 1 or 0.
+    Status SaveOptions(OptionsStore& store) const;
 };
 
 } // namespace tessivar

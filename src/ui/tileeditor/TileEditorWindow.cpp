@@ -398,7 +398,7 @@ void TileEditorWindow::showEvent(QShowEvent* event) {
         return;
     optionsLoaded_ = true;
     // A store that cannot be read leaves the option as it is.
-    workspace_.options.LoadOptions(*optionsStore_);
+    static_cast<void>(workspace_.options.LoadOptions(*optionsStore_));
     optionsDialog_->syncFromOptions();
 }
 

@@ -141,6 +141,21 @@ TEST_F(LoadChain, MapNamingAnotherTileSetAsksItsQuestionFirst) {
     EXPECT_EQ(2u, prompts.questions.size());
 }
 
+TEST_F(LoadChain, MapAndTheTileSetNamingItBackAreAppliedAndAnnouncedOnce) {
+    const std::string mapPath = dir.file("m.vxm");
+    const std::string setPath = writeTileSet("t.vxt", SampleTileSet(4), mapPath);
+    writeMap("m.vxm", SampleGrid(3, 2), setPath);
+    std::vector<unsigned> announced;
+    workspace.addListener([&](unsigned changes) { announced.push_back(changes); });
+
+    ASSERT_TRUE(workspace.LoadMapFile(mapPath, true));
+    ASSERT_EQ(1u, announced.size());
+    EXPECT_EQ(TileSetTitleChanged | MapTitleChanged | MapResized,
+              announced[0] & (TileSetTitleChanged | MapTitleChanged | MapResized));
+    EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
+    EXPECT_EQ(SampleGrid(3, 2), workspace.map.grid);
+}
+
 TEST_F(LoadChain, LoadMapFileWithoutItsTileSetIgnoresTheStoredPath) {
     const std::string mapPath = writeMap("m.vxm", SampleGrid(2, 2), dir.file("other.vxt"));
     EXPECT_TRUE(workspace.LoadMapFile(mapPath, false));

@@ -154,8 +154,8 @@ TEST_F(Cli, MapsAreNotMistakenForOldTileSets) {
         const std::string out = dir.file("up.vxm");
         ASSERT_EQ(0, run({"upgrade", path, out}).status);
         const auto upgraded = ParseMapFile(ReadBytes(out));
-        ASSERT_TRUE(upgraded.ok);
-        EXPECT_EQ(MapGrid(32, 32), upgraded.contents.grid);
+        ASSERT_TRUE(upgraded.ok());
+        EXPECT_EQ(MapGrid(32, 32), upgraded->grid);
     }
 }
 
@@ -197,11 +197,11 @@ TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
         const auto result = run({"upgrade", in, out});
         ASSERT_EQ(0, result.status) << result.err;
         const auto parsed = ParseTileSetFile(ReadBytes(out));
-        ASSERT_TRUE(parsed.ok);
-        EXPECT_EQ("VX03", parsed.contents.version);
-        EXPECT_EQ("", parsed.contents.associatedMap);
+        ASSERT_TRUE(parsed.ok());
+        EXPECT_EQ("VX03", parsed->version);
+        EXPECT_EQ("", parsed->associatedMap);
         TileSet upgraded;
-        ApplyTileSetFile(parsed.contents, upgraded);
+        ApplyTileSetFile(*parsed, upgraded);
         TileSet expected = set;
         if (std::string(version) == "VX01") {
             // Nothing stored: the built-in categories of a fresh tile set.

@@ -285,7 +285,7 @@ private Q_SLOTS:
             .toolPanel()
             ->findChild<QAbstractButton*>(QStringLiteral("rotateRightButton"))
             ->click();
-        QCOMPARE(prompts_.messages,
+        QCOMPARE(Texts(prompts_.messages),
                  QStringList{QStringLiteral("Error: Rotation only works for square tiles.")});
         QCOMPARE(pixelsOfColor(workspace(), 3), (PixelSet{{0, 1}}));
         QVERIFY(window().action("actionUndo")->isEnabled());

@@ -165,7 +165,7 @@ private Q_SLOTS:
         QFETCH(bool, byCloseBox);
         trigger("actionOptions");
         window().optionsDialog()->overwriteBox()->setChecked(ticked);
-        QCOMPARE(window().options().OverwriteTiles, ticked);
+        QCOMPARE(workspace().options.OverwriteTiles, ticked);
         if (byCloseBox)
             window().optionsDialog()->close();
         else
@@ -189,26 +189,26 @@ private Q_SLOTS:
         if (stored.isValid())
             storedSettings().setValue(QStringLiteral("Overwrite"), stored);
         QVERIFY(StartSession(prompts_, session_));
-        QCOMPARE(window().options().OverwriteTiles, ticked);
+        QCOMPARE(workspace().options.OverwriteTiles, ticked);
         QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
     }
 
     void storeThatCannotBeWrittenIsIgnored() {
         tessivar::ui::QtOptionsStore store(QStringLiteral("/proc/no-such-dir/options.ini"));
-        QVERIFY(!store.writeInteger("Overwrite", 1));
-        std::optional<std::int32_t> value;
-        QVERIFY(store.readInteger("Overwrite", value));
-        QVERIFY(!value);
+        QVERIFY(!store.writeInteger("Overwrite", 1).ok());
+        const auto value = store.readInteger("Overwrite");
+        QVERIFY(value.ok());
+        QVERIFY(!*value);
     }
 
     void storeInAFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("options.ini"));
         tessivar::ui::QtOptionsStore store(path);
-        QVERIFY(store.writeInteger("Overwrite", 7));
-        std::optional<std::int32_t> value;
-        QVERIFY(tessivar::ui::QtOptionsStore(path).readInteger("Overwrite", value));
-        QCOMPARE(value, std::optional<std::int32_t>(7));
+        QVERIFY(store.writeInteger("Overwrite", 7).ok());
+        const auto value = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
+        QVERIFY(value.ok());
+        QCOMPARE(*value, std::optional<std::int32_t>(7));
     }
 };
 

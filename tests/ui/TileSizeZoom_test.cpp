@@ -130,7 +130,7 @@ private Q_SLOTS:
         const QStringList expected = message.isEmpty()
                                          ? QStringList{}
                                          : QStringList{QStringLiteral("Size error: ") + message};
-        QCOMPARE(prompts_.messages, expected);
+        QCOMPARE(Texts(prompts_.messages), expected);
         const auto size = workspace().tileSet.block;
         QCOMPARE(QSize(size.width, size.height), block);
         QCOMPARE(window().canvas()->size(),
@@ -176,7 +176,7 @@ private Q_SLOTS:
             refused ? QStringList{QStringLiteral(
                           "BAD BAD: The tile count you entered is out of range!")}
                     : QStringList{};
-        QCOMPARE(prompts_.messages, expected);
+        QCOMPARE(Texts(prompts_.messages), expected);
         QVERIFY(workspace().editing.Modified); // after either button
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/util/Result.h"
+
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -13,12 +15,13 @@ namespace tessivar {
 // Fills `bgr` (3 x width bytes, blue, green, red) with picture row `row`, 0 = top.
 using BitmapRowSource = std::function<void(int row, std::span<std::uint8_t> bgr)>;
 
-// The whole file for a `width` x `height` picture (both at least 1, and the file under
-// 4 GiB; std::invalid_argument otherwise) whose rows come from `source`.
-std::vector<std::uint8_t> EncodeBitmap24(int width, int height, const BitmapRowSource& source);
+// The whole file for a `width` x `height` picture whose rows come from `source`; refused
+// unless both sides are at least 1 and the file stays under 4 GiB.
+Result<std::vector<std::uint8_t>> EncodeBitmap24(int width, int height,
+                                                 const BitmapRowSource& source);
 
 // The same from a buffer of `height` top-down rows of 3 x width bytes each.
-std::vector<std::uint8_t> EncodeBitmap24(int width, int height,
-                                         std::span<const std::uint8_t> topDownBgr);
+Result<std::vector<std::uint8_t>> EncodeBitmap24(int width, int height,
+                                                 std::span<const std::uint8_t> topDownBgr);
 
 } // namespace tessivar

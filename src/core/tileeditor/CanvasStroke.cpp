@@ -73,7 +73,7 @@ PixelRect CanvasStroke::penStroke(BlockPoint pixel) {
 
 CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int screenY, int zoom) {
     Workspace& ws = workspace_;
-    ws.editing.Modified = true;
+    ws.MarkModified();
     KeepCurrentBlockInSlots(ws.editing, ws.tileSet);
     // Recorded before anything changes, so the whole stroke undoes in one step.
     ws.RecordUndoState();

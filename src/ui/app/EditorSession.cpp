@@ -1,5 +1,6 @@
 #include "ui/app/EditorSession.h"
 
+#include "core/workspace/StartupPath.h"
 #include "ui/app/AboutWindow.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/tileeditor/TileEditorWindow.h"
@@ -12,7 +13,7 @@ EditorSession::EditorSession(UserPrompts& prompts)
     : workspace_(prompts) {
     // The tile editor comes first: it is the main window.
     tileEditor_ = std::make_unique<TileEditorWindow>(workspace_, prompts);
-    mapEditor_ = std::make_unique<MapEditorWindow>(workspace_);
+    mapEditor_ = std::make_unique<MapEditorWindow>(workspace_, prompts);
     about_ = std::make_unique<AboutWindow>();
     animation_ = std::make_unique<AnimationDialog>(workspace_, prompts);
     tileEditor_->setMapEditorWindow(mapEditor_.get());
@@ -29,17 +30,17 @@ void EditorSession::start(const std::string& commandLinePath) {
         tileEditor_->show();
         return;
     }
-    switch (Workspace::ClassifyStartupPath(commandLinePath)) {
-    case Workspace::StartupKind::Map:
+    switch (ClassifyStartupPath(commandLinePath)) {
+    case StartupKind::Map:
         workspace_.LoadMapFile(commandLinePath, true);
         tileEditor_->show();
         mapEditor_->show();
         break;
-    case Workspace::StartupKind::Bitmap:
+    case StartupKind::Bitmap:
         // The picture import takes bitmaps; until then the editor just opens.
         tileEditor_->show();
         break;
-    case Workspace::StartupKind::TileSet:
+    case StartupKind::TileSet:
         tileEditor_->show();
         workspace_.LoadTileSetFile(commandLinePath);
         break;

@@ -2,7 +2,9 @@
 
 #include "ui/app/NamedActions.h"
 
+#include "core/mapeditor/MapSize.h"
 #include "core/tileeditor/TileList.h"
+#include "core/workspace/WindowTitles.h"
 #include "ui/common/MapViewWidget.h"
 #include "ui/mapeditor/MapSizeDialog.h"
 
@@ -16,13 +18,12 @@
 
 namespace tessivar::ui {
 
-MapEditorWindow::MapEditorWindow(Workspace& workspace, QWidget* parent)
+MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent)
     , workspace_(workspace) {
-    setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
     buildMenus();
     buildPanes();
-    sizeDialog_ = new MapSizeDialog(workspace_, this);
+    sizeDialog_ = new MapSizeDialog(workspace_, prompts, this);
     workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
     onWorkspaceChanged(EverythingChanged);
 }
@@ -94,7 +95,7 @@ QString MapEditorWindow::sizeLabelText() const {
 }
 
 void MapEditorWindow::changeMapSize() {
-    workspace_.BeginMapSizeChange();
+    BeginMapSizeChange(workspace_);
     sizeDialog_->presetAndRun();
 }
 
@@ -109,7 +110,7 @@ void MapEditorWindow::editTile() {
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & MapTitleChanged)
-        setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
+        setWindowTitle(QString::fromStdString(MapEditorTitle(workspace_.map)));
     if (changes & MapResized)
         sizeLabel_->setText(QString::fromStdString(workspace_.map.sizeLabel()));
     if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped | EditingChanged))

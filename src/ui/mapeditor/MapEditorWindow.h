@@ -17,7 +17,7 @@ class MapEditorWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MapEditorWindow(Workspace& workspace, QWidget* parent = nullptr);
+    MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
 
     void setTileEditorWindow(QWidget* window) { tileEditorWindow_ = window; }
     QAction* action(const char* objectName) const;

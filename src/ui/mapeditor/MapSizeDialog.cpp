@@ -1,14 +1,17 @@
 #include "ui/mapeditor/MapSizeDialog.h"
 
+#include "core/mapeditor/MapSize.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace tessivar::ui {
 
-MapSizeDialog::MapSizeDialog(Workspace& workspace, QWidget* parent)
+MapSizeDialog::MapSizeDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent)
-    , workspace_(workspace) {
+    , workspace_(workspace)
+    , prompts_(prompts) {
     setWindowTitle(tr("Map Size"));
     setModal(true);
     auto* layout = new QFormLayout(this);
@@ -34,7 +37,8 @@ bool MapSizeDialog::presetAndRun() {
 
 void MapSizeDialog::pressChange() {
     // A refused size has shown its message; the dialog stays open.
-    if (workspace_.ApplyMapSize(rows_->text().toStdString(), columns_->text().toStdString()))
+    if (ApplyMapSize(workspace_, prompts_, rows_->text().toStdString(),
+                     columns_->text().toStdString()))
         accept();
 }
 

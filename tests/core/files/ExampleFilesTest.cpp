@@ -238,9 +238,9 @@ struct ExampleFile {
 std::vector<ExampleFile> generatedExamples() {
     auto tileSet = SerializeTileSet(demoTileSet(), "demo.vxm");
     auto map = SerializeMap(demoMap(), "demo.vxt");
-    EXPECT_EQ("", tileSet.error);
-    EXPECT_EQ("", map.error);
-    return {{"demo.vxt", std::move(tileSet.bytes)}, {"demo.vxm", std::move(map.bytes)}};
+    EXPECT_EQ("", tileSet.error());
+    EXPECT_EQ("", map.error());
+    return {{"demo.vxt", std::move(*tileSet)}, {"demo.vxm", std::move(*map)}};
 }
 
 TEST(ExampleFiles, CommittedFilesAreWhatTheGeneratorMakes) {
@@ -255,25 +255,25 @@ TEST(ExampleFiles, CommittedFilesAreWhatTheGeneratorMakes) {
 
 TEST(ExampleFiles, DemoTileSetUsesEveryColourAndNamesItsMap) {
     const auto parsed = ParseTileSetFile(testing::ReadBytes(examplePath("demo.vxt")));
-    ASSERT_TRUE(parsed.ok) << parsed.reason;
-    EXPECT_EQ("VX03", parsed.contents.version);
-    EXPECT_EQ("demo.vxm", parsed.contents.associatedMap);
-    EXPECT_GE(parsed.contents.tileCount, 24);
-    EXPECT_EQ(5u, parsed.contents.categories.size());
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    EXPECT_EQ("VX03", parsed->version);
+    EXPECT_EQ("demo.vxm", parsed->associatedMap);
+    EXPECT_GE(parsed->tileCount, 24);
+    EXPECT_EQ(5u, parsed->categories.size());
     std::set<int> colours;
-    for (const auto& tile : parsed.contents.tiles)
+    for (const auto& tile : parsed->tiles)
         colours.insert(tile.begin(), tile.end());
     EXPECT_EQ((std::set<int>{0, 1, 2, 3}), colours);
 }
 
 TEST(ExampleFiles, DemoMapShowsOnlyTilesOfTheDemoSet) {
     const auto parsed = ParseMapFile(testing::ReadBytes(examplePath("demo.vxm")));
-    ASSERT_TRUE(parsed.ok) << parsed.reason;
-    EXPECT_EQ("demo.vxt", parsed.contents.tileSetPath);
-    EXPECT_EQ(kMapWidth, parsed.contents.grid.Width);
-    EXPECT_EQ(kMapHeight, parsed.contents.grid.Height);
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    EXPECT_EQ("demo.vxt", parsed->tileSetPath);
+    EXPECT_EQ(kMapWidth, parsed->grid.Width);
+    EXPECT_EQ(kMapHeight, parsed->grid.Height);
     bool anyFlip = false;
-    for (const auto& cell : parsed.contents.grid.cells) {
+    for (const auto& cell : parsed->grid.cells) {
         EXPECT_LT(cell.Tile, std::size(kPictures));
         anyFlip |= cell.HFlip || cell.VFlip;
     }

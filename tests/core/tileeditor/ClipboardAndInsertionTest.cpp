@@ -1,5 +1,4 @@
 #include "TileEditorTestSupport.h"
-#include "core/tileeditor/EditorOptions.h"
 #include "core/tileeditor/TileClipboard.h"
 #include "core/tileeditor/TileInsertion.h"
 
@@ -9,7 +8,6 @@ namespace tessivar {
 namespace {
 
 using tileeditor_test::Fixture;
-using tileeditor_test::MemoryOptionsStore;
 
 // Tile n holds n in its first byte, palette n % 8, palette set (n / 8) % 8, and custom
 // value n in category 0, so moves are visible everywhere.
@@ -137,32 +135,6 @@ TEST(TileInsertion, DeleteTilesRemovesAtLeastOneBlockAndRenumbers) {
         EXPECT_EQ(f.editing().SelectionEnd, 4 + c.block.tilesPerBlock() - 1);
         EXPECT_EQ(f.tiles().tileInfo[4][0], 4);
     }
-}
-
-TEST(EditorOptions, LoadAndSaveThroughTheStore) {
-    struct Case {
-        std::optional<std::int32_t> stored;
-        bool before, after;
-    };
-    const Case cases[] = {{1, false, true},           {5, false, true},
-                          {0, true, false},           {-1, false, true},
-                          {std::nullopt, true, true}, {std::nullopt, false, false}};
-    for (const auto& c : cases) {
-        MemoryOptionsStore store;
-        if (c.stored)
-            store.values["Overwrite"] = *c.stored;
-        EditorOptions options{c.before};
-        EXPECT_TRUE(options.LoadOptions(store));
-        EXPECT_EQ(options.OverwriteTiles, c.after);
-        EXPECT_TRUE(options.SaveOptions(store));
-        EXPECT_EQ(store.values["Overwrite"], c.after ? 1 : 0);
-    }
-    MemoryOptionsStore broken;
-    broken.failing = true;
-    EditorOptions options{true};
-    EXPECT_FALSE(options.LoadOptions(broken));
-    EXPECT_TRUE(options.OverwriteTiles);
-    EXPECT_FALSE(options.SaveOptions(broken));
 }
 
 } // namespace

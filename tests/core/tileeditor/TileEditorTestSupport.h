@@ -3,10 +3,8 @@
 // Shared helpers of the tile editor tests: a prompts double that records messages, a
 // workspace with a given Block size, and an in-memory options store.
 
-#include "core/tileeditor/OptionsStore.h"
 #include "core/workspace/Workspace.h"
 
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -65,26 +63,6 @@ struct Fixture {
                 workspace.tileSet.SetBlockPixel(
                     workspace.editing.CurrentTile, x, y,
                     static_cast<ColorIndex>((x * 3 + y * 7 + x * y) % 4));
-    }
-};
-
-class MemoryOptionsStore : public OptionsStore {
-public:
-    std::map<std::string, std::int32_t> values;
-    bool failing = false;
-
-    bool readInteger(const std::string& name, std::optional<std::int32_t>& value) override {
-        if (failing)
-            return false;
-        const auto found = values.find(name);
-        value = found == values.end() ? std::nullopt : std::optional(found->second);
-        return true;
-    }
-    bool writeInteger(const std::string& name, std::int32_t value) override {
-        if (failing)
-            return false;
-        values[name] = value;
-        return true;
     }
 };
 

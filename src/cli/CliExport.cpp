@@ -116,12 +116,9 @@ std::optional<std::string> loadFormat(const Arguments& args, bool forMap, Export
     const auto found = args.options.find("--format");
     if (found == args.options.end())
         return std::nullopt;
-    const auto data = ReadWholeFile(found->second, 1 << 20);
-    if (!data)
-        return "cannot read " + found->second + ": " + data.error();
-    auto parsed = ParseFormatJson(std::string(data->begin(), data->end()), forMap);
+    auto parsed = ReadFormatFile(found->second, forMap);
     if (!parsed)
-        return found->second + ": " + parsed.error();
+        return parsed.error();
     format = *parsed;
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "core/export/FormatJson.h"
 
+#include "core/files/AtomicFile.h"
+#include "core/files/FileIo.h"
 #include "core/model/TileSet.h"
 
 #include <array>
@@ -232,6 +234,25 @@ Result<ExportFormat> ParseFormatJson(std::string_view text, bool forMap) {
     if (in.failed())
         return Fail("Not an export format: " + in.error());
     return format;
+}
+
+Result<ExportFormat> ReadFormatFile(const std::string& path, bool forMap) {
+    const auto data = ReadWholeFile(path, 1 << 20);
+    if (!data)
+        return Fail("Cannot read \"" + path + "\": " + data.error());
+    auto format = ParseFormatJson(std::string(data->begin(), data->end()), forMap);
+    if (!format)
+        return Fail(path + ": " + format.error());
+    return format;
+}
+
+Status WriteFormatFile(const std::string& path, const ExportFormat& format) {
+    const std::string text = FormatToJson(format);
+    const Status saved = SaveFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved)
+        return Fail("Cannot write \"" + path + "\": " + saved.error());
+    return Ok();
 }
 
 } // namespace tessivar

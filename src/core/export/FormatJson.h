@@ -19,4 +19,8 @@ std::string FormatToJson(const ExportFormat& format);
 // map kinds in a tile export). Tile-data widths are taken from the Block size at export.
 Result<ExportFormat> ParseFormatJson(std::string_view text, bool forMap);
 
+inline constexpr const char* kFormatFileFilter = "Export Format (*.json)|*.json";
+Result<ExportFormat> ReadFormatFile(const std::string& path, bool forMap);
+Status WriteFormatFile(const std::string& path, const ExportFormat& format);
+
 } // namespace tessivar

@@ -9,6 +9,8 @@ namespace tessivar::ui {
 
 class AboutWindow;
 class MapEditorWindow;
+class MapExportDialog;
+class TileExportDialog;
 class TileEditorWindow;
 
 // One run of the editor: the documents and every window, created once at start and only
@@ -25,11 +27,17 @@ public:
     TileEditorWindow& tileEditor() { return *tileEditor_; }
     MapEditorWindow& mapEditor() { return *mapEditor_; }
     AboutWindow& about() { return *about_; }
+    TileExportDialog& tileExport() { return *tileExport_; }
+    MapExportDialog& mapExport() { return *mapExport_; }
 
 private:
+    void connectExports(UserPrompts& prompts);
+
     Workspace workspace_;
     std::unique_ptr<TileEditorWindow> tileEditor_;
+    std::unique_ptr<TileExportDialog> tileExport_;
     std::unique_ptr<MapEditorWindow> mapEditor_;
+    std::unique_ptr<MapExportDialog> mapExport_;
     std::unique_ptr<AboutWindow> about_;
 };
 

@@ -60,7 +60,10 @@ private Q_SLOTS:
         QCOMPARE(tiles().toField()->text(), QStringLiteral("16"));
         if (qEnvironmentVariableIsSet("TESSIVAR_PEEK_MS")) { // for looking at the dialogs
             session_->mapExport().showFor(SourceDialect::Z80);
-            tiles().resize(tiles().width() * 3 / 2, tiles().height() * 3 / 2);
+            session_->mapExport().move(0, 560);
+            tiles().move(560, 0);
+            if (qEnvironmentVariableIsSet("TESSIVAR_PEEK_LARGE"))
+                tiles().resize(tiles().width() * 3 / 2, tiles().height() * 3 / 2);
             QTest::qWait(qEnvironmentVariableIntValue("TESSIVAR_PEEK_MS"));
         }
     }

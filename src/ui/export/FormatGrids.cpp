@@ -29,8 +29,13 @@ QTableWidget* makeGrid(const QStringList& headers, const QList<int>& widths) {
     auto* grid = new QTableWidget(0, static_cast<int>(headers.size()));
     grid->setHorizontalHeaderLabels(headers);
     grid->verticalHeader()->hide();
-    for (int c = 0; c < headers.size(); ++c)
+    int total = 0;
+    for (int c = 0; c < headers.size(); ++c) {
         grid->setColumnWidth(c, widths[c]);
+        total += widths[c];
+    }
+    // Every column stays visible beside a vertical scroll bar.
+    grid->setMinimumWidth(total + 2 * grid->frameWidth() + 18);
     grid->verticalHeader()->setDefaultSectionSize(18);
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -78,7 +78,8 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     buttons->addWidget(refresh);
     layout->addLayout(buttons, 5, 0, 1, 3);
     layout->setRowStretch(4, 1);
-    resize(620, 360);
+    included_->setMaximumWidth(160);
+    resize(660, 360);
 
     connect(browse, &QPushButton::clicked, this, [this] {
         if (const auto path = prompts_.chooseFileToSave({kSourceFilter, "asm", "", false}))

@@ -9,6 +9,10 @@ namespace tessivar::cli {
 int RunInfo(const std::vector<std::string>& args);
 int RunUpgrade(const std::vector<std::string>& args);
 int RunDecode(const std::vector<std::string>& args);
+int RunExportTiles(const std::vector<std::string>& args);
+int RunExportMap(const std::vector<std::string>& args);
+int RunExportBinary(const std::vector<std::string>& args);
+int RunImportBinary(const std::vector<std::string>& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

@@ -17,6 +17,16 @@ constexpr const char* kUsage =
     "    --tiles --json         also list each Tile's palettes and information values\n"
     "  upgrade IN OUT           rewrite an older tile set or map in the current version\n"
     "  decode IN.jpg -o OUT.bmp decode a JPEG picture into a 24-bit bitmap\n"
+    "  export-tiles SET.vxt -o OUT.asm [--dialect z80|68k] [--preset bw|gray|bw-anim|gray-anim]\n"
+    "               [--format FORMAT.json] [--block WxH] [--blocks FROM-TO]\n"
+    "                           write the Blocks of a tile set as assembler source\n"
+    "  export-map MAP.vxm -o OUT.asm [--dialect z80|68k] [--format FORMAT.json] [--offset N]\n"
+    "               [--block WxH] [--tileset SET.vxt]\n"
+    "                           write a map as assembler source\n"
+    "  export-binary SET.vxt -o OUT.bin [--block WxH]\n"
+    "                           write the Blocks as raw bit planes\n"
+    "  import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE]\n"
+    "                           read 16-byte Tiles into a copy of a tile set\n"
     "\n"
     "Options:\n"
     "  --help                   show this text\n"
@@ -31,6 +41,10 @@ constexpr Command kCommands[] = {
     {"info", tessivar::cli::RunInfo},
     {"upgrade", tessivar::cli::RunUpgrade},
     {"decode", tessivar::cli::RunDecode},
+    {"export-tiles", tessivar::cli::RunExportTiles},
+    {"export-map", tessivar::cli::RunExportMap},
+    {"export-binary", tessivar::cli::RunExportBinary},
+    {"import-binary", tessivar::cli::RunImportBinary},
 };
 
 } // namespace

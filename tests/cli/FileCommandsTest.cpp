@@ -3,13 +3,9 @@
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 
-#include "../core/files/TestFiles.h"
+#include "CliRunner.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace tessivar {
 namespace {
@@ -22,50 +18,6 @@ using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::TempDir;
 using testing::WriteBytes;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-class Cli : public ::testing::Test {
-protected:
-    CliRun run(const std::vector<std::string>& args) {
-        std::string command = quoted(TESSIVAR_CLI);
-        for (const auto& arg : args)
-            command += " " + quoted(arg);
-        const std::string errPath = dir.file("stderr.txt");
-        command += " 2>" + quoted(errPath);
-        CliRun result;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return result;
-        std::array<char, 4096> buffer{};
-        std::size_t got;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            result.out.append(buffer.data(), got);
-        const int raw = ::pclose(pipe);
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        const auto err = ReadBytes(errPath);
-        result.err.assign(err.begin(), err.end());
-        return result;
-    }
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        const std::string path = dir.file(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-
-    TempDir dir;
-};
 
 TEST_F(Cli, HelpAndVersion) {
     const auto help = run({"--help"});

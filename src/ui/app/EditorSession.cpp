@@ -1,7 +1,11 @@
 #include "ui/app/EditorSession.h"
 
+#include "core/export/TileBinaryCommands.h"
 #include "core/workspace/StartupPath.h"
 #include "ui/app/AboutWindow.h"
+#include "ui/app/NamedActions.h"
+#include "ui/export/MapExportDialog.h"
+#include "ui/export/TileExportDialog.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileToolPanel.h"
@@ -13,7 +17,9 @@ EditorSession::EditorSession(UserPrompts& prompts)
     : workspace_(prompts) {
     // The tile editor comes first: it is the main window.
     tileEditor_ = std::make_unique<TileEditorWindow>(workspace_, prompts);
+    tileExport_ = std::make_unique<TileExportDialog>(workspace_, prompts);
     mapEditor_ = std::make_unique<MapEditorWindow>(workspace_, prompts);
+    mapExport_ = std::make_unique<MapExportDialog>(workspace_, prompts);
     about_ = std::make_unique<AboutWindow>();
     animation_ = std::make_unique<AnimationDialog>(workspace_, prompts);
     tileEditor_->setMapEditorWindow(mapEditor_.get());
@@ -21,6 +27,26 @@ EditorSession::EditorSession(UserPrompts& prompts)
     mapEditor_->setTileEditorWindow(tileEditor_.get());
     QObject::connect(tileEditor_->toolPanel(), &TileToolPanel::animationRequested, animation_.get(),
                      &AnimationDialog::openFromSelection);
+    connectExports(prompts);
+}
+
+void EditorSession::connectExports(UserPrompts& prompts) {
+    auto wire = [](QObject* window, const char* name, auto handler) {
+        QAction* action = FindNamedAction(window, name);
+        action->setEnabled(true);
+        QObject::connect(action, &QAction::triggered, action, handler);
+    };
+    TileExportDialog* tiles = tileExport_.get();
+    MapExportDialog* map = mapExport_.get();
+    wire(tileEditor_.get(), "actionExportZ80", [tiles] { tiles->showFor(SourceDialect::Z80); });
+    wire(tileEditor_.get(), "actionExport68k", [tiles] { tiles->showFor(SourceDialect::M68k); });
+    wire(mapEditor_.get(), "actionMapExportZ80", [map] { map->showFor(SourceDialect::Z80); });
+    wire(mapEditor_.get(), "actionMapExport68k", [map] { map->showFor(SourceDialect::M68k); });
+    Workspace* workspace = &workspace_;
+    wire(tileEditor_.get(), "actionExportTileBinary",
+         [workspace, &prompts] { ExportTileBinaryCommand(*workspace, prompts); });
+    wire(tileEditor_.get(), "actionImportTileBinaries",
+         [workspace, &prompts] { ImportTileBinariesCommand(*workspace, prompts); });
 }
 
 EditorSession::~EditorSession() = default;

@@ -10,6 +10,8 @@ namespace tessivar::ui {
 class AboutWindow;
 class AnimationDialog;
 class MapEditorWindow;
+class MapExportDialog;
+class TileExportDialog;
 class TileEditorWindow;
 
 // One run of the editor: the documents and every window, created once at start and only
@@ -27,11 +29,17 @@ public:
     MapEditorWindow& mapEditor() { return *mapEditor_; }
     AboutWindow& about() { return *about_; }
     AnimationDialog& animation() { return *animation_; }
+    TileExportDialog& tileExport() { return *tileExport_; }
+    MapExportDialog& mapExport() { return *mapExport_; }
 
 private:
+    void connectExports(UserPrompts& prompts);
+
     Workspace workspace_;
     std::unique_ptr<TileEditorWindow> tileEditor_;
+    std::unique_ptr<TileExportDialog> tileExport_;
     std::unique_ptr<MapEditorWindow> mapEditor_;
+    std::unique_ptr<MapExportDialog> mapExport_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<AnimationDialog> animation_;
 };

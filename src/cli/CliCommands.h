@@ -9,6 +9,8 @@ namespace tessivar::cli {
 int RunInfo(const std::vector<std::string>& args);
 int RunUpgrade(const std::vector<std::string>& args);
 int RunDecode(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);
+int RunOptimize(const std::vector<std::string>& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

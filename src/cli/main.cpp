@@ -16,6 +16,8 @@ constexpr const char* kUsage =
     "  info FILE [--json]       describe a tile set (.vxt) or map (.vxm) file\n"
     "  upgrade IN OUT           rewrite an older tile set or map in the current version\n"
     "  decode IN.jpg -o OUT.bmp decode a JPEG picture into a 24-bit bitmap\n"
+    "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
+    "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
     "\n"
     "Options:\n"
     "  --help                   show this text\n"
@@ -27,9 +29,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"info", tessivar::cli::RunInfo},
-    {"upgrade", tessivar::cli::RunUpgrade},
-    {"decode", tessivar::cli::RunDecode},
+    {"info", tessivar::cli::RunInfo},         {"upgrade", tessivar::cli::RunUpgrade},
+    {"decode", tessivar::cli::RunDecode},     {"import", tessivar::cli::RunImport},
+    {"optimize", tessivar::cli::RunOptimize},
 };
 
 } // namespace

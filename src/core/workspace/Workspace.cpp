@@ -288,7 +288,7 @@ Workspace::StartupKind Workspace::ClassifyStartupPath(const std::string& path) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension == ".vxm")
         return StartupKind::Map;
-    if (extension == ".bmp")
+    if (extension == ".bmp" || extension == ".png" || extension == ".jpg")
         return StartupKind::Bitmap;
     return StartupKind::TileSet;
 }

@@ -81,8 +81,8 @@ public:
     void Undo();
     void Redo();
 
-    // Command-line start-up: ".vxm" opens a map with its tile set, ".bmp" goes to the
-    // image import, and any other path is read as a tile set.
+    // Command-line start-up: ".vxm" opens a map with its tile set, ".bmp", ".png" and
+    // ".jpg" go to the image import, and any other path is read as a tile set.
     enum class StartupKind { Map, Bitmap, TileSet };
     static StartupKind ClassifyStartupPath(const std::string& path);
 

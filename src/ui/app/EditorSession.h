@@ -8,6 +8,7 @@
 namespace tessivar::ui {
 
 class AboutWindow;
+class BitmapImportDialog;
 class MapEditorWindow;
 class TileEditorWindow;
 
@@ -25,12 +26,16 @@ public:
     TileEditorWindow& tileEditor() { return *tileEditor_; }
     MapEditorWindow& mapEditor() { return *mapEditor_; }
     AboutWindow& about() { return *about_; }
+    BitmapImportDialog& bitmapImport() { return *bitmapImport_; }
 
 private:
     Workspace workspace_;
     std::unique_ptr<TileEditorWindow> tileEditor_;
     std::unique_ptr<MapEditorWindow> mapEditor_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<BitmapImportDialog> bitmapImport_;
+
+    void connectImageImport();
 };
 
 } // namespace tessivar::ui

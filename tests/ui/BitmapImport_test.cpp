@@ -63,7 +63,8 @@ private Q_SLOTS:
         // A refused size is reported and converts nothing.
         dialog().widthField()->setText(QStringLiteral("abc"));
         QVERIFY(!dialog().convert());
-        QCOMPARE(prompts_.messages.last(), QStringLiteral("Data Error: Size or dither entered is invalid"));
+        QCOMPARE(prompts_.messages.last(),
+                 QStringLiteral("Data Error: Size or dither entered is invalid"));
         QVERIFY(!importButton()->isEnabled());
         // Showing the dialog afresh clears the conversion.
         dialog().widthField()->setText(QStringLiteral("160"));
@@ -76,9 +77,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
-        QTest::newRow("Full Screen") << 0 << "160" << "144";
-        QTest::newRow("Original Size") << 1 << "320" << "240";
-        QTest::newRow("Default Size") << 2 << "160" << "120";
+        QTest::newRow("Full Screen") << 0 << "160"
+                                     << "144";
+        QTest::newRow("Original Size") << 1 << "320"
+                                       << "240";
+        QTest::newRow("Default Size") << 2 << "160"
+                                      << "120";
     }
     void sizePopUpSetsTheFields() {
         QFETCH(int, item);

@@ -3,9 +3,9 @@
 // automatic zoom of 3 with its pixel grid into a 32-bit buffer.
 
 #include "core/model/TileSet.h"
+#include "core/render/CanvasPainter.h"
 #include "core/tileeditor/EditorLayout.h"
 #include "core/tileeditor/FloodFill.h"
-#include "core/tileeditor/TileRendering.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,13 +36,12 @@ void BM_PaintCanvasLargestBlock(benchmark::State& state) {
     for (int y = 0; y < kLargestBlock.height; ++y)
         for (int x = 0; x < kLargestBlock.width; ++x)
             tileSet.SetBlockPixel(0, x, y, static_cast<ColorIndex>((x ^ y) & 3));
-    const EditingState editing;
     const int zoom = AutomaticZoomFor(kLargestBlock).canvasZoom;
-    const CanvasPaint paint{zoom, Rgb{0, 0, 0}, nullptr};
+    const CanvasLook look{0, 0, 0, zoom, Rgb{0, 0, 0}, {}};
     RgbImage canvas(kLargestBlock.width * zoom, kLargestBlock.height * zoom);
     const CellRange everything{0, kLargestBlock.width - 1, 0, kLargestBlock.height - 1};
     for (auto _ : state) {
-        PaintCanvas(tileSet, editing, paint, everything, canvas);
+        PaintTileCanvas(tileSet, look, everything, canvas);
         benchmark::DoNotOptimize(canvas.pixels.data());
     }
     state.SetItemsProcessed(state.iterations() * kLargestBlock.width * kLargestBlock.height);

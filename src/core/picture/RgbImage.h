@@ -26,6 +26,14 @@ struct RgbImage {
         , height(h)
         , pixels(static_cast<std::size_t>(w) * h, fill) {}
 
+    // A new size for a reused picture: the buffer is kept when it is large enough, so a
+    // painter can redraw into it without allocating. The pixels are undefined afterwards.
+    void resize(int w, int h) {
+        width = w;
+        height = h;
+        pixels.resize(static_cast<std::size_t>(w) * h);
+    }
+
     std::uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };

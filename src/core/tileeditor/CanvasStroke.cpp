@@ -1,5 +1,6 @@
 #include "core/tileeditor/CanvasStroke.h"
 
+#include "core/render/CanvasPainter.h"
 #include "core/tileeditor/BlockBounds.h"
 #include "core/tileeditor/FloodFill.h"
 #include "core/tileeditor/LinePixels.h"
@@ -39,11 +40,10 @@ void CanvasStroke::setRectangleMode(RectangleMode mode) {
 }
 
 std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {
-    const BlockSize block = workspace_.tileSet.block;
-    if (screenX < 0 || screenY < 0 || screenX >= block.width * zoom ||
-        screenY >= block.height * zoom)
+    const auto cell = TileCanvasGrid(workspace_.tileSet.block, zoom).cellAt(screenX, screenY);
+    if (!cell)
         return std::nullopt;
-    return BlockPoint{screenX / zoom, screenY / zoom};
+    return BlockPoint{cell->column, cell->row};
 }
 
 std::optional<ColorIndex> CanvasStroke::heldColor() const {

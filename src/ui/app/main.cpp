@@ -7,7 +7,6 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessivar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessivar"));
     QApplication::setOrganizationName(QStringLiteral("Brennow"));
     // The program ends when the main window closes, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/picture/RgbImage.h"
 #include "core/workspace/Workspace.h"
 
 #include <QWidget>
@@ -22,6 +23,7 @@ protected:
 
 private:
     Workspace& workspace_;
+    RgbImage picture_; // the cells of the damaged area, reused between paints
 };
 
 } // namespace tessivar::ui

@@ -1,5 +1,7 @@
 #include "ui/tileeditor/PaletteBoxWidget.h"
 
+#include "ui/common/MouseButtons.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -31,12 +33,7 @@ void PaletteBoxWidget::paintEvent(QPaintEvent*) {
 }
 
 void PaletteBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
-    MouseButton button = MouseButton::Other;
-    if (event->button() == Qt::LeftButton)
-        button = MouseButton::Left;
-    else if (event->button() == Qt::RightButton)
-        button = MouseButton::Right;
-    box_.mouseUp(workspace_, button, event->position().toPoint().x());
+    box_.mouseUp(workspace_, coreButton(event->button()), event->position().toPoint().x());
 }
 
 } // namespace tessivar::ui

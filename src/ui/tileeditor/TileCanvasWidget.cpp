@@ -1,25 +1,14 @@
 #include "ui/tileeditor/TileCanvasWidget.h"
 
-#include "core/tileeditor/TileRendering.h"
+#include "core/render/CanvasPainter.h"
+#include "ui/common/MouseButtons.h"
+#include "ui/common/RgbImageView.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace tessivar::ui {
-
-namespace {
-
-MouseButton coreButton(Qt::MouseButton button) {
-    if (button == Qt::LeftButton)
-        return MouseButton::Left;
-    if (button == Qt::RightButton)
-        return MouseButton::Right;
-    return MouseButton::Other;
-}
-
-} // namespace
 
 TileCanvasWidget::TileCanvasWidget(Workspace& workspace, CanvasStroke& stroke, QWidget* parent)
     : QWidget(parent)
@@ -57,14 +46,19 @@ void TileCanvasWidget::paintEvent(QPaintEvent* event) {
     if (damaged.isEmpty())
         return;
     const ScreenRect screen{damaged.left(), damaged.top(), damaged.right(), damaged.bottom()};
-    const CellRange range = DamagedCells(screen, zoom_, zoom_, block.width, block.height);
-    const CanvasPaint paint{zoom_, gridColor_, &stroke_};
-    PaintCanvas(workspace_.tileSet, workspace_.editing, paint, range, picture_);
-
+    const CellRange range = TileCanvasGrid(block, zoom_).cellsTouching(screen);
+    const EditingState& editing = workspace_.editing;
+    CanvasLook look{editing.CurrentTile,
+                    editing.CurrentPaletteSet,
+                    editing.CurrentPalette,
+                    zoom_,
+                    gridColor_,
+                    {}};
+    if (stroke_.dragging())
+        look.preview = [this](int x, int y) { return stroke_.previewColorAt(x, y); };
+    PaintTileCanvas(workspace_.tileSet, look, range, picture_);
     // The picture is wrapped, not copied: it lives until the painter is done.
-    const QImage image(reinterpret_cast<const uchar*>(picture_.pixels.data()), width, height,
-                       width * 4, QImage::Format_RGB32);
-    painter.drawImage(damaged.topLeft(), image, damaged);
+    painter.drawImage(damaged.topLeft(), rgbImageView(picture_), damaged);
 }
 
 void TileCanvasWidget::repaintPixels(const PixelRect& pixels) {

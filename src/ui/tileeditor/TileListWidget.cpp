@@ -1,9 +1,9 @@
 #include "ui/tileeditor/TileListWidget.h"
 
+#include "core/render/BlockPainter.h"
 #include "core/tileeditor/TileList.h"
-#include "core/tileeditor/TileRendering.h"
+#include "ui/common/RgbImageView.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -52,10 +52,11 @@ void TileListWidget::paintBlock(QPainter& painter, int firstTile) {
     // The white frame is the one-pixel ring around the image.
     if (editing.SelectionStart <= firstTile && firstTile <= editing.SelectionEnd)
         painter.fillRect(left, 0, imageWidth + 2, imageHeight + 2, Qt::white);
-    const RgbImage picture = RenderTileListBlock(tileSet, firstTile, listZoom_);
-    const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
-                       picture.height, picture.width * 4, QImage::Format_RGB32);
-    painter.drawImage(left + 1, 1, image);
+    picture_.resize(imageWidth, imageHeight);
+    PaintBlock(tileSet,
+               {tileSet.block, firstTile, kFirstTilesPaletteSet, kEachTilesPalette, listZoom_},
+               picture_, 0, 0);
+    painter.drawImage(left + 1, 1, rgbImageView(picture_));
 
     const QString number = QString::number(block);
     const QFontMetrics metrics = painter.fontMetrics();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/picture/RgbImage.h"
 #include "core/workspace/Workspace.h"
 
 #include <QWidget>
@@ -27,6 +28,7 @@ private:
 
     Workspace& workspace_;
     int listZoom_ = 4;
+    RgbImage picture_; // one Block, reused for every Block drawn
 };
 
 } // namespace tessivar::ui

@@ -1,8 +1,7 @@
 #include "ui/tileeditor/TileToolPanel.h"
 
-#include "ui/tileeditor/ToolIcons.h"
+#include "ui/common/ToolButtons.h"
 
-#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCursor>
 #include <QGridLayout>
@@ -13,8 +12,6 @@
 namespace tessivar::ui {
 
 namespace {
-
-constexpr int kButtonSide = 28;
 
 struct ToolButtonInfo {
     DrawingTool tool;
@@ -73,14 +70,7 @@ void TileToolPanel::buildToolButtons() {
     tools_->setExclusive(true);
     int column = 0;
     for (const ToolButtonInfo& info : kToolButtons) {
-        auto* button = new QToolButton;
-        button->setObjectName(QString::fromLatin1(info.objectName));
-        button->setToolTip(tr(info.hint));
-        button->setIcon(toolIcon(info.picture));
-        button->setIconSize(QSize(24, 24));
-        button->setFixedSize(kButtonSide, kButtonSide);
-        button->setCheckable(true);
-        button->setAutoRaise(false);
+        QToolButton* button = makeToolButton(info.picture, info.hint, info.objectName, true);
         tools_->addButton(button, static_cast<int>(info.tool));
         grid->addWidget(button, 0, column++);
     }
@@ -93,7 +83,7 @@ void TileToolPanel::buildToolButtons() {
     animationButton_ = new QPushButton;
     animationButton_->setObjectName(QStringLiteral("animationButton"));
     animationButton_->setIcon(toolIcon(ToolPicture::Animation));
-    animationButton_->setFixedHeight(kButtonSide);
+    animationButton_->setFixedHeight(kToolButtonSide);
     animationButton_->setEnabled(false);
     grid->addWidget(animationButton_, 0, column, 1, 3);
 }
@@ -102,12 +92,7 @@ void TileToolPanel::buildTransformButtons() {
     auto* grid = static_cast<QGridLayout*>(layout());
     int column = 0;
     for (const TransformButtonInfo& info : kTransformButtons) {
-        auto* button = new QToolButton;
-        button->setObjectName(QString::fromLatin1(info.objectName));
-        button->setToolTip(tr(info.hint));
-        button->setIcon(toolIcon(info.picture));
-        button->setIconSize(QSize(24, 24));
-        button->setFixedSize(kButtonSide, kButtonSide);
+        QToolButton* button = makeToolButton(info.picture, info.hint, info.objectName, false);
         const BlockTransform transform = info.transform;
         connect(button, &QToolButton::clicked, this,
                 [this, transform] { Q_EMIT transformRequested(transform); });
@@ -116,24 +101,8 @@ void TileToolPanel::buildTransformButtons() {
 }
 
 void TileToolPanel::buildRectangleMenu() {
-    rectangleMenu_ = new QMenu(this);
-    rectangleMenu_->setObjectName(QStringLiteral("rectangleMenu"));
-    auto* modes = new QActionGroup(rectangleMenu_);
-    modes->setExclusive(true);
-    const std::pair<RectangleMode, const char*> items[] = {{RectangleMode::Filled, "Filled"},
-                                                           {RectangleMode::Hollow, "Hollow"}};
-    for (const auto& [mode, caption] : items) {
-        QAction* action = rectangleMenu_->addAction(tr(caption));
-        action->setObjectName(QStringLiteral("rectangle%1").arg(QString::fromLatin1(caption)));
-        action->setCheckable(true);
-        action->setChecked(mode == RectangleMode::Filled);
-        // Each item carries its own small picture, shown in both states.
-        action->setIcon(toolIcon(mode == RectangleMode::Filled ? ToolPicture::FilledMark
-                                                               : ToolPicture::HollowMark));
-        action->setActionGroup(modes);
-        connect(action, &QAction::triggered, this,
-                [this, mode = mode] { chooseRectangleMode(mode); });
-    }
+    rectangleMenu_ =
+        makeRectangleMenu(this, [this](RectangleMode mode) { chooseRectangleMode(mode); });
 }
 
 void TileToolPanel::chooseTool(DrawingTool tool) {

@@ -4,7 +4,7 @@
 
 namespace tessivar::ui {
 
-// The tile editor's small pictures, drawn by the program itself so no image files need
+// The editors' small pictures, drawn by the program itself so no image files need
 // to travel with it: the four drawing tools, the seven transforms, the animation
 // preview button and the check marks of the rectangle pop-up.
 enum class ToolPicture {

@@ -1,4 +1,4 @@
-#include "ui/tileeditor/ToolIcons.h"
+#include "ui/common/ToolIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

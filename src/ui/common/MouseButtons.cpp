@@ -1,0 +1,13 @@
+#include "ui/common/MouseButtons.h"
+
+namespace tessivar::ui {
+
+MouseButton coreButton(Qt::MouseButton button) {
+    if (button == Qt::LeftButton)
+        return MouseButton::Left;
+    if (button == Qt::RightButton)
+        return MouseButton::Right;
+    return MouseButton::Other;
+}
+
+} // namespace tessivar::ui

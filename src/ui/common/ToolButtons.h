@@ -1,0 +1,30 @@
+#pragma once
+
+// The square picture buttons of the editors' tool panels and the "Filled" / "Hollow"
+// pop-up of their rectangle tools, built the same way for both editors.
+
+#include "core/tileeditor/CanvasTypes.h"
+#include "ui/common/ToolIcons.h"
+
+#include <functional>
+
+class QMenu;
+class QToolButton;
+class QWidget;
+
+namespace tessivar::ui {
+
+// Side of a tool button in screen pixels.
+inline constexpr int kToolButtonSide = 28;
+
+// A button showing `picture` with the tool-tip `hint`; `checkable` for tools that stay
+// down, plain for commands.
+QToolButton* makeToolButton(ToolPicture picture, const char* hint, const char* objectName,
+                            bool checkable);
+
+// The rectangle pop-up "rectangleMenu" with the radio items "Filled" (checked) and
+// "Hollow" ("rectangleFilled", "rectangleHollow"), each with its own check-mark picture.
+// `chosen` runs when the user picks an item.
+QMenu* makeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> chosen);
+
+} // namespace tessivar::ui

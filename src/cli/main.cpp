@@ -27,6 +27,8 @@ constexpr const char* kUsage =
     "                           write the Blocks as raw bit planes\n"
     "  import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE]\n"
     "                           read 16-byte Tiles into a copy of a tile set\n"
+    "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
+    "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
     "\n"
     "Options:\n"
     "  --help                   show this text\n"
@@ -45,6 +47,8 @@ constexpr Command kCommands[] = {
     {"export-map", tessivar::cli::RunExportMap},
     {"export-binary", tessivar::cli::RunExportBinary},
     {"import-binary", tessivar::cli::RunImportBinary},
+    {"import", tessivar::cli::RunImport},
+    {"optimize", tessivar::cli::RunOptimize},
 };
 
 } // namespace

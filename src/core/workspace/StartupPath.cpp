@@ -13,7 +13,7 @@ StartupKind ClassifyStartupPath(const std::string& path) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension == ".vxm")
         return StartupKind::Map;
-    if (extension == ".bmp")
+    if (extension == ".bmp" || extension == ".png" || extension == ".jpg")
         return StartupKind::Bitmap;
     return StartupKind::TileSet;
 }

@@ -1,11 +1,14 @@
 #include "ui/app/EditorSession.h"
 
 #include "core/export/TileBinaryCommands.h"
+#include "core/imageimport/TileSetOptimizer.h"
 #include "core/workspace/StartupPath.h"
 #include "ui/app/AboutWindow.h"
 #include "ui/app/NamedActions.h"
 #include "ui/export/MapExportDialog.h"
 #include "ui/export/TileExportDialog.h"
+#include "ui/imageimport/BitmapImportDialog.h"
+#include "ui/imageimport/PictureDropFilter.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileToolPanel.h"
@@ -28,6 +31,9 @@ EditorSession::EditorSession(UserPrompts& prompts)
     QObject::connect(tileEditor_->toolPanel(), &TileToolPanel::animationRequested, animation_.get(),
                      &AnimationDialog::openFromSelection);
     connectExports(prompts);
+    bitmapImport_ = std::make_unique<BitmapImportDialog>(
+        workspace_, prompts, [this] { return workspace_.options.OverwriteTiles; });
+    connectImageImport();
 }
 
 void EditorSession::connectExports(UserPrompts& prompts) {
@@ -49,6 +55,37 @@ void EditorSession::connectExports(UserPrompts& prompts) {
          [workspace, &prompts] { ImportTileBinariesCommand(*workspace, prompts); });
 }
 
+void EditorSession::connectImageImport() {
+    BitmapImportDialog* dialog = bitmapImport_.get();
+    const struct {
+        QWidget* window;
+        const char* bitmap;
+        const char* clipboard;
+        bool fromMapEditor;
+    } entries[] = {
+        {tileEditor_.get(), "actionImportBitmap", "actionImportClipboard", false},
+        {mapEditor_.get(), "actionMapImportBitmap", "actionMapImportClipboard", true},
+    };
+    for (const auto& entry : entries) {
+        QAction* bitmap = FindNamedAction(entry.window, entry.bitmap);
+        QAction* clipboard = FindNamedAction(entry.window, entry.clipboard);
+        bitmap->setEnabled(true);
+        clipboard->setEnabled(true);
+        const bool fromMapEditor = entry.fromMapEditor;
+        QObject::connect(bitmap, &QAction::triggered, dialog,
+                         [dialog, fromMapEditor] { dialog->importFromFile(fromMapEditor); });
+        QObject::connect(clipboard, &QAction::triggered, dialog,
+                         [dialog, fromMapEditor] { dialog->importFromClipboard(fromMapEditor); });
+        new PictureDropFilter(entry.window, [dialog, fromMapEditor](const std::string& path) {
+            dialog->openPicture(path, fromMapEditor);
+        });
+    }
+    QAction* optimize = FindNamedAction(tileEditor_.get(), "actionOptimize");
+    optimize->setEnabled(true);
+    QObject::connect(optimize, &QAction::triggered, dialog,
+                     [this] { OptimizeTileSet(workspace_); });
+}
+
 EditorSession::~EditorSession() = default;
 
 void EditorSession::start(const std::string& commandLinePath) {
@@ -63,8 +100,8 @@ void EditorSession::start(const std::string& commandLinePath) {
         mapEditor_->show();
         break;
     case StartupKind::Bitmap:
-        // The picture import takes bitmaps; until then the editor just opens.
         tileEditor_->show();
+        bitmapImport_->openPicture(commandLinePath, false);
         break;
     case StartupKind::TileSet:
         tileEditor_->show();

@@ -9,6 +9,7 @@ namespace tessivar::ui {
 
 class AboutWindow;
 class AnimationDialog;
+class BitmapImportDialog;
 class MapEditorWindow;
 class MapExportDialog;
 class TileExportDialog;
@@ -31,6 +32,7 @@ public:
     AnimationDialog& animation() { return *animation_; }
     TileExportDialog& tileExport() { return *tileExport_; }
     MapExportDialog& mapExport() { return *mapExport_; }
+    BitmapImportDialog& bitmapImport() { return *bitmapImport_; }
 
 private:
     void connectExports(UserPrompts& prompts);
@@ -42,6 +44,9 @@ private:
     std::unique_ptr<MapExportDialog> mapExport_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<AnimationDialog> animation_;
+    std::unique_ptr<BitmapImportDialog> bitmapImport_;
+
+    void connectImageImport();
 };
 
 } // namespace tessivar::ui

@@ -1,5 +1,7 @@
 #include "ui/mapeditor/MapSizeDialog.h"
 
+#include "ui/common/WindowPlacement.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +31,8 @@ MapSizeDialog::MapSizeDialog(Workspace& workspace, QWidget* parent)
 bool MapSizeDialog::presetAndRun() {
     rows_->setText(QString::number(workspace_.map.Height()));
     columns_->setText(QString::number(workspace_.map.Width()));
+    // Centred on the screen, not on the map editor that owns it.
+    CentreWindow(*this);
     return exec() == QDialog::Accepted;
 }
 

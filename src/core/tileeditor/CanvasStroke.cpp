@@ -30,13 +30,14 @@ void CanvasStroke::setTool(DrawingTool tool) {
         toolStatus_ = "Line";
         break;
     case DrawingTool::Rectangle:
+        toolStatus_ = rectangleMode_ == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
         break;
     }
 }
 
 void CanvasStroke::setRectangleMode(RectangleMode mode) {
     rectangleMode_ = mode;
-    toolStatus_ = mode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
+    setTool(DrawingTool::Rectangle);
 }
 
 std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {

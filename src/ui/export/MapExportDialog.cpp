@@ -96,7 +96,7 @@ void MapExportDialog::pressExport() {
         prompts_.showMessage(exported.error(), "Error");
         return;
     }
-    prompts_.showMessage("Done", "Done");
+    prompts_.showInformation("Done", "Done");
     hide();
 }
 

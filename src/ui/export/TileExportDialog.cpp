@@ -172,7 +172,7 @@ void TileExportDialog::pressExport() {
         prompts_.showMessage(exported.error(), "Error");
         return;
     }
-    prompts_.showMessage("Done", "Done");
+    prompts_.showInformation("Done", "Done");
     hide();
 }
 

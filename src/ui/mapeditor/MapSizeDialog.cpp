@@ -1,6 +1,7 @@
 #include "ui/mapeditor/MapSizeDialog.h"
 
 #include "core/mapeditor/MapSize.h"
+#include "ui/common/WindowPlacement.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -32,6 +33,8 @@ MapSizeDialog::MapSizeDialog(Workspace& workspace, UserPrompts& prompts, QWidget
 bool MapSizeDialog::presetAndRun() {
     rows_->setText(QString::number(workspace_.map.Height()));
     columns_->setText(QString::number(workspace_.map.Width()));
+    // Centred on the screen, not on the map editor that owns it.
+    CentreWindow(*this);
     return exec() == QDialog::Accepted;
 }
 

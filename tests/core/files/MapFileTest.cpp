@@ -68,21 +68,27 @@ TEST(MapFileRoundTrip, WriterMatchesTheHandBuiltImage) {
     EXPECT_FALSE(tooLong.error().empty());
 }
 
+// Damaged files, each refused with its own reason (empty: accepted).
 TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
     struct Case {
         const char* what;
         int width, height;
         int paletteOfLastCell;
         std::ptrdiff_t lengthChange;
-        bool accepted;
+        const char* reason;
     };
     const Case cases[] = {
-        {"smallest", 1, 1, 7, 0, true},           {"largest side", 2048, 1, 0, 0, true},
-        {"trailing bytes", 2, 2, 0, 3, true},     {"width 0", 0, 5, 0, 0, false},
-        {"height 0", 5, 0, 0, 0, false},          {"width 2049", 2049, 1, 0, 0, false},
-        {"height 2049", 1, 2049, 0, 0, false},    {"palette 8", 2, 2, 8, 0, false},
-        {"palette 255", 2, 2, 255, 0, false},     {"one byte short", 2, 2, 0, -1, false},
-        {"no cells at all", 2, 2, 0, -20, false},
+        {"smallest", 1, 1, 7, 0, ""},
+        {"largest side", 2048, 1, 0, 0, ""},
+        {"trailing bytes", 2, 2, 0, 3, ""},
+        {"width 0", 0, 5, 0, 0, "the map width 0 is outside 1..2048"},
+        {"height 0", 5, 0, 0, 0, "the map height 0 is outside 1..2048"},
+        {"width 2049", 2049, 1, 0, 0, "the map width 2049 is outside 1..2048"},
+        {"height 2049", 1, 2049, 0, 0, "the map height 2049 is outside 1..2048"},
+        {"palette 8", 2, 2, 8, 0, "a cell's palette number is above 7"},
+        {"palette 255", 2, 2, 255, 0, "a cell's palette number is above 7"},
+        {"one byte short", 2, 2, 0, -1, "the file ends early"},
+        {"no size", 2, 2, 0, -(4 * 5 + 2), "the file ends early"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -93,7 +99,8 @@ TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
         image.resize(
             static_cast<std::size_t>(static_cast<std::ptrdiff_t>(image.size()) + c.lengthChange));
         const auto parsed = ParseMapFile(image);
-        EXPECT_EQ(c.accepted, parsed.ok()) << parsed.error();
+        EXPECT_EQ(parsed.ok(), *c.reason == '\0');
+        EXPECT_EQ(parsed.error(), c.reason);
         EXPECT_TRUE(HasMapMagic(image));
     }
 }
@@ -109,8 +116,10 @@ TEST(MapFileChecks, FlipBytesAreStoredAsRead) {
 TEST(MapFileChecks, UnknownMagicIsFlagged) {
     for (const char* magic : {"VX03", "VX00", "vx02", ""}) {
         const auto image = BuildMapImage(magic, SampleGrid(1, 1));
-        EXPECT_FALSE(ParseMapFile(image).ok()) << magic;
+        const auto parsed = ParseMapFile(image);
+        EXPECT_FALSE(parsed.ok()) << magic;
         EXPECT_FALSE(HasMapMagic(image)) << magic;
+        EXPECT_EQ(parsed.error(), "not a map file (unknown magic)");
     }
 }
 

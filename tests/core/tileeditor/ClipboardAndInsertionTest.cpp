@@ -36,10 +36,13 @@ TEST(TileClipboard, PasteBeforeAnyCopyIsOneBlankTile) {
     EXPECT_EQ(numberOf(f.tiles(), 4), 3);
 }
 
+// Every slot after a copy of Tiles 2..5 pasted at Tile 10 of 20: pixels, palette and
+// palette set of each slot are those of the listed source slot.
 TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
     for (bool overwrite : {false, true}) {
         Fixture f({8, 8}, 20);
-        numberTiles(f.tiles());
+        f.scramble();
+        const TileSet before = f.tiles();
         f.workspace.map.cell(0, 0).Tile = 12;
         TileClipboard clipboard;
         f.editing().SelectionStart = 2;
@@ -47,14 +50,19 @@ TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
         clipboard.CopyTiles(f.workspace);
         f.editing().CurrentTile = 10;
         clipboard.PasteTiles(f.workspace, overwrite);
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(numberOf(f.tiles(), 10 + k), 2 + k);
-            EXPECT_EQ(f.tiles().tilePalette[10 + k], 2 + k);
+        for (int slot = 0; slot < kMaxTiles; ++slot) {
+            int from = slot;
+            if (slot >= 10 && slot < 14)
+                from = slot - 8;
+            else if (!overwrite && slot >= 14 && slot < 24)
+                from = slot - 4;
+            ASSERT_EQ(f.tiles().tiles[slot], before.tiles[from]) << slot;
+            ASSERT_EQ(f.tiles().tilePalette[slot], before.tilePalette[from]) << slot;
+            ASSERT_EQ(f.tiles().tilePaletteSet[slot], before.tilePaletteSet[from]) << slot;
         }
-        EXPECT_EQ(numberOf(f.tiles(), 14), overwrite ? 14 : 10);
         EXPECT_EQ(f.tiles().tileCount, overwrite ? 20 : 24);
         EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 12); // paste never renumbers
-        EXPECT_EQ(f.tiles().tileInfo[14][0], 14);       // custom values stay with slots
+        EXPECT_EQ(f.tiles().tileInfo, before.tileInfo); // custom values stay with slots
         EXPECT_FALSE(f.editing().Modified);
         EXPECT_FALSE(f.workspace.history.canUndo());
     }

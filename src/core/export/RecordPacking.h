@@ -3,6 +3,7 @@
 // Packing of the bytes one Block or one map position contributes to one section.
 
 #include "core/export/ExportFormat.h"
+#include "core/files/BitPlanes.h"
 #include "core/model/MapDocument.h"
 
 #include <cstdint>
@@ -25,14 +26,6 @@ struct BitPosition {
 // value's sign bit repeats. The caller sizes the record for the field.
 void PackNumericField(std::span<std::uint8_t> record, BitPosition& position, std::int32_t value,
                       std::int32_t width);
-
-// One bit plane of the Block whose first Tile is b: for each row, TilesAcross bytes,
-// pixel 8j in bit 7 of byte j down to pixel 8j + 7 in bit 0; the bit is `planeMask` (2 or
-// 1) of the ColorIndex. Columns right of the Block in its last Tile column carry the
-// stored pixels when `storedBeyondBlock`, zero bits otherwise. Tiles past the last slot
-// read as empty. Writes TilesAcross x height bytes to `out`.
-void WriteBitPlane(const TileSet& tileSet, BlockSize block, int b, int planeMask,
-                   bool storedBeyondBlock, std::uint8_t* out);
 
 // The record of Block k for section s, bytes(s) long (SectionRecordBytes). The format's
 // tile-data widths must match `tileSet.block` (RefreshTileDataWidths).

@@ -1,6 +1,6 @@
 #include "core/files/TileBinary.h"
 
-#include "core/export/RecordPacking.h"
+#include "core/files/BitPlanes.h"
 #include "core/files/AtomicFile.h"
 #include "core/model/TileSet.h"
 

@@ -62,13 +62,13 @@ private:
 };
 
 void BM_LoadLargestMap(benchmark::State& state) {
-    const auto bytes = SerializeMap(largestMap(), "tiles.vxt").bytes;
+    const auto bytes = SerializeMap(largestMap(), "tiles.vxt").value();
     MapDocument map;
     for (auto _ : state) {
         auto parsed = ParseMapFile(bytes);
-        if (!parsed.ok)
-            state.SkipWithError(parsed.reason.c_str());
-        map.grid = std::move(parsed.contents.grid);
+        if (!parsed.ok())
+            state.SkipWithError(parsed.error().c_str());
+        map.grid = std::move(parsed->grid);
         benchmark::DoNotOptimize(map.grid.cells.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
@@ -81,8 +81,8 @@ void BM_SaveLargestMap(benchmark::State& state) {
     std::size_t size = 0;
     for (auto _ : state) {
         const auto serialized = SerializeMap(grid, "tiles.vxt");
-        size = serialized.bytes.size();
-        const auto saved = SaveFileAtomically(path, serialized.bytes);
+        size = serialized->size();
+        const auto saved = SaveFileAtomically(path, *serialized);
         if (!saved)
             state.SkipWithError(saved.error().c_str());
     }
@@ -90,13 +90,13 @@ void BM_SaveLargestMap(benchmark::State& state) {
 }
 
 void BM_LoadFullTileSet(benchmark::State& state) {
-    const auto bytes = SerializeTileSet(fullTileSet(), "map.vxm").bytes;
+    const auto bytes = SerializeTileSet(fullTileSet(), "map.vxm").value();
     TileSet tileSet;
     for (auto _ : state) {
         const auto parsed = ParseTileSetFile(bytes);
-        if (!parsed.ok)
-            state.SkipWithError(parsed.reason.c_str());
-        ApplyTileSetFile(parsed.contents, tileSet);
+        if (!parsed.ok())
+            state.SkipWithError(parsed.error().c_str());
+        ApplyTileSetFile(*parsed, tileSet);
         benchmark::DoNotOptimize(tileSet.tiles.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
@@ -109,8 +109,8 @@ void BM_SaveFullTileSet(benchmark::State& state) {
     std::size_t size = 0;
     for (auto _ : state) {
         const auto serialized = SerializeTileSet(tileSet, "map.vxm");
-        size = serialized.bytes.size();
-        const auto saved = SaveFileAtomically(path, serialized.bytes);
+        size = serialized->size();
+        const auto saved = SaveFileAtomically(path, *serialized);
         if (!saved)
             state.SkipWithError(saved.error().c_str());
     }

@@ -16,30 +16,29 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto parsed = tessivar::ParseMapFile({data, size});
-    if (!parsed.ok)
+    if (!parsed.ok())
         return 0;
     tessivar::MapDocument map;
-    map.grid = std::move(parsed.contents.grid);
+    map.grid = std::move(parsed->grid);
     if (map.Width() < 1 || map.Height() < 1 || map.Width() > tessivar::kMaxMapSide ||
         map.Height() > tessivar::kMaxMapSide ||
         map.grid.cells.size() != static_cast<std::size_t>(map.Width()) * map.Height())
         mismatch("accepted a grid of an impossible size");
     for (const auto& cell : map.grid.cells)
-        if (cell.Palette > 7 || (parsed.contents.version == "VX01" && (cell.HFlip || cell.VFlip)))
+        if (cell.Palette > 7 || (parsed->version == "VX01" && (cell.HFlip || cell.VFlip)))
             mismatch("accepted a cell out of range");
 
-    const auto saved = tessivar::SerializeMap(map.grid, parsed.contents.tileSetPath);
-    if (!saved.error.empty())
+    const auto saved = tessivar::SerializeMap(map.grid, parsed->tileSetPath);
+    if (!saved.error().empty())
         mismatch("an accepted file could not be saved");
-    if (saved.bytes.size() != 264 + 5 * map.grid.cells.size())
+    if (saved->size() != 264 + 5 * map.grid.cells.size())
         mismatch("saved size is wrong");
-    const auto reparsed = tessivar::ParseMapFile(saved.bytes);
-    if (!reparsed.ok)
+    const auto reparsed = tessivar::ParseMapFile(*saved);
+    if (!reparsed.ok())
         mismatch("the saved file is refused");
-    if (reparsed.contents.version != "VX02" ||
-        reparsed.contents.tileSetPath != parsed.contents.tileSetPath)
+    if (reparsed->version != "VX02" || reparsed->tileSetPath != parsed->tileSetPath)
         mismatch("version or tile set path changed");
-    if (!(reparsed.contents.grid == map.grid))
+    if (!(reparsed->grid == map.grid))
         mismatch("cells changed");
     return 0;
 }

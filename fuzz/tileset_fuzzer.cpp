@@ -31,7 +31,7 @@ bool sameTileSet(const TileSet& a, const TileSet& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parsed = tessivar::ParseTileSetFile({data, size});
-    if (!parsed.ok)
+    if (!parsed.ok())
         return 0;
     // Heap, not stack: a tile set is a quarter of a megabyte. Copying a fresh one is
     // much cheaper than building it again for every input.
@@ -39,22 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const auto loaded = std::make_unique<TileSet>();
     static const auto reloaded = std::make_unique<TileSet>();
     *loaded = *fresh;
-    tessivar::ApplyTileSetFile(parsed.contents, *loaded);
+    tessivar::ApplyTileSetFile(*parsed, *loaded);
 
-    const auto saved = tessivar::SerializeTileSet(*loaded, parsed.contents.associatedMap);
-    if (!saved.error.empty())
+    const auto saved = tessivar::SerializeTileSet(*loaded, parsed->associatedMap);
+    if (!saved.error().empty())
         mismatch("an accepted file could not be saved");
-    const auto reparsed = tessivar::ParseTileSetFile(saved.bytes);
-    if (!reparsed.ok)
+    const auto reparsed = tessivar::ParseTileSetFile(*saved);
+    if (!reparsed.ok())
         mismatch("the saved file is refused");
-    if (reparsed.contents.version != "VX03" ||
-        reparsed.contents.associatedMap != parsed.contents.associatedMap)
+    if (reparsed->version != "VX03" || reparsed->associatedMap != parsed->associatedMap)
         mismatch("version or map path changed");
     *reloaded = *fresh;
-    tessivar::ApplyTileSetFile(reparsed.contents, *reloaded);
+    tessivar::ApplyTileSetFile(*reparsed, *reloaded);
     if (!sameTileSet(*loaded, *reloaded))
         mismatch("contents changed");
-    if (tessivar::SerializeTileSet(*reloaded, reparsed.contents.associatedMap).bytes != saved.bytes)
+    if (tessivar::SerializeTileSet(*reloaded, reparsed->associatedMap).value() != *saved)
         mismatch("saving is not stable");
     return 0;
 }

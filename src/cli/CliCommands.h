@@ -10,6 +10,12 @@ int RunInfo(const std::vector<std::string>& args);
 int RunUpgrade(const std::vector<std::string>& args);
 int RunDecode(const std::vector<std::string>& args);
 int RunRenderMap(const std::vector<std::string>& args);
+int RunExportTiles(const std::vector<std::string>& args);
+int RunExportMap(const std::vector<std::string>& args);
+int RunExportBinary(const std::vector<std::string>& args);
+int RunImportBinary(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);
+int RunOptimize(const std::vector<std::string>& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

@@ -5,11 +5,9 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/picture/BitmapWriter.h"
-#include "core/picture/GraphicsExceptions.h"
-#include "core/picture/jpeg/JpegDecoder.h"
+#include "core/picture/DecodeJpeg.h"
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 namespace tessivar::cli {
@@ -51,26 +49,21 @@ int RunDecode(const std::vector<std::string>& args) {
                      data.error().c_str());
         return 1;
     }
-    std::vector<std::uint8_t> bitmap;
-    try {
-        JpegDecoder decoder;
-        BitmapImage image;
-        decoder.ReadImage(*data, image);
-        // A greyscale picture goes through its grey colour map: equal red, green and blue.
-        bitmap = EncodeBitmap24(
-            image.Width(), image.Height(),
-            [&](int row, std::span<std::uint8_t> bgr) { image.CopyRowAsBgr(row, bgr); });
-    } catch (const EGraphicsException& error) {
-        std::fprintf(stderr, "tessivar-cli: %s: %s\n", input.c_str(), error.what());
-        return 1;
-    } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "tessivar-cli: %s: not enough memory to decode\n", input.c_str());
+    const auto image = DecodeJpeg(*data);
+    if (!image) {
+        std::fprintf(stderr, "tessivar-cli: %s: %s\n", input.c_str(), image.error().c_str());
         return 1;
     }
-    const std::string problem = SaveFileAtomically(output, bitmap).error();
-    if (!problem.empty()) {
+    // A greyscale picture goes through its grey colour map: equal red, green and blue.
+    const auto bitmap =
+        EncodeBitmap24(image->Width(), image->Height(), [&](int row, std::span<std::uint8_t> bgr) {
+            image->CopyRowAsBgr(row, bgr);
+        });
+    const Status saved =
+        bitmap ? SaveFileAtomically(output, *bitmap) : Status(Fail(bitmap.error()));
+    if (!saved) {
         std::fprintf(stderr, "tessivar-cli: cannot write %s: %s\n", output.c_str(),
-                     problem.c_str());
+                     saved.error().c_str());
         return 1;
     }
     return 0;

@@ -146,29 +146,29 @@ ParsedFile parseEitherKind(const std::string& path, std::span<const std::uint8_t
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     ParsedFile parsed;
-    TileSetParseResult tileSet;
-    MapParseResult map;
+    std::string tileSetReason;
     if (extension != ".vxm") {
-        tileSet = ParseTileSetFile(data);
-        if (tileSet.ok) {
-            parsed.tileSet = std::move(tileSet.contents);
+        auto tileSet = ParseTileSetFile(data);
+        if (tileSet) {
+            parsed.tileSet = std::move(*tileSet);
             return parsed;
         }
+        tileSetReason = tileSet.error();
         if (extension == ".vxt") {
-            parsed.reason = tileSet.reason;
+            parsed.reason = tileSetReason;
             return parsed;
         }
     }
-    map = ParseMapFile(data);
-    if (map.ok) {
-        parsed.map = std::move(map.contents);
+    auto map = ParseMapFile(data);
+    if (map) {
+        parsed.map = std::move(*map);
         return parsed;
     }
     // A known magic tells which kind the file meant to be, and so which reason to give.
-    if (extension == ".vxm" || (tileSet.badMagic && !map.badMagic))
-        parsed.reason = map.reason;
-    else if (!tileSet.badMagic)
-        parsed.reason = tileSet.reason;
+    if (extension == ".vxm" || (!HasTileSetMagic(data) && HasMapMagic(data)))
+        parsed.reason = map.error();
+    else if (HasTileSetMagic(data))
+        parsed.reason = tileSetReason;
     else
         parsed.reason = "not a tile set or map file (unknown magic)";
     return parsed;
@@ -215,28 +215,19 @@ int RunUpgrade(const std::vector<std::string>& args) {
     const auto data = readInput(args[0]);
     if (!data)
         return 1;
-    std::vector<std::uint8_t> bytes;
-    std::string error;
     const ParsedFile parsed = parseEitherKind(args[0], *data);
-    if (parsed.tileSet) {
-        // What the editor would write after opening the file: an old file without
-        // categories gets the built-in ones a fresh tile set has.
-        TileSet tileSet;
-        ApplyTileSetFile(*parsed.tileSet, tileSet);
-        auto serialized = SerializeTileSet(tileSet, parsed.tileSet->associatedMap);
-        bytes = std::move(serialized.bytes);
-        error = serialized.error;
-    } else if (parsed.map) {
-        auto serialized = SerializeMap(parsed.map->grid, parsed.map->tileSetPath);
-        bytes = std::move(serialized.bytes);
-        error = serialized.error;
-    } else {
+    if (!parsed.tileSet && !parsed.map)
         return fail(args[0] + ": " + parsed.reason);
-    }
-    if (error.empty())
-        error = SaveFileAtomically(args[1], bytes).error();
-    if (!error.empty())
-        return fail(args[1] + ": " + error);
+    // What the editor would write after opening the file: an old tile set without
+    // categories gets the built-in ones a fresh tile set has.
+    TileSet tileSet;
+    if (parsed.tileSet)
+        ApplyTileSetFile(*parsed.tileSet, tileSet);
+    const auto bytes = parsed.tileSet ? SerializeTileSet(tileSet, parsed.tileSet->associatedMap)
+                                      : SerializeMap(parsed.map->grid, parsed.map->tileSetPath);
+    const Status saved = bytes ? SaveFileAtomically(args[1], *bytes) : Status(Fail(bytes.error()));
+    if (!saved)
+        return fail(args[1] + ": " + saved.error());
     return 0;
 }
 

@@ -61,14 +61,14 @@ int RunRenderMap(const std::vector<std::string>& args) {
     const auto mapData = ReadWholeFile(mapPath, kLargestMapFileBytes);
     if (!mapData)
         return fail("cannot read " + mapPath + ": " + mapData.error());
-    const MapParseResult map = ParseMapFile(*mapData);
-    if (!map.ok)
-        return fail(mapPath + ": " + map.reason);
+    const auto map = ParseMapFile(*mapData);
+    if (!map)
+        return fail(mapPath + ": " + map.error());
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
-    if (tileSetPath.empty() && !map.contents.tileSetPath.empty())
-        tileSetPath = locateTileSet(map.contents.tileSetPath, mapPath);
+    if (tileSetPath.empty() && !map->tileSetPath.empty())
+        tileSetPath = locateTileSet(map->tileSetPath, mapPath);
     if (tileSetPath.empty()) {
         std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
                      mapPath.c_str());
@@ -76,14 +76,13 @@ int RunRenderMap(const std::vector<std::string>& args) {
         const auto setData = ReadWholeFile(tileSetPath, kLargestTileSetFileBytes);
         if (!setData)
             return fail("cannot read " + tileSetPath + ": " + setData.error());
-        const TileSetParseResult parsed = ParseTileSetFile(*setData);
-        if (!parsed.ok)
-            return fail(tileSetPath + ": " + parsed.reason);
-        ApplyTileSetFile(parsed.contents, *tileSet);
+        const auto parsed = ParseTileSetFile(*setData);
+        if (!parsed)
+            return fail(tileSetPath + ": " + parsed.error());
+        ApplyTileSetFile(*parsed, *tileSet);
     }
 
-    const Status written =
-        WriteMapPicture(*tileSet, map.contents.grid, outPath, PictureFormatFor(outPath));
+    const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));
     if (!written)
         return fail("cannot write " + outPath + ": " + written.error());
     return 0;

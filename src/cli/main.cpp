@@ -20,6 +20,18 @@ constexpr const char* kUsage =
     "  render-map MAP.vxm -o OUT.bmp [--tileset SET.vxt] [--kind map]\n"
     "                           write the map as a picture, 8 x 8 pixels a cell\n"
     "                           (OUT.png writes a PNG picture)\n"
+    "  export-tiles SET.vxt -o OUT.asm [--dialect z80|68k] [--preset bw|gray|bw-anim|gray-anim]\n"
+    "               [--format FORMAT.json] [--block WxH] [--blocks FROM-TO]\n"
+    "                           write the Blocks of a tile set as assembler source\n"
+    "  export-map MAP.vxm -o OUT.asm [--dialect z80|68k] [--format FORMAT.json] [--offset N]\n"
+    "               [--block WxH] [--tileset SET.vxt]\n"
+    "                           write a map as assembler source\n"
+    "  export-binary SET.vxt -o OUT.bin [--block WxH]\n"
+    "                           write the Blocks as raw bit planes\n"
+    "  import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE]\n"
+    "                           read 16-byte Tiles into a copy of a tile set\n"
+    "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
+    "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
     "\n"
     "Options:\n"
     "  --help                   show this text\n"
@@ -35,6 +47,12 @@ constexpr Command kCommands[] = {
     {"upgrade", tessivar::cli::RunUpgrade},
     {"decode", tessivar::cli::RunDecode},
     {"render-map", tessivar::cli::RunRenderMap},
+    {"export-tiles", tessivar::cli::RunExportTiles},
+    {"export-map", tessivar::cli::RunExportMap},
+    {"export-binary", tessivar::cli::RunExportBinary},
+    {"import-binary", tessivar::cli::RunImportBinary},
+    {"import", tessivar::cli::RunImport},
+    {"optimize", tessivar::cli::RunOptimize},
 };
 
 } // namespace

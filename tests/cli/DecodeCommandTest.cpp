@@ -1,7 +1,7 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/picture/BitmapWriter.h"
-#include "core/picture/jpeg/JpegDecoder.h"
+#include "core/picture/DecodeJpeg.h"
 
 #include <gtest/gtest.h>
 
@@ -74,12 +74,12 @@ TEST_F(DecodeCommandTest, WritesTheDecodedPictureAsBitmap) {
         // The file is exactly our decoder's picture in the bitmap writer's layout.
         const auto data = ReadWholeFile(jpeg.string(), 1 << 30);
         ASSERT_TRUE(data);
-        JpegDecoder decoder;
-        BitmapImage image;
-        decoder.ReadImage(*data, image);
-        const auto expected = EncodeBitmap24(
-            image.Width(), image.Height(),
-            [&](int row, std::span<std::uint8_t> bgr) { image.CopyRowAsBgr(row, bgr); });
+        const auto image = DecodeJpeg(*data).value();
+        const auto expected = EncodeBitmap24(image.Width(), image.Height(),
+                                             [&](int row, std::span<std::uint8_t> bgr) {
+                                                 image.CopyRowAsBgr(row, bgr);
+                                             })
+                                  .value();
         const auto written = ReadWholeFile(bitmap.string(), 1 << 30);
         ASSERT_TRUE(written);
         ASSERT_EQ(*written, expected);

@@ -2,17 +2,10 @@
 
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
-#include "core/mapeditor/MapPicture.h"
 
-#include "../core/files/TestFiles.h"
+#include "CliRunner.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <sys/wait.h>
 
 namespace tessivar {
 namespace {
@@ -25,50 +18,6 @@ using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::TempDir;
 using testing::WriteBytes;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-class Cli : public ::testing::Test {
-protected:
-    CliRun run(const std::vector<std::string>& args) {
-        std::string command = quoted(TESSIVAR_CLI);
-        for (const auto& arg : args)
-            command += " " + quoted(arg);
-        const std::string errPath = dir.file("stderr.txt");
-        command += " 2>" + quoted(errPath);
-        CliRun result;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return result;
-        std::array<char, 4096> buffer{};
-        std::size_t got;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            result.out.append(buffer.data(), got);
-        const int raw = ::pclose(pipe);
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        const auto err = ReadBytes(errPath);
-        result.err.assign(err.begin(), err.end());
-        return result;
-    }
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        const std::string path = dir.file(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-
-    TempDir dir;
-};
 
 TEST_F(Cli, HelpAndVersion) {
     const auto help = run({"--help"});
@@ -157,8 +106,8 @@ TEST_F(Cli, MapsAreNotMistakenForOldTileSets) {
         const std::string out = dir.file("up.vxm");
         ASSERT_EQ(0, run({"upgrade", path, out}).status);
         const auto upgraded = ParseMapFile(ReadBytes(out));
-        ASSERT_TRUE(upgraded.ok);
-        EXPECT_EQ(MapGrid(32, 32), upgraded.contents.grid);
+        ASSERT_TRUE(upgraded.ok());
+        EXPECT_EQ(MapGrid(32, 32), upgraded->grid);
     }
 }
 
@@ -200,11 +149,11 @@ TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
         const auto result = run({"upgrade", in, out});
         ASSERT_EQ(0, result.status) << result.err;
         const auto parsed = ParseTileSetFile(ReadBytes(out));
-        ASSERT_TRUE(parsed.ok);
-        EXPECT_EQ("VX03", parsed.contents.version);
-        EXPECT_EQ("", parsed.contents.associatedMap);
+        ASSERT_TRUE(parsed.ok());
+        EXPECT_EQ("VX03", parsed->version);
+        EXPECT_EQ("", parsed->associatedMap);
         TileSet upgraded;
-        ApplyTileSetFile(parsed.contents, upgraded);
+        ApplyTileSetFile(*parsed, upgraded);
         TileSet expected = set;
         if (std::string(version) == "VX01") {
             // Nothing stored: the built-in categories of a fresh tile set.
@@ -221,57 +170,6 @@ TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
     const std::string out = dir.file("new.vxm");
     ASSERT_EQ(0, run({"upgrade", in, out}).status);
     EXPECT_EQ(BuildMapImage("VX02", grid, "t.vxt"), ReadBytes(out));
-}
-
-TEST_F(Cli, RenderMapWritesTheExportPictureAsBitmapOrPng) {
-    const TileSet set = SampleTileSet(40, 0);
-    const MapGrid grid = SampleGrid(5, 3);
-    write("t.vxt", BuildTileSetImage("VX03", set, ""));
-    // The map names its tile set relative to the map's folder.
-    const std::string map = write("level.vxm", BuildMapImage("VX02", grid, "t.vxt"));
-    const std::string expected = dir.file("expected.bmp");
-    auto loaded = std::make_unique<TileSet>();
-    ApplyTileSetFile(ParseTileSetFile(ReadBytes(dir.file("t.vxt"))).contents, *loaded);
-    ASSERT_TRUE(WriteMapPicture(*loaded, grid, expected, PictureFormat::Bitmap).ok());
-
-    const auto bmp = run({"render-map", map, "-o", dir.file("out.bmp"), "--kind", "map"});
-    EXPECT_EQ(0, bmp.status) << bmp.err;
-    EXPECT_EQ(ReadBytes(dir.file("out.bmp")), ReadBytes(expected));
-
-    // Another tile set given on the command line wins over the one the map names.
-    write("other.vxt", BuildTileSetImage("VX03", SampleTileSet(40, 0, 9), ""));
-    EXPECT_EQ(
-        0, run({"render-map", map, "--tileset", dir.file("other.vxt"), "-o", dir.file("other.bmp")})
-               .status);
-    EXPECT_NE(ReadBytes(dir.file("other.bmp")), ReadBytes(expected));
-
-    const auto png = run({"render-map", map, "-o", dir.file("out.PNG")});
-    EXPECT_EQ(0, png.status) << png.err;
-    const auto bytes = ReadBytes(dir.file("out.PNG"));
-    ASSERT_GT(bytes.size(), 24u);
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 8),
-              (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
-    EXPECT_EQ(bytes[19], 40); // width 5 x 8, big-endian
-    EXPECT_EQ(bytes[23], 24); // height 3 x 8
-}
-
-TEST_F(Cli, RenderMapRefusesBadArgumentsAndLeavesNoFile) {
-    const std::string map = write("level.vxm", BuildMapImage("VX02", SampleGrid(2, 2), ""));
-    const std::string out = dir.file("out.bmp");
-    const std::vector<std::vector<std::string>> bad = {
-        {"render-map", map},
-        {"render-map", "-o", out},
-        {"render-map", map, "-o", out, "--kind", "tileset"},
-        {"render-map", dir.file("missing.vxm"), "-o", out},
-        {"render-map", map, "-o", out, "--tileset", dir.file("missing.vxt")},
-        {"render-map", map, "-o", dir.file("no/folder.bmp")},
-    };
-    for (const auto& args : bad) {
-        const auto result = run(args);
-        EXPECT_NE(0, result.status) << args.back();
-        EXPECT_FALSE(result.err.empty());
-    }
-    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 } // namespace

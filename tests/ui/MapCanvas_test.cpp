@@ -142,13 +142,13 @@ private Q_SLOTS:
         prompts_.files.push_back(path.toStdString());
         map().action("actionMapExportBitmap")->trigger();
         QCOMPARE(QFileInfo(path).size(), qint64{54 + 256 * 256 * 3});
-        QVERIFY(prompts_.messages.isEmpty());
+        QVERIFY(prompts_.messages.empty());
 
         prompts_.files.push_back(settingsDir_.filePath(QStringLiteral("no/map.png")).toStdString());
         map().action("actionMapExportBitmap")->trigger();
-        QCOMPARE(prompts_.messages.size(), 1);
-        QVERIFY(prompts_.messages[0].startsWith(QStringLiteral("File Error: ")));
-        QVERIFY(prompts_.messages[0].contains(QStringLiteral("no/map.png")));
+        QCOMPARE(prompts_.messages.size(), std::size_t{1});
+        QCOMPARE(prompts_.messages[0].caption, std::string("File Error"));
+        QVERIFY(prompts_.messages[0].text.find("no/map.png") != std::string::npos);
     }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptedPrompts.h"
+#include "../common/ScriptedPrompts.h"
 
 #include "ui/app/EditorSession.h"
 #include "ui/tileeditor/TileEditorWindow.h"
@@ -13,6 +13,16 @@
 #include "core/workspace/Workspace.h"
 
 #include <memory>
+
+using tessivar::testing::ScriptedPrompts;
+
+// Shown texts as "caption: text", one string each, for QCOMPARE.
+inline QStringList Texts(const std::vector<tessivar::testing::ShownText>& shown) {
+    QStringList texts;
+    for (const auto& s : shown)
+        texts << QString::fromStdString(s.caption + ": " + s.text);
+    return texts;
+}
 
 // Points the settings store at a scratch folder, so no test touches the user's settings.
 inline void IsolateSettings(const QTemporaryDir& folder) {

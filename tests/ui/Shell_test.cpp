@@ -1,11 +1,12 @@
 // The editor shell: start-up state, window captions, the menus, New, the save questions
 // on closing, and the Map Size dialog.
 
-#include "ScriptedPrompts.h"
+#include "SessionHarness.h"
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/files/TileSetFile.h"
+#include "core/mapeditor/MapSize.h"
 #include "ui/app/EditorSession.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/mapeditor/MapSizeDialog.h"
@@ -49,7 +50,7 @@ std::string writeTileSet(const QTemporaryDir& dir, const char* name) {
     tessivar::TileSet tileSet;
     tileSet.tiles[0][0] = 2;
     const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
-    const auto bytes = tessivar::SerializeTileSet(tileSet, "").bytes;
+    const auto bytes = tessivar::SerializeTileSet(tileSet, "").value();
     if (!tessivar::SaveFileAtomically(path, bytes).ok())
         qFatal("cannot write the test tile set");
     return path;
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(describeMenu(found), items);
     }
 
-    void newResetsTheTileSetButKeepsTheCaption() {
+    void newResetsTheTileSetAndTheCaption() {
         QTemporaryDir dir;
         ScriptedPrompts prompts;
         EditorSession session(prompts);
@@ -129,7 +130,7 @@ private Q_SLOTS:
         workspace.MarkModified();
         prompts.answers = {Answer::No};
         session.tileEditor().action("actionNew")->trigger();
-        QCOMPARE(prompts.questions.size(), 1);
+        QCOMPARE(Texts(prompts.questions).size(), 1);
         QCOMPARE(workspace.tileSet.tiles[0][0], 0);
         QCOMPARE(workspace.editing.LeftColor, 0);
         QCOMPARE(workspace.editing.RightColor, 3);
@@ -137,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(workspace.editing.CurrentFileName.empty());
         QCOMPARE(session.tileEditor().blockCountText(), QStringLiteral("16"));
         QCOMPARE(session.tileEditor().windowTitle(),
-                 QStringLiteral("Tessivar - Tile Editor - level1"));
+                 QStringLiteral("Tessivar - Tile Editor - untitled"));
     }
 
     void closingAsksBothQuestions_data() {
@@ -162,11 +163,11 @@ private Q_SLOTS:
         for (int answer : answers)
             prompts.answers.push_back(static_cast<Answer>(answer));
         QCOMPARE(session.tileEditor().close(), closes);
-        QCOMPARE(prompts.questions.size(), questionsAsked);
-        QCOMPARE(prompts.questions.first(),
+        QCOMPARE(Texts(prompts.questions).size(), questionsAsked);
+        QCOMPARE(Texts(prompts.questions).first(),
                  QStringLiteral("Tessivar: Tile set has been modified.  Do you want to save?"));
         if (questionsAsked == 2)
-            QCOMPARE(prompts.questions.last(),
+            QCOMPARE(Texts(prompts.questions).last(),
                      QStringLiteral("Tessivar: Map has been modified.  Do you want to save?"));
         QCOMPARE(session.tileEditor().isVisible(), !closes);
     }
@@ -181,7 +182,7 @@ private Q_SLOTS:
         prompts.answers = {Answer::Yes};
         prompts.files = {target};
         QVERIFY(session.tileEditor().close());
-        QCOMPARE(prompts.presets, QStringList{QStringLiteral("untitled.vxt")});
+        QCOMPARE(prompts.dialogs.at(0).request.initialPath, std::string("untitled.vxt"));
         QVERIFY(tessivar::ReadWholeFile(target, 1 << 20).ok());
         QVERIFY(!session.workspace().editing.Modified);
     }
@@ -201,13 +202,13 @@ private Q_SLOTS:
         EditorSession session(prompts);
         auto& mapEditor = session.mapEditor();
         mapEditor.show();
-        session.workspace().BeginMapSizeChange();
+        tessivar::BeginMapSizeChange(session.workspace());
         prompts.answers = {Answer::Cancel, Answer::No};
         QVERIFY(!mapEditor.close());
         QVERIFY(mapEditor.isVisible());
         QVERIFY(mapEditor.close());
         QVERIFY(!mapEditor.isVisible());
-        QCOMPARE(prompts.questions.size(), 2);
+        QCOMPARE(Texts(prompts.questions).size(), 2);
     }
 
     void mapSizeDialogShowsTheFirstFailedCheck_data() {
@@ -232,10 +233,10 @@ private Q_SLOTS:
         dialog.columnField()->setText(columns);
         dialog.pressChange();
         if (message.isEmpty()) {
-            QVERIFY(prompts.messages.isEmpty());
+            QVERIFY(Texts(prompts.messages).isEmpty());
             QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("20x40"));
         } else {
-            QCOMPARE(prompts.messages, QStringList{message});
+            QCOMPARE(Texts(prompts.messages), QStringList{message});
             QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("32x32"));
         }
     }

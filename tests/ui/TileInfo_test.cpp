@@ -129,7 +129,7 @@ private Q_SLOTS:
         dialog.playButton()->click();
         dialog.applyButton()->click();
         QCOMPARE(prompts_.messages.size(), 1);
-        QVERIFY(prompts_.messages.front().startsWith(QStringLiteral("Error: ")));
+        QCOMPARE(prompts_.messages.front().caption, std::string("Error"));
         dialog.close();
         QVERIFY(!dialog.timer()->isActive());
     }

@@ -57,4 +57,9 @@ private:
     bool failed_ = false;
 };
 
+// The first four bytes of a file as text, or "" when it is shorter.
+inline std::string FileMagic(std::span<const std::uint8_t> data) {
+    return data.size() < 4 ? std::string() : std::string(data.begin(), data.begin() + 4);
+}
+
 } // namespace tessivar

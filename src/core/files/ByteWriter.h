@@ -15,11 +15,11 @@ public:
         u8(value);
         u8(value >> 8);
     }
-    void i32(std::int32_t value) {
-        const auto bits = static_cast<std::uint32_t>(value);
+    void u32(std::uint32_t value) {
         for (int shift = 0; shift < 32; shift += 8)
-            u8(static_cast<int>(bits >> shift));
+            u8(static_cast<int>(value >> shift));
     }
+    void i32(std::int32_t value) { u32(static_cast<std::uint32_t>(value)); }
     void raw(const std::string& text) { bytes_.insert(bytes_.end(), text.begin(), text.end()); }
     // A string in a NUL-filled field; the caller has checked that it fits with its NUL.
     void fixedString(const std::string& text, std::size_t fieldSize) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/MapDocument.h"
+#include "core/util/Result.h"
 
 #include <cstdint>
 #include <span>
@@ -19,22 +20,14 @@ struct MapFileContents {
     MapGrid grid;
 };
 
-struct MapParseResult {
-    bool ok = false;
-    bool badMagic = false;
-    std::string reason;
-    MapFileContents contents;
-};
+// Whether the data starts with one of the two map magics.
+bool HasMapMagic(std::span<const std::uint8_t> data);
 
 // Parses a whole map file into a separate value; a refused file touches nothing.
-MapParseResult ParseMapFile(std::span<const std::uint8_t> data);
+Result<MapFileContents> ParseMapFile(std::span<const std::uint8_t> data);
 
-struct MapSerializeResult {
-    std::vector<std::uint8_t> bytes;
-    std::string error;
-};
-
-// The current version ("VX02") of the map, naming its tile set.
-MapSerializeResult SerializeMap(const MapGrid& grid, const std::string& tileSetPath);
+// The current version ("VX02") of the map, naming its tile set; refused when the tile
+// set path does not fit its field.
+Result<std::vector<std::uint8_t>> SerializeMap(const MapGrid& grid, const std::string& tileSetPath);
 
 } // namespace tessivar

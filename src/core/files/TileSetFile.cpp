@@ -17,26 +17,22 @@ template <typename Fn> void forEachComponent(Fn&& fn) {
                     fn(s, p, c, k);
 }
 
-TileSetParseResult refuse(std::string reason) {
-    TileSetParseResult result;
-    result.reason = std::move(reason);
-    return result;
-}
-
 const char* const kTruncated = "the file ends early";
 
 } // namespace
 
-TileSetParseResult ParseTileSetFile(std::span<const std::uint8_t> data) {
+bool HasTileSetMagic(std::span<const std::uint8_t> data) {
+    const std::string magic = FileMagic(data);
+    return magic == "VX03" || magic == "VX02" || magic == "VX01";
+}
+
+Result<TileSetFileContents> ParseTileSetFile(std::span<const std::uint8_t> data) {
+    if (!HasTileSetMagic(data))
+        return Fail("not a tile set file (unknown magic)");
     ByteReader in(data);
     TileSetFileContents file;
     const auto magic = in.bytes(4);
     file.version.assign(magic.begin(), magic.end());
-    if (file.version != "VX03" && file.version != "VX02" && file.version != "VX01") {
-        TileSetParseResult result = refuse("not a tile set file (unknown magic)");
-        result.badMagic = true;
-        return result;
-    }
     if (file.version == "VX03")
         file.associatedMap = in.fixedString(kPathFieldBytes);
     file.hasCategories = file.version != "VX01";
@@ -44,40 +40,40 @@ TileSetParseResult ParseTileSetFile(std::span<const std::uint8_t> data) {
     forEachComponent([&](int s, int p, int c, int k) { file.palettes[s][p][c][k] = in.u8(); });
     file.tileCount = in.u16();
     if (in.failed())
-        return refuse(kTruncated);
+        return Fail(kTruncated);
     if (file.tileCount > kMaxTiles)
-        return refuse("the tile count " + std::to_string(file.tileCount) + " is above " +
-                      std::to_string(kMaxTiles));
+        return Fail("the tile count " + std::to_string(file.tileCount) + " is above " +
+                    std::to_string(kMaxTiles));
     // Pixels, palettes, palette sets and (when present) the category count must follow.
     if (in.remaining() < static_cast<std::size_t>(file.tileCount) * (kTileBytes + 2))
-        return refuse(kTruncated);
+        return Fail(kTruncated);
 
     file.tiles.resize(file.tileCount);
     for (auto& tile : file.tiles) {
         const auto pixels = in.bytes(kTileBytes);
         std::copy(pixels.begin(), pixels.end(), tile.begin());
         if (std::any_of(tile.begin(), tile.end(), [](std::uint8_t v) { return v > 3; }))
-            return refuse("a pixel value is above 3");
+            return Fail("a pixel value is above 3");
     }
     file.tilePalette.resize(file.tileCount);
     for (int& palette : file.tilePalette)
         if ((palette = in.u8()) >= kPalettesPerSet)
-            return refuse("a tile palette number is above 7");
+            return Fail("a tile palette number is above 7");
     file.tilePaletteSet.resize(file.tileCount);
     for (int& set : file.tilePaletteSet)
         if ((set = in.u8()) >= kPaletteSets)
-            return refuse("a tile palette-set number is above 7");
+            return Fail("a tile palette-set number is above 7");
 
     if (file.hasCategories) {
         const int count = in.u8();
         if (in.failed())
-            return refuse(kTruncated);
+            return Fail(kTruncated);
         if (count > kMaxCategories)
-            return refuse("the category count " + std::to_string(count) + " is above " +
-                          std::to_string(kMaxCategories));
+            return Fail("the category count " + std::to_string(count) + " is above " +
+                        std::to_string(kMaxCategories));
         const std::size_t perCategory = kCategoryNameBytes + 1 + 4u * file.tileCount;
         if (in.remaining() < perCategory * count)
-            return refuse(kTruncated);
+            return Fail(kTruncated);
         file.categories.resize(count);
         file.values.resize(count);
         for (int c = 0; c < count; ++c) {
@@ -91,8 +87,8 @@ TileSetParseResult ParseTileSetFile(std::span<const std::uint8_t> data) {
         }
     }
     if (in.failed())
-        return refuse(kTruncated);
-    return TileSetParseResult{true, false, {}, std::move(file)};
+        return Fail(kTruncated);
+    return file;
 }
 
 void ApplyTileSetFile(const TileSetFileContents& file, TileSet& tileSet) {
@@ -113,19 +109,18 @@ void ApplyTileSetFile(const TileSetFileContents& file, TileSet& tileSet) {
     }
 }
 
-std::string CheckPathFitsField(const std::string& path, const std::string& whatPath) {
+Status CheckPathFitsField(const std::string& path, const std::string& whatPath) {
     if (path.size() < kPathFieldBytes)
-        return {};
-    return "The " + whatPath + " \"" + path + "\" is " + std::to_string(path.size()) +
-           " characters long; the file can store at most " + std::to_string(kPathFieldBytes - 1) +
-           ". Save it under a shorter path first.";
+        return Ok();
+    return Fail("The " + whatPath + " \"" + path + "\" is " + std::to_string(path.size()) +
+                " characters long; the file can store at most " +
+                std::to_string(kPathFieldBytes - 1) + ". Save it under a shorter path first.");
 }
 
-SerializeResult SerializeTileSet(const TileSet& tileSet, const std::string& mapPath) {
-    SerializeResult result;
-    result.error = CheckPathFitsField(mapPath, "map path");
-    if (!result.error.empty())
-        return result;
+Result<std::vector<std::uint8_t>> SerializeTileSet(const TileSet& tileSet,
+                                                   const std::string& mapPath) {
+    if (Status fits = CheckPathFitsField(mapPath, "map path"); !fits)
+        return Fail(fits.error());
     ByteWriter out;
     out.raw("VX03");
     out.fixedString(mapPath, kPathFieldBytes);
@@ -147,8 +142,7 @@ SerializeResult SerializeTileSet(const TileSet& tileSet, const std::string& mapP
         for (int n = 0; n < count; ++n)
             out.i32(tileSet.tileInfo[n][c]);
     }
-    result.bytes = out.take();
-    return result;
+    return out.take();
 }
 
 } // namespace tessivar

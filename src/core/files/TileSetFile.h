@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/TileSet.h"
+#include "core/util/Result.h"
 
 #include <cstdint>
 #include <span>
@@ -31,30 +32,23 @@ struct TileSetFileContents {
     std::vector<std::vector<std::int32_t>> values; // [category][tile], as stored on disk
 };
 
-struct TileSetParseResult {
-    bool ok = false;
-    bool badMagic = false; // not one of the three versions at all
-    std::string reason;    // why the file was refused
-    TileSetFileContents contents;
-};
+// Whether the data starts with one of the three tile set magics.
+bool HasTileSetMagic(std::span<const std::uint8_t> data);
 
 // Parses a whole tile set file. A refused file is reported with its reason and never
 // half-applied: nothing but the returned value is touched.
-TileSetParseResult ParseTileSetFile(std::span<const std::uint8_t> data);
+Result<TileSetFileContents> ParseTileSetFile(std::span<const std::uint8_t> data);
 
 // Moves parsed contents into the tile set. Slots at and above the file's tile count
 // keep what they held; a "VX01" file leaves the categories and their values alone.
 void ApplyTileSetFile(const TileSetFileContents& contents, TileSet& tileSet);
 
-struct SerializeResult {
-    std::vector<std::uint8_t> bytes;
-    std::string error; // empty on success
-};
+// The current version ("VX03") of the tile set, naming its map; refused when the map
+// path does not fit its field.
+Result<std::vector<std::uint8_t>> SerializeTileSet(const TileSet& tileSet,
+                                                   const std::string& mapPath);
 
-// The current version ("VX03") of the tile set, naming its map.
-SerializeResult SerializeTileSet(const TileSet& tileSet, const std::string& mapPath);
-
-// Reason why a path cannot be stored in a 256-byte field, or empty when it fits.
-std::string CheckPathFitsField(const std::string& path, const std::string& whatPath);
+// Refuses a path that cannot be stored with its NUL in a 256-byte field.
+Status CheckPathFitsField(const std::string& path, const std::string& whatPath);
 
 } // namespace tessivar

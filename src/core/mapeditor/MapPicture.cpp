@@ -88,10 +88,10 @@ private:
 Status writeBitmap(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
     const int width = grid.Width * kCellPixels;
     const int height = grid.Height * kCellPixels;
-    std::array<std::uint8_t, kBitmap24HeaderBytes> header{};
-    if (!MakeBitmap24Header(width, height, header))
-        return Fail("The picture would be 4 GB or larger, too large for a bitmap file");
-    file.Write(header);
+    const auto header = MakeBitmap24Header(width, height);
+    if (!header)
+        return Fail("The picture is too large for a bitmap file (" + header.error() + ")");
+    file.Write(*header);
     const std::size_t stride = Bitmap24Stride(width);
     std::vector<std::uint8_t> strip(stride * kCellPixels, 0);
     PictureRows rows(tileSet, grid, true);

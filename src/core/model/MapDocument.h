@@ -60,6 +60,9 @@ public:
 
     MapGrid grid;
     std::string MapFileName;
+    // The file the window title names: set with MapFileName by a load or Save as, kept by
+    // ForgetMapFileName and New.
+    std::string TitledFileName;
     bool MapModified = false;
 };
 

@@ -8,12 +8,24 @@
 namespace tessivar {
 
 void BitmapImage::SetSize(int width, int height, int bitCount) {
+    setSize(width, height, bitCount, true);
+}
+
+void BitmapImage::SetSizeForWriting(int width, int height, int bitCount) {
+    setSize(width, height, bitCount, false);
+}
+
+void BitmapImage::setSize(int width, int height, int bitCount, bool clear) {
     if (bitCount != 8 && bitCount != 24)
         throw EInvalidBitCount();
     if (width < 0 || height < 0)
         throw std::invalid_argument("negative image size");
     const std::size_t rowBytes = static_cast<std::size_t>(width) * (bitCount == 24 ? 3 : 1);
-    pixels_.assign(rowBytes * static_cast<std::size_t>(height), 0);
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(height);
+    pixels_.clear(); // nothing to keep: a larger block is taken without copying
+    pixels_.resize(bytes);
+    if (clear)
+        std::fill(pixels_.begin(), pixels_.end(), std::uint8_t{0});
     width_ = width;
     height_ = height;
     bitCount_ = bitCount;

@@ -26,6 +26,10 @@ public:
     // Pixels are zeroed; an 8-bit image gets the grey colour map (entry i = i, i, i).
     void SetSize(int width, int height, int bitCount);
 
+    // Like SetSize, but the pixels are left undefined for the caller to write every row;
+    // fresh memory is not touched, so it is mapped only as rows are written.
+    void SetSizeForWriting(int width, int height, int bitCount);
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     int BitCount() const { return bitCount_; }
@@ -43,11 +47,13 @@ public:
     void CopyRowAsBgr(int row, std::span<std::uint8_t> out) const;
 
 private:
+    void setSize(int width, int height, int bitCount, bool clear);
+
     int width_ = 0;
     int height_ = 0;
     int bitCount_ = 24;
     std::size_t rowBytes_ = 0;
-    LargeVector<std::uint8_t> pixels_;
+    std::vector<std::uint8_t, UninitialisedHugePageAllocator<std::uint8_t>> pixels_;
     std::vector<ColourEntry> colourMap_;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #if defined(__linux__)
@@ -54,6 +55,25 @@ public:
 private:
     static constexpr std::size_t kHugePage = std::size_t{2} << 20;
     static constexpr std::size_t kThreshold = std::size_t{4} << 20;
+};
+
+// The same blocks, but elements created without a value are left uninitialised: resize()
+// does not touch fresh memory, so its pages are mapped only when written (see
+// BitmapImage::SetSizeForWriting).
+template <class T> class UninitialisedHugePageAllocator : public HugePageAllocator<T> {
+public:
+    template <class U> struct rebind { using other = UninitialisedHugePageAllocator<U>; };
+
+    UninitialisedHugePageAllocator() = default;
+    template <class U>
+    UninitialisedHugePageAllocator(const UninitialisedHugePageAllocator<U>&) noexcept {}
+
+    template <class U> void construct(U* element) noexcept {
+        ::new (static_cast<void*>(element)) U;
+    }
+    template <class U, class... Args> void construct(U* element, Args&&... args) {
+        ::new (static_cast<void*>(element)) U(std::forward<Args>(args)...);
+    }
 };
 
 template <class T> using LargeVector = std::vector<T, HugePageAllocator<T>>;

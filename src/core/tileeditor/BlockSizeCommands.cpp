@@ -89,7 +89,7 @@ bool ApplyTileCount(Workspace& workspace, UserPrompts& prompts,
             tileSet.tileCount = static_cast<int>(wanted);
         }
     }
-    workspace.editing.Modified = true;
+    workspace.MarkModified();
     workspace.notify(TileSetReshaped | EditingChanged);
     return accepted;
 }

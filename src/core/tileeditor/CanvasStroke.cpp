@@ -46,13 +46,14 @@ void CanvasStroke::setTool(DrawingTool tool) {
         toolStatus_ = "Line";
         break;
     case DrawingTool::Rectangle:
+        toolStatus_ = rectangleMode_ == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
         break;
     }
 }
 
 void CanvasStroke::setRectangleMode(RectangleMode mode) {
     rectangleMode_ = mode;
-    toolStatus_ = mode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
+    setTool(DrawingTool::Rectangle);
 }
 
 std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {
@@ -89,7 +90,7 @@ PixelRect CanvasStroke::penStroke(BlockPoint pixel) {
 
 CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int screenY, int zoom) {
     Workspace& ws = workspace_;
-    ws.editing.Modified = true;
+    ws.MarkModified();
     KeepCurrentBlockInSlots(ws.editing, ws.tileSet);
     // Recorded before anything changes, so the whole stroke undoes in one step.
     ws.RecordUndoState();

@@ -25,8 +25,10 @@ class CanvasStroke {
 public:
     explicit CanvasStroke(Workspace& workspace);
 
-    // The tool buttons. Choosing the rectangle tool leaves the status text alone; it
-    // changes when a mode is picked from the rectangle pop-up.
+    // The tool buttons. The status text always names the tool in use: choosing the
+    // rectangle tool shows its current mode at once, so a dismissed pop-up leaves
+    // "Filled Rect" or "Hollow Rect" rather than the previous tool's name. Picking a mode
+    // from the pop-up also makes the rectangle the tool.
     void setTool(DrawingTool tool);
     void setRectangleMode(RectangleMode mode);
     DrawingTool tool() const { return tool_; }

@@ -6,8 +6,8 @@ bool PaletteBox::mouseUp(Workspace& workspace, MouseButton button, int x) {
     // The widget may be a few pixels wider than the swatches; colour 4 does not exist.
     if (x < 0 || x >= kSwatches * kSwatchSize)
         return false;
+    workspace.MarkModified();
     EditingState& editing = workspace.editing;
-    editing.Modified = true;
     const int color = x / kSwatchSize;
     editing.CurrentPalette = 0;
     if (workspace.tileSet.block == BlockSize{8, 8})

@@ -1,6 +1,6 @@
 #include "core/tileeditor/TileClipboard.h"
 
-#include "core/tileeditor/TileInsertion.h"
+#include "core/model/TileSlots.h"
 
 #include <algorithm>
 
@@ -22,8 +22,7 @@ void TileClipboard::PasteTiles(Workspace& workspace, bool overwrite) const {
     TileSet& tileSet = workspace.tileSet;
     const int at = workspace.editing.CurrentTile;
     if (!overwrite)
-        for (int k = 0; k < count_; ++k)
-            MakeRoomForTile(tileSet, at);
+        MakeRoomForTiles(tileSet, at, count_);
     for (int k = 0; k < count_ && at + k < kMaxTiles; ++k) {
         tileSet.tiles[at + k] = tiles_[k];
         tileSet.tilePalette[at + k] = palettes_[k];

@@ -8,11 +8,6 @@
 
 namespace tessivar {
 
-// Makes room for one Tile at `at`: the count grows (up to 768), Tiles from `at` on move
-// up one slot with their palette and palette set (the last falls off a full set), and
-// Tile `at` becomes blank.
-void MakeRoomForTile(TileSet& tileSet, int at);
-
 // "Insert tile": a blank Block at CurrentTile; map cells naming Tile CurrentTile or
 // later move along with their Tiles.
 void InsertBlock(Workspace& workspace);

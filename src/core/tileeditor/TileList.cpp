@@ -49,8 +49,10 @@ void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld) {
 }
 
 void EditBlockFromMap(Workspace& workspace, int firstTile) {
-    const int highest = kMaxTiles - workspace.tileSet.TilesPerBlock();
-    workspace.EditTileFromMap(std::clamp(firstTile, 0, highest));
+    const int block = std::clamp(firstTile, 0, kMaxTiles - workspace.tileSet.TilesPerBlock());
+    workspace.editing.CurrentTile = block;
+    workspace.editing.SelectionStart = workspace.editing.SelectionEnd = block;
+    workspace.notify(EditingChanged);
 }
 
 } // namespace tessivar

@@ -25,7 +25,8 @@ BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int 
 void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld);
 
 // The map editor's "Edit tile...": puts the Block that starts at `firstTile` on the
-// canvas, lowered so that it fits into the Tile slots under the current Block size.
+// canvas and selects it alone, lowered so that it fits into the Tile slots under the
+// current Block size. The current palette and palette set stay.
 void EditBlockFromMap(Workspace& workspace, int firstTile);
 
 } // namespace tessivar

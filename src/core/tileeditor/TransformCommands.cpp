@@ -39,7 +39,7 @@ bool transformPixels(TileSet& tileSet, int b, BlockTransform transform) {
 } // namespace
 
 bool ApplyBlockTransform(Workspace& workspace, UserPrompts& prompts, BlockTransform transform) {
-    workspace.editing.Modified = true;
+    workspace.MarkModified();
     KeepCurrentBlockInSlots(workspace.editing, workspace.tileSet);
     workspace.RecordUndoState();
     if (!transformPixels(workspace.tileSet, workspace.editing.CurrentTile, transform)) {

@@ -22,8 +22,12 @@ class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
 
-    // A modal message with an OK button.
+    // A modal message with an OK button: an error or a refusal.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;
+    // A modal message that reports success, such as a finished export.
+    virtual void showInformation(const std::string& text, const std::string& caption) {
+        showMessage(text, caption);
+    }
     virtual Answer askYesNoCancel(const std::string& text, const std::string& caption) = 0;
     // nullopt when the dialog was cancelled.
     virtual std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) = 0;

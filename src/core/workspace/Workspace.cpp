@@ -2,12 +2,6 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
-#include "core/files/MapFile.h"
-#include "core/files/TileSetFile.h"
-#include "core/model/LenientInteger.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace tessivar {
 
@@ -20,7 +14,8 @@ constexpr const char* kOpenInvalid = "This is not a valid Tessivar file.";
 constexpr const char* kLoadInvalid = "Tile set is not a valid Tessivar file.";
 constexpr const char* kMapNotFound = "The associated map could not be found.";
 constexpr const char* kFileError = "File Error";
-constexpr const char* kSizeError = "Size error";
+constexpr const char* kTileSetFilter = "VX Tiles (*.vxt)|*.vxt";
+constexpr const char* kMapFilter = "Tessivar Map (*.vxm)|*.vxm";
 
 } // namespace
 
@@ -36,14 +31,14 @@ void Workspace::notify(unsigned changes) {
         listener(changes);
 }
 
-// ---- Tile set ----
+// ---- Questions and saving ----
 
-bool Workspace::askToSave(const char* question, SaveOutcome (Workspace::*save)()) {
+bool Workspace::askToSave(const char* question, Document document) {
     switch (prompts_.askYesNoCancel(question, kAppTitle)) {
     case Answer::Yes:
         // A cancelled Save as dialog still lets the operation go on; a save that failed
         // does not, since going on would throw the unsaved work away.
-        return (this->*save)() != SaveOutcome::Failed;
+        return save(document, false) != SaveOutcome::Failed;
     case Answer::No:
         return true;
     case Answer::Cancel:
@@ -53,110 +48,79 @@ bool Workspace::askToSave(const char* question, SaveOutcome (Workspace::*save)()
 }
 
 bool Workspace::QuerySaveTileSet() {
-    return !editing.Modified || askToSave(kTileSetQuestion, &Workspace::SaveTileSet);
+    return !editing.Modified || askToSave(kTileSetQuestion, Document::TileSet);
 }
+
+bool Workspace::QuerySaveMap() {
+    return !map.MapModified || askToSave(kMapQuestion, Document::Map);
+}
+
+bool Workspace::QueryCloseProgram() {
+    return QuerySaveTileSet() && QuerySaveMap();
+}
+
+SaveOutcome Workspace::SaveTileSet() {
+    return save(Document::TileSet, false);
+}
+
+SaveOutcome Workspace::SaveTileSetAs() {
+    return save(Document::TileSet, true);
+}
+
+SaveOutcome Workspace::SaveMap() {
+    return save(Document::Map, false);
+}
+
+SaveOutcome Workspace::SaveMapAs() {
+    return save(Document::Map, true);
+}
+
+// Save and Save as of both documents. The file name, the title and the modified flag
+// change only once the file is written; an untitled document always asks for a name.
+SaveOutcome Workspace::save(Document document, bool chooseName) {
+    const bool isMap = document == Document::Map;
+    std::string& fileName = isMap ? map.MapFileName : editing.CurrentFileName;
+    std::string path = fileName;
+    if (chooseName || path.empty()) {
+        const FileDialogRequest request =
+            isMap
+                ? FileDialogRequest{kMapFilter, "vxm", path.empty() ? "untitled.vxm" : path, false}
+                : FileDialogRequest{kTileSetFilter, "vxt", path.empty() ? "untitled.vxt" : path,
+                                    true};
+        const auto chosen = prompts_.chooseFileToSave(request);
+        if (!chosen)
+            return SaveOutcome::Cancelled;
+        path = *chosen;
+    }
+    const auto bytes = isMap ? SerializeMap(map.grid, editing.CurrentFileName)
+                             : SerializeTileSet(tileSet, map.MapFileName);
+    const Status written = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
+    if (!written) {
+        prompts_.showMessage(std::string("The ") + (isMap ? "map" : "tile set") +
+                                 " could not be saved to \"" + path + "\".\n" + written.error(),
+                             kFileError);
+        return SaveOutcome::Failed;
+    }
+    fileName = path;
+    if (isMap) {
+        map.TitledFileName = path;
+        map.MapModified = false;
+        notify(MapTitleChanged);
+    } else {
+        editing.Modified = false;
+        notify(EditingChanged | TileSetTitleChanged);
+    }
+    return SaveOutcome::Saved;
+}
+
+// ---- New ----
 
 void Workspace::NewTileSet() {
     if (!QuerySaveTileSet() || !QuerySaveMap())
         return;
     editing.resetForNew();
     tileSet.resetForNew();
-    // The caption keeps the previous name until the next load or Save as.
-    notify(TilesChanged | TileSetReshaped | EditingChanged | MapChanged);
-}
-
-void Workspace::OpenTileSet() {
-    if (!QuerySaveTileSet())
-        return;
-    const auto path = prompts_.chooseFileToOpen({kTileSetFilter, "vxt", {}, false});
-    if (!path)
-        return;
-    const auto data = ReadWholeFile(*path, kLargestTileSetFileBytes);
-    if (!data) {
-        prompts_.showMessage(kTileSetNotFound, kAppTitle);
-        return;
-    }
-    readTileSet(*path, *data, kOpenInvalid);
-}
-
-bool Workspace::LoadTileSetFile(const std::string& path) {
-    if (!QuerySaveTileSet())
-        return false;
-    const auto data = ReadWholeFile(path, kLargestTileSetFileBytes);
-    if (!data) {
-        prompts_.showMessage(kTileSetNotFound, kAppTitle);
-        return true;
-    }
-    readTileSet(path, *data, kLoadInvalid);
-    return true;
-}
-
-void Workspace::readTileSet(const std::string& path, std::span<const std::uint8_t> data,
-                            const char* invalidMessage) {
-    const TileSetParseResult parsed = ParseTileSetFile(data);
-    if (!parsed.ok) {
-        prompts_.showMessage(invalidMessage, kAppTitle);
-        return;
-    }
-    const std::string& mapPath = parsed.contents.associatedMap;
-    if (!mapPath.empty()) {
-        const auto mapData = ReadWholeFile(mapPath, kLargestMapFileBytes);
-        if (!mapData)
-            prompts_.showMessage(kMapNotFound, kFileError);
-        else
-            readMap(mapPath, *mapData, false);
-    }
-    ApplyTileSetFile(parsed.contents, tileSet);
-    editing.CurrentFileName = path;
-    tileSetTitleName_ = BaseNameWithoutExtension(path);
-    editing.CurrentTile = 0;
-    editing.CurrentPalette = tileSet.tilePalette[0];
-    editing.Modified = false;
     notify(TilesChanged | TileSetReshaped | EditingChanged | MapChanged | TileSetTitleChanged);
-}
-
-SaveOutcome Workspace::writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                                 const std::string& serializeError, const char* what) {
-    std::string reason = serializeError;
-    if (reason.empty())
-        reason = SaveFileAtomically(path, bytes).error();
-    if (reason.empty())
-        return SaveOutcome::Saved;
-    prompts_.showMessage(std::string("The ") + what + " could not be saved to \"" + path + "\".\n" +
-                             reason,
-                         kFileError);
-    return SaveOutcome::Failed;
-}
-
-SaveOutcome Workspace::SaveTileSet() {
-    if (editing.CurrentFileName.empty())
-        return SaveTileSetAs();
-    const auto serialized = SerializeTileSet(tileSet, map.MapFileName);
-    const SaveOutcome outcome =
-        writeFile(editing.CurrentFileName, serialized.bytes, serialized.error, "tile set");
-    if (outcome == SaveOutcome::Saved) {
-        editing.Modified = false;
-        notify(EditingChanged);
-    }
-    return outcome;
-}
-
-SaveOutcome Workspace::SaveTileSetAs() {
-    const std::string preset =
-        editing.CurrentFileName.empty() ? "untitled.vxt" : editing.CurrentFileName;
-    const auto path = prompts_.chooseFileToSave({kTileSetFilter, "vxt", preset, true});
-    if (!path)
-        return SaveOutcome::Cancelled;
-    editing.CurrentFileName = *path;
-    tileSetTitleName_ = BaseNameWithoutExtension(*path);
-    notify(TileSetTitleChanged);
-    return SaveTileSet();
-}
-
-// ---- Map ----
-
-bool Workspace::QuerySaveMap() {
-    return !map.MapModified || askToSave(kMapQuestion, &Workspace::SaveMap);
 }
 
 void Workspace::NewMap() {
@@ -166,103 +130,111 @@ void Workspace::NewMap() {
     notify(MapChanged | MapResized);
 }
 
+// ---- Loading ----
+// Both files of a linked pair are read and checked first; only then are they applied,
+// and the windows hear of it once.
+
+void Workspace::OpenTileSet() {
+    if (!QuerySaveTileSet())
+        return;
+    if (const auto path = prompts_.chooseFileToOpen({kTileSetFilter, "vxt", {}, false}))
+        loadTileSet(*path, kOpenInvalid);
+}
+
+bool Workspace::LoadTileSetFile(const std::string& path) {
+    if (!QuerySaveTileSet())
+        return false;
+    loadTileSet(path, kLoadInvalid);
+    return true;
+}
+
 void Workspace::OpenMap() {
     if (!QuerySaveMap())
         return;
-    const auto path = prompts_.chooseFileToOpen({kMapFilter, "vxm", {}, false});
-    if (!path)
+    if (const auto path = prompts_.chooseFileToOpen({kMapFilter, "vxm", {}, false}))
+        LoadMapFile(*path, true);
+}
+
+void Workspace::loadTileSet(const std::string& path, const char* invalidMessage) {
+    auto contents = readTileSet(path, invalidMessage);
+    if (!contents)
         return;
-    const auto data = ReadWholeFile(*path, kLargestMapFileBytes);
-    if (!data)
-        return;
-    readMap(*path, *data, true);
+    std::optional<MapFileContents> linked;
+    if (!contents->associatedMap.empty())
+        linked = readLinkedMap(contents->associatedMap);
+    unsigned changes = applyTileSet(path, *contents);
+    if (linked)
+        changes |= applyMap(contents->associatedMap, std::move(linked->grid));
+    notify(changes);
 }
 
 bool Workspace::LoadMapFile(const std::string& path, bool withTileSet) {
     const auto data = ReadWholeFile(path, kLargestMapFileBytes);
     if (!data)
-        return false;
-    return readMap(path, *data, withTileSet);
-}
-
-bool Workspace::readMap(const std::string& path, std::span<const std::uint8_t> data,
-                        bool withTileSet) {
-    MapParseResult parsed = ParseMapFile(data);
-    if (!parsed.ok) {
+        return false; // the callers report a missing map, or keep quiet about it
+    auto contents = ParseMapFile(*data);
+    if (!contents) {
         prompts_.showMessage(kOpenInvalid, kAppTitle);
         return false;
     }
-    const std::string& tileSetPath = parsed.contents.tileSetPath;
-    if (withTileSet && !tileSetPath.empty() && tileSetPath != editing.CurrentFileName &&
-        !LoadTileSetFile(tileSetPath))
-        return false;
-    map.grid = std::move(parsed.contents.grid);
-    map.MapFileName = path;
-    mapTitleName_ = BaseNameWithoutExtension(path);
-    map.MapModified = false;
-    notify(MapChanged | MapResized | MapTitleChanged);
-    return true;
-}
-
-SaveOutcome Workspace::SaveMap() {
-    if (map.MapFileName.empty())
-        return SaveMapAs();
-    const auto serialized = SerializeMap(map.grid, editing.CurrentFileName);
-    const SaveOutcome outcome =
-        writeFile(map.MapFileName, serialized.bytes, serialized.error, "map");
-    if (outcome == SaveOutcome::Saved)
-        map.MapModified = false;
-    return outcome;
-}
-
-SaveOutcome Workspace::SaveMapAs() {
-    const std::string preset = map.MapFileName.empty() ? "untitled.vxm" : map.MapFileName;
-    const auto path = prompts_.chooseFileToSave({kMapFilter, "vxm", preset, false});
-    if (!path)
-        return SaveOutcome::Cancelled;
-    map.MapFileName = *path;
-    mapTitleName_ = BaseNameWithoutExtension(*path);
-    notify(MapTitleChanged);
-    return SaveMap();
-}
-
-void Workspace::BeginMapSizeChange() {
-    map.MarkMapModified();
-}
-
-std::string CheckMapSize(int rows, int columns) {
-    if (columns > kMaxMapSide)
-        return "The width entered is larger than 2048";
-    if (rows > kMaxMapSide)
-        return "The height entered is larger than 2048";
-    if (columns < 1)
-        return "The width entered is smaller than 1";
-    if (rows < 1)
-        return "The height entered is smaller than 1";
-    return {};
-}
-
-bool Workspace::ApplyMapSize(const std::string& rowText, const std::string& columnText) {
-    const int rows = ParseLenientInteger(rowText);
-    const int columns = ParseLenientInteger(columnText);
-    const std::string problem = CheckMapSize(rows, columns);
-    if (!problem.empty()) {
-        prompts_.showMessage(problem, kSizeError);
-        return false;
+    const std::string& tileSetPath = contents->tileSetPath;
+    std::optional<TileSetFileContents> tiles;
+    if (withTileSet && !tileSetPath.empty() && tileSetPath != editing.CurrentFileName) {
+        if (!QuerySaveTileSet())
+            return false;
+        tiles = readTileSet(tileSetPath, kLoadInvalid);
+        // This map replaces the one the tile set names; that one is only checked, so that
+        // a broken link is still reported.
+        if (tiles && !tiles->associatedMap.empty() && tiles->associatedMap != path)
+            readLinkedMap(tiles->associatedMap);
     }
-    map.grid = map.grid.resized(columns, rows);
-    notify(MapChanged | MapResized);
+    unsigned changes = tiles ? applyTileSet(tileSetPath, *tiles) : 0;
+    changes |= applyMap(path, std::move(contents->grid));
+    notify(changes);
     return true;
 }
 
-void Workspace::EditTileFromMap(int leftBlock) {
-    editing.CurrentTile = leftBlock;
-    editing.SelectionStart = editing.SelectionEnd = leftBlock;
-    notify(EditingChanged);
+std::optional<TileSetFileContents> Workspace::readTileSet(const std::string& path,
+                                                          const char* invalidMessage) {
+    const auto data = ReadWholeFile(path, kLargestTileSetFileBytes);
+    if (!data) {
+        prompts_.showMessage(kTileSetNotFound, kAppTitle);
+        return std::nullopt;
+    }
+    auto contents = ParseTileSetFile(*data);
+    if (!contents) {
+        prompts_.showMessage(invalidMessage, kAppTitle);
+        return std::nullopt;
+    }
+    return std::move(*contents);
 }
 
-bool Workspace::QueryCloseProgram() {
-    return QuerySaveTileSet() && QuerySaveMap();
+// The map a tile set names: missing or damaged, it is reported the same way.
+std::optional<MapFileContents> Workspace::readLinkedMap(const std::string& path) {
+    const auto data = ReadWholeFile(path, kLargestMapFileBytes);
+    auto contents = data ? ParseMapFile(*data) : Result<MapFileContents>(Fail(data.error()));
+    if (!contents) {
+        prompts_.showMessage(kMapNotFound, kFileError);
+        return std::nullopt;
+    }
+    return std::move(*contents);
+}
+
+unsigned Workspace::applyTileSet(const std::string& path, const TileSetFileContents& contents) {
+    ApplyTileSetFile(contents, tileSet);
+    editing.CurrentFileName = path;
+    editing.CurrentTile = 0;
+    editing.CurrentPalette = tileSet.tilePalette[0];
+    editing.Modified = false;
+    return TilesChanged | TileSetReshaped | EditingChanged | MapChanged | TileSetTitleChanged;
+}
+
+unsigned Workspace::applyMap(const std::string& path, MapGrid grid) {
+    map.grid = std::move(grid);
+    map.MapFileName = path;
+    map.TitledFileName = path;
+    map.MapModified = false;
+    return MapChanged | MapResized | MapTitleChanged;
 }
 
 // ---- Undo history ----
@@ -280,17 +252,6 @@ void Workspace::Undo() {
 void Workspace::Redo() {
     if (history.Redo(tileSet))
         notify(TilesChanged | HistoryChanged | MapChanged);
-}
-
-Workspace::StartupKind Workspace::ClassifyStartupPath(const std::string& path) {
-    std::string extension = ExtensionOf(path);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".vxm")
-        return StartupKind::Map;
-    if (extension == ".bmp")
-        return StartupKind::Bitmap;
-    return StartupKind::TileSet;
 }
 
 } // namespace tessivar

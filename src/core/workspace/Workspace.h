@@ -1,14 +1,16 @@
 #pragma once
 
+#include "core/files/MapFile.h"
+#include "core/files/TileSetFile.h"
 #include "core/model/EditingState.h"
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
 #include "core/model/UndoHistory.h"
+#include "core/workspace/EditorOptions.h"
 #include "core/workspace/UserPrompts.h"
 
-#include <cstdint>
 #include <functional>
-#include <span>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,12 +33,10 @@ enum Change : unsigned {
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
 inline constexpr const char* kAppTitle = "Tessivar";
-inline constexpr const char* kTileSetFilter = "VX Tiles (*.vxt)|*.vxt";
-inline constexpr const char* kMapFilter = "Tessivar Map (*.vxm)|*.vxm";
 
 // The documents of one run (the tile set with its editing state, the map, the undo
-// history) and the file commands that load, save and replace them. The windows call
-// these and repaint from the change notifications.
+// history, the editor options) and the file commands that load, save and replace them.
+// The windows call these and repaint from the change notifications.
 class Workspace {
 public:
     explicit Workspace(UserPrompts& prompts);
@@ -45,12 +45,10 @@ public:
     EditingState editing;
     MapDocument map;
     UndoHistory history;
+    EditorOptions options;
 
     void addListener(std::function<void(unsigned)> listener);
     void notify(unsigned changes);
-
-    std::string tileEditorTitle() const { return "Tessivar - Tile Editor - " + tileSetTitleName_; }
-    std::string mapEditorTitle() const { return "Tessivar - Map Editor - " + mapTitleName_; }
 
     // Tile set commands.
     bool QuerySaveTileSet();
@@ -59,6 +57,7 @@ public:
     SaveOutcome SaveTileSet();
     SaveOutcome SaveTileSetAs();
     bool LoadTileSetFile(const std::string& path);
+    // Every change to the tile set goes through here.
     void MarkModified() { editing.Modified = true; }
 
     // Map commands.
@@ -68,11 +67,6 @@ public:
     SaveOutcome SaveMap();
     SaveOutcome SaveMapAs();
     bool LoadMapFile(const std::string& path, bool withTileSet);
-    // The size panel's "Change": marks the map modified before the dialog opens.
-    void BeginMapSizeChange();
-    // The Map Size dialog's "Change": false (after the message) when the size is refused.
-    bool ApplyMapSize(const std::string& rowText, const std::string& columnText);
-    void EditTileFromMap(int leftBlock);
 
     // Both questions of closing the main window; true when it may close.
     bool QueryCloseProgram();
@@ -82,26 +76,20 @@ public:
     void Undo();
     void Redo();
 
-    // Command-line start-up: ".vxm" opens a map with its tile set, ".bmp" goes to the
-    // image import, and any other path is read as a tile set.
-    enum class StartupKind { Map, Bitmap, TileSet };
-    static StartupKind ClassifyStartupPath(const std::string& path);
-
 private:
-    void readTileSet(const std::string& path, std::span<const std::uint8_t> data,
-                     const char* invalidMessage);
-    bool readMap(const std::string& path, std::span<const std::uint8_t> data, bool withTileSet);
-    SaveOutcome writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                          const std::string& serializeError, const char* what);
-    bool askToSave(const char* question, SaveOutcome (Workspace::*save)());
+    enum class Document { TileSet, Map };
+
+    bool askToSave(const char* question, Document document);
+    SaveOutcome save(Document document, bool chooseName);
+    void loadTileSet(const std::string& path, const char* invalidMessage);
+    std::optional<TileSetFileContents> readTileSet(const std::string& path,
+                                                   const char* invalidMessage);
+    std::optional<MapFileContents> readLinkedMap(const std::string& path);
+    unsigned applyTileSet(const std::string& path, const TileSetFileContents& contents);
+    unsigned applyMap(const std::string& path, MapGrid grid);
 
     UserPrompts& prompts_;
     std::vector<std::function<void(unsigned)>> listeners_;
-    std::string tileSetTitleName_ = "untitled";
-    std::string mapTitleName_ = "untitled";
 };
-
-// The Map Size dialog's checks in their order; empty when the size is accepted.
-std::string CheckMapSize(int rows, int columns);
 
 } // namespace tessivar

@@ -25,40 +25,47 @@ QSettings::Scope platformScope() {
 QtOptionsStore::QtOptionsStore(const QString& path)
     : path_(path) {}
 
-template <typename Use> bool QtOptionsStore::withSettings(Use use) {
+// Opens the settings, lets `use` read or write them (it returns the failure's reason,
+// empty when it succeeded) and closes them again.
+template <typename Use> Status QtOptionsStore::withSettings(Use use) {
     const auto settings =
         path_.isEmpty() ? std::make_unique<QSettings>(QSettings::NativeFormat, platformScope(),
                                                       kOrganisation, kApplication)
                         : std::make_unique<QSettings>(path_, QSettings::IniFormat);
     if (settings->status() != QSettings::NoError)
-        return false;
-    if (!use(*settings))
-        return false;
+        return Fail("the settings cannot be opened");
+    if (const std::string problem = use(*settings); !problem.empty())
+        return Fail(problem);
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    if (settings->status() != QSettings::NoError)
+        return Fail("the settings cannot be written");
+    return Ok();
 }
 
-bool QtOptionsStore::readInteger(const std::string& name, std::optional<std::int32_t>& value) {
-    value.reset();
-    return withSettings([&](QSettings& settings) {
+Result<std::optional<std::int32_t>> QtOptionsStore::readInteger(const std::string& name) {
+    std::optional<std::int32_t> value;
+    const Status read = withSettings([&](QSettings& settings) -> std::string {
         const QString key = QString::fromStdString(name);
         if (!settings.contains(key))
-            return true;
+            return {};
         bool isNumber = false;
-        const int read = settings.value(key).toInt(&isNumber);
+        const int number = settings.value(key).toInt(&isNumber);
         if (!isNumber)
-            return false; // a value of another type is not ours to interpret
-        value = read;
-        return true;
+            return name + " is not a number"; // not ours to interpret
+        value = number;
+        return {};
     });
+    if (!read)
+        return Fail(read.error());
+    return value;
 }
 
-bool QtOptionsStore::writeInteger(const std::string& name, std::int32_t value) {
-    return withSettings([&](QSettings& settings) {
+Status QtOptionsStore::writeInteger(const std::string& name, std::int32_t value) {
+    return withSettings([&](QSettings& settings) -> std::string {
         if (!settings.isWritable())
-            return false;
+            return "the settings are read-only";
         settings.setValue(QString::fromStdString(name), value);
-        return true;
+        return {};
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tileeditor/OptionsStore.h"
+#include "core/workspace/OptionsStore.h"
 
 #include <QString>
 
@@ -19,11 +19,11 @@ public:
     // An INI file at `path` instead, for tests and portable setups.
     explicit QtOptionsStore(const QString& path);
 
-    bool readInteger(const std::string& name, std::optional<std::int32_t>& value) override;
-    bool writeInteger(const std::string& name, std::int32_t value) override;
+    Result<std::optional<std::int32_t>> readInteger(const std::string& name) override;
+    Status writeInteger(const std::string& name, std::int32_t value) override;
 
 private:
-    template <typename Use> bool withSettings(Use use);
+    template <typename Use> Status withSettings(Use use);
 
     QString path_; // empty: the platform's store
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QEvent>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -13,10 +14,27 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QWidget* dialogParent(QWidget* preferred) {
-    if (QWidget* active = QApplication::activeWindow())
-        return active;
-    return preferred;
+bool usable(const QWidget* window) {
+    return window && window->isVisible();
+}
+
+// The top-level window a widget belongs to; pop-up menus stand for the window that
+// opened them.
+QWidget* ownerWindow(QWidget* widget) {
+    QWidget* window = widget ? widget->window() : nullptr;
+    while (window && (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip) &&
+           window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
+QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                                   const QString& text, QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton defaultButton) {
+    // Qt centres a dialog on its parent, or on the screen when it has none.
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 // "Description (*.ext)|*.ext" pairs become Qt's "Description (*.ext)" entries.
@@ -29,7 +47,7 @@ QString qtFilter(const std::string& filter) {
 }
 
 QFileDialog* makeDialog(QWidget* parent, const FileDialogRequest& request) {
-    auto* dialog = new QFileDialog(dialogParent(parent));
+    auto* dialog = new QFileDialog(parent);
     dialog->setNameFilter(qtFilter(request.filter));
     dialog->setDefaultSuffix(qt(request.defaultExtension));
     if (!request.initialPath.empty())
@@ -47,14 +65,45 @@ std::optional<std::string> runDialog(QFileDialog* dialog) {
 
 } // namespace
 
+QtUserPrompts::QtUserPrompts() {
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+bool QtUserPrompts::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress) && watched->isWidgetType()) {
+        QWidget* window = ownerWindow(static_cast<QWidget*>(watched));
+        if (window && !qobject_cast<QMessageBox*>(window))
+            lastUsed_ = window;
+    }
+    return false;
+}
+
+QWidget* QtUserPrompts::workingWindow() const {
+    if (usable(lastUsed_))
+        return lastUsed_;
+    if (QWidget* active = ownerWindow(QApplication::activeWindow()); usable(active))
+        return active;
+    if (usable(parent_))
+        return parent_;
+    return nullptr;
+}
+
 void QtUserPrompts::showMessage(const std::string& text, const std::string& caption) {
-    QMessageBox::information(dialogParent(parent_), qt(caption), qt(text), QMessageBox::Ok);
+    runBox(workingWindow(), QMessageBox::Warning, qt(caption), qt(text), QMessageBox::Ok,
+           QMessageBox::Ok);
+}
+
+void QtUserPrompts::showInformation(const std::string& text, const std::string& caption) {
+    runBox(workingWindow(), QMessageBox::Information, qt(caption), qt(text), QMessageBox::Ok,
+           QMessageBox::Ok);
 }
 
 Answer QtUserPrompts::askYesNoCancel(const std::string& text, const std::string& caption) {
-    const auto button = QMessageBox::question(
-        dialogParent(parent_), qt(caption), qt(text),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto button =
+        runBox(workingWindow(), QMessageBox::Question, qt(caption), qt(text),
+               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes)
         return Answer::Yes;
     if (button == QMessageBox::No)
@@ -63,14 +112,14 @@ Answer QtUserPrompts::askYesNoCancel(const std::string& text, const std::string&
 }
 
 std::optional<std::string> QtUserPrompts::chooseFileToOpen(const FileDialogRequest& request) {
-    QFileDialog* dialog = makeDialog(parent_, request);
+    QFileDialog* dialog = makeDialog(workingWindow(), request);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return runDialog(dialog);
 }
 
 std::optional<std::string> QtUserPrompts::chooseFileToSave(const FileDialogRequest& request) {
-    QFileDialog* dialog = makeDialog(parent_, request);
+    QFileDialog* dialog = makeDialog(workingWindow(), request);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
@@ -78,8 +127,8 @@ std::optional<std::string> QtUserPrompts::chooseFileToSave(const FileDialogReque
 }
 
 std::optional<Rgb> QtUserPrompts::chooseColor(const Rgb& initial) {
-    const QColor chosen = QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue),
-                                                 dialogParent(parent_));
+    const QColor chosen =
+        QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), workingWindow());
     if (!chosen.isValid())
         return std::nullopt;
     return Rgb{chosen.red(), chosen.green(), chosen.blue()};

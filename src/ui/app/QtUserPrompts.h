@@ -2,23 +2,38 @@
 
 #include "core/workspace/UserPrompts.h"
 
+#include <QObject>
+#include <QPointer>
+
 class QWidget;
 
 namespace tessivar::ui {
 
-// The real dialogs: Qt message boxes, file dialogs and the colour dialog.
-class QtUserPrompts : public UserPrompts {
+// The real dialogs: Qt message boxes, file dialogs and the colour dialog. Each one is
+// centred on the window the user is working in: the one that took the last mouse press or
+// key press, else the active window, else the main window when shown; before any of them
+// is visible (at start-up) it is centred on the screen.
+class QtUserPrompts : public QObject, public UserPrompts {
 public:
+    QtUserPrompts();
+
     void setParentWindow(QWidget* parent) { parent_ = parent; }
+    // The window the next dialog is centred on; null for the screen.
+    QWidget* workingWindow() const;
 
     void showMessage(const std::string& text, const std::string& caption) override;
+    void showInformation(const std::string& text, const std::string& caption) override;
     Answer askYesNoCancel(const std::string& text, const std::string& caption) override;
     std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
     std::optional<Rgb> chooseColor(const Rgb& initial) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QWidget* parent_ = nullptr;
+    QPointer<QWidget> parent_;
+    QPointer<QWidget> lastUsed_;
 };
 
 } // namespace tessivar::ui

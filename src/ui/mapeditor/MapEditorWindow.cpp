@@ -1,7 +1,9 @@
 #include "ui/mapeditor/MapEditorWindow.h"
 
 #include "core/mapeditor/MapPictureExport.h"
+#include "core/mapeditor/MapSize.h"
 #include "core/tileeditor/TileList.h"
+#include "core/workspace/WindowTitles.h"
 #include "ui/app/NamedActions.h"
 #include "ui/common/ToolButtons.h"
 #include "ui/mapeditor/MapCanvasWidget.h"
@@ -53,10 +55,9 @@ MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWi
     , workspace_(workspace)
     , prompts_(prompts)
     , stroke_(workspace, state_) {
-    setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
     buildMenus();
     buildPanes();
-    sizeDialog_ = new MapSizeDialog(workspace_, this);
+    sizeDialog_ = new MapSizeDialog(workspace_, prompts, this);
     workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
     onWorkspaceChanged(EverythingChanged);
 
@@ -271,7 +272,7 @@ QString MapEditorWindow::sizeLabelText() const {
 }
 
 void MapEditorWindow::changeMapSize() {
-    workspace_.BeginMapSizeChange();
+    BeginMapSizeChange(workspace_);
     sizeDialog_->presetAndRun();
 }
 
@@ -300,7 +301,7 @@ void MapEditorWindow::animationTick() {
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & MapTitleChanged)
-        setWindowTitle(QString::fromStdString(workspace_.mapEditorTitle()));
+        setWindowTitle(QString::fromStdString(MapEditorTitle(workspace_.map)));
     if (changes & MapResized)
         sizeLabel_->setText(QString::fromStdString(workspace_.map.sizeLabel()));
     if (changes & TileSetReshaped)

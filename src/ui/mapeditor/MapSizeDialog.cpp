@@ -1,14 +1,18 @@
 #include "ui/mapeditor/MapSizeDialog.h"
 
+#include "core/mapeditor/MapSize.h"
+#include "ui/common/WindowPlacement.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace tessivar::ui {
 
-MapSizeDialog::MapSizeDialog(Workspace& workspace, QWidget* parent)
+MapSizeDialog::MapSizeDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent)
-    , workspace_(workspace) {
+    , workspace_(workspace)
+    , prompts_(prompts) {
     setWindowTitle(tr("Map Size"));
     setModal(true);
     auto* layout = new QFormLayout(this);
@@ -29,12 +33,15 @@ MapSizeDialog::MapSizeDialog(Workspace& workspace, QWidget* parent)
 bool MapSizeDialog::presetAndRun() {
     rows_->setText(QString::number(workspace_.map.Height()));
     columns_->setText(QString::number(workspace_.map.Width()));
+    // Centred on the screen, not on the map editor that owns it.
+    CentreWindow(*this);
     return exec() == QDialog::Accepted;
 }
 
 void MapSizeDialog::pressChange() {
     // A refused size has shown its message; the dialog stays open.
-    if (workspace_.ApplyMapSize(rows_->text().toStdString(), columns_->text().toStdString()))
+    if (ApplyMapSize(workspace_, prompts_, rows_->text().toStdString(),
+                     columns_->text().toStdString()))
         accept();
 }
 

@@ -13,7 +13,7 @@ class MapSizeDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit MapSizeDialog(Workspace& workspace, QWidget* parent = nullptr);
+    MapSizeDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
 
     // Presets the fields from the map and runs the dialog; true when the size changed.
     bool presetAndRun();
@@ -24,6 +24,7 @@ public:
 
 private:
     Workspace& workspace_;
+    UserPrompts& prompts_;
     QLineEdit* rows_ = nullptr;
     QLineEdit* columns_ = nullptr;
 };

@@ -28,7 +28,8 @@ TileEditorOptionsDialog::TileEditorOptionsDialog(EditorOptions& options, Options
             [this](bool checked) { options_.OverwriteTiles = checked; });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     // A store that cannot be written is ignored: the option still holds for this run.
-    connect(this, &QDialog::finished, this, [this] { options_.SaveOptions(store_); });
+    connect(this, &QDialog::finished, this,
+            [this] { static_cast<void>(options_.SaveOptions(store_)); });
     syncFromOptions();
 }
 

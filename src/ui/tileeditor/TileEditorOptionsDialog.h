@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tileeditor/EditorOptions.h"
+#include "core/workspace/EditorOptions.h"
 
 #include <QDialog>
 

@@ -5,6 +5,7 @@
 #include "core/tileeditor/BlockSizeCommands.h"
 #include "core/tileeditor/MapViewPaneWidth.h"
 #include "core/tileeditor/TileInsertion.h"
+#include "core/workspace/WindowTitles.h"
 #include "ui/app/QtOptionsStore.h"
 #include "ui/common/MapViewWidget.h"
 #include "ui/tileeditor/ColorIndicator.h"
@@ -47,7 +48,6 @@ TileEditorWindow::TileEditorWindow(Workspace& workspace, UserPrompts& prompts, Q
     , prompts_(prompts)
     , stroke_(workspace)
     , optionsStore_(std::make_unique<QtOptionsStore>()) {
-    setWindowTitle(QString::fromStdString(workspace_.tileEditorTitle()));
     buildPanes();
     buildDialogs();
     buildMenus();
@@ -122,7 +122,7 @@ void TileEditorWindow::buildEditMenu() {
     connect(
         AddNamedAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V"))),
         &QAction::triggered, this,
-        [this] { clipboard_.PasteTiles(workspace_, options_.OverwriteTiles); });
+        [this] { clipboard_.PasteTiles(workspace_, workspace_.options.OverwriteTiles); });
     connect(AddNamedAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A"))),
             &QAction::triggered, this, [this] { InsertBlock(workspace_); });
     connect(AddNamedAction(edit, "actionDeleteTiles", tr("Delete tile(s)")), &QAction::triggered,
@@ -295,7 +295,7 @@ QWidget* TileEditorWindow::buildBottomRow() {
 void TileEditorWindow::buildDialogs() {
     tileSizeDialog_ = new TileSizeDialog(this);
     tileCountDialog_ = new TileCountDialog(this);
-    optionsDialog_ = new TileEditorOptionsDialog(options_, *optionsStore_, this);
+    optionsDialog_ = new TileEditorOptionsDialog(workspace_.options, *optionsStore_, this);
     infoDialog_ = new TileInfoDialog(workspace_, this);
 }
 
@@ -313,7 +313,7 @@ QString TileEditorWindow::pixelStatusText() const {
 
 void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & TileSetTitleChanged)
-        setWindowTitle(QString::fromStdString(workspace_.tileEditorTitle()));
+        setWindowTitle(QString::fromStdString(TileEditorTitle(workspace_.editing)));
     if (changes & (TilesChanged | TileSetReshaped | EditingChanged)) {
         canvas_->update();
         tileList_->update();
@@ -412,7 +412,7 @@ void TileEditorWindow::showEvent(QShowEvent* event) {
         return;
     optionsLoaded_ = true;
     // A store that cannot be read leaves the option as it is.
-    options_.LoadOptions(*optionsStore_);
+    static_cast<void>(workspace_.options.LoadOptions(*optionsStore_));
     optionsDialog_->syncFromOptions();
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
-#include "core/tileeditor/EditorOptions.h"
 #include "core/tileeditor/TileClipboard.h"
 #include "core/workspace/Workspace.h"
 
@@ -62,7 +61,6 @@ public:
     TileInfoGrid* infoGrid() const { return infoGrid_; }
     TileInfoDialog* infoDialog() const { return infoDialog_; }
     const EditorLayout& editorLayout() const { return layout_; }
-    const EditorOptions& options() const { return options_; }
     int leftPaneWidth() const { return leftPaneWidth_; }
 
     // "Change" beside "# Tiles:" (modal Number of Tiles dialog).
@@ -104,7 +102,6 @@ private:
     EditorLayout layout_;
     CanvasStroke stroke_;
     TileClipboard clipboard_;
-    EditorOptions options_;
     std::unique_ptr<OptionsStore> optionsStore_;
     bool optionsLoaded_ = false;
     int leftPaneWidth_ = 409;

@@ -1,10 +1,10 @@
 #include "ui/tileeditor/TileSizeDialog.h"
 
+#include "ui/common/WindowPlacement.h"
+
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tessivar::ui {
@@ -33,8 +33,7 @@ TileSizeDialog::TileSizeDialog(QWidget* parent)
 
 bool TileSizeDialog::ask(const Applier& apply) {
     apply_ = apply;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreWindow(*this);
     const bool accepted = exec() == QDialog::Accepted;
     apply_ = nullptr;
     return accepted;

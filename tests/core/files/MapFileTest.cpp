@@ -25,12 +25,11 @@ TEST(MapFileLayout, SizesAndOffsets) {
         EXPECT_EQ(c.height, image[262] | image[263] << 8);
     }
     const auto written = SerializeMap(SampleGrid(3, 2), "tiles/t.vxt");
-    ASSERT_EQ(294u, written.bytes.size());
-    EXPECT_EQ("VX02", std::string(written.bytes.begin(), written.bytes.begin() + 4));
-    EXPECT_EQ("tiles/t.vxt", std::string(reinterpret_cast<const char*>(&written.bytes[4])));
+    ASSERT_EQ(294u, written->size());
+    EXPECT_EQ("VX02", std::string(written->begin(), written->begin() + 4));
+    EXPECT_EQ("tiles/t.vxt", std::string(reinterpret_cast<const char*>(&written->at(4))));
     // Cell [0][1]: Tile 37, palette 1, HFlip 1, VFlip 0.
-    const std::vector<std::uint8_t> secondCell(written.bytes.begin() + 269,
-                                               written.bytes.begin() + 274);
+    const std::vector<std::uint8_t> secondCell(written->begin() + 269, written->begin() + 274);
     EXPECT_EQ((std::vector<std::uint8_t>{37, 0, 1, 1, 0}), secondCell);
 }
 
@@ -46,10 +45,10 @@ TEST(MapFileRoundTrip, BothVersionsLoadWhatWasStored) {
         const MapGrid grid = SampleGrid(c.width, c.height, flips);
         const auto parsed =
             ParseMapFile(BuildMapImage(c.magic, SampleGrid(c.width, c.height), "x"));
-        ASSERT_TRUE(parsed.ok) << parsed.reason;
-        EXPECT_EQ(c.magic, parsed.contents.version);
-        EXPECT_EQ("x", parsed.contents.tileSetPath);
-        EXPECT_EQ(grid, parsed.contents.grid); // VX01 reads every flip as 0
+        ASSERT_TRUE(parsed.ok()) << parsed.error();
+        EXPECT_EQ(c.magic, parsed->version);
+        EXPECT_EQ("x", parsed->tileSetPath);
+        EXPECT_EQ(grid, parsed->grid); // VX01 reads every flip as 0
     }
 }
 
@@ -57,33 +56,39 @@ TEST(MapFileRoundTrip, WriterMatchesTheHandBuiltImage) {
     const MapGrid grid = SampleGrid(17, 9);
     const std::string path(255, 't');
     const auto written = SerializeMap(grid, path);
-    ASSERT_EQ("", written.error);
-    EXPECT_EQ(BuildMapImage("VX02", grid, path), written.bytes);
-    const auto reread = ParseMapFile(written.bytes);
-    ASSERT_TRUE(reread.ok);
-    EXPECT_EQ(path, reread.contents.tileSetPath);
-    EXPECT_EQ(grid, reread.contents.grid);
+    ASSERT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(BuildMapImage("VX02", grid, path), *written);
+    const auto reread = ParseMapFile(*written);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(path, reread->tileSetPath);
+    EXPECT_EQ(grid, reread->grid);
 
     const auto tooLong = SerializeMap(grid, std::string(256, 't'));
-    EXPECT_TRUE(tooLong.bytes.empty());
-    EXPECT_FALSE(tooLong.error.empty());
+    EXPECT_FALSE(tooLong.ok());
+    EXPECT_FALSE(tooLong.error().empty());
 }
 
+// Damaged files, each refused with its own reason (empty: accepted).
 TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
     struct Case {
         const char* what;
         int width, height;
         int paletteOfLastCell;
         std::ptrdiff_t lengthChange;
-        bool accepted;
+        const char* reason;
     };
     const Case cases[] = {
-        {"smallest", 1, 1, 7, 0, true},           {"largest side", 2048, 1, 0, 0, true},
-        {"trailing bytes", 2, 2, 0, 3, true},     {"width 0", 0, 5, 0, 0, false},
-        {"height 0", 5, 0, 0, 0, false},          {"width 2049", 2049, 1, 0, 0, false},
-        {"height 2049", 1, 2049, 0, 0, false},    {"palette 8", 2, 2, 8, 0, false},
-        {"palette 255", 2, 2, 255, 0, false},     {"one byte short", 2, 2, 0, -1, false},
-        {"no cells at all", 2, 2, 0, -20, false},
+        {"smallest", 1, 1, 7, 0, ""},
+        {"largest side", 2048, 1, 0, 0, ""},
+        {"trailing bytes", 2, 2, 0, 3, ""},
+        {"width 0", 0, 5, 0, 0, "the map width 0 is outside 1..2048"},
+        {"height 0", 5, 0, 0, 0, "the map height 0 is outside 1..2048"},
+        {"width 2049", 2049, 1, 0, 0, "the map width 2049 is outside 1..2048"},
+        {"height 2049", 1, 2049, 0, 0, "the map height 2049 is outside 1..2048"},
+        {"palette 8", 2, 2, 8, 0, "a cell's palette number is above 7"},
+        {"palette 255", 2, 2, 255, 0, "a cell's palette number is above 7"},
+        {"one byte short", 2, 2, 0, -1, "the file ends early"},
+        {"no size", 2, 2, 0, -(4 * 5 + 2), "the file ends early"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -94,8 +99,9 @@ TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
         image.resize(
             static_cast<std::size_t>(static_cast<std::ptrdiff_t>(image.size()) + c.lengthChange));
         const auto parsed = ParseMapFile(image);
-        EXPECT_EQ(c.accepted, parsed.ok) << parsed.reason;
-        EXPECT_FALSE(parsed.badMagic);
+        EXPECT_EQ(parsed.ok(), *c.reason == '\0');
+        EXPECT_EQ(parsed.error(), c.reason);
+        EXPECT_TRUE(HasMapMagic(image));
     }
 }
 
@@ -103,15 +109,17 @@ TEST(MapFileChecks, FlipBytesAreStoredAsRead) {
     MapGrid grid = SampleGrid(2, 1);
     grid.at(0, 1).HFlip = 200;
     const auto parsed = ParseMapFile(BuildMapImage("VX02", grid));
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(200, parsed.contents.grid.at(0, 1).HFlip);
+    ASSERT_TRUE(parsed.ok());
+    EXPECT_EQ(200, parsed->grid.at(0, 1).HFlip);
 }
 
 TEST(MapFileChecks, UnknownMagicIsFlagged) {
     for (const char* magic : {"VX03", "VX00", "vx02", ""}) {
-        const auto parsed = ParseMapFile(BuildMapImage(magic, SampleGrid(1, 1)));
-        EXPECT_FALSE(parsed.ok) << magic;
-        EXPECT_TRUE(parsed.badMagic) << magic;
+        const auto image = BuildMapImage(magic, SampleGrid(1, 1));
+        const auto parsed = ParseMapFile(image);
+        EXPECT_FALSE(parsed.ok()) << magic;
+        EXPECT_FALSE(HasMapMagic(image)) << magic;
+        EXPECT_EQ(parsed.error(), "not a map file (unknown magic)");
     }
 }
 

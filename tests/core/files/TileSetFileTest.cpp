@@ -39,7 +39,7 @@ TEST(TileSetFileLayout, SizesFollowTheFieldTable) {
         EXPECT_EQ(c.size, expectedSize(c.magic, c.tiles, set.categoryCount));
         EXPECT_EQ(c.size, BuildTileSetImage(c.magic, set).size());
         if (std::string_view(c.magic) == "VX03") {
-            EXPECT_EQ(c.size, SerializeTileSet(set, "").bytes.size());
+            EXPECT_EQ(c.size, SerializeTileSet(set, "").value().size());
         }
     }
 }
@@ -50,7 +50,7 @@ TEST(TileSetFileLayout, WriterPutsFieldsAtTheirOffsets) {
     set.paletteTable[7][7][3][2] = 29;
     set.tiles[0][0] = 3;
     set.tiles[1][63] = 2;
-    const auto bytes = SerializeTileSet(set, "maps/level.vxm").bytes;
+    const auto bytes = SerializeTileSet(set, "maps/level.vxm").value();
     ASSERT_EQ(expectedSize("VX03", 2, 3), bytes.size());
     EXPECT_EQ("VX03", std::string(bytes.begin(), bytes.begin() + 4));
     EXPECT_EQ("maps/level.vxm", std::string(reinterpret_cast<const char*>(&bytes[4])));
@@ -71,11 +71,11 @@ TEST(TileSetFileLayout, OlderVersionsAreReadFromTheirOffsets) {
         image[773] = 0;
         image[774] = 2; // first pixel of Tile 0
         const auto parsed = ParseTileSetFile(image);
-        ASSERT_TRUE(parsed.ok) << parsed.reason;
-        EXPECT_EQ(magic, parsed.contents.version);
-        EXPECT_EQ(30, parsed.contents.palettes[0][0][0][0]);
-        EXPECT_EQ(1, parsed.contents.tileCount);
-        EXPECT_EQ(2, parsed.contents.tiles[0][0]);
+        ASSERT_TRUE(parsed.ok()) << parsed.error();
+        EXPECT_EQ(magic, parsed->version);
+        EXPECT_EQ(30, parsed->palettes[0][0][0][0]);
+        EXPECT_EQ(1, parsed->tileCount);
+        EXPECT_EQ(2, parsed->tiles[0][0]);
     }
 }
 
@@ -93,9 +93,9 @@ TEST(TileSetFileRoundTrip, EveryVersionLoadsWhatWasStored) {
         SCOPED_TRACE(std::string(c.magic) + " N=" + std::to_string(c.tiles));
         const TileSet source = SampleTileSet(c.tiles, c.extraCategories, 3);
         const auto parsed = ParseTileSetFile(BuildTileSetImage(c.magic, source, "a.vxm"));
-        ASSERT_TRUE(parsed.ok) << parsed.reason;
+        ASSERT_TRUE(parsed.ok()) << parsed.error();
         TileSet loaded;
-        ApplyTileSetFile(parsed.contents, loaded);
+        ApplyTileSetFile(*parsed, loaded);
         if (std::string_view(c.magic) == "VX01") {
             // No categories on disk: the loaded set keeps its own table.
             TileSet expected = source;
@@ -106,8 +106,7 @@ TEST(TileSetFileRoundTrip, EveryVersionLoadsWhatWasStored) {
         } else {
             EXPECT_TRUE(SameStoredContents(source, loaded));
         }
-        EXPECT_EQ(std::string_view(c.magic) == "VX03" ? "a.vxm" : "",
-                  parsed.contents.associatedMap);
+        EXPECT_EQ(std::string_view(c.magic) == "VX03" ? "a.vxm" : "", parsed->associatedMap);
     }
 }
 
@@ -117,18 +116,18 @@ TEST(TileSetFileRoundTrip, WriterMatchesTheHandBuiltImage) {
         const TileSet set = SampleTileSet(tiles, 4, 5);
         const std::string mapPath(255, 'm'); // the longest path that fits with its NUL
         const auto written = SerializeTileSet(set, mapPath);
-        ASSERT_EQ("", written.error);
-        EXPECT_EQ(BuildTileSetImage("VX03", set, mapPath), written.bytes);
-        const auto reread = ParseTileSetFile(written.bytes);
-        ASSERT_TRUE(reread.ok);
-        EXPECT_EQ(mapPath, reread.contents.associatedMap);
+        ASSERT_EQ("", written.error());
+        EXPECT_EQ(BuildTileSetImage("VX03", set, mapPath), *written);
+        const auto reread = ParseTileSetFile(*written);
+        ASSERT_TRUE(reread.ok());
+        EXPECT_EQ(mapPath, reread->associatedMap);
     }
 }
 
 TEST(TileSetFileRoundTrip, MapPathThatDoesNotFitIsRefused) {
     const auto written = SerializeTileSet(TileSet(), std::string(256, 'm'));
-    EXPECT_TRUE(written.bytes.empty());
-    EXPECT_NE(std::string::npos, written.error.find("256 characters"));
+    EXPECT_FALSE(written.ok());
+    EXPECT_NE(std::string::npos, written.error().find("256 characters"));
 }
 
 TEST(TileSetFileRoundTrip, ValuesAreStoredCategoryMajor) {
@@ -145,9 +144,9 @@ TEST(TileSetFileRoundTrip, ValuesAreStoredCategoryMajor) {
         image[valueFive + 2] = 0x34;
         image[valueFive + 3] = 0x92;
         const auto parsed = ParseTileSetFile(image);
-        ASSERT_TRUE(parsed.ok) << parsed.reason;
+        ASSERT_TRUE(parsed.ok()) << parsed.error();
         TileSet loaded;
-        ApplyTileSetFile(parsed.contents, loaded);
+        ApplyTileSetFile(*parsed, loaded);
         EXPECT_EQ(static_cast<std::int32_t>(0x92345678u), loaded.tileInfo[5][1]);
         EXPECT_EQ(set.tileInfo[5][0], loaded.tileInfo[5][0]);
         EXPECT_EQ(set.tileInfo[4][1], loaded.tileInfo[4][1]);
@@ -158,7 +157,7 @@ TEST(TileSetFileApply, OldFileLeavesCategoriesAndSlotsAboveTheCountAlone) {
     TileSet memory = SampleTileSet(40, 3, 7);
     const TileSet before = memory;
     const TileSet file = SampleTileSet(2, 0, 2);
-    ApplyTileSetFile(ParseTileSetFile(BuildTileSetImage("VX01", file)).contents, memory);
+    ApplyTileSetFile(ParseTileSetFile(BuildTileSetImage("VX01", file)).value(), memory);
     EXPECT_EQ(2, memory.tileCount);
     EXPECT_EQ(file.tiles[1], memory.tiles[1]);
     EXPECT_EQ(before.tiles[2], memory.tiles[2]); // above the new count: kept
@@ -207,8 +206,8 @@ TEST(TileSetFileChecks, OutOfRangeFieldsAreRefusedAndHarmlessOnesLoad) {
         auto altered = image;
         altered[c.offset] = static_cast<std::uint8_t>(c.value);
         const auto parsed = ParseTileSetFile(altered);
-        EXPECT_EQ(c.accepted, parsed.ok) << parsed.reason;
-        EXPECT_EQ(!c.accepted, !parsed.reason.empty());
+        EXPECT_EQ(c.accepted, parsed.ok()) << parsed.error();
+        EXPECT_EQ(!c.accepted, !parsed.error().empty());
     }
 }
 
@@ -221,7 +220,7 @@ TEST(TileSetFileChecks, CapacityLimitsAreInclusive) {
     for (const Case c : {Case{768, 61, true}, Case{0, 0, true}}) {
         const auto parsed =
             ParseTileSetFile(BuildTileSetImage("VX02", SampleTileSet(c.tiles, c.extraCategories)));
-        EXPECT_EQ(c.accepted, parsed.ok) << parsed.reason;
+        EXPECT_EQ(c.accepted, parsed.ok()) << parsed.error();
     }
     // 769 Tiles with all their data present is still too many.
     TileSet big = SampleTileSet(768, 0);
@@ -230,24 +229,24 @@ TEST(TileSetFileChecks, CapacityLimitsAreInclusive) {
     image[773] = 769 >> 8;
     image.insert(image.end(), 66 + 100, 0);
     const auto parsed = ParseTileSetFile(image);
-    EXPECT_FALSE(parsed.ok);
-    EXPECT_NE(std::string::npos, parsed.reason.find("769"));
+    EXPECT_FALSE(parsed.ok());
+    EXPECT_NE(std::string::npos, parsed.error().find("769"));
 }
 
 TEST(TileSetFileChecks, BadMagicIsToldApartFromADamagedFile) {
     auto image = BuildTileSetImage("VX02", SampleTileSet(1, 0));
-    EXPECT_FALSE(ParseTileSetFile(std::span(image).first(3)).ok);
-    EXPECT_TRUE(ParseTileSetFile(std::span(image).first(3)).badMagic);
-    EXPECT_FALSE(ParseTileSetFile(std::span(image).first(image.size() - 1)).badMagic);
+    EXPECT_FALSE(ParseTileSetFile(std::span(image).first(3)).ok());
+    EXPECT_FALSE(HasTileSetMagic(std::span(image).first(3)));
+    EXPECT_TRUE(HasTileSetMagic(std::span(image).first(image.size() - 1)));
     image[0] = 'W';
-    EXPECT_TRUE(ParseTileSetFile(image).badMagic);
+    EXPECT_FALSE(HasTileSetMagic(image));
 }
 
 TEST(TileSetFileChecks, TrailingBytesAreAccepted) {
     for (const char* magic : {"VX01", "VX02", "VX03"}) {
         auto image = BuildTileSetImage(magic, SampleTileSet(3, 1));
         image.insert(image.end(), {9, 9, 9, 9, 9});
-        EXPECT_TRUE(ParseTileSetFile(image).ok) << magic;
+        EXPECT_TRUE(ParseTileSetFile(image).ok()) << magic;
     }
 }
 
@@ -257,9 +256,9 @@ TEST(TileSetFileChecks, CategoryNameWithoutItsNulEndsAfterFifteenCharacters) {
     for (std::size_t i = 0; i < 16; ++i)
         image[firstName + i] = static_cast<std::uint8_t>('A' + i);
     const auto parsed = ParseTileSetFile(image);
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ("ABCDEFGHIJKLMNO", parsed.contents.categories[0].nameText());
-    EXPECT_EQ("AnimNext", parsed.contents.categories[1].nameText());
+    ASSERT_TRUE(parsed.ok());
+    EXPECT_EQ("ABCDEFGHIJKLMNO", parsed->categories[0].nameText());
+    EXPECT_EQ("AnimNext", parsed->categories[1].nameText());
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace tessivar {
 namespace {
 
@@ -30,7 +28,7 @@ TEST(BitmapWriterTest, HeadersPaddingAndRowOrder) {
             for (int x = 0; x < width; ++x)
                 for (int c = 0; c < 3; ++c)
                     topDown.push_back(Channel(x, y, c));
-        const auto file = EncodeBitmap24(width, height, topDown);
+        const auto file = EncodeBitmap24(width, height, topDown).value();
 
         const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
         ASSERT_EQ(file.size(), 54 + stride * height);
@@ -63,10 +61,10 @@ TEST(BitmapWriterTest, HeadersPaddingAndRowOrder) {
 TEST(BitmapWriterTest, RowSourceSeesEveryRowOnce) {
     std::vector<int> calls;
     const auto file = EncodeBitmap24(2, 4, [&](int row, std::span<std::uint8_t> bgr) {
-        calls.push_back(row);
-        EXPECT_EQ(bgr.size(), 6u);
-        std::fill(bgr.begin(), bgr.end(), static_cast<std::uint8_t>(row + 1));
-    });
+                          calls.push_back(row);
+                          EXPECT_EQ(bgr.size(), 6u);
+                          std::fill(bgr.begin(), bgr.end(), static_cast<std::uint8_t>(row + 1));
+                      }).value();
     EXPECT_EQ(calls, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(file[54], 4); // the first stored row is the bottom one
     EXPECT_EQ(file[54 + 8 * 3], 1);
@@ -74,10 +72,11 @@ TEST(BitmapWriterTest, RowSourceSeesEveryRowOnce) {
 
 TEST(BitmapWriterTest, RefusesImpossibleSizes) {
     const auto ignore = [](int, std::span<std::uint8_t>) {};
-    EXPECT_THROW(EncodeBitmap24(0, 1, ignore), std::invalid_argument);
-    EXPECT_THROW(EncodeBitmap24(1, -1, ignore), std::invalid_argument);
-    EXPECT_THROW(EncodeBitmap24(70000, 70000, ignore), std::invalid_argument);
-    EXPECT_THROW(EncodeBitmap24(2, 2, std::vector<std::uint8_t>(11)), std::invalid_argument);
+    EXPECT_FALSE(EncodeBitmap24(0, 1, ignore).ok());
+    EXPECT_FALSE(EncodeBitmap24(1, -1, ignore).ok());
+    EXPECT_FALSE(EncodeBitmap24(70000, 70000, ignore).ok());
+    EXPECT_FALSE(EncodeBitmap24(2, 2, std::vector<std::uint8_t>(11)).ok());
+    EXPECT_TRUE(EncodeBitmap24(2, 2, std::vector<std::uint8_t>(12)).ok());
 }
 
 } // namespace

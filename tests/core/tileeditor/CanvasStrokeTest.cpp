@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tessivar {
 namespace {
 
@@ -134,20 +136,65 @@ TEST(CanvasStroke, MouseUpNotifiesOnlyAfterAStrokeInsideTheBlock) {
     EXPECT_EQ(f.notifications[0], TilesChanged | MapChanged);
 }
 
-TEST(CanvasStroke, StatusTextsFollowToolsAndPopUpChoices) {
+TEST(CanvasStroke, StatusTextAlwaysNamesTheToolInUse) {
     StrokeFixture f;
     EXPECT_EQ(f.stroke.toolStatusText(), "Pen");
     f.stroke.setTool(DrawingTool::Line);
     EXPECT_EQ(f.stroke.toolStatusText(), "Line");
-    f.stroke.setTool(DrawingTool::Rectangle); // pop-up dismissed: text unchanged
-    EXPECT_EQ(f.stroke.toolStatusText(), "Line");
+    f.stroke.setTool(DrawingTool::Rectangle); // pop-up dismissed: the current mode
+    EXPECT_EQ(f.stroke.toolStatusText(), "Filled Rect");
     f.stroke.setRectangleMode(RectangleMode::Hollow);
     EXPECT_EQ(f.stroke.toolStatusText(), "Hollow Rect");
-    f.stroke.setRectangleMode(RectangleMode::Filled);
-    EXPECT_EQ(f.stroke.toolStatusText(), "Filled Rect");
     f.stroke.setTool(DrawingTool::Fill);
     EXPECT_EQ(f.stroke.toolStatusText(), "Fill");
+    f.stroke.setTool(DrawingTool::Rectangle);
+    EXPECT_EQ(f.stroke.toolStatusText(), "Hollow Rect");
+    f.stroke.setTool(DrawingTool::Pen);
+    f.stroke.setRectangleMode(RectangleMode::Filled); // a pop-up choice picks the tool too
+    EXPECT_EQ(f.stroke.tool(), DrawingTool::Rectangle);
+    EXPECT_EQ(f.stroke.toolStatusText(), "Filled Rect");
     EXPECT_FALSE(f.stroke.mouseMove(16 * kZoom, 0, kZoom).status);
+}
+
+// Strokes of every tool from and to the Block's edges, with the next Block and the
+// hidden bytes of partial Tiles scrambled: nothing outside the Block changes.
+TEST(CanvasStroke, NoToolWritesOutsideTheBlock) {
+    const int w = 12 * kZoom, h = 20 * kZoom; // the last screen pixel inside is w - 1
+    const std::pair<int, int> presses[] = {{0, h - 1}, {w - 1, 0}, {w - 1, h - 1}, {w, 5},
+                                           {5, h},     {w, h},     {-1, 5}};
+    for (DrawingTool tool :
+         {DrawingTool::Pen, DrawingTool::Fill, DrawingTool::Rectangle, DrawingTool::Line})
+        for (const auto& [x, y] : presses) {
+            SCOPED_TRACE(testing::Message() << static_cast<int>(tool) << " at " << x << "," << y);
+            StrokeFixture f({12, 20});
+            f.scramble();
+            f.editing().CurrentTile = 6;
+            f.stroke.setTool(tool);
+            const auto outside = f.outsideBlock();
+            const bool inside = x >= 0 && y >= 0 && x < w && y < h;
+            const auto blockBefore = f.blockPixels();
+            f.stroke.mouseDown(MouseButton::Left, x, y, kZoom);
+            f.stroke.mouseMove(w - 1 - x % w, h - 1 - y % h, kZoom);
+            f.stroke.mouseMove(x, y, kZoom);
+            f.stroke.mouseUp();
+            EXPECT_EQ(f.outsideBlock(), outside);
+            if (!inside) { // a press outside starts no stroke
+                EXPECT_EQ(f.blockPixels(), blockBefore);
+            }
+        }
+}
+
+TEST(CanvasStroke, ALineLeavesNoPreviewForTheNextStroke) {
+    StrokeFixture f;
+    f.stroke.setTool(DrawingTool::Line);
+    f.drag(MouseButton::Left, {1, 1}, {9, 4});
+    f.stroke.setTool(DrawingTool::Pen);
+    f.stroke.mouseDown(MouseButton::Right, at(12), at(12), kZoom);
+    f.stroke.mouseMove(at(13), at(12), kZoom);
+    EXPECT_FALSE(f.stroke.dragging());
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_FALSE(f.stroke.previewColorAt(x, y)) << x << "," << y;
 }
 
 TEST(CanvasStroke, StrokeOnAnOversizedBlockStartStaysInsideTheSlots) {

@@ -1,5 +1,4 @@
 #include "TileEditorTestSupport.h"
-#include "core/tileeditor/EditorOptions.h"
 #include "core/tileeditor/TileClipboard.h"
 #include "core/tileeditor/TileInsertion.h"
 
@@ -9,7 +8,6 @@ namespace tessivar {
 namespace {
 
 using tileeditor_test::Fixture;
-using tileeditor_test::MemoryOptionsStore;
 
 // Tile n holds n in its first byte, palette n % 8, palette set (n / 8) % 8, and custom
 // value n in category 0, so moves are visible everywhere.
@@ -38,10 +36,13 @@ TEST(TileClipboard, PasteBeforeAnyCopyIsOneBlankTile) {
     EXPECT_EQ(numberOf(f.tiles(), 4), 3);
 }
 
+// Every slot after a copy of Tiles 2..5 pasted at Tile 10 of 20: pixels, palette and
+// palette set of each slot are those of the listed source slot.
 TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
     for (bool overwrite : {false, true}) {
         Fixture f({8, 8}, 20);
-        numberTiles(f.tiles());
+        f.scramble();
+        const TileSet before = f.tiles();
         f.workspace.map.cell(0, 0).Tile = 12;
         TileClipboard clipboard;
         f.editing().SelectionStart = 2;
@@ -49,14 +50,19 @@ TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
         clipboard.CopyTiles(f.workspace);
         f.editing().CurrentTile = 10;
         clipboard.PasteTiles(f.workspace, overwrite);
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(numberOf(f.tiles(), 10 + k), 2 + k);
-            EXPECT_EQ(f.tiles().tilePalette[10 + k], 2 + k);
+        for (int slot = 0; slot < kMaxTiles; ++slot) {
+            int from = slot;
+            if (slot >= 10 && slot < 14)
+                from = slot - 8;
+            else if (!overwrite && slot >= 14 && slot < 24)
+                from = slot - 4;
+            ASSERT_EQ(f.tiles().tiles[slot], before.tiles[from]) << slot;
+            ASSERT_EQ(f.tiles().tilePalette[slot], before.tilePalette[from]) << slot;
+            ASSERT_EQ(f.tiles().tilePaletteSet[slot], before.tilePaletteSet[from]) << slot;
         }
-        EXPECT_EQ(numberOf(f.tiles(), 14), overwrite ? 14 : 10);
         EXPECT_EQ(f.tiles().tileCount, overwrite ? 20 : 24);
         EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 12); // paste never renumbers
-        EXPECT_EQ(f.tiles().tileInfo[14][0], 14);       // custom values stay with slots
+        EXPECT_EQ(f.tiles().tileInfo, before.tileInfo); // custom values stay with slots
         EXPECT_FALSE(f.editing().Modified);
         EXPECT_FALSE(f.workspace.history.canUndo());
     }
@@ -137,32 +143,6 @@ TEST(TileInsertion, DeleteTilesRemovesAtLeastOneBlockAndRenumbers) {
         EXPECT_EQ(f.editing().SelectionEnd, 4 + c.block.tilesPerBlock() - 1);
         EXPECT_EQ(f.tiles().tileInfo[4][0], 4);
     }
-}
-
-TEST(EditorOptions, LoadAndSaveThroughTheStore) {
-    struct Case {
-        std::optional<std::int32_t> stored;
-        bool before, after;
-    };
-    const Case cases[] = {{1, false, true},           {5, false, true},
-                          {0, true, false},           {-1, false, true},
-                          {std::nullopt, true, true}, {std::nullopt, false, false}};
-    for (const auto& c : cases) {
-        MemoryOptionsStore store;
-        if (c.stored)
-            store.values["Overwrite"] = *c.stored;
-        EditorOptions options{c.before};
-        EXPECT_TRUE(options.LoadOptions(store));
-        EXPECT_EQ(options.OverwriteTiles, c.after);
-        EXPECT_TRUE(options.SaveOptions(store));
-        EXPECT_EQ(store.values["Overwrite"], c.after ? 1 : 0);
-    }
-    MemoryOptionsStore broken;
-    broken.failing = true;
-    EditorOptions options{true};
-    EXPECT_FALSE(options.LoadOptions(broken));
-    EXPECT_TRUE(options.OverwriteTiles);
-    EXPECT_FALSE(options.SaveOptions(broken));
 }
 
 } // namespace

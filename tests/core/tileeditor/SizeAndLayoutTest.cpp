@@ -25,21 +25,43 @@ TEST(BlockBounds, BlockStartsAreAlignedAndFitIntoTheSlots) {
     }
 }
 
-TEST(BlockSizeCommands, FixedSizesAlignTheSelection) {
-    Fixture f;
+TEST(BlockSizeCommands, FixedSizesSetTheSizeAndAlignTheSelection) {
+    struct Case {
+        BlockSize size;
+        int start, end;               // selection before
+        int alignedStart, alignedEnd; // and after
+    };
+    const Case cases[] = {
+        {{16, 16}, 5, 5, 4, 7}, {{16, 16}, 4, 6, 4, 7}, // shorter than a Block: grown
+        {{16, 16}, 4, 7, 4, 7}, {{16, 16}, 5, 8, 4, 8}, // a Block or more: kept
+        {{8, 16}, 4, 8, 4, 8},  {{32, 32}, 17, 40, 16, 40},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        EditorLayout layout;
+        layout.layoutDirty = false;
+        f.editing().SelectionStart = c.start;
+        f.editing().SelectionEnd = c.end;
+        SetFixedBlockSize(f.workspace, layout, c.size);
+        EXPECT_EQ(f.tiles().block, c.size);
+        EXPECT_EQ(f.editing().SelectionStart, c.alignedStart) << c.start << ".." << c.end;
+        EXPECT_EQ(f.editing().SelectionEnd, c.alignedEnd) << c.start << ".." << c.end;
+        EXPECT_EQ(f.editing().CurrentTile, c.alignedStart);
+        EXPECT_TRUE(layout.layoutDirty);
+    }
+}
+
+TEST(BlockSizeCommands, EightByEightKeepsSelectionAndCurrentTile) {
+    Fixture f({16, 16});
     EditorLayout layout;
     layout.layoutDirty = false;
-    f.editing().SelectionStart = f.editing().SelectionEnd = 5;
-    SetFixedBlockSize(f.workspace, layout, {16, 16});
-    EXPECT_EQ(f.editing().SelectionStart, 4);
-    EXPECT_EQ(f.editing().SelectionEnd, 7);
-    EXPECT_EQ(f.editing().CurrentTile, 4);
-    EXPECT_TRUE(layout.layoutDirty);
-
-    f.editing().SelectionStart = 9; // 8x8 keeps selection and CurrentTile
+    f.editing().CurrentTile = 4;
+    f.editing().SelectionStart = 9;
     SetSingleTileBlockSize(f.workspace, layout);
+    EXPECT_EQ(f.tiles().block, (BlockSize{8, 8}));
     EXPECT_EQ(f.editing().SelectionStart, 9);
     EXPECT_EQ(f.editing().CurrentTile, 4);
+    EXPECT_TRUE(layout.layoutDirty);
 }
 
 TEST(BlockSizeCommands, CustomSizeChecksComeInTheirOrder) {
@@ -171,6 +193,12 @@ TEST(EditorLayout, ZoomCommandsResizeOnlyTheCanvas) {
     EXPECT_EQ(layout.CanvasZoom, 2);
     ZoomOut(layout);
     EXPECT_EQ(layout.CanvasZoom, 2);
+
+    RestoreDefaultZoom(layout); // the automatic zoom and a whole new layout
+    const LayoutChange restored = UpdateEditorLayout(layout, {40, 40}, 16, {});
+    EXPECT_EQ(layout.CanvasZoom, 6);
+    ASSERT_TRUE(restored.full);
+    EXPECT_EQ(restored.full->canvas, (CanvasExtent{240, 240}));
 }
 
 TEST(EditorLayout, NewWhile32x32KeepsTheZoomButRedoesTheLayout) {

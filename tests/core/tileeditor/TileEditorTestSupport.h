@@ -3,11 +3,10 @@
 // Shared helpers of the tile editor tests: a prompts double that records messages, a
 // workspace with a given Block size, and an in-memory options store.
 
-#include "core/tileeditor/OptionsStore.h"
 #include "core/workspace/Workspace.h"
 
-#include <map>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +56,38 @@ struct Fixture {
                 out.push_back(pixel(x, y));
         return out;
     }
+    // Random pixels and palette numbers in all 768 slots, so a write anywhere shows.
+    void scramble(unsigned seed = 7) {
+        std::mt19937 rng(seed);
+        TileSet& t = workspace.tileSet;
+        for (int tile = 0; tile < kMaxTiles; ++tile) {
+            for (auto& pixel : t.tiles[tile])
+                pixel = static_cast<ColorIndex>(rng() % 4);
+            t.tilePalette[tile] = static_cast<int>(rng() % 8);
+            t.tilePaletteSet[tile] = static_cast<int>(rng() % 8);
+        }
+    }
+    // What an edit of the current Block must leave alone: every byte and palette number
+    // of the other slots, and the bytes of the Block's own Tiles outside its width and
+    // height.
+    std::vector<int> outsideBlock() const {
+        const TileSet& t = workspace.tileSet;
+        const int first = workspace.editing.CurrentTile, across = t.block.tilesAcross();
+        std::vector<int> out;
+        for (int tile = 0; tile < kMaxTiles; ++tile) {
+            const int k = tile - first;
+            const bool inBlock = k >= 0 && k < t.TilesPerBlock();
+            for (int i = 0; i < kTileBytes; ++i)
+                if (!inBlock || k % across * 8 + i % 8 >= t.block.width ||
+                    k / across * 8 + i / 8 >= t.block.height)
+                    out.push_back(t.tiles[tile][i]);
+            if (!inBlock) {
+                out.push_back(t.tilePalette[tile]);
+                out.push_back(t.tilePaletteSet[tile]);
+            }
+        }
+        return out;
+    }
     // A pattern that tells every pixel apart modulo 4 along both axes.
     void paintPattern() {
         const BlockSize b = workspace.tileSet.block;
@@ -65,26 +96,6 @@ struct Fixture {
                 workspace.tileSet.SetBlockPixel(
                     workspace.editing.CurrentTile, x, y,
                     static_cast<ColorIndex>((x * 3 + y * 7 + x * y) % 4));
-    }
-};
-
-class MemoryOptionsStore : public OptionsStore {
-public:
-    std::map<std::string, std::int32_t> values;
-    bool failing = false;
-
-    bool readInteger(const std::string& name, std::optional<std::int32_t>& value) override {
-        if (failing)
-            return false;
-        const auto found = values.find(name);
-        value = found == values.end() ? std::nullopt : std::optional(found->second);
-        return true;
-    }
-    bool writeInteger(const std::string& name, std::int32_t value) override {
-        if (failing)
-            return false;
-        values[name] = value;
-        return true;
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tessivar {
 namespace {
 
@@ -40,9 +42,14 @@ TEST(TileList, ClicksAndMapEditsNeverPutABlockPastTheLastSlot) {
     ClickTileList(f.workspace, 1, 242 + 5, false); // Block 1 would be Tiles 480..959
     EXPECT_EQ(f.editing().CurrentTile, 0);
     EXPECT_EQ(f.editing().SelectionEnd, 479);
-    EditBlockFromMap(f.workspace, 600);
-    EXPECT_EQ(f.editing().CurrentTile, 288);
-    EXPECT_EQ(f.editing().SelectionStart, 288);
+    for (auto [block, tile, opened] :
+         {std::tuple{BlockSize{240, 128}, 600, 288}, std::tuple{BlockSize{8, 8}, 0, 0},
+          std::tuple{BlockSize{8, 8}, 767, 767}, std::tuple{BlockSize{16, 16}, 8, 8}}) {
+        f.tiles().block = block;
+        EditBlockFromMap(f.workspace, tile);
+        EXPECT_EQ(f.editing().CurrentTile, opened) << tile;
+        EXPECT_EQ(f.editing().SelectionStart, opened) << tile;
+    }
 }
 
 TEST(TileList, VisibleBlocksFollowScrollAndStopAtCountAndSlots) {

@@ -102,13 +102,13 @@ struct Baseline {
         Workspace ws(quiet);
         const auto set = BuildTileSetImage("VX03", SampleTileSet(40, 5, 9));
         const auto grid = BuildMapImage("VX02", SampleGrid(11, 7));
-        ApplyTileSetFile(ParseTileSetFile(set).contents, ws.tileSet);
+        ApplyTileSetFile(ParseTileSetFile(set).value(), ws.tileSet);
         ws.tileSet.block = BlockSize{16, 8};
         ws.editing.CurrentTile = 6;
         ws.editing.CurrentPaletteSet = 4;
         ws.editing.CurrentPalette = 2;
         ws.editing.CurrentFileName = "before.vxt";
-        ws.map.grid = ParseMapFile(grid).contents.grid;
+        ws.map.grid = ParseMapFile(grid).value().grid;
         ws.map.MapFileName = "before.vxm";
         tileSet = ws.tileSet;
         editing = ws.editing;
@@ -131,8 +131,8 @@ public:
         ws_.tileSet = baseline_.tileSet;
         ws_.editing = baseline_.editing;
         ws_.map = baseline_.map;
-        const std::string tileTitle = ws_.tileEditorTitle();
-        const std::string mapTitle = ws_.mapEditorTitle();
+        const std::string tileTitle = TileEditorTitle(ws_.editing);
+        const std::string mapTitle = MapEditorTitle(ws_.map);
         load(loader);
         check(loader, bytes, expect, tileTitle, mapTitle);
     }
@@ -154,8 +154,8 @@ private:
             EXPECT_TRUE(SameEditing(baseline_.editing, ws.editing));
             EXPECT_EQ(baseline_.map.grid, ws.map.grid);
             EXPECT_EQ(baseline_.map.MapFileName, ws.map.MapFileName);
-            EXPECT_EQ(tileTitle, ws.tileEditorTitle());
-            EXPECT_EQ(mapTitle, ws.mapEditorTitle());
+            EXPECT_EQ(tileTitle, TileEditorTitle(ws.editing));
+            EXPECT_EQ(mapTitle, MapEditorTitle(ws.map));
             return;
         }
         // Loaded: only the associated map's absence may have been reported.
@@ -165,15 +165,15 @@ private:
             EXPECT_EQ(allowed, message);
         if (isTileSet) {
             const auto parsed = ParseTileSetFile(bytes);
-            ASSERT_TRUE(parsed.ok);
+            ASSERT_TRUE(parsed.ok());
             TileSet expected = baseline_.tileSet;
-            ApplyTileSetFile(parsed.contents, expected);
+            ApplyTileSetFile(*parsed, expected);
             EXPECT_TRUE(SameWholeTileSet(expected, ws.tileSet));
             EXPECT_EQ(path_, ws.editing.CurrentFileName);
         } else {
             const auto parsed = ParseMapFile(bytes);
-            ASSERT_TRUE(parsed.ok);
-            EXPECT_EQ(parsed.contents.grid, ws.map.grid);
+            ASSERT_TRUE(parsed.ok());
+            EXPECT_EQ(parsed->grid, ws.map.grid);
             EXPECT_EQ(path_, ws.map.MapFileName);
         }
     }

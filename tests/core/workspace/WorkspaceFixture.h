@@ -2,9 +2,10 @@
 
 // A Workspace wired to scripted prompts, with a temporary folder to keep files in.
 
+#include "core/workspace/WindowTitles.h"
 #include "core/workspace/Workspace.h"
 
-#include "../ScriptedPrompts.h"
+#include "../../common/ScriptedPrompts.h"
 #include "../files/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,10 @@ protected:
         return path;
     }
 
-    void TearDown() override { EXPECT_TRUE(prompts.allAnswersUsed()) << "answers left unused"; }
+    void TearDown() override {
+        EXPECT_TRUE(prompts.allAnswersUsed()) << "answers left unused";
+        EXPECT_EQ(std::vector<std::string>{}, prompts.unscripted);
+    }
 
     TempDir dir;
     ScriptedPrompts prompts;

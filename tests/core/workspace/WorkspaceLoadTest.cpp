@@ -29,7 +29,7 @@ TEST_F(LoadChain, LoadTileSetFileReplacesContentsAndTitle) {
 
     EXPECT_TRUE(workspace.LoadTileSetFile(path));
     EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
-    EXPECT_EQ("Tessivar - Tile Editor - level1", workspace.tileEditorTitle());
+    EXPECT_EQ("Tessivar - Tile Editor - level1", TileEditorTitle(workspace.editing));
     EXPECT_EQ(path, workspace.editing.CurrentFileName);
     EXPECT_FALSE(workspace.editing.Modified);
     EXPECT_EQ(0, workspace.editing.CurrentTile);
@@ -85,35 +85,27 @@ TEST_F(LoadChain, TileSetNamingItsMapReplacesTheMapWithoutAsking) {
     EXPECT_EQ(grid, workspace.map.grid);
     EXPECT_EQ(mapPath, workspace.map.MapFileName);
     EXPECT_FALSE(workspace.map.MapModified);
-    EXPECT_EQ("Tessivar - Map Editor - level1", workspace.mapEditorTitle());
+    EXPECT_EQ("Tessivar - Map Editor - level1", MapEditorTitle(workspace.map));
     // The map's own tile set path is not followed from here.
     EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
 }
 
-TEST_F(LoadChain, MissingAssociatedMapIsReportedAndTheTileSetStillLoads) {
-    const TileSet file = SampleTileSet(8);
-    const MapGrid mapBefore = workspace.map.grid;
-    EXPECT_TRUE(workspace.LoadTileSetFile(writeTileSet("a.vxt", file, dir.file("gone.vxm"))));
-    EXPECT_EQ(std::vector<ShownText>{kMapNotFound}, prompts.messages);
-    EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
-    EXPECT_EQ(mapBefore, workspace.map.grid);
-    EXPECT_EQ("", workspace.map.MapFileName);
-}
-
-TEST_F(LoadChain, RefusedAssociatedMapIsReportedAndTheTileSetStillLoads) {
+TEST_F(LoadChain, MissingOrDamagedAssociatedMapIsReportedAndTheTileSetStillLoads) {
     auto damaged = testing::BuildMapImage("VX02", SampleGrid(4, 4));
     damaged.resize(damaged.size() - 1);
-    const std::string mapPath = dir.file("damaged.vxm");
-    testing::WriteBytes(mapPath, damaged);
+    testing::WriteBytes(dir.file("damaged.vxm"), damaged);
+    testing::WriteBytes(dir.file("magic.vxm"), {'V', 'X', '0', '9'});
     const TileSet file = SampleTileSet(8);
     const MapGrid mapBefore = workspace.map.grid;
-
-    EXPECT_TRUE(workspace.LoadTileSetFile(writeTileSet("a.vxt", file, mapPath)));
-    EXPECT_EQ((std::vector<ShownText>{{"This is not a valid Tessivar file.", "Tessivar"}}),
-              prompts.messages);
-    EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
-    EXPECT_EQ(mapBefore, workspace.map.grid);
-    EXPECT_EQ("", workspace.map.MapFileName);
+    for (const char* map : {"gone.vxm", "damaged.vxm", "magic.vxm"}) {
+        SCOPED_TRACE(map);
+        prompts.forget();
+        EXPECT_TRUE(workspace.LoadTileSetFile(writeTileSet("a.vxt", file, dir.file(map))));
+        EXPECT_EQ(std::vector<ShownText>{kMapNotFound}, prompts.messages);
+        EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
+        EXPECT_EQ(mapBefore, workspace.map.grid);
+        EXPECT_EQ("", workspace.map.MapFileName);
+    }
 }
 
 TEST_F(LoadChain, MapNamingTheCurrentTileSetLoadsNoTileSet) {
@@ -149,6 +141,21 @@ TEST_F(LoadChain, MapNamingAnotherTileSetAsksItsQuestionFirst) {
     EXPECT_EQ(2u, prompts.questions.size());
 }
 
+TEST_F(LoadChain, MapAndTheTileSetNamingItBackAreAppliedAndAnnouncedOnce) {
+    const std::string mapPath = dir.file("m.vxm");
+    const std::string setPath = writeTileSet("t.vxt", SampleTileSet(4), mapPath);
+    writeMap("m.vxm", SampleGrid(3, 2), setPath);
+    std::vector<unsigned> announced;
+    workspace.addListener([&](unsigned changes) { announced.push_back(changes); });
+
+    ASSERT_TRUE(workspace.LoadMapFile(mapPath, true));
+    ASSERT_EQ(1u, announced.size());
+    EXPECT_EQ(TileSetTitleChanged | MapTitleChanged | MapResized,
+              announced[0] & (TileSetTitleChanged | MapTitleChanged | MapResized));
+    EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
+    EXPECT_EQ(SampleGrid(3, 2), workspace.map.grid);
+}
+
 TEST_F(LoadChain, LoadMapFileWithoutItsTileSetIgnoresTheStoredPath) {
     const std::string mapPath = writeMap("m.vxm", SampleGrid(2, 2), dir.file("other.vxt"));
     EXPECT_TRUE(workspace.LoadMapFile(mapPath, false));
@@ -167,7 +174,7 @@ TEST_F(LoadChain, OpenedMapWinsOverTheMapItsTileSetNames) {
     EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
     EXPECT_EQ(SampleGrid(2, 3), workspace.map.grid);
     EXPECT_EQ(secondMap, workspace.map.MapFileName);
-    EXPECT_EQ("Tessivar - Map Editor - second", workspace.mapEditorTitle());
+    EXPECT_EQ("Tessivar - Map Editor - second", MapEditorTitle(workspace.map));
     EXPECT_EQ("Tessivar Map (*.vxm)|*.vxm", prompts.dialogs.at(0).request.filter);
     EXPECT_EQ("vxm", prompts.dialogs.at(0).request.defaultExtension);
 }
@@ -187,7 +194,7 @@ TEST_F(LoadChain, OpenMapAsksTheMapQuestionAndMissingFilesDoNothing) {
 
 // ---- New ----
 
-TEST_F(LoadChain, NewTileSetResetsEverythingButTheCategoriesAndCaption) {
+TEST_F(LoadChain, NewTileSetResetsEverythingButTheCategories) {
     ASSERT_TRUE(workspace.LoadTileSetFile(writeTileSet("level1.vxt", SampleTileSet(30, 2))));
     const auto categories = workspace.tileSet.categories;
     workspace.tileSet.block = BlockSize{16, 16};
@@ -209,7 +216,7 @@ TEST_F(LoadChain, NewTileSetResetsEverythingButTheCategoriesAndCaption) {
     EXPECT_EQ(3, workspace.editing.RightColor);
     EXPECT_EQ(0, workspace.editing.CurrentPaletteSet);
     EXPECT_EQ("", workspace.editing.CurrentFileName);
-    EXPECT_EQ("Tessivar - Tile Editor - level1", workspace.tileEditorTitle());
+    EXPECT_EQ("Tessivar - Tile Editor - untitled", TileEditorTitle(workspace.editing));
 }
 
 TEST_F(LoadChain, NewMapKeepsTheFileNameAndModifiedFlag) {
@@ -221,7 +228,7 @@ TEST_F(LoadChain, NewMapKeepsTheFileNameAndModifiedFlag) {
     EXPECT_EQ(MapGrid(32, 32, MapCell{0, 6, 0, 0}), workspace.map.grid);
     EXPECT_EQ(mapPath, workspace.map.MapFileName);
     EXPECT_FALSE(workspace.map.MapModified);
-    EXPECT_EQ("Tessivar - Map Editor - level1", workspace.mapEditorTitle());
+    EXPECT_EQ("Tessivar - Map Editor - level1", MapEditorTitle(workspace.map));
 
     workspace.map.MarkMapModified();
     prompts.answer(Answer::No);
@@ -231,7 +238,7 @@ TEST_F(LoadChain, NewMapKeepsTheFileNameAndModifiedFlag) {
     // Save goes to the old file without a dialog.
     EXPECT_EQ(SaveOutcome::Saved, workspace.SaveMap());
     EXPECT_EQ(MapGrid(32, 32, MapCell{0, 6, 0, 0}),
-              ParseMapFile(testing::ReadBytes(mapPath)).contents.grid);
+              ParseMapFile(testing::ReadBytes(mapPath)).value().grid);
 }
 
 } // namespace

@@ -31,8 +31,8 @@ TEST_F(Saving, SaveAsPresetsTheNameAndWritesTheCurrentVersion) {
     EXPECT_EQ("vxt", request.defaultExtension);
     EXPECT_TRUE(request.confirmOverwrite);
     EXPECT_FALSE(workspace.editing.Modified);
-    EXPECT_EQ("Tessivar - Tile Editor - level2", workspace.tileEditorTitle());
-    EXPECT_EQ(SerializeTileSet(workspace.tileSet, "").bytes, ReadBytes(path));
+    EXPECT_EQ("Tessivar - Tile Editor - level2", TileEditorTitle(workspace.editing));
+    EXPECT_EQ(SerializeTileSet(workspace.tileSet, "").value(), ReadBytes(path));
 
     prompts.choosePath(path);
     EXPECT_EQ(SaveOutcome::Saved, workspace.SaveTileSetAs());
@@ -47,8 +47,28 @@ TEST_F(Saving, CancelledSaveAsWritesNothing) {
     EXPECT_EQ(SaveOutcome::Cancelled, workspace.SaveMap());
     EXPECT_TRUE(workspace.editing.Modified);
     EXPECT_TRUE(workspace.map.MapModified);
-    EXPECT_EQ("Tessivar - Tile Editor - untitled", workspace.tileEditorTitle());
+    EXPECT_EQ("Tessivar - Tile Editor - untitled", TileEditorTitle(workspace.editing));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST_F(Saving, FailedSaveAsKeepsTheOldNameAndTitle) {
+    ASSERT_TRUE(workspace.LoadTileSetFile(writeTileSet("level1.vxt", SampleTileSet(4))));
+    ASSERT_TRUE(workspace.LoadMapFile(writeMap("level1.vxm", SampleGrid(2, 2)), false));
+    const EditingState editing = workspace.editing;
+    const MapDocument map = workspace.map;
+    workspace.MarkModified();
+    workspace.map.MarkMapModified();
+    prompts.choosePath(dir.file("missing/a.vxt")).choosePath(dir.file("missing/a.vxm"));
+
+    EXPECT_EQ(SaveOutcome::Failed, workspace.SaveTileSetAs());
+    EXPECT_EQ(SaveOutcome::Failed, workspace.SaveMapAs());
+    EXPECT_EQ(2u, prompts.messages.size());
+    EXPECT_EQ(editing.CurrentFileName, workspace.editing.CurrentFileName);
+    EXPECT_EQ(map.MapFileName, workspace.map.MapFileName);
+    EXPECT_EQ("Tessivar - Tile Editor - level1", TileEditorTitle(workspace.editing));
+    EXPECT_EQ("Tessivar - Map Editor - level1", MapEditorTitle(workspace.map));
+    EXPECT_TRUE(workspace.editing.Modified);
+    EXPECT_TRUE(workspace.map.MapModified);
 }
 
 TEST_F(Saving, OldVersionIsSavedAsTheCurrentOneWithTheCurrentMapPath) {
@@ -62,12 +82,12 @@ TEST_F(Saving, OldVersionIsSavedAsTheCurrentOneWithTheCurrentMapPath) {
 
         EXPECT_EQ(SaveOutcome::Saved, workspace.SaveTileSet());
         const auto reread = ParseTileSetFile(ReadBytes(setPath));
-        ASSERT_TRUE(reread.ok);
-        EXPECT_EQ("VX03", reread.contents.version);
-        EXPECT_EQ(dir.file("m.vxm"), reread.contents.associatedMap);
-        EXPECT_EQ("Renamed", reread.contents.categories.at(2).nameText());
+        ASSERT_TRUE(reread.ok());
+        EXPECT_EQ("VX03", reread->version);
+        EXPECT_EQ(dir.file("m.vxm"), reread->associatedMap);
+        EXPECT_EQ("Renamed", reread->categories.at(2).nameText());
         TileSet loaded;
-        ApplyTileSetFile(reread.contents, loaded);
+        ApplyTileSetFile(*reread, loaded);
         EXPECT_TRUE(SameStoredContents(workspace.tileSet, loaded));
     }
 }
@@ -83,12 +103,12 @@ TEST_F(Saving, MapRecordsTheCurrentTileSetPath) {
     EXPECT_EQ("untitled.vxm", request.initialPath);
     EXPECT_EQ("Tessivar Map (*.vxm)|*.vxm", request.filter);
     EXPECT_FALSE(workspace.map.MapModified);
-    EXPECT_EQ("Tessivar - Map Editor - level", workspace.mapEditorTitle());
+    EXPECT_EQ("Tessivar - Map Editor - level", MapEditorTitle(workspace.map));
     const auto reread = ParseMapFile(ReadBytes(dir.file("level.vxm")));
-    ASSERT_TRUE(reread.ok);
-    EXPECT_EQ("VX02", reread.contents.version);
-    EXPECT_EQ(setPath, reread.contents.tileSetPath);
-    EXPECT_EQ(SampleGrid(9, 4), reread.contents.grid);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ("VX02", reread->version);
+    EXPECT_EQ(setPath, reread->tileSetPath);
+    EXPECT_EQ(SampleGrid(9, 4), reread->grid);
 }
 
 TEST_F(Saving, ForgottenMapNameAsksForANewOne) {
@@ -97,7 +117,7 @@ TEST_F(Saving, ForgottenMapNameAsksForANewOne) {
     prompts.cancelDialog();
     EXPECT_EQ(SaveOutcome::Cancelled, workspace.SaveMap());
     EXPECT_EQ("untitled.vxm", prompts.dialogs.at(0).request.initialPath);
-    EXPECT_EQ("Tessivar - Map Editor - level1", workspace.mapEditorTitle());
+    EXPECT_EQ("Tessivar - Map Editor - level1", MapEditorTitle(workspace.map));
 }
 
 // ---- The save questions of New ----
@@ -138,7 +158,7 @@ TEST_F(Saving, SaveQuestionAnswersOfNew) {
         EXPECT_EQ(!c.newHappens, ws.editing.Modified);
         EXPECT_EQ(c.fileWritten, std::filesystem::exists(path));
         if (c.fileWritten) {
-            EXPECT_EQ(2, ParseTileSetFile(ReadBytes(path)).contents.tiles.at(0)[0]);
+            EXPECT_EQ(2, ParseTileSetFile(ReadBytes(path)).value().tiles.at(0)[0]);
         }
         EXPECT_TRUE(script.allAnswersUsed());
     }

@@ -2,14 +2,12 @@
 
 #include "core/picture/BitmapImage.h"
 #include "core/picture/BitmapImageDecoder.h"
-#include "core/picture/jpeg/JpegDecoderComponent.h"
-#include "core/picture/jpeg/JpegDecoderQuantizationTable.h"
-#include "core/picture/jpeg/JpegHuffmanDecoder.h"
+#include "core/picture/jpeg/JpegEntropyDecoder.h"
+#include "core/picture/jpeg/JpegFrame.h"
+#include "core/picture/jpeg/JpegMarkerReader.h"
 
-#include <array>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace tessivar {
 
@@ -24,9 +22,15 @@ struct JpegDecoderLimits {
 // Reads JFIF files: Huffman-coded baseline, extended-sequential and progressive frames
 // with 8-bit samples and one (greyscale, 8-bit image) or three (YCbCr, 24-bit image)
 // components. Anything else is refused with an EJpegError carrying the reason.
+//
+// The stages: JpegMarkerReader (markers and headers), JpegEntropyDecoder (scan data),
+// JpegInverseDct and JpegUpsampler (samples to pixels). Memory follows the data actually
+// decoded: strips, coefficient rows and image pages are taken as the scans reach them.
 class JpegDecoder final : public BitmapImageDecoder {
 public:
     explicit JpegDecoder(JpegDecoderLimits limits = {});
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
 
     // On success `image` receives the picture and the decoder keeps the pixel buffer
     // `image` held before, so that decoding picture after picture reuses memory instead
@@ -34,89 +38,27 @@ public:
     void ReadImage(std::span<const std::uint8_t> stream, BitmapImage& image) override;
 
 private:
-    enum class Stop : std::uint8_t { None, EndOfData, Marker, Dnl };
-
     void reset();
-    std::uint8_t readByte();
-    int readWord();
-    void skipBytes(std::size_t count);
-    std::size_t segmentLength(); // length field minus itself, checked against the stream
-    void readJfifHeader();
-    void readFrame(bool progressive);
-    void readHuffmanTables();
-    void readQuantizationTables();
-    void readRestartInterval();
+    void readMarkers();
     void readScan();
-    void checkScanTables(int spectralStart) const;
-    void allocateComponent(JpegDecoderComponent& component) const;
     bool coversFrame() const;
-    void prepareOutput();
-    void emitRows(int firstRow, int endRow);
+    void allocateStrips(bool wholeMcuRows);
+    void reconstructHeldFrame();
     void finishImage(BitmapImage& image);
 
-    // Entropy-coded data.
-    void resetBitReader();
-    void refill();
-    int decodeSymbol(const JpegHuffmanDecoder& table);
-    int decodeSymbolSlow(const JpegHuffmanDecoder& table);
-    int receiveBits(int count);
-    int receiveExtend(int count);
-    void checkBitsAvailable() const;
-    void processRestart();
-    void decodeScanData();
-    void decodeSequentialUnit(JpegDecoderComponent& component, int unitIndex);
-    void decodeDcFirst(JpegDecoderComponent& component, std::int16_t* block);
-    void decodeDcRefine(std::int16_t* block);
-    void decodeAcFirst(const JpegDecoderComponent& component, std::int16_t* block);
-    void decodeAcRefine(const JpegDecoderComponent& component, std::int16_t* block);
-
-    const std::uint8_t* upsampledRowFor(JpegDecoderComponent& component, int row) const;
-
     JpegDecoderLimits limits_;
+    JpegTables tables_;
+    JpegFrame frame_;
+    JpegScan scan_;
+    JpegMarkerReader markers_;
+    JpegEntropyDecoder entropy_{markers_.input};
 
-    std::array<JpegHuffmanDecoder, 4> dcTables_;
-    std::array<JpegHuffmanDecoder, 4> acTables_;
-    std::array<JpegDecoderQuantizationTable, 4> quantizationTables_;
-    // Slots indexed by component identifier 0..254.
-    std::array<JpegDecoderComponent, 255> components_;
-    std::vector<int> frameComponents_; // identifiers in frame order
-    std::vector<JpegDecoderComponent*> scanComponents_;
-
-    // Frame state.
-    int imageWidth_ = 0;
-    int imageHeight_ = 0;
-    int componentCount_ = 0;
-    int maxHorizontalFactor_ = 1;
-    int maxVerticalFactor_ = 1;
-    int mcuRows_ = 0;
-    int mcuColumns_ = 0;
-    bool progressive_ = false;
-    bool frameSeen_ = false;
     bool frameScanned_ = false;
     bool streaming_ = false; // sequential frame decoded strip by strip
     bool endOfImage_ = false;
-    int restartInterval_ = 0;
-    int expectedRestart_ = 0;
-    int endOfBandRun_ = 0;
+    int restartInterval_ = 0; // MCUs, 0 = none
     int scanCount_ = 0;
     BitmapImage image_; // picture being decoded, or the buffer kept for the next one
-
-    // Current scan.
-    int spectralStart_ = 0;
-    int spectralEnd_ = 63;
-    int approximationHigh_ = 0;
-    int approximationLow_ = 0;
-
-    // Input and bit reader. Bits are kept left-aligned in bitBuffer_. When the reader
-    // meets a marker or the end of the stream it supplies zero bits (counted in
-    // fakeBits_) and reports the stop only if those bits are actually consumed.
-    const std::uint8_t* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::size_t position_ = 0;
-    std::uint64_t bitBuffer_ = 0;
-    int bitCount_ = 0;
-    int fakeBits_ = 0;
-    Stop stop_ = Stop::None;
 };
 
 } // namespace tessivar

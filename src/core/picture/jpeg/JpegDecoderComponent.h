@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/picture/HugePageAllocator.h"
+#include "core/picture/jpeg/JpegCoefficientStore.h"
 
 #include <array>
 #include <cstdint>
@@ -31,13 +32,15 @@ struct JpegDecoderComponent {
     int scanColumns = 0;
     int scanRows = 0;
 
-    // First data unit row held in dataUnits: 0 when the whole frame is held, the current
-    // strip's first row when a sequential frame is decoded strip by strip.
-    int unitRowBase = 0;
-
-    // Progressive frames only: 64 coefficients per data unit, natural order.
-    LargeVector<std::int16_t> coefficients;
+    // Coefficients of frames held across scans (progressive, or sequential with several
+    // scans); turned into samples one strip at a time once the stream is read.
+    JpegCoefficientStore coefficients;
+    // Sequential frames: the dequantization in force when a scan last named the
+    // component (a table may be redefined between scans).
+    std::array<std::int32_t, 64> scanDequantization{};
+    // Samples of the current strip: the data unit rows from unitRowBase on.
     LargeVector<JpegDecoderDataUnit> dataUnits;
+    int unitRowBase = 0;
 
     // One sample row gathered from the data units, and the same row upsampled to the
     // image width; `cachedRow` is the component row they hold (-1 = none).

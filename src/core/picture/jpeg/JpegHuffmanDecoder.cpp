@@ -1,6 +1,6 @@
 #include "core/picture/jpeg/JpegHuffmanDecoder.h"
 
-#include "core/picture/GraphicsExceptions.h"
+#include "core/picture/jpeg/JpegMessages.h"
 
 #include <algorithm>
 
@@ -13,9 +13,9 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
     for (const auto count : counts)
         total += count;
     if (total > 256)
-        throw EJpegBadData("Huffman count > 256");
+        ThrowJpegError(JpegMessage::HuffmanCount);
     if (values.size() != static_cast<std::size_t>(total))
-        throw EJpegFatal("INTERNAL ERROR - Huffman symbol count mismatch");
+        ThrowJpegError(JpegMessage::HuffmanSymbolCount);
     lookup.fill(0);
     maxCode.fill(-1);
     valueOffset.fill(0);
@@ -47,7 +47,7 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
             maxCode[static_cast<std::size_t>(length)] = code - 1;
         }
         if (code > (1 << length))
-            throw EJpegBadData("Bad Huffman Code Length");
+            ThrowJpegError(JpegMessage::HuffmanLengths);
         code <<= 1;
     }
 

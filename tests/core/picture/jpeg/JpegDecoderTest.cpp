@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <typeinfo>
 
 namespace tessivar {
@@ -188,6 +190,32 @@ void SetScanTables(Bytes& jpeg, std::uint8_t tables) {
     jpeg[Segment(jpeg, 0xDA) + 6] = tables;
 }
 
+// Declares a 16384 x 16384 frame (the largest accepted) over the small picture's data.
+void DeclareHugeFrame(Bytes& jpeg) {
+    std::size_t at = FindSegment(jpeg, 0xC0);
+    if (at == std::string::npos)
+        at = Segment(jpeg, 0xC2);
+    const Bytes size = {0x40, 0x00, 0x40, 0x00};
+    std::copy(size.begin(), size.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(at + 5));
+}
+
+// Peak resident memory since the last call, in MiB; -1 where it cannot be measured.
+long PeakMemoryGrowthMiB() {
+    static long baseline = 0;
+    auto read = [](const char* field) {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind(field, 0) == 0)
+                return std::atol(line.c_str() + std::string(field).size()) / 1024;
+        return -1L;
+    };
+    const long peak = read("VmHWM:");
+    const long growth = peak < 0 ? -1 : peak - baseline;
+    std::ofstream("/proc/self/clear_refs") << "5"; // restart the peak from the current size
+    baseline = read("VmHWM:");
+    return growth;
+}
+
 const RejectionCase kRejectionCases[] = {
     {"Empty", "", [](Bytes& j) { j.clear(); }, Kind::BadData, "Premature end of file"},
     {"NoSoi", "", [](Bytes& j) { j[1] = 0xD9; }, Kind::BadData, "Missing SOI Marker"},
@@ -341,6 +369,13 @@ const RejectionCase kRejectionCases[] = {
          ReplaceFrame(j, 16, 16, {{{1, 0x20, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
      },
      Kind::BadData, "Invalid sampling factor"},
+    // A small file that fails in its first scan takes memory for the data it holds, not
+    // for the huge frame it declares (checked for every case below).
+    {"HugeFrameBaseline", "", DeclareHugeFrame, Kind::BadData, "Unexpected Marker"},
+    {"HugeFrameProgressive420", "-progressive", DeclareHugeFrame, Kind::BadData,
+     "Unexpected Marker"},
+    {"HugeFrameProgressive444", "-progressive -sample 1x1", DeclareHugeFrame, Kind::BadData,
+     "Corrupt Scan Data"},
 };
 
 class JpegRejectionTest : public ::testing::TestWithParam<RejectionCase> {};
@@ -358,6 +393,7 @@ TEST_P(JpegRejectionTest, RefusesWithMessage) {
     JpegDecoder decoder;
     BitmapImage image;
     image.SetSize(2, 2, 24);
+    PeakMemoryGrowthMiB();
     try {
         decoder.ReadImage(*jpeg, image);
         FAIL() << "accepted";
@@ -376,6 +412,7 @@ TEST_P(JpegRejectionTest, RefusesWithMessage) {
         }
     }
     EXPECT_EQ(image.Width(), 2) << "a failed decode must leave the image alone";
+    EXPECT_LT(PeakMemoryGrowthMiB(), 64);
 }
 
 INSTANTIATE_TEST_SUITE_P(Edited, JpegRejectionTest, ::testing::ValuesIn(kRejectionCases),

@@ -1,15 +1,15 @@
 #pragma once
 
-// A UserPrompts double for tests: every answer comes from a queue filled by the test,
-// and everything the program showed or asked is recorded for later assertions. A
-// question without a scripted answer fails the test instead of guessing.
+// A UserPrompts double for the core and widget tests: every answer comes from a queue
+// filled by the test, and everything the program showed or asked is recorded for later
+// assertions. A question or dialog with nothing scripted is counted in `unscripted`
+// (and answered with Cancel) so that the test can fail on it.
 
 #include "core/workspace/UserPrompts.h"
 
-#include <gtest/gtest.h>
-
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,24 +35,20 @@ struct DialogShown {
 class ScriptedPrompts : public UserPrompts {
 public:
     // ---- Scripting ----
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> files; // nullopt: the dialog is cancelled
+    std::deque<std::optional<Rgb>> colors;        // nullopt: the dialog is cancelled
+
     ScriptedPrompts& answer(Answer a) {
-        answers_.push_back(a);
+        answers.push_back(a);
         return *this;
     }
     ScriptedPrompts& choosePath(std::string path) {
-        paths_.emplace_back(std::move(path));
+        files.emplace_back(std::move(path));
         return *this;
     }
     ScriptedPrompts& cancelDialog() {
-        paths_.emplace_back(std::nullopt);
-        return *this;
-    }
-    ScriptedPrompts& pickColor(Rgb color) {
-        colors_.emplace_back(color);
-        return *this;
-    }
-    ScriptedPrompts& cancelColor() {
-        colors_.emplace_back(std::nullopt);
+        files.emplace_back(std::nullopt);
         return *this;
     }
 
@@ -60,8 +56,9 @@ public:
     std::vector<ShownText> messages;
     std::vector<ShownText> questions;
     std::vector<DialogShown> dialogs;
+    std::vector<std::string> unscripted;
 
-    bool allAnswersUsed() const { return answers_.empty() && paths_.empty() && colors_.empty(); }
+    bool allAnswersUsed() const { return answers.empty() && files.empty() && colors.empty(); }
     void forget() {
         messages.clear();
         questions.clear();
@@ -74,45 +71,41 @@ public:
     }
     Answer askYesNoCancel(const std::string& text, const std::string& caption) override {
         questions.push_back({text, caption});
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unscripted question: [" << caption << "] " << text;
+        if (answers.empty()) {
+            unscripted.push_back("question: [" + caption + "] " + text);
             return Answer::Cancel;
         }
-        const Answer a = answers_.front();
-        answers_.pop_front();
+        const Answer a = answers.front();
+        answers.pop_front();
         return a;
     }
     std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override {
-        return nextPath(DialogKind::Open, request);
+        return nextFile(DialogKind::Open, request);
     }
     std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override {
-        return nextPath(DialogKind::Save, request);
+        return nextFile(DialogKind::Save, request);
     }
     std::optional<Rgb> chooseColor(const Rgb&) override {
-        if (colors_.empty()) {
-            ADD_FAILURE() << "unscripted colour dialog";
+        if (colors.empty()) {
+            unscripted.push_back("colour dialog");
             return std::nullopt;
         }
-        auto color = colors_.front();
-        colors_.pop_front();
+        const auto color = colors.front();
+        colors.pop_front();
         return color;
     }
 
 private:
-    std::optional<std::string> nextPath(DialogKind kind, const FileDialogRequest& request) {
+    std::optional<std::string> nextFile(DialogKind kind, const FileDialogRequest& request) {
         dialogs.push_back({kind, request});
-        if (paths_.empty()) {
-            ADD_FAILURE() << "unscripted file dialog preset to \"" << request.initialPath << "\"";
+        if (files.empty()) {
+            unscripted.push_back("file dialog preset to \"" + request.initialPath + "\"");
             return std::nullopt;
         }
-        auto path = paths_.front();
-        paths_.pop_front();
-        return path;
+        const auto file = files.front();
+        files.pop_front();
+        return file;
     }
-
-    std::deque<Answer> answers_;
-    std::deque<std::optional<std::string>> paths_;
-    std::deque<std::optional<Rgb>> colors_;
 };
 
 } // namespace tessivar::testing

@@ -2,8 +2,10 @@
 
 // Where the editor keeps its one per-machine option between runs. The editor supplies a
 // store on top of the platform's settings; tests use an in-memory one. A store reports
-// failures (a key it cannot open or create, a value of another type) by returning
-// false and never throws.
+// failures (a key it cannot open or create, a value of another type) as results and
+// never throws.
+
+#include "core/util/Result.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,9 +20,9 @@ class OptionsStore {
 public:
     virtual ~OptionsStore() = default;
 
-    // Reads a 32-bit integer value. True with `value` empty when the value is absent.
-    virtual bool readInteger(const std::string& name, std::optional<std::int32_t>& value) = 0;
-    virtual bool writeInteger(const std::string& name, std::int32_t value) = 0;
+    // Reads a 32-bit integer value; empty when the value is absent.
+    virtual Result<std::optional<std::int32_t>> readInteger(const std::string& name) = 0;
+    virtual Status writeInteger(const std::string& name, std::int32_t value) = 0;
 };
 
 } // namespace tessivar

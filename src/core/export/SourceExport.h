@@ -1,0 +1,34 @@
+#pragma once
+
+// Tile data and map data as assembler source: a header comment, a label line per
+// section, and byte-directive lines of at most 16 "$XX" bytes, CR LF line ends. The
+// text is streamed into an atomic file: a failure leaves nothing behind.
+
+#include "core/export/ExportFormat.h"
+#include "core/model/MapDocument.h"
+#include "core/util/Result.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessivar {
+
+class TileSet;
+
+// Why a format cannot be exported (a negative width, a category index outside the
+// table, for maps a section wider than 256 bits); empty when it can.
+std::string CheckExportFormat(const ExportFormat& format, bool forMap);
+
+// Writes the Blocks k = 0 .. tile count div TilesPerBlock - 1 whose `included` entry
+// exists and is true, section by section. Tile-data widths follow the current Block size.
+Status ExportTileSource(const TileSet& tileSet, const ExportFormat& format, SourceDialect dialect,
+                        const std::vector<bool>& included, const std::string& path);
+
+// Writes every row of the map for each section in turn; `blockNumberOffset` is added to
+// every tile number.
+Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+                       SourceDialect dialect, std::int32_t blockNumberOffset,
+                       const std::string& path);
+
+} // namespace tessivar

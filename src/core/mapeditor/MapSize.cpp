@@ -1,0 +1,36 @@
+#include "core/mapeditor/MapSize.h"
+
+#include "core/model/LenientInteger.h"
+
+namespace tessivar {
+
+void BeginMapSizeChange(Workspace& workspace) {
+    workspace.map.MarkMapModified();
+}
+
+Status CheckMapSize(int rows, int columns) {
+    if (columns > kMaxMapSide)
+        return Fail("The width entered is larger than 2048");
+    if (rows > kMaxMapSide)
+        return Fail("The height entered is larger than 2048");
+    if (columns < 1)
+        return Fail("The width entered is smaller than 1");
+    if (rows < 1)
+        return Fail("The height entered is smaller than 1");
+    return Ok();
+}
+
+bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, const std::string& rowText,
+                  const std::string& columnText) {
+    const int rows = ParseLenientInteger(rowText);
+    const int columns = ParseLenientInteger(columnText);
+    if (const Status size = CheckMapSize(rows, columns); !size) {
+        prompts.showMessage(size.error(), "Size error");
+        return false;
+    }
+    workspace.map.grid = workspace.map.grid.resized(columns, rows);
+    workspace.notify(MapChanged | MapResized);
+    return true;
+}
+
+} // namespace tessivar

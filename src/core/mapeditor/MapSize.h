@@ -1,0 +1,25 @@
+#pragma once
+
+// The map editor's size panel and its Map Size dialog.
+
+#include "core/util/Result.h"
+#include "core/workspace/Workspace.h"
+
+#include <string>
+
+namespace tessivar {
+
+// The size panel's "Change": marks the map modified before the dialog opens, whether or
+// not the size then changes.
+void BeginMapSizeChange(Workspace& workspace);
+
+// The Map Size dialog's checks in their order; the first that fails gives the message.
+Status CheckMapSize(int rows, int columns);
+
+// The dialog's "Change" with the texts of its "Row" and "Col" fields, read leniently. A
+// refused size shows its message and returns false; an accepted one keeps the map's
+// top-left part.
+bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, const std::string& rowText,
+                  const std::string& columnText);
+
+} // namespace tessivar

@@ -1,0 +1,23 @@
+#include "core/picture/DecodeJpeg.h"
+
+#include "core/picture/GraphicsExceptions.h"
+#include "core/picture/jpeg/JpegDecoder.h"
+
+#include <new>
+
+namespace tessivar {
+
+Result<BitmapImage> DecodeJpeg(std::span<const std::uint8_t> bytes) {
+    try {
+        JpegDecoder decoder;
+        BitmapImage image;
+        decoder.ReadImage(bytes, image);
+        return image;
+    } catch (const EGraphicsException& error) {
+        return Fail(error.what());
+    } catch (const std::bad_alloc&) {
+        return Fail("not enough memory to decode");
+    }
+}
+
+} // namespace tessivar

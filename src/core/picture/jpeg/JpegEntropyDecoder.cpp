@@ -1,0 +1,423 @@
+#include "core/picture/jpeg/JpegEntropyDecoder.h"
+
+#include "core/picture/jpeg/JpegInverseDct.h"
+#include "core/picture/jpeg/JpegMessages.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace tessivar {
+
+void JpegEntropyDecoder::resetBitReader() {
+    bitBuffer_ = 0;
+    bitCount_ = 0;
+    fakeBits_ = 0;
+    stop_ = Stop::None;
+}
+
+void JpegEntropyDecoder::refill() {
+    if constexpr (std::endian::native == std::endian::little) {
+        // Fast path: the next eight bytes hold no 0xFF, so as many whole bytes as fit
+        // can be taken in one step.
+        if (stop_ == Stop::None && size_ - position_ >= 8 && bitCount_ <= 56) {
+            std::uint64_t word;
+            std::memcpy(&word, data_ + position_, 8);
+            const std::uint64_t inverted = ~word;
+            const bool hasFF =
+                ((inverted - 0x0101010101010101u) & ~inverted & 0x8080808080808080u) != 0;
+            if (!hasFF) {
+                const int count = (64 - bitCount_) >> 3;
+                word = __builtin_bswap64(word);
+                if (count < 8)
+                    word &= ~(~std::uint64_t{0} >> (8 * count));
+                bitBuffer_ |= word >> bitCount_;
+                bitCount_ += 8 * count;
+                position_ += static_cast<std::size_t>(count);
+                return;
+            }
+        }
+    }
+    while (bitCount_ <= 56) {
+        std::uint64_t byte = 0;
+        if (stop_ == Stop::None) {
+            if (position_ >= size_) {
+                stop_ = Stop::EndOfData;
+            } else if (data_[position_] != 0xFF) {
+                byte = data_[position_++];
+            } else if (position_ + 1 >= size_) {
+                stop_ = Stop::EndOfData;
+            } else if (data_[position_ + 1] == 0x00) {
+                byte = 0xFF;
+                position_ += 2;
+            } else {
+                // A marker: left in place for the restart logic or the marker loop.
+                stop_ = data_[position_ + 1] == 0xDC ? Stop::Dnl : Stop::Marker;
+            }
+        }
+        if (stop_ != Stop::None)
+            fakeBits_ += 8;
+        bitBuffer_ |= byte << (56 - bitCount_);
+        bitCount_ += 8;
+    }
+}
+
+std::uint8_t JpegEntropyDecoder::readByte() {
+    if (position_ >= size_)
+        ThrowJpegError(JpegMessage::PrematureEnd);
+    return data_[position_++];
+}
+
+void JpegEntropyDecoder::checkBitsAvailable() const {
+    if (bitCount_ >= fakeBits_)
+        return;
+    switch (stop_) {
+    case Stop::Dnl:
+        ThrowJpegError(JpegMessage::UnexpectedDnl);
+    case Stop::Marker:
+        ThrowJpegError(JpegMessage::UnexpectedMarker);
+    default:
+        ThrowJpegError(JpegMessage::PrematureEnd);
+    }
+}
+
+inline int JpegEntropyDecoder::decodeSymbol(const JpegHuffmanDecoder& table) {
+    if (bitCount_ < 32)
+        refill();
+    const auto entry =
+        table
+            .lookup[static_cast<std::size_t>(bitBuffer_ >> (64 - JpegHuffmanDecoder::kLookupBits))];
+    if (entry != 0) {
+        const int length = entry >> 8;
+        bitBuffer_ <<= length;
+        bitCount_ -= length;
+        return entry & 0xFF;
+    }
+    return decodeSymbolSlow(table);
+}
+
+int JpegEntropyDecoder::decodeSymbolSlow(const JpegHuffmanDecoder& table) {
+    const auto code16 = static_cast<std::int32_t>(bitBuffer_ >> 48);
+    for (int length = JpegHuffmanDecoder::kLookupBits + 1; length <= 16; ++length) {
+        const std::int32_t code = code16 >> (16 - length);
+        if (code <= table.maxCode[static_cast<std::size_t>(length)]) {
+            bitBuffer_ <<= length;
+            bitCount_ -= length;
+            return table.symbols[static_cast<std::size_t>(
+                code + table.valueOffset[static_cast<std::size_t>(length)])];
+        }
+    }
+    ThrowJpegError(JpegMessage::CorruptScanData);
+}
+
+// Takes `count` (0..16) bits; the caller has made sure they are in the buffer.
+inline int JpegEntropyDecoder::receiveBits(int count) {
+    if (count == 0)
+        return 0;
+    const auto value = static_cast<int>(bitBuffer_ >> (64 - count));
+    bitBuffer_ <<= count;
+    bitCount_ -= count;
+    return value;
+}
+
+// Takes `count` bits and sign-extends them as a coefficient of magnitude category `count`.
+inline int JpegEntropyDecoder::receiveExtend(int count) {
+    if (count == 0)
+        return 0;
+    const int value = receiveBits(count);
+    return value < (1 << (count - 1)) ? value - (1 << count) + 1 : value;
+}
+
+void JpegEntropyDecoder::processRestart() {
+    // Whole unread bytes before the marker mean the interval held more data than its
+    // MCUs needed.
+    if (bitCount_ - fakeBits_ >= 8)
+        ThrowJpegError(JpegMessage::MissingRestart);
+    resetBitReader();
+    if (readByte() != 0xFF)
+        ThrowJpegError(JpegMessage::MissingRestart);
+    int marker = 0xFF;
+    while (marker == 0xFF)
+        marker = readByte();
+    if (marker < 0xD0 || marker > 0xD7)
+        ThrowJpegError(JpegMessage::MissingRestart);
+    if ((marker & 7) != expectedRestart_)
+        ThrowJpegError(JpegMessage::IncorrectRestart);
+    expectedRestart_ = (expectedRestart_ + 1) & 7;
+    for (auto* component : scan_->components)
+        component->dcPredictor = 0;
+    endOfBandRun_ = 0;
+}
+
+// Decodes one whole block into `block`, which the caller has zeroed.
+void JpegEntropyDecoder::decodeSequentialBlock(JpegDecoderComponent& component,
+                                               std::int16_t* block) {
+    const auto& dc = tables_->dc[static_cast<std::size_t>(component.dcTable)];
+    const auto& ac = tables_->ac[static_cast<std::size_t>(component.acTable)];
+
+    const int category = decodeSymbol(dc);
+    if (category > 15)
+        ThrowJpegError(JpegMessage::InvalidValue);
+    // The predictor wraps like the 16-bit coefficient it feeds.
+    component.dcPredictor =
+        static_cast<std::int16_t>(component.dcPredictor + receiveExtend(category));
+    block[0] = static_cast<std::int16_t>(component.dcPredictor);
+
+    for (int k = 1; k < 64;) {
+        if (bitCount_ < 32)
+            refill();
+        // Most coefficients: code and magnitude in one look-up.
+        const std::int32_t fast = ac.fastAc[static_cast<std::size_t>(
+            bitBuffer_ >> (64 - JpegHuffmanDecoder::kLookupBits))];
+        if (fast != 0) {
+            k += (fast >> 4) & 15;
+            if (k > 63)
+                ThrowJpegError(JpegMessage::ValueOutOfRange);
+            const int length = fast & 15;
+            bitBuffer_ <<= length;
+            bitCount_ -= length;
+            block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
+                static_cast<std::int16_t>(fast >> 8);
+            ++k;
+            continue;
+        }
+        const int symbol = decodeSymbol(ac);
+        const int run = symbol >> 4;
+        const int size = symbol & 15;
+        if (size == 0) {
+            if (run != 15)
+                break; // end of block
+            k += 16;
+            if (k > 64)
+                ThrowJpegError(JpegMessage::ValueOutOfRange);
+            continue;
+        }
+        k += run;
+        if (k > 63)
+            ThrowJpegError(JpegMessage::ValueOutOfRange);
+        block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
+            static_cast<std::int16_t>(receiveExtend(size));
+        ++k;
+    }
+}
+
+inline void JpegEntropyDecoder::decodeDcFirst(JpegDecoderComponent& component,
+                                              std::int16_t* block) {
+    const int category = decodeSymbol(tables_->dc[static_cast<std::size_t>(component.dcTable)]);
+    if (category > 15)
+        ThrowJpegError(JpegMessage::InvalidValue);
+    component.dcPredictor =
+        static_cast<std::int16_t>(component.dcPredictor + receiveExtend(category));
+    block[0] = static_cast<std::int16_t>(component.dcPredictor * (1 << approximationLow_));
+}
+
+void JpegEntropyDecoder::decodeDcRefine(std::int16_t* block) {
+    if (bitCount_ < 32)
+        refill();
+    if (receiveBits(1) != 0)
+        block[0] = static_cast<std::int16_t>(block[0] | (1 << approximationLow_));
+}
+
+void JpegEntropyDecoder::decodeAcFirst(const JpegDecoderComponent& component, std::int16_t* block) {
+    if (endOfBandRun_ > 0) {
+        --endOfBandRun_;
+        return;
+    }
+    const auto& ac = tables_->ac[static_cast<std::size_t>(component.acTable)];
+    for (int k = spectralStart_; k <= spectralEnd_; ++k) {
+        const int symbol = decodeSymbol(ac);
+        const int run = symbol >> 4;
+        const int size = symbol & 15;
+        if (size != 0) {
+            k += run;
+            if (k > spectralEnd_)
+                ThrowJpegError(JpegMessage::DataOutOfRange);
+            block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
+                static_cast<std::int16_t>(receiveExtend(size) * (1 << approximationLow_));
+        } else if (run == 15) {
+            k += 15; // sixteen zero coefficients
+        } else {
+            endOfBandRun_ = (1 << run) - 1 + receiveBits(run);
+            break;
+        }
+    }
+}
+
+void JpegEntropyDecoder::decodeAcRefine(const JpegDecoderComponent& component,
+                                        std::int16_t* block) {
+    const int plusBit = 1 << approximationLow_;
+    const int minusBit = -plusBit;
+    const auto& ac = tables_->ac[static_cast<std::size_t>(component.acTable)];
+    int k = spectralStart_;
+
+    // Appends a correction bit to a coefficient that is already non-zero.
+    auto refine = [&](std::int16_t& coefficient) {
+        if (bitCount_ < 32)
+            refill();
+        if (receiveBits(1) != 0 && (coefficient & plusBit) == 0)
+            coefficient =
+                static_cast<std::int16_t>(coefficient + (coefficient >= 0 ? plusBit : minusBit));
+    };
+
+    if (endOfBandRun_ == 0) {
+        for (; k <= spectralEnd_; ++k) {
+            const int symbol = decodeSymbol(ac);
+            int run = symbol >> 4;
+            const int size = symbol & 15;
+            int value = 0;
+            if (size != 0) {
+                if (size != 1)
+                    ThrowJpegError(JpegMessage::InvalidValue);
+                value = receiveBits(1) != 0 ? plusBit : minusBit;
+            } else if (run != 15) {
+                endOfBandRun_ = (1 << run) + receiveBits(run);
+                break;
+            }
+            // Skip `run` zero coefficients, refining the non-zero ones passed on the way.
+            for (; k <= spectralEnd_; ++k) {
+                std::int16_t& coefficient =
+                    block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]];
+                if (coefficient != 0) {
+                    refine(coefficient);
+                } else {
+                    if (run == 0)
+                        break;
+                    --run;
+                }
+            }
+            if (value != 0) {
+                if (k > spectralEnd_)
+                    ThrowJpegError(JpegMessage::DataOutOfRange);
+                block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
+                    static_cast<std::int16_t>(value);
+            }
+        }
+    }
+    if (endOfBandRun_ > 0) {
+        // The rest of the band is zero except for refinements of non-zero coefficients.
+        for (; k <= spectralEnd_; ++k) {
+            std::int16_t& coefficient = block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]];
+            if (coefficient != 0)
+                refine(coefficient);
+        }
+        --endOfBandRun_;
+    }
+}
+
+inline void JpegEntropyDecoder::decodeUnit(JpegDecoderComponent& component, int row, int column) {
+    if (!progressive_) {
+        if (streaming_) {
+            alignas(16) std::int16_t block[64] = {};
+            decodeSequentialBlock(component, block);
+            const auto unit = static_cast<std::size_t>(row - component.unitRowBase) *
+                                  static_cast<std::size_t>(component.dataUnitColumns) +
+                              static_cast<std::size_t>(column);
+            JpegInverseDct(
+                block,
+                tables_->quantization[static_cast<std::size_t>(component.quantizationTable)]
+                    .IntegerScaled()
+                    .data(),
+                component.dataUnits[unit].samples.data());
+        } else {
+            std::int16_t* block = component.coefficients.Block(row, column);
+            std::fill_n(block, 64, std::int16_t{0}); // a later scan may name it again
+            decodeSequentialBlock(component, block);
+        }
+        return;
+    }
+    if (spectralStart_ == 0) {
+        std::int16_t* block = component.coefficients.Block(row, column);
+        if (approximationHigh_ == 0)
+            decodeDcFirst(component, block);
+        else
+            decodeDcRefine(block);
+        return;
+    }
+    if (endOfBandRun_ > 0 && component.coefficients.Find(row, column) == nullptr) {
+        // A block no scan has written is all zero, so inside an end-of-band run there is
+        // nothing to refine in it: its row need not be allocated.
+        --endOfBandRun_;
+        return;
+    }
+    std::int16_t* block = component.coefficients.Block(row, column);
+    if (approximationHigh_ == 0)
+        decodeAcFirst(component, block);
+    else
+        decodeAcRefine(component, block);
+}
+
+void JpegEntropyDecoder::DecodeScan(const JpegFrame& frame, const JpegScan& scan,
+                                    const JpegTables& tables, int restartInterval, bool streaming,
+                                    const StripDone& stripDone) {
+    // The stream is read through copies of the input fields, so that the compiler knows
+    // the bit reader's stores do not change them; the position goes back at the end.
+    data_ = input_.data;
+    size_ = input_.size;
+    position_ = input_.position;
+    scan_ = &scan;
+    tables_ = &tables;
+    progressive_ = frame.progressive;
+    streaming_ = streaming;
+    spectralStart_ = scan.spectralStart;
+    spectralEnd_ = scan.spectralEnd;
+    approximationHigh_ = scan.approximationHigh;
+    approximationLow_ = scan.approximationLow;
+    resetBitReader();
+    endOfBandRun_ = 0;
+    expectedRestart_ = 0;
+    for (auto* component : scan.components)
+        component->dcPredictor = 0;
+
+    int restartsToGo = restartInterval;
+    auto beforeMcu = [&] {
+        if (restartInterval == 0)
+            return;
+        if (restartsToGo == 0) {
+            processRestart();
+            restartsToGo = restartInterval;
+        }
+        --restartsToGo;
+    };
+
+    if (scan.components.size() == 1) {
+        // Non-interleaved: the component's own data units, row by row.
+        JpegDecoderComponent& component = *scan.components[0];
+        for (int row = 0; row < component.scanRows; ++row) {
+            if (streaming)
+                component.unitRowBase = row;
+            for (int column = 0; column < component.scanColumns; ++column) {
+                beforeMcu();
+                decodeUnit(component, row, column);
+                checkBitsAvailable();
+            }
+            if (streaming)
+                stripDone(row * 8, std::min(row * 8 + 8, frame.height));
+        }
+    } else {
+        for (int mcuRow = 0; mcuRow < frame.mcuRows; ++mcuRow) {
+            if (streaming)
+                for (JpegDecoderComponent* component : scan.components)
+                    component->unitRowBase = mcuRow * component->verticalFactor;
+            for (int mcuColumn = 0; mcuColumn < frame.mcuColumns; ++mcuColumn) {
+                beforeMcu();
+                for (JpegDecoderComponent* component : scan.components) {
+                    const int h = component->horizontalFactor;
+                    const int v = component->verticalFactor;
+                    for (int y = 0; y < v; ++y)
+                        for (int x = 0; x < h; ++x)
+                            decodeUnit(*component, mcuRow * v + y, mcuColumn * h + x);
+                }
+                checkBitsAvailable();
+            }
+            if (streaming) {
+                const int rows = 8 * frame.maxVerticalFactor;
+                stripDone(mcuRow * rows, std::min(mcuRow * rows + rows, frame.height));
+            }
+        }
+    }
+    // Leave the reader at the marker (or wherever refilling stopped) for the marker loop.
+    resetBitReader();
+    input_.position = position_;
+}
+
+} // namespace tessivar

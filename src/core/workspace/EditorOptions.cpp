@@ -1,0 +1,18 @@
+#include "core/workspace/EditorOptions.h"
+
+namespace tessivar {
+
+Status EditorOptions::LoadOptions(OptionsStore& store) {
+    const auto value = store.readInteger(kOverwriteValueName);
+    if (!value)
+        return Fail(value.error());
+    if (*value)
+        OverwriteTiles = **value != 0;
+    return Ok();
+}
+
+Status EditorOptions::SaveOptions(OptionsStore& store) const {
+    return store.writeInteger(kOverwriteValueName, OverwriteTiles ? 1 : 0);
+}
+
+} // namespace tessivar

@@ -1,0 +1,16 @@
+#pragma once
+
+// The captions of the two editor windows: the role, then the file name without folder
+// and extension, or "untitled".
+
+#include "core/model/EditingState.h"
+#include "core/model/MapDocument.h"
+
+#include <string>
+
+namespace tessivar {
+
+std::string TileEditorTitle(const EditingState& editing);
+std::string MapEditorTitle(const MapDocument& map);
+
+} // namespace tessivar

@@ -1,0 +1,85 @@
+#include "qtpicture/QtPictureReader.h"
+
+#include "core/imageimport/PictureFile.h"
+
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+#include <new>
+
+namespace tessivar {
+
+namespace {
+
+// Qt refuses to allocate a picture above this many megabytes: a 16384 x 16384 picture of
+// 32-bit pixels is 1024.
+constexpr int kAllocationLimitMegabytes = 1100;
+// Pictures of other pixel formats are converted this many rows at a time.
+constexpr int kStripRows = 256;
+
+void copyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
+    for (int y = 0; y < strip.height(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
+        auto row = out.Row(firstRow + y);
+        for (int x = 0; x < strip.width(); ++x) {
+            row[static_cast<std::size_t>(x) * 3] = static_cast<std::uint8_t>(qBlue(pixels[x]));
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<std::uint8_t>(qGreen(pixels[x]));
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<std::uint8_t>(qRed(pixels[x]));
+        }
+    }
+}
+
+} // namespace
+
+Result<BitmapImage> PictureFromQImage(const QImage& image) {
+    if (const std::string refusal = CheckPictureSize(image.width(), image.height());
+        !refusal.empty())
+        return Fail(refusal);
+    try {
+        BitmapImage out;
+        out.SetSize(image.width(), image.height(), 24);
+        const bool direct =
+            image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+        for (int first = 0; first < image.height(); first += kStripRows) {
+            const int rows = std::min(kStripRows, image.height() - first);
+            if (direct) {
+                // Shares the pixels: no copy.
+                const QImage strip(image.constScanLine(first), image.width(), rows,
+                                   image.bytesPerLine(), image.format());
+                copyRgb32Rows(strip, first, out);
+            } else {
+                // Unpremultiplied, so the alpha channel drops out without darkening.
+                const QImage strip = image.copy(0, first, image.width(), rows)
+                                         .convertToFormat(QImage::Format_ARGB32);
+                if (strip.isNull())
+                    return Fail("Not enough memory to read the picture");
+                copyRgb32Rows(strip, first, out);
+            }
+        }
+        return out;
+    } catch (const std::bad_alloc&) {
+        return Fail("Not enough memory to read the picture");
+    }
+}
+
+Result<BitmapImage> ReadPicture(const std::string& path) {
+    const PictureKind kind = ClassifyPictureFile(path);
+    if (kind == PictureKind::Jpeg)
+        return ReadJpegPicture(path);
+    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    QImageReader reader(QString::fromStdString(path), kind == PictureKind::Png ? "png" : "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const QSize size = reader.size();
+    if (size.isValid()) {
+        if (const std::string refusal = CheckPictureSize(size.width(), size.height());
+            !refusal.empty())
+            return Fail(refusal);
+    }
+    QImage image;
+    if (!reader.read(&image))
+        return Fail("Cannot read " + path + ": " + reader.errorString().toStdString());
+    return PictureFromQImage(image);
+}
+
+} // namespace tessivar

@@ -1,0 +1,242 @@
+#include "ui/export/FormatGrids.h"
+
+#include "core/export/FormatEditing.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+namespace tessivar::ui {
+
+namespace {
+
+// Label cells take at most 31 characters.
+class LabelDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(kMaxLabelChars);
+        return editor;
+    }
+};
+
+QTableWidget* makeGrid(const QStringList& headers, const QList<int>& widths) {
+    auto* grid = new QTableWidget(0, static_cast<int>(headers.size()));
+    grid->setHorizontalHeaderLabels(headers);
+    grid->verticalHeader()->hide();
+    int total = 0;
+    for (int c = 0; c < headers.size(); ++c) {
+        grid->setColumnWidth(c, widths[c]);
+        total += widths[c];
+    }
+    // Every column stays visible beside a vertical scroll bar.
+    grid->setMinimumWidth(total + 2 * grid->frameWidth() + 18);
+    grid->verticalHeader()->setDefaultSectionSize(18);
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
+                          QAbstractItemView::EditKeyPressed);
+    return grid;
+}
+
+QTableWidgetItem* cell(const QString& text, bool editable) {
+    auto* item = new QTableWidgetItem(text);
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (editable)
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    return item;
+}
+
+} // namespace
+
+FormatGrids::FormatGrids(Workspace& workspace, ExportFormat& format, Mode mode, QWidget* parent)
+    : QObject(parent)
+    , workspace_(workspace)
+    , format_(format)
+    , mode_(mode) {
+    properties_ = makeGrid({QString(), tr("Property"), tr("Bits"), tr("Sctn")},
+                           {24, 108, mode == Mode::Tiles ? 36 : 30, 30});
+    properties_->setObjectName(QStringLiteral("propertyGrid"));
+    sections_ =
+        makeGrid({QString(), tr("Section Label Name")}, {24, mode == Mode::Tiles ? 177 : 144});
+    sections_->setObjectName(QStringLiteral("sectionGrid"));
+    sections_->setItemDelegateForColumn(1, new LabelDelegate(sections_));
+    connect(properties_, &QTableWidget::cellClicked, this, &FormatGrids::onPropertyClicked);
+    connect(properties_, &QTableWidget::cellChanged, this, &FormatGrids::onPropertyTyped);
+    connect(sections_, &QTableWidget::cellChanged, this, &FormatGrids::onSectionTyped);
+    connect(properties_, &QWidget::customContextMenuRequested, this, &FormatGrids::propertyMenu);
+    connect(sections_, &QWidget::customContextMenuRequested, this, &FormatGrids::sectionMenu);
+    reload();
+}
+
+void FormatGrids::reload() {
+    reloading_ = true;
+    const TileSet& set = workspace_.tileSet;
+    // The empty row below the last one appends, while the list has room.
+    const int propertyRows = format_.propertyCount + (format_.propertyCount < kMaxExportProperties);
+    properties_->setRowCount(propertyRows);
+    for (int r = 1; r <= propertyRows; ++r) {
+        const bool used = r <= format_.propertyCount;
+        QString kind;
+        QString width;
+        QString section;
+        bool widthEditable = used;
+        if (used) {
+            const ExportProperty& p = format_.properties[static_cast<std::size_t>(r - 1)];
+            switch (p.kind) {
+            case PropertyKind::BwTileData:
+                kind = tr("B&W Tile Data");
+                break;
+            case PropertyKind::GrayTileData:
+                kind = tr("Grayscale Tile Data");
+                break;
+            case PropertyKind::ZeroFiller:
+                kind = tr("0 Filler");
+                break;
+            case PropertyKind::OneFiller:
+                kind = tr("1 Filler");
+                break;
+            case PropertyKind::TileNumber:
+                kind = tr("Tile #");
+                break;
+            case PropertyKind::HorizontalFlip:
+                kind = tr("Horizontal Flip");
+                break;
+            case PropertyKind::VerticalFlip:
+                kind = tr("Vertical Flip");
+                break;
+            case PropertyKind::Category:
+                kind = QString::fromStdString(
+                    set.categories[static_cast<std::size_t>(p.category)].nameText());
+                break;
+            }
+            width = QString::number(p.width);
+            section = QString::number(p.section);
+            widthEditable = !(mode_ == Mode::Tiles && p.isTileData());
+        }
+        properties_->setItem(r - 1, 0, cell(QString::number(r), false));
+        properties_->setItem(r - 1, 1, cell(kind, false));
+        properties_->setItem(r - 1, 2, cell(width, widthEditable));
+        properties_->setItem(r - 1, 3, cell(section, used));
+    }
+    const int sectionRows = format_.sectionCount + (format_.sectionCount < kMaxExportSections);
+    sections_->setRowCount(sectionRows);
+    for (int r = 1; r <= sectionRows; ++r) {
+        sections_->setItem(r - 1, 0, cell(QString::number(r), false));
+        sections_->setItem(
+            r - 1, 1,
+            cell(r <= format_.sectionCount ? QString::fromStdString(format_.label(r)) : QString(),
+                 true));
+    }
+    reloading_ = false;
+}
+
+void FormatGrids::changed(bool didChange) {
+    if (!didChange)
+        return;
+    reload();
+    Q_EMIT edited();
+}
+
+QMenu* FormatGrids::buildKindMenu(int row) {
+    auto* menu = new QMenu(properties_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const BlockSize block = workspace_.tileSet.block;
+    auto add = [&](const QString& caption, PropertyKind kind, int category, int type) {
+        connect(menu->addAction(caption), &QAction::triggered, this, [=, this] {
+            changed(ChoosePropertyKind(format_, row, kind, category, type, block));
+        });
+    };
+    if (mode_ == Mode::Tiles) {
+        add(tr("B&&W &Tile Data"), PropertyKind::BwTileData, 0, 0);
+        add(tr("&Grayscale Tile Data"), PropertyKind::GrayTileData, 0, 0);
+    } else {
+        add(tr("&Tile #"), PropertyKind::TileNumber, 0, 0);
+        add(tr("Horizontal &Flip"), PropertyKind::HorizontalFlip, 0, 0);
+        add(tr("&Vertical Flip"), PropertyKind::VerticalFlip, 0, 0);
+    }
+    add(tr("&0 Filler"), PropertyKind::ZeroFiller, 0, 0);
+    add(tr("&1 Filler"), PropertyKind::OneFiller, 0, 0);
+    menu->addSeparator();
+    const TileSet& set = workspace_.tileSet;
+    for (int c = 0; c < set.categoryCount; ++c)
+        add(QString::fromStdString(set.categories[static_cast<std::size_t>(c)].nameText()),
+            PropertyKind::Category, c, set.categories[static_cast<std::size_t>(c)].type);
+    return menu;
+}
+
+void FormatGrids::onPropertyClicked(int gridRow, int column) {
+    if (column != 1 || gridRow + 1 > format_.propertyCount + 1)
+        return;
+    buildKindMenu(gridRow + 1)->popup(QCursor::pos());
+}
+
+void FormatGrids::onPropertyTyped(int gridRow, int column) {
+    if (reloading_)
+        return;
+    const std::string text = properties_->item(gridRow, column)->text().toStdString();
+    if (column == 2)
+        changed(TypePropertyWidth(format_, gridRow + 1, text));
+    else if (column == 3)
+        changed(TypePropertySection(format_, gridRow + 1, text));
+}
+
+void FormatGrids::onSectionTyped(int gridRow, int column) {
+    if (reloading_ || column != 1)
+        return;
+    const bool appends = gridRow + 1 > format_.sectionCount;
+    const bool didChange = TypeSectionLabel(format_, gridRow + 1,
+                                            sections_->item(gridRow, column)->text().toStdString());
+    reload();
+    // Typing over an existing label keeps the preset; appending a section does not.
+    if (didChange && appends)
+        Q_EMIT edited();
+}
+
+void FormatGrids::propertyMenu(const QPoint& at) {
+    const QModelIndex index = properties_->indexAt(at);
+    if (index.isValid() && index.column() > 0)
+        properties_->setCurrentCell(index.row(), index.column());
+    const int r = properties_->currentRow() + 1;
+    QMenu menu;
+    const ExportProperty inserted = mode_ == Mode::Tiles
+                                        ? ExportProperty{PropertyKind::BwTileData, 0,
+                                                         TileDataWidth(workspace_.tileSet.block), 1}
+                                        : ExportProperty{PropertyKind::TileNumber, 0, 8, 1};
+    connect(menu.addAction(tr("&Insert Property")), &QAction::triggered, this,
+            [&] { changed(InsertPropertyRow(format_, r, inserted)); });
+    connect(menu.addAction(tr("&Delete Property")), &QAction::triggered, this,
+            [&] { changed(format_.deleteProperty(r)); });
+    menu.addSeparator();
+    connect(menu.addAction(tr("Move &Up")), &QAction::triggered, this,
+            [&] { changed(format_.swapProperties(r - 1, r)); });
+    connect(menu.addAction(tr("Move &Down")), &QAction::triggered, this,
+            [&] { changed(format_.swapProperties(r, r + 1)); });
+    menu.exec(properties_->viewport()->mapToGlobal(at));
+}
+
+void FormatGrids::sectionMenu(const QPoint& at) {
+    const QModelIndex index = sections_->indexAt(at);
+    if (index.isValid() && index.column() > 0)
+        sections_->setCurrentCell(index.row(), index.column());
+    const int r = sections_->currentRow() + 1;
+    QMenu menu;
+    connect(menu.addAction(tr("&Insert Section")), &QAction::triggered, this,
+            [&] { changed(r <= format_.sectionCount && format_.insertSection(r)); });
+    connect(menu.addAction(tr("&Delete Section")), &QAction::triggered, this,
+            [&] { changed(format_.deleteSection(r)); });
+    menu.addSeparator();
+    connect(menu.addAction(tr("Move &Up")), &QAction::triggered, this,
+            [&] { changed(format_.swapSections(r - 1, r)); });
+    connect(menu.addAction(tr("Move &Down")), &QAction::triggered, this,
+            [&] { changed(format_.swapSections(r, r + 1)); });
+    menu.exec(sections_->viewport()->mapToGlobal(at));
+}
+
+} // namespace tessivar::ui

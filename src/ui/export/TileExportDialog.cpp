@@ -1,0 +1,179 @@
+#include "ui/export/TileExportDialog.h"
+
+#include "core/export/SourceExport.h"
+#include "ui/export/FormatFileButtons.h"
+#include "ui/export/FormatGrids.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace tessivar::ui {
+
+namespace {
+constexpr const char* kSourceFilter = "Assembly File (*.asm)(*.z80)|*.asm;*.z80";
+}
+
+TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent)
+    , workspace_(workspace)
+    , prompts_(prompts)
+    , format_(TileFormatPreset(TilePreset::BwOnly, workspace.tileSet.block)) {
+    setWindowTitle(tr("Export Tile Data"));
+    grids_ = new FormatGrids(workspace_, format_, FormatGrids::Mode::Tiles, this);
+    auto* files = new FormatFileButtons(prompts_, format_, false, this);
+    path_ = new QLineEdit;
+    path_->setObjectName(QStringLiteral("saveAsField"));
+    auto* browse = new QPushButton(tr("Browse..."));
+    presets_ = new QComboBox;
+    presets_->setObjectName(QStringLiteral("formatList"));
+    for (const char* name : kTilePresetNames)
+        presets_->addItem(tr(name));
+    presets_->addItem(tr(kCustomPresetName));
+    from_ = new QLineEdit(QStringLiteral("0"));
+    from_->setObjectName(QStringLiteral("fromField"));
+    to_ = new QLineEdit(QStringLiteral("0"));
+    to_->setObjectName(QStringLiteral("toField"));
+    included_ = new QListWidget;
+    included_->setObjectName(QStringLiteral("includedList"));
+    auto* exportButton = new QPushButton(tr("Export"));
+    exportButton->setObjectName(QStringLiteral("exportButton"));
+    auto* cancel = new QPushButton(tr("Cancel"));
+    auto* refresh = new QPushButton(tr("Refresh"));
+    refresh->setObjectName(QStringLiteral("refreshButton"));
+
+    auto* layout = new QGridLayout(this);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(new QLabel(tr("Save as:")));
+    pathRow->addWidget(path_, 1);
+    pathRow->addWidget(browse);
+    layout->addLayout(pathRow, 0, 0, 1, 3);
+    auto* formatRow = new QHBoxLayout;
+    formatRow->addWidget(new QLabel(tr("Format:")));
+    formatRow->addWidget(presets_, 1);
+    formatRow->addWidget(files->loadButton());
+    formatRow->addWidget(files->saveButton());
+    layout->addLayout(formatRow, 1, 0, 1, 3);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(new QLabel(tr("From tile #:")));
+    rangeRow->addWidget(from_);
+    rangeRow->addWidget(new QLabel(tr("To #:")));
+    rangeRow->addWidget(to_);
+    layout->addLayout(rangeRow, 2, 0);
+    layout->addWidget(new QLabel(tr("Properties:")), 2, 1);
+    layout->addWidget(new QLabel(tr("Sections:")), 2, 2);
+    layout->addWidget(new QLabel(tr("Included")), 3, 0);
+    layout->addWidget(included_, 4, 0);
+    layout->addWidget(grids_->propertyGrid(), 3, 1, 2, 1);
+    layout->addWidget(grids_->sectionGrid(), 3, 2, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    buttons->addWidget(cancel);
+    buttons->addWidget(refresh);
+    layout->addLayout(buttons, 5, 0, 1, 3);
+    layout->setRowStretch(4, 1);
+    included_->setMaximumWidth(160);
+    resize(660, 360);
+
+    connect(browse, &QPushButton::clicked, this, [this] {
+        if (const auto path = prompts_.chooseFileToSave({kSourceFilter, "asm", "", false}))
+            path_->setText(QString::fromStdString(*path));
+    });
+    connect(presets_, &QComboBox::activated, this, &TileExportDialog::choosePreset);
+    connect(grids_, &FormatGrids::edited, this,
+            [this] { presets_->setCurrentIndex(kTilePresetCount); });
+    connect(files, &FormatFileButtons::loaded, this, [this] {
+        RefreshTileDataWidths(format_, workspace_.tileSet.block);
+        grids_->reload();
+        presets_->setCurrentIndex(kTilePresetCount);
+    });
+    connect(from_, &QLineEdit::textChanged, this, &TileExportDialog::rangeTyped);
+    connect(to_, &QLineEdit::textChanged, this, &TileExportDialog::rangeTyped);
+    connect(included_, &QListWidget::itemChanged, this, &TileExportDialog::readIncluded);
+    connect(exportButton, &QPushButton::clicked, this, &TileExportDialog::pressExport);
+    connect(refresh, &QPushButton::clicked, this, &TileExportDialog::pressRefresh);
+}
+
+void TileExportDialog::showFor(SourceDialect dialect) {
+    dialect_ = dialect;
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+}
+
+void TileExportDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    const TileSet& set = workspace_.tileSet;
+    blocks_.rebuild(set.blockCount(), set.TilesPerBlock(), workspace_.editing.SelectionStart,
+                    workspace_.editing.SelectionEnd);
+    RefreshTileDataWidths(format_, set.block);
+    grids_->reload();
+    showIncluded();
+}
+
+void TileExportDialog::showIncluded() {
+    updating_ = true;
+    from_->setText(QString::fromStdString(blocks_.fromText));
+    to_->setText(QString::fromStdString(blocks_.toText));
+    while (included_->count() > static_cast<int>(blocks_.checked.size()))
+        delete included_->takeItem(included_->count() - 1);
+    for (int k = 0; k < static_cast<int>(blocks_.checked.size()); ++k) {
+        if (k >= included_->count()) {
+            auto* item = new QListWidgetItem(tr("Tile %1").arg(k), included_);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        }
+        included_->item(k)->setCheckState(
+            blocks_.checked[static_cast<std::size_t>(k)] ? Qt::Checked : Qt::Unchecked);
+    }
+    updating_ = false;
+}
+
+void TileExportDialog::readIncluded() {
+    if (updating_)
+        return;
+    for (int k = 0; k < included_->count(); ++k)
+        blocks_.checked[static_cast<std::size_t>(k)] =
+            included_->item(k)->checkState() == Qt::Checked;
+}
+
+void TileExportDialog::rangeTyped() {
+    if (updating_)
+        return;
+    blocks_.setRange(from_->text().toStdString(), to_->text().toStdString());
+    showIncluded();
+}
+
+void TileExportDialog::pressRefresh() {
+    blocks_.refresh(workspace_.tileSet.blockCount());
+    showIncluded();
+}
+
+void TileExportDialog::choosePreset(int index) {
+    if (index >= 0 && index < kTilePresetCount)
+        format_ = TileFormatPreset(static_cast<TilePreset>(index), workspace_.tileSet.block);
+    presets_->setCurrentIndex(index);
+    grids_->reload();
+}
+
+void TileExportDialog::pressExport() {
+    // The Block size may have changed while the dialog stayed open.
+    RefreshTileDataWidths(format_, workspace_.tileSet.block);
+    grids_->reload();
+    const Status exported = ExportTileSource(workspace_.tileSet, format_, dialect_, blocks_.checked,
+                                             path_->text().toStdString());
+    if (!exported) {
+        prompts_.showMessage(exported.error(), "Error");
+        return;
+    }
+    prompts_.showInformation("Done", "Done");
+    hide();
+}
+
+} // namespace tessivar::ui

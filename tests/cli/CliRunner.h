@@ -1,0 +1,61 @@
+#pragma once
+
+// Runs tessivar-cli as a separate process on files in a temporary folder.
+
+#include "../core/files/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace tessivar {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+class Cli : public ::testing::Test {
+protected:
+    CliRun run(const std::vector<std::string>& args) {
+        std::string command = quoted(TESSIVAR_CLI);
+        for (const auto& arg : args)
+            command += " " + quoted(arg);
+        const std::string errPath = dir.file("stderr.txt");
+        command += " 2>" + quoted(errPath);
+        CliRun result;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe)
+            return result;
+        std::array<char, 4096> buffer{};
+        std::size_t got;
+        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+            result.out.append(buffer.data(), got);
+        const int raw = ::pclose(pipe);
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        const auto err = testing::ReadBytes(errPath);
+        result.err.assign(err.begin(), err.end());
+        return result;
+    }
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const std::string path = dir.file(name);
+        testing::WriteBytes(path, bytes);
+        return path;
+    }
+
+    testing::TempDir dir;
+};
+
+} // namespace tessivar

@@ -1,0 +1,243 @@
+// Record packing, the source text and the tile binaries, on the examples users check
+// their assembler output against.
+
+#include "core/export/FormatJson.h"
+#include "core/export/RecordPacking.h"
+#include "core/export/SourceExport.h"
+#include "core/files/TileBinary.h"
+#include "core/model/TileSet.h"
+
+#include "../files/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace tessivar {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using Bytes = std::vector<std::uint8_t>;
+
+// Two 8x8 Blocks: row 0 of Block 0 holds 3, 3, 2, 2, 1, 1, 0, 0; AnimNext 5 and 1.
+TileSet exampleSet() {
+    TileSet set;
+    set.tileCount = 2;
+    const ColorIndex row[8] = {3, 3, 2, 2, 1, 1, 0, 0};
+    std::copy(row, row + 8, set.tiles[0].begin());
+    set.tileInfo[0][1] = 5;
+    set.tileInfo[1][1] = 1;
+    return set;
+}
+
+std::string text(const std::string& path) {
+    const Bytes bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+ExportFormat formatOf(std::initializer_list<ExportProperty> properties, int sections = 1) {
+    ExportFormat format;
+    for (const auto& property : properties)
+        format.appendProperty(property);
+    for (int s = 0; s < sections; ++s)
+        format.appendSection("s" + std::to_string(s + 1));
+    return format;
+}
+
+Bytes tileRecord(const TileSet& set, const ExportFormat& given, int k, int s) {
+    ExportFormat format = given;
+    RefreshTileDataWidths(format, set.block);
+    Bytes record(static_cast<std::size_t>(SectionRecordBytes(format, s)));
+    BuildTileSectionRecord(set, format, k, s, record);
+    return record;
+}
+
+TEST(PackNumericField, FieldsRunLeastSignificantBitFirst) {
+    const auto cat = PropertyKind::Category;
+    struct Case {
+        ExportFormat format;
+        Bytes expected;
+    } cases[] = {
+        // Animated 1 (1 bit), 0 filler 3, 1 filler 4, a 12-bit ABC: "$F1,$BC,$0A".
+        {formatOf({{cat, 3, 1, 1},
+                   {PropertyKind::ZeroFiller, 0, 3, 1},
+                   {PropertyKind::OneFiller, 0, 4, 1},
+                   {cat, 4, 12, 1}}),
+         {0xF1, 0xBC, 0x0A}},
+        // 300 in 8 bits is cut to 2C; -1 in 40 bits repeats its sign bit.
+        {formatOf({{cat, 5, 8, 1}}), {0x2C}},
+        {formatOf({{cat, 6, 40, 1}}), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        // Straddling fields: 3 bits of 5, then 10 bits of 0x2AB, then a 0-width field.
+        {formatOf({{cat, 7, 3, 1}, {cat, 8, 10, 1}, {cat, 5, 0, 1}}), {0x5D, 0x15}},
+        // A field ending on bit 8 lets the next start cleanly on the next byte.
+        {formatOf({{cat, 4, 8, 1}, {PropertyKind::OneFiller, 0, 2, 1}}), {0xBC, 0x03}},
+        // Properties of sections that do not exist are ignored.
+        {formatOf({{cat, 7, 8, 0}, {cat, 7, 8, 2}, {cat, 5, 8, 1}}), {0x2C}},
+    };
+    TileSet set;
+    set.tileInfo[0][3] = 1;
+    set.tileInfo[0][4] = 0xABC;
+    set.tileInfo[0][5] = 300;
+    set.tileInfo[0][6] = -1;
+    set.tileInfo[0][7] = 5;
+    set.tileInfo[0][8] = 0x2AB;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, tileRecord(set, c.format, 0, 1)) << FormatToJson(c.format);
+}
+
+TEST(BuildTileSectionRecord, TileDataStartsOnAWholeByte) {
+    TileSet set = exampleSet();
+    set.tileInfo[0][3] = 7;
+    const auto bw = PropertyKind::BwTileData;
+    const Bytes rows = {0xF0, 0, 0, 0, 0, 0, 0, 0};
+    struct Case {
+        ExportFormat format;
+        Bytes expected;
+    } cases[] = {
+        {formatOf({{PropertyKind::Category, 3, 8, 1}, {bw, 0, 64, 1}}), {}},
+        // 3 bits before the data: the data moves to the next byte, the record grows.
+        {formatOf({{PropertyKind::Category, 3, 3, 1}, {bw, 0, 64, 1}}), {}},
+        {formatOf({{bw, 0, 64, 1}, {PropertyKind::OneFiller, 0, 2, 1}}), {}},
+    };
+    cases[0].expected = {0x07};
+    cases[1].expected = {0x07};
+    cases[2].expected = rows;
+    for (int i = 0; i < 2; ++i)
+        cases[i].expected.insert(cases[i].expected.end(), rows.begin(), rows.end());
+    cases[2].expected.push_back(0x03);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, tileRecord(set, c.format, 0, 1)) << FormatToJson(c.format);
+
+    // Grayscale: the bit-1 plane, then the bit-0 plane.
+    Bytes gray(16, 0);
+    gray[0] = 0xF0;
+    gray[8] = 0xCC;
+    EXPECT_EQ(gray, tileRecord(set, TileFormatPreset(TilePreset::GrayOnly, set.block), 0, 1));
+}
+
+TEST(BitPlanes, NarrowBlocksZeroInSourceAndKeepStoredPixelsInBinaries) {
+    TileSet set;
+    set.block = {12, 2};
+    set.tileCount = 2;
+    set.tiles[0].fill(3);
+    set.tiles[1].fill(2); // pixels 8..11 inside the Block, 12..15 stored beyond it
+    EXPECT_EQ((Bytes{0xFF, 0xF0, 0xFF, 0xF0}),
+              tileRecord(set, TileFormatPreset(TilePreset::BwOnly, set.block), 0, 1));
+    EXPECT_EQ((Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0x00}), SerializeTileBinary(set));
+}
+
+TEST(TileBinary, ExportAndImportLayouts) {
+    const TileSet set = exampleSet();
+    Bytes expected(32, 0);
+    expected[0] = 0xF0;
+    expected[8] = 0xCC;
+    EXPECT_EQ(expected, SerializeTileBinary(set));
+
+    TileSet target;
+    Bytes file(40, 0); // two Tiles, then 8 bytes that are ignored
+    file[0] = 0x0F;
+    file[1] = 0xF0;
+    file[16] = 0xFF;
+    const TileBinaryImport read = ImportTileBinary(file, 4, target);
+    EXPECT_EQ(2, read.tilesRead);
+    EXPECT_EQ((Tile{2, 2, 2, 2, 1, 1, 1, 1}), target.tiles[4]);
+    EXPECT_EQ(1, target.tiles[5][0]);
+    EXPECT_EQ(16, target.tileCount);
+
+    // Near the end of the slots the import stops at the last one.
+    TileSet last;
+    const TileBinaryImport clipped = ImportTileBinary(Bytes(16 * 5, 0xFF), kMaxTiles - 2, last);
+    EXPECT_EQ(5, clipped.tilesInFile);
+    EXPECT_EQ(2, clipped.tilesRead);
+    EXPECT_EQ(3, last.tiles[kMaxTiles - 1][63]);
+
+    // A partial last Block at the end of the slots reads no slot beyond them.
+    TileSet full;
+    full.tileCount = kMaxTiles;
+    full.block = {40, 8}; // 5 Tiles a Block: the last one starts at 765
+    EXPECT_EQ(154u * 2 * 5 * 8, SerializeTileBinary(full).size());
+}
+
+TEST(SourceExport, WritesTheExampleFileExactly) {
+    TempDir dir;
+    const std::string path = dir.file("out.asm");
+    const TileSet set = exampleSet();
+    ASSERT_TRUE(ExportTileSource(set, TileFormatPreset(TilePreset::BwAnim, set.block),
+                                 SourceDialect::M68k, {true, true}, path));
+    EXPECT_EQ(";Tile data - Tessivar\r\n\r\n\r\ntileData:\r\n ;Tile 0\r\n"
+              " dc.b $F0,$00,$00,$00,$00,$00,$00,$00\r\n ;Tile 1\r\n"
+              " dc.b $00,$00,$00,$00,$00,$00,$00,$00\r\n\r\nanimData:\r\n ;Tile 0\r\n"
+              " dc.b $05\r\n ;Tile 1\r\n dc.b $01\r\n",
+              text(path));
+
+    // The Included list, empty labels and empty sections.
+    ExportFormat format = formatOf({{PropertyKind::Category, 1, 8, 1}}, 2);
+    format.setLabel(1, "");
+    ASSERT_TRUE(ExportTileSource(set, format, SourceDialect::Z80, {false, true, true}, path));
+    EXPECT_EQ(";Tile data - Tessivar\r\n\r\n ;Tile 1\r\n .db $01\r\n", text(path));
+
+    MapGrid map(20, 1);
+    for (int x = 0; x < 20; ++x)
+        map.at(0, x).Tile = static_cast<std::uint16_t>(x);
+    ASSERT_TRUE(ExportMapSource(set, map, MapFormatPreset(), SourceDialect::Z80, 0, path));
+    std::string row = " .db ";
+    for (int x = 0; x < 20; ++x) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, "$%02X", x);
+        row += byte + std::string(x == 19 ? "" : x == 15 ? "\r\n .db " : ",");
+    }
+    EXPECT_EQ(";Map data - Tessivar\r\n\r\n\r\nmapData:\r\n" + row + " ;Row 0\r\n", text(path));
+}
+
+TEST(SourceExport, RefusesWhatCannotBeWrittenAndLeavesNothing) {
+    TempDir dir;
+    const TileSet set = exampleSet();
+    const MapGrid map(3, 2);
+    ExportFormat wide =
+        formatOf({{PropertyKind::TileNumber, 0, 200, 1}, {PropertyKind::HorizontalFlip, 0, 57, 1}});
+    ExportFormat negative = formatOf({{PropertyKind::ZeroFiller, 0, -3, 1}});
+    const std::string out = dir.file("out.asm");
+    EXPECT_NE(std::string::npos,
+              ExportMapSource(set, map, wide, SourceDialect::Z80, 0, out).error().find("256 bits"));
+    EXPECT_NE(
+        std::string::npos,
+        ExportTileSource(set, negative, SourceDialect::Z80, {true}, out).error().find("negative"));
+    const std::string missing = dir.file("no/such/folder/out.asm");
+    const Status status =
+        ExportMapSource(set, map, MapFormatPreset(), SourceDialect::Z80, 0, missing);
+    EXPECT_NE(std::string::npos, status.error().find(missing));
+    struct stat info;
+    EXPECT_NE(0, ::stat(out.c_str(), &info));
+    EXPECT_FALSE(ExportTileBinary(set, missing));
+}
+
+TEST(ExportFormat, LimitsAndJsonRoundTrip) {
+    ExportFormat format;
+    for (int i = 0; i < kMaxExportProperties; ++i)
+        EXPECT_TRUE(format.appendProperty({PropertyKind::Category, i, i, i % 3}));
+    EXPECT_FALSE(format.appendProperty({}));
+    EXPECT_FALSE(format.insertProperty(1, {}));
+    for (int s = 0; s < kMaxExportSections; ++s)
+        EXPECT_TRUE(format.appendSection(std::string(40, static_cast<char>('a' + s % 26))));
+    EXPECT_FALSE(format.insertSection(1));
+    EXPECT_EQ(std::string(31, 'a'), format.label(1));
+    format.setLabel(2, "with \"quotes\" \\");
+    const auto back = ParseFormatJson(FormatToJson(format), false);
+    ASSERT_TRUE(back) << back.error();
+    EXPECT_EQ(format.propertyCount, back->propertyCount);
+    for (int i = 0; i < format.propertyCount; ++i)
+        EXPECT_EQ(format.properties[i], back->properties[i]);
+    for (int s = 1; s <= format.sectionCount; ++s)
+        EXPECT_EQ(format.label(s), back->label(s));
+
+    for (const char* bad :
+         {"", "{\"properties\":[{\"kind\":\"tile\"}]}",
+          "{\"properties\":[{\"kind\":\"one\",\"bits\":-1}]}", "{\"sections\":[\"x\"]} x",
+          "{\"colour\":1}", "{\"properties\":[{\"kind\":\"category\",\"category\":64}]}"})
+        EXPECT_FALSE(ParseFormatJson(bad, false)) << bad;
+    EXPECT_TRUE(ParseFormatJson("{\"properties\":[{\"kind\":\"tile\"}]}", true));
+}
+
+} // namespace
+} // namespace tessivar

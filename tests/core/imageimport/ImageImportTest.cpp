@@ -1,0 +1,183 @@
+#include "core/imageimport/ImageImport.h"
+#include "core/imageimport/TileSetOptimizer.h"
+
+#include "../workspace/WorkspaceFixture.h"
+#include "ImportTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tessivar::testing {
+namespace {
+
+class ImageImportTest : public WorkspaceTest {
+protected:
+    Result<ImportSummary> import(const std::vector<Tile>& tiles, int columns,
+                                 ImportOptions options) {
+        return ImportConvertedImage(workspace, PictureOfTiles(tiles, columns), options);
+    }
+    std::mt19937 random{5};
+    Tile a = RandomTile(random);
+    Tile b = RandomTile(random);
+};
+
+TEST_F(ImageImportTest, SixteenByEightPicturesInEachMode) {
+    const struct {
+        std::vector<Tile> halves;
+        DuplicateMode mode;
+        int kept;
+        MapCell right;
+    } cases[] = {
+        {{a, a}, DuplicateMode::Duplicates, 1, {5, 0, 0, 0}},
+        {{a, a}, DuplicateMode::None, 2, {6, 0, 0, 0}},
+        {{a, Mirrored(a)}, DuplicateMode::Duplicates, 2, {6, 0, 0, 0}},
+        {{a, Mirrored(a)}, DuplicateMode::Full, 1, {5, 0, 1, 0}},
+        {{a, UpsideDown(a)}, DuplicateMode::Full, 1, {5, 0, 0, 1}},
+        {{a, Mirrored(UpsideDown(a))}, DuplicateMode::Full, 1, {5, 0, 1, 1}},
+        {{a, b}, DuplicateMode::Full, 2, {6, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        workspace.tileSet.resetForNew();
+        workspace.map.MapModified = false;
+        workspace.editing.CurrentTile = 5;
+        const auto summary = import(c.halves, 2, {c.mode, true, true});
+        ASSERT_TRUE(summary.ok()) << summary.error();
+        EXPECT_EQ(summary->tilesKept, static_cast<std::size_t>(c.kept));
+        EXPECT_EQ(workspace.tileSet.tiles[5], a);
+        ASSERT_EQ(workspace.map.Width(), 2);
+        ASSERT_EQ(workspace.map.Height(), 1);
+        EXPECT_EQ(workspace.map.cell(0, 0), (MapCell{5, 0, 0, 0}));
+        EXPECT_EQ(workspace.map.cell(0, 1), c.right);
+        EXPECT_EQ(workspace.tileSet.tileCount, 16);
+    }
+}
+
+TEST_F(ImageImportTest, MapCellsPointAtMergedTilesWithTheirFlips) {
+    // P, Q (P mirrored), R (= P): one Tile; Q's cell mirrored.
+    workspace.editing.CurrentPalette = 2;
+    workspace.editing.CurrentPaletteSet = 1;
+    ASSERT_TRUE(import({a, Mirrored(a), a, b}, 2, {DuplicateMode::Full, true, true}).ok());
+    EXPECT_EQ(workspace.map.grid.cells,
+              (std::vector<MapCell>{{0, 2, 0, 0}, {0, 2, 1, 0}, {0, 2, 0, 0}, {1, 2, 0, 0}}));
+    EXPECT_EQ(workspace.tileSet.tilePalette[1], 2);
+    EXPECT_EQ(workspace.tileSet.tilePaletteSet[1], 1);
+    const Palette grey = {{{31, 31, 31}, {16, 16, 16}, {8, 8, 8}, {0, 0, 0}}};
+    EXPECT_EQ(workspace.tileSet.paletteTable[1][2], grey);
+    EXPECT_TRUE(workspace.editing.Modified);
+    EXPECT_TRUE(workspace.map.MapModified);
+    EXPECT_TRUE(workspace.map.MapFileName.empty());
+}
+
+TEST_F(ImageImportTest, PlacementAndTileCount) {
+    const struct {
+        bool overwrite;
+        int count, at, tiles, expectedCount;
+    } cases[] = {{true, 16, 10, 4, 16},
+                 {true, 16, 10, 8, 18},
+                 {false, 16, 10, 4, 20},
+                 {false, 500, 0, 360, 768},
+                 {true, 768, 767, 1, 768}};
+    for (const auto& c : cases) {
+        workspace.tileSet.tileCount = c.count;
+        for (int t = 0; t < kMaxTiles; ++t)
+            workspace.tileSet.tiles[t].fill(static_cast<ColorIndex>(t % 200 + 4));
+        workspace.editing.CurrentTile = c.at;
+        std::vector<Tile> tiles(c.tiles);
+        for (int k = 0; k < c.tiles; ++k)
+            tiles[k].fill(static_cast<ColorIndex>(k % 4));
+        ASSERT_TRUE(import(tiles, 1, {DuplicateMode::None, false, c.overwrite}).ok());
+        EXPECT_EQ(workspace.tileSet.tileCount, c.expectedCount);
+        EXPECT_EQ(workspace.tileSet.tiles[c.at], tiles[0]);
+        EXPECT_EQ(workspace.tileSet.tiles[c.at + c.tiles - 1], tiles.back());
+        if (!c.overwrite && c.at + c.tiles < kMaxTiles) { // the old Tile moved up
+            EXPECT_EQ(workspace.tileSet.tiles[c.at + c.tiles][0], c.at % 200 + 4);
+        }
+    }
+}
+
+TEST_F(ImageImportTest, InsertingWithoutANewMapRenumbersTheOldOne) {
+    workspace.map.ReplaceMapGrid(3, 1);
+    workspace.map.grid.cells = {{12, 1, 1, 0}, {9, 0, 0, 0}, {10, 0, 0, 1}};
+    workspace.editing.CurrentTile = 10;
+    ASSERT_TRUE(import({a, b, Mirrored(a)}, 3, {DuplicateMode::None, false, false}).ok());
+    EXPECT_EQ(workspace.map.grid.cells,
+              (std::vector<MapCell>{{15, 1, 1, 0}, {9, 0, 0, 0}, {13, 0, 0, 1}}));
+    EXPECT_TRUE(workspace.map.MapModified);
+    // Overwriting leaves the map alone.
+    workspace.map.MapModified = false;
+    ASSERT_TRUE(import({a}, 1, {DuplicateMode::None, false, true}).ok());
+    EXPECT_EQ(workspace.map.grid.cells[0].Tile, 15);
+    EXPECT_FALSE(workspace.map.MapModified);
+}
+
+TEST_F(ImageImportTest, RefusedOrCancelledImportsChangeNothing) {
+    workspace.editing.CurrentTile = 760;
+    workspace.tileSet.tileCount = 768;
+    const TileSet before = workspace.tileSet;
+    std::vector<Tile> distinct(16);
+    for (int k = 0; k < 16; ++k) { // no two alike, even flipped
+        distinct[k].fill(static_cast<ColorIndex>(k % 4));
+        distinct[k][0] = static_cast<ColorIndex>(k / 4);
+    }
+    for (bool overwrite : {true, false}) {
+        const auto refused = import(distinct, 4, {DuplicateMode::Full, true, overwrite});
+        EXPECT_EQ(refused.error(), "This picture needs 16 tiles, but only 8 tile slots remain "
+                                   "from tile 760 on (the set holds at most 768 tiles).");
+    }
+    // After duplicate removal the same picture fits.
+    EXPECT_TRUE(import(std::vector<Tile>(16, a), 4, {DuplicateMode::Duplicates, false, true}).ok());
+    workspace.tileSet = before;
+    workspace.editing.Modified = false;
+
+    workspace.map.MapModified = true;
+    prompts.answer(Answer::Cancel);
+    const auto cancelled = import({a}, 1, {DuplicateMode::Full, true, true});
+    ASSERT_TRUE(cancelled.ok());
+    EXPECT_TRUE(cancelled->cancelled);
+    EXPECT_EQ(workspace.tileSet.tiles, before.tiles);
+    EXPECT_FALSE(workspace.editing.Modified);
+    EXPECT_EQ(workspace.map.Width(), kDefaultMapSide);
+}
+
+TEST_F(ImageImportTest, PictureOfMoreTilesThanACellCanNumber) {
+    // 257 x 256 Tiles, all alike but three: more than 65536 entries reduce to four Tiles.
+    const int columns = 257, rows = 256;
+    std::vector<Tile> tiles(static_cast<std::size_t>(columns) * rows, a);
+    tiles[65536] = b;
+    tiles[65537] = Mirrored(b);
+    tiles.back() = UpsideDown(a);
+    tiles[3] = Mirrored(UpsideDown(b));
+    workspace.editing.CurrentTile = 100;
+    const auto summary = import(tiles, columns, {DuplicateMode::Full, true, true});
+    ASSERT_TRUE(summary.ok()) << summary.error();
+    EXPECT_EQ(summary->tilesCut, tiles.size());
+    EXPECT_EQ(summary->tilesKept, 2u);
+    const auto& cells = workspace.map.grid.cells;
+    EXPECT_EQ(cells[0], (MapCell{100, 0, 0, 0}));
+    EXPECT_EQ(cells[3], (MapCell{101, 0, 0, 0}));
+    EXPECT_EQ(cells[65536], (MapCell{101, 0, 1, 1}));
+    EXPECT_EQ(cells[65537], (MapCell{101, 0, 0, 1}));
+    EXPECT_EQ(cells.back(), (MapCell{100, 0, 0, 1}));
+    EXPECT_EQ(workspace.map.Width(), columns);
+}
+
+TEST_F(ImageImportTest, OptimizeMergesEqualTilesAndRenumbersTheMap) {
+    TileSet& set = workspace.tileSet;
+    set.tileCount = 12;
+    for (int t = 0; t < 12; ++t)
+        set.tiles[t].fill(static_cast<ColorIndex>(t));
+    set.tiles[7] = set.tiles[3];
+    set.tilePalette[7] = 5;
+    workspace.map.ReplaceMapGrid(4, 1);
+    workspace.map.grid.cells = {{7, 0, 1, 0}, {9, 0, 0, 0}, {3, 0, 0, 0}, {20, 0, 0, 0}};
+    EXPECT_EQ(OptimizeTileSet(workspace), 1);
+    EXPECT_EQ(set.tileCount, 11);
+    EXPECT_EQ(set.tiles[7][0], 8);
+    EXPECT_EQ(set.tilePalette[3], 0);
+    EXPECT_EQ(workspace.map.grid.cells,
+              (std::vector<MapCell>{{3, 0, 1, 0}, {8, 0, 0, 0}, {3, 0, 0, 0}, {19, 0, 0, 0}}));
+    EXPECT_TRUE(workspace.editing.Modified);
+    EXPECT_TRUE(workspace.map.MapModified);
+}
+
+} // namespace
+} // namespace tessivar::testing

@@ -412,7 +412,11 @@ TEST_P(JpegRejectionTest, RefusesWithMessage) {
         }
     }
     EXPECT_EQ(image.Width(), 2) << "a failed decode must leave the image alone";
+#if !defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer keeps an eighth of every reservation as shadow memory, so only a
+    // plain build measures what the decoder itself touches.
     EXPECT_LT(PeakMemoryGrowthMiB(), 64);
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Edited, JpegRejectionTest, ::testing::ValuesIn(kRejectionCases),

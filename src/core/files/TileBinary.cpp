@@ -1,7 +1,7 @@
 #include "core/files/TileBinary.h"
 
-#include "core/files/BitPlanes.h"
 #include "core/files/AtomicFile.h"
+#include "core/files/BitPlanes.h"
 #include "core/model/TileSet.h"
 
 #include <algorithm>

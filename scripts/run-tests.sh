@@ -15,6 +15,9 @@ echo "== Formatting"
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
 
+echo "== Layers"
+scripts/check-layers.sh
+
 echo "== Release build and tests"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"

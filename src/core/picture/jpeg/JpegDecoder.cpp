@@ -180,13 +180,15 @@ void JpegDecoder::reconstructHeldFrame() {
                 auto* units = component.dataUnits.data() +
                               static_cast<std::size_t>(y) *
                                   static_cast<std::size_t>(component.dataUnitColumns);
+                const std::int16_t* line = component.coefficients.FindRow(row);
                 for (int column = 0; column < component.dataUnitColumns; ++column) {
-                    const std::int16_t* block = component.coefficients.Find(row, column);
-                    if (block == nullptr && !frame_.progressive)
+                    if (line == nullptr && !frame_.progressive)
                         units[column].samples.fill(0); // never decoded
                     else
-                        JpegInverseDct(block != nullptr ? block : kZeroBlock, table,
-                                       units[column].samples.data());
+                        JpegInverseDct(line != nullptr ? line + std::size_t{64} *
+                                                                    static_cast<std::size_t>(column)
+                                                       : kZeroBlock,
+                                       table, units[column].samples.data());
                 }
                 component.coefficients.ReleaseRow(row);
             }

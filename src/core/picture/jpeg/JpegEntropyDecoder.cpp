@@ -4,6 +4,7 @@
 #include "core/picture/jpeg/JpegMessages.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -68,9 +69,13 @@ std::uint8_t JpegEntropyDecoder::readByte() {
     return data_[position_++];
 }
 
-void JpegEntropyDecoder::checkBitsAvailable() const {
-    if (bitCount_ >= fakeBits_)
-        return;
+// Called after every MCU: the test stays inline, the throw does not.
+inline void JpegEntropyDecoder::checkBitsAvailable() const {
+    if (bitCount_ < fakeBits_) [[unlikely]]
+        reportMissingBits();
+}
+
+void JpegEntropyDecoder::reportMissingBits() const {
     switch (stop_) {
     case Stop::Dnl:
         ThrowJpegError(JpegMessage::UnexpectedDnl);
@@ -304,46 +309,49 @@ void JpegEntropyDecoder::decodeAcRefine(const JpegDecoderComponent& component,
     }
 }
 
-inline void JpegEntropyDecoder::decodeUnit(JpegDecoderComponent& component, int row, int column) {
-    if (!progressive_) {
-        if (streaming_) {
-            alignas(16) std::int16_t block[64] = {};
-            decodeSequentialBlock(component, block);
-            const auto unit = static_cast<std::size_t>(row - component.unitRowBase) *
-                                  static_cast<std::size_t>(component.dataUnitColumns) +
-                              static_cast<std::size_t>(column);
-            JpegInverseDct(
-                block,
-                tables_->quantization[static_cast<std::size_t>(component.quantizationTable)]
-                    .IntegerScaled()
-                    .data(),
-                component.dataUnits[unit].samples.data());
-        } else {
-            std::int16_t* block = component.coefficients.Block(row, column);
-            std::fill_n(block, 64, std::int16_t{0}); // a later scan may name it again
-            decodeSequentialBlock(component, block);
+// A sequential block of the current strip, transformed at once into its samples.
+inline void JpegEntropyDecoder::decodeStreamedUnit(JpegDecoderComponent& component, int row,
+                                                   int column) {
+    alignas(16) std::int16_t block[64] = {};
+    decodeSequentialBlock(component, block);
+    const auto unit = static_cast<std::size_t>(row - component.unitRowBase) *
+                          static_cast<std::size_t>(component.dataUnitColumns) +
+                      static_cast<std::size_t>(column);
+    JpegInverseDct(block,
+                   tables_->quantization[static_cast<std::size_t>(component.quantizationTable)]
+                       .IntegerScaled()
+                       .data(),
+                   component.dataUnits[unit].samples.data());
+}
+
+// A block held in the component's store (inlined into the scan walk). `line` caches the first block
+// of data unit row `row` across the blocks of that row (nullptr while its chunk is not mapped).
+[[gnu::always_inline]] inline void
+JpegEntropyDecoder::decodeHeldUnit(JpegDecoderComponent& component, std::int16_t*& line, int row,
+                                   int column) {
+    if (line == nullptr) {
+        // Only AC scans have end-of-band runs. A block no scan has written is all zero,
+        // so inside a run there is nothing to refine in it: its row need not be mapped.
+        if (endOfBandRun_ > 0) {
+            --endOfBandRun_;
+            return;
         }
-        return;
+        line = component.coefficients.Row(row);
     }
-    if (spectralStart_ == 0) {
-        std::int16_t* block = component.coefficients.Block(row, column);
+    std::int16_t* block = line + std::size_t{64} * static_cast<std::size_t>(column);
+    if (!progressive_) {
+        std::fill_n(block, 64, std::int16_t{0}); // a later scan may name it again
+        decodeSequentialBlock(component, block);
+    } else if (spectralStart_ == 0) {
         if (approximationHigh_ == 0)
             decodeDcFirst(component, block);
         else
             decodeDcRefine(block);
-        return;
-    }
-    if (endOfBandRun_ > 0 && component.coefficients.Find(row, column) == nullptr) {
-        // A block no scan has written is all zero, so inside an end-of-band run there is
-        // nothing to refine in it: its row need not be allocated.
-        --endOfBandRun_;
-        return;
-    }
-    std::int16_t* block = component.coefficients.Block(row, column);
-    if (approximationHigh_ == 0)
+    } else if (approximationHigh_ == 0) {
         decodeAcFirst(component, block);
-    else
+    } else {
         decodeAcRefine(component, block);
+    }
 }
 
 void JpegEntropyDecoder::DecodeScan(const JpegFrame& frame, const JpegScan& scan,
@@ -383,29 +391,53 @@ void JpegEntropyDecoder::DecodeScan(const JpegFrame& frame, const JpegScan& scan
         // Non-interleaved: the component's own data units, row by row.
         JpegDecoderComponent& component = *scan.components[0];
         for (int row = 0; row < component.scanRows; ++row) {
-            if (streaming)
+            if (streaming) {
                 component.unitRowBase = row;
+                for (int column = 0; column < component.scanColumns; ++column) {
+                    beforeMcu();
+                    decodeStreamedUnit(component, row, column);
+                    checkBitsAvailable();
+                }
+                stripDone(row * 8, std::min(row * 8 + 8, frame.height));
+                continue;
+            }
+            std::int16_t* line = component.coefficients.FindRow(row);
             for (int column = 0; column < component.scanColumns; ++column) {
                 beforeMcu();
-                decodeUnit(component, row, column);
+                decodeHeldUnit(component, line, row, column);
                 checkBitsAvailable();
             }
-            if (streaming)
-                stripDone(row * 8, std::min(row * 8 + 8, frame.height));
         }
     } else {
+        // The held rows of the current MCU row, by scan component and row within the MCU.
+        std::array<std::array<std::int16_t*, 4>, 3> lines{};
         for (int mcuRow = 0; mcuRow < frame.mcuRows; ++mcuRow) {
-            if (streaming)
-                for (JpegDecoderComponent* component : scan.components)
-                    component->unitRowBase = mcuRow * component->verticalFactor;
+            for (std::size_t c = 0; c < scan.components.size(); ++c) {
+                JpegDecoderComponent& component = *scan.components[c];
+                const int v = component.verticalFactor;
+                if (streaming)
+                    component.unitRowBase = mcuRow * v;
+                else
+                    for (int y = 0; y < v; ++y)
+                        lines[c][static_cast<std::size_t>(y)] =
+                            component.coefficients.FindRow(mcuRow * v + y);
+            }
             for (int mcuColumn = 0; mcuColumn < frame.mcuColumns; ++mcuColumn) {
                 beforeMcu();
-                for (JpegDecoderComponent* component : scan.components) {
-                    const int h = component->horizontalFactor;
-                    const int v = component->verticalFactor;
+                for (std::size_t c = 0; c < scan.components.size(); ++c) {
+                    JpegDecoderComponent& component = *scan.components[c];
+                    const int h = component.horizontalFactor;
+                    const int v = component.verticalFactor;
                     for (int y = 0; y < v; ++y)
-                        for (int x = 0; x < h; ++x)
-                            decodeUnit(*component, mcuRow * v + y, mcuColumn * h + x);
+                        for (int x = 0; x < h; ++x) {
+                            const int row = mcuRow * v + y;
+                            const int column = mcuColumn * h + x;
+                            if (streaming)
+                                decodeStreamedUnit(component, row, column);
+                            else
+                                decodeHeldUnit(component, lines[c][static_cast<std::size_t>(y)],
+                                               row, column);
+                        }
                 }
                 checkBitsAvailable();
             }

@@ -36,9 +36,11 @@ private:
     int receiveBits(int count);
     int receiveExtend(int count);
     void checkBitsAvailable() const;
+    [[noreturn]] void reportMissingBits() const;
     void processRestart();
 
-    void decodeUnit(JpegDecoderComponent& component, int row, int column);
+    void decodeStreamedUnit(JpegDecoderComponent& component, int row, int column);
+    void decodeHeldUnit(JpegDecoderComponent& component, std::int16_t*& line, int row, int column);
     void decodeSequentialBlock(JpegDecoderComponent& component, std::int16_t* block);
     void decodeDcFirst(JpegDecoderComponent& component, std::int16_t* block);
     void decodeDcRefine(std::int16_t* block);

@@ -127,22 +127,6 @@ private Q_SLOTS:
             QVERIFY(Texts(prompts_.messages).last().startsWith(QStringLiteral("Import Error: ")));
         }
     }
-
-    // With TESSIVAR_SHOT_PHOTO and TESSIVAR_SHOT_DIR set, converts that photograph and
-    // saves the dialog at 1x and 2x for a person to look at.
-    void lookAtAConvertedPhotograph() {
-        const QByteArray photo = qgetenv("TESSIVAR_SHOT_PHOTO");
-        const QString folder = QString::fromLocal8Bit(qgetenv("TESSIVAR_SHOT_DIR"));
-        if (photo.isEmpty() || folder.isEmpty())
-            QSKIP("no photograph given");
-        dialog().openPicture(photo.toStdString(), false);
-        QVERIFY(dialog().convert());
-        for (int zoom : {1, 2}) {
-            dialog().setZoom(zoom);
-            QTest::qWait(200);
-            QVERIFY(dialog().grab().save(folder + QStringLiteral("/import-%1x.png").arg(zoom)));
-        }
-    }
 };
 
 QTEST_MAIN(BitmapImportTest)

@@ -7,17 +7,13 @@
 #include "core/files/FileIo.h"
 #include "core/files/TileSetFile.h"
 #include "core/mapeditor/MapSize.h"
-#include "ui/app/EditorSession.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/mapeditor/MapSizeDialog.h"
-#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using tessivar::Answer;
@@ -132,10 +128,6 @@ private Q_SLOTS:
         session.tileEditor().action("actionNew")->trigger();
         QCOMPARE(Texts(prompts.questions).size(), 1);
         QCOMPARE(workspace.tileSet.tiles[0][0], 0);
-        QCOMPARE(workspace.editing.LeftColor, 0);
-        QCOMPARE(workspace.editing.RightColor, 3);
-        QVERIFY(!workspace.editing.Modified);
-        QVERIFY(workspace.editing.CurrentFileName.empty());
         QCOMPARE(session.tileEditor().blockCountText(), QStringLiteral("16"));
         QCOMPARE(session.tileEditor().windowTitle(),
                  QStringLiteral("Tessivar - Tile Editor - untitled"));

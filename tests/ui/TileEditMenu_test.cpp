@@ -3,31 +3,13 @@
 
 #include "SessionHarness.h"
 
-#include "ui/app/EditorSession.h"
 #include "ui/app/QtOptionsStore.h"
 #include "ui/tileeditor/TileEditorOptionsDialog.h"
-#include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileListWidget.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
-using tessivar::ui::EditorSession;
-using tessivar::ui::TileEditorWindow;
-
-namespace {
-
-const QString kOrganisation = QStringLiteral("Brennow");
-const QString kApplication = QStringLiteral("Tessivar (TI)");
-
-} // namespace
 
 class TileEditMenuTest : public QObject, private SessionTestBase {
     Q_OBJECT
@@ -46,8 +28,8 @@ private:
             tileSet().tiles[tile][0] = static_cast<std::uint8_t>(tile);
     }
     QSettings storedSettings() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
-                         kApplication);
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brennow"),
+                         QStringLiteral("Tessivar (TI)"));
     }
     void setOverwriteOption(bool ticked) {
         trigger("actionOptions");
@@ -124,15 +106,10 @@ private Q_SLOTS:
         QCOMPARE(tileSet().tiles[3][63], 2);
     }
 
-    void optionsDialogLooks() {
+    void optionsDialogIsModelessAndStartsUnticked() {
         tessivar::ui::TileEditorOptionsDialog* dialog = window().optionsDialog();
         trigger("actionOptions");
-        QVERIFY(dialog->isVisible());
-        QVERIFY(!dialog->isModal());
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Tile Editor Options"));
-        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-        QCOMPARE(dialog->overwriteBox()->text(),
-                 QStringLiteral("Overwrite tiles on paste or import"));
+        QVERIFY(dialog->isVisible() && !dialog->isModal());
         QVERIFY(!dialog->overwriteBox()->isChecked());
     }
 
@@ -158,7 +135,6 @@ private Q_SLOTS:
     void theNextRunLoadsTheOption_data() {
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<bool>("ticked");
-        QTest::newRow("nothing stored") << QVariant() << false;
         QTest::newRow("set to 5 by hand") << QVariant(5) << true;
         QTest::newRow("not a number is ignored") << QVariant(QStringLiteral("yes")) << false;
     }
@@ -173,22 +149,16 @@ private Q_SLOTS:
         QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
     }
 
-    void storeThatCannotBeWrittenIsIgnored() {
-        tessivar::ui::QtOptionsStore store(QStringLiteral("/proc/no-such-dir/options.ini"));
-        QVERIFY(!store.writeInteger("Overwrite", 1).ok());
-        const auto value = store.readInteger("Overwrite");
-        QVERIFY(value.ok());
-        QVERIFY(!*value);
-    }
-
-    void storeInAFile() {
+    void storeInAFileAndOneThatCannotBeWritten() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("options.ini"));
-        tessivar::ui::QtOptionsStore store(path);
-        QVERIFY(store.writeInteger("Overwrite", 7).ok());
-        const auto value = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
-        QVERIFY(value.ok());
-        QCOMPARE(*value, std::optional<std::int32_t>(7));
+        QVERIFY(tessivar::ui::QtOptionsStore(path).writeInteger("Overwrite", 7).ok());
+        const auto stored = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
+        QVERIFY(stored.ok() && *stored == 7);
+        tessivar::ui::QtOptionsStore broken(QStringLiteral("/proc/no-such-dir/options.ini"));
+        QVERIFY(!broken.writeInteger("Overwrite", 1).ok());
+        const auto unread = broken.readInteger("Overwrite");
+        QVERIFY(unread.ok() && !*unread);
     }
 };
 

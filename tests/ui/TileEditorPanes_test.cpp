@@ -3,23 +3,10 @@
 
 #include "SessionHarness.h"
 
-#include "core/tileeditor/MapViewPaneWidth.h"
-#include "ui/app/EditorSession.h"
 #include "ui/common/MapViewWidget.h"
-#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QAction>
-#include <QScrollArea>
-#include <QSettings>
 #include <QSplitter>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
-using tessivar::ui::EditorSession;
-using tessivar::ui::TileEditorWindow;
 
 class TileEditorPanesTest : public QObject, private SessionTestBase {
     Q_OBJECT
@@ -35,7 +22,6 @@ private Q_SLOTS:
     void mapViewIsTwiceTheBlockSize_data() {
         QTest::addColumn<QString>("sizeAction");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("8x8") << "actionBlock8x8" << QSize(32 * 16, 32 * 16);
         QTest::newRow("8x16") << "actionBlock8x16" << QSize(32 * 16, 32 * 32);
         QTest::newRow("16x16") << "actionBlock16x16" << QSize(32 * 32, 32 * 32);
     }
@@ -50,10 +36,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("hFlip");
         QTest::addColumn<int>("vFlip");
         QTest::addColumn<QPoint>("black"); // where the marked pixel lands in the cell
-        QTest::newRow("plain") << 0 << 0 << QPoint(0, 0);
         QTest::newRow("horizontal") << 1 << 0 << QPoint(14, 0);
         QTest::newRow("vertical") << 0 << 1 << QPoint(0, 14);
-        QTest::newRow("both: half a turn") << 1 << 1 << QPoint(14, 14);
     }
     void mapViewDrawsFlips() {
         QFETCH(int, hFlip);
@@ -105,22 +89,6 @@ private Q_SLOTS:
         QTest::qWait(20);
         QVERIFY(pane("mapViewArea")->isVisible());
         QCOMPARE(pane("mapViewArea")->width(), paneWidth);
-    }
-
-    void leftPaneWidthOnShow_data() {
-        QTest::addColumn<int>("clientWidth");
-        QTest::addColumn<int>("remembered");
-        QTest::addColumn<int>("left");
-        QTest::newRow("room to spare") << 800 << 300 << 500;
-        QTest::newRow("exactly 31") << 331 << 300 << 31;
-        QTest::newRow("30 would be left") << 330 << 300 << 30;
-        QTest::newRow("window shrank below the pane") << 200 << 300 << 30;
-    }
-    void leftPaneWidthOnShow() {
-        QFETCH(int, clientWidth);
-        QFETCH(int, remembered);
-        QFETCH(int, left);
-        QCOMPARE(tessivar::LeftPaneWidthOnShow(clientWidth, remembered), left);
     }
 };
 

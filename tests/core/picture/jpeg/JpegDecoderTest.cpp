@@ -112,8 +112,8 @@ TEST_P(JpegReferenceTest, MatchesDjpegWithinRounding) {
     std::string options = test.options;
     if (test.scanScript) {
         const std::string script(test.scanScript);
-        WriteBytes(folder.Path("scans.txt"), Bytes(script.begin(), script.end()));
-        options += " -scans '" + folder.Path("scans.txt").string() + "'";
+        WriteBytes(folder.file("scans.txt"), Bytes(script.begin(), script.end()));
+        options += " -scans '" + folder.file("scans.txt") + "'";
     }
     const auto jpeg = EncodeWithCjpeg(folder, picture, options);
     ASSERT_TRUE(jpeg) << "cjpeg failed";

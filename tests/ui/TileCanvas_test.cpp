@@ -49,8 +49,6 @@ PixelSet allPixels(int width, int height) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(PixelSet)
-
 class TileCanvasTest : public QObject, private SessionTestBase {
     Q_OBJECT
 
@@ -103,38 +101,39 @@ private Q_SLOTS:
 
     // The drawing rules are checked in the core; these rows prove the buttons, the
     // pop-up and the mouse buttons reach them.
-    void toolsDrawTheirShapes_data() {
-        QTest::addColumn<int>("tool");
-        QTest::addColumn<QString>("rectangleMode");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<int>("color");
-        QTest::addColumn<PixelSet>("expected");
-        const int right = Qt::RightButton;
-        QTest::newRow("pen, middle button draws nothing")
-            << int(DrawingTool::Pen) << "" << int(Qt::MiddleButton) << QPoint(1, 1) << 2
-            << PixelSet{};
-        QTest::newRow("line") << int(DrawingTool::Line) << "" << int(Qt::LeftButton) << QPoint(4, 2)
-                              << 3 << PixelSet{{1, 1}, {2, 1}, {3, 2}, {4, 2}};
-        QTest::newRow("hollow rectangle")
-            << int(DrawingTool::Rectangle) << "rectangleHollow" << right << QPoint(3, 3) << 2
-            << PixelSet{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}};
-        QTest::newRow("fill, right button")
-            << int(DrawingTool::Fill) << "" << right << QPoint(1, 1) << 2 << allPixels(8, 8);
-    }
     void toolsDrawTheirShapes() {
-        QFETCH(int, tool);
-        QFETCH(QString, rectangleMode);
-        QFETCH(int, button);
-        QFETCH(QPoint, to);
-        QFETCH(int, color);
-        QFETCH(PixelSet, expected);
-        if (rectangleMode.isEmpty())
-            chooseTool(static_cast<DrawingTool>(tool));
-        else
-            chooseRectangleMode(rectangleMode.toLatin1().constData());
-        drag(static_cast<Qt::MouseButton>(button), screenOf(1, 1), screenOf(to.x(), to.y()));
-        QCOMPARE(pixelsOfColor(workspace(), color), expected);
+        const struct {
+            DrawingTool tool;
+            const char* rectangleMode; // chosen from the pop-up instead of the button
+            Qt::MouseButton button;
+            QPoint to;
+            int color;
+            PixelSet expected;
+        } strokes[] = {
+            {DrawingTool::Pen, nullptr, Qt::MiddleButton, {1, 1}, 2, {}}, // draws nothing
+            {DrawingTool::Line,
+             nullptr,
+             Qt::LeftButton,
+             {4, 2},
+             3,
+             {{1, 1}, {2, 1}, {3, 2}, {4, 2}}},
+            {DrawingTool::Rectangle,
+             "rectangleHollow",
+             Qt::RightButton,
+             {3, 3},
+             2,
+             {{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}},
+            {DrawingTool::Fill, nullptr, Qt::RightButton, {1, 1}, 2, allPixels(8, 8)},
+        };
+        for (const auto& stroke : strokes) {
+            workspace().tileSet.tiles[0].fill(0);
+            if (stroke.rectangleMode)
+                chooseRectangleMode(stroke.rectangleMode);
+            else
+                chooseTool(stroke.tool);
+            drag(stroke.button, screenOf(1, 1), screenOf(stroke.to.x(), stroke.to.y()));
+            QCOMPARE(pixelsOfColor(workspace(), stroke.color), stroke.expected);
+        }
     }
 
     void linePreviewShowsBeforeRelease() {

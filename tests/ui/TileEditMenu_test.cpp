@@ -45,55 +45,46 @@ private Q_SLOTS:
     }
     void cleanup() { session_.reset(); }
 
-    void copyAndPaste_data() {
-        QTest::addColumn<bool>("overwrite");
-        QTest::addColumn<int>("tileCount");
-        QTest::addColumn<int>("tileAfterPaste"); // what Tile 14 holds afterwards
-        QTest::newRow("insert mode pushes the old Tiles on") << false << 20 << 10;
-        QTest::newRow("overwrite mode replaces them") << true << 16 << 14;
-    }
     void copyAndPaste() {
-        QFETCH(bool, overwrite);
-        QFETCH(int, tileCount);
-        QFETCH(int, tileAfterPaste);
-        setOverwriteOption(overwrite);
-        numberTiles(16);
-        clickBlock(2);
-        clickBlock(5, Qt::ShiftModifier);
-        trigger("actionCopyTiles");
-        clickBlock(10);
-        trigger("actionPasteTiles");
-        QCOMPARE(tileSet().tileCount, tileCount);
-        for (int k = 0; k < 4; ++k)
-            QCOMPARE(tileSet().tiles[10 + k][0], 2 + k);
-        QCOMPARE(tileSet().tiles[14][0], tileAfterPaste);
-        QCOMPARE(window().blockCountText(), QString::number(tileCount));
-        QCOMPARE(window().tileList()->width(), tileCount * 34);
+        for (bool overwrite : {false, true}) {
+            init(); // a fresh session with 16 Tiles
+            setOverwriteOption(overwrite);
+            numberTiles(16);
+            clickBlock(2);
+            clickBlock(5, Qt::ShiftModifier);
+            trigger("actionCopyTiles");
+            clickBlock(10);
+            trigger("actionPasteTiles");
+            const int tileCount = overwrite ? 16 : 20;
+            QCOMPARE(tileSet().tileCount, tileCount);
+            for (int k = 0; k < 4; ++k)
+                QCOMPARE(tileSet().tiles[10 + k][0], 2 + k);
+            // Inserting pushes the old Tiles on; overwriting replaces them.
+            QCOMPARE(tileSet().tiles[14][0], overwrite ? 14 : 10);
+            QCOMPARE(window().blockCountText(), QString::number(tileCount));
+            QCOMPARE(window().tileList()->width(), tileCount * 34);
+        }
     }
 
-    void insertAndDelete_data() {
-        QTest::addColumn<QString>("sizeAction");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("tileCount");
-        QTest::addColumn<int>("mapTile"); // a cell that showed Tile 12
-        QTest::newRow("insert, 16x16") << "actionBlock16x16"
-                                       << "actionInsertTile" << 20 << 16;
-        QTest::newRow("delete, 8x16 takes two") << "actionBlock8x16"
-                                                << "actionDeleteTiles" << 14 << 10;
-    }
     void insertAndDelete() {
-        QFETCH(QString, sizeAction);
-        QFETCH(QString, command);
-        QFETCH(int, tileCount);
-        QFETCH(int, mapTile);
-        trigger(sizeAction.toLatin1().constData());
-        workspace().editing.CurrentTile = 10;
-        workspace().editing.SelectionStart = workspace().editing.SelectionEnd = 10;
-        workspace().map.cell(0, 0).Tile = 12;
-        trigger(command.toLatin1().constData());
-        QCOMPARE(tileSet().tileCount, tileCount);
-        QCOMPARE(int(workspace().map.cell(0, 0).Tile), mapTile);
-        QVERIFY(!workspace().editing.Modified);
+        const struct {
+            const char* sizeAction;
+            const char* command;
+            int tileCount;
+            int mapTile; // of a cell that showed Tile 12
+        } cases[] = {{"actionBlock16x16", "actionInsertTile", 20, 16},
+                     {"actionBlock8x16", "actionDeleteTiles", 14, 10}}; // deletes two
+        for (const auto& c : cases) {
+            init();
+            trigger(c.sizeAction);
+            workspace().editing.CurrentTile = 10;
+            workspace().editing.SelectionStart = workspace().editing.SelectionEnd = 10;
+            workspace().map.cell(0, 0).Tile = 12;
+            trigger(c.command);
+            QCOMPARE(tileSet().tileCount, c.tileCount);
+            QCOMPARE(int(workspace().map.cell(0, 0).Tile), c.mapTile);
+            QVERIFY(!workspace().editing.Modified);
+        }
     }
 
     void clearTileCanBeUndone() {
@@ -113,40 +104,32 @@ private Q_SLOTS:
         QVERIFY(!dialog->overwriteBox()->isChecked());
     }
 
-    void closingTheDialogSavesTheOption_data() {
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<bool>("byCloseBox");
-        QTest::newRow("ticked, close box") << true << true;
-        QTest::newRow("unticked, OK") << false << false;
-    }
     void closingTheDialogSavesTheOption() {
-        QFETCH(bool, ticked);
-        QFETCH(bool, byCloseBox);
-        trigger("actionOptions");
-        window().optionsDialog()->overwriteBox()->setChecked(ticked);
-        QCOMPARE(workspace().options.OverwriteTiles, ticked);
-        if (byCloseBox)
-            window().optionsDialog()->close();
-        else
-            window().optionsDialog()->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-        QCOMPARE(storedSettings().value(QStringLiteral("Overwrite")).toInt(), ticked ? 1 : 0);
+        for (bool ticked : {true, false}) { // by the close box, then by OK
+            trigger("actionOptions");
+            window().optionsDialog()->overwriteBox()->setChecked(ticked);
+            QCOMPARE(workspace().options.OverwriteTiles, ticked);
+            if (ticked)
+                window().optionsDialog()->close();
+            else
+                window()
+                    .optionsDialog()
+                    ->findChild<QPushButton*>(QStringLiteral("okButton"))
+                    ->click();
+            QCOMPARE(storedSettings().value(QStringLiteral("Overwrite")).toInt(), ticked ? 1 : 0);
+        }
     }
 
-    void theNextRunLoadsTheOption_data() {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<bool>("ticked");
-        QTest::newRow("set to 5 by hand") << QVariant(5) << true;
-        QTest::newRow("not a number is ignored") << QVariant(QStringLiteral("yes")) << false;
-    }
     void theNextRunLoadsTheOption() {
-        QFETCH(QVariant, stored);
-        QFETCH(bool, ticked);
-        session_.reset();
-        if (stored.isValid())
+        // Set to 5 by hand; a value that is not a number is ignored.
+        const std::pair<QVariant, bool> cases[] = {{5, true}, {QStringLiteral("yes"), false}};
+        for (const auto& [stored, ticked] : cases) {
+            session_.reset();
             storedSettings().setValue(QStringLiteral("Overwrite"), stored);
-        QVERIFY(StartSession(prompts_, session_));
-        QCOMPARE(workspace().options.OverwriteTiles, ticked);
-        QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
+            QVERIFY(StartSession(prompts_, session_));
+            QCOMPARE(workspace().options.OverwriteTiles, ticked);
+            QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
+        }
     }
 
     void storeInAFileAndOneThatCannotBeWritten() {

@@ -133,35 +133,27 @@ private Q_SLOTS:
                  QStringLiteral("Tessivar - Tile Editor - untitled"));
     }
 
-    void closingAsksBothQuestions_data() {
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<int>("questionsAsked");
-        QTest::newRow("tile set cancelled") << QList<int>{int(Answer::Cancel)} << false << 1;
-        QTest::newRow("both answered No")
-            << QList<int>{int(Answer::No), int(Answer::No)} << true << 2;
-        QTest::newRow("map cancelled")
-            << QList<int>{int(Answer::No), int(Answer::Cancel)} << false << 2;
-    }
     void closingAsksBothQuestions() {
-        QFETCH(QList<int>, answers);
-        QFETCH(bool, closes);
-        QFETCH(int, questionsAsked);
-        ScriptedPrompts prompts;
-        EditorSession session(prompts);
-        session.tileEditor().show();
-        session.workspace().MarkModified();
-        session.workspace().map.MarkMapModified();
-        for (int answer : answers)
-            prompts.answers.push_back(static_cast<Answer>(answer));
-        QCOMPARE(session.tileEditor().close(), closes);
-        QCOMPARE(Texts(prompts.questions).size(), questionsAsked);
-        QCOMPARE(Texts(prompts.questions).first(),
-                 QStringLiteral("Tessivar: Tile set has been modified.  Do you want to save?"));
-        if (questionsAsked == 2)
-            QCOMPARE(Texts(prompts.questions).last(),
-                     QStringLiteral("Tessivar: Map has been modified.  Do you want to save?"));
-        QCOMPARE(session.tileEditor().isVisible(), !closes);
+        const QStringList questions{
+            QStringLiteral("Tessivar: Tile set has been modified.  Do you want to save?"),
+            QStringLiteral("Tessivar: Map has been modified.  Do you want to save?")};
+        const struct {
+            std::vector<Answer> answers; // one for each question asked
+            bool closes;
+        } cases[] = {{{Answer::Cancel}, false},
+                     {{Answer::No, Answer::No}, true},
+                     {{Answer::No, Answer::Cancel}, false}};
+        for (const auto& c : cases) {
+            ScriptedPrompts prompts;
+            EditorSession session(prompts);
+            session.tileEditor().show();
+            session.workspace().MarkModified();
+            session.workspace().map.MarkMapModified();
+            prompts.answers.assign(c.answers.begin(), c.answers.end());
+            QCOMPARE(session.tileEditor().close(), c.closes);
+            QCOMPARE(Texts(prompts.questions), questions.mid(0, int(c.answers.size())));
+            QCOMPARE(session.tileEditor().isVisible(), !c.closes);
+        }
     }
 
     // Yes saves first, through Save as for an untitled set; a cancelled Save as still closes.

@@ -73,30 +73,23 @@ private Q_SLOTS:
         QVERIFY(!importButton()->isEnabled());
     }
 
-    void sizePopUpSetsTheFields_data() {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::newRow("Full Screen") << 0 << "160"
-                                     << "144";
-        QTest::newRow("Original Size") << 1 << "320"
-                                       << "240";
-        QTest::newRow("Default Size") << 2 << "160"
-                                      << "120";
-    }
     void sizePopUpSetsTheFields() {
-        QFETCH(int, item);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
+        const std::pair<int, QSize> items[] = {
+            {0, {160, 144}}, // Full Screen
+            {1, {320, 240}}, // Original Size
+            {2, {160, 120}}, // Default Size
+        };
         openPhoto();
-        dialog().widthField()->setText(QStringLiteral("8"));
-        dialog().heightField()->setText(QStringLiteral("8"));
-        QVERIFY(dialog().convert());
-        dialog().sizeMenu()->actions().at(item)->trigger();
-        QCOMPARE(dialog().widthField()->text(), width);
-        QCOMPARE(dialog().heightField()->text(), height);
-        QCOMPARE(dialog().convertedSize().width, width.toInt());
-        QVERIFY(!importButton()->isEnabled());
+        for (const auto& [item, size] : items) {
+            dialog().widthField()->setText(QStringLiteral("8"));
+            dialog().heightField()->setText(QStringLiteral("8"));
+            QVERIFY(dialog().convert());
+            dialog().sizeMenu()->actions().at(item)->trigger();
+            QCOMPARE(dialog().widthField()->text(), QString::number(size.width()));
+            QCOMPARE(dialog().heightField()->text(), QString::number(size.height()));
+            QCOMPARE(dialog().convertedSize().width, size.width());
+            QVERIFY(!importButton()->isEnabled());
+        }
     }
 
     void importStoresTilesAndTheMapThenCloses() {
@@ -125,22 +118,6 @@ private Q_SLOTS:
             dialog().openPicture(path, false);
             QVERIFY(!dialog().isVisible());
             QVERIFY(Texts(prompts_.messages).last().startsWith(QStringLiteral("Import Error: ")));
-        }
-    }
-
-    // With TESSIVAR_SHOT_PHOTO and TESSIVAR_SHOT_DIR set, converts that photograph and
-    // saves the dialog at 1x and 2x for a person to look at.
-    void lookAtAConvertedPhotograph() {
-        const QByteArray photo = qgetenv("TESSIVAR_SHOT_PHOTO");
-        const QString folder = QString::fromLocal8Bit(qgetenv("TESSIVAR_SHOT_DIR"));
-        if (photo.isEmpty() || folder.isEmpty())
-            QSKIP("no photograph given");
-        dialog().openPicture(photo.toStdString(), false);
-        QVERIFY(dialog().convert());
-        for (int zoom : {1, 2}) {
-            dialog().setZoom(zoom);
-            QTest::qWait(200);
-            QVERIFY(dialog().grab().save(folder + QStringLiteral("/import-%1x.png").arg(zoom)));
         }
     }
 };

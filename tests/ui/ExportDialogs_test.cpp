@@ -58,14 +58,6 @@ private Q_SLOTS:
         tiles().pressRefresh();
         QCOMPARE(tiles().includedList()->count(), 17);
         QCOMPARE(tiles().toField()->text(), QStringLiteral("16"));
-        if (qEnvironmentVariableIsSet("TESSIVAR_PEEK_MS")) { // for looking at the dialogs
-            session_->mapExport().showFor(SourceDialect::Z80);
-            session_->mapExport().move(0, 560);
-            tiles().move(560, 0);
-            if (qEnvironmentVariableIsSet("TESSIVAR_PEEK_LARGE"))
-                tiles().resize(tiles().width() * 3 / 2, tiles().height() * 3 / 2);
-            QTest::qWait(qEnvironmentVariableIntValue("TESSIVAR_PEEK_MS"));
-        }
     }
 
     void kindMenuAndGridEditsSwitchToCustom() {

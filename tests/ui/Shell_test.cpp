@@ -7,17 +7,13 @@
 #include "core/files/FileIo.h"
 #include "core/files/TileSetFile.h"
 #include "core/mapeditor/MapSize.h"
-#include "ui/app/EditorSession.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/mapeditor/MapSizeDialog.h"
-#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using tessivar::Answer;
@@ -132,69 +128,51 @@ private Q_SLOTS:
         session.tileEditor().action("actionNew")->trigger();
         QCOMPARE(Texts(prompts.questions).size(), 1);
         QCOMPARE(workspace.tileSet.tiles[0][0], 0);
-        QCOMPARE(workspace.editing.LeftColor, 0);
-        QCOMPARE(workspace.editing.RightColor, 3);
-        QVERIFY(!workspace.editing.Modified);
-        QVERIFY(workspace.editing.CurrentFileName.empty());
         QCOMPARE(session.tileEditor().blockCountText(), QStringLiteral("16"));
         QCOMPARE(session.tileEditor().windowTitle(),
                  QStringLiteral("Tessivar - Tile Editor - untitled"));
     }
 
-    void closingAsksBothQuestions_data() {
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<int>("questionsAsked");
-        QTest::newRow("tile set cancelled") << QList<int>{int(Answer::Cancel)} << false << 1;
-        QTest::newRow("both answered No")
-            << QList<int>{int(Answer::No), int(Answer::No)} << true << 2;
-        QTest::newRow("map cancelled")
-            << QList<int>{int(Answer::No), int(Answer::Cancel)} << false << 2;
-    }
     void closingAsksBothQuestions() {
-        QFETCH(QList<int>, answers);
-        QFETCH(bool, closes);
-        QFETCH(int, questionsAsked);
-        ScriptedPrompts prompts;
-        EditorSession session(prompts);
-        session.tileEditor().show();
-        session.workspace().MarkModified();
-        session.workspace().map.MarkMapModified();
-        for (int answer : answers)
-            prompts.answers.push_back(static_cast<Answer>(answer));
-        QCOMPARE(session.tileEditor().close(), closes);
-        QCOMPARE(Texts(prompts.questions).size(), questionsAsked);
-        QCOMPARE(Texts(prompts.questions).first(),
-                 QStringLiteral("Tessivar: Tile set has been modified.  Do you want to save?"));
-        if (questionsAsked == 2)
-            QCOMPARE(Texts(prompts.questions).last(),
-                     QStringLiteral("Tessivar: Map has been modified.  Do you want to save?"));
-        QCOMPARE(session.tileEditor().isVisible(), !closes);
+        const QStringList questions{
+            QStringLiteral("Tessivar: Tile set has been modified.  Do you want to save?"),
+            QStringLiteral("Tessivar: Map has been modified.  Do you want to save?")};
+        const struct {
+            std::vector<Answer> answers; // one for each question asked
+            bool closes;
+        } cases[] = {{{Answer::Cancel}, false},
+                     {{Answer::No, Answer::No}, true},
+                     {{Answer::No, Answer::Cancel}, false}};
+        for (const auto& c : cases) {
+            ScriptedPrompts prompts;
+            EditorSession session(prompts);
+            session.tileEditor().show();
+            session.workspace().MarkModified();
+            session.workspace().map.MarkMapModified();
+            prompts.answers.assign(c.answers.begin(), c.answers.end());
+            QCOMPARE(session.tileEditor().close(), c.closes);
+            QCOMPARE(Texts(prompts.questions), questions.mid(0, int(c.answers.size())));
+            QCOMPARE(session.tileEditor().isVisible(), !c.closes);
+        }
     }
 
+    // Yes saves first, through Save as for an untitled set; a cancelled Save as still closes.
     void answeringYesSavesBeforeClosing() {
         QTemporaryDir dir;
-        ScriptedPrompts prompts;
-        EditorSession session(prompts);
-        session.tileEditor().show();
-        session.workspace().MarkModified();
         const std::string target = dir.filePath(QStringLiteral("saved.vxt")).toStdString();
-        prompts.answers = {Answer::Yes};
-        prompts.files = {target};
-        QVERIFY(session.tileEditor().close());
-        QCOMPARE(prompts.dialogs.at(0).request.initialPath, std::string("untitled.vxt"));
-        QVERIFY(tessivar::ReadWholeFile(target, 1 << 20).ok());
-        QVERIFY(!session.workspace().editing.Modified);
-    }
-
-    void yesWithCancelledSaveDialogStillCloses() {
-        ScriptedPrompts prompts;
-        EditorSession session(prompts);
-        session.tileEditor().show();
-        session.workspace().MarkModified();
-        prompts.answers = {Answer::Yes};
-        prompts.files = {std::nullopt};
-        QVERIFY(session.tileEditor().close());
+        for (const auto& chosen : {std::optional(target), std::optional<std::string>()}) {
+            ScriptedPrompts prompts;
+            EditorSession session(prompts);
+            session.tileEditor().show();
+            session.workspace().MarkModified();
+            prompts.answers = {Answer::Yes};
+            prompts.files = {chosen};
+            QVERIFY(session.tileEditor().close());
+            QCOMPARE(prompts.dialogs.at(0).request.initialPath, std::string("untitled.vxt"));
+            QCOMPARE(session.workspace().editing.Modified, !chosen);
+            if (chosen)
+                QVERIFY(tessivar::ReadWholeFile(target, 1 << 20).ok());
+        }
     }
 
     void mapEditorCloseHidesAfterItsQuestion() {
@@ -211,34 +189,22 @@ private Q_SLOTS:
         QCOMPARE(Texts(prompts.questions).size(), 2);
     }
 
-    void mapSizeDialogShowsTheFirstFailedCheck_data() {
-        QTest::addColumn<QString>("rows");
-        QTest::addColumn<QString>("columns");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("both too large") << "5000"
-                                        << "3000"
-                                        << "Size error: The width entered is larger than 2048";
-        QTest::newRow("accepted with trailing text") << "20x"
-                                                     << "40 cells"
-                                                     << "";
-    }
+    // The checks are the core's: the first failure is shown, then an accepted size.
     void mapSizeDialogShowsTheFirstFailedCheck() {
-        QFETCH(QString, rows);
-        QFETCH(QString, columns);
-        QFETCH(QString, message);
         ScriptedPrompts prompts;
         EditorSession session(prompts);
         auto& dialog = *session.mapEditor().mapSizeDialog();
-        dialog.rowField()->setText(rows);
-        dialog.columnField()->setText(columns);
+        dialog.rowField()->setText(QStringLiteral("5000"));
+        dialog.columnField()->setText(QStringLiteral("3000"));
         dialog.pressChange();
-        if (message.isEmpty()) {
-            QVERIFY(Texts(prompts.messages).isEmpty());
-            QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("20x40"));
-        } else {
-            QCOMPARE(Texts(prompts.messages), QStringList{message});
-            QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("32x32"));
-        }
+        QCOMPARE(Texts(prompts.messages),
+                 QStringList{QStringLiteral("Size error: The width entered is larger than 2048")});
+        QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("32x32"));
+        dialog.rowField()->setText(QStringLiteral("20x"));
+        dialog.columnField()->setText(QStringLiteral("40 cells"));
+        dialog.pressChange();
+        QCOMPARE(Texts(prompts.messages).size(), 1);
+        QCOMPARE(session.mapEditor().sizeLabelText(), QStringLiteral("20x40"));
     }
 
     void mapSizeDialogIsPresetAndClosingItKeepsTheMapModified() {

@@ -4,7 +4,6 @@
 
 #include "SessionHarness.h"
 
-#include "ui/app/EditorSession.h"
 #include "ui/tileeditor/TileCanvasWidget.h"
 #include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileToolPanel.h"
@@ -12,18 +11,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <memory>
 #include <set>
 #include <utility>
 
 using tessivar::DrawingTool;
-using tessivar::ui::EditorSession;
-using tessivar::ui::TileEditorWindow;
 
 namespace {
 
@@ -56,8 +48,6 @@ PixelSet allPixels(int width, int height) {
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(PixelSet)
 
 class TileCanvasTest : public QObject, private SessionTestBase {
     Q_OBJECT
@@ -111,38 +101,39 @@ private Q_SLOTS:
 
     // The drawing rules are checked in the core; these rows prove the buttons, the
     // pop-up and the mouse buttons reach them.
-    void toolsDrawTheirShapes_data() {
-        QTest::addColumn<int>("tool");
-        QTest::addColumn<QString>("rectangleMode");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<int>("color");
-        QTest::addColumn<PixelSet>("expected");
-        const int right = Qt::RightButton;
-        QTest::newRow("pen, middle button draws nothing")
-            << int(DrawingTool::Pen) << "" << int(Qt::MiddleButton) << QPoint(1, 1) << 2
-            << PixelSet{};
-        QTest::newRow("line") << int(DrawingTool::Line) << "" << int(Qt::LeftButton) << QPoint(4, 2)
-                              << 3 << PixelSet{{1, 1}, {2, 1}, {3, 2}, {4, 2}};
-        QTest::newRow("hollow rectangle")
-            << int(DrawingTool::Rectangle) << "rectangleHollow" << right << QPoint(3, 3) << 2
-            << PixelSet{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}};
-        QTest::newRow("fill, right button")
-            << int(DrawingTool::Fill) << "" << right << QPoint(1, 1) << 2 << allPixels(8, 8);
-    }
     void toolsDrawTheirShapes() {
-        QFETCH(int, tool);
-        QFETCH(QString, rectangleMode);
-        QFETCH(int, button);
-        QFETCH(QPoint, to);
-        QFETCH(int, color);
-        QFETCH(PixelSet, expected);
-        if (rectangleMode.isEmpty())
-            chooseTool(static_cast<DrawingTool>(tool));
-        else
-            chooseRectangleMode(rectangleMode.toLatin1().constData());
-        drag(static_cast<Qt::MouseButton>(button), screenOf(1, 1), screenOf(to.x(), to.y()));
-        QCOMPARE(pixelsOfColor(workspace(), color), expected);
+        const struct {
+            DrawingTool tool;
+            const char* rectangleMode; // chosen from the pop-up instead of the button
+            Qt::MouseButton button;
+            QPoint to;
+            int color;
+            PixelSet expected;
+        } strokes[] = {
+            {DrawingTool::Pen, nullptr, Qt::MiddleButton, {1, 1}, 2, {}}, // draws nothing
+            {DrawingTool::Line,
+             nullptr,
+             Qt::LeftButton,
+             {4, 2},
+             3,
+             {{1, 1}, {2, 1}, {3, 2}, {4, 2}}},
+            {DrawingTool::Rectangle,
+             "rectangleHollow",
+             Qt::RightButton,
+             {3, 3},
+             2,
+             {{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}},
+            {DrawingTool::Fill, nullptr, Qt::RightButton, {1, 1}, 2, allPixels(8, 8)},
+        };
+        for (const auto& stroke : strokes) {
+            workspace().tileSet.tiles[0].fill(0);
+            if (stroke.rectangleMode)
+                chooseRectangleMode(stroke.rectangleMode);
+            else
+                chooseTool(stroke.tool);
+            drag(stroke.button, screenOf(1, 1), screenOf(stroke.to.x(), stroke.to.y()));
+            QCOMPARE(pixelsOfColor(workspace(), stroke.color), stroke.expected);
+        }
     }
 
     void linePreviewShowsBeforeRelease() {
@@ -157,26 +148,18 @@ private Q_SLOTS:
         QCOMPARE(pixelsOfColor(workspace(), 3).size(), std::size_t{4});
     }
 
-    void statusPanelNamesTheToolInUse() {
-        QCOMPARE(window().toolStatusText(), QStringLiteral("Pen"));
-        chooseTool(DrawingTool::Fill);
-        QCOMPARE(window().toolStatusText(), QStringLiteral("Fill"));
-        chooseTool(DrawingTool::Rectangle); // pop-up dismissed
-        QCOMPARE(window().toolStatusText(), QStringLiteral("Filled Rect"));
-        chooseRectangleMode("rectangleHollow");
-        QCOMPARE(window().toolStatusText(), QStringLiteral("Hollow Rect"));
-    }
-
-    void rectanglePopUpStartsFilledWithPictures() {
+    // The texts themselves are checked in the core; these prove the panel follows the
+    // buttons and the pop-up, whose check mark moves with the choice.
+    void statusPanelAndPopUpFollowTheChoice() {
         QMenu* menu = window().toolPanel()->rectangleMenu();
         auto* filled = menu->findChild<QAction*>(QStringLiteral("rectangleFilled"));
         auto* hollow = menu->findChild<QAction*>(QStringLiteral("rectangleHollow"));
-        QVERIFY(filled->isChecked());
-        QVERIFY(!hollow->isChecked());
+        QVERIFY(filled->isChecked() && !hollow->isChecked());
         QVERIFY(!filled->icon().isNull() && !hollow->icon().isNull());
-        QCOMPARE(filled->icon().availableSizes().value(0), QSize(16, 16));
-        // A second choice moves the check mark.
-        hollow->trigger();
+        chooseTool(DrawingTool::Fill);
+        QCOMPARE(window().toolStatusText(), QStringLiteral("Fill"));
+        chooseRectangleMode("rectangleHollow");
+        QCOMPARE(window().toolStatusText(), QStringLiteral("Hollow Rect"));
         QVERIFY(!filled->isChecked());
     }
 
@@ -185,17 +168,6 @@ private Q_SLOTS:
         QTest::mouseMove(canvas(), QPoint(3 * kZoom + 5, kZoom + 31));
         QCOMPARE(window().pixelStatusText(), QStringLiteral("X=3 Y=1 Color=2"));
         QCOMPARE(canvas()->cursor().shape(), Qt::CrossCursor);
-    }
-
-    void toolButtonHints() {
-        QStringList hints;
-        for (auto* button : window().toolPanel()->findChildren<QAbstractButton*>())
-            if (!button->toolTip().isEmpty())
-                hints << button->toolTip();
-        hints.sort();
-        QCOMPARE(hints, QStringList({"Fill", "Flip Horizontal", "Flip Vertical", "Line",
-                                     "Rectangle", "Rotate Right", "Shift Down", "Shift Left",
-                                     "Shift Right", "Shift Up", "Single Pixel"}));
     }
 
     // Each button runs its own transform (whose pixels the core checks) and can be undone.

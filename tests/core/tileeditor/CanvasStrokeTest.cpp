@@ -165,7 +165,7 @@ TEST(CanvasStroke, NoToolWritesOutsideTheBlock) {
     for (DrawingTool tool :
          {DrawingTool::Pen, DrawingTool::Fill, DrawingTool::Rectangle, DrawingTool::Line})
         for (const auto& [x, y] : presses) {
-            SCOPED_TRACE(testing::Message() << static_cast<int>(tool) << " at " << x << "," << y);
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(tool) << " at " << x << "," << y);
             StrokeFixture f({12, 20});
             f.scramble();
             f.editing().CurrentTile = 6;

@@ -30,7 +30,7 @@ TEST(LinePixels, FollowsTheStepRuleInEveryDirection) {
         {{2, 0}, {2, 3}, {{2, 0}, {2, 1}, {2, 2}, {2, 3}}},         // vertical
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << c.from.x << "," << c.from.y << " -> " << c.to.x << "," << c.to.y);
         const Points got = LinePixels(c.from, c.to);
         ASSERT_EQ(got.size(), c.expected.size());

@@ -2,6 +2,7 @@
 #include "core/tileeditor/BlockBounds.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 #include "core/tileeditor/EditorLayout.h"
+#include "core/tileeditor/MapViewPaneWidth.h"
 
 #include <gtest/gtest.h>
 
@@ -85,9 +86,8 @@ TEST(BlockSizeCommands, CustomSizeChecksComeInTheirOrder) {
             ApplyCustomBlockSize(f.workspace, layout, f.prompts, c.width, c.height);
         EXPECT_EQ(accepted, *c.message == '\0') << c.width << " x " << c.height;
         if (!accepted) {
-            ASSERT_EQ(f.prompts.messages.size(), 1u);
-            EXPECT_EQ(f.prompts.messages[0].first, c.message);
-            EXPECT_EQ(f.prompts.messages[0].second, "Size error");
+            EXPECT_EQ(f.prompts.messages,
+                      (std::vector<testing::ShownText>{{c.message, "Size error"}}));
             EXPECT_EQ(f.tiles().block, (BlockSize{8, 8}));
         }
     }
@@ -121,11 +121,8 @@ TEST(BlockSizeCommands, TileCountDialog) {
         EXPECT_EQ(ApplyTileCount(f.workspace, f.prompts, c.entered), c.accepted);
         EXPECT_EQ(f.tiles().tileCount, c.expectedCount) << c.entered.value_or("cancel");
         EXPECT_TRUE(f.editing().Modified);
-        if (!c.accepted) {
-            ASSERT_EQ(f.prompts.messages.size(), 1u);
-            EXPECT_EQ(f.prompts.messages[0].first, "The tile count you entered is out of range!");
-            EXPECT_EQ(f.prompts.messages[0].second, "BAD BAD");
-        }
+        const testing::ShownText refusal{"The tile count you entered is out of range!", "BAD BAD"};
+        EXPECT_EQ(f.prompts.messages, std::vector<testing::ShownText>(c.accepted ? 0 : 1, refusal));
     }
 }
 
@@ -199,6 +196,12 @@ TEST(EditorLayout, ZoomCommandsResizeOnlyTheCanvas) {
     EXPECT_EQ(layout.CanvasZoom, 6);
     ASSERT_TRUE(restored.full);
     EXPECT_EQ(restored.full->canvas, (CanvasExtent{240, 240}));
+}
+
+TEST(EditorLayout, LeftPaneKeepsAtLeastThirtyPixelsBesideTheMapView) {
+    const int cases[][3] = {{800, 300, 500}, {331, 300, 31}, {330, 300, 30}, {200, 300, 30}};
+    for (const auto& [client, remembered, left] : cases)
+        EXPECT_EQ(LeftPaneWidthOnShow(client, remembered), left) << client;
 }
 
 TEST(EditorLayout, NewWhile32x32KeepsTheZoomButRedoesTheLayout) {

@@ -1,39 +1,19 @@
 #pragma once
 
-// Shared helpers of the tile editor tests: a prompts double that records messages, a
-// workspace with a given Block size, and an in-memory options store.
+// Shared helpers of the tile editor tests: a workspace with a given Block size that
+// records its notifications, and pictures that show any stray write.
 
 #include "core/workspace/Workspace.h"
 
-#include <optional>
+#include "../../common/ScriptedPrompts.h"
+
 #include <random>
-#include <string>
-#include <utility>
 #include <vector>
 
 namespace tessivar::tileeditor_test {
 
-class RecordingPrompts : public UserPrompts {
-public:
-    std::vector<std::pair<std::string, std::string>> messages; // text, caption
-
-    void showMessage(const std::string& text, const std::string& caption) override {
-        messages.emplace_back(text, caption);
-    }
-    Answer askYesNoCancel(const std::string&, const std::string&) override {
-        return Answer::Cancel;
-    }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
-};
-
 struct Fixture {
-    RecordingPrompts prompts;
+    testing::ScriptedPrompts prompts;
     Workspace workspace{prompts};
     std::vector<unsigned> notifications;
 

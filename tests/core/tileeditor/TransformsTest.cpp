@@ -53,8 +53,8 @@ TEST(TransformCommands, MovePixelsByTheirRuleAndTouchNothingElse) {
     const BlockSize shapes[] = {{8, 8}, {16, 16}, {8, 16}, {12, 20}, {1, 5}, {5, 1}, {24, 24}};
     for (const BlockSize shape : shapes)
         for (const Rule& rule : kRules) {
-            SCOPED_TRACE(testing::Message() << static_cast<int>(rule.transform) << " on "
-                                            << shape.width << "x" << shape.height);
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(rule.transform) << " on "
+                                              << shape.width << "x" << shape.height);
             if (rule.transform == BlockTransform::RotateRight && shape.width != shape.height)
                 continue;
             Fixture f(shape);
@@ -111,9 +111,8 @@ TEST(TransformCommands, RotationOfANonSquareBlockIsRefusedAfterTheUndoRecord) {
     f.paintPattern();
     const auto before = f.blockPixels();
     EXPECT_FALSE(ApplyBlockTransform(f.workspace, f.prompts, BlockTransform::RotateRight));
-    ASSERT_EQ(f.prompts.messages.size(), 1u);
-    EXPECT_EQ(f.prompts.messages[0].first, "Rotation only works for square tiles.");
-    EXPECT_EQ(f.prompts.messages[0].second, "Error");
+    EXPECT_EQ(f.prompts.messages, (std::vector<testing::ShownText>{
+                                      {"Rotation only works for square tiles.", "Error"}}));
     EXPECT_EQ(f.blockPixels(), before);
     EXPECT_TRUE(f.editing().Modified);
     EXPECT_TRUE(f.workspace.history.canUndo());

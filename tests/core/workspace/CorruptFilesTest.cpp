@@ -140,16 +140,16 @@ public:
 private:
     void check(Loader loader, const std::vector<std::uint8_t>& bytes, Expect expect,
                const std::string& tileTitle, const std::string& mapTitle) {
-        const auto& prompts = prompts_;
         const auto& ws = ws_;
         const bool isTileSet = loader == Loader::LoadTileSetFile || loader == Loader::OpenTileSet;
         const ShownText invalid = loader == Loader::LoadTileSetFile ? kLoadInvalid : kOpenInvalid;
-        const bool refused = !prompts.messages.empty() && prompts.messages.front() == invalid;
+        const auto& messages = prompts_.messages;
+        const bool refused = !messages.empty() && messages.front() == invalid;
         if (expect != Expect::Either) {
-            ASSERT_EQ(expect == Expect::Refused, refused) << describe(prompts);
+            ASSERT_EQ(expect == Expect::Refused, refused) << ::testing::PrintToString(messages);
         }
         if (refused) {
-            EXPECT_EQ(std::vector<ShownText>{invalid}, prompts.messages);
+            EXPECT_EQ(std::vector<ShownText>{invalid}, messages);
             EXPECT_TRUE(SameWholeTileSet(baseline_.tileSet, ws.tileSet));
             EXPECT_TRUE(SameEditing(baseline_.editing, ws.editing));
             EXPECT_EQ(baseline_.map.grid, ws.map.grid);
@@ -161,7 +161,7 @@ private:
         // Loaded: only the associated map's absence may have been reported.
         const ShownText allowed =
             isTileSet ? kMapNotFound : ShownText{"Tile set could not be located.", "Tessivar"};
-        for (const auto& message : prompts.messages)
+        for (const auto& message : messages)
             EXPECT_EQ(allowed, message);
         if (isTileSet) {
             const auto parsed = ParseTileSetFile(bytes);
@@ -179,30 +179,18 @@ private:
     }
 
     void load(Loader loader) {
-        Workspace& ws = ws_;
-        ScriptedPrompts& prompts = prompts_;
+        if (loader == Loader::OpenTileSet || loader == Loader::OpenMap)
+            prompts_.choosePath(path_);
         switch (loader) {
         case Loader::LoadTileSetFile:
-            ws.LoadTileSetFile(path_);
-            break;
+            return void(ws_.LoadTileSetFile(path_));
         case Loader::OpenTileSet:
-            prompts.choosePath(path_);
-            ws.OpenTileSet();
-            break;
+            return ws_.OpenTileSet();
         case Loader::LoadMapFile:
-            ws.LoadMapFile(path_, false);
-            break;
+            return void(ws_.LoadMapFile(path_, false));
         case Loader::OpenMap:
-            prompts.choosePath(path_);
-            ws.OpenMap();
-            break;
+            return ws_.OpenMap();
         }
-    }
-    static std::string describe(const ScriptedPrompts& prompts) {
-        std::string text = "messages:";
-        for (const auto& m : prompts.messages)
-            text += " [" + m.caption + "] " + m.text;
-        return text;
     }
 
     const Baseline& baseline_;

@@ -8,23 +8,17 @@ namespace {
 
 using Undo = testing::WorkspaceTest;
 
-class Editor {
-public:
-    explicit Editor(Workspace& ws)
-        : ws_(ws) {}
-
-    // One canvas click: a recorded state, then one pixel of the current Block.
+// One canvas click: a recorded state, then one pixel of the current Block.
+struct Editor {
+    Workspace& ws;
     void draw(int x, int y, ColorIndex value) {
-        ws_.RecordUndoState();
-        ws_.tileSet.SetBlockPixel(ws_.editing.CurrentTile, x, y, value);
+        ws.RecordUndoState();
+        ws.tileSet.SetBlockPixel(ws.editing.CurrentTile, x, y, value);
     }
-
-private:
-    Workspace& ws_;
 };
 
 TEST_F(Undo, OnlyTheLastTwentyEditsCanBeUndone) {
-    Editor editor(workspace);
+    Editor editor{workspace};
     for (int i = 0; i < 21; ++i)
         editor.draw(i % 8, i / 8, static_cast<ColorIndex>(1 + i % 3));
     int undone = 0;
@@ -41,7 +35,7 @@ TEST_F(Undo, OnlyTheLastTwentyEditsCanBeUndone) {
 }
 
 TEST_F(Undo, NewEditDropsTheRedoStates) {
-    Editor editor(workspace);
+    Editor editor{workspace};
     editor.draw(0, 0, 3);
     workspace.Undo();
     editor.draw(1, 1, 2);
@@ -52,7 +46,7 @@ TEST_F(Undo, NewEditDropsTheRedoStates) {
 }
 
 TEST_F(Undo, UndoActsOnTheRecordedBlockNotTheCurrentOne) {
-    Editor editor(workspace);
+    Editor editor{workspace};
     editor.draw(2, 2, 3);
     workspace.editing.CurrentTile = 3;
     workspace.Undo();
@@ -65,7 +59,7 @@ TEST_F(Undo, UndoActsOnTheRecordedBlockNotTheCurrentOne) {
 
 TEST_F(Undo, RegionKeepsTheBlockSizeItWasRecordedWith) {
     workspace.editing.CurrentTile = 4;
-    Editor editor(workspace);
+    Editor editor{workspace};
     editor.draw(7, 7, 1); // 8x8 Block at Tile 4
     workspace.tileSet.block = BlockSize{16, 16};
     for (int t = 4; t < 8; ++t)
@@ -81,7 +75,7 @@ TEST_F(Undo, RegionKeepsTheBlockSizeItWasRecordedWith) {
 
 TEST_F(Undo, UndoUndoRedoRedoReturnsToTheStateAfterBothEdits) {
     workspace.tileSet.block = BlockSize{16, 8};
-    Editor editor(workspace);
+    Editor editor{workspace};
     editor.draw(9, 0, 3);
     workspace.tileSet.tilePalette[1] = 5;
     editor.draw(0, 7, 2);
@@ -115,7 +109,7 @@ TEST_F(Undo, ColoursOfTheRecordedPaletteAreRestored) {
 
 TEST_F(Undo, UndoAndRedoLeaveTheEditingStateAlone) {
     workspace.MarkModified();
-    Editor editor(workspace);
+    Editor editor{workspace};
     editor.draw(0, 0, 1);
     workspace.editing.Modified = false;
     unsigned seen = 0;

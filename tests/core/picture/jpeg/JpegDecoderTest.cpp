@@ -112,8 +112,8 @@ TEST_P(JpegReferenceTest, MatchesDjpegWithinRounding) {
     std::string options = test.options;
     if (test.scanScript) {
         const std::string script(test.scanScript);
-        WriteBytes(folder.Path("scans.txt"), Bytes(script.begin(), script.end()));
-        options += " -scans '" + folder.Path("scans.txt").string() + "'";
+        WriteBytes(folder.file("scans.txt"), Bytes(script.begin(), script.end()));
+        options += " -scans '" + folder.file("scans.txt") + "'";
     }
     const auto jpeg = EncodeWithCjpeg(folder, picture, options);
     ASSERT_TRUE(jpeg) << "cjpeg failed";
@@ -284,6 +284,8 @@ const RejectionCase kRejectionCases[] = {
      "Zero value in quantization table"},
     {"HuffmanIndex", "", [](Bytes& j) { j[Segment(j, 0xC4) + 4] = 0x04; }, Kind::BadData,
      "Huffman Table Index outside range [0..3]"},
+    {"HuffmanClass", "", [](Bytes& j) { j[Segment(j, 0xC4) + 4] = 0x20; }, Kind::BadData,
+     "Invalid Huffman Table Class"},
     {"HuffmanCount", "", [](Bytes& j) { j[Segment(j, 0xC4) + 5 + 15] = 250; }, Kind::BadData,
      "Huffman count > 256"},
     {"HuffmanLengths", "",
@@ -367,6 +369,11 @@ const RejectionCase kRejectionCases[] = {
     {"SamplingFactorZero", "",
      [](Bytes& j) {
          ReplaceFrame(j, 16, 16, {{{1, 0x20, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
+     },
+     Kind::BadData, "Invalid sampling factor"},
+    {"SamplingFactorFive", "",
+     [](Bytes& j) {
+         ReplaceFrame(j, 16, 16, {{{1, 0x51, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
      },
      Kind::BadData, "Invalid sampling factor"},
     // A small file that fails in its first scan takes memory for the data it holds, not

@@ -1,12 +1,7 @@
 #include "JpegTestSupport.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-#include <unistd.h>
 
 namespace tessivar::jpegtest {
 
@@ -37,40 +32,17 @@ bool ReferenceToolsAvailable() {
     return std::system("command -v cjpeg >/dev/null 2>&1 && command -v djpeg >/dev/null 2>&1") == 0;
 }
 
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("tessivar-jpeg-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 std::optional<std::vector<std::uint8_t>>
 EncodeWithCjpeg(const TempFolder& folder, const Picture& picture, const std::string& options) {
-    const auto source = folder.Path(picture.channels == 1 ? "in.pgm" : "in.ppm");
-    const auto target = folder.Path("out.jpg");
+    const auto source = folder.file(picture.channels == 1 ? "in.pgm" : "in.ppm");
+    const auto target = folder.file("out.jpg");
     std::string header = (picture.channels == 1 ? "P5\n" : "P6\n") + std::to_string(picture.width) +
                          " " + std::to_string(picture.height) + "\n255\n";
     std::vector<std::uint8_t> file(header.begin(), header.end());
     file.insert(file.end(), picture.samples.begin(), picture.samples.end());
     WriteBytes(source, file);
-    const std::string command = "cjpeg " + options + " -outfile '" + target.string() + "' '" +
-                                source.string() + "' 2>/dev/null";
+    const std::string command =
+        "cjpeg " + options + " -outfile '" + target + "' '" + source + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0)
         return std::nullopt;
     return ReadBytes(target);
@@ -78,11 +50,11 @@ EncodeWithCjpeg(const TempFolder& folder, const Picture& picture, const std::str
 
 std::optional<Picture> DecodeWithDjpeg(const TempFolder& folder,
                                        const std::vector<std::uint8_t>& jpeg) {
-    const auto source = folder.Path("ref.jpg");
-    const auto target = folder.Path("ref.pnm");
+    const auto source = folder.file("ref.jpg");
+    const auto target = folder.file("ref.pnm");
     WriteBytes(source, jpeg);
-    const std::string command = "djpeg -nosmooth -dct int -pnm -outfile '" + target.string() +
-                                "' '" + source.string() + "' 2>/dev/null";
+    const std::string command =
+        "djpeg -nosmooth -dct int -pnm -outfile '" + target + "' '" + source + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0)
         return std::nullopt;
     const auto bytes = ReadBytes(target);

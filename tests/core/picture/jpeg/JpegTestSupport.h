@@ -3,13 +3,18 @@
 // Helpers shared by the JPEG tests: test pictures, the cjpeg/djpeg reference tools and
 // byte-level editing of JPEG streams.
 
+#include "../../files/TestFiles.h"
+
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tessivar::jpegtest {
+
+using TempFolder = testing::TempDir;
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 struct Picture {
     int width = 0;
@@ -22,22 +27,6 @@ struct Picture {
 Picture MakePicture(int width, int height, int channels, unsigned seed);
 
 bool ReferenceToolsAvailable();
-
-// A fresh folder under the system temporary folder, removed by the destructor.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::filesystem::path Path(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
-
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 // Writes `picture` as PPM/PGM and encodes it with cjpeg `options`; nullopt if cjpeg fails.
 std::optional<std::vector<std::uint8_t>>

@@ -66,11 +66,13 @@ private Q_SLOTS:
         QCOMPARE(Texts(prompts_.messages).last(),
                  QStringLiteral("Data Error: Size or dither entered is invalid"));
         QVERIFY(!importButton()->isEnabled());
-        // Showing the dialog afresh clears the conversion.
+        // Opening a picture while the dialog is shown clears the conversion, keeps the
+        // new picture.
         dialog().widthField()->setText(QStringLiteral("160"));
         QVERIFY(dialog().convert());
         openPhoto();
         QVERIFY(!importButton()->isEnabled());
+        QVERIFY(dialog().convert());
     }
 
     void sizePopUpSetsTheFields() {

@@ -230,12 +230,13 @@ void BitmapImportDialog::importFromClipboard(bool fromMapEditor) {
 }
 
 void BitmapImportDialog::takePicture(BitmapImage picture, bool fromMapEditor, bool showAfresh) {
+    // Hiding releases the pictures, so the new one is taken after it.
+    if (showAfresh && isVisible())
+        hide();
     source_ = std::move(picture);
     sourceImage_ = wrapPicture(source_);
     if (fromMapEditor)
         createMap_->setChecked(true);
-    if (showAfresh && isVisible())
-        hide();
     if (isVisible()) {
         showOriginal();
         return;

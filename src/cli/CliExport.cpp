@@ -104,7 +104,7 @@ std::optional<std::string> parseKind(const Arguments& args, std::optional<FileKi
     const auto found = args.options.find("--kind");
     if (found == args.options.end())
         return std::nullopt;
-    const auto named = ParseKindOption(found->second);
+    const auto named = ParseKindOption(&found->second);
     if (!named)
         return named.error();
     kind = *named;

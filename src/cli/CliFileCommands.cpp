@@ -9,12 +9,9 @@
 #include "core/tileinfo/TileInfoTypes.h"
 #include "core/util/TextEncoding.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 
 namespace tessivar::cli {
@@ -137,11 +134,9 @@ int RunInfo(const std::vector<std::string>& args) {
         } else if (args[i] == "--tiles") {
             tiles = true;
         } else if (args[i] == "--kind") {
-            if (i + 1 == args.size() || kind)
-                return fail("--kind needs one value: tileset or map");
-            const auto named = ParseKindOption(args[++i]);
-            if (!named)
-                return fail(named.error());
+            const auto named = ParseKindOption(i + 1 < args.size() ? &args[++i] : nullptr);
+            if (!named || !*named || kind)
+                return fail(named ? "--kind needs one value: tileset or map" : named.error());
             kind = *named;
         } else if (path.empty()) {
             path = args[i];
@@ -174,11 +169,9 @@ int RunUpgrade(const std::vector<std::string>& args) {
             paths.push_back(args[i]);
             continue;
         }
-        if (i + 1 == args.size() || kind)
-            return fail(kUsage);
-        const auto named = ParseKindOption(args[++i]);
-        if (!named)
-            return fail(named.error());
+        const auto named = ParseKindOption(i + 1 < args.size() ? &args[++i] : nullptr);
+        if (!named || !*named || kind)
+            return fail(named ? kUsage : named.error());
         kind = *named;
     }
     if (paths.size() != 2)

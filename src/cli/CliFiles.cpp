@@ -29,11 +29,13 @@ Result<Contents> loadKind(const std::string& path, std::optional<FileKind> kind,
 
 } // namespace
 
-Result<FileKind> ParseKindOption(const std::string& text) {
-    if (text == "tileset")
-        return FileKind::TileSet;
-    if (text == "map")
-        return FileKind::Map;
+Result<std::optional<FileKind>> ParseKindOption(const std::string* text) {
+    if (!text)
+        return std::optional<FileKind>();
+    if (*text == "tileset")
+        return std::optional(FileKind::TileSet);
+    if (*text == "map")
+        return std::optional(FileKind::Map);
     return Fail("--kind takes tileset or map");
 }
 

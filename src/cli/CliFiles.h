@@ -16,8 +16,8 @@ class TileSet;
 
 namespace tessivar::cli {
 
-// The value of --kind: "tileset" or "map".
-Result<FileKind> ParseKindOption(const std::string& text);
+// The value of --kind ("tileset" or "map"); no kind when the option is absent (null).
+Result<std::optional<FileKind>> ParseKindOption(const std::string* text);
 
 // Reads a tile set or map file. The kind comes from `kind` (--kind) when given, else
 // from the extension, else from the contents; contents that read as both kinds are

@@ -108,17 +108,6 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-// --kind, when given.
-Result<std::optional<FileKind>> kindOf(const Arguments& parsed) {
-    const auto* text = parsed.find("--kind");
-    if (!text)
-        return std::optional<FileKind>();
-    const auto kind = ParseKindOption(*text);
-    if (!kind)
-        return Fail(kind.error());
-    return std::optional<FileKind>(*kind);
-}
-
 std::optional<DuplicateMode> modeNamed(const std::string& name) {
     if (name == "full")
         return DuplicateMode::Full;
@@ -152,7 +141,7 @@ int RunImport(const std::vector<std::string>& args) {
         return usageError("import needs one picture and -o OUT.vxt", kImportUsage);
     const std::string output = *parsed.find("-o");
     const std::string mapOutput = parsed.has("--map") ? *parsed.find("--map") : "";
-    const auto kind = kindOf(parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
         return usageError(kind.error(), kImportUsage);
     if (*kind && !parsed.has("--into"))
@@ -265,7 +254,7 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (parsed.has("--map") != parsed.has("--map-out"))
         return usageError("--map and --map-out go together", kOptimizeUsage);
     const std::string output = *parsed.find("-o");
-    const auto kind = kindOf(parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
         return usageError(kind.error(), kOptimizeUsage);
 

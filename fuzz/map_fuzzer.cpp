@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         map.grid.cells.size() != static_cast<std::size_t>(map.Width()) * map.Height())
         mismatch("accepted a grid of an impossible size");
     for (const auto& cell : map.grid.cells)
-        if (cell.Palette > 7 || (parsed->version == "VX01" && (cell.HFlip || cell.VFlip)))
+        if (parsed->version == "VX01" && (cell.HFlip || cell.VFlip))
             mismatch("accepted a cell out of range");
 
     const auto saved = tessivar::SerializeMap(map.grid, parsed->tileSetPath);

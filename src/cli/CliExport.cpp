@@ -2,15 +2,13 @@
 // binary exports for Makefiles.
 
 #include "cli/CliCommands.h"
+#include "cli/CliFiles.h"
 
 #include "core/export/ExportFormat.h"
 #include "core/export/FormatJson.h"
 #include "core/export/SourceExport.h"
-#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
-#include "core/files/MapFile.h"
 #include "core/files/TileBinary.h"
-#include "core/files/TileSetFile.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 
@@ -101,14 +99,15 @@ std::optional<std::string> parseDialect(const Arguments& args, SourceDialect& di
     return std::nullopt;
 }
 
-std::optional<std::string> loadTileSet(const std::string& path, TileSet& tileSet) {
-    const auto data = ReadWholeFile(path, kLargestTileSetFileBytes);
-    if (!data)
-        return "cannot read " + path + ": " + data.error();
-    const auto parsed = ParseTileSetFile(*data);
-    if (!parsed)
-        return path + ": " + parsed.error();
-    ApplyTileSetFile(*parsed, tileSet);
+// --kind, when given.
+std::optional<std::string> parseKind(const Arguments& args, std::optional<FileKind>& kind) {
+    const auto found = args.options.find("--kind");
+    if (found == args.options.end())
+        return std::nullopt;
+    const auto named = ParseKindOption(&found->second);
+    if (!named)
+        return named.error();
+    kind = *named;
     return std::nullopt;
 }
 
@@ -130,19 +129,22 @@ std::string outputOf(const Arguments& args) {
 
 constexpr const char* kTilesUsage =
     "export-tiles SET.vxt -o OUT.asm [--dialect z80|68k] [--preset bw|gray|bw-anim|gray-anim] "
-    "[--format FORMAT.json] [--block WxH] [--blocks FROM-TO]";
+    "[--format FORMAT.json] [--block WxH] [--blocks FROM-TO] [--kind tileset|map]";
 constexpr const char* kMapUsage =
     "export-map MAP.vxm -o OUT.asm [--dialect z80|68k] [--format FORMAT.json] [--offset N] "
-    "[--block WxH] [--tileset SET.vxt]";
-constexpr const char* kBinaryUsage = "export-binary SET.vxt -o OUT.bin [--block WxH]";
-constexpr const char* kImportUsage = "import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE]";
+    "[--block WxH] [--tileset SET.vxt] [--kind tileset|map]";
+constexpr const char* kBinaryUsage =
+    "export-binary SET.vxt -o OUT.bin [--block WxH] [--kind tileset|map]";
+constexpr const char* kImportUsage =
+    "import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE] [--kind tileset|map]";
 
 } // namespace
 
 int RunExportTiles(const std::vector<std::string>& argv) {
     Arguments args;
     if (auto problem = splitArguments(
-            argv, {"-o", "--dialect", "--preset", "--format", "--block", "--blocks"}, args))
+            argv, {"-o", "--dialect", "--preset", "--format", "--block", "--blocks", "--kind"},
+            args))
         return usage(*problem, kTilesUsage);
     if (args.positional.size() != 1 || outputOf(args).empty())
         return usage("export-tiles needs one tile set and -o OUTPUT", kTilesUsage);
@@ -150,7 +152,10 @@ int RunExportTiles(const std::vector<std::string>& argv) {
         return usage("--preset and --format exclude each other", kTilesUsage);
     TileSet tileSet;
     SourceDialect dialect = SourceDialect::Z80;
+    std::optional<FileKind> kind;
     if (auto problem = parseBlock(args, tileSet.block))
+        return usage(*problem, kTilesUsage);
+    if (auto problem = parseKind(args, kind))
         return usage(*problem, kTilesUsage);
     if (auto problem = parseDialect(args, dialect))
         return usage(*problem, kTilesUsage);
@@ -167,8 +172,8 @@ int RunExportTiles(const std::vector<std::string>& argv) {
     ExportFormat format = TileFormatPreset(preset, tileSet.block);
     if (auto problem = loadFormat(args, false, format))
         return failure(*problem);
-    if (auto problem = loadTileSet(args.positional[0], tileSet))
-        return failure(*problem);
+    if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
+        return failure(loaded.error());
 
     const int blocks = tileSet.blockCount();
     int from = 0;
@@ -193,13 +198,17 @@ int RunExportTiles(const std::vector<std::string>& argv) {
 int RunExportMap(const std::vector<std::string>& argv) {
     Arguments args;
     if (auto problem = splitArguments(
-            argv, {"-o", "--dialect", "--format", "--offset", "--block", "--tileset"}, args))
+            argv, {"-o", "--dialect", "--format", "--offset", "--block", "--tileset", "--kind"},
+            args))
         return usage(*problem, kMapUsage);
     if (args.positional.size() != 1 || outputOf(args).empty())
         return usage("export-map needs one map and -o OUTPUT", kMapUsage);
     TileSet tileSet;
     SourceDialect dialect = SourceDialect::Z80;
+    std::optional<FileKind> kind;
     if (auto problem = parseBlock(args, tileSet.block))
+        return usage(*problem, kMapUsage);
+    if (auto problem = parseKind(args, kind))
         return usage(*problem, kMapUsage);
     if (auto problem = parseDialect(args, dialect))
         return usage(*problem, kMapUsage);
@@ -213,19 +222,17 @@ int RunExportMap(const std::vector<std::string>& argv) {
     ExportFormat format = MapFormatPreset();
     if (auto problem = loadFormat(args, true, format))
         return failure(*problem);
-    const auto data = ReadWholeFile(args.positional[0], kLargestMapFileBytes);
-    if (!data)
-        return failure("cannot read " + args.positional[0] + ": " + data.error());
-    const auto map = ParseMapFile(*data);
+    const auto map = LoadMapFile(args.positional[0], kind);
     if (!map)
-        return failure(args.positional[0] + ": " + map.error());
+        return failure(map.error());
     // Categories come from the tile set: the one given, else the one the map names.
     std::string tileSetPath = map->tileSetPath;
     if (const auto found = args.options.find("--tileset"); found != args.options.end())
         tileSetPath = found->second;
     if (args.options.count("--tileset") || (format.usesCategories() && !tileSetPath.empty())) {
-        if (auto problem = loadTileSet(tileSetPath, tileSet))
-            return failure(*problem);
+        if (const Status loaded = LoadTileSet(tileSetPath, std::nullopt, tileSet, nullptr, true);
+            !loaded)
+            return failure(loaded.error());
     } else if (format.usesCategories()) {
         return failure("the format exports tile information: give --tileset");
     }
@@ -236,22 +243,25 @@ int RunExportMap(const std::vector<std::string>& argv) {
 
 int RunExportBinary(const std::vector<std::string>& argv) {
     Arguments args;
-    if (auto problem = splitArguments(argv, {"-o", "--block"}, args))
+    if (auto problem = splitArguments(argv, {"-o", "--block", "--kind"}, args))
         return usage(*problem, kBinaryUsage);
     if (args.positional.size() != 1 || outputOf(args).empty())
         return usage("export-binary needs one tile set and -o OUTPUT", kBinaryUsage);
     TileSet tileSet;
+    std::optional<FileKind> kind;
     if (auto problem = parseBlock(args, tileSet.block))
         return usage(*problem, kBinaryUsage);
-    if (auto problem = loadTileSet(args.positional[0], tileSet))
-        return failure(*problem);
+    if (auto problem = parseKind(args, kind))
+        return usage(*problem, kBinaryUsage);
+    if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
+        return failure(loaded.error());
     const Status exported = ExportTileBinary(tileSet, outputOf(args));
     return exported ? 0 : failure(exported.error());
 }
 
 int RunImportBinary(const std::vector<std::string>& argv) {
     Arguments args;
-    if (auto problem = splitArguments(argv, {"-o", "--at"}, args))
+    if (auto problem = splitArguments(argv, {"-o", "--at", "--kind"}, args))
         return usage(*problem, kImportUsage);
     if (args.positional.size() != 2 || outputOf(args).empty())
         return usage("import-binary needs a tile set, a binary and -o OUTPUT", kImportUsage);
@@ -262,14 +272,14 @@ int RunImportBinary(const std::vector<std::string>& argv) {
             return usage("--at takes a Tile number 0..767", kImportUsage);
         at = *value;
     }
+    std::optional<FileKind> kind;
+    if (auto problem = parseKind(args, kind))
+        return usage(*problem, kImportUsage);
     TileSet tileSet;
-    const auto setData = ReadWholeFile(args.positional[0], kLargestTileSetFileBytes);
-    if (!setData)
-        return failure("cannot read " + args.positional[0] + ": " + setData.error());
-    const auto parsed = ParseTileSetFile(*setData);
-    if (!parsed)
-        return failure(args.positional[0] + ": " + parsed.error());
-    ApplyTileSetFile(*parsed, tileSet);
+    std::string associatedMap;
+    if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet, &associatedMap);
+        !loaded)
+        return failure(loaded.error());
     const auto binary = ReadWholeFile(args.positional[1], std::uint64_t{16} * kMaxTiles * 1024);
     if (!binary)
         return failure("cannot read " + args.positional[1] + ": " + binary.error());
@@ -277,11 +287,8 @@ int RunImportBinary(const std::vector<std::string>& argv) {
     if (imported.tilesRead < imported.tilesInFile)
         std::fprintf(stderr, "tessivar-cli: %d of %d Tiles read; the Tile slots end at %d\n",
                      imported.tilesRead, imported.tilesInFile, kMaxTiles - 1);
-    const auto serialized = SerializeTileSet(tileSet, parsed->associatedMap);
-    if (!serialized)
-        return failure(serialized.error());
-    const Status saved = SaveFileAtomically(outputOf(args), *serialized);
-    return saved ? 0 : failure(outputOf(args) + ": " + saved.error());
+    const Status saved = SaveTileSet(outputOf(args), tileSet, associatedMap);
+    return saved ? 0 : failure(saved.error());
 }
 
 } // namespace tessivar::cli

@@ -1,27 +1,26 @@
 // "info" and "upgrade": the tile set and map files seen from the command line.
 
 #include "cli/CliCommands.h"
+#include "cli/CliFiles.h"
 
-#include "core/files/AtomicFile.h"
-#include "core/files/FileIo.h"
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/model/TileSet.h"
 #include "core/tileinfo/TileInfoTypes.h"
+#include "core/util/TextEncoding.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 
 namespace tessivar::cli {
 
+// Names and paths are UTF-8 when they are valid UTF-8 and Windows-1252 otherwise, so
+// the document is always valid UTF-8.
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    for (unsigned char c : TextAsUtf8(text)) {
         switch (c) {
         case '"':
             out += "\\\"";
@@ -56,16 +55,6 @@ namespace {
 int fail(const std::string& message) {
     std::fprintf(stderr, "tessivar-cli: %s\n", message.c_str());
     return 1;
-}
-
-std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
-    auto data = ReadWholeFile(path, std::max(kLargestTileSetFileBytes, kLargestMapFileBytes));
-    if (!data) {
-        std::fprintf(stderr, "tessivar-cli: cannot read %s: %s\n", path.c_str(),
-                     data.error().c_str());
-        return std::nullopt;
-    }
-    return std::move(*data);
 }
 
 std::string categoryTypeName(int type) {
@@ -132,103 +121,79 @@ void printMap(const MapFileContents& file, bool json) {
                 file.tileSetPath.empty() ? "(none)" : file.tileSetPath.c_str());
 }
 
-// "VX01" and "VX02" are magics of both kinds, and an old map can pass for a valid tile
-// set (cells of zeros read as a set of 0 Tiles), so a ".vxm" or ".vxt" extension says
-// which kind the file is; files named otherwise are tried as a tile set, then as a map.
-struct ParsedFile {
-    std::optional<TileSetFileContents> tileSet;
-    std::optional<MapFileContents> map;
-    std::string reason; // why neither kind was accepted
-};
-
-ParsedFile parseEitherKind(const std::string& path, std::span<const std::uint8_t> data) {
-    std::string extension = ExtensionOf(path);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    ParsedFile parsed;
-    std::string tileSetReason;
-    if (extension != ".vxm") {
-        auto tileSet = ParseTileSetFile(data);
-        if (tileSet) {
-            parsed.tileSet = std::move(*tileSet);
-            return parsed;
-        }
-        tileSetReason = tileSet.error();
-        if (extension == ".vxt") {
-            parsed.reason = tileSetReason;
-            return parsed;
-        }
-    }
-    auto map = ParseMapFile(data);
-    if (map) {
-        parsed.map = std::move(*map);
-        return parsed;
-    }
-    // A known magic tells which kind the file meant to be, and so which reason to give.
-    if (extension == ".vxm" || (!HasTileSetMagic(data) && HasMapMagic(data)))
-        parsed.reason = map.error();
-    else if (HasTileSetMagic(data))
-        parsed.reason = tileSetReason;
-    else
-        parsed.reason = "not a tile set or map file (unknown magic)";
-    return parsed;
-}
-
 } // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
     std::string path;
+    std::optional<FileKind> kind;
     bool json = false;
     bool tiles = false;
-    for (const auto& arg : args) {
-        if (arg == "--json")
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
             json = true;
-        else if (arg == "--tiles")
+        } else if (args[i] == "--tiles") {
             tiles = true;
-        else if (path.empty())
-            path = arg;
-        else
+        } else if (args[i] == "--kind") {
+            const auto named = ParseKindOption(i + 1 < args.size() ? &args[++i] : nullptr);
+            if (!named || !*named || kind)
+                return fail(named ? "--kind needs one value: tileset or map" : named.error());
+            kind = *named;
+        } else if (path.empty()) {
+            path = args[i];
+        } else {
             return fail("info takes one file");
+        }
     }
     if (path.empty())
-        return fail("usage: tessivar-cli info FILE [--json] [--tiles]");
-    const auto data = readInput(path);
-    if (!data)
-        return 1;
-    const ParsedFile parsed = parseEitherKind(path, *data);
-    if (parsed.tileSet && tiles && !json)
+        return fail("usage: tessivar-cli info FILE [--json] [--tiles] [--kind tileset|map]");
+    const auto read = LoadTileSetOrMap(path, kind);
+    if (!read)
+        return fail(read.error());
+    if (read->tileSet && tiles && !json)
         return fail("--tiles lists the Tiles as JSON: add --json");
-    if (parsed.tileSet)
-        printTileSet(*parsed.tileSet, json, tiles);
-    else if (parsed.map && tiles)
+    if (read->map && tiles)
         return fail("--tiles describes a tile set; " + path + " is a map");
-    else if (parsed.map)
-        printMap(*parsed.map, json);
+    if (read->tileSet)
+        printTileSet(*read->tileSet, json, tiles);
     else
-        return fail(path + ": " + parsed.reason);
+        printMap(*read->map, json);
     return 0;
 }
 
 int RunUpgrade(const std::vector<std::string>& args) {
-    if (args.size() != 2)
-        return fail("usage: tessivar-cli upgrade IN OUT");
-    const auto data = readInput(args[0]);
-    if (!data)
-        return 1;
-    const ParsedFile parsed = parseEitherKind(args[0], *data);
-    if (!parsed.tileSet && !parsed.map)
-        return fail(args[0] + ": " + parsed.reason);
-    // What the editor would write after opening the file: an old tile set without
-    // categories gets the built-in ones a fresh tile set has.
-    TileSet tileSet;
-    if (parsed.tileSet)
-        ApplyTileSetFile(*parsed.tileSet, tileSet);
-    const auto bytes = parsed.tileSet ? SerializeTileSet(tileSet, parsed.tileSet->associatedMap)
-                                      : SerializeMap(parsed.map->grid, parsed.map->tileSetPath);
-    const Status saved = bytes ? SaveFileAtomically(args[1], *bytes) : Status(Fail(bytes.error()));
-    if (!saved)
-        return fail(args[1] + ": " + saved.error());
-    return 0;
+    constexpr const char* kUsage = "usage: tessivar-cli upgrade IN OUT [--kind tileset|map]";
+    std::vector<std::string> paths;
+    std::optional<FileKind> kind;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--kind") {
+            paths.push_back(args[i]);
+            continue;
+        }
+        const auto named = ParseKindOption(i + 1 < args.size() ? &args[++i] : nullptr);
+        if (!named || !*named || kind)
+            return fail(named ? kUsage : named.error());
+        kind = *named;
+    }
+    if (paths.size() != 2)
+        return fail(kUsage);
+    const auto read = LoadTileSetOrMap(paths[0], kind);
+    if (!read)
+        return fail(read.error());
+    // The output keeps the kind that was read; a name of the other kind is a mistake.
+    if (const auto named = FileKindFromExtension(paths[1]); named && *named != read->kind())
+        return fail(paths[0] + " is a " + FileKindName(read->kind()) + "; " + paths[1] +
+                    " is named as a " + FileKindName(*named));
+    Status saved;
+    if (read->tileSet) {
+        // What the editor would write after opening the file: an old tile set without
+        // categories gets the built-in ones a fresh tile set has.
+        const auto tileSet = std::make_unique<TileSet>();
+        ApplyTileSetFile(*read->tileSet, *tileSet);
+        saved = SaveTileSet(paths[1], *tileSet, read->tileSet->associatedMap);
+    } else {
+        saved = SaveMap(paths[1], read->map->grid, read->map->tileSetPath);
+    }
+    return saved ? 0 : fail(saved.error());
 }
 
 } // namespace tessivar::cli

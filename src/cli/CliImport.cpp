@@ -2,11 +2,8 @@
 // window, giving the same files the editor saves after the same commands.
 
 #include "cli/CliCommands.h"
+#include "cli/CliFiles.h"
 
-#include "core/files/AtomicFile.h"
-#include "core/files/FileIo.h"
-#include "core/files/MapFile.h"
-#include "core/files/TileSetFile.h"
 #include "core/imageimport/ImageImport.h"
 #include "core/imageimport/TileSetOptimizer.h"
 #include "core/model/LenientInteger.h"
@@ -24,9 +21,10 @@ namespace {
 constexpr const char* kImportUsage =
     "usage: tessivar-cli import PICTURE -o OUT.vxt [--into SET.vxt] [--at TILE] [--insert]\n"
     "         [--map OUT.vxm] [--size WxH] [--dither PCT] [--bw]\n"
-    "         [--mode full|duplicates|none] [--json]";
+    "         [--mode full|duplicates|none] [--kind tileset|map] [--json]";
 constexpr const char* kOptimizeUsage =
-    "usage: tessivar-cli optimize SET.vxt -o OUT.vxt [--map MAP.vxm --map-out OUT.vxm] [--json]";
+    "usage: tessivar-cli optimize SET.vxt -o OUT.vxt [--map MAP.vxm --map-out OUT.vxm]\n"
+    "         [--kind tileset|map] [--json]";
 
 // Nothing is asked on the command line: the documents start unmodified.
 class NoPrompts : public UserPrompts {
@@ -110,35 +108,6 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-Status loadTileSet(const std::string& path, TileSet& tileSet, std::string* associatedMap) {
-    const auto data = ReadWholeFile(path, kLargestTileSetFileBytes);
-    if (!data)
-        return Fail("cannot read " + path + ": " + data.error());
-    const auto parsed = ParseTileSetFile(*data);
-    if (!parsed)
-        return Fail(path + ": " + parsed.error());
-    ApplyTileSetFile(*parsed, tileSet);
-    if (associatedMap)
-        *associatedMap = parsed->associatedMap;
-    return Ok();
-}
-
-Status saveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath) {
-    const auto serialized = SerializeTileSet(tileSet, mapPath);
-    if (!serialized)
-        return Fail("cannot write " + path + ": " + serialized.error());
-    const Status saved = SaveFileAtomically(path, *serialized);
-    return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
-}
-
-Status saveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
-    const auto serialized = SerializeMap(grid, tileSetPath);
-    if (!serialized)
-        return Fail("cannot write " + path + ": " + serialized.error());
-    const Status saved = SaveFileAtomically(path, *serialized);
-    return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
-}
-
 std::optional<DuplicateMode> modeNamed(const std::string& name) {
     if (name == "full")
         return DuplicateMode::Full;
@@ -163,15 +132,20 @@ std::optional<ImportSize> sizeNamed(const std::string& text) {
 } // namespace
 
 int RunImport(const std::vector<std::string>& args) {
-    const Arguments parsed =
-        parseArguments(args, {"-o", "--into", "--at", "--map", "--size", "--dither", "--mode"},
-                       {"--insert", "--bw", "--json"});
+    const Arguments parsed = parseArguments(
+        args, {"-o", "--into", "--at", "--map", "--size", "--dither", "--mode", "--kind"},
+        {"--insert", "--bw", "--json"});
     if (!parsed.error.empty())
         return usageError(parsed.error, kImportUsage);
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
         return usageError("import needs one picture and -o OUT.vxt", kImportUsage);
     const std::string output = *parsed.find("-o");
     const std::string mapOutput = parsed.has("--map") ? *parsed.find("--map") : "";
+    const auto kind = ParseKindOption(parsed.find("--kind"));
+    if (!kind)
+        return usageError(kind.error(), kImportUsage);
+    if (*kind && !parsed.has("--into"))
+        return usageError("--kind tells the kind of the --into file", kImportUsage);
 
     ImportOptions options;
     options.overwrite = !parsed.has("--insert");
@@ -204,7 +178,8 @@ int RunImport(const std::vector<std::string>& args) {
     workspace.tileSet.resetForNew();
     std::string associatedMap;
     if (const auto* into = parsed.find("--into"))
-        if (const Status loaded = loadTileSet(*into, workspace.tileSet, &associatedMap); !loaded)
+        if (const Status loaded = LoadTileSet(*into, *kind, workspace.tileSet, &associatedMap);
+            !loaded)
             return fail(loaded.error());
     workspace.editing.CurrentTile = at;
 
@@ -246,10 +221,10 @@ int RunImport(const std::vector<std::string>& args) {
                      associatedMap.c_str());
     const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
     if (options.createMap)
-        if (const Status saved = saveMap(mapOutput, workspace.map.grid, absolutePath(output));
+        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
             !saved)
             return fail(saved.error());
-    if (const Status saved = saveTileSet(output, workspace.tileSet, setLink); !saved)
+    if (const Status saved = SaveTileSet(output, workspace.tileSet, setLink); !saved)
         return fail(saved.error());
 
     if (parsed.has("--json")) {
@@ -270,7 +245,8 @@ int RunImport(const std::vector<std::string>& args) {
 }
 
 int RunOptimize(const std::vector<std::string>& args) {
-    const Arguments parsed = parseArguments(args, {"-o", "--map", "--map-out"}, {"--json"});
+    const Arguments parsed =
+        parseArguments(args, {"-o", "--map", "--map-out", "--kind"}, {"--json"});
     if (!parsed.error.empty())
         return usageError(parsed.error, kOptimizeUsage);
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
@@ -278,21 +254,22 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (parsed.has("--map") != parsed.has("--map-out"))
         return usageError("--map and --map-out go together", kOptimizeUsage);
     const std::string output = *parsed.find("-o");
+    const auto kind = ParseKindOption(parsed.find("--kind"));
+    if (!kind)
+        return usageError(kind.error(), kOptimizeUsage);
 
     NoPrompts prompts;
     Workspace workspace(prompts);
     std::string associatedMap;
-    if (const Status loaded = loadTileSet(parsed.positional[0], workspace.tileSet, &associatedMap);
+    if (const Status loaded =
+            LoadTileSet(parsed.positional[0], *kind, workspace.tileSet, &associatedMap);
         !loaded)
         return fail(loaded.error());
     std::string mapOutput;
     if (const auto* mapPath = parsed.find("--map")) {
-        const auto data = ReadWholeFile(*mapPath, kLargestMapFileBytes);
-        if (!data)
-            return fail("cannot read " + *mapPath + ": " + data.error());
-        auto map = ParseMapFile(*data);
+        auto map = LoadMapFile(*mapPath, std::nullopt, true);
         if (!map)
-            return fail(*mapPath + ": " + map.error());
+            return fail(map.error());
         workspace.map.grid = std::move(map->grid);
         mapOutput = *parsed.find("--map-out");
     }
@@ -300,12 +277,12 @@ int RunOptimize(const std::vector<std::string>& args) {
     const int removed = OptimizeTileSet(workspace);
 
     if (!mapOutput.empty()) {
-        if (const Status saved = saveMap(mapOutput, workspace.map.grid, absolutePath(output));
+        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
             !saved)
             return fail(saved.error());
         associatedMap = absolutePath(mapOutput);
     }
-    if (const Status saved = saveTileSet(output, workspace.tileSet, associatedMap); !saved)
+    if (const Status saved = SaveTileSet(output, workspace.tileSet, associatedMap); !saved)
         return fail(saved.error());
     if (parsed.has("--json"))
         std::printf("{\"tilesBefore\":%d,\"tilesRemoved\":%d,\"tilesKept\":%d,\"mapWidth\":%d,"

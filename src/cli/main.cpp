@@ -33,6 +33,9 @@ constexpr const char* kUsage =
     "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
     "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
     "\n"
+    "Every command that reads a tile set or map takes --kind tileset|map for its input\n"
+    "file; without it a .vxt or .vxm name decides, else the contents do.\n"
+    "\n"
     "Options:\n"
     "  --help                   show this text\n"
     "  --version                show the program's version\n";

@@ -97,29 +97,104 @@ TEST_F(Cli, InfoDescribesAMap) {
 }
 
 TEST_F(Cli, MapsAreNotMistakenForOldTileSets) {
-    // An empty map's cells read as a valid tile set with no Tiles; the extension decides.
+    // An empty map's cells read as a valid tile set with no Tiles: the extension decides,
+    // else --kind, and a file named otherwise that reads both ways is refused.
     for (const char* version : {"VX01", "VX02"}) {
-        const std::string path = write("blank.vxm", BuildMapImage(version, MapGrid(32, 32)));
-        const auto json = run({"info", path, "--json"});
-        EXPECT_NE(std::string::npos, json.out.find("\"kind\":\"map\"")) << version << json.out;
-
-        const std::string out = dir.file("up.vxm");
-        ASSERT_EQ(0, run({"upgrade", path, out}).status);
-        const auto upgraded = ParseMapFile(ReadBytes(out));
-        ASSERT_TRUE(upgraded.ok());
-        EXPECT_EQ(MapGrid(32, 32), upgraded->grid);
+        SCOPED_TRACE(version);
+        const auto blank = BuildMapImage(version, MapGrid(32, 32));
+        const std::string named = write("blank.vxm", blank);
+        const std::string unnamed = write("level.map", blank);
+        const std::string out = dir.file(std::string(version) + ".map");
+        const std::vector<std::string> refusals[] = {
+            {"info", unnamed},
+            {"upgrade", unnamed, out},
+            {"export-tiles", unnamed, "-o", out},
+            {"export-binary", named, "-o", out},
+            {"upgrade", "--kind", "map", unnamed, dir.file("up.vxt")},
+        };
+        for (const auto& args : refusals) {
+            const auto refused = run(args);
+            EXPECT_NE(0, refused.status) << args[0];
+            EXPECT_FALSE(std::filesystem::exists(out) ||
+                         std::filesystem::exists(dir.file("up.vxt")))
+                << args[0];
+            EXPECT_TRUE(refused.err.find("--kind tileset|map") != std::string::npos ||
+                        refused.err.find("a map") != std::string::npos)
+                << refused.err;
+        }
+        for (const auto& args :
+             {std::vector<std::string>{"info", named, "--json"},
+              std::vector<std::string>{"info", "--kind", "map", unnamed, "--json"}}) {
+            const auto json = run(args);
+            EXPECT_NE(std::string::npos, json.out.find("\"kind\":\"map\"")) << json.out;
+        }
+        ASSERT_EQ(0, run({"upgrade", unnamed, "--kind", "map", out}).status);
+        EXPECT_EQ(BuildMapImage("VX02", MapGrid(32, 32)), ReadBytes(out));
     }
+}
+
+TEST_F(Cli, EveryFileReadingCommandTakesKind) {
+    const std::string set = write("set.vxt", BuildTileSetImage("VX03", SampleTileSet(4)));
+    const std::string map = write("level.vxm", BuildMapImage("VX02", SampleGrid(2, 2)));
+    const std::string bin = write("in.bin", std::vector<std::uint8_t>(16));
+    const std::string out = dir.file("out");
+    const std::vector<std::string> commands[] = {
+        {"info", set},
+        {"upgrade", set, out},
+        {"export-tiles", set, "-o", out},
+        {"export-map", map, "-o", out},
+        {"export-binary", set, "-o", out},
+        {"import-binary", set, bin, "-o", out},
+        {"import", bin, "--into", set, "-o", out},
+        {"optimize", set, "-o", out},
+    };
+    for (auto args : commands) {
+        args.insert(args.end(), {"--kind", "tiles"});
+        const auto refused = run(args);
+        EXPECT_NE(0, refused.status) << args[0];
+        EXPECT_NE(std::string::npos, refused.err.find("--kind takes tileset or map"))
+            << args[0] << ": " << refused.err;
+    }
+}
+
+TEST_F(Cli, MapPalettesAbove7AreKept) {
+    MapGrid grid = SampleGrid(3, 2);
+    grid.at(1, 2).Palette = 200;
+    const std::string in = write("old.vxm", BuildMapImage("VX01", grid));
+    const std::string out = dir.file("new.vxm");
+    ASSERT_EQ(0, run({"upgrade", in, out}).status);
+    EXPECT_EQ(200, ParseMapFile(ReadBytes(out))->grid.at(1, 2).Palette);
+}
+
+TEST_F(Cli, InfoJsonIsValidUtf8ForWindows1252Names) {
+    TileSet set = SampleTileSet(1, 1);
+    set.categories[3].setName("Gr\xf6\xdf"
+                              "e \x80");
+    const std::string path = write("set.vxt", BuildTileSetImage("VX03", set, "/tmp/caf\xe9.vxm"));
+    const auto json = run({"info", path, "--json", "--tiles"});
+    ASSERT_EQ(0, json.status) << json.err;
+    const std::string file =
+        write("info.json", std::vector<std::uint8_t>(json.out.begin(), json.out.end()));
+    const std::string check = "python3 -c 'import json,sys; d=json.load(open(sys.argv[1], "
+                              "encoding=\"utf-8\")); print(d[\"map\"], "
+                              "d[\"categories\"][3][\"name\"])' " +
+                              quoted(file) + " >" + quoted(dir.file("check.txt"));
+    ASSERT_EQ(0, std::system(check.c_str()));
+    const auto printed = ReadBytes(dir.file("check.txt"));
+    EXPECT_EQ("/tmp/caf\xc3\xa9.vxm Gr\xc3\xb6\xc3\x9f"
+              "e \xe2\x82\xac\n",
+              std::string(printed.begin(), printed.end()));
 }
 
 TEST_F(Cli, RefusedFilesPrintTheirReasonAndFail) {
     auto tooMany = BuildTileSetImage("VX02", SampleTileSet(1, 0));
     tooMany[772] = 0x01;
     tooMany[773] = 0x04; // 1025 Tiles
-    auto badPalette = BuildMapImage("VX02", SampleGrid(2, 2));
-    badPalette[264 + 2] = 9;
+    auto badSize = BuildMapImage("VX02", SampleGrid(2, 2));
+    badSize[260] = 0; // width 0
     const std::pair<std::string, std::string> cases[] = {
         {write("many.vxt", tooMany), "1025"},
-        {write("palette.vxm", badPalette), "palette"},
+        {write("size.vxm", badSize), "width 0"},
         {write("junk.vxt", {'J', 'U', 'N', 'K'}), "unknown magic"},
         {write("junk.bin", {'J', 'U', 'N', 'K'}), "not a tile set or map file"},
         {dir.file("absent.vxt"), "cannot read"},

@@ -46,9 +46,7 @@ Result<MapFileContents> ParseMapFile(std::span<const std::uint8_t> data) {
     file.grid = MapGrid(width, height);
     for (auto& cell : file.grid.cells) {
         cell.Tile = in.u16();
-        cell.Palette = in.u8();
-        if (cell.Palette >= kPalettesPerSet)
-            return Fail("a cell's palette number is above 7");
+        cell.Palette = in.u8(); // 0..255 as stored; pictures use the low 3 bits
         if (withFlips) {
             cell.HFlip = in.u8();
             cell.VFlip = in.u8();

@@ -85,8 +85,8 @@ TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
         {"height 0", 5, 0, 0, 0, "the map height 0 is outside 1..2048"},
         {"width 2049", 2049, 1, 0, 0, "the map width 2049 is outside 1..2048"},
         {"height 2049", 1, 2049, 0, 0, "the map height 2049 is outside 1..2048"},
-        {"palette 8", 2, 2, 8, 0, "a cell's palette number is above 7"},
-        {"palette 255", 2, 2, 255, 0, "a cell's palette number is above 7"},
+        {"palette 8", 2, 2, 8, 0, ""},
+        {"palette 255", 2, 2, 255, 0, ""},
         {"one byte short", 2, 2, 0, -1, "the file ends early"},
         {"no size", 2, 2, 0, -(4 * 5 + 2), "the file ends early"},
     };
@@ -105,12 +105,14 @@ TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
     }
 }
 
-TEST(MapFileChecks, FlipBytesAreStoredAsRead) {
+TEST(MapFileChecks, PaletteAndFlipBytesAreStoredAsRead) {
     MapGrid grid = SampleGrid(2, 1);
     grid.at(0, 1).HFlip = 200;
+    grid.at(0, 0).Palette = 200;
     const auto parsed = ParseMapFile(BuildMapImage("VX02", grid));
     ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ(200, parsed->grid.at(0, 1).HFlip);
+    EXPECT_EQ(grid, parsed->grid);
+    EXPECT_EQ(BuildMapImage("VX02", grid), SerializeMap(parsed->grid, "").value());
 }
 
 TEST(MapFileChecks, UnknownMagicIsFlagged) {

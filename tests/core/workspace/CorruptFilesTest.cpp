@@ -87,9 +87,7 @@ Expect judgeMapByte(const MapShape& shape, const std::vector<std::uint8_t>& alte
         return inRange && width * height <= shape.width * shape.height ? Expect::Loaded
                                                                        : Expect::Refused;
     }
-    const std::size_t cellBytes = shape.version == "VX02" ? 5 : 3;
-    const bool isPalette = (offset - 264) % cellBytes == 2;
-    return isPalette && value > 7 ? Expect::Refused : Expect::Loaded;
+    return Expect::Loaded; // every cell byte is stored as read, palettes 0..255 too
 }
 
 // ---- One load of one damaged file into a workspace holding known documents ----

@@ -1,0 +1,91 @@
+#include "cli/CliFiles.h"
+
+#include "core/files/AtomicFile.h"
+#include "core/files/FileIo.h"
+#include "core/model/TileSet.h"
+
+#include <algorithm>
+
+namespace tessivar::cli {
+
+namespace {
+
+Status save(const std::string& path, const Result<std::vector<std::uint8_t>>& bytes) {
+    const Status saved = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
+    return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
+}
+
+template <typename Contents>
+Result<Contents> loadKind(const std::string& path, std::optional<FileKind> kind, bool named,
+                          FileKind wanted, std::optional<Contents> TileSetOrMap::*member) {
+    auto read = LoadTileSetOrMap(path, kind, named ? std::optional(wanted) : std::nullopt);
+    if (!read)
+        return Fail(read.error());
+    if (read->kind() != wanted)
+        return Fail(path + " is a " + FileKindName(read->kind()) + ", not a " +
+                    FileKindName(wanted));
+    return std::move(*((*read).*member));
+}
+
+} // namespace
+
+Result<std::optional<FileKind>> ParseKindOption(const std::string* text) {
+    if (!text)
+        return std::optional<FileKind>();
+    if (*text == "tileset")
+        return std::optional(FileKind::TileSet);
+    if (*text == "map")
+        return std::optional(FileKind::Map);
+    return Fail("--kind takes tileset or map");
+}
+
+Result<TileSetOrMap> LoadTileSetOrMap(const std::string& path, std::optional<FileKind> kind,
+                                      std::optional<FileKind> role) {
+    const auto data = ReadWholeFile(path, std::max(kLargestTileSetFileBytes, kLargestMapFileBytes));
+    if (!data)
+        return Fail("cannot read " + path + ": " + data.error());
+    auto read = ParseTileSetOrMap(*data, kind ? kind : FileKindFromExtension(path));
+    if (!read)
+        return Fail(path + ": " + read.error());
+    if (read->ambiguous() && role) {
+        if (*role == FileKind::TileSet)
+            read->map.reset();
+        else
+            read->tileSet.reset();
+    }
+    if (read->ambiguous())
+        return Fail(path + " reads both as a tile set and as a map; say which with "
+                           "--kind tileset|map (or name it .vxt or .vxm)");
+    return read;
+}
+
+Result<TileSetFileContents> LoadTileSetFile(const std::string& path, std::optional<FileKind> kind,
+                                            bool named) {
+    return loadKind(path, kind, named, FileKind::TileSet, &TileSetOrMap::tileSet);
+}
+
+Result<MapFileContents> LoadMapFile(const std::string& path, std::optional<FileKind> kind,
+                                    bool named) {
+    return loadKind(path, kind, named, FileKind::Map, &TileSetOrMap::map);
+}
+
+Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSet& tileSet,
+                   std::string* associatedMap, bool named) {
+    const auto file = LoadTileSetFile(path, kind, named);
+    if (!file)
+        return Fail(file.error());
+    ApplyTileSetFile(*file, tileSet);
+    if (associatedMap)
+        *associatedMap = file->associatedMap;
+    return Ok();
+}
+
+Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath) {
+    return save(path, SerializeTileSet(tileSet, mapPath));
+}
+
+Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
+    return save(path, SerializeMap(grid, tileSetPath));
+}
+
+} // namespace tessivar::cli

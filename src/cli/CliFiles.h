@@ -1,0 +1,43 @@
+#pragma once
+
+// The command-line tool's one way to read and write tile set and map files: every
+// command loads through here (with the --kind option) and saves through here.
+
+#include "core/files/FileKind.h"
+#include "core/model/MapDocument.h"
+#include "core/util/Result.h"
+
+#include <optional>
+#include <string>
+
+namespace tessivar {
+class TileSet;
+}
+
+namespace tessivar::cli {
+
+// The value of --kind ("tileset" or "map"); no kind when the option is absent (null).
+Result<std::optional<FileKind>> ParseKindOption(const std::string* text);
+
+// Reads a tile set or map file. The kind comes from `kind` (--kind) when given, else
+// from the extension, else from the contents; contents that read as both kinds are
+// taken as `role` (a file named by an option such as --map or --tileset), and refused
+// when there is none. Failures name the file.
+Result<TileSetOrMap> LoadTileSetOrMap(const std::string& path, std::optional<FileKind> kind,
+                                      std::optional<FileKind> role = std::nullopt);
+
+// The same for a command that needs one kind; the other kind is refused.
+Result<TileSetFileContents> LoadTileSetFile(const std::string& path, std::optional<FileKind> kind,
+                                            bool named = false);
+Result<MapFileContents> LoadMapFile(const std::string& path, std::optional<FileKind> kind,
+                                    bool named = false);
+
+// A tile set file applied to `tileSet` as the editor would open it.
+Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSet& tileSet,
+                   std::string* associatedMap = nullptr, bool named = false);
+
+// Save the current version atomically; failures name the file.
+Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath);
+Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath);
+
+} // namespace tessivar::cli

@@ -1,16 +1,15 @@
 // "render-map": the map picture of the editor's bitmap export, from the command line.
 
 #include "cli/CliCommands.h"
+#include "cli/CliFiles.h"
 
-#include "core/files/FileIo.h"
-#include "core/files/MapFile.h"
-#include "core/files/TileSetFile.h"
 #include "core/mapeditor/MapPicture.h"
 #include "core/model/TileSet.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tessivar::cli {
@@ -40,6 +39,7 @@ std::string locateTileSet(const std::string& stored, const std::string& mapPath)
 
 int RunRenderMap(const std::vector<std::string>& args) {
     std::string mapPath, outPath, tileSetPath;
+    std::optional<FileKind> kind;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -48,8 +48,10 @@ int RunRenderMap(const std::vector<std::string>& args) {
         else if (arg == "--tileset" && hasValue)
             tileSetPath = args[++i];
         else if (arg == "--kind" && hasValue) {
-            if (args[++i] != "map")
-                return fail("render-map reads maps only (--kind map)");
+            auto parsed = ParseKindOption(&args[++i]);
+            if (!parsed)
+                return fail(parsed.error());
+            kind = *parsed;
         } else if (!arg.empty() && arg[0] != '-' && mapPath.empty())
             mapPath = arg;
         else
@@ -58,12 +60,9 @@ int RunRenderMap(const std::vector<std::string>& args) {
     if (mapPath.empty() || outPath.empty())
         return fail(kRenderUsage);
 
-    const auto mapData = ReadWholeFile(mapPath, kLargestMapFileBytes);
-    if (!mapData)
-        return fail("cannot read " + mapPath + ": " + mapData.error());
-    const auto map = ParseMapFile(*mapData);
+    const auto map = LoadMapFile(mapPath, kind);
     if (!map)
-        return fail(mapPath + ": " + map.error());
+        return fail(map.error());
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
@@ -73,13 +72,9 @@ int RunRenderMap(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
                      mapPath.c_str());
     } else {
-        const auto setData = ReadWholeFile(tileSetPath, kLargestTileSetFileBytes);
-        if (!setData)
-            return fail("cannot read " + tileSetPath + ": " + setData.error());
-        const auto parsed = ParseTileSetFile(*setData);
-        if (!parsed)
-            return fail(tileSetPath + ": " + parsed.error());
-        ApplyTileSetFile(*parsed, *tileSet);
+        const Status loaded = LoadTileSet(tileSetPath, std::nullopt, *tileSet, nullptr, true);
+        if (!loaded)
+            return fail(loaded.error());
     }
 
     const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));

@@ -147,6 +147,7 @@ TEST_F(Cli, EveryFileReadingCommandTakesKind) {
         {"import-binary", set, bin, "-o", out},
         {"import", bin, "--into", set, "-o", out},
         {"optimize", set, "-o", out},
+        {"render-map", map, "-o", out},
     };
     for (auto args : commands) {
         args.insert(args.end(), {"--kind", "tiles"});

@@ -11,38 +11,7 @@ using testing::BuildTileSetImage;
 using testing::SameStoredContents;
 using testing::SampleTileSet;
 
-std::size_t expectedSize(std::string_view magic, int tiles, int categories) {
-    std::size_t size = 4 + 768 + 2 + 66u * tiles;
-    if (magic == "VX03")
-        size += 256;
-    if (magic != "VX01")
-        size += 1 + categories * (16 + 1 + 4u * tiles);
-    return size;
-}
-
 // ---- Sizes and offsets ----
-
-TEST(TileSetFileLayout, SizesFollowTheFieldTable) {
-    struct Case {
-        const char* magic;
-        int tiles;
-        int extraCategories;
-        std::size_t size;
-    };
-    const Case cases[] = {
-        {"VX01", 2, 0, 906},  {"VX03", 16, 0, 2330},      {"VX02", 2, 0, 982},
-        {"VX03", 0, 0, 1082}, {"VX03", 768, 61, 249'415}, {"VX02", 1, 2, 775 + 66 + 5 * 21},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.magic) + " N=" + std::to_string(c.tiles));
-        const TileSet set = SampleTileSet(c.tiles, c.extraCategories);
-        EXPECT_EQ(c.size, expectedSize(c.magic, c.tiles, set.categoryCount));
-        EXPECT_EQ(c.size, BuildTileSetImage(c.magic, set).size());
-        if (std::string_view(c.magic) == "VX03") {
-            EXPECT_EQ(c.size, SerializeTileSet(set, "").value().size());
-        }
-    }
-}
 
 TEST(TileSetFileLayout, WriterPutsFieldsAtTheirOffsets) {
     TileSet set = SampleTileSet(2, 0);
@@ -51,7 +20,7 @@ TEST(TileSetFileLayout, WriterPutsFieldsAtTheirOffsets) {
     set.tiles[0][0] = 3;
     set.tiles[1][63] = 2;
     const auto bytes = SerializeTileSet(set, "maps/level.vxm").value();
-    ASSERT_EQ(expectedSize("VX03", 2, 3), bytes.size());
+    ASSERT_EQ(1238u, bytes.size()); // 4 + 256 + 768 + 2 + 2 x 66 + 1 + 3 x (17 + 2 x 4)
     EXPECT_EQ("VX03", std::string(bytes.begin(), bytes.begin() + 4));
     EXPECT_EQ("maps/level.vxm", std::string(reinterpret_cast<const char*>(&bytes[4])));
     EXPECT_EQ(17, bytes[260]);
@@ -92,7 +61,9 @@ TEST(TileSetFileRoundTrip, EveryVersionLoadsWhatWasStored) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.magic) + " N=" + std::to_string(c.tiles));
         const TileSet source = SampleTileSet(c.tiles, c.extraCategories, 3);
-        const auto parsed = ParseTileSetFile(BuildTileSetImage(c.magic, source, "a.vxm"));
+        auto image = BuildTileSetImage(c.magic, source, "a.vxm");
+        image.insert(image.end(), {9, 9, 9, 9, 9}); // trailing bytes are ignored
+        const auto parsed = ParseTileSetFile(image);
         ASSERT_TRUE(parsed.ok()) << parsed.error();
         TileSet loaded;
         ApplyTileSetFile(*parsed, loaded);
@@ -122,35 +93,8 @@ TEST(TileSetFileRoundTrip, WriterMatchesTheHandBuiltImage) {
         ASSERT_TRUE(reread.ok());
         EXPECT_EQ(mapPath, reread->associatedMap);
     }
-}
-
-TEST(TileSetFileRoundTrip, MapPathThatDoesNotFitIsRefused) {
-    const auto written = SerializeTileSet(TileSet(), std::string(256, 'm'));
-    EXPECT_FALSE(written.ok());
-    EXPECT_NE(std::string::npos, written.error().find("256 characters"));
-}
-
-TEST(TileSetFileRoundTrip, ValuesAreStoredCategoryMajor) {
-    const TileSet set = SampleTileSet(8, 0);
-    for (const char* magic : {"VX02", "VX03"}) {
-        SCOPED_TRACE(magic);
-        auto image = BuildTileSetImage(magic, set);
-        const int n = set.tileCount;
-        const std::size_t categoriesStart = (magic[3] == '3' ? 1030 : 774) + 66u * n + 1;
-        const std::size_t secondBlockValues = categoriesStart + (17 + 4u * n) + 17;
-        const std::size_t valueFive = secondBlockValues + 5 * 4;
-        image[valueFive] = 0x78;
-        image[valueFive + 1] = 0x56;
-        image[valueFive + 2] = 0x34;
-        image[valueFive + 3] = 0x92;
-        const auto parsed = ParseTileSetFile(image);
-        ASSERT_TRUE(parsed.ok()) << parsed.error();
-        TileSet loaded;
-        ApplyTileSetFile(*parsed, loaded);
-        EXPECT_EQ(static_cast<std::int32_t>(0x92345678u), loaded.tileInfo[5][1]);
-        EXPECT_EQ(set.tileInfo[5][0], loaded.tileInfo[5][0]);
-        EXPECT_EQ(set.tileInfo[4][1], loaded.tileInfo[4][1]);
-    }
+    const auto tooLong = SerializeTileSet(TileSet(), std::string(256, 'm'));
+    EXPECT_NE(std::string::npos, tooLong.error().find("256 characters"));
 }
 
 TEST(TileSetFileApply, OldFileLeavesCategoriesAndSlotsAboveTheCountAlone) {
@@ -211,18 +155,9 @@ TEST(TileSetFileChecks, OutOfRangeFieldsAreRefusedAndHarmlessOnesLoad) {
     }
 }
 
-TEST(TileSetFileChecks, CapacityLimitsAreInclusive) {
-    struct Case {
-        int tiles;
-        int extraCategories;
-        bool accepted;
-    };
-    for (const Case c : {Case{768, 61, true}, Case{0, 0, true}}) {
-        const auto parsed =
-            ParseTileSetFile(BuildTileSetImage("VX02", SampleTileSet(c.tiles, c.extraCategories)));
-        EXPECT_EQ(c.accepted, parsed.ok()) << parsed.error();
-    }
-    // 769 Tiles with all their data present is still too many.
+TEST(TileSetFileChecks, TooManyTilesAreRefusedWithAllTheirData) {
+    // 768 Tiles and 64 categories load (the round trips); 769 Tiles with all their data present is
+    // still too many.
     TileSet big = SampleTileSet(768, 0);
     auto image = BuildTileSetImage("VX01", big);
     image[772] = 769 & 0xFF;
@@ -240,14 +175,6 @@ TEST(TileSetFileChecks, BadMagicIsToldApartFromADamagedFile) {
     EXPECT_TRUE(HasTileSetMagic(std::span(image).first(image.size() - 1)));
     image[0] = 'W';
     EXPECT_FALSE(HasTileSetMagic(image));
-}
-
-TEST(TileSetFileChecks, TrailingBytesAreAccepted) {
-    for (const char* magic : {"VX01", "VX02", "VX03"}) {
-        auto image = BuildTileSetImage(magic, SampleTileSet(3, 1));
-        image.insert(image.end(), {9, 9, 9, 9, 9});
-        EXPECT_TRUE(ParseTileSetFile(image).ok()) << magic;
-    }
 }
 
 TEST(TileSetFileChecks, CategoryNameWithoutItsNulEndsAfterFifteenCharacters) {

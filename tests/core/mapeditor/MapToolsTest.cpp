@@ -96,17 +96,13 @@ TEST(MapStroke, FillIgnoresPalettesAndFlipsButNotDiagonals) {
     EXPECT_EQ(f.cell(1, 0), (MapCell{7, 6, 0, 0}));
     EXPECT_EQ(f.cell(5, 4).Tile, 0);
     EXPECT_EQ(f.notifications, std::vector<unsigned>{MapChanged});
-}
-
-TEST(MapStroke, FillWithTheCellsOwnTileChangesNothing) {
-    MapFixture f;
-    f.stroke.setTool(MapTool::Fill);
-    f.cell(2, 2) = {7, 1, 0, 0};
+    // Filling with the cell's own Tile changes nothing, not even the palette or flips.
     f.state.MapPalette = 4;
     f.state.VFlip = true;
-    f.stroke.mouseDown(MouseButton::Left, f.px(2), f.py(2));
-    EXPECT_EQ(f.cell(2, 2), (MapCell{7, 1, 0, 0}));
-    EXPECT_TRUE(f.notifications.empty());
+    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(0));
+    f.stroke.mouseUp();
+    EXPECT_EQ(f.cell(1, 0), (MapCell{7, 6, 0, 0}));
+    EXPECT_EQ(f.notifications.size(), 1u);
 }
 
 TEST(MapStroke, RectanglesKeepPalettesAndDrawTheirPreview) {

@@ -151,8 +151,8 @@ struct RejectionCase {
     const char* name;
     const char* options; // cjpeg options for the starting file
     std::function<void(Bytes&)> edit;
-    Kind kind;
     const char* message;
+    Kind kind = Kind::BadData;
 };
 
 std::size_t Segment(const Bytes& jpeg, std::uint8_t marker) {
@@ -160,6 +160,25 @@ std::size_t Segment(const Bytes& jpeg, std::uint8_t marker) {
     if (at == std::string::npos)
         throw std::runtime_error("test file has no such segment");
     return at;
+}
+
+// An edit that sets the byte `offset` bytes into the first `marker` segment.
+std::function<void(Bytes&)> Set(std::uint8_t marker, std::size_t offset, std::uint8_t value) {
+    return [=](Bytes& j) { j[Segment(j, marker) + offset] = value; };
+}
+
+// Where the first restart marker of the first scan starts.
+std::ptrdiff_t FirstRestart(const Bytes& jpeg) {
+    for (std::size_t i = Segment(jpeg, 0xDA); i + 1 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xD0)
+            return static_cast<std::ptrdiff_t>(i);
+    throw std::runtime_error("test file has no restart marker");
+}
+
+// Ends the file with an end-of-image marker where the first `marker` segment starts.
+void EndBefore(Bytes& jpeg, std::uint8_t marker) {
+    jpeg.resize(Segment(jpeg, marker));
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
 }
 
 // Replaces the frame header by one with the given components (id, factors, table).
@@ -185,9 +204,10 @@ void ReplaceFrame(Bytes& jpeg, int width, int height,
     jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(at), frame.begin(), frame.end());
 }
 
-// Sets the table selectors of the first scan's first component.
-void SetScanTables(Bytes& jpeg, std::uint8_t tables) {
-    jpeg[Segment(jpeg, 0xDA) + 6] = tables;
+// An edit that replaces the frame header.
+std::function<void(Bytes&)> Frame(int width, int height,
+                                  const std::vector<std::array<std::uint8_t, 3>>& components) {
+    return [=](Bytes& j) { ReplaceFrame(j, width, height, components); };
 }
 
 // Declares a 16384 x 16384 frame (the largest accepted) over the small picture's data.
@@ -217,8 +237,8 @@ long PeakMemoryGrowthMiB() {
 }
 
 const RejectionCase kRejectionCases[] = {
-    {"Empty", "", [](Bytes& j) { j.clear(); }, Kind::BadData, "Premature end of file"},
-    {"NoSoi", "", [](Bytes& j) { j[1] = 0xD9; }, Kind::BadData, "Missing SOI Marker"},
+    {"Empty", "", [](Bytes& j) { j.clear(); }, "Premature end of file"},
+    {"NoSoi", "", [](Bytes& j) { j[1] = 0xD9; }, "Missing SOI Marker"},
     {"Exif", "",
      [](Bytes& j) {
          // APP1 "Exif" in place of the JFIF segment.
@@ -227,67 +247,52 @@ const RejectionCase kRejectionCases[] = {
          j.erase(j.begin() + 2, j.begin() + 2 + static_cast<std::ptrdiff_t>(length));
          j.insert(j.begin() + 2, exif.begin(), exif.end());
      },
-     Kind::BadData, "Missing JFIF APP0 Marker"},
-    {"NotJfif", "", [](Bytes& j) { j[9] = 'X'; }, Kind::BadData, "Not a JFIF file"},
-    {"TwelveBit", "", [](Bytes& j) { j[Segment(j, 0xC0) + 4] = 12; }, Kind::BadData,
-     "Only 8-bit data supported"},
-    {"Cmyk", "",
-     [](Bytes& j) {
-         ReplaceFrame(j, 16, 16, {{{1, 0x11, 0}, {2, 0x11, 1}, {3, 0x11, 1}, {4, 0x11, 1}}});
-     },
-     Kind::BadData, "JFIF only supports 1 and 3 component streams"},
-    {"FrameLength", "", [](Bytes& j) { j[Segment(j, 0xC0) + 3] += 1; }, Kind::BadData,
-     "Invalid Frame Size"},
-    {"QuantizationIndexInFrame", "", [](Bytes& j) { j[Segment(j, 0xC0) + 12] = 4; }, Kind::BadData,
-     "Bad Quantization Table Index"},
-    {"Lossless", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC3; }, Kind::BadData,
-     "Lossless Huffman Coding Not Supported"},
-    {"DifferentialSequential", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC5; }, Kind::BadData,
+     "Missing JFIF APP0 Marker"},
+    {"NotJfif", "", [](Bytes& j) { j[9] = 'X'; }, "Not a JFIF file"},
+    {"TwelveBit", "", Set(0xC0, 4, 12), "Only 8-bit data supported"},
+    {"Cmyk", "", Frame(16, 16, {{{1, 0x11, 0}, {2, 0x11, 1}, {3, 0x11, 1}, {4, 0x11, 1}}}),
+     "JFIF only supports 1 and 3 component streams"},
+    {"FrameLength", "", [](Bytes& j) { j[Segment(j, 0xC0) + 3] += 1; }, "Invalid Frame Size"},
+    {"QuantizationIndexInFrame", "", Set(0xC0, 12, 4), "Bad Quantization Table Index"},
+    {"Lossless", "", Set(0xC0, 1, 0xC3), "Lossless Huffman Coding Not Supported"},
+    {"DifferentialSequential", "", Set(0xC0, 1, 0xC5),
      "Differential Sequential Huffman Coding Not Supported"},
-    {"DifferentialProgressive", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC6; }, Kind::BadData,
+    {"DifferentialProgressive", "", Set(0xC0, 1, 0xC6),
      "Differential Progressive Huffman Coding Not Supported"},
-    {"DifferentialLossless", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC7; }, Kind::BadData,
+    {"DifferentialLossless", "", Set(0xC0, 1, 0xC7),
      "Differential Lossless Huffman Coding Not Supported"},
-    {"ArithmeticMarker", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xC9; }, Kind::BadData,
+    {"ArithmeticMarker", "", Set(0xC0, 1, 0xC9),
      "Cannot read image - Arithmetic Coding covered by patents"},
-    {"ArithmeticFromCjpeg", "-arithmetic", [](Bytes&) {}, Kind::BadData,
+    {"ArithmeticFromCjpeg", "-arithmetic", [](Bytes&) {},
      "Cannot read image - Arithmetic Coding covered by patents"},
-    {"Dhp", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xDE; }, Kind::BadData,
-     "DHP marker not supported"},
-    {"ReservedMarker", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xF3; }, Kind::BadData,
+    {"Dhp", "", Set(0xC0, 1, 0xDE), "DHP marker not supported"},
+    {"ReservedMarker", "", Set(0xC0, 1, 0xF3),
      "Unknown, unsupported, or reserved marker encountered"},
-    {"NoEoi", "", [](Bytes& j) { j.resize(j.size() - 2); }, Kind::BadData,
-     "End of Image Marker Not Found"},
-    {"ExtraData", "", [](Bytes& j) { j.push_back('\r'), j.push_back('x'); }, Kind::BadData,
+    {"NoEoi", "", [](Bytes& j) { j.resize(j.size() - 2); }, "End of Image Marker Not Found"},
+    {"ExtraData", "", [](Bytes& j) { j.push_back('\r'), j.push_back('x'); },
      "Extra Data After End of Image Marker"},
-    {"Truncated", "", [](Bytes& j) { j.resize(j.size() * 2 / 3); }, Kind::BadData,
-     "Premature end of file"},
+    {"Truncated", "", [](Bytes& j) { j.resize(j.size() * 2 / 3); }, "Premature end of file"},
+    // Markers where entropy data belongs.
     {"MarkerInScan", "",
      [](Bytes& j) {
-         j.insert(j.end() - 40, {0xFF, 0xC4}); // a marker where entropy data belongs
+         j.insert(j.end() - 40, {0xFF, 0xC4});
      },
-     Kind::BadData, "Unexpected Marker"},
+     "Unexpected Marker"},
     {"DnlInScan", "",
      [](Bytes& j) {
          j.insert(j.end() - 40, {0xFF, 0xDC});
      },
-     Kind::BadData, "Unexpected Marker DNL"},
-    {"SixteenBitTablesFromCjpeg", "-quality 5", [](Bytes&) {}, Kind::BadData,
+     "Unexpected Marker DNL"},
+    {"SixteenBitTablesFromCjpeg", "-quality 5", [](Bytes&) {}, "Only 8-bit Data is Supported"},
+    {"SixteenBitQuantization", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] |= 0x10; },
      "Only 8-bit Data is Supported"},
-    {"SixteenBitQuantization", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] |= 0x10; }, Kind::BadData,
-     "Only 8-bit Data is Supported"},
-    {"QuantizationPrecision", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] |= 0x20; }, Kind::BadData,
+    {"QuantizationPrecision", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] |= 0x20; },
      "Invalid Quantization Table Precision"},
-    {"QuantizationIndex", "", [](Bytes& j) { j[Segment(j, 0xDB) + 4] = 4; }, Kind::BadData,
-     "Quantization Table Index Too Large"},
-    {"QuantizationZero", "", [](Bytes& j) { j[Segment(j, 0xDB) + 20] = 0; }, Kind::BadData,
-     "Zero value in quantization table"},
-    {"HuffmanIndex", "", [](Bytes& j) { j[Segment(j, 0xC4) + 4] = 0x04; }, Kind::BadData,
-     "Huffman Table Index outside range [0..3]"},
-    {"HuffmanClass", "", [](Bytes& j) { j[Segment(j, 0xC4) + 4] = 0x20; }, Kind::BadData,
-     "Invalid Huffman Table Class"},
-    {"HuffmanCount", "", [](Bytes& j) { j[Segment(j, 0xC4) + 5 + 15] = 250; }, Kind::BadData,
-     "Huffman count > 256"},
+    {"QuantizationIndex", "", Set(0xDB, 4, 4), "Quantization Table Index Too Large"},
+    {"QuantizationZero", "", Set(0xDB, 20, 0), "Zero value in quantization table"},
+    {"HuffmanIndex", "", Set(0xC4, 4, 0x04), "Huffman Table Index outside range [0..3]"},
+    {"HuffmanClass", "", Set(0xC4, 4, 0x20), "Invalid Huffman Table Class"},
+    {"HuffmanCount", "", Set(0xC4, 5 + 15, 250), "Huffman count > 256"},
     {"HuffmanLengths", "",
      [](Bytes& j) {
          // Three one-bit codes: no prefix code has them. The symbol count stays the same.
@@ -299,90 +304,46 @@ const RejectionCase kRejectionCases[] = {
          j[counts] = 3;
          j[counts + 15] = static_cast<std::uint8_t>(moved - 3);
      },
-     Kind::BadData, "Bad Huffman Code Length"},
-    {"ScanBeforeFrame", "", [](Bytes& j) { j[Segment(j, 0xC0) + 1] = 0xE5; }, Kind::BadData,
-     "Scan found before frame defined"},
-    {"ScanComponentCount", "", [](Bytes& j) { j[Segment(j, 0xDA) + 4] = 4; }, Kind::BadData,
-     "Invalid component count in scan"},
-    {"ScanComponentUnknown", "", [](Bytes& j) { j[Segment(j, 0xDA) + 5] = 9; }, Kind::BadData,
-     "Component Not Defined"},
-    {"QuantizationNotDefined", "-grayscale", [](Bytes& j) { j[Segment(j, 0xC0) + 12] = 2; },
-     Kind::Error, "Quantization Table Not Defined"},
-    {"DcNotAssigned", "", [](Bytes& j) { SetScanTables(j, 0x50); }, Kind::Fatal,
-     "INTERNAL ERROR - DC Table Not Assigned"},
-    {"DcNotDefined", "", [](Bytes& j) { SetScanTables(j, 0x20); }, Kind::Fatal,
-     "INTERNAL ERROR - DC Table Not Defined"},
-    {"AcNotAssigned", "", [](Bytes& j) { SetScanTables(j, 0x07); }, Kind::Fatal,
-     "INTERNAL ERROR - AC Table Not Assigned"},
-    {"AcNotDefined", "", [](Bytes& j) { SetScanTables(j, 0x03); }, Kind::Error,
-     "AC Table Not Defined"},
-    {"ProgressiveDcAndAc", "-progressive",
-     [](Bytes& j) { j[Segment(j, 0xDA) + 4 + 1 + 6 + 1] = 5; }, Kind::BadData,
+     "Bad Huffman Code Length"},
+    {"ScanBeforeFrame", "", Set(0xC0, 1, 0xE5), "Scan found before frame defined"},
+    {"ScanComponentCount", "", Set(0xDA, 4, 4), "Invalid component count in scan"},
+    {"ScanComponentUnknown", "", Set(0xDA, 5, 9), "Component Not Defined"},
+    {"QuantizationNotDefined", "-grayscale", Set(0xC0, 12, 2), "Quantization Table Not Defined",
+     Kind::Error},
+    {"DcNotAssigned", "", Set(0xDA, 6, 0x50), "INTERNAL ERROR - DC Table Not Assigned",
+     Kind::Fatal},
+    {"DcNotDefined", "", Set(0xDA, 6, 0x20), "INTERNAL ERROR - DC Table Not Defined", Kind::Fatal},
+    {"AcNotAssigned", "", Set(0xDA, 6, 0x07), "INTERNAL ERROR - AC Table Not Assigned",
+     Kind::Fatal},
+    {"AcNotDefined", "", Set(0xDA, 6, 0x03), "AC Table Not Defined", Kind::Error},
+    {"ProgressiveDcAndAc", "-progressive", Set(0xDA, 4 + 1 + 6 + 1, 5),
      "Progressive scan contains DC and AC data"},
-    {"IncorrectRestart", "-restart 1B",
-     [](Bytes& j) {
-         for (std::size_t i = Segment(j, 0xDA); i + 1 < j.size(); ++i) {
-             if (j[i] == 0xFF && j[i + 1] == 0xD0) {
-                 j[i + 1] = 0xD3;
-                 return;
-             }
-         }
-     },
-     Kind::BadData, "Incorrect Restart Marker"},
+    {"IncorrectRestart", "-restart 1B", [](Bytes& j) { j[FirstRestart(j) + 1] = 0xD3; },
+     "Incorrect Restart Marker"},
     {"MissingRestart", "-restart 1B",
-     [](Bytes& j) {
-         for (std::size_t i = Segment(j, 0xDA); i + 1 < j.size(); ++i) {
-             if (j[i] == 0xFF && j[i + 1] == 0xD0) {
-                 j.erase(j.begin() + static_cast<std::ptrdiff_t>(i),
-                         j.begin() + static_cast<std::ptrdiff_t>(i + 2));
-                 return;
-             }
-         }
-     },
-     Kind::BadData, "Missing Restart Marker"},
-    {"NoScan", "",
-     [](Bytes& j) {
-         j.resize(Segment(j, 0xDA));
-         j.insert(j.end(), {0xFF, 0xD9});
-     },
-     Kind::BadData, "No scan before the End of Image Marker"},
-    {"NoFrame", "",
-     [](Bytes& j) {
-         j.resize(Segment(j, 0xDB)), j.insert(j.end(), {0xFF, 0xD9});
-     },
-     Kind::BadData, "No frame before the End of Image Marker"},
+     [](Bytes& j) { j.erase(j.begin() + FirstRestart(j), j.begin() + FirstRestart(j) + 2); },
+     "Missing Restart Marker"},
+    {"NoScan", "", [](Bytes& j) { EndBefore(j, 0xDA); }, "No scan before the End of Image Marker"},
+    {"NoFrame", "", [](Bytes& j) { EndBefore(j, 0xDB); },
+     "No frame before the End of Image Marker"},
     // Limits of our own: refused before anything large is allocated.
     {"WidthZero", "", [](Bytes& j) { j[Segment(j, 0xC0) + 7] = 0, j[Segment(j, 0xC0) + 8] = 0; },
-     Kind::BadData, "Frame width or height is 0"},
+     "Frame width or height is 0"},
     {"HeightZero", "", [](Bytes& j) { j[Segment(j, 0xC0) + 5] = 0, j[Segment(j, 0xC0) + 6] = 0; },
-     Kind::BadData, "Frame width or height is 0"},
-    {"HugeFrame", "",
-     [](Bytes& j) {
-         ReplaceFrame(j, 16385, 16384, {{{1, 0x22, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
-     },
-     Kind::BadData, "Frame too large: 16385 x 16384 is more than 268435456 pixels"},
-    {"ComponentId255", "",
-     [](Bytes& j) {
-         ReplaceFrame(j, 16, 16, {{{1, 0x22, 0}, {255, 0x11, 1}, {3, 0x11, 1}}});
-     },
-     Kind::BadData, "Component identifier 255 is not supported"},
-    {"SamplingFactorZero", "",
-     [](Bytes& j) {
-         ReplaceFrame(j, 16, 16, {{{1, 0x20, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
-     },
-     Kind::BadData, "Invalid sampling factor"},
-    {"SamplingFactorFive", "",
-     [](Bytes& j) {
-         ReplaceFrame(j, 16, 16, {{{1, 0x51, 0}, {2, 0x11, 1}, {3, 0x11, 1}}});
-     },
-     Kind::BadData, "Invalid sampling factor"},
+     "Frame width or height is 0"},
+    {"HugeFrame", "", Frame(16385, 16384, {{{1, 0x22, 0}, {2, 0x11, 1}, {3, 0x11, 1}}}),
+     "Frame too large: 16385 x 16384 is more than 268435456 pixels"},
+    {"ComponentId255", "", Frame(16, 16, {{{1, 0x22, 0}, {255, 0x11, 1}, {3, 0x11, 1}}}),
+     "Component identifier 255 is not supported"},
+    {"SamplingFactorZero", "", Frame(16, 16, {{{1, 0x20, 0}, {2, 0x11, 1}, {3, 0x11, 1}}}),
+     "Invalid sampling factor"},
+    {"SamplingFactorFive", "", Frame(16, 16, {{{1, 0x51, 0}, {2, 0x11, 1}, {3, 0x11, 1}}}),
+     "Invalid sampling factor"},
     // A small file that fails in its first scan takes memory for the data it holds, not
     // for the huge frame it declares (checked for every case below).
-    {"HugeFrameBaseline", "", DeclareHugeFrame, Kind::BadData, "Unexpected Marker"},
-    {"HugeFrameProgressive420", "-progressive", DeclareHugeFrame, Kind::BadData,
-     "Unexpected Marker"},
-    {"HugeFrameProgressive444", "-progressive -sample 1x1", DeclareHugeFrame, Kind::BadData,
-     "Corrupt Scan Data"},
+    {"HugeFrameBaseline", "", DeclareHugeFrame, "Unexpected Marker"},
+    {"HugeFrameProgressive420", "-progressive", DeclareHugeFrame, "Unexpected Marker"},
+    {"HugeFrameProgressive444", "-progressive -sample 1x1", DeclareHugeFrame, "Corrupt Scan Data"},
 };
 
 class JpegRejectionTest : public ::testing::TestWithParam<RejectionCase> {};

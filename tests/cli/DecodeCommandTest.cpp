@@ -52,13 +52,7 @@ TEST_F(DecodeCommand, WritesTheDecodedPictureAsBitmap) {
                                                  image.CopyRowAsBgr(row, bgr);
                                              })
                                   .value();
-        const auto written = testing::ReadBytes(bitmap);
-        ASSERT_EQ(written, expected);
-        if (grey)
-            for (std::size_t i = 54; i + 2 < 54 + 21 * 3; i += 3) {
-                EXPECT_EQ(written[i], written[i + 1]);
-                EXPECT_EQ(written[i], written[i + 2]);
-            }
+        EXPECT_EQ(testing::ReadBytes(bitmap), expected);
     }
 }
 

@@ -29,12 +29,12 @@ TEST_F(Cli, HelpAndVersion) {
     EXPECT_NE(0, run({"frobnicate"}).status);
 }
 
-TEST_F(Cli, InfoDescribesATileSet) {
+TEST_F(Cli, InfoDescribesTileSetsAndMaps) {
     TileSet set = SampleTileSet(16, 1);
     set.categories[3].setName("Say \"hi\"");
     const std::string path = write("set.vxt", BuildTileSetImage("VX03", set, "maps/level.vxm"));
 
-    const auto json = run({"info", path, "--json"});
+    auto json = run({"info", path, "--json"});
     EXPECT_EQ(0, json.status) << json.err;
     EXPECT_EQ("{\"kind\":\"tileset\",\"version\":\"VX03\",\"tileCount\":16,"
               "\"map\":\"maps/level.vxm\",\"categories\":["
@@ -44,10 +44,19 @@ TEST_F(Cli, InfoDescribesATileSet) {
               "{\"name\":\"Say \\\"hi\\\"\",\"type\":0,\"typeName\":\"Boolean\"}]}\n",
               json.out);
 
-    const auto text = run({"info", path});
+    auto text = run({"info", path});
     EXPECT_EQ(0, text.status);
     for (const char* line : {"version VX03", "Tiles: 16", "Map: maps/level.vxm", "Categories: 4"})
         EXPECT_NE(std::string::npos, text.out.find(line)) << line << "\n" << text.out;
+
+    const std::string map = write("level.vxm", BuildMapImage("VX02", SampleGrid(24, 16), "t.vxt"));
+    json = run({"info", "--json", map});
+    EXPECT_EQ(0, json.status) << json.err;
+    EXPECT_EQ("{\"kind\":\"map\",\"version\":\"VX02\",\"width\":24,\"height\":16,"
+              "\"tileSet\":\"t.vxt\"}\n",
+              json.out);
+    text = run({"info", map});
+    EXPECT_NE(std::string::npos, text.out.find("24 columns x 16 rows")) << text.out;
 }
 
 TEST_F(Cli, InfoListsEveryTileWithItsInformation) {
@@ -81,17 +90,6 @@ TEST_F(Cli, InfoListsEveryTileWithItsInformation) {
         EXPECT_EQ("", refused.out);
         EXPECT_NE(std::string::npos, refused.err.find("--tiles")) << refused.err;
     }
-}
-
-TEST_F(Cli, InfoDescribesAMap) {
-    const std::string path = write("level.vxm", BuildMapImage("VX02", SampleGrid(24, 16), "t.vxt"));
-    const auto json = run({"info", "--json", path});
-    EXPECT_EQ(0, json.status) << json.err;
-    EXPECT_EQ("{\"kind\":\"map\",\"version\":\"VX02\",\"width\":24,\"height\":16,"
-              "\"tileSet\":\"t.vxt\"}\n",
-              json.out);
-    const auto text = run({"info", path});
-    EXPECT_NE(std::string::npos, text.out.find("24 columns x 16 rows")) << text.out;
 }
 
 TEST_F(Cli, MapsAreNotMistakenForOldTileSets) {

@@ -146,7 +146,9 @@ TEST_F(Cli, EveryFileReadingCommandTakesKind) {
         {"render-map", map, "-o", out},
     };
     for (auto args : commands) {
-        args.insert(args.end(), {"--kind", "tiles"});
+        args.push_back("--kind");
+        EXPECT_NE(0, run(args).status) << args[0] << " without the kind";
+        args.push_back("tiles");
         const auto refused = run(args);
         EXPECT_NE(0, refused.status) << args[0];
         EXPECT_NE(std::string::npos, refused.err.find("--kind takes tileset or map"))

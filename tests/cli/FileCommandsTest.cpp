@@ -26,7 +26,9 @@ TEST_F(Cli, HelpAndVersion) {
     EXPECT_EQ(0, version.status);
     EXPECT_EQ("tessivar-cli 1.1\n", version.out);
     EXPECT_NE(0, run({}).status);
-    EXPECT_NE(0, run({"frobnicate"}).status);
+    const auto unknown = run({"frobnicate"});
+    EXPECT_NE(0, unknown.status);
+    EXPECT_NE(std::string::npos, unknown.err.find("unknown command 'frobnicate'")) << unknown.err;
 }
 
 TEST_F(Cli, InfoDescribesTileSetsAndMaps) {

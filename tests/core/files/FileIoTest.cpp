@@ -37,12 +37,18 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommitAndNoTemporaryFileStays) {
 
     auto file = AtomicFile::Open(target);
     ASSERT_TRUE(file.ok()) << file.error();
-    file->Write(big);
     file->Write(std::string_view("ab"));
+    file->Write(big);
     EXPECT_EQ((Bytes{1, 2, 3}), ReadBytes(target));
+    // The pieces stream to the temporary file instead of piling up in memory.
+    std::uintmax_t streamed = 0;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path() != target)
+            streamed = entry.file_size();
+    EXPECT_GE(streamed, big.size() - (1 << 20));
     ASSERT_TRUE(file->Commit().ok());
     Bytes expected = big;
-    expected.insert(expected.end(), {'a', 'b'});
+    expected.insert(expected.begin(), {'a', 'b'});
     EXPECT_EQ(expected, ReadBytes(target));
     EXPECT_EQ(1, EntriesIn(dir.path()));
 }

@@ -3,6 +3,7 @@
 // tile list's clicks and the Block numbers kept in range.
 
 #include "../tileeditor/TileEditorTestSupport.h"
+#include "core/mapeditor/MapCanvasPainter.h"
 #include "core/mapeditor/MapStroke.h"
 #include "core/mapeditor/MapTileList.h"
 
@@ -184,6 +185,22 @@ TEST(MapStroke, StatusTextsNameTheCellAndTheTool) {
     EXPECT_EQ(f.stroke.toolStatusText(), "Hollow Rect");
     f.stroke.setRectangleMode(RectangleMode::Filled);
     EXPECT_EQ(f.stroke.toolStatusText(), "Filled Rect");
+}
+
+TEST(MapCanvasPainter, PaintsTheCellsAtTheOriginWithTheirGridLines) {
+    MapFixture f;
+    f.workspace.tileSet.paletteTable[1] = {}; // the map shows palette set 0 only
+    constexpr std::uint32_t kFill = 0xFF123456u, kLine = 0xFFFF0000u;
+    RgbImage out(34, 34, kFill);
+    PaintMapCanvas(f.workspace.tileSet, f.stroke, CellGrid(17, 17, 6, 5, 1), {2, 3, 1, 2}, kLine,
+                   out, 34, 17);
+    for (int i = 0; i < 34; ++i) {
+        EXPECT_EQ(out.at(16, i), kLine) << i; // right of column 2
+        EXPECT_EQ(out.at(i, 33), kLine) << i; // below row 2
+    }
+    EXPECT_EQ(out.at(0, 0), out.at(32, 32)); // Tile 0 in both corners
+    for (const std::uint32_t other : {kFill, kLine, 0xFF000000u})
+        EXPECT_NE(out.at(0, 0), other);
 }
 
 TEST(MapTileList, GeometryFollowsTheBlockSize) {

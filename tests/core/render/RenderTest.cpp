@@ -136,6 +136,16 @@ TEST(TileCanvas, PreviewPixelsShowTheDrawingColourInThePreviewPalette) {
               colorOf(f.tiles(), 1, f.tiles().tilePalette[0], f.tiles().GetBlockPixel(0, 4, 0)));
 }
 
+TEST(TileCanvas, AnEmptyRangePaintsNothing) {
+    Fixture f;
+    for (const CellRange range : {CellRange{3, 2, 0, 7}, CellRange{0, 7, 5, 4}}) {
+        RgbImage canvas(64, 64, 7u);
+        PaintTileCanvas(f.tiles(), {0, 0, 0, 8, {255, 0, 0}, {}}, range, canvas);
+        for (std::uint32_t pixel : canvas.pixels)
+            ASSERT_EQ(pixel, 7u) << range.firstColumn << ".." << range.lastColumn;
+    }
+}
+
 TEST(CellGrid, CellUnderAPoint) {
     const CellGrid grid(17, 9, 4, 3, 1); // the map canvas: a line right of and below each cell
     struct Case {

@@ -84,6 +84,15 @@ TEST(TileClipboard, PasteDropsTilesPastTheLastSlot) {
     }
 }
 
+TEST(TileClipboard, CopyStopsAtTheLastSlot) {
+    Fixture f({8, 8}, 768);
+    TileClipboard clipboard;
+    f.editing().SelectionStart = 766;
+    f.editing().SelectionEnd = 900;
+    clipboard.CopyTiles(f.workspace);
+    EXPECT_EQ(clipboard.count(), 2);
+}
+
 TEST(TileInsertion, InsertBlockRenumbersTheMapByABlock) {
     Fixture f({16, 16}, 32);
     numberTiles(f.tiles());

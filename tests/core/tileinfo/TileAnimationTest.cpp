@@ -145,5 +145,20 @@ TEST(AnimationChain, StraysStopTheChainAndExtremeDelaysDoNotOverflow) {
     EXPECT_EQ(chain.frame(3), 4);
 }
 
+TEST(AnimationChain, AFrameLeftPastTheTilesInUseStopsTheChain) {
+    Fixture f({8, 8}, 16);
+    auto& info = f.tiles().tileInfo;
+    info[0] = {1, 10, 0};
+    info[10] = {0, 0, 0};
+    AnimationChain chain;
+    std::vector<AnimationChain::Step> steps;
+    chain.tick(f.tiles(), steps);
+    ASSERT_EQ(steps, (std::vector<AnimationChain::Step>{{0, 10}}));
+    f.tiles().tileCount = 8; // Tile 0 now shows a frame beyond the set
+    chain.tick(f.tiles(), steps);
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(chain.frame(0), 10);
+}
+
 } // namespace
 } // namespace tessivar

@@ -107,6 +107,14 @@ TEST_F(Undo, ColoursOfTheRecordedPaletteAreRestored) {
     EXPECT_EQ(0, workspace.editing.CurrentPalette);
 }
 
+TEST_F(Undo, RecordingAStateTellsTheListeners) {
+    unsigned seen = 0;
+    workspace.addListener([&](unsigned changes) { seen |= changes; });
+    workspace.RecordUndoState();
+    EXPECT_TRUE(seen & HistoryChanged);
+    EXPECT_TRUE(workspace.history.canUndo());
+}
+
 TEST_F(Undo, UndoAndRedoLeaveTheEditingStateAlone) {
     workspace.MarkModified();
     Editor editor{workspace};

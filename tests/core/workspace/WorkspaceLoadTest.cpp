@@ -193,6 +193,7 @@ TEST_F(LoadChain, NewTileSetResetsEverythingButTheCategories) {
     const auto categories = workspace.tileSet.categories;
     workspace.tileSet.block = BlockSize{16, 16};
     workspace.editing.CurrentPaletteSet = 3;
+    workspace.tileSet.tilePaletteSet[29] = 6;
 
     workspace.NewTileSet();
     const TileSet& set = workspace.tileSet;
@@ -206,6 +207,8 @@ TEST_F(LoadChain, NewTileSetResetsEverythingButTheCategories) {
     EXPECT_EQ(BlockSize{}, set.block);
     EXPECT_EQ(greyRampPalette(), set.paletteTable[7][7]);
     EXPECT_EQ(Tile{}, set.tiles[767]);
+    for (int t = 0; t < kMaxTiles; ++t)
+        ASSERT_EQ(0, set.tilePaletteSet[t]) << t;
     EXPECT_EQ(0, workspace.editing.LeftColor);
     EXPECT_EQ(3, workspace.editing.RightColor);
     EXPECT_EQ(0, workspace.editing.CurrentPaletteSet);

@@ -129,6 +129,17 @@ TEST(TileBinary, ExportAndImportLayouts) {
     expected[8] = 0xCC;
     EXPECT_EQ(expected, SerializeTileBinary(set));
 
+    // Every row differs: 2 on the diagonal, 1 on the other diagonal.
+    TileSet diagonals;
+    diagonals.tileCount = 1;
+    for (int y = 0; y < 8; ++y) {
+        diagonals.tiles[0][static_cast<std::size_t>(y * 8 + y)] = 2;
+        diagonals.tiles[0][static_cast<std::size_t>(y * 8 + 7 - y)] = 1;
+    }
+    EXPECT_EQ((Bytes{0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01, //
+                     0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}),
+              SerializeTileBinary(diagonals));
+
     TileSet target;
     Bytes file(40, 0); // two Tiles, then 8 bytes that are ignored
     file[0] = 0x0F;

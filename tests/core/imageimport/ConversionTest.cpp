@@ -35,9 +35,10 @@ TEST(ImportSize, ValidityRule) {
 TEST(PixelQuantizer, GreyIsTheTruncatedWeightedSumLessOneOnWholeNumbers) {
     const struct {
         int r, g, b, grey;
-    } cases[] = {{128, 128, 128, 127}, {255, 255, 255, 247}, {0, 0, 0, 0},
-                 {255, 0, 0, 74},      {150, 150, 150, 143}, {0, 0, 7, 0},
-                 {0, 255, 0, 145},     {0, 0, 255, 28},      {8, 0, 0, 2}};
+    } cases[] = {{128, 128, 128, 127}, {255, 255, 255, 247}, {0, 0, 0, 0},     {255, 0, 0, 74},
+                 {150, 150, 150, 143}, {0, 0, 7, 0},         {0, 255, 0, 145}, {0, 0, 255, 28},
+                 {8, 0, 0, 2},         {0, 0, 88, 10},       {0, 0, 96, 10},   {0, 104, 0, 61},
+                 {0, 80, 0, 46},       {104, 0, 0, 31},      {224, 0, 0, 66}};
     for (const auto& c : cases)
         EXPECT_EQ(PixelGrey(c.r, c.g, c.b), c.grey) << c.r << "," << c.g << "," << c.b;
 }

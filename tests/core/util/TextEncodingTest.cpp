@@ -18,6 +18,7 @@ TEST(TextEncoding, ValidUtf8StaysAndAnythingElseIsWindows1252) {
         {"\xed\xa0\x80", "\xc3\xad\xc2\xa0\xe2\x82\xac"}, // surrogate
         {"\xf4\x90\x80\x80", "\xc3\xb4\xc2\x90\xe2\x82\xac\xe2\x82\xac"}, // above U+10FFFF
         {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},                         // U+1F600
+        {"\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"},                         // U+10FFFF, the last
         {"\xe2\x82", "\xc3\xa2\xe2\x80\x9a"},                             // cut short
     };
     int row = 0;

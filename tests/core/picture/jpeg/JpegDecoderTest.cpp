@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <typeinfo>
 
@@ -403,6 +404,39 @@ TEST(JpegDecoderTest, AcceptsTrailingLineEnds) {
     EXPECT_EQ(image.Width(), 9);
 }
 
+// A JFIF thumbnail is skipped; a stream holding a second frame gives that frame.
+TEST(JpegDecoderTest, ThumbnailsAndEarlierFramesAreSkipped) {
+    if (!ReferenceToolsAvailable())
+        GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
+    TempFolder folder;
+    const auto plain = EncodeWithCjpeg(folder, MakePicture(19, 11, 3, 2), "");
+    ASSERT_TRUE(plain);
+    JpegDecoder decoder;
+    BitmapImage expected;
+    decoder.ReadImage(*plain, expected);
+
+    Bytes thumbnail = *plain;
+    thumbnail[5] = 16 + 6; // a 2 x 1 RGB thumbnail
+    thumbnail[18] = 2;
+    thumbnail[19] = 1;
+    thumbnail.insert(thumbnail.begin() + 20, {0xFF, 0xD9, 0xFF, 0xC0, 0x00, 0x11});
+    const std::size_t body = Segment(*plain, 0xDB);
+    for (const char* first : {"", "-progressive"}) {
+        Bytes twoFrames = *EncodeWithCjpeg(folder, MakePicture(30, 21, 3, 4), first);
+        twoFrames.resize(twoFrames.size() - 2); // no end of image between the frames
+        twoFrames.insert(twoFrames.end(), plain->begin() + static_cast<std::ptrdiff_t>(body),
+                         plain->end());
+        for (const Bytes& jpeg : {thumbnail, twoFrames}) {
+            BitmapImage image;
+            decoder.ReadImage(jpeg, image);
+            ASSERT_EQ(image.Width(), 19);
+            ASSERT_EQ(image.Height(), 11);
+            for (int y = 0; y < image.Height(); ++y)
+                ASSERT_TRUE(std::ranges::equal(image.Row(y), expected.Row(y))) << first << y;
+        }
+    }
+}
+
 TEST(JpegDecoderTest, LimitsAreConfigurable) {
     if (!ReferenceToolsAvailable())
         GTEST_SKIP() << "cjpeg (libjpeg-turbo-progs) not installed";
@@ -475,6 +509,10 @@ TEST(BitmapImageTest, BitCountAndRows) {
     image.SetSize(5, 1, 24);
     EXPECT_EQ(image.Row(0).size(), 15u);
     EXPECT_TRUE(image.ColourMap().empty());
+    image.SetSize(0, 5, 24); // empty, not negative
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.Height(), 5);
+    EXPECT_THROW(image.SetSize(-1, 5, 24), std::invalid_argument);
 }
 
 } // namespace

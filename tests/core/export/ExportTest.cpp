@@ -1,6 +1,7 @@
 // Record packing, the source text and the tile binaries, on the examples users check
 // their assembler output against.
 
+#include "core/export/FormatEditing.h"
 #include "core/export/FormatJson.h"
 #include "core/export/RecordPacking.h"
 #include "core/export/SourceExport.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <cstdio>
 
 namespace tessivar {
 namespace {
@@ -196,6 +199,29 @@ TEST(SourceExport, WritesTheExampleFileExactly) {
     EXPECT_EQ(";Map data - Tessivar\r\n\r\n\r\nmapData:\r\n" + row + " ;Row 0\r\n", text(path));
 }
 
+TEST(SourceExport, TextLongerThanTheWriteBufferComesOutWhole) {
+    TempDir dir;
+    const std::string path = dir.file("big.asm");
+    MapGrid map(256, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            map.at(y, x).Tile = static_cast<std::uint16_t>((x + y) % 256);
+    ASSERT_TRUE(ExportMapSource(exampleSet(), map, MapFormatPreset(), SourceDialect::Z80, 0, path));
+    std::string expected = ";Map data - Tessivar\r\n\r\n\r\nmapData:\r\n";
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            char byte[16];
+            std::snprintf(byte, sizeof byte, "%s$%02X", x % 16 == 0 ? " .db " : "", (x + y) % 256);
+            expected += byte;
+            expected += x == 255 ? "" : x % 16 == 15 ? "\r\n" : ",";
+        }
+        expected += " ;Row " + std::to_string(y) + "\r\n";
+    }
+    const std::string written = text(path);
+    ASSERT_EQ(expected.size(), written.size());
+    EXPECT_EQ(expected, written);
+}
+
 TEST(SourceExport, RefusesWhatCannotBeWrittenAndLeavesNothing) {
     TempDir dir;
     const TileSet set = exampleSet();
@@ -243,6 +269,38 @@ TEST(ExportFormat, LimitsAndJsonRoundTrip) {
           "{\"colour\":1}", "{\"properties\":[{\"kind\":\"category\",\"category\":64}]}"})
         EXPECT_FALSE(ParseFormatJson(bad, false)) << bad;
     EXPECT_TRUE(ParseFormatJson("{\"properties\":[{\"kind\":\"tile\"}]}", true));
+}
+
+TEST(FormatEditing, ChosenKindsTakeTheirSectionAndSectionSwapsStayInRange) {
+    ExportFormat format = formatOf({{PropertyKind::Category, 0, 8, 3}}, 2);
+    // The first row goes to section 1; the last and the empty row follow the row above.
+    ASSERT_TRUE(ChoosePropertyKind(format, 1, PropertyKind::Category, 1, 0, {8, 8}));
+    EXPECT_EQ(1, format.properties[0].section);
+    format.properties[0].section = 2;
+    ASSERT_TRUE(ChoosePropertyKind(format, 2, PropertyKind::Category, 2, 0, {8, 8}));
+    ASSERT_EQ(2, format.propertyCount);
+    EXPECT_EQ(2, format.properties[1].section);
+    format.properties[0].section = 4;
+    ASSERT_TRUE(ChoosePropertyKind(format, 1, PropertyKind::Category, 3, 0, {8, 8}));
+    EXPECT_EQ(1, format.properties[0].section);
+    EXPECT_EQ(2, format.properties[1].section);
+
+    EXPECT_TRUE(format.swapSections(1, 2));
+    EXPECT_EQ("s2", format.label(1));
+    EXPECT_EQ("s1", format.label(2));
+    EXPECT_FALSE(format.swapSections(0, 1));
+    EXPECT_FALSE(format.swapSections(2, 3));
+}
+
+TEST(ExportFormat, JsonEscapesAndOutOfRangeNumbers) {
+    const auto read = ParseFormatJson("{\"sections\":[\"\\u0041BC\\u0064\"]}", false);
+    ASSERT_TRUE(read) << read.error();
+    EXPECT_EQ("ABCd", read->label(1));
+    // -4294967288 would pass as 8 if it were cut to 32 bits.
+    for (const char* bad : {"{\"properties\":[{\"kind\":\"one\",\"bits\":99999999999}]}",
+                            "{\"properties\":[{\"kind\":\"one\",\"bits\":-4294967288}]}",
+                            "{\"properties\":[{\"kind\":\"one\",\"bits\":x}]}"})
+        EXPECT_FALSE(ParseFormatJson(bad, false)) << bad;
 }
 
 } // namespace

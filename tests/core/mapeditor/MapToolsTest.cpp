@@ -203,6 +203,21 @@ TEST(MapCanvasPainter, PaintsTheCellsAtTheOriginWithTheirGridLines) {
         EXPECT_NE(out.at(0, 0), other);
 }
 
+TEST(MapCanvasPainter, AnimationFrameShowsTheFramesTileInTheCell) {
+    MapFixture f;
+    f.scramble();
+    f.cell(1, 1).Tile = 5;
+    f.cell(1, 1).Palette = 2;
+    f.cell(1, 1).HFlip = f.cell(1, 1).VFlip = 0;
+    const CellGrid grid(17, 17, 6, 5, 1);
+    RgbImage canvas(17, 17, 0), frame(17, 17, 0);
+    PaintMapCanvas(f.workspace.tileSet, f.stroke, grid, {1, 1, 1, 1}, 0, canvas, 17, 17);
+    PaintMapFrame(f.workspace.tileSet, grid, 1, 1, 5, 2, frame, 17, 17);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(canvas.at(x, y), frame.at(x, y)) << x << "," << y;
+}
+
 TEST(MapTileList, GeometryFollowsTheBlockSize) {
     struct Case {
         BlockSize block;

@@ -1,5 +1,6 @@
 // "info" and "upgrade": the tile set and map files seen from the command line.
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 
@@ -52,10 +53,9 @@ std::string JsonString(const std::string& text) {
 
 namespace {
 
-int fail(const std::string& message) {
-    std::fprintf(stderr, "tessivar-cli: %s\n", message.c_str());
-    return 1;
-}
+constexpr const char* kInfoUsage =
+    "usage: tessivar-cli info FILE [--json] [--tiles] [--kind tileset|map]";
+constexpr const char* kUpgradeUsage = "usage: tessivar-cli upgrade IN OUT [--kind tileset|map]";
 
 std::string categoryTypeName(int type) {
     const std::string name = CategoryTypeName(type);
@@ -124,35 +124,24 @@ void printMap(const MapFileContents& file, bool json) {
 } // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
-    std::string path;
-    std::optional<FileKind> kind;
-    bool json = false;
-    bool tiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--json") {
-            json = true;
-        } else if (args[i] == "--tiles") {
-            tiles = true;
-        } else if (args[i] == "--kind") {
-            const auto named = ParseKindOption(i + 1 < args.size() ? &args[++i] : nullptr);
-            if (!named || !*named || kind)
-                return fail(named ? "--kind needs one value: tileset or map" : named.error());
-            kind = *named;
-        } else if (path.empty()) {
-            path = args[i];
-        } else {
-            return fail("info takes one file");
-        }
-    }
-    if (path.empty())
-        return fail("usage: tessivar-cli info FILE [--json] [--tiles] [--kind tileset|map]");
-    const auto read = LoadTileSetOrMap(path, kind);
+    const auto parsed = ParseArguments(args, {"--kind"}, {"--json", "--tiles"});
+    if (!parsed)
+        return ReportUsage(parsed.error(), kInfoUsage);
+    if (parsed->positional.size() != 1)
+        return ReportUsage("info takes one file", kInfoUsage);
+    const auto kind = ParseKindOption(parsed->find("--kind"));
+    if (!kind)
+        return ReportUsage(kind.error(), kInfoUsage);
+    const std::string& path = parsed->positional[0];
+    const bool json = parsed->has("--json");
+    const bool tiles = parsed->has("--tiles");
+    const auto read = LoadTileSetOrMap(path, *kind);
     if (!read)
-        return fail(read.error());
+        return ReportError(read.error());
     if (read->tileSet && tiles && !json)
-        return fail("--tiles lists the Tiles as JSON: add --json");
+        return ReportError("--tiles lists the Tiles as JSON: add --json");
     if (read->map && tiles)
-        return fail("--tiles describes a tile set; " + path + " is a map");
+        return ReportError("--tiles describes a tile set; " + path + " is a map");
     if (read->tileSet)
         printTileSet(*read->tileSet, json, tiles);
     else
@@ -161,28 +150,22 @@ int RunInfo(const std::vector<std::string>& args) {
 }
 
 int RunUpgrade(const std::vector<std::string>& args) {
-    constexpr const char* kUsage = "usage: tessivar-cli upgrade IN OUT [--kind tileset|map]";
-    std::vector<std::string> paths;
-    std::optional<FileKind> kind;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--kind") {
-            paths.push_back(args[i]);
-            continue;
-        }
-        const auto named = ParseKindOption(i + 1 < args.size() ? &args[++i] : nullptr);
-        if (!named || !*named || kind)
-            return fail(named ? kUsage : named.error());
-        kind = *named;
-    }
-    if (paths.size() != 2)
-        return fail(kUsage);
-    const auto read = LoadTileSetOrMap(paths[0], kind);
+    const auto parsed = ParseArguments(args, {"--kind"});
+    if (!parsed)
+        return ReportUsage(parsed.error(), kUpgradeUsage);
+    if (parsed->positional.size() != 2)
+        return ReportUsage("upgrade takes an input and an output file", kUpgradeUsage);
+    const auto kind = ParseKindOption(parsed->find("--kind"));
+    if (!kind)
+        return ReportUsage(kind.error(), kUpgradeUsage);
+    const std::vector<std::string>& paths = parsed->positional;
+    const auto read = LoadTileSetOrMap(paths[0], *kind);
     if (!read)
-        return fail(read.error());
+        return ReportError(read.error());
     // The output keeps the kind that was read; a name of the other kind is a mistake.
     if (const auto named = FileKindFromExtension(paths[1]); named && *named != read->kind())
-        return fail(paths[0] + " is a " + FileKindName(read->kind()) + "; " + paths[1] +
-                    " is named as a " + FileKindName(*named));
+        return ReportError(paths[0] + " is a " + FileKindName(read->kind()) + "; " + paths[1] +
+                           " is named as a " + FileKindName(*named));
     Status saved;
     if (read->tileSet) {
         // What the editor would write after opening the file: an old tile set without
@@ -193,7 +176,7 @@ int RunUpgrade(const std::vector<std::string>& args) {
     } else {
         saved = SaveMap(paths[1], read->map->grid, read->map->tileSetPath);
     }
-    return saved ? 0 : fail(saved.error());
+    return saved ? 0 : ReportError(saved.error());
 }
 
 } // namespace tessivar::cli

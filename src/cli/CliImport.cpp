@@ -1,6 +1,7 @@
 // "import" and "optimize": the image import and the tile set optimisation without a
 // window, giving the same files the editor saves after the same commands.
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 
@@ -42,66 +43,6 @@ public:
     std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
 };
 
-int usageError(const std::string& problem, const char* usage) {
-    std::fprintf(stderr, "tessivar-cli: %s\n%s\n", problem.c_str(), usage);
-    return 2;
-}
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "tessivar-cli: %s\n", message.c_str());
-    return 1;
-}
-
-// Options of the form "--name VALUE"; flags without a value are listed in `flags`.
-struct Arguments {
-    std::vector<std::string> positional;
-    std::vector<std::pair<std::string, std::string>> options;
-    std::string error;
-
-    const std::string* find(const std::string& name) const {
-        for (const auto& [key, value] : options)
-            if (key == name)
-                return &value;
-        return nullptr;
-    }
-    bool has(const std::string& name) const { return find(name) != nullptr; }
-};
-
-Arguments parseArguments(const std::vector<std::string>& args,
-                         const std::vector<std::string>& valued,
-                         const std::vector<std::string>& flags) {
-    Arguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
-            parsed.options.emplace_back(arg, "");
-        } else if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
-            if (i + 1 >= args.size()) {
-                parsed.error = arg + " needs a value";
-                return parsed;
-            }
-            if (parsed.has(arg)) {
-                parsed.error = arg + " given twice";
-                return parsed;
-            }
-            parsed.options.emplace_back(arg, args[++i]);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            parsed.error = "unknown option " + arg;
-            return parsed;
-        } else {
-            parsed.positional.push_back(arg);
-        }
-    }
-    return parsed;
-}
-
-std::optional<int> wholeNumber(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
-        text.size() > 9)
-        return std::nullopt;
-    return std::stoi(text);
-}
-
 std::string absolutePath(const std::string& path) {
     std::error_code error;
     const auto absolute = std::filesystem::absolute(path, error);
@@ -118,34 +59,24 @@ std::optional<DuplicateMode> modeNamed(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<ImportSize> sizeNamed(const std::string& text) {
-    const auto x = text.find('x');
-    if (x == std::string::npos)
-        return std::nullopt;
-    const auto width = wholeNumber(text.substr(0, x));
-    const auto height = wholeNumber(text.substr(x + 1));
-    if (!width || !height)
-        return std::nullopt;
-    return ImportSize{*width, *height};
-}
-
 } // namespace
 
 int RunImport(const std::vector<std::string>& args) {
-    const Arguments parsed = parseArguments(
+    const auto arguments = ParseArguments(
         args, {"-o", "--into", "--at", "--map", "--size", "--dither", "--mode", "--kind"},
         {"--insert", "--bw", "--json"});
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kImportUsage);
+    if (!arguments)
+        return ReportUsage(arguments.error(), kImportUsage);
+    const Arguments& parsed = *arguments;
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
-        return usageError("import needs one picture and -o OUT.vxt", kImportUsage);
+        return ReportUsage("import needs one picture and -o OUT.vxt", kImportUsage);
     const std::string output = *parsed.find("-o");
-    const std::string mapOutput = parsed.has("--map") ? *parsed.find("--map") : "";
+    const std::string mapOutput = parsed.value("--map");
     const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return usageError(kind.error(), kImportUsage);
+        return ReportUsage(kind.error(), kImportUsage);
     if (*kind && !parsed.has("--into"))
-        return usageError("--kind tells the kind of the --into file", kImportUsage);
+        return ReportUsage("--kind tells the kind of the --into file", kImportUsage);
 
     ImportOptions options;
     options.overwrite = !parsed.has("--insert");
@@ -153,22 +84,22 @@ int RunImport(const std::vector<std::string>& args) {
     if (const auto* mode = parsed.find("--mode")) {
         const auto named = modeNamed(*mode);
         if (!named)
-            return usageError("unknown mode " + *mode, kImportUsage);
+            return ReportUsage("unknown mode " + *mode, kImportUsage);
         options.mode = *named;
     }
     ConversionSettings settings;
     settings.grayscale = !parsed.has("--bw");
     if (const auto* dither = parsed.find("--dither")) {
-        const auto value = wholeNumber(*dither);
+        const auto value = ParseInteger(*dither, 0);
         if (!value)
-            return usageError("--dither needs a whole number", kImportUsage);
+            return ReportUsage("--dither needs a whole number", kImportUsage);
         settings.ditherPercent = *value;
     }
     int at = 0;
     if (const auto* text = parsed.find("--at")) {
-        const auto value = wholeNumber(*text);
-        if (!value || *value >= kMaxTiles)
-            return usageError("--at needs a Tile number below 768", kImportUsage);
+        const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
+        if (!value)
+            return ReportUsage("--at needs a Tile number below 768", kImportUsage);
         at = *value;
     }
 
@@ -180,28 +111,28 @@ int RunImport(const std::vector<std::string>& args) {
     if (const auto* into = parsed.find("--into"))
         if (const Status loaded = LoadTileSet(*into, *kind, workspace.tileSet, &associatedMap);
             !loaded)
-            return fail(loaded.error());
+            return ReportError(loaded.error());
     workspace.editing.CurrentTile = at;
 
     std::optional<ConvertedPicture> picture;
     {
         Result<BitmapImage> source = ReadPicture(parsed.positional[0]);
         if (!source)
-            return fail(parsed.positional[0] + ": " + source.error());
+            return ReportError(parsed.positional[0] + ": " + source.error());
         settings.size = DefaultImportSize(source->Width(), source->Height());
         if (const auto* size = parsed.find("--size")) {
-            const auto named = sizeNamed(*size);
+            const auto named = ParseWxH(*size, 0);
             if (!named)
-                return usageError("--size needs WIDTHxHEIGHT", kImportUsage);
-            settings.size = *named;
+                return ReportUsage("--size needs WIDTHxHEIGHT", kImportUsage);
+            settings.size = ImportSize{named->first, named->second};
         }
         try {
             auto converted = ConvertPicture(*source, settings);
             if (!converted)
-                return fail(converted.error());
+                return ReportError(converted.error());
             picture = std::move(*converted);
         } catch (const std::bad_alloc&) {
-            return fail("not enough memory to convert the picture");
+            return ReportError("not enough memory to convert the picture");
         }
     } // the source picture is released here
 
@@ -209,10 +140,10 @@ int RunImport(const std::vector<std::string>& args) {
     try {
         summary = ImportConvertedImage(workspace, *picture, options);
     } catch (const std::bad_alloc&) {
-        return fail("not enough memory to import the picture");
+        return ReportError("not enough memory to import the picture");
     }
     if (!summary)
-        return fail(summary.error());
+        return ReportError(summary.error());
     picture.reset();
 
     if (!options.createMap && !options.overwrite && !associatedMap.empty())
@@ -223,9 +154,9 @@ int RunImport(const std::vector<std::string>& args) {
     if (options.createMap)
         if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
             !saved)
-            return fail(saved.error());
+            return ReportError(saved.error());
     if (const Status saved = SaveTileSet(output, workspace.tileSet, setLink); !saved)
-        return fail(saved.error());
+        return ReportError(saved.error());
 
     if (parsed.has("--json")) {
         std::printf("{\"tilesCut\":%zu,\"tilesKept\":%zu,\"firstTile\":%d,\"tileCount\":%d,"
@@ -245,18 +176,18 @@ int RunImport(const std::vector<std::string>& args) {
 }
 
 int RunOptimize(const std::vector<std::string>& args) {
-    const Arguments parsed =
-        parseArguments(args, {"-o", "--map", "--map-out", "--kind"}, {"--json"});
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kOptimizeUsage);
+    const auto arguments = ParseArguments(args, {"-o", "--map", "--map-out", "--kind"}, {"--json"});
+    if (!arguments)
+        return ReportUsage(arguments.error(), kOptimizeUsage);
+    const Arguments& parsed = *arguments;
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
-        return usageError("optimize needs one tile set and -o OUT.vxt", kOptimizeUsage);
+        return ReportUsage("optimize needs one tile set and -o OUT.vxt", kOptimizeUsage);
     if (parsed.has("--map") != parsed.has("--map-out"))
-        return usageError("--map and --map-out go together", kOptimizeUsage);
+        return ReportUsage("--map and --map-out go together", kOptimizeUsage);
     const std::string output = *parsed.find("-o");
     const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return usageError(kind.error(), kOptimizeUsage);
+        return ReportUsage(kind.error(), kOptimizeUsage);
 
     NoPrompts prompts;
     Workspace workspace(prompts);
@@ -264,12 +195,12 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (const Status loaded =
             LoadTileSet(parsed.positional[0], *kind, workspace.tileSet, &associatedMap);
         !loaded)
-        return fail(loaded.error());
+        return ReportError(loaded.error());
     std::string mapOutput;
     if (const auto* mapPath = parsed.find("--map")) {
         auto map = LoadMapFile(*mapPath, std::nullopt, true);
         if (!map)
-            return fail(map.error());
+            return ReportError(map.error());
         workspace.map.grid = std::move(map->grid);
         mapOutput = *parsed.find("--map-out");
     }
@@ -279,11 +210,11 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (!mapOutput.empty()) {
         if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
             !saved)
-            return fail(saved.error());
+            return ReportError(saved.error());
         associatedMap = absolutePath(mapOutput);
     }
     if (const Status saved = SaveTileSet(output, workspace.tileSet, associatedMap); !saved)
-        return fail(saved.error());
+        return ReportError(saved.error());
     if (parsed.has("--json"))
         std::printf("{\"tilesBefore\":%d,\"tilesRemoved\":%d,\"tilesKept\":%d,\"mapWidth\":%d,"
                     "\"mapHeight\":%d}\n",

@@ -1,5 +1,6 @@
 // "render-map": the map picture of the editor's bitmap export, from the command line.
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 
@@ -19,11 +20,6 @@ namespace {
 constexpr const char* kRenderUsage =
     "usage: tessivar-cli render-map MAP.vxm -o OUT.bmp|OUT.png [--tileset SET.vxt] [--kind map]";
 
-int fail(const std::string& message) {
-    std::fprintf(stderr, "tessivar-cli: %s\n", message.c_str());
-    return 1;
-}
-
 // The tile set a map names may be stored relative to where the editor ran; when it is
 // not found as it stands, it is looked for beside the map.
 std::string locateTileSet(const std::string& stored, const std::string& mapPath) {
@@ -38,31 +34,21 @@ std::string locateTileSet(const std::string& stored, const std::string& mapPath)
 } // namespace
 
 int RunRenderMap(const std::vector<std::string>& args) {
-    std::string mapPath, outPath, tileSetPath;
-    std::optional<FileKind> kind;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" && hasValue)
-            outPath = args[++i];
-        else if (arg == "--tileset" && hasValue)
-            tileSetPath = args[++i];
-        else if (arg == "--kind" && hasValue) {
-            auto parsed = ParseKindOption(&args[++i]);
-            if (!parsed)
-                return fail(parsed.error());
-            kind = *parsed;
-        } else if (!arg.empty() && arg[0] != '-' && mapPath.empty())
-            mapPath = arg;
-        else
-            return fail(kRenderUsage);
-    }
-    if (mapPath.empty() || outPath.empty())
-        return fail(kRenderUsage);
+    const auto parsed = ParseArguments(args, {"-o", "--tileset", "--kind"});
+    if (!parsed)
+        return ReportUsage(parsed.error(), kRenderUsage);
+    if (parsed->positional.size() != 1 || parsed->value("-o").empty())
+        return ReportUsage("render-map needs one map and -o OUTPUT", kRenderUsage);
+    const auto kind = ParseKindOption(parsed->find("--kind"));
+    if (!kind)
+        return ReportUsage(kind.error(), kRenderUsage);
+    const std::string& mapPath = parsed->positional[0];
+    const std::string outPath = parsed->value("-o");
+    std::string tileSetPath = parsed->value("--tileset");
 
-    const auto map = LoadMapFile(mapPath, kind);
+    const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
-        return fail(map.error());
+        return ReportError(map.error());
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
@@ -74,12 +60,12 @@ int RunRenderMap(const std::vector<std::string>& args) {
     } else {
         const Status loaded = LoadTileSet(tileSetPath, std::nullopt, *tileSet, nullptr, true);
         if (!loaded)
-            return fail(loaded.error());
+            return ReportError(loaded.error());
     }
 
     const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));
     if (!written)
-        return fail("cannot write " + outPath + ": " + written.error());
+        return ReportError("cannot write " + outPath + ": " + written.error());
     return 0;
 }
 

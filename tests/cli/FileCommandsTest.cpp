@@ -236,5 +236,43 @@ TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
     EXPECT_EQ(BuildMapImage("VX02", grid, "t.vxt"), ReadBytes(out));
 }
 
+// Every command reads its arguments the same way: an unknown option, an option without
+// its value or given twice is a usage error (status 2) that names the option.
+TEST_F(Cli, EveryCommandRefusesBadOptionsTheSameWay) {
+    const std::string set = write("set.vxt", BuildTileSetImage("VX03", SampleTileSet(4)));
+    const std::string out = dir.file("out");
+    const std::vector<std::string> commands[] = {
+        {"info", set},
+        {"upgrade", set, out},
+        {"decode", set, "-o", out},
+        {"render-map", set, "-o", out},
+        {"export-tiles", set, "-o", out},
+        {"export-map", set, "-o", out},
+        {"export-binary", set, "-o", out},
+        {"import-binary", set, set, "-o", out},
+        {"import", set, "-o", out},
+        {"optimize", set, "-o", out},
+    };
+    const std::pair<std::vector<std::string>, std::string> mistakes[] = {
+        {{"--frobnicate", "1"}, "unknown option --frobnicate"},
+        {{"--kind", "map", "--kind", "map"}, "--kind given twice"},
+        {{"--kind"}, "--kind needs a value"},
+    };
+    for (const auto& command : commands) {
+        for (const auto& [extra, message] : mistakes) {
+            auto args = command;
+            args.insert(args.end(), extra.begin(), extra.end());
+            if (args[0] == "decode" && extra[0] == "--kind")
+                continue; // decode reads no tile set or map
+            const auto refused = run(args);
+            EXPECT_EQ(2, refused.status) << args[0] << " " << message;
+            EXPECT_NE(std::string::npos, refused.err.find(message)) << refused.err;
+            EXPECT_NE(std::string::npos, refused.err.find("usage: tessivar-cli " + args[0]))
+                << refused.err;
+            EXPECT_FALSE(std::filesystem::exists(out)) << args[0];
+        }
+    }
+}
+
 } // namespace
 } // namespace tessivar

@@ -14,6 +14,12 @@
 
 namespace tessivar {
 
+using testing::BuildMapImage;
+using testing::BuildTileSetImage;
+using testing::ReadBytes;
+using testing::SampleGrid;
+using testing::SampleTileSet;
+
 struct CliRun {
     int status = -1;
     std::string out;

@@ -10,8 +10,6 @@
 namespace tessivar {
 namespace {
 
-namespace fs = std::filesystem;
-
 class DecodeCommand : public Cli {
 protected:
     void SetUp() override {
@@ -83,7 +81,7 @@ TEST_F(DecodeCommand, FailuresReportTheirReasonAndWriteNothing) {
     const auto r = run({"decode", jpeg, "-o", bitmap});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Extra Data After End of Image Marker"), std::string::npos) << r.err;
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3)
+    EXPECT_EQ(testing::CountEntries(dir.path()), 3)
         << "only the input picture, its source and the error output";
 }
 

@@ -16,7 +16,6 @@
 namespace tessivar {
 namespace {
 
-using testing::ReadBytes;
 using Bytes = std::vector<std::uint8_t>;
 
 struct Assembler {

@@ -10,12 +10,7 @@
 namespace tessivar {
 namespace {
 
-using testing::BuildMapImage;
-using testing::BuildTileSetImage;
-using testing::ReadBytes;
 using testing::SameStoredContents;
-using testing::SampleGrid;
-using testing::SampleTileSet;
 
 TEST_F(Cli, HelpAndVersion) {
     const auto help = run({"--help"});

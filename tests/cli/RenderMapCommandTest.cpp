@@ -14,12 +14,6 @@
 namespace tessivar {
 namespace {
 
-using testing::BuildMapImage;
-using testing::BuildTileSetImage;
-using testing::ReadBytes;
-using testing::SampleGrid;
-using testing::SampleTileSet;
-
 TEST_F(Cli, RenderMapWritesTheExportPictureAsBitmapOrPng) {
     const TileSet set = SampleTileSet(40, 0);
     const MapGrid grid = SampleGrid(5, 3);

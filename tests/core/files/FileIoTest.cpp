@@ -15,13 +15,6 @@ using testing::TempDir;
 using testing::WriteBytes;
 using Bytes = std::vector<std::uint8_t>;
 
-int EntriesIn(const fs::path& folder) {
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
-        ++entries;
-    return entries;
-}
-
 TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommitAndNoTemporaryFileStays) {
     TempDir dir;
     const std::string target = dir.file("set.vxt");
@@ -33,7 +26,7 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommitAndNoTemporaryFileStays) {
         dropped->Write(big);
     }
     EXPECT_EQ((Bytes{1, 2, 3}), ReadBytes(target));
-    EXPECT_EQ(1, EntriesIn(dir.path()));
+    EXPECT_EQ(1, testing::CountEntries(dir.path()));
 
     auto file = AtomicFile::Open(target);
     ASSERT_TRUE(file.ok()) << file.error();
@@ -50,7 +43,7 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommitAndNoTemporaryFileStays) {
     Bytes expected = big;
     expected.insert(expected.begin(), {'a', 'b'});
     EXPECT_EQ(expected, ReadBytes(target));
-    EXPECT_EQ(1, EntriesIn(dir.path()));
+    EXPECT_EQ(1, testing::CountEntries(dir.path()));
 }
 
 TEST(AtomicFile, TextWriterEndsLinesWithCrLf) {
@@ -111,7 +104,7 @@ TEST(SaveFileAtomically, FailuresNameTheReasonAndKeepTheOldFile) {
         EXPECT_NE("", saved.error()) << what;
     }
     EXPECT_EQ(Bytes{5}, ReadBytes(dir.file("plain")));
-    EXPECT_EQ(1, EntriesIn(dir.path()));
+    EXPECT_EQ(1, testing::CountEntries(dir.path()));
 }
 
 TEST(ReadWholeFile, ReadsRegularFilesUpToTheLimitOnly) {

@@ -183,6 +183,11 @@ inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+// How many entries a folder holds.
+inline int CountEntries(const std::filesystem::path& folder) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
 // A fresh directory under the system's temporary folder, removed with its contents.
 class TempDir {
 public:

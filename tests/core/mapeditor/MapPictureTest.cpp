@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -21,9 +19,8 @@ struct Picture {
     std::vector<std::uint8_t> bytes;
     int width = 0, height = 0;
 
-    explicit Picture(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    explicit Picture(const std::string& path)
+        : bytes(testing::ReadBytes(path)) {
         width = static_cast<int>(get32(18));
         height = static_cast<int>(get32(22));
     }
@@ -141,10 +138,7 @@ TEST(MapPicture, FailedWritesLeaveNothing) {
     huge.Height = 5000;
     EXPECT_FALSE(
         WriteMapPicture(*f.tiles, huge, f.dir.file("huge.bmp"), PictureFormat::Bitmap).ok());
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(f.dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1u); // only the folder made above
+    EXPECT_EQ(testing::CountEntries(f.dir.path()), 1); // only the folder made above
 }
 
 TEST(MapPicture, FormatFollowsTheNameEnding) {

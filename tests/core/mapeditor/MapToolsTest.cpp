@@ -32,13 +32,13 @@ struct MapFixture : Fixture {
     int px(int column) const { return column * (2 * workspace.tileSet.block.width + 1) + 3; }
     int py(int row) const { return row * (2 * workspace.tileSet.block.height + 1) + 3; }
     MapCell& cell(int column, int row) { return workspace.map.cell(row, column); }
-    // Tiles of the grid, row by row, as one string of digits / letters.
-    std::string tiles() {
+    // Tiles of the grid (or of the stroke's preview), row by row, as one string of digits.
+    std::string tiles(bool preview = false) {
         std::string out;
         for (int r = 0; r < workspace.map.Height(); ++r) {
             for (int c = 0; c < workspace.map.Width(); ++c)
-                out += static_cast<char>(cell(c, r).Tile < 10 ? '0' + cell(c, r).Tile
-                                                              : 'a' + cell(c, r).Tile - 10);
+                out +=
+                    static_cast<char>('0' + (preview ? stroke.shownCell(c, r) : cell(c, r)).Tile);
             out += r + 1 < workspace.map.Height() ? "|" : "";
         }
         return out;
@@ -129,13 +129,7 @@ TEST(MapStroke, RectanglesKeepPalettesAndDrawTheirPreview) {
         const MapResponse move = f.stroke.mouseMove(f.px(c.toC), f.py(c.toR));
         EXPECT_TRUE(move.repaintAll);
         // Before the release only the preview shows the rectangle.
-        std::string preview;
-        for (int r = 0; r < 5; ++r) {
-            for (int col = 0; col < 6; ++col)
-                preview += static_cast<char>('0' + f.stroke.shownCell(col, r).Tile);
-            preview += r < 4 ? "|" : "";
-        }
-        EXPECT_EQ(preview, c.expected);
+        EXPECT_EQ(f.tiles(true), c.expected);
         EXPECT_EQ(f.tiles(), "000000|000000|000000|000000|000000");
         f.stroke.mouseUp();
         EXPECT_EQ(f.tiles(), c.expected);

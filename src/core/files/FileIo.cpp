@@ -1,6 +1,7 @@
 #include "core/files/FileIo.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -60,6 +61,13 @@ std::string BaseNameWithoutExtension(const std::string& path) {
 
 std::string ExtensionOf(const std::string& path) {
     return std::filesystem::path(path).extension().string();
+}
+
+std::string LowerExtensionOf(const std::string& path) {
+    std::string extension = ExtensionOf(path);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
 }
 
 } // namespace tessivar

@@ -17,5 +17,7 @@ Result<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::ui
 std::string BaseNameWithoutExtension(const std::string& path);
 // The extension with its dot ("" when there is none), as written.
 std::string ExtensionOf(const std::string& path);
+// The same in lower case, for telling file kinds apart in any letter case.
+std::string LowerExtensionOf(const std::string& path);
 
 } // namespace tessivar

@@ -2,14 +2,10 @@
 
 #include "core/files/FileIo.h"
 
-#include <cctype>
-
 namespace tessivar {
 
 std::optional<FileKind> FileKindFromExtension(const std::string& path) {
-    std::string extension = ExtensionOf(path);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = LowerExtensionOf(path);
     if (extension == ".vxt")
         return FileKind::TileSet;
     if (extension == ".vxm")

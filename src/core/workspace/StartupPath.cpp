@@ -2,15 +2,10 @@
 
 #include "core/files/FileIo.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace tessivar {
 
 StartupKind ClassifyStartupPath(const std::string& path) {
-    std::string extension = ExtensionOf(path);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerExtensionOf(path);
     if (extension == ".vxm")
         return StartupKind::Map;
     if (extension == ".bmp" || extension == ".png" || extension == ".jpg")

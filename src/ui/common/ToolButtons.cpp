@@ -1,6 +1,7 @@
 #include "ui/common/ToolButtons.h"
 
 #include <QActionGroup>
+#include <QButtonGroup>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QToolButton>
@@ -22,6 +23,20 @@ QToolButton* makeToolButton(ToolPicture picture, const char* hint, const char* o
         button->setAutoRaise(false);
     }
     return button;
+}
+
+QButtonGroup* makeToolGroup(std::span<const ToolButtonSpec> specs, QObject* parent,
+                            const std::function<void(QToolButton*)>& place) {
+    auto* group = new QButtonGroup(parent);
+    group->setExclusive(true);
+    for (const ToolButtonSpec& spec : specs) {
+        QToolButton* button = makeToolButton(spec.picture, spec.hint, spec.objectName, true);
+        group->addButton(button, spec.id);
+        place(button);
+    }
+    if (!specs.empty())
+        group->button(specs.front().id)->setChecked(true);
+    return group;
 }
 
 QMenu* makeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> chosen) {

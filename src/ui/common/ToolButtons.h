@@ -7,8 +7,11 @@
 #include "ui/common/ToolIcons.h"
 
 #include <functional>
+#include <span>
 
+class QButtonGroup;
 class QMenu;
+class QObject;
 class QToolButton;
 class QWidget;
 
@@ -21,6 +24,19 @@ inline constexpr int kToolButtonSide = 28;
 // down, plain for commands.
 QToolButton* makeToolButton(ToolPicture picture, const char* hint, const char* objectName,
                             bool checkable);
+
+// One button of a panel's tool row; `id` is the tool's value in the button group.
+struct ToolButtonSpec {
+    int id;
+    ToolPicture picture;
+    const char* hint;
+    const char* objectName;
+};
+
+// An exclusive group of checkable tool buttons, one per spec, the first one down. `place`
+// puts each button into the panel's layout.
+QButtonGroup* makeToolGroup(std::span<const ToolButtonSpec> specs, QObject* parent,
+                            const std::function<void(QToolButton*)>& place);
 
 // The rectangle pop-up "rectangleMenu" with the radio items "Filled" (checked) and
 // "Hollow" ("rectangleFilled", "rectangleHollow"), each with its own check-mark picture.

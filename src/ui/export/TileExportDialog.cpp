@@ -20,18 +20,11 @@ constexpr const char* kSourceFilter = "Assembly File (*.asm)(*.z80)|*.asm;*.z80"
 }
 
 TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent)
-    , workspace_(workspace)
-    , prompts_(prompts)
-    , format_(TileFormatPreset(TilePreset::BwOnly, workspace.tileSet.block)) {
+    : SourceExportDialog(workspace, prompts,
+                         {TileFormatPreset(TilePreset::BwOnly, workspace.tileSet.block),
+                          FormatGrids::Mode::Tiles, "saveAsField", "Browse...", kSourceFilter},
+                         parent) {
     setWindowTitle(tr("Export Tile Data"));
-    grids_ = new FormatGrids(workspace_, format_, FormatGrids::Mode::Tiles, this);
-    auto* files = new FormatFileButtons(prompts_, format_, false, this);
-    path_ = new QLineEdit;
-    path_->setObjectName(QStringLiteral("saveAsField"));
-    auto* browse = new QPushButton(tr("Browse..."));
-    presets_ = new QComboBox;
-    presets_->setObjectName(QStringLiteral("formatList"));
     for (const char* name : kTilePresetNames)
         presets_->addItem(tr(name));
     presets_->addItem(tr(kCustomPresetName));
@@ -41,9 +34,6 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     to_->setObjectName(QStringLiteral("toField"));
     included_ = new QListWidget;
     included_->setObjectName(QStringLiteral("includedList"));
-    auto* exportButton = new QPushButton(tr("Export"));
-    exportButton->setObjectName(QStringLiteral("exportButton"));
-    auto* cancel = new QPushButton(tr("Cancel"));
     auto* refresh = new QPushButton(tr("Refresh"));
     refresh->setObjectName(QStringLiteral("refreshButton"));
 
@@ -51,13 +41,13 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(new QLabel(tr("Save as:")));
     pathRow->addWidget(path_, 1);
-    pathRow->addWidget(browse);
+    pathRow->addWidget(browse_);
     layout->addLayout(pathRow, 0, 0, 1, 3);
     auto* formatRow = new QHBoxLayout;
     formatRow->addWidget(new QLabel(tr("Format:")));
     formatRow->addWidget(presets_, 1);
-    formatRow->addWidget(files->loadButton());
-    formatRow->addWidget(files->saveButton());
+    formatRow->addWidget(files_->loadButton());
+    formatRow->addWidget(files_->saveButton());
     layout->addLayout(formatRow, 1, 0, 1, 3);
     auto* rangeRow = new QHBoxLayout;
     rangeRow->addWidget(new QLabel(tr("From tile #:")));
@@ -73,39 +63,23 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     layout->addWidget(grids_->sectionGrid(), 3, 2, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(exportButton);
-    buttons->addWidget(cancel);
+    buttons->addWidget(export_);
+    buttons->addWidget(cancel_);
     buttons->addWidget(refresh);
     layout->addLayout(buttons, 5, 0, 1, 3);
     layout->setRowStretch(4, 1);
     included_->setMaximumWidth(160);
     resize(660, 360);
 
-    connect(browse, &QPushButton::clicked, this, [this] {
-        if (const auto path = prompts_.chooseFileToSave({kSourceFilter, "asm", "", false}))
-            path_->setText(QString::fromStdString(*path));
-    });
     connect(presets_, &QComboBox::activated, this, &TileExportDialog::choosePreset);
-    connect(grids_, &FormatGrids::edited, this,
-            [this] { presets_->setCurrentIndex(kTilePresetCount); });
-    connect(files, &FormatFileButtons::loaded, this, [this] {
-        RefreshTileDataWidths(format_, workspace_.tileSet.block);
-        grids_->reload();
-        presets_->setCurrentIndex(kTilePresetCount);
-    });
     connect(from_, &QLineEdit::textChanged, this, &TileExportDialog::rangeTyped);
     connect(to_, &QLineEdit::textChanged, this, &TileExportDialog::rangeTyped);
     connect(included_, &QListWidget::itemChanged, this, &TileExportDialog::readIncluded);
-    connect(exportButton, &QPushButton::clicked, this, &TileExportDialog::pressExport);
     connect(refresh, &QPushButton::clicked, this, &TileExportDialog::pressRefresh);
 }
 
-void TileExportDialog::showFor(SourceDialect dialect) {
-    dialect_ = dialect;
-    if (!isVisible())
-        show();
-    raise();
-    activateWindow();
+void TileExportDialog::adjustLoadedFormat() {
+    RefreshTileDataWidths(format_, workspace_.tileSet.block);
 }
 
 void TileExportDialog::showEvent(QShowEvent* event) {
@@ -168,12 +142,7 @@ void TileExportDialog::pressExport() {
     grids_->reload();
     const Status exported = ExportTileSource(workspace_.tileSet, format_, dialect_, blocks_.checked,
                                              path_->text().toStdString());
-    if (!exported) {
-        prompts_.showMessage(exported.error(), "Error");
-        return;
-    }
-    prompts_.showInformation("Done", "Done");
-    hide();
+    finishExport(exported);
 }
 
 } // namespace tessivar::ui

@@ -35,17 +35,10 @@ namespace {
 constexpr int kSidePanelWidth = 120;
 constexpr int kStatusPanelWidth = 75;
 
-struct MapToolInfo {
-    MapTool tool;
-    ToolPicture picture;
-    const char* hint;
-    const char* objectName;
-};
-
-constexpr MapToolInfo kMapTools[] = {
-    {MapTool::SingleTile, ToolPicture::Pen, "Single Tile", "singleTileTool"},
-    {MapTool::Fill, ToolPicture::Fill, "Fill", "mapFillTool"},
-    {MapTool::Rectangle, ToolPicture::Rectangle, "Rectangle", "mapRectangleTool"},
+constexpr ToolButtonSpec kMapTools[] = {
+    {static_cast<int>(MapTool::SingleTile), ToolPicture::Pen, "Single Tile", "singleTileTool"},
+    {static_cast<int>(MapTool::Fill), ToolPicture::Fill, "Fill", "mapFillTool"},
+    {static_cast<int>(MapTool::Rectangle), ToolPicture::Rectangle, "Rectangle", "mapRectangleTool"},
 };
 
 } // namespace
@@ -175,15 +168,8 @@ QWidget* MapEditorWindow::buildSidePanel() {
     });
     auto* toolRow = new QHBoxLayout;
     toolRow->setSpacing(2);
-    tools_ = new QButtonGroup(this);
-    tools_->setExclusive(true);
-    for (const MapToolInfo& info : kMapTools) {
-        QToolButton* button = makeToolButton(info.picture, info.hint, info.objectName, true);
-        tools_->addButton(button, static_cast<int>(info.tool));
-        toolRow->addWidget(button);
-    }
+    tools_ = makeToolGroup(kMapTools, this, [toolRow](QToolButton* b) { toolRow->addWidget(b); });
     toolRow->addStretch(1);
-    tools_->button(static_cast<int>(MapTool::SingleTile))->setChecked(true);
     // A click on a button that is already down still opens the rectangle pop-up.
     connect(tools_, &QButtonGroup::idClicked, this,
             [this](int id) { chooseTool(static_cast<MapTool>(id)); });

@@ -13,18 +13,12 @@ namespace tessivar::ui {
 
 namespace {
 
-struct ToolButtonInfo {
-    DrawingTool tool;
-    ToolPicture picture;
-    const char* hint;
-    const char* objectName;
-};
-
-constexpr ToolButtonInfo kToolButtons[] = {
-    {DrawingTool::Pen, ToolPicture::Pen, "Single Pixel", "penTool"},
-    {DrawingTool::Fill, ToolPicture::Fill, "Fill", "fillTool"},
-    {DrawingTool::Rectangle, ToolPicture::Rectangle, "Rectangle", "rectangleTool"},
-    {DrawingTool::Line, ToolPicture::Line, "Line", "lineTool"},
+constexpr ToolButtonSpec kToolButtons[] = {
+    {static_cast<int>(DrawingTool::Pen), ToolPicture::Pen, "Single Pixel", "penTool"},
+    {static_cast<int>(DrawingTool::Fill), ToolPicture::Fill, "Fill", "fillTool"},
+    {static_cast<int>(DrawingTool::Rectangle), ToolPicture::Rectangle, "Rectangle",
+     "rectangleTool"},
+    {static_cast<int>(DrawingTool::Line), ToolPicture::Line, "Line", "lineTool"},
 };
 
 struct TransformButtonInfo {
@@ -66,15 +60,9 @@ QAbstractButton* TileToolPanel::toolButton(DrawingTool tool) const {
 
 void TileToolPanel::buildToolButtons() {
     auto* grid = static_cast<QGridLayout*>(layout());
-    tools_ = new QButtonGroup(this);
-    tools_->setExclusive(true);
     int column = 0;
-    for (const ToolButtonInfo& info : kToolButtons) {
-        QToolButton* button = makeToolButton(info.picture, info.hint, info.objectName, true);
-        tools_->addButton(button, static_cast<int>(info.tool));
-        grid->addWidget(button, 0, column++);
-    }
-    tools_->button(static_cast<int>(DrawingTool::Pen))->setChecked(true);
+    tools_ = makeToolGroup(kToolButtons, this,
+                           [grid, &column](QToolButton* b) { grid->addWidget(b, 0, column++); });
     // A click on a button that is already down still opens the rectangle pop-up.
     connect(tools_, &QButtonGroup::idClicked, this,
             [this](int id) { chooseTool(static_cast<DrawingTool>(id)); });

@@ -51,8 +51,6 @@ private Q_SLOTS:
         for (int k = 0; k < 16; ++k)
             QCOMPARE(tiles().includedList()->item(k)->checkState() == Qt::Checked,
                      k >= 2 && k <= 5);
-        tiles().toField()->setText(QStringLiteral("abc")); // reads as 0: From > To
-        QCOMPARE(tiles().includedList()->item(2)->checkState(), Qt::Unchecked);
         // A 9-Tile set after Refresh has one more entry, checked, and To follows it.
         workspace().tileSet.tileCount = 17;
         tiles().pressRefresh();
@@ -63,12 +61,7 @@ private Q_SLOTS:
     void kindMenuAndGridEditsSwitchToCustom() {
         window().action("actionExportZ80")->trigger();
         QMenu* menu = tiles().grids()->buildKindMenu(2);
-        QStringList captions;
-        for (QAction* a : menu->actions())
-            captions << a->text();
-        QCOMPARE(captions.mid(0, 4), (QStringList{"B&&W &Tile Data", "&Grayscale Tile Data",
-                                                  "&0 Filler", "&1 Filler"}));
-        QCOMPARE(captions.mid(5), (QStringList{"Animated", "AnimNext", "AnimDelay"}));
+        QCOMPARE(menu->actions()[6]->text(), QStringLiteral("AnimNext"));
         menu->actions()[6]->trigger(); // AnimNext (Word) on the empty row
         delete menu;
         const ExportFormat& format = tiles().format();

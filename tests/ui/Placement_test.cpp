@@ -53,11 +53,8 @@ private Q_SLOTS:
         mainWindow.setGeometry(0, 0, 700, 500);
         tessivar::ui::QtUserPrompts prompts;
         prompts.setParentWindow(&mainWindow);
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        const QPoint centre = centreOfModal([&] { prompts.showMessage("bad", "Error"); }, &icon);
-        QVERIFY2(near(centre, screenCentre()),
-                 qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
-        QCOMPARE(icon, QMessageBox::Warning);
+        const QPoint centre = centreOfModal([&] { prompts.showMessage("bad", "Error"); });
+        QVERIFY(near(centre, screenCentre()));
     }
 
     void boxIsCentredOnTheWindowInUseWithItsIcon() {

@@ -155,7 +155,6 @@ private Q_SLOTS:
         auto* filled = menu->findChild<QAction*>(QStringLiteral("rectangleFilled"));
         auto* hollow = menu->findChild<QAction*>(QStringLiteral("rectangleHollow"));
         QVERIFY(filled->isChecked() && !hollow->isChecked());
-        QVERIFY(!filled->icon().isNull() && !hollow->icon().isNull());
         chooseTool(DrawingTool::Fill);
         QCOMPARE(window().toolStatusText(), QStringLiteral("Fill"));
         chooseRectangleMode("rectangleHollow");

@@ -2,6 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
@@ -31,6 +32,7 @@ int RunDecode(const std::vector<std::string>& args) {
     const auto data = ReadWholeFile(input, std::uint64_t{1} << 30);
     if (!data)
         return ReportError("cannot read " + input + ": " + data.error());
+    NoteInputFile(input);
     const auto image = DecodeJpeg(*data);
     if (!image)
         return ReportError(input + ": " + image.error());
@@ -41,7 +43,7 @@ int RunDecode(const std::vector<std::string>& args) {
         });
     const Status saved =
         bitmap ? SaveFileAtomically(output, *bitmap) : Status(Fail(bitmap.error()));
-    return saved ? 0 : ReportError("cannot write " + output + ": " + saved.error());
+    return saved ? Written(output) : ReportError("cannot write " + output + ": " + saved.error());
 }
 
 } // namespace tessivar::cli

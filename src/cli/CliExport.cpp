@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
 #include "core/export/ExportFormat.h"
@@ -70,6 +71,7 @@ std::optional<std::string> loadFormat(const Arguments& args, bool forMap, Export
     auto parsed = ReadFormatFile(*path, forMap);
     if (!parsed)
         return parsed.error();
+    NoteInputFile(*path);
     format = *parsed;
     return std::nullopt;
 }
@@ -134,7 +136,7 @@ int RunExportTiles(const std::vector<std::string>& argv) {
     for (int k = 0; k < blocks; ++k)
         included[static_cast<std::size_t>(k)] = from <= k && k <= to;
     const Status exported = ExportTileSource(tileSet, format, dialect, included, args->value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    return exported ? Written(args->value("-o")) : ReportError(exported.error());
 }
 
 int RunExportMap(const std::vector<std::string>& argv) {
@@ -174,7 +176,7 @@ int RunExportMap(const std::vector<std::string>& argv) {
     }
     const Status exported =
         ExportMapSource(tileSet, map->grid, format, dialect, offset, args->value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    return exported ? Written(args->value("-o")) : ReportError(exported.error());
 }
 
 int RunExportBinary(const std::vector<std::string>& argv) {
@@ -191,7 +193,7 @@ int RunExportBinary(const std::vector<std::string>& argv) {
     if (const Status loaded = LoadTileSet(args->positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
     const Status exported = ExportTileBinary(tileSet, args->value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    return exported ? Written(args->value("-o")) : ReportError(exported.error());
 }
 
 int RunImportBinary(const std::vector<std::string>& argv) {
@@ -218,6 +220,7 @@ int RunImportBinary(const std::vector<std::string>& argv) {
     const auto binary = ReadWholeFile(args->positional[1], std::uint64_t{16} * kMaxTiles * 1024);
     if (!binary)
         return ReportError("cannot read " + args->positional[1] + ": " + binary.error());
+    NoteInputFile(args->positional[1]);
     const TileBinaryImport imported = ImportTileBinary(*binary, at, tileSet);
     if (imported.tilesRead < imported.tilesInFile)
         std::fprintf(stderr, "tessivar-cli: %d of %d Tiles read; the Tile slots end at %d\n",

@@ -1,10 +1,14 @@
 #include "cli/CliFiles.h"
 
+#include "cli/CliDepFile.h"
+
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/model/TileSet.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 namespace tessivar::cli {
 
@@ -12,6 +16,8 @@ namespace {
 
 Status save(const std::string& path, const Result<std::vector<std::uint8_t>>& bytes) {
     const Status saved = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
+    if (saved)
+        NoteOutputFile(path);
     return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
 }
 
@@ -44,6 +50,7 @@ Result<TileSetOrMap> LoadTileSetOrMap(const std::string& path, std::optional<Fil
     const auto data = ReadWholeFile(path, std::max(kLargestTileSetFileBytes, kLargestMapFileBytes));
     if (!data)
         return Fail("cannot read " + path + ": " + data.error());
+    NoteInputFile(path);
     auto read = ParseTileSetOrMap(*data, kind ? kind : FileKindFromExtension(path));
     if (!read)
         return Fail(path + ": " + read.error());
@@ -78,6 +85,26 @@ Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSe
     if (associatedMap)
         *associatedMap = file->associatedMap;
     return Ok();
+}
+
+Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
+                      const std::string& mapPath, TileSet& tileSet) {
+    namespace fs = std::filesystem;
+    std::string path = option;
+    if (path.empty() && !map.tileSetPath.empty()) {
+        std::error_code error;
+        const fs::path beside = fs::path(mapPath).parent_path() / map.tileSetPath;
+        path = fs::exists(map.tileSetPath, error) || fs::path(map.tileSetPath).is_absolute() ||
+                       !fs::exists(beside, error)
+                   ? map.tileSetPath
+                   : beside.string();
+    }
+    if (path.empty()) {
+        std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
+                     mapPath.c_str());
+        return Ok();
+    }
+    return LoadTileSet(path, std::nullopt, tileSet, nullptr, true);
 }
 
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath) {

@@ -36,6 +36,13 @@ Result<MapFileContents> LoadMapFile(const std::string& path, std::optional<FileK
 Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSet& tileSet,
                    std::string* associatedMap = nullptr, bool named = false);
 
+// The tile set a map command draws with: `option` (--tileset) when given, else the one
+// the map names, looked for as it stands and then beside the map (the stored path may
+// be relative to where the editor ran). A map that names none is drawn with blank Tiles,
+// with a warning on the error output.
+Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
+                      const std::string& mapPath, TileSet& tileSet);
+
 // Save the current version atomically; failures name the file.
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath);
 Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath);

@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
 #include "core/imageimport/ImageImport.h"
@@ -119,6 +120,7 @@ int RunImport(const std::vector<std::string>& args) {
         Result<BitmapImage> source = ReadPicture(parsed.positional[0]);
         if (!source)
             return ReportError(parsed.positional[0] + ": " + source.error());
+        NoteInputFile(parsed.positional[0]);
         settings.size = DefaultImportSize(source->Width(), source->Height());
         if (const auto* size = parsed.find("--size")) {
             const auto named = ParseWxH(*size, 0);

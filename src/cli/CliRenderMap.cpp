@@ -2,13 +2,13 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
 #include "core/mapeditor/MapPicture.h"
 #include "core/model/TileSet.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,17 +19,6 @@ namespace {
 
 constexpr const char* kRenderUsage =
     "usage: tessivar-cli render-map MAP.vxm -o OUT.bmp|OUT.png [--tileset SET.vxt] [--kind map]";
-
-// The tile set a map names may be stored relative to where the editor ran; when it is
-// not found as it stands, it is looked for beside the map.
-std::string locateTileSet(const std::string& stored, const std::string& mapPath) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::exists(stored, error) || fs::path(stored).is_absolute())
-        return stored;
-    const fs::path beside = fs::path(mapPath).parent_path() / stored;
-    return fs::exists(beside, error) ? beside.string() : stored;
-}
 
 } // namespace
 
@@ -44,7 +33,7 @@ int RunRenderMap(const std::vector<std::string>& args) {
         return ReportUsage(kind.error(), kRenderUsage);
     const std::string& mapPath = parsed->positional[0];
     const std::string outPath = parsed->value("-o");
-    std::string tileSetPath = parsed->value("--tileset");
+    const std::string tileSetPath = parsed->value("--tileset");
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
@@ -52,21 +41,13 @@ int RunRenderMap(const std::vector<std::string>& args) {
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
-    if (tileSetPath.empty() && !map->tileSetPath.empty())
-        tileSetPath = locateTileSet(map->tileSetPath, mapPath);
-    if (tileSetPath.empty()) {
-        std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
-                     mapPath.c_str());
-    } else {
-        const Status loaded = LoadTileSet(tileSetPath, std::nullopt, *tileSet, nullptr, true);
-        if (!loaded)
-            return ReportError(loaded.error());
-    }
+    if (const Status loaded = LoadMapTileSet(tileSetPath, *map, mapPath, *tileSet); !loaded)
+        return ReportError(loaded.error());
 
     const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));
     if (!written)
         return ReportError("cannot write " + outPath + ": " + written.error());
-    return 0;
+    return Written(outPath);
 }
 
 } // namespace tessivar::cli

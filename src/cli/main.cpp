@@ -1,6 +1,8 @@
 // tessivar-cli: the headless front end for Makefiles and build pipelines.
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -32,9 +34,18 @@ constexpr const char* kUsage =
     "                           read 16-byte Tiles into a copy of a tile set\n"
     "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
     "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
+    "  export-tmx MAP.vxm -o LEVEL.tmx [--tileset SET.vxt]\n"
+    "                           write a map for the general tile map editor, with one tile\n"
+    "                           sheet LEVEL-paletteP.png per palette the map uses\n"
+    "  import-tmx LEVEL.tmx -o OUT.vxm [--tileset SET.vxt]\n"
+    "                           read such a map back (layer data CSV or base64, plain,\n"
+    "                           zlib or gzip)\n"
     "\n"
     "Every command that reads a tile set or map takes --kind tileset|map for its input\n"
     "file; without it a .vxt or .vxm name decides, else the contents do.\n"
+    "\n"
+    "Every command that writes a file takes --depfile FILE: a Make rule naming the\n"
+    "files written and every file read; --depfile-phony adds an empty rule per input.\n"
     "\n"
     "Options:\n"
     "  --help                   show this text\n"
@@ -56,7 +67,21 @@ constexpr Command kCommands[] = {
     {"import-binary", tessivar::cli::RunImportBinary},
     {"import", tessivar::cli::RunImport},
     {"optimize", tessivar::cli::RunOptimize},
+    {"export-tmx", tessivar::cli::RunExportTmx},
+    {"import-tmx", tessivar::cli::RunImportTmx},
 };
+
+// Runs a command that writes files, with its --depfile written once it succeeded.
+int runWithDepFile(const Command& command, std::vector<std::string> args) {
+    const auto request = tessivar::cli::TakeDepFileOptions(args);
+    if (!request)
+        return tessivar::cli::ReportUsage(request.error(), kUsage);
+    const int status = command.run(args);
+    if (status != 0 || !*request)
+        return status;
+    const tessivar::Status written = tessivar::cli::WriteDepFileOfRun(**request);
+    return written ? 0 : tessivar::cli::ReportError(written.error());
+}
 
 } // namespace
 
@@ -75,8 +100,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     for (const auto& command : kCommands) {
-        if (first == command.name)
-            return command.run(std::vector<std::string>(argv + 2, argv + argc));
+        if (first == command.name) {
+            std::vector<std::string> args(argv + 2, argv + argc);
+            // "info" writes nothing, so it has no dependency file.
+            return first == "info" ? command.run(args) : runWithDepFile(command, std::move(args));
+        }
     }
     std::fprintf(stderr, "tessivar-cli: unknown command '%s'\n\n%s", first.c_str(), kUsage);
     return 2;

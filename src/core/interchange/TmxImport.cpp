@@ -1,0 +1,299 @@
+#include "core/interchange/TmxImport.h"
+
+#include "core/interchange/TmxMap.h"
+#include "core/model/TileSet.h"
+
+#include <pugixml.hpp>
+#include <zlib.h>
+
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace tessivar {
+
+namespace {
+
+std::optional<std::uint64_t> wholeNumber(std::string_view text) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+// An attribute that must hold a whole number in [least, most].
+Result<int> numberAttribute(pugi::xml_node node, const char* name, int least, int most) {
+    const pugi::xml_attribute attribute = node.attribute(name);
+    const auto value = wholeNumber(attribute.value());
+    if (!attribute || !value || *value < static_cast<std::uint64_t>(least) ||
+        *value > static_cast<std::uint64_t>(most))
+        return Fail(std::string("the ") + node.name() + " element's " + name +
+                    " must be a number from " + std::to_string(least) + " to " +
+                    std::to_string(most) + ", not \"" + attribute.value() + "\"");
+    return static_cast<int>(*value);
+}
+
+struct DepthCheck : pugi::xml_tree_walker {
+    bool tooDeep = false;
+    bool for_each(pugi::xml_node&) override {
+        tooDeep = depth() >= kDeepestTmxNesting;
+        return !tooDeep;
+    }
+};
+
+std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text) {
+    std::array<int, 256> values;
+    values.fill(-1);
+    const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (int i = 0; i < 64; ++i)
+        values[static_cast<unsigned char>(alphabet[i])] = i;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() / 4 * 3);
+    std::uint32_t bits = 0;
+    int count = 0;
+    int padding = 0;
+    for (const char c : text) {
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
+            continue;
+        if (c == '=') {
+            ++padding;
+            continue;
+        }
+        const int value = values[static_cast<unsigned char>(c)];
+        if (value < 0 || padding > 0)
+            return std::nullopt;
+        bits = bits << 6 | static_cast<std::uint32_t>(value);
+        if (++count == 4) {
+            bytes.push_back(static_cast<std::uint8_t>(bits >> 16));
+            bytes.push_back(static_cast<std::uint8_t>(bits >> 8));
+            bytes.push_back(static_cast<std::uint8_t>(bits));
+            bits = 0;
+            count = 0;
+        }
+    }
+    if (count == 1 || (count == 0 && padding > 0) || (padding > 0 && count + padding != 4))
+        return std::nullopt;
+    if (count >= 2)
+        bytes.push_back(static_cast<std::uint8_t>(bits >> (count == 2 ? 4 : 10)));
+    if (count == 3)
+        bytes.push_back(static_cast<std::uint8_t>(bits >> 2));
+    return bytes;
+}
+
+// Unpacks a zlib or gzip stream that must give exactly `expected` bytes.
+Result<std::vector<std::uint8_t>> inflateExactly(const std::vector<std::uint8_t>& packed,
+                                                 std::size_t expected, bool gzip) {
+    z_stream stream{};
+    if (inflateInit2(&stream, gzip ? 15 + 16 : 15) != Z_OK)
+        return Fail("cannot unpack the layer data");
+    std::vector<std::uint8_t> bytes(expected + 1);
+    stream.next_in = const_cast<Bytef*>(packed.data());
+    stream.avail_in = static_cast<uInt>(packed.size());
+    stream.next_out = bytes.data();
+    stream.avail_out = static_cast<uInt>(bytes.size());
+    const int result = inflate(&stream, Z_FINISH);
+    const std::size_t produced = bytes.size() - stream.avail_out;
+    inflateEnd(&stream);
+    if (result != Z_STREAM_END && result != Z_BUF_ERROR && result != Z_OK)
+        return Fail(std::string("the layer data does not unpack (") + (gzip ? "gzip" : "zlib") +
+                    " stream damaged)");
+    if (produced != expected || result != Z_STREAM_END)
+        return Fail("the layer data unpacks to " +
+                    std::string(produced > expected ? "more" : "less") + " than the map's cells");
+    bytes.resize(expected);
+    return bytes;
+}
+
+Result<std::vector<std::uint32_t>> csvNumbers(std::string_view text, std::size_t cells) {
+    std::vector<std::uint32_t> numbers;
+    numbers.reserve(cells);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        std::string_view item = text.substr(at, comma - at);
+        while (!item.empty() && std::strchr(" \t\r\n", item.front()))
+            item.remove_prefix(1);
+        while (!item.empty() && std::strchr(" \t\r\n", item.back()))
+            item.remove_suffix(1);
+        at = comma + 1;
+        if (item.empty() && comma == text.size() && numbers.size() == cells)
+            break; // only blanks after the last number
+        const auto value = wholeNumber(item);
+        if (!value || *value > 0xFFFFFFFFu)
+            return Fail("the layer data holds \"" + std::string(item.substr(0, 20)) +
+                        "\" where a tile number belongs");
+        if (numbers.size() == cells)
+            return Fail("the layer data holds more tile numbers than the map's cells");
+        numbers.push_back(static_cast<std::uint32_t>(*value));
+    }
+    if (numbers.size() != cells)
+        return Fail("the layer data holds " + std::to_string(numbers.size()) +
+                    " tile numbers for " + std::to_string(cells) + " cells");
+    return numbers;
+}
+
+Result<std::vector<std::uint32_t>> layerNumbers(pugi::xml_node data, std::size_t cells) {
+    const std::string encoding = data.attribute("encoding").value();
+    const std::string compression = data.attribute("compression").value();
+    if (data.child("chunk"))
+        return Fail("endless maps (layer data in chunks) are not read");
+    if (encoding == "csv" && compression.empty())
+        return csvNumbers(data.child_value(), cells);
+    if (encoding != "base64")
+        return Fail("layer data " +
+                    (encoding.empty() ? std::string("as XML elements") : "encoded as " + encoding) +
+                    " is not read; save the layer as CSV or base64");
+    auto bytes = decodeBase64(data.child_value());
+    if (!bytes)
+        return Fail("the layer data is not valid base64");
+    if (compression == "zlib" || compression == "gzip") {
+        auto unpacked = inflateExactly(*bytes, cells * 4, compression == "gzip");
+        if (!unpacked)
+            return Fail(unpacked.error());
+        bytes = std::move(*unpacked);
+    } else if (!compression.empty()) {
+        return Fail(compression + " compressed layer data is not read; use zlib, gzip or none");
+    }
+    if (bytes->size() != cells * 4)
+        return Fail("the layer data holds " + std::to_string(bytes->size() / 4) +
+                    " tile numbers for " + std::to_string(cells) + " cells");
+    std::vector<std::uint32_t> numbers(cells);
+    for (std::size_t i = 0; i < cells; ++i) {
+        const std::uint8_t* b = bytes->data() + 4 * i;
+        numbers[i] = b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    }
+    return numbers;
+}
+
+// Which palettes have their tileset; anything but the export's own tilesets is refused.
+Result<std::array<bool, kTmxPalettes>> readTilesets(pugi::xml_node map) {
+    std::array<bool, kTmxPalettes> present{};
+    for (pugi::xml_node tileset : map.children("tileset")) {
+        const std::string name = tileset.attribute("name").value();
+        if (tileset.attribute("source"))
+            return Fail(std::string("the external tileset ") + tileset.attribute("source").value() +
+                        " is not one the TMX export writes");
+        int palette = 0;
+        while (palette < kTmxPalettes && name != TmxTilesetName(palette))
+            ++palette;
+        if (palette == kTmxPalettes)
+            return Fail("the tileset \"" + name +
+                        "\" is not one the TMX export writes (\"palette 0\" to \"palette 7\")");
+        const auto first = numberAttribute(tileset, "firstgid", 1, 0x0FFFFFFF);
+        if (!first)
+            return Fail(first.error());
+        if (static_cast<std::uint32_t>(*first) != TmxFirstTileNumber(palette))
+            return Fail("the tileset \"" + name + "\" starts at tile number " +
+                        std::to_string(*first) + " instead of " +
+                        std::to_string(TmxFirstTileNumber(palette)));
+        const auto width = numberAttribute(tileset, "tilewidth", kTileSide, kTileSide);
+        const auto height = numberAttribute(tileset, "tileheight", kTileSide, kTileSide);
+        if (!width || !height)
+            return Fail("the tileset \"" + name + "\" must have tiles of 8 x 8 pixels");
+        if (present[palette])
+            return Fail("the tileset \"" + name + "\" appears twice");
+        present[palette] = true;
+    }
+    return present;
+}
+
+} // namespace
+
+Result<MapFileContents> ParseTmx(std::span<const std::uint8_t> text) {
+    if (text.size() > kLargestTmxFileBytes)
+        return Fail("the TMX file is larger than " + std::to_string(kLargestTmxFileBytes >> 20) +
+                    " MiB");
+    pugi::xml_document doc;
+    const pugi::xml_parse_result parsed = doc.load_buffer(
+        text.data(), text.size(), pugi::parse_default | pugi::parse_doctype, pugi::encoding_utf8);
+    if (!parsed)
+        return Fail(std::string("not a valid XML file: ") + parsed.description() + " at byte " +
+                    std::to_string(parsed.offset));
+    for (pugi::xml_node node : doc.children())
+        if (node.type() == pugi::node_doctype)
+            return Fail("a document type declaration is not read in a TMX file");
+    DepthCheck depth;
+    doc.traverse(depth);
+    if (depth.tooDeep)
+        return Fail("the elements nest deeper than " + std::to_string(kDeepestTmxNesting) +
+                    " levels");
+
+    const pugi::xml_node map = doc.document_element();
+    if (std::strcmp(map.name(), "map") != 0)
+        return Fail("not a TMX map (the document is a \"" + std::string(map.name()) + "\")");
+    if (std::string_view(map.attribute("orientation").value()) != "orthogonal")
+        return Fail(std::string("the map is ") + map.attribute("orientation").value() +
+                    "; only orthogonal maps are read");
+    if (!numberAttribute(map, "tilewidth", kTileSide, kTileSide) ||
+        !numberAttribute(map, "tileheight", kTileSide, kTileSide))
+        return Fail("the map's tiles must be 8 x 8 pixels");
+    if (map.attribute("infinite").as_int() != 0)
+        return Fail("endless maps are not read");
+    const auto width = numberAttribute(map, "width", 1, kMaxMapSide);
+    const auto height = numberAttribute(map, "height", 1, kMaxMapSide);
+    if (!width || !height)
+        return Fail(!width ? width.error() : height.error());
+
+    const auto tilesets = readTilesets(map);
+    if (!tilesets)
+        return Fail(tilesets.error());
+
+    pugi::xml_node layer;
+    for (pugi::xml_node child : map.children()) {
+        const std::string_view kind = child.name();
+        if (kind == "objectgroup" || kind == "imagelayer" || kind == "group")
+            return Fail("the map holds a layer of another kind (" + std::string(kind) +
+                        "); only one tile layer is read");
+        if (kind != "layer")
+            continue;
+        if (layer)
+            return Fail("the map holds several tile layers; only one is read");
+        layer = child;
+    }
+    if (!layer)
+        return Fail("the map holds no tile layer");
+    const auto layerWidth = numberAttribute(layer, "width", *width, *width);
+    const auto layerHeight = numberAttribute(layer, "height", *height, *height);
+    if (!layerWidth || !layerHeight)
+        return Fail("the tile layer is not the size of the map");
+
+    const std::size_t cells = static_cast<std::size_t>(*width) * *height;
+    const auto numbers = layerNumbers(layer.child("data"), cells);
+    if (!numbers)
+        return Fail(numbers.error());
+
+    MapFileContents contents;
+    contents.version = "VX02";
+    for (pugi::xml_node property : map.child("properties").children("property"))
+        if (std::string_view(property.attribute("name").value()) == kTmxTileSetProperty)
+            contents.tileSetPath = property.attribute("value").value();
+    contents.grid = MapGrid(*width, *height);
+    for (std::size_t i = 0; i < cells; ++i) {
+        const std::uint32_t number = (*numbers)[i];
+        const auto where = [&] {
+            return "the cell at row " + std::to_string(i / *width) + ", column " +
+                   std::to_string(i % *width);
+        };
+        const std::uint32_t tile = number & kTmxTileBits;
+        if (tile == 0)
+            return Fail(where() + " is empty; every cell must show a Tile");
+        if (number & kTmxOtherFlagBits)
+            return Fail(where() + " is rotated; cells can only be flipped");
+        const std::uint32_t palette = (tile - 1) / kMaxTiles;
+        if (palette >= kTmxPalettes || !(*tilesets)[palette])
+            return Fail(where() + " shows tile number " + std::to_string(tile) +
+                        ", which belongs to no tileset of the map");
+        MapCell& cell = contents.grid.cells[i];
+        cell.Tile = static_cast<std::uint16_t>((tile - 1) % kMaxTiles);
+        cell.Palette = static_cast<std::uint8_t>(palette);
+        cell.HFlip = (number & kTmxHFlipBit) ? 1 : 0;
+        cell.VFlip = (number & kTmxVFlipBit) ? 1 : 0;
+    }
+    return contents;
+}
+
+} // namespace tessivar

@@ -1,0 +1,23 @@
+#include "core/interchange/TmxMap.h"
+
+#include "core/model/TileSet.h"
+
+#include <filesystem>
+
+namespace tessivar {
+
+std::uint32_t TmxFirstTileNumber(int palette) {
+    return 1 + static_cast<std::uint32_t>(palette) * kMaxTiles;
+}
+
+std::string TmxTilesetName(int palette) {
+    return "palette " + std::to_string(palette);
+}
+
+std::string TmxSheetPath(const std::string& tmxPath, int palette) {
+    std::filesystem::path sheet(tmxPath);
+    sheet.replace_filename(sheet.stem().string() + "-palette" + std::to_string(palette) + ".png");
+    return sheet.string();
+}
+
+} // namespace tessivar

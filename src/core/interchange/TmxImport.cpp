@@ -147,16 +147,17 @@ Result<std::vector<std::uint32_t>> layerNumbers(pugi::xml_node data, std::size_t
         return Fail("layer data " +
                     (encoding.empty() ? std::string("as XML elements") : "encoded as " + encoding) +
                     " is not read; save the layer as CSV or base64");
+    const bool packed = compression == "zlib" || compression == "gzip";
+    if (!packed && !compression.empty())
+        return Fail(compression + " compressed layer data is not read; use zlib, gzip or none");
     auto bytes = decodeBase64(data.child_value());
     if (!bytes)
         return Fail("the layer data is not valid base64");
-    if (compression == "zlib" || compression == "gzip") {
+    if (packed) {
         auto unpacked = inflateExactly(*bytes, cells * 4, compression == "gzip");
         if (!unpacked)
             return Fail(unpacked.error());
         bytes = std::move(*unpacked);
-    } else if (!compression.empty()) {
-        return Fail(compression + " compressed layer data is not read; use zlib, gzip or none");
     }
     if (bytes->size() != cells * 4)
         return Fail("the layer data holds " + std::to_string(bytes->size() / 4) +

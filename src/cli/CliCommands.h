@@ -16,6 +16,7 @@ int RunExportBinary(const std::vector<std::string>& args);
 int RunImportBinary(const std::vector<std::string>& args);
 int RunImport(const std::vector<std::string>& args);
 int RunOptimize(const std::vector<std::string>& args);
+int RunExportSheet(const std::vector<std::string>& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

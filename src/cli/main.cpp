@@ -32,6 +32,8 @@ constexpr const char* kUsage =
     "                           read 16-byte Tiles into a copy of a tile set\n"
     "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
     "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
+    "  export-sheet SET.vxt -o SHEET.png [--block WxH] [--columns N] [--palette P] [--grey]\n"
+    "                           write the Blocks as an indexed PNG tile sheet\n"
     "\n"
     "Every command that reads a tile set or map takes --kind tileset|map for its input\n"
     "file; without it a .vxt or .vxm name decides, else the contents do.\n"
@@ -56,6 +58,7 @@ constexpr Command kCommands[] = {
     {"import-binary", tessivar::cli::RunImportBinary},
     {"import", tessivar::cli::RunImport},
     {"optimize", tessivar::cli::RunOptimize},
+    {"export-sheet", tessivar::cli::RunExportSheet},
 };
 
 } // namespace

@@ -153,8 +153,9 @@ Status writePng(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
     for (const std::uint32_t color : colors)
         palette.push_back(Rgb{static_cast<int>(color >> 16 & 0xFF),
                               static_cast<int>(color >> 8 & 0xFF), static_cast<int>(color & 0xFF)});
-    auto png = PngWriter::StartIndexed(file, grid.Width * kCellPixels, grid.Height * kCellPixels,
-                                       palette, SmallestPngBitDepth(static_cast<int>(colors.size())));
+    auto png =
+        PngWriter::StartIndexed(file, grid.Width * kCellPixels, grid.Height * kCellPixels, palette,
+                                SmallestPngBitDepth(static_cast<int>(colors.size())));
     if (!png)
         return Fail(png.error());
     PictureRows rows(tileSet, grid, std::move(colors));

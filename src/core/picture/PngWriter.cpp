@@ -215,8 +215,8 @@ Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
     std::thread helper;
     if (!second.empty())
         helper = std::thread([&] {
-            secondOk = deflaters_[1]->compress(windowBefore(history + half), second, last,
-                                               compressed_[1]);
+            secondOk =
+                deflaters_[1]->compress(windowBefore(history + half), second, last, compressed_[1]);
         });
     const bool firstOk = deflaters_[0]->compress(windowBefore(history), fresh.first(half),
                                                  last && second.empty(), compressed_[0]);
@@ -224,8 +224,8 @@ Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
         helper.join();
     if (!firstOk || !secondOk)
         return Fail("The picture could not be compressed");
-    adler_ = static_cast<std::uint32_t>(
-        adler32(adler_, fresh.data(), static_cast<uInt>(fresh.size())));
+    adler_ =
+        static_cast<std::uint32_t>(adler32(adler_, fresh.data(), static_cast<uInt>(fresh.size())));
     writeCompressed(compressed_[0]);
     if (!second.empty())
         writeCompressed(compressed_[1]);

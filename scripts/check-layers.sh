@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 order=(util model files picture grid render workspace tileeditor tileinfo mapeditor export
-       imageimport)
+       imageimport interchange)
 status=0
 if grep -rEn '#include <Q|#include "(ui|cli|qtpicture)/' src/core; then
     echo "layers: src/core must not include Qt or a front end"

@@ -18,6 +18,7 @@ int RunImport(const std::vector<std::string>& args);
 int RunOptimize(const std::vector<std::string>& args);
 int RunExportTmx(const std::vector<std::string>& args);
 int RunImportTmx(const std::vector<std::string>& args);
+int RunExportSheet(const std::vector<std::string>& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

@@ -12,7 +12,6 @@
 #include "core/files/FileIo.h"
 #include "core/files/TileBinary.h"
 #include "core/model/TileSet.h"
-#include "core/tileeditor/BlockSizeCommands.h"
 
 #include <cstdio>
 #include <map>
@@ -22,21 +21,6 @@
 namespace tessivar::cli {
 
 namespace {
-
-// "WxH" into a Block size the Tile Size dialog would accept.
-std::optional<std::string> parseBlock(const Arguments& args, BlockSize& block) {
-    const std::string* text = args.find("--block");
-    if (!text)
-        return std::nullopt;
-    const auto size = ParseWxH(*text);
-    if (!size)
-        return "--block takes WIDTHxHEIGHT, such as 16x16";
-    if (const std::string problem = CheckCustomBlockSize(size->first, size->second);
-        !problem.empty())
-        return "--block " + *text + ": " + problem;
-    block = BlockSize{size->first, size->second};
-    return std::nullopt;
-}
 
 std::optional<std::string> parseDialect(const Arguments& args, SourceDialect& dialect) {
     const std::string* text = args.find("--dialect");
@@ -55,7 +39,7 @@ std::optional<std::string> parseDialect(const Arguments& args, SourceDialect& di
 // the dialect (for the commands that take one).
 std::optional<std::string> parseCommon(const Arguments& args, BlockSize& block,
                                        std::optional<FileKind>& kind, SourceDialect& dialect) {
-    if (auto problem = parseBlock(args, block))
+    if (auto problem = ParseBlockOption(args, block))
         return problem;
     const auto named = ParseKindOption(args.find("--kind"));
     if (!named)

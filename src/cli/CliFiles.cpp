@@ -5,6 +5,7 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/model/TileSet.h"
+#include "core/tileeditor/BlockSizeCommands.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -113,6 +114,20 @@ Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::s
 
 Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
     return save(path, SerializeMap(grid, tileSetPath));
+}
+
+std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block) {
+    const std::string* text = args.find("--block");
+    if (!text)
+        return std::nullopt;
+    const auto size = ParseWxH(*text);
+    if (!size)
+        return "--block takes WIDTHxHEIGHT, such as 16x16";
+    if (const std::string problem = CheckCustomBlockSize(size->first, size->second);
+        !problem.empty())
+        return "--block " + *text + ": " + problem;
+    block = BlockSize{size->first, size->second};
+    return std::nullopt;
 }
 
 } // namespace tessivar::cli

@@ -40,6 +40,8 @@ constexpr const char* kUsage =
     "  import-tmx LEVEL.tmx -o OUT.vxm [--tileset SET.vxt]\n"
     "                           read such a map back (layer data CSV or base64, plain,\n"
     "                           zlib or gzip)\n"
+    "  export-sheet SET.vxt -o SHEET.png [--block WxH] [--columns N] [--palette P] [--grey]\n"
+    "                           write the Blocks as an indexed PNG tile sheet\n"
     "\n"
     "Every command that reads a tile set or map takes --kind tileset|map for its input\n"
     "file; without it a .vxt or .vxm name decides, else the contents do.\n"
@@ -69,6 +71,7 @@ constexpr Command kCommands[] = {
     {"optimize", tessivar::cli::RunOptimize},
     {"export-tmx", tessivar::cli::RunExportTmx},
     {"import-tmx", tessivar::cli::RunImportTmx},
+    {"export-sheet", tessivar::cli::RunExportSheet},
 };
 
 // Runs a command that writes files, with its --depfile written once it succeeded.

@@ -1,9 +1,8 @@
 #include "core/interchange/TmxExport.h"
 
 #include "core/files/AtomicFile.h"
+#include "core/interchange/TileSheet.h"
 #include "core/interchange/TmxMap.h"
-#include "core/picture/PngWriter.h"
-#include "core/render/BlockPainter.h"
 #include "core/tileinfo/TileInfoTypes.h"
 #include "core/util/TextEncoding.h"
 
@@ -12,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <memory>
 
 namespace tessivar {
 
@@ -115,44 +115,17 @@ struct TextWriter : pugi::xml_writer {
     }
 };
 
-// The sheet of one palette: the Tiles left to right, 16 a row, each in that palette of
-// palette set 0 as the map shows it; the last row is padded with blank squares.
+// The sheet of one palette: the Tiles left to right, 16 a row, in that palette of palette
+// set 0 as the map shows them, reaching as far as the cells do.
 Status writeSheet(const TileSet& tileSet, int tiles, int palette, const std::string& path) {
-    auto file = AtomicFile::Open(path);
-    if (!file)
-        return Fail(file.error());
-    const int width = kTmxSheetColumns * kTileSide;
-    const int rows = (tiles + kTmxSheetColumns - 1) / kTmxSheetColumns;
-    auto png = PngWriter::Start(*file, width, rows * kTileSide);
-    if (!png)
-        return Fail(png.error());
-    RgbImage strip(width, kTileSide);
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
-    BlockLook look;
+    auto shown = std::make_unique<TileSet>(tileSet);
+    shown->tileCount = tiles;
+    TileSheetLook look;
     look.block = BlockSize{kTileSide, kTileSide};
-    look.paletteSet = 0;
+    look.columns = kTmxSheetColumns;
     look.palette = palette;
-    for (int row = 0; row < rows; ++row) {
-        std::fill(strip.pixels.begin(), strip.pixels.end(), kBlankBlockColor);
-        for (int column = 0; column < kTmxSheetColumns; ++column) {
-            look.firstTile = row * kTmxSheetColumns + column;
-            if (look.firstTile < tiles)
-                PaintBlock(tileSet, look, strip, column * kTileSide, 0);
-        }
-        for (int y = 0; y < kTileSide; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const std::uint32_t pixel = strip.at(x, y);
-                rgb[3 * x] = static_cast<std::uint8_t>(pixel >> 16);
-                rgb[3 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
-                rgb[3 * x + 2] = static_cast<std::uint8_t>(pixel);
-            }
-            if (Status s = (*png)->writeRow(rgb); !s)
-                return s;
-        }
-    }
-    if (Status s = (*png)->finish(); !s)
-        return s;
-    return file->Commit();
+    look.paletteSet = 0;
+    return WriteTileSheet(*shown, look, path);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -84,33 +85,36 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text) {
     return bytes;
 }
 
-// Unpacks a zlib or gzip stream that must give exactly `expected` bytes.
+// Unpacks a zlib or gzip stream that must give exactly `expected` bytes; the output
+// grows with what the stream holds, never past `expected`.
 Result<std::vector<std::uint8_t>> inflateExactly(const std::vector<std::uint8_t>& packed,
                                                  std::size_t expected, bool gzip) {
     z_stream stream{};
     if (inflateInit2(&stream, gzip ? 15 + 16 : 15) != Z_OK)
         return Fail("cannot unpack the layer data");
-    std::vector<std::uint8_t> bytes(expected + 1);
+    std::vector<std::uint8_t> bytes;
+    std::array<std::uint8_t, 1 << 16> chunk;
     stream.next_in = const_cast<Bytef*>(packed.data());
     stream.avail_in = static_cast<uInt>(packed.size());
-    stream.next_out = bytes.data();
-    stream.avail_out = static_cast<uInt>(bytes.size());
-    const int result = inflate(&stream, Z_FINISH);
-    const std::size_t produced = bytes.size() - stream.avail_out;
+    int result = Z_OK;
+    while (result == Z_OK && bytes.size() <= expected) {
+        stream.next_out = chunk.data();
+        stream.avail_out = static_cast<uInt>(chunk.size());
+        result = inflate(&stream, Z_NO_FLUSH);
+        bytes.insert(bytes.end(), chunk.data(), stream.next_out);
+    }
     inflateEnd(&stream);
-    if (result != Z_STREAM_END && result != Z_BUF_ERROR && result != Z_OK)
+    if (bytes.size() > expected)
+        return Fail("the layer data unpacks to more than the map's cells");
+    if (result != Z_STREAM_END)
         return Fail(std::string("the layer data does not unpack (") + (gzip ? "gzip" : "zlib") +
-                    " stream damaged)");
-    if (produced != expected || result != Z_STREAM_END)
-        return Fail("the layer data unpacks to " +
-                    std::string(produced > expected ? "more" : "less") + " than the map's cells");
-    bytes.resize(expected);
+                    " stream damaged or cut short)");
     return bytes;
 }
 
 Result<std::vector<std::uint32_t>> csvNumbers(std::string_view text, std::size_t cells) {
     std::vector<std::uint32_t> numbers;
-    numbers.reserve(cells);
+    numbers.reserve(std::min(cells, text.size() / 2 + 1)); // at least "1," a cell
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t comma = std::min(text.find(',', at), text.size());

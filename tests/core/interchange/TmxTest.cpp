@@ -107,12 +107,13 @@ TEST(Tmx, CellsThatCannotComeBackAreRefused) {
 }
 
 TEST(Tmx, ReaderRefusesWhatTheMapCannotHold) {
-    const std::string golden = dataFile("small.tmx");
-    const auto with = [&](const std::string& from, const std::string& to) {
-        std::string text = golden;
+    const auto in = [](std::string text, const std::string& from, const std::string& to) {
         const auto at = text.find(from);
         EXPECT_NE(at, std::string::npos) << from;
         return at == std::string::npos ? text : text.replace(at, from.size(), to);
+    };
+    const auto with = [&](const std::string& from, const std::string& to) {
+        return in(dataFile("small.tmx"), from, to);
     };
     std::string nested;
     for (int i = 0; i < 20; ++i)
@@ -152,6 +153,12 @@ TEST(Tmx, ReaderRefusesWhatTheMapCannotHold) {
         {with("</map>", nested + "</map>"), "nest deeper than 16"},
         {with("<map ", "<world "), "not a valid XML"},
         {"<world/>", "not a TMX map"},
+        {in(dataFile("small-base64.tmx"), "AAAA", "AA!A"), "not valid base64"},
+        {in(dataFile("small-zlib.tmx"), "wMgG5APFABQaAZ8=", ""),
+         "zlib stream damaged or cut short"},
+        {in(in(dataFile("small-gzip.tmx"), "height=\"2\" tilewidth", "height=\"1\" tilewidth"),
+            "width=\"3\" height=\"2\">", "width=\"3\" height=\"1\">"),
+         "unpacks to more than the map's cells"},
     };
     for (const auto& c : cases) {
         const auto map = parse(c.text);

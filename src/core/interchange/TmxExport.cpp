@@ -88,13 +88,14 @@ void addTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
     }
 }
 
-std::string csvData(const MapGrid& grid) {
+// The cells as CSV rows; `first` holds the first tile number of each palette's tileset.
+std::string csvData(const MapGrid& grid, const std::array<std::uint32_t, kTmxPalettes>& first) {
     std::string text = "\n";
     text.reserve(grid.cells.size() * 6 + 2);
     for (int row = 0; row < grid.Height; ++row) {
         for (int column = 0; column < grid.Width; ++column) {
             const MapCell& cell = grid.at(row, column);
-            std::uint32_t number = TmxFirstTileNumber(cell.Palette) + cell.Tile;
+            std::uint32_t number = first[cell.Palette] + cell.Tile;
             if (cell.HFlip)
                 number |= kTmxHFlipBit;
             if (cell.VFlip)
@@ -185,15 +186,19 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
     property.append_attribute("value") = tileSetPath.c_str();
 
     const auto used = palettesUsed(grid);
+    std::array<std::uint32_t, kTmxPalettes> first{};
+    std::uint32_t next = 1;
     for (int palette = 0; palette < kTmxPalettes; ++palette) {
         if (!used[palette])
             continue;
+        first[palette] = next;
+        next += sheetRows * kTmxSheetColumns; // the tiles the sheet's picture holds
         pugi::xml_node tileset = map.append_child("tileset");
-        tileset.append_attribute("firstgid") = TmxFirstTileNumber(palette);
+        tileset.append_attribute("firstgid") = first[palette];
         tileset.append_attribute("name") = TmxTilesetName(palette).c_str();
         tileset.append_attribute("tilewidth") = kTileSide;
         tileset.append_attribute("tileheight") = kTileSide;
-        tileset.append_attribute("tilecount") = tiles;
+        tileset.append_attribute("tilecount") = sheetRows * kTmxSheetColumns;
         tileset.append_attribute("columns") = kTmxSheetColumns;
         pugi::xml_node image = tileset.append_child("image");
         const std::string sheet =
@@ -211,7 +216,7 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
     layer.append_attribute("height") = grid.Height;
     pugi::xml_node data = layer.append_child("data");
     data.append_attribute("encoding") = "csv";
-    data.append_child(pugi::node_pcdata).set_value(csvData(grid).c_str());
+    data.append_child(pugi::node_pcdata).set_value(csvData(grid, first).c_str());
 
     TextWriter writer;
     doc.save(writer, " ", pugi::format_default, pugi::encoding_utf8);

@@ -174,9 +174,17 @@ Result<std::vector<std::uint32_t>> layerNumbers(pugi::xml_node data, std::size_t
     return numbers;
 }
 
-// Which palettes have their tileset; anything but the export's own tilesets is refused.
-Result<std::array<bool, kTmxPalettes>> readTilesets(pugi::xml_node map) {
-    std::array<bool, kTmxPalettes> present{};
+// The tile numbers of one palette's tileset: first .. first + count - 1.
+struct TilesetRange {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    int palette = 0;
+};
+
+// The export's own tilesets, by name, wherever their numbers start; anything else is
+// refused.
+Result<std::vector<TilesetRange>> readTilesets(pugi::xml_node map) {
+    std::vector<TilesetRange> ranges;
     for (pugi::xml_node tileset : map.children("tileset")) {
         const std::string name = tileset.attribute("name").value();
         if (tileset.attribute("source"))
@@ -188,22 +196,27 @@ Result<std::array<bool, kTmxPalettes>> readTilesets(pugi::xml_node map) {
         if (palette == kTmxPalettes)
             return Fail("the tileset \"" + name +
                         "\" is not one the TMX export writes (\"palette 0\" to \"palette 7\")");
-        const auto first = numberAttribute(tileset, "firstgid", 1, 0x0FFFFFFF);
-        if (!first)
-            return Fail(first.error());
-        if (static_cast<std::uint32_t>(*first) != TmxFirstTileNumber(palette))
-            return Fail("the tileset \"" + name + "\" starts at tile number " +
-                        std::to_string(*first) + " instead of " +
-                        std::to_string(TmxFirstTileNumber(palette)));
+        const auto first = numberAttribute(tileset, "firstgid", 1, kTmxTileBits);
+        const auto count = numberAttribute(tileset, "tilecount", 1, kTmxTileBits);
+        if (!first || !count)
+            return Fail(!first ? first.error() : count.error());
         const auto width = numberAttribute(tileset, "tilewidth", kTileSide, kTileSide);
         const auto height = numberAttribute(tileset, "tileheight", kTileSide, kTileSide);
         if (!width || !height)
             return Fail("the tileset \"" + name + "\" must have tiles of 8 x 8 pixels");
-        if (present[palette])
-            return Fail("the tileset \"" + name + "\" appears twice");
-        present[palette] = true;
+        const TilesetRange range{static_cast<std::uint32_t>(*first),
+                                 static_cast<std::uint32_t>(*count), palette};
+        for (const TilesetRange& other : ranges) {
+            if (other.palette == palette)
+                return Fail("the tileset \"" + name + "\" appears twice");
+            if (other.first < std::uint64_t{range.first} + range.count &&
+                range.first < std::uint64_t{other.first} + other.count)
+                return Fail("the tileset \"" + name + "\" shares tile numbers with \"" +
+                            TmxTilesetName(other.palette) + "\"");
+        }
+        ranges.push_back(range);
     }
-    return present;
+    return ranges;
 }
 
 } // namespace
@@ -288,13 +301,19 @@ Result<MapFileContents> ParseTmx(std::span<const std::uint8_t> text) {
             return Fail(where() + " is empty; every cell must show a Tile");
         if (number & kTmxOtherFlagBits)
             return Fail(where() + " is rotated; cells can only be flipped");
-        const std::uint32_t palette = (tile - 1) / kMaxTiles;
-        if (palette >= kTmxPalettes || !(*tilesets)[palette])
+        const auto range =
+            std::find_if(tilesets->begin(), tilesets->end(), [tile](const TilesetRange& r) {
+                return r.first <= tile && tile - r.first < r.count;
+            });
+        if (range == tilesets->end())
             return Fail(where() + " shows tile number " + std::to_string(tile) +
                         ", which belongs to no tileset of the map");
+        if (tile - range->first >= kMaxTiles)
+            return Fail(where() + " shows Tile " + std::to_string(tile - range->first) +
+                        ", past the last Tile slot (767)");
         MapCell& cell = contents.grid.cells[i];
-        cell.Tile = static_cast<std::uint16_t>((tile - 1) % kMaxTiles);
-        cell.Palette = static_cast<std::uint8_t>(palette);
+        cell.Tile = static_cast<std::uint16_t>(tile - range->first);
+        cell.Palette = static_cast<std::uint8_t>(range->palette);
         cell.HFlip = (number & kTmxHFlipBit) ? 1 : 0;
         cell.VFlip = (number & kTmxVFlipBit) ? 1 : 0;
     }

@@ -1,14 +1,8 @@
 #include "core/interchange/TmxMap.h"
 
-#include "core/model/TileSet.h"
-
 #include <filesystem>
 
 namespace tessivar {
-
-std::uint32_t TmxFirstTileNumber(int palette) {
-    return 1 + static_cast<std::uint32_t>(palette) * kMaxTiles;
-}
 
 std::string TmxTilesetName(int palette) {
     return "palette " + std::to_string(palette);

@@ -1,10 +1,11 @@
 #pragma once
 
 // What the map's TMX form fixes, shared by its writer and its reader: an orthogonal map
-// of 8 x 8 tiles in which each palette of the map's cells has its own tileset, over a
-// sheet of the Tiles drawn in that palette. The tileset of palette p is named
-// "palette p" and starts at tile number 1 + 768 p, so a tile number alone tells the
-// cell's palette and Tile; flips sit in the number's two highest bits.
+// of 8 x 8 tiles in which each palette of the map's cells has its own tileset, named
+// "palette p", over a sheet of the Tiles drawn in that palette, 16 a row. The tilesets
+// follow each other in tile numbers as the general editor numbers them (each starts
+// where the one before ends, the first at 1), so a cell's tile number minus the first
+// number of its tileset is its Tile; flips sit in the number's two highest bits.
 
 #include <cstdint>
 #include <string>
@@ -21,9 +22,6 @@ inline constexpr int kTmxPalettes = 8;
 inline constexpr int kTmxSheetColumns = 16;
 // The map property holding the map file's tile set path.
 inline constexpr const char* kTmxTileSetProperty = "tileSet";
-
-// The first tile number of the tileset of `palette`.
-std::uint32_t TmxFirstTileNumber(int palette);
 
 // "palette P".
 std::string TmxTilesetName(int palette);

@@ -62,8 +62,11 @@ TEST(Tmx, WriterMatchesTheGoldenFile) {
 }
 
 TEST(Tmx, EveryLayerEncodingReadsTheSameCells) {
-    for (const char* name : {"small.tmx", "small-base64.tmx", "small-zlib.tmx", "small-gzip.tmx"}) {
-        const auto map = parse(dataFile(name));
+    std::string spaced = dataFile("small-base64.tmx");
+    spaced.insert(spaced.find("AAAA"), "\r\n\t ");
+    for (const std::string name :
+         {"small.tmx", "small-base64.tmx", "small-zlib.tmx", "small-gzip.tmx", spaced.c_str()}) {
+        const auto map = parse(name.ends_with(".tmx") ? dataFile(name) : name);
         ASSERT_TRUE(map.ok()) << name << ": " << map.error();
         EXPECT_EQ(map->grid, smallGrid()) << name;
         EXPECT_EQ(map->tileSetPath, "tiles.vxt") << name;
@@ -103,6 +106,7 @@ TEST(Tmx, CellsThatCannotComeBackAreRefused) {
         EXPECT_NE(text.error().find(c.reason), std::string::npos) << text.error();
     }
     EXPECT_FALSE(MakeTmxDocument(*smallTileSet(), smallGrid(), "bad\x01path", "x.tmx").ok());
+    EXPECT_FALSE(MakeTmxDocument(*smallTileSet(), MapGrid(0, 2), "", "x.tmx").ok());
     EXPECT_FALSE(MakeTmxDocument(*smallTileSet(), smallGrid(), "\xff.vxt", "x.tmx").ok());
 }
 
@@ -135,6 +139,8 @@ TEST(Tmx, ReaderRefusesWhatTheMapCannotHold) {
         {with("<tileset firstgid=\"1\"", "<tileset source=\"x.tsx\" firstgid=\"1\""),
          "external tileset x.tsx"},
         {with("<layer ", "<objectgroup id=\"3\"/><layer "), "another kind (objectgroup)"},
+        {with("<layer ", "<imagelayer id=\"3\"/><layer "), "another kind (imagelayer)"},
+        {with("<layer ", "<group id=\"3\"/><layer "), "another kind (group)"},
         {with("</layer>", "</layer><layer id=\"2\" width=\"3\" height=\"2\"/>"),
          "several tile layers"},
         {with("<layer id=\"1\" name=\"map\" width=\"3\"",

@@ -8,7 +8,7 @@
 #include "core/imageimport/ImageImport.h"
 #include "core/imageimport/TileSetOptimizer.h"
 #include "core/model/LenientInteger.h"
-#include "qtpicture/QtPictureReader.h"
+#include "core/picture/PictureFile.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -238,11 +238,17 @@ Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes
         return Fail("An RLE run passes the end of row " + std::to_string(pictureRow(storedRow)) +
                     at(where));
     };
+    // Some writers code whole stored rows, padding included: pixels past the picture's
+    // width but within the padding are dropped.
+    const int padded =
+        static_cast<int>((static_cast<long long>(width_) * bitCount_ + 31) / 32 * 32 / bitCount_);
     auto put = [&](std::uint8_t index) {
-        if (Status status = checkIndex(index, storedRow, column); !status)
-            return status;
-        if (indexes != nullptr)
-            indexes[column] = index;
+        if (column < width_) {
+            if (Status status = checkIndex(index, storedRow, column); !status)
+                return status;
+            if (indexes != nullptr)
+                indexes[column] = index;
+        }
         ++column;
         return Ok();
     };
@@ -253,7 +259,7 @@ Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes
         if (value < 0)
             return ended();
         if (count > 0) {
-            if (count > width_ - column)
+            if (count > padded - column)
                 return pastRow(where);
             for (int i = 0; i < count; ++i) {
                 const int index = four ? (i % 2 == 0 ? value >> 4 : value & 15) : value;
@@ -276,7 +282,7 @@ Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes
             const int down = file_.NextByte();
             if (down < 0)
                 return ended();
-            if (right > width_ - column || down >= height_ - storedRow)
+            if (right > padded - column || down >= height_ - storedRow)
                 return Fail("An RLE delta moves past the picture" + at(where));
             column += right;
             if (down == 0)
@@ -287,7 +293,7 @@ Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes
         }
         default: {
             // Absolute mode: `value` pixels, padded to a whole number of 16-bit words.
-            if (value > width_ - column)
+            if (value > padded - column)
                 return pastRow(where);
             const int bytes = four ? (value + 1) / 2 : value;
             int data = 0;
@@ -348,6 +354,15 @@ Status BmpReader::ReadRow(std::span<std::uint8_t> bgr) {
                 return failure_ = status;
     }
     expandRow(bgr);
+    ++nextRow_;
+    return Ok();
+}
+
+Status BmpReader::SkipRow() {
+    if (!failure_)
+        return failure_;
+    if (nextRow_ >= height_)
+        return failure_ = Fail("No such picture row");
     ++nextRow_;
     return Ok();
 }

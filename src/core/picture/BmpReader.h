@@ -22,6 +22,8 @@ public:
     static Result<std::unique_ptr<BmpReader>> Open(InputFile file);
 
     Status ReadRow(std::span<std::uint8_t> bgr) override;
+    // Every row's place in the file is known: a row passed over is not read.
+    Status SkipRow() override;
 
     struct ChannelMask {
         std::uint32_t mask = 0;

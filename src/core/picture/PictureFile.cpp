@@ -26,6 +26,12 @@ public:
         image_.CopyRowAsBgr(next_++, bgr);
         return Ok();
     }
+    Status SkipRow() override {
+        if (next_ >= height_)
+            return Fail("No such picture row");
+        ++next_;
+        return Ok();
+    }
 
 private:
     const BitmapImage& image_;
@@ -42,6 +48,7 @@ public:
         height_ = image_.Height();
     }
     Status ReadRow(std::span<std::uint8_t> bgr) override { return rows_.ReadRow(bgr); }
+    Status SkipRow() override { return rows_.SkipRow(); }
 
 private:
     BitmapImage image_;

@@ -2,6 +2,11 @@
 
 namespace tessivar {
 
+Status PictureReader::SkipRow() {
+    skipped_.resize(static_cast<std::size_t>(width_) * 3);
+    return ReadRow(skipped_);
+}
+
 std::string CheckPictureSize(long long width, long long height) {
     if (width <= 0 || height <= 0)
         return "The picture has no pixels";

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tessivar {
 
@@ -23,10 +24,15 @@ public:
 
     // Fills `bgr` (3 x Width() bytes: blue, green, red) with the next row from the top.
     virtual Status ReadRow(std::span<std::uint8_t> bgr) = 0;
+    // Passes over the next row; readers that need not decode it to go on do not.
+    virtual Status SkipRow();
 
 protected:
     int width_ = 0;
     int height_ = 0;
+
+private:
+    std::vector<std::uint8_t> skipped_;
 };
 
 } // namespace tessivar

@@ -63,7 +63,7 @@ TEST(PictureReaders, EveryVariantGivesTheStatedPixels) {
         EXPECT_EQ(rows, line.substr(colon + 2)) << name;
         ++pictures;
     }
-    EXPECT_EQ(pictures, 21);
+    EXPECT_EQ(pictures, 22);
 }
 
 TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
@@ -100,10 +100,10 @@ TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
          {{0, 'P'}},
          "It is not a Windows bitmap (it does not start with "
          "\"BM\")"},
-        {"info-rle8.bmp", 0, {{74, 6}}, "An RLE run passes the end of row 2 at byte 74"},
-        {"info-rle8.bmp", 0, {{77, 6}}, "An RLE run passes the end of row 2 at byte 76"},
+        {"info-rle8.bmp", 0, {{74, 9}}, "An RLE run passes the end of row 2 at byte 74"},
+        {"info-rle8.bmp", 0, {{77, 8}}, "An RLE run passes the end of row 2 at byte 76"},
         {"info-rle8.bmp", 0, {{85, 3}}, "An RLE delta moves past the picture at byte 82"},
-        {"info-rle8.bmp", 0, {{84, 2}}, "An RLE delta moves past the picture at byte 82"},
+        {"info-rle8.bmp", 0, {{84, 5}}, "An RLE delta moves past the picture at byte 82"},
         {"info-rle8.bmp", 92, {}, "The RLE data ends at byte 92 before its end-of-bitmap code"},
         {"info-rle8.bmp", 96, {{93, 0}}, "RLE codes go on past the last row at byte 94"},
         {"info-rle8.bmp",

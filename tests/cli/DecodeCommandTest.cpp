@@ -43,13 +43,16 @@ TEST_F(DecodeCommand, WritesTheDecodedPictureAsBitmap) {
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
 
-        // The file is exactly our decoder's picture in the bitmap writer's layout.
+        // The file is exactly our decoder's picture, rows stored from the top as they are
+        // decoded.
         const auto image = DecodeJpeg(*ReadWholeFile(jpeg, 1 << 30)).value();
-        const auto expected = EncodeBitmap24(image.Width(), image.Height(),
-                                             [&](int row, std::span<std::uint8_t> bgr) {
-                                                 image.CopyRowAsBgr(row, bgr);
-                                             })
-                                  .value();
+        const auto header = MakeBitmap24Header(image.Width(), image.Height(), true).value();
+        std::vector<std::uint8_t> expected(header.begin(), header.end());
+        std::vector<std::uint8_t> row(Bitmap24Stride(image.Width()));
+        for (int y = 0; y < image.Height(); ++y) {
+            image.CopyRowAsBgr(y, row);
+            expected.insert(expected.end(), row.begin(), row.end());
+        }
         EXPECT_EQ(testing::ReadBytes(bitmap), expected);
     }
 }

@@ -100,6 +100,13 @@ TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
          {{0, 'P'}},
          "It is not a Windows bitmap (it does not start with "
          "\"BM\")"},
+        {"info-24bit.bmp", 30, {}, "The file ends inside the bitmap header"},
+        {"info-4bit.bmp", 60, {}, "The file ends inside the bitmap's palette"},
+        {"info-16bit-565-masks.bmp", 60, {}, "The file ends inside the bitmap's bit masks"},
+        {"v4-16bit-565.bmp",
+         0,
+         {{54, 1}},
+         "The bitmap's red mask 0x0000F801 is not one run of bits within the pixel"},
         {"info-rle8.bmp", 0, {{74, 9}}, "An RLE run passes the end of row 2 at byte 74"},
         {"info-rle8.bmp", 0, {{77, 8}}, "An RLE run passes the end of row 2 at byte 76"},
         {"info-rle8.bmp", 0, {{85, 3}}, "An RLE delta moves past the picture at byte 82"},

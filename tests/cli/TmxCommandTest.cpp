@@ -102,6 +102,7 @@ TEST_F(Cli, EveryWritingCommandListsWhatItRead) {
     const std::string map = write("m.vxm", BuildMapImage("VX02", SampleGrid(2, 2, false), set));
     const std::string out = dir.file("out");
     const std::string d = dir.file("d");
+    const std::string jpeg = std::string(TESSIVAR_SOURCE_DIR) + "/fuzz/corpus/jpeg_fuzzer/grey.jpg";
     const struct {
         std::vector<std::string> args;
         std::string rule;
@@ -111,6 +112,8 @@ TEST_F(Cli, EveryWritingCommandListsWhatItRead) {
         {{"render-map", map, "-o", out, "--depfile-phony"},
          out + ": " + map + " " + set + "\n\n" + map + ":\n\n" + set + ":\n"},
         {{"upgrade", set, set}, set + ":\n"},
+        {{"decode", jpeg, "-o", out}, out + ": " + jpeg + "\n"},
+        {{"import", jpeg, "-o", out, "--into", set}, out + ": " + set + " " + jpeg + "\n"},
         {{"optimize", set, "-o", out, "--map", map, "--map-out", out + "2"},
          out + "2 " + out + ": " + set + " " + map + "\n"},
     };

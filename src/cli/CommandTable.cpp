@@ -123,7 +123,8 @@ const std::vector<CommandSpec>& Commands() {
          "SET.vxt IN.bin",
          "read 16-byte Tiles into a copy of a tile set",
          "vxt bin",
-         {output("OUT.vxt"), {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
+         {output("OUT.vxt"),
+          {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
           kKind},
          RunImportBinary},
         {"import",
@@ -166,7 +167,8 @@ const CommandSpec* FindCommand(const std::string& name) {
 
 const std::vector<OptionSpec>& ProgramOptions() {
     static const std::vector<OptionSpec> options = {
-        {"-h", nullptr, "print the help; with a command, that command's usage and options", "--help"},
+        {"-h", nullptr, "print the help; with a command, that command's usage and options",
+         "--help"},
         {"--version", nullptr, "show the program's version"},
     };
     return options;
@@ -207,6 +209,8 @@ std::string CommandHelp(const CommandSpec& command) {
     return text + row("-h, --help", "show this text");
 }
 
-std::string VersionLine() { return "tessivar-cli " TESSIVAR_VERSION; }
+std::string VersionLine() {
+    return "tessivar-cli " TESSIVAR_VERSION;
+}
 
 } // namespace tessivar::cli

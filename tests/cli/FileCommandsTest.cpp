@@ -13,13 +13,9 @@ namespace {
 using testing::SameStoredContents;
 
 TEST_F(Cli, HelpAndVersion) {
-    const auto help = run({"--help"});
-    EXPECT_EQ(0, help.status);
-    for (const char* word : {"info FILE [--json]", "upgrade IN OUT", "--version"})
-        EXPECT_NE(std::string::npos, help.out.find(word)) << word;
     const auto version = run({"--version"});
     EXPECT_EQ(0, version.status);
-    EXPECT_EQ("tessivar-cli 1.1\n", version.out);
+    EXPECT_EQ("tessivar-cli " TESSIVAR_VERSION "\n", version.out);
     EXPECT_NE(0, run({}).status);
     const auto unknown = run({"frobnicate"});
     EXPECT_NE(0, unknown.status);

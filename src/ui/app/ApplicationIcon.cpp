@@ -1,7 +1,9 @@
 #include "ui/app/ApplicationIcon.h"
 
 // The resources live in a static library: they are linked in only when named here.
-static void loadIconResources() { Q_INIT_RESOURCE(resources); }
+static void loadIconResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace tessivar::ui {
 

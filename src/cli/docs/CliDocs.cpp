@@ -100,7 +100,7 @@ std::string manPage() {
             ".PP\n.RS\n.nf\ntessivar\\-cli info tiles.vxt \\-\\-json\n.fi\n.RE\n"
             ".PP\nWrite the Blocks 0 to 15 of a tile set as 68000 source:\n"
             ".PP\n.RS\n.nf\ntessivar\\-cli export\\-tiles tiles.vxt \\-o tiles.s "
-            "\\-\\-dialect 68k \\-\\-blocks 0\\-$0F\n.fi\n.RE\n"
+            "\\-\\-dialect 68k \\-\\-blocks 0\\-0x0F\n.fi\n.RE\n"
             ".PP\nA Makefile rule that rebuilds a level's source whenever its map, tile set "
             "or format changes:\n"
             ".PP\n.RS\n.nf\n"

@@ -17,9 +17,14 @@ TEST_F(Cli, HelpAndVersion) {
     EXPECT_EQ(0, version.status);
     EXPECT_EQ("tessivar-cli " TESSIVAR_VERSION "\n", version.out);
     EXPECT_NE(0, run({}).status);
-    const auto unknown = run({"frobnicate"});
-    EXPECT_NE(0, unknown.status);
-    EXPECT_NE(std::string::npos, unknown.err.find("unknown command 'frobnicate'")) << unknown.err;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"frobnicate"}, {"help", "frobnicate"}}) {
+        const auto unknown = run(args);
+        EXPECT_EQ(2, unknown.status);
+        EXPECT_NE(std::string::npos, unknown.err.find("unknown command 'frobnicate'"))
+            << unknown.err;
+    }
+    EXPECT_EQ(2, run({"help", "info", "upgrade"}).status);
 }
 
 TEST_F(Cli, InfoDescribesTileSetsAndMaps) {

@@ -25,6 +25,10 @@ TEST_F(Cli, HelpAndVersion) {
             << unknown.err;
     }
     EXPECT_EQ(2, run({"help", "info", "upgrade"}).status);
+    const auto help = run({"help"});
+    EXPECT_EQ(0, help.status);
+    EXPECT_EQ(help.out, run({"-h"}).out);
+    EXPECT_NE(std::string::npos, help.out.find("--version")) << help.out;
 }
 
 TEST_F(Cli, InfoDescribesTileSetsAndMaps) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 namespace tessivar {
 namespace {
@@ -116,6 +117,32 @@ TEST_F(Conventions, NumbersTakeTheAssemblerForms) {
         for (const char* bad : {"0x", "$", "%", "%102", "0xG", "+10", "$-1", "10h", "0b1010"})
             EXPECT_EQ("status 2", with(bad).substr(0, 8)) << bad;
     }
+}
+
+// The manual page is written from the same table as the help: every command and every
+// option the help shows is in it.
+TEST_F(Conventions, TheManualPageHasEveryCommandAndOption) {
+    const auto bytes = ReadBytes(TESSIVAR_CLI_MAN);
+    const std::string page(bytes.begin(), bytes.end());
+    const auto roff = [](const std::string& text) {
+        std::string escaped;
+        for (char c : text)
+            escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+        return escaped;
+    };
+    for (const auto& [command, row] : kCommands) {
+        EXPECT_NE(std::string::npos, page.find(".SS \"" + roff(command) + " ")) << command;
+        std::istringstream help(run({"help", command}).out);
+        for (std::string line; std::getline(help, line);) {
+            if (!line.starts_with("  -"))
+                continue;
+            const std::string option = line.substr(2, line.find_first_of(", ", 2) - 2);
+            EXPECT_NE(std::string::npos, page.find("\\fB" + roff(option))) << option;
+        }
+    }
+    const auto expected =
+        ReadBytes(std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/cli/help-import-binary.txt");
+    EXPECT_EQ(std::string(expected.begin(), expected.end()), run({"help", "import-binary"}).out);
 }
 
 } // namespace

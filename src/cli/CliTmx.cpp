@@ -14,34 +14,22 @@
 
 namespace tessivar::cli {
 
-namespace {
-
-constexpr const char* kExportUsage =
-    "usage: tessivar-cli export-tmx MAP.vxm -o LEVEL.tmx [--tileset SET.vxt] [--kind map]";
-constexpr const char* kImportUsage =
-    "usage: tessivar-cli import-tmx LEVEL.tmx -o OUT.vxm [--tileset SET.vxt]";
-
-} // namespace
-
-int RunExportTmx(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"-o", "--tileset", "--kind"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kExportUsage);
-    if (parsed->positional.size() != 1 || parsed->value("-o").empty())
-        return ReportUsage("export-tmx needs one map and -o LEVEL.tmx", kExportUsage);
-    const auto kind = ParseKindOption(parsed->find("--kind"));
+int RunExportTmx(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("export-tmx needs one map and -o LEVEL.tmx", parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kExportUsage);
-    const std::string& mapPath = parsed->positional[0];
+        return ReportUsage(kind.error(), parsed);
+    const std::string& mapPath = parsed.positional[0];
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
         return ReportError(map.error());
     auto tileSet = std::make_unique<TileSet>();
-    if (const Status loaded = LoadMapTileSet(parsed->value("--tileset"), *map, mapPath, *tileSet);
+    if (const Status loaded = LoadMapTileSet(parsed.value("--tileset"), *map, mapPath, *tileSet);
         !loaded)
         return ReportError(loaded.error());
-    const auto written = ExportTmx(*tileSet, map->grid, map->tileSetPath, parsed->value("-o"));
+    const auto written = ExportTmx(*tileSet, map->grid, map->tileSetPath, parsed.value("-o"));
     if (!written)
         return ReportError(mapPath + ": " + written.error());
     for (const std::string& path : *written)
@@ -49,13 +37,10 @@ int RunExportTmx(const std::vector<std::string>& args) {
     return 0;
 }
 
-int RunImportTmx(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"-o", "--tileset"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kImportUsage);
-    if (parsed->positional.size() != 1 || parsed->value("-o").empty())
-        return ReportUsage("import-tmx needs one TMX file and -o OUT.vxm", kImportUsage);
-    const std::string& tmxPath = parsed->positional[0];
+int RunImportTmx(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("import-tmx needs one TMX file and -o OUT.vxm", parsed);
+    const std::string& tmxPath = parsed.positional[0];
 
     const auto text = ReadWholeFile(tmxPath, kLargestTmxFileBytes);
     if (!text)
@@ -64,7 +49,7 @@ int RunImportTmx(const std::vector<std::string>& args) {
     auto map = ParseTmx(*text);
     if (!map)
         return ReportError(tmxPath + ": " + map.error());
-    if (const std::string* named = parsed->find("--tileset")) {
+    if (const std::string* named = parsed.find("--tileset")) {
         // The map names the given tile set, which must be one.
         auto tileSet = std::make_unique<TileSet>();
         if (const Status loaded = LoadTileSet(*named, std::nullopt, *tileSet, nullptr, true);
@@ -72,7 +57,7 @@ int RunImportTmx(const std::vector<std::string>& args) {
             return ReportError(loaded.error());
         map->tileSetPath = *named;
     }
-    if (const Status saved = SaveMap(parsed->value("-o"), map->grid, map->tileSetPath); !saved)
+    if (const Status saved = SaveMap(parsed.value("-o"), map->grid, map->tileSetPath); !saved)
         return ReportError(saved.error());
     return 0;
 }

@@ -87,6 +87,17 @@ TEST(Tmx, RoundTripGivesTheSameMapFile) {
     const auto back = parse(*text);
     ASSERT_TRUE(back.ok()) << back.error();
     EXPECT_EQ(*SerializeMap(back->grid, back->tileSetPath), *SerializeMap(grid, path));
+
+    // A cell past the Tiles in use widens every sheet, so the next tileset starts later.
+    set->tileCount = 16;
+    MapGrid row(2, 1);
+    row.at(0, 0) = MapCell{16, 0, 0, 0};
+    row.at(0, 1) = MapCell{0, 1, 0, 0};
+    const auto widened = MakeTmxDocument(*set, row, "", "level.tmx");
+    ASSERT_TRUE(widened.ok()) << widened.error();
+    const auto wide = parse(*widened);
+    ASSERT_TRUE(wide.ok()) << wide.error();
+    EXPECT_EQ(wide->grid, row);
 }
 
 TEST(Tmx, CellsThatCannotComeBackAreRefused) {
@@ -164,6 +175,7 @@ TEST(Tmx, ReaderRefusesWhatTheMapCannotHold) {
         {with("<map ", "<world "), "not a valid XML"},
         {"<world/>", "not a TMX map"},
         {in(dataFile("small-base64.tmx"), "AAAA", "AA!A"), "not valid base64"},
+        {in(dataFile("small-base64.tmx"), "ACAAAA\n", "ACAAA==\n"), "not valid base64"},
         {in(dataFile("small-zlib.tmx"), "ExABW8Ab0=", ""), "zlib stream damaged or cut short"},
         {in(in(dataFile("small-gzip.tmx"), "height=\"2\" tilewidth", "height=\"1\" tilewidth"),
             "width=\"3\" height=\"2\">", "width=\"3\" height=\"1\">"),

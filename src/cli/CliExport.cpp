@@ -9,6 +9,7 @@
 #include "core/export/FormatJson.h"
 #include "core/export/SourceExport.h"
 #include "core/files/FileIo.h"
+#include "core/files/LinkedFiles.h"
 #include "core/files/TileBinary.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/BlockSizeCommands.h"
@@ -164,7 +165,8 @@ int RunExportMap(const std::vector<std::string>& argv) {
         return ReportError(map.error());
     // Categories come from the tile set: the one given, else the one the map names.
     const std::string* givenTileSet = args->find("--tileset");
-    const std::string tileSetPath = givenTileSet ? *givenTileSet : map->tileSetPath;
+    const std::string tileSetPath =
+        givenTileSet ? *givenTileSet : ResolveLinkedPath(map->tileSetPath, args->positional[0]);
     if (givenTileSet || (format.usesCategories() && !tileSetPath.empty())) {
         if (const Status loaded = LoadTileSet(tileSetPath, std::nullopt, tileSet, nullptr, true);
             !loaded)

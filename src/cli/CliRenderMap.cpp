@@ -4,11 +4,11 @@
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 
+#include "core/files/LinkedFiles.h"
 #include "core/mapeditor/MapPicture.h"
 #include "core/model/TileSet.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,17 +19,6 @@ namespace {
 
 constexpr const char* kRenderUsage =
     "usage: tessivar-cli render-map MAP.vxm -o OUT.bmp|OUT.png [--tileset SET.vxt] [--kind map]";
-
-// The tile set a map names may be stored relative to where the editor ran; when it is
-// not found as it stands, it is looked for beside the map.
-std::string locateTileSet(const std::string& stored, const std::string& mapPath) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::exists(stored, error) || fs::path(stored).is_absolute())
-        return stored;
-    const fs::path beside = fs::path(mapPath).parent_path() / stored;
-    return fs::exists(beside, error) ? beside.string() : stored;
-}
 
 } // namespace
 
@@ -53,7 +42,7 @@ int RunRenderMap(const std::vector<std::string>& args) {
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
     if (tileSetPath.empty() && !map->tileSetPath.empty())
-        tileSetPath = locateTileSet(map->tileSetPath, mapPath);
+        tileSetPath = ResolveLinkedPath(map->tileSetPath, mapPath);
     if (tileSetPath.empty()) {
         std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
                      mapPath.c_str());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/LinkedFiles.h"
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/model/EditingState.h"
@@ -82,9 +83,9 @@ private:
     bool askToSave(const char* question, Document document);
     SaveOutcome save(Document document, bool chooseName);
     void loadTileSet(const std::string& path, const char* invalidMessage);
-    std::optional<TileSetFileContents> readTileSet(const std::string& path,
+    std::optional<TileSetFileContents> readTileSet(DocumentFile<TileSetFileContents> file,
                                                    const char* invalidMessage);
-    std::optional<MapFileContents> readLinkedMap(const std::string& path);
+    bool checkLinkedMap(const DocumentFile<MapFileContents>& file);
     unsigned applyTileSet(const std::string& path, const TileSetFileContents& contents);
     unsigned applyMap(const std::string& path, MapGrid grid);
 

@@ -5,6 +5,8 @@
 
 #include "core/files/MapFile.h"
 
+#include <filesystem>
+
 namespace tessivar {
 namespace {
 
@@ -149,6 +151,21 @@ TEST_F(LoadChain, MapAndTheTileSetNamingItBackAreAppliedAndAnnouncedOnce) {
               announced[0] & (TileSetTitleChanged | MapTitleChanged | MapResized));
     EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
     EXPECT_EQ(SampleGrid(3, 2), workspace.map.grid);
+}
+
+TEST_F(LoadChain, NamesRelativeToTheNamingFileAreFoundFromAnyFolder) {
+    std::filesystem::create_directories(dir.path() / "level");
+    const std::string setPath = writeTileSet("level/t.vxt", SampleTileSet(4), "m.vxm");
+    const std::string mapPath = writeMap("level/m.vxm", SampleGrid(3, 2), "t.vxt");
+
+    ASSERT_TRUE(workspace.LoadTileSetFile(setPath));
+    EXPECT_EQ(mapPath, workspace.map.MapFileName);
+    EXPECT_EQ(SampleGrid(3, 2), workspace.map.grid);
+    workspace.NewTileSet();
+    ASSERT_TRUE(workspace.LoadMapFile(mapPath, true));
+    EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
+    EXPECT_TRUE(SameStoredContents(SampleTileSet(4), workspace.tileSet));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(LoadChain, LoadMapFileWithoutItsTileSetIgnoresTheStoredPath) {

@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <new>
 #include <optional>
 
 namespace tessivar::cli {
@@ -126,22 +125,13 @@ int RunImport(const std::vector<std::string>& args) {
                 return ReportUsage("--size needs WIDTHxHEIGHT", kImportUsage);
             settings.size = ImportSize{named->first, named->second};
         }
-        try {
-            auto converted = ConvertPicture(*source, settings);
-            if (!converted)
-                return ReportError(converted.error());
-            picture = std::move(*converted);
-        } catch (const std::bad_alloc&) {
-            return ReportError("not enough memory to convert the picture");
-        }
+        auto converted = ConvertPicture(*source, settings);
+        if (!converted)
+            return ReportError(converted.error());
+        picture = std::move(*converted);
     } // the source picture is released here
 
-    Result<ImportSummary> summary = Fail("");
-    try {
-        summary = ImportConvertedImage(workspace, *picture, options);
-    } catch (const std::bad_alloc&) {
-        return ReportError("not enough memory to import the picture");
-    }
+    const Result<ImportSummary> summary = ImportConvertedImage(workspace, *picture, options);
     if (!summary)
         return ReportError(summary.error());
     picture.reset();

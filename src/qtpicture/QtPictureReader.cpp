@@ -33,9 +33,8 @@ void copyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
 } // namespace
 
 Result<BitmapImage> PictureFromQImage(const QImage& image) {
-    if (const std::string refusal = CheckPictureSize(image.width(), image.height());
-        !refusal.empty())
-        return Fail(refusal);
+    if (const Status size = CheckPictureSize(image.width(), image.height()); !size)
+        return Fail(size.error());
     try {
         BitmapImage out;
         out.SetSize(image.width(), image.height(), 24);
@@ -72,9 +71,8 @@ Result<BitmapImage> ReadPicture(const std::string& path) {
     reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (size.isValid()) {
-        if (const std::string refusal = CheckPictureSize(size.width(), size.height());
-            !refusal.empty())
-            return Fail(refusal);
+        if (const Status fits = CheckPictureSize(size.width(), size.height()); !fits)
+            return Fail(fits.error());
     }
     QImage image;
     if (!reader.read(&image))

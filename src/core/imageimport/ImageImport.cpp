@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <optional>
 #include <string>
 
 namespace tessivar {
@@ -67,16 +69,32 @@ ImportPlan PlanImport(const ConvertedPicture& picture, DuplicateMode mode) {
 Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
                                            const ImportOptions& options) {
     const int at = workspace.editing.CurrentTile;
-    ImportPlan plan = PlanImport(picture, options.mode);
-    const std::size_t count = plan.tiles.size();
-    if (at < 0 || at >= kMaxTiles || count > static_cast<std::size_t>(kMaxTiles - at))
-        return Fail(capacityMessage(count, std::clamp(at, 0, kMaxTiles)));
-    if (options.createMap && (plan.columns > kMaxMapSide || plan.rows > kMaxMapSide))
-        return Fail("The picture is too large for a map");
+    const int palette = workspace.editing.CurrentPalette;
+    const int paletteSet = workspace.editing.CurrentPaletteSet;
+    // Everything that needs memory is made before the documents change.
+    ImportPlan plan;
+    MapGrid newGrid;
+    std::optional<TileRemap> insertion;
+    try {
+        plan = PlanImport(picture, options.mode);
+        const std::size_t count = plan.tiles.size();
+        if (at < 0 || at >= kMaxTiles || count > static_cast<std::size_t>(kMaxTiles - at))
+            return Fail(capacityMessage(count, std::clamp(at, 0, kMaxTiles)));
+        if (options.createMap && (plan.columns > kMaxMapSide || plan.rows > kMaxMapSide))
+            return Fail("The picture is too large for a map");
+        if (options.createMap) {
+            newGrid = MapGrid(plan.columns, plan.rows);
+            fillMap(newGrid, plan, at, palette);
+        } else if (!options.overwrite) {
+            insertion = TileRemap::ForInsertion(at, static_cast<int>(count));
+        }
+    } catch (const std::bad_alloc&) {
+        return Fail("Not enough memory to import the picture");
+    }
 
     ImportSummary summary;
     summary.tilesCut = plan.tilesCut;
-    summary.tilesKept = count;
+    summary.tilesKept = plan.tiles.size();
     summary.firstSlot = at;
     if (options.createMap && !workspace.QuerySaveMap()) {
         summary.cancelled = true;
@@ -85,13 +103,10 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
 
     TileSet& tileSet = workspace.tileSet;
     MapDocument& map = workspace.map;
-    const int palette = workspace.editing.CurrentPalette;
-    const int paletteSet = workspace.editing.CurrentPaletteSet;
-    const int stored = static_cast<int>(count);
+    const int stored = static_cast<int>(plan.tiles.size());
     bool mapChanged = false;
     if (options.createMap) {
-        map.ReplaceMapGrid(plan.columns, plan.rows);
-        fillMap(map.grid, plan, at, palette);
+        map.grid = std::move(newGrid);
         summary.mapWidth = plan.columns;
         summary.mapHeight = plan.rows;
         mapChanged = true;
@@ -102,7 +117,7 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
         MakeRoomForTiles(tileSet, at, stored);
         // The existing map keeps showing the same pictures.
         if (!options.createMap)
-            mapChanged = TileRemap::ForInsertion(at, stored).Apply(map.grid);
+            mapChanged = insertion->Apply(map.grid);
     }
     storeGreyPalette(tileSet, paletteSet, palette);
     for (int k = 0; k < stored; ++k) {

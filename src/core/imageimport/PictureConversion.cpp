@@ -2,16 +2,14 @@
 
 #include "core/imageimport/PixelQuantizer.h"
 
+#include <new>
 #include <vector>
 
 namespace tessivar {
 
-Result<ConvertedPicture> ConvertPicture(const BitmapImage& source,
-                                        const ConversionSettings& settings) {
-    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
-        return Fail(kInvalidImportSettings);
-    if (source.Width() <= 0 || source.Height() <= 0)
-        return Fail("The picture is empty");
+namespace {
+
+ConvertedPicture convert(const BitmapImage& source, const ConversionSettings& settings) {
     ConvertedPicture picture;
     picture.width = settings.size.width;
     picture.height = settings.size.height;
@@ -42,6 +40,21 @@ Result<ConvertedPicture> ConvertPicture(const BitmapImage& source,
         }
     }
     return picture;
+}
+
+} // namespace
+
+Result<ConvertedPicture> ConvertPicture(const BitmapImage& source,
+                                        const ConversionSettings& settings) {
+    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+        return Fail(kInvalidImportSettings);
+    if (source.Width() <= 0 || source.Height() <= 0)
+        return Fail("The picture is empty");
+    try {
+        return convert(source, settings);
+    } catch (const std::bad_alloc&) {
+        return Fail("Not enough memory to convert the picture");
+    }
 }
 
 } // namespace tessivar

@@ -1,10 +1,7 @@
 #include "core/imageimport/PictureFile.h"
 
 #include "core/files/FileIo.h"
-#include "core/picture/GraphicsExceptions.h"
-#include "core/picture/jpeg/JpegDecoder.h"
-
-#include <new>
+#include "core/picture/DecodeJpeg.h"
 
 namespace tessivar {
 
@@ -17,14 +14,14 @@ PictureKind ClassifyPictureFile(const std::string& path) {
     return PictureKind::Bitmap;
 }
 
-std::string CheckPictureSize(long long width, long long height) {
+Status CheckPictureSize(long long width, long long height) {
     if (width <= 0 || height <= 0)
-        return "The picture has no pixels";
+        return Fail("The picture has no pixels");
     if (width > kLargestPictureSide || height > kLargestPictureSide)
-        return "The picture is " + std::to_string(width) + " x " + std::to_string(height) +
-               " pixels; pictures larger than " + std::to_string(kLargestPictureSide) + " x " +
-               std::to_string(kLargestPictureSide) + " cannot be imported";
-    return {};
+        return Fail("The picture is " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels; pictures larger than " + std::to_string(kLargestPictureSide) + " x " +
+                    std::to_string(kLargestPictureSide) + " cannot be imported");
+    return Ok();
 }
 
 Result<BitmapImage> ReadJpegPicture(const std::string& path) {
@@ -32,19 +29,12 @@ Result<BitmapImage> ReadJpegPicture(const std::string& path) {
     const auto data = ReadWholeFile(path, std::uint64_t{1} << 30);
     if (!data)
         return Fail("Cannot read " + path + ": " + data.error());
-    try {
-        JpegDecoder decoder;
-        BitmapImage image;
-        decoder.ReadImage(*data, image);
-        if (const std::string refusal = CheckPictureSize(image.Width(), image.Height());
-            !refusal.empty())
-            return Fail(refusal);
-        return image;
-    } catch (const EGraphicsException& error) {
-        return Fail(error.what());
-    } catch (const std::bad_alloc&) {
-        return Fail("Not enough memory to decode " + path);
-    }
+    auto image = DecodeJpeg(*data);
+    if (!image)
+        return Fail(path + ": " + image.error());
+    if (const Status size = CheckPictureSize(image->Width(), image->Height()); !size)
+        return Fail(size.error());
+    return image;
 }
 
 } // namespace tessivar

@@ -20,8 +20,8 @@ PictureKind ClassifyPictureFile(const std::string& path);
 // Pictures larger than this either way are refused before they are decoded.
 constexpr int kLargestPictureSide = 16384;
 
-// The refusal of a picture of the given size, or empty when it may be read.
-std::string CheckPictureSize(long long width, long long height);
+// Refuses a picture of the given size when it is empty or above the limit.
+Status CheckPictureSize(long long width, long long height);
 
 // Decodes a JPEG file. Every decoder error, a picture above the size limit and a lack of
 // memory come back as the failure's text.

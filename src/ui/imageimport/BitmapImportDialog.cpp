@@ -21,8 +21,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include <new>
-
 namespace tessivar::ui {
 
 namespace {
@@ -320,21 +318,14 @@ bool BitmapImportDialog::convert() {
     convertedView_->setNotice(true);
     convertedView_->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::string problem;
-    try {
-        Result<ConvertedPicture> result =
-            ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
-        if (result)
-            converted_ = std::move(*result);
-        else
-            problem = result.error();
-    } catch (const std::bad_alloc&) {
-        problem = "Not enough memory to convert the picture";
-    }
+    Result<ConvertedPicture> result =
+        ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
+    if (result)
+        converted_ = std::move(*result);
     QApplication::restoreOverrideCursor();
     if (!converted_) {
         convertedView_->setPicture({}, {1, 1});
-        prompts_.showMessage(problem, kImportErrorCaption);
+        prompts_.showMessage(result.error(), kImportErrorCaption);
         return false;
     }
     convertedView_->setPicture(wrapConverted(*converted_), QSize(size_.width, size_.height));
@@ -346,12 +337,8 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
     if (!converted_)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Result<ImportSummary> summary = Fail("Not enough memory to import the picture");
-    try {
-        summary = ImportConvertedImage(workspace_, *converted_,
-                                       {mode, createMap_->isChecked(), overwriteTiles_()});
-    } catch (const std::bad_alloc&) {
-    }
+    const Result<ImportSummary> summary = ImportConvertedImage(
+        workspace_, *converted_, {mode, createMap_->isChecked(), overwriteTiles_()});
     QApplication::restoreOverrideCursor();
     if (!summary) {
         prompts_.showMessage(summary.error(), kImportErrorCaption);

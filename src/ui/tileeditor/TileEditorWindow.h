@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export/ExportFormat.h"
 #include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
 #include "core/tileeditor/TileClipboard.h"
@@ -71,6 +72,10 @@ public:
 Q_SIGNALS:
     // The main window has closed: the program ends.
     void closed();
+    // Menu commands served by windows of their own: the source export and the image
+    // import (a picture file, or the clipboard's picture).
+    void sourceExportRequested(tessivar::SourceDialect dialect);
+    void pictureImportRequested(bool fromClipboard);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "core/picture/BitmapImage.h"
 #include "core/picture/BitmapImageDecoder.h"
+#include "core/picture/jpeg/JpegDecoderLimits.h"
 #include "core/picture/jpeg/JpegEntropyDecoder.h"
 #include "core/picture/jpeg/JpegFrame.h"
 #include "core/picture/jpeg/JpegMarkerReader.h"
@@ -10,14 +11,6 @@
 #include <span>
 
 namespace tessivar {
-
-// Bounds that keep a hostile stream from taking unbounded memory or time.
-struct JpegDecoderLimits {
-    // Largest frame accepted, width x height.
-    std::uint64_t maxPixels = std::uint64_t{16384} * 16384;
-    // Largest number of scans in one stream.
-    int maxScans = 1000;
-};
 
 // Reads JFIF files: Huffman-coded baseline, extended-sequential and progressive frames
 // with 8-bit samples and one (greyscale, 8-bit image) or three (YCbCr, 24-bit image)

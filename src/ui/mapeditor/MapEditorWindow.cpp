@@ -133,7 +133,7 @@ void MapEditorWindow::buildPanes() {
     middle->setContentsMargins(0, 0, 0, 0);
     mapArea_ = new QScrollArea;
     mapArea_->setObjectName(QStringLiteral("mapArea"));
-    canvas_ = new MapCanvasWidget(workspace_, state_, stroke_);
+    canvas_ = new MapCanvasWidget(workspace_, state_, stroke_, animation_);
     mapArea_->setWidget(canvas_);
     // A scroll redraws with every cell's own Tile; animated cells catch up at their step.
     for (QScrollBar* bar : {mapArea_->horizontalScrollBar(), mapArea_->verticalScrollBar()})
@@ -287,9 +287,7 @@ void MapEditorWindow::animationTick() {
         mapArea_->viewport()->width(), mapArea_->viewport()->height(), grid.cellLeft(1),
         grid.cellTop(1), workspace_.map.Width(), workspace_.map.Height());
     animation_.tick(workspace_.tileSet, workspace_.map.grid, visible,
-                    [this](int column, int row, int frame, int palette) {
-                        canvas_->showFrame(column, row, frame, palette);
-                    });
+                    [this](int column, int row, int, int) { canvas_->repaintCell(column, row); });
 }
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {

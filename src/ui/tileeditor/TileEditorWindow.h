@@ -61,7 +61,6 @@ public:
     TileEditorOptionsDialog* optionsDialog() const { return optionsDialog_; }
     TileInfoGrid* infoGrid() const { return infoGrid_; }
     TileInfoDialog* infoDialog() const { return infoDialog_; }
-    const EditorLayout& editorLayout() const { return layout_; }
     int leftPaneWidth() const { return leftPaneWidth_; }
 
     // "Change" beside "# Tiles:" (modal Number of Tiles dialog).

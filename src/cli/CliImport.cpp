@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 namespace tessivar::cli {
@@ -179,41 +180,39 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (!kind)
         return ReportUsage(kind.error(), kOptimizeUsage);
 
-    NoPrompts prompts;
-    Workspace workspace(prompts);
+    // The tile set is large (every slot and category): keep it off the stack.
+    auto tileSet = std::make_unique<TileSet>();
     std::string associatedMap;
-    if (const Status loaded =
-            LoadTileSet(parsed.positional[0], *kind, workspace.tileSet, &associatedMap);
+    if (const Status loaded = LoadTileSet(parsed.positional[0], *kind, *tileSet, &associatedMap);
         !loaded)
         return ReportError(loaded.error());
+    MapGrid map;
     std::string mapOutput;
     if (const auto* mapPath = parsed.find("--map")) {
-        auto map = LoadMapFile(*mapPath, std::nullopt, true);
-        if (!map)
-            return ReportError(map.error());
-        workspace.map.grid = std::move(map->grid);
+        auto read = LoadMapFile(*mapPath, std::nullopt, true);
+        if (!read)
+            return ReportError(read.error());
+        map = std::move(read->grid);
         mapOutput = *parsed.find("--map-out");
     }
-    const int before = workspace.tileSet.tileCount;
-    const int removed = OptimizeTileSet(workspace);
+    const int before = tileSet->tileCount;
+    const int removed = OptimizeTileSet(*tileSet, map).removed;
 
     if (!mapOutput.empty()) {
-        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
-            !saved)
+        if (const Status saved = SaveMap(mapOutput, map, absolutePath(output)); !saved)
             return ReportError(saved.error());
         associatedMap = absolutePath(mapOutput);
     }
-    if (const Status saved = SaveTileSet(output, workspace.tileSet, associatedMap); !saved)
+    if (const Status saved = SaveTileSet(output, *tileSet, associatedMap); !saved)
         return ReportError(saved.error());
     if (parsed.has("--json"))
         std::printf("{\"tilesBefore\":%d,\"tilesRemoved\":%d,\"tilesKept\":%d,\"mapWidth\":%d,"
                     "\"mapHeight\":%d}\n",
-                    before, removed, workspace.tileSet.tileCount,
-                    mapOutput.empty() ? 0 : workspace.map.Width(),
-                    mapOutput.empty() ? 0 : workspace.map.Height());
+                    before, removed, tileSet->tileCount, mapOutput.empty() ? 0 : map.Width,
+                    mapOutput.empty() ? 0 : map.Height);
     else
         std::printf("Tiles before: %d\nTiles removed: %d\nTiles kept: %d\n", before, removed,
-                    workspace.tileSet.tileCount);
+                    tileSet->tileCount);
     return 0;
 }
 

@@ -31,6 +31,15 @@ void Workspace::notify(unsigned changes) {
         listener(changes);
 }
 
+void Workspace::apply(const DocumentChange& change) {
+    if (change.tileSetModified)
+        MarkModified();
+    if (change.mapModified)
+        map.MarkMapModified();
+    if (change.views)
+        notify(change.views);
+}
+
 // ---- Questions and saving ----
 
 bool Workspace::askToSave(const char* question, Document document) {

@@ -194,7 +194,9 @@ void TileEditorWindow::buildTilesMenu() {
             &TileEditorWindow::chooseGridColor);
     tiles->addSeparator();
     connect(AddNamedAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P"))),
-            &QAction::triggered, this, [this] { OptimizeTileSet(workspace_); });
+            &QAction::triggered, this, [this] {
+                workspace_.apply(OptimizeTileSet(workspace_.tileSet, workspace_.map.grid).change);
+            });
 }
 
 void TileEditorWindow::buildPanes() {

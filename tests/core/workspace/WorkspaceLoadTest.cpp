@@ -13,7 +13,6 @@ namespace {
 using testing::kMapQuestion;
 using testing::kTileSetQuestion;
 using testing::SameStoredContents;
-using testing::SameWholeTileSet;
 using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::ShownText;
@@ -67,7 +66,7 @@ TEST_F(LoadChain, CancelledSaveQuestionStopsLoading) {
     EXPECT_FALSE(workspace.LoadTileSetFile(writeTileSet("a.vxt", SampleTileSet(4))));
     workspace.OpenTileSet(); // no dialog is shown after Cancel
     EXPECT_TRUE(prompts.dialogs.empty());
-    EXPECT_TRUE(SameWholeTileSet(before, workspace.tileSet));
+    EXPECT_TRUE(before == workspace.tileSet);
     EXPECT_TRUE(workspace.editing.Modified);
 }
 
@@ -129,7 +128,7 @@ TEST_F(LoadChain, MapNamingAnotherTileSetAsksItsQuestionFirst) {
     EXPECT_FALSE(workspace.LoadMapFile(mapPath, true));
     EXPECT_EQ(mapBefore, workspace.map.grid);
     EXPECT_EQ("", workspace.map.MapFileName);
-    EXPECT_TRUE(SameWholeTileSet(before, workspace.tileSet));
+    EXPECT_TRUE(before == workspace.tileSet);
 
     prompts.answer(Answer::No);
     EXPECT_TRUE(workspace.LoadMapFile(mapPath, true));

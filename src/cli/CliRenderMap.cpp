@@ -15,25 +15,15 @@
 
 namespace tessivar::cli {
 
-namespace {
-
-constexpr const char* kRenderUsage =
-    "usage: tessivar-cli render-map MAP.vxm -o OUT.bmp|OUT.png [--tileset SET.vxt] [--kind map]";
-
-} // namespace
-
-int RunRenderMap(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"-o", "--tileset", "--kind"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kRenderUsage);
-    if (parsed->positional.size() != 1 || parsed->value("-o").empty())
-        return ReportUsage("render-map needs one map and -o OUTPUT", kRenderUsage);
-    const auto kind = ParseKindOption(parsed->find("--kind"));
+int RunRenderMap(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("render-map needs one map and -o OUTPUT", parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kRenderUsage);
-    const std::string& mapPath = parsed->positional[0];
-    const std::string outPath = parsed->value("-o");
-    std::string tileSetPath = parsed->value("--tileset");
+        return ReportUsage(kind.error(), parsed);
+    const std::string& mapPath = parsed.positional[0];
+    const std::string outPath = parsed.value("-o");
+    std::string tileSetPath = parsed.value("--tileset");
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)

@@ -5,35 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <optional>
 #include <string>
 
 namespace tessivar {
 
 namespace {
-
-std::vector<Tile> cutTiles(const ConvertedPicture& picture, int columns, int rows) {
-    std::vector<Tile> tiles(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
-    for (int ty = 0; ty < rows; ++ty)
-        for (int py = 0; py < kTileSide; ++py) {
-            const ColorIndex* source =
-                &picture.indices[static_cast<std::size_t>(ty * kTileSide + py) *
-                                 static_cast<std::size_t>(picture.width)];
-            Tile* tile = &tiles[static_cast<std::size_t>(ty) * static_cast<std::size_t>(columns)];
-            for (int tx = 0; tx < columns; ++tx, source += kTileSide)
-                std::memcpy(&(*tile++)[static_cast<std::size_t>(py * kTileSide)], source,
-                            kTileSide);
-        }
-    return tiles;
-}
-
-std::string capacityMessage(std::size_t needed, int firstSlot) {
-    return "This picture needs " + std::to_string(needed) + " tiles, but only " +
-           std::to_string(kMaxTiles - firstSlot) + " tile slots remain from tile " +
-           std::to_string(firstSlot) + " on (the set holds at most " + std::to_string(kMaxTiles) +
-           " tiles).";
-}
 
 void storeGreyPalette(TileSet& tileSet, int paletteSet, int palette) {
     for (int c = 0; c < kColorsPerPalette; ++c) {
@@ -54,47 +30,20 @@ void fillMap(MapGrid& grid, const ImportPlan& plan, int firstSlot, int palette) 
     }
 }
 
-} // namespace
-
-ImportPlan PlanImport(const ConvertedPicture& picture, DuplicateMode mode) {
-    ImportPlan plan;
-    plan.columns = picture.width / kTileSide;
-    plan.rows = picture.height / kTileSide;
-    plan.tiles = cutTiles(picture, plan.columns, plan.rows);
-    plan.tilesCut = plan.tiles.size();
-    plan.cells = RemoveDuplicateTiles(plan.tiles, mode);
-    return plan;
+// A map of the picture must fit the map's size limit; checked before any row is read.
+Status checkMapSize(int columns, int rows, const ImportOptions& options) {
+    if (options.createMap && (columns > kMaxMapSide || rows > kMaxMapSide))
+        return Fail("The picture is too large for a map");
+    return Ok();
 }
 
-Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
-                                           const ImportOptions& options) {
+Result<ImportSummary> storePlan(Workspace& workspace, const ImportPlan& plan,
+                                const ImportOptions& options) {
     const int at = workspace.editing.CurrentTile;
-    const int palette = workspace.editing.CurrentPalette;
-    const int paletteSet = workspace.editing.CurrentPaletteSet;
-    // Everything that needs memory is made before the documents change.
-    ImportPlan plan;
-    MapGrid newGrid;
-    std::optional<TileRemap> insertion;
-    try {
-        plan = PlanImport(picture, options.mode);
-        const std::size_t count = plan.tiles.size();
-        if (at < 0 || at >= kMaxTiles || count > static_cast<std::size_t>(kMaxTiles - at))
-            return Fail(capacityMessage(count, std::clamp(at, 0, kMaxTiles)));
-        if (options.createMap && (plan.columns > kMaxMapSide || plan.rows > kMaxMapSide))
-            return Fail("The picture is too large for a map");
-        if (options.createMap) {
-            newGrid = MapGrid(plan.columns, plan.rows);
-            fillMap(newGrid, plan, at, palette);
-        } else if (!options.overwrite) {
-            insertion = TileRemap::ForInsertion(at, static_cast<int>(count));
-        }
-    } catch (const std::bad_alloc&) {
-        return Fail("Not enough memory to import the picture");
-    }
-
+    const std::size_t count = plan.tiles.size();
     ImportSummary summary;
     summary.tilesCut = plan.tilesCut;
-    summary.tilesKept = plan.tiles.size();
+    summary.tilesKept = count;
     summary.firstSlot = at;
     if (options.createMap && !workspace.QuerySaveMap()) {
         summary.cancelled = true;
@@ -103,10 +52,13 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
 
     TileSet& tileSet = workspace.tileSet;
     MapDocument& map = workspace.map;
-    const int stored = static_cast<int>(plan.tiles.size());
+    const int palette = workspace.editing.CurrentPalette;
+    const int paletteSet = workspace.editing.CurrentPaletteSet;
+    const int stored = static_cast<int>(count);
     bool mapChanged = false;
     if (options.createMap) {
-        map.grid = std::move(newGrid);
+        map.ReplaceMapGrid(plan.columns, plan.rows);
+        fillMap(map.grid, plan, at, palette);
         summary.mapWidth = plan.columns;
         summary.mapHeight = plan.rows;
         mapChanged = true;
@@ -117,7 +69,7 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
         MakeRoomForTiles(tileSet, at, stored);
         // The existing map keeps showing the same pictures.
         if (!options.createMap)
-            mapChanged = insertion->Apply(map.grid);
+            mapChanged = TileRemap::ForInsertion(at, stored).Apply(map.grid);
     }
     storeGreyPalette(tileSet, paletteSet, palette);
     for (int k = 0; k < stored; ++k) {
@@ -135,6 +87,41 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
     }
     workspace.notify(changes);
     return summary;
+}
+
+} // namespace
+
+Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
+                                           const ImportOptions& options) {
+    if (Status fits = checkMapSize(picture.width / kTileSide, picture.height / kTileSide, options);
+        !fits)
+        return Fail(fits.error());
+    TileCutter cutter(picture.width, picture.height, options.mode, options.createMap,
+                      workspace.editing.CurrentTile);
+    const auto width = static_cast<std::size_t>(picture.width);
+    for (int y = 0; y < picture.height; ++y)
+        if (Status cut = cutter.AddRow(
+                std::span(picture.indices).subspan(static_cast<std::size_t>(y) * width, width));
+            !cut)
+            return Fail(cut.error());
+    return storePlan(workspace, std::move(cutter).Finish(), options);
+}
+
+Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
+                                    const ConversionSettings& settings,
+                                    const ImportOptions& options) {
+    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+        return Fail(kInvalidImportSettings);
+    const ImportSize size = settings.size;
+    if (Status fits = checkMapSize(size.width / kTileSide, size.height / kTileSide, options); !fits)
+        return Fail(fits.error());
+    TileCutter cutter(size.width, size.height, options.mode, options.createMap,
+                      workspace.editing.CurrentTile);
+    if (Status converted = ConvertPictureRows(
+            source, settings, [&](std::span<const ColorIndex> row) { return cutter.AddRow(row); });
+        !converted)
+        return Fail(converted.error());
+    return storePlan(workspace, std::move(cutter).Finish(), options);
 }
 
 } // namespace tessivar

@@ -2,8 +2,9 @@
 
 #include "core/imageimport/PixelQuantizer.h"
 #include "core/model/LenientInteger.h"
-#include "qtpicture/QtPictureReader.h"
+#include "core/picture/PictureFile.h"
 #include "ui/imageimport/PictureView.h"
+#include "ui/imageimport/QtPictureAdapter.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <new>
 
 namespace tessivar::ui {
 
@@ -318,14 +321,21 @@ bool BitmapImportDialog::convert() {
     convertedView_->setNotice(true);
     convertedView_->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Result<ConvertedPicture> result =
-        ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
-    if (result)
-        converted_ = std::move(*result);
+    std::string problem;
+    try {
+        Result<ConvertedPicture> result =
+            ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
+        if (result)
+            converted_ = std::move(*result);
+        else
+            problem = result.error();
+    } catch (const std::bad_alloc&) {
+        problem = "Not enough memory to convert the picture";
+    }
     QApplication::restoreOverrideCursor();
     if (!converted_) {
         convertedView_->setPicture({}, {1, 1});
-        prompts_.showMessage(result.error(), kImportErrorCaption);
+        prompts_.showMessage(problem, kImportErrorCaption);
         return false;
     }
     convertedView_->setPicture(wrapConverted(*converted_), QSize(size_.width, size_.height));
@@ -337,8 +347,12 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
     if (!converted_)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Result<ImportSummary> summary = ImportConvertedImage(
-        workspace_, *converted_, {mode, createMap_->isChecked(), overwriteTiles_()});
+    Result<ImportSummary> summary = Fail("Not enough memory to import the picture");
+    try {
+        summary = ImportConvertedImage(workspace_, *converted_,
+                                       {mode, createMap_->isChecked(), overwriteTiles_()});
+    } catch (const std::bad_alloc&) {
+    }
     QApplication::restoreOverrideCursor();
     if (!summary) {
         prompts_.showMessage(summary.error(), kImportErrorCaption);

@@ -1,9 +1,8 @@
-#include "qtpicture/QtPictureReader.h"
+#include "ui/imageimport/QtPictureAdapter.h"
 
-#include "core/imageimport/PictureFile.h"
+#include "core/picture/PictureReader.h"
 
 #include <QImage>
-#include <QImageReader>
 
 #include <algorithm>
 #include <new>
@@ -12,9 +11,6 @@ namespace tessivar {
 
 namespace {
 
-// Qt refuses to allocate a picture above this many megabytes: a 16384 x 16384 picture of
-// 32-bit pixels is 1024.
-constexpr int kAllocationLimitMegabytes = 1100;
 // Pictures of other pixel formats are converted this many rows at a time.
 constexpr int kStripRows = 256;
 
@@ -33,8 +29,8 @@ void copyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
 } // namespace
 
 Result<BitmapImage> PictureFromQImage(const QImage& image) {
-    if (const Status size = CheckPictureSize(image.width(), image.height()); !size)
-        return Fail(size.error());
+    if (Status fits = CheckPictureSize(image.width(), image.height()); !fits)
+        return Fail(fits.error());
     try {
         BitmapImage out;
         out.SetSize(image.width(), image.height(), 24);
@@ -60,24 +56,6 @@ Result<BitmapImage> PictureFromQImage(const QImage& image) {
     } catch (const std::bad_alloc&) {
         return Fail("Not enough memory to read the picture");
     }
-}
-
-Result<BitmapImage> ReadPicture(const std::string& path) {
-    const PictureKind kind = ClassifyPictureFile(path);
-    if (kind == PictureKind::Jpeg)
-        return ReadJpegPicture(path);
-    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
-    QImageReader reader(QString::fromStdString(path), kind == PictureKind::Png ? "png" : "bmp");
-    reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        if (const Status fits = CheckPictureSize(size.width(), size.height()); !fits)
-            return Fail(fits.error());
-    }
-    QImage image;
-    if (!reader.read(&image))
-        return Fail("Cannot read " + path + ": " + reader.errorString().toStdString());
-    return PictureFromQImage(image);
 }
 
 } // namespace tessivar

@@ -4,6 +4,7 @@
 #include "core/imageimport/DuplicateRemoval.h"
 #include "core/imageimport/ImageImport.h"
 #include "core/imageimport/TileSetOptimizer.h"
+#include "core/workspace/Workspace.h"
 
 #include "../../common/ScriptedPrompts.h"
 #include "ImportTestSupport.h"

@@ -80,6 +80,13 @@ TEST_F(Conventions, EveryCommandFollowsThem) {
         EXPECT_EQ(0u, refused.find("status 2: tessivar-cli: unknown option " + row.operands[0]))
             << refused;
 
+        // Without its output (or its one operand) a command is a usage error.
+        const bool writes = row.options[0] == "-o";
+        const std::vector<std::string> noOutput(row.options.begin() + 2, row.options.end());
+        EXPECT_EQ(0u, result(command, writes ? noOutput : row.options,
+                             writes ? operands : std::vector<std::string>{"--"})
+                          .find("status 2: tessivar-cli: "));
+
         const CliRun help = run({"help", command});
         EXPECT_EQ(0, help.status);
         EXPECT_EQ(0u, help.out.find("usage: tessivar-cli " + command + " ")) << help.out;

@@ -103,7 +103,7 @@ TEST_F(Conventions, EveryCommandFollowsThem) {
 TEST_F(Conventions, NumbersTakeTheAssemblerForms) {
     const std::pair<std::string, std::vector<std::string>> uses[] = {
         {"export-map", {"-o", "OUT", "--offset", "N", "--", "-level.vxm"}},
-        {"export-tiles", {"-o", "OUT", "--blocks", "N-N", "--", "-set.vxt"}},
+        {"export-tiles", {"-o", "OUT", "--blocks", "1-N", "--", "-set.vxt"}},
         {"import-binary", {"-o", "OUT", "--at", "N", "--", "-set.vxt", "-tiles.bin"}},
         {"import", {"-o", "OUT", "--at", "N", "--", "-grey.jpg"}},
     };
@@ -112,8 +112,8 @@ TEST_F(Conventions, NumbersTakeTheAssemblerForms) {
         const auto with = [&](const std::string& number) {
             auto args = pattern;
             for (auto& arg : args)
-                if (arg.starts_with("N"))
-                    arg = arg == "N" ? number : number + "-" + number;
+                if (arg.ends_with("N"))
+                    arg = arg.substr(0, arg.size() - 1) + number;
             return result(command, args, {});
         };
         const std::string decimal = with("10");

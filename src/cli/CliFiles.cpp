@@ -4,12 +4,12 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
+#include "core/files/LinkedFiles.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 namespace tessivar::cli {
 
@@ -90,16 +90,9 @@ Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSe
 
 Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
                       const std::string& mapPath, TileSet& tileSet) {
-    namespace fs = std::filesystem;
-    std::string path = option;
-    if (path.empty() && !map.tileSetPath.empty()) {
-        std::error_code error;
-        const fs::path beside = fs::path(mapPath).parent_path() / map.tileSetPath;
-        path = fs::exists(map.tileSetPath, error) || fs::path(map.tileSetPath).is_absolute() ||
-                       !fs::exists(beside, error)
-                   ? map.tileSetPath
-                   : beside.string();
-    }
+    const std::string path = option.empty() && !map.tileSetPath.empty()
+                                 ? ResolveLinkedPath(map.tileSetPath, mapPath)
+                                 : option;
     if (path.empty()) {
         std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
                      mapPath.c_str());
@@ -123,9 +116,8 @@ std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& bl
     const auto size = ParseWxH(*text);
     if (!size)
         return "--block takes WIDTHxHEIGHT, such as 16x16";
-    if (const std::string problem = CheckCustomBlockSize(size->first, size->second);
-        !problem.empty())
-        return "--block " + *text + ": " + problem;
+    if (const Status fits = CheckCustomBlockSize(size->first, size->second); !fits)
+        return "--block " + *text + ": " + fits.error();
     block = BlockSize{size->first, size->second};
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // Costs of the map editor on the largest map (2048 x 2048 cells): a fill of the whole
 // map, a repaint of the canvas part a window of the default size shows, one animation
-// tick with every Tile animated, and the map picture written as a bitmap next to a plain
-// copy of a file of the same size.
+// tick with every Tile animated, and the map picture written as a bitmap (next to a plain
+// copy of a file of the same size) and as an indexed PNG picture.
 
 #include "core/mapeditor/MapAnimation.h"
 #include "core/mapeditor/MapCanvasPainter.h"
@@ -159,6 +159,29 @@ void BM_MapPictureBitmap(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_MapPictureBitmap)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same map as an indexed PNG picture. Arg 0: the grey ramp in every palette (4
+// colours, 2 bits a pixel); 1: eight palettes of distinct colours (32 colours, 8 bits).
+void BM_MapPicturePng(benchmark::State& state) {
+    LargeMap map(kLargest);
+    map.scatterTiles();
+    if (state.range(0) == 1)
+        for (int p = 0; p < kPalettesPerSet; ++p)
+            for (int c = 0; c < kColorsPerPalette; ++c)
+                map.workspace->tileSet.paletteTable[0][p][c] = {p * 4, c * 8, 31 - p};
+    const std::string path = scratchFile("tessivar-bench-map.png");
+    for (auto _ : state) {
+        const Status written = WriteMapPicture(map.workspace->tileSet, map.workspace->map.grid,
+                                               path, PictureFormat::Png);
+        if (!written)
+            state.SkipWithError(written.error().c_str());
+    }
+    state.counters["file_MB"] =
+        static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = static_cast<double>(peakMegabytes());
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_MapPicturePng)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The yardstick: copying a file of the picture's size on the same disk, synced to disk
 // as the picture is.

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 core_order=(util model files picture grid render workspace tileeditor tileinfo mapeditor export
-            imageimport)
+            imageimport interchange)
 ui_order=(common tileinfo export imageimport mapeditor tileeditor app)
 status=0
 if grep -rEn '#include <Q|#include "(ui|cli)/' src/core; then

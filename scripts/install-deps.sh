@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     qt6-base-dev libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    libjpeg-turbo-progs libpng-dev binutils-z80 binutils-m68k-linux-gnu
+    libjpeg-turbo-progs libpng-dev zlib1g-dev libpugixml-dev tiled binutils-z80 binutils-m68k-linux-gnu
     xvfb xauth imagemagick
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db groff-base dpkg-dev file

@@ -18,6 +18,9 @@ int RunExportBinary(const Arguments& args);
 int RunImportBinary(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunOptimize(const Arguments& args);
+int RunExportSheet(const Arguments& args);
+int RunExportTmx(const Arguments& args);
+int RunImportTmx(const Arguments& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
@@ -24,6 +25,7 @@ int RunDecode(const Arguments& parsed) {
     const auto data = ReadWholeFile(input, std::uint64_t{1} << 30);
     if (!data)
         return ReportError("cannot read " + input + ": " + data.error());
+    NoteInputFile(input);
     // The rows go to the file as the decoder finishes them, top row first.
     std::optional<AtomicFile> file;
     std::string failure;
@@ -65,7 +67,7 @@ int RunDecode(const Arguments& parsed) {
     if (!failure.empty() || !file)
         return ReportError("cannot write " + output + ": " + failure);
     const Status saved = file->Commit();
-    return saved ? 0 : ReportError("cannot write " + output + ": " + saved.error());
+    return saved ? Written(output) : ReportError("cannot write " + output + ": " + saved.error());
 }
 
 } // namespace tessivar::cli

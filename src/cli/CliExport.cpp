@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
 #include "core/export/ExportFormat.h"
@@ -12,7 +13,6 @@
 #include "core/files/LinkedFiles.h"
 #include "core/files/TileBinary.h"
 #include "core/model/TileSet.h"
-#include "core/tileeditor/BlockSizeCommands.h"
 
 #include <cstdio>
 #include <map>
@@ -23,17 +23,10 @@ namespace tessivar::cli {
 
 namespace {
 
-// "WxH" into a Block size the Tile Size dialog would accept.
+// --block through the one reader of it the commands share.
 Status parseBlock(const Arguments& args, BlockSize& block) {
-    const std::string* text = args.find("--block");
-    if (!text)
-        return Ok();
-    const auto size = ParseWxH(*text);
-    if (!size)
-        return Fail("--block takes WIDTHxHEIGHT, such as 16x16");
-    if (const Status fits = CheckCustomBlockSize(size->first, size->second); !fits)
-        return Fail("--block " + *text + ": " + fits.error());
-    block = BlockSize{size->first, size->second};
+    if (const auto problem = ParseBlockOption(args, block))
+        return Fail(*problem);
     return Ok();
 }
 
@@ -70,6 +63,7 @@ Status loadFormat(const Arguments& args, bool forMap, ExportFormat& format) {
     auto parsed = ReadFormatFile(*path, forMap);
     if (!parsed)
         return Fail(parsed.error());
+    NoteInputFile(*path);
     format = *parsed;
     return Ok();
 }
@@ -118,7 +112,7 @@ int RunExportTiles(const Arguments& args) {
     for (int k = 0; k < blocks; ++k)
         included[static_cast<std::size_t>(k)] = from <= k && k <= to;
     const Status exported = ExportTileSource(tileSet, format, dialect, included, args.value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    return exported ? Written(args.value("-o")) : ReportError(exported.error());
 }
 
 int RunExportMap(const Arguments& args) {
@@ -155,7 +149,7 @@ int RunExportMap(const Arguments& args) {
     }
     const Status exported =
         ExportMapSource(tileSet, map->grid, format, dialect, offset, args.value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    return exported ? Written(args.value("-o")) : ReportError(exported.error());
 }
 
 int RunExportBinary(const Arguments& args) {
@@ -169,7 +163,7 @@ int RunExportBinary(const Arguments& args) {
     if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
     const Status exported = ExportTileBinary(tileSet, args.value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    return exported ? Written(args.value("-o")) : ReportError(exported.error());
 }
 
 int RunImportBinary(const Arguments& args) {
@@ -193,6 +187,7 @@ int RunImportBinary(const Arguments& args) {
     const auto binary = ReadWholeFile(args.positional[1], std::uint64_t{16} * kMaxTiles * 1024);
     if (!binary)
         return ReportError("cannot read " + args.positional[1] + ": " + binary.error());
+    NoteInputFile(args.positional[1]);
     const TileBinaryImport imported = ImportTileBinary(*binary, at, tileSet);
     if (imported.tilesRead < imported.tilesInFile)
         std::fprintf(stderr, "tessivar-cli: %d of %d Tiles read; the Tile slots end at %d\n",

@@ -1,10 +1,15 @@
 #include "cli/CliFiles.h"
 
+#include "cli/CliDepFile.h"
+
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
+#include "core/files/LinkedFiles.h"
 #include "core/model/TileSet.h"
+#include "core/tileeditor/BlockSizeCommands.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tessivar::cli {
 
@@ -12,6 +17,8 @@ namespace {
 
 Status save(const std::string& path, const Result<std::vector<std::uint8_t>>& bytes) {
     const Status saved = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
+    if (saved)
+        NoteOutputFile(path);
     return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
 }
 
@@ -44,6 +51,7 @@ Result<TileSetOrMap> LoadTileSetOrMap(const std::string& path, std::optional<Fil
     const auto data = ReadWholeFile(path, std::max(kLargestTileSetFileBytes, kLargestMapFileBytes));
     if (!data)
         return Fail("cannot read " + path + ": " + data.error());
+    NoteInputFile(path);
     auto read = ParseTileSetOrMap(*data, kind ? kind : FileKindFromExtension(path));
     if (!read)
         return Fail(path + ": " + read.error());
@@ -80,12 +88,38 @@ Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSe
     return Ok();
 }
 
+Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
+                      const std::string& mapPath, TileSet& tileSet) {
+    const std::string path = option.empty() && !map.tileSetPath.empty()
+                                 ? ResolveLinkedPath(map.tileSetPath, mapPath)
+                                 : option;
+    if (path.empty()) {
+        std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
+                     mapPath.c_str());
+        return Ok();
+    }
+    return LoadTileSet(path, std::nullopt, tileSet, nullptr, true);
+}
+
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath) {
     return save(path, SerializeTileSet(tileSet, mapPath));
 }
 
 Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
     return save(path, SerializeMap(grid, tileSetPath));
+}
+
+std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block) {
+    const std::string* text = args.find("--block");
+    if (!text)
+        return std::nullopt;
+    const auto size = ParseWxH(*text);
+    if (!size)
+        return "--block takes WIDTHxHEIGHT, such as 16x16";
+    if (const Status fits = CheckCustomBlockSize(size->first, size->second); !fits)
+        return "--block " + *text + ": " + fits.error();
+    block = BlockSize{size->first, size->second};
+    return std::nullopt;
 }
 
 } // namespace tessivar::cli

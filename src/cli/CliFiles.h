@@ -3,7 +3,10 @@
 // The command-line tool's one way to read and write tile set and map files: every
 // command loads through here (with the --kind option) and saves through here.
 
+#include "cli/CliArgs.h"
+
 #include "core/files/FileKind.h"
+#include "core/model/BlockGeometry.h"
 #include "core/model/MapDocument.h"
 #include "core/util/Result.h"
 
@@ -35,6 +38,16 @@ Result<MapFileContents> LoadMapFile(const std::string& path, std::optional<FileK
 // A tile set file applied to `tileSet` as the editor would open it.
 Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSet& tileSet,
                    std::string* associatedMap = nullptr, bool named = false);
+
+// The tile set a map command draws with: `option` (--tileset) when given, else the one
+// the map names, looked for as it stands and then beside the map (the stored path may
+// be relative to where the editor ran). A map that names none is drawn with blank Tiles,
+// with a warning on the error output.
+Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
+                      const std::string& mapPath, TileSet& tileSet);
+// --block WxH into `block`, as the Tile Size dialog would accept it; the problem when it
+// cannot be used, nothing when it is fine or absent.
+std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block);
 
 // Save the current version atomically; failures name the file.
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath);

@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
 #include "core/imageimport/ImageImport.h"
@@ -89,6 +90,7 @@ int RunImport(const Arguments& parsed) {
     auto source = OpenPicture(path);
     if (!source)
         return ReportError(path + ": " + source.error());
+    NoteInputFile(path);
     settings.size = DefaultImportSize((*source)->Width(), (*source)->Height());
     if (const auto* size = parsed.find("--size")) {
         const auto named = ParseWxH(*size, 0);

@@ -2,9 +2,9 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
-#include "core/files/LinkedFiles.h"
 #include "core/mapeditor/MapPicture.h"
 #include "core/model/TileSet.h"
 
@@ -23,7 +23,7 @@ int RunRenderMap(const Arguments& parsed) {
         return ReportUsage(kind.error(), parsed);
     const std::string& mapPath = parsed.positional[0];
     const std::string outPath = parsed.value("-o");
-    std::string tileSetPath = parsed.value("--tileset");
+    const std::string tileSetPath = parsed.value("--tileset");
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
@@ -31,21 +31,13 @@ int RunRenderMap(const Arguments& parsed) {
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
-    if (tileSetPath.empty() && !map->tileSetPath.empty())
-        tileSetPath = ResolveLinkedPath(map->tileSetPath, mapPath);
-    if (tileSetPath.empty()) {
-        std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
-                     mapPath.c_str());
-    } else {
-        const Status loaded = LoadTileSet(tileSetPath, std::nullopt, *tileSet, nullptr, true);
-        if (!loaded)
-            return ReportError(loaded.error());
-    }
+    if (const Status loaded = LoadMapTileSet(tileSetPath, *map, mapPath, *tileSet); !loaded)
+        return ReportError(loaded.error());
 
     const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));
     if (!written)
         return ReportError("cannot write " + outPath + ": " + written.error());
-    return 0;
+    return Written(outPath);
 }
 
 } // namespace tessivar::cli

@@ -1,5 +1,6 @@
 // tessivar-cli: the headless front end for Makefiles and build pipelines.
 
+#include "cli/CliDepFile.h"
 #include "cli/CommandTable.h"
 
 #include <cstdio>
@@ -25,7 +26,10 @@ int runCommand(const CommandSpec& command, const std::vector<std::string>& args)
         std::fputs(tessivar::cli::CommandHelp(command).c_str(), stdout);
         return 0;
     }
-    return command.run(*parsed);
+    if (parsed->has("--depfile-phony") && !parsed->has("--depfile"))
+        return tessivar::cli::ReportUsage("--depfile-phony needs --depfile FILE", command);
+    const int status = command.run(*parsed);
+    return status == 0 ? tessivar::cli::WriteRequestedDepFile(*parsed) : status;
 }
 
 } // namespace

@@ -28,6 +28,7 @@ const std::map<std::string, CommandRow> kCommands = {
     {"import-binary", {{"-o", "OUT", "--at", "4"}, {"-set.vxt", "-tiles.bin"}}},
     {"import", {{"-o", "OUT", "--map-out", "-map.vxm", "--size", "24x16"}, {"-grey.jpg"}}},
     {"optimize", {{"-o", "OUT", "--map", "-level.vxm", "--map-out", "-map.vxm"}, {"-set.vxt"}}},
+    {"export-tmx", {{"-o", "OUT", "--tileset", "-set.vxt", "--depfile", "OUT.d"}, {"-level.vxm"}}},
 };
 
 class Conventions : public Cli {

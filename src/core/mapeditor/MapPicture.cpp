@@ -17,69 +17,108 @@ namespace tessivar {
 namespace {
 
 constexpr int kCellPixels = kTileSide;
-constexpr int kCellBytes = kCellPixels * 3; // one pixel row of a cell
 
-// The pixel rows of the picture in file byte order (blue, green, red for a bitmap, red,
-// green, blue for PNG). A cell's square depends only on its Tile, palette and flips, so
-// each distinct square is painted once, on first use, and then copied: at most 769
-// Tiles (768 stands for every number past the slots, all blank) x 8 palettes x 4 flips.
+// The pixel rows of the picture in file byte order: 3 bytes a pixel (blue, green, red)
+// for a bitmap, 1 byte (the colour's palette index) for PNG. A cell's square depends
+// only on its Tile, palette and flips, so each distinct square is painted once, on first
+// use, and then copied: at most 769 Tiles (768 stands for every number past the slots,
+// all blank) x 8 palettes x 4 flips.
 class PictureRows {
 public:
-    PictureRows(const TileSet& tileSet, const MapGrid& grid, bool blueFirst)
+    // `palette` (sorted) is the PNG picture's palette; empty for a bitmap.
+    PictureRows(const TileSet& tileSet, const MapGrid& grid, std::vector<std::uint32_t> palette)
         : tileSet_(tileSet)
         , grid_(grid)
-        , blueFirst_(blueFirst)
-        , squares_(kSquares * kSquareBytes)
+        , palette_(std::move(palette))
+        , pixelBytes_(palette_.empty() ? 3 : 1)
+        , squares_(static_cast<std::size_t>(kSquares) * kCellPixels * kCellPixels * pixelBytes_)
         , painted_(kSquares, false)
         , scratch_(kCellPixels, kCellPixels) {}
 
-    // Picture row y (0..7) of cell row `cellRow`, 3 x Width x 8 bytes.
+    // Every colour the picture of `grid` shows, sorted, painting each Tile and palette
+    // pair in use once.
+    static std::vector<std::uint32_t> ColorsInUse(const TileSet& tileSet, const MapGrid& grid) {
+        std::vector<bool> seen(kSlots * kPalettesPerSet, false);
+        std::vector<std::uint32_t> colors;
+        RgbImage scratch(kCellPixels, kCellPixels);
+        for (const MapCell& cell : grid.cells) {
+            const MapCell plain{cell.Tile, cell.Palette, 0, 0};
+            const auto pair = static_cast<std::size_t>(squareIndex(plain) / 4);
+            if (seen[pair])
+                continue;
+            seen[pair] = true;
+            paintCell(tileSet, plain, scratch);
+            for (const std::uint32_t pixel : scratch.pixels)
+                if (std::find(colors.begin(), colors.end(), pixel) == colors.end())
+                    colors.push_back(pixel);
+        }
+        std::sort(colors.begin(), colors.end());
+        return colors;
+    }
+
+    // Bytes of one picture row.
+    std::size_t rowBytes() const {
+        return static_cast<std::size_t>(grid_.Width) * kCellPixels * pixelBytes_;
+    }
+
+    // Picture row y (0..7) of cell row `cellRow`, rowBytes() bytes.
     void row(int cellRow, int y, std::uint8_t* out) {
         const MapCell* cells = &grid_.at(cellRow, 0);
+        const std::size_t squareRow = static_cast<std::size_t>(kCellPixels) * pixelBytes_;
         for (int column = 0; column < grid_.Width; ++column) {
             const std::uint8_t* square = squareOf(cells[column]);
-            std::copy_n(square + y * kCellBytes, kCellBytes, out);
-            out += kCellBytes;
+            std::copy_n(square + y * squareRow, squareRow, out);
+            out += squareRow;
         }
     }
 
 private:
     static constexpr int kSlots = kMaxTiles + 1;
     static constexpr int kSquares = kSlots * kPalettesPerSet * 4;
-    static constexpr int kSquareBytes = kCellPixels * kCellBytes;
+
+    static int squareIndex(const MapCell& cell) {
+        const int slot = std::min<int>(cell.Tile, kMaxTiles);
+        return ((slot * kPalettesPerSet + (cell.Palette & 7)) * 2 + (cell.HFlip ? 1 : 0)) * 2 +
+               (cell.VFlip ? 1 : 0);
+    }
+
+    static void paintCell(const TileSet& tileSet, const MapCell& cell, RgbImage& out) {
+        BlockLook look;
+        look.block = BlockSize{kCellPixels, kCellPixels}; // the first Tile of each Block
+        look.paletteSet = 0;
+        LookOfCell(look, cell);
+        PaintBlock(tileSet, look, out, 0, 0);
+    }
 
     const std::uint8_t* squareOf(const MapCell& cell) {
-        const int slot = std::min<int>(cell.Tile, kMaxTiles);
-        const int index =
-            ((slot * kPalettesPerSet + (cell.Palette & 7)) * 2 + (cell.HFlip ? 1 : 0)) * 2 +
-            (cell.VFlip ? 1 : 0);
-        std::uint8_t* square = &squares_[static_cast<std::size_t>(index) * kSquareBytes];
-        if (!painted_[static_cast<std::size_t>(index)]) {
+        const auto index = static_cast<std::size_t>(squareIndex(cell));
+        std::uint8_t* square =
+            &squares_[index * kCellPixels * kCellPixels * static_cast<std::size_t>(pixelBytes_)];
+        if (!painted_[index]) {
             paint(cell, square);
-            painted_[static_cast<std::size_t>(index)] = true;
+            painted_[index] = true;
         }
         return square;
     }
 
     void paint(const MapCell& cell, std::uint8_t* square) {
-        BlockLook look;
-        look.block = BlockSize{kCellPixels, kCellPixels}; // the first Tile of each Block
-        look.paletteSet = 0;
-        LookOfCell(look, cell);
-        PaintBlock(tileSet_, look, scratch_, 0, 0);
+        paintCell(tileSet_, cell, scratch_);
         for (const std::uint32_t pixel : scratch_.pixels) {
-            const auto red = static_cast<std::uint8_t>(pixel >> 16);
-            const auto green = static_cast<std::uint8_t>(pixel >> 8);
-            const auto blue = static_cast<std::uint8_t>(pixel);
-            *square++ = blueFirst_ ? blue : red;
-            *square++ = green;
-            *square++ = blueFirst_ ? red : blue;
+            if (pixelBytes_ == 1) {
+                *square++ = static_cast<std::uint8_t>(
+                    std::lower_bound(palette_.begin(), palette_.end(), pixel) - palette_.begin());
+                continue;
+            }
+            *square++ = static_cast<std::uint8_t>(pixel);       // blue
+            *square++ = static_cast<std::uint8_t>(pixel >> 8);  // green
+            *square++ = static_cast<std::uint8_t>(pixel >> 16); // red
         }
     }
 
     const TileSet& tileSet_;
     const MapGrid& grid_;
-    bool blueFirst_;
+    std::vector<std::uint32_t> palette_;
+    int pixelBytes_;
     std::vector<std::uint8_t> squares_;
     std::vector<bool> painted_;
     RgbImage scratch_;
@@ -94,7 +133,7 @@ Status writeBitmap(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file
     file.Write(*header);
     const std::size_t stride = Bitmap24Stride(width);
     std::vector<std::uint8_t> strip(stride * kCellPixels, 0);
-    PictureRows rows(tileSet, grid, true);
+    PictureRows rows(tileSet, grid, {});
     // Bitmap rows run from the bottom up: the last cell row comes first, its last
     // pixel row first of all.
     for (int cellRow = grid.Height - 1; cellRow >= 0 && file.status().ok(); --cellRow) {
@@ -106,19 +145,27 @@ Status writeBitmap(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file
     return file.status();
 }
 
+// An indexed PNG picture whose palette holds the colours in use (at most 8 palettes x 4
+// colours), at the smallest bit depth they allow.
 Status writePng(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
-    const int width = grid.Width * kCellPixels;
-    auto png = PngWriter::Start(file, width, grid.Height * kCellPixels);
+    std::vector<std::uint32_t> colors = PictureRows::ColorsInUse(tileSet, grid);
+    std::vector<Rgb> palette;
+    for (const std::uint32_t color : colors)
+        palette.push_back(Rgb{static_cast<int>(color >> 16 & 0xFF),
+                              static_cast<int>(color >> 8 & 0xFF), static_cast<int>(color & 0xFF)});
+    auto png =
+        PngWriter::StartIndexed(file, grid.Width * kCellPixels, grid.Height * kCellPixels, palette,
+                                SmallestPngBitDepth(static_cast<int>(colors.size())));
     if (!png)
         return Fail(png.error());
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
-    PictureRows rows(tileSet, grid, false);
-    for (int cellRow = 0; cellRow < grid.Height; ++cellRow)
-        for (int y = 0; y < kCellPixels; ++y) {
-            rows.row(cellRow, y, row.data());
-            if (Status s = (*png)->writeRow(row); !s)
-                return s;
-        }
+    PictureRows rows(tileSet, grid, std::move(colors));
+    std::vector<std::uint8_t> strip(rows.rowBytes() * kCellPixels);
+    for (int cellRow = 0; cellRow < grid.Height; ++cellRow) {
+        for (int y = 0; y < kCellPixels; ++y)
+            rows.row(cellRow, y, strip.data() + static_cast<std::size_t>(y) * rows.rowBytes());
+        if (Status s = (*png)->writeRows(strip); !s)
+            return s;
+    }
     return (*png)->finish();
 }
 

@@ -3,7 +3,8 @@
 // The map as one picture of 8 x 8 pixels per cell: each cell shows the first Tile of its
 // Block in palette set 0 and the cell's palette, mirrored within its own square as the
 // cell's flips say. The picture is written a strip of one cell row at a time through the
-// atomic file, as a 24-bit Windows bitmap or as a PNG picture.
+// atomic file, as a 24-bit Windows bitmap or as an indexed PNG picture whose palette
+// holds the colours in use, at the smallest bit depth they allow.
 
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"

@@ -1,90 +1,248 @@
 #include "core/picture/PngWriter.h"
 
-#include <png.h>
+#include <zlib.h>
 
-#include <csetjmp>
+#include <algorithm>
+#include <array>
+#include <thread>
 
 namespace tessivar {
 
-struct PngCallbacks {
-    static void write(png_structp png, png_bytep data, png_size_t length) {
-        auto* self = static_cast<PngWriter*>(png_get_io_ptr(png));
-        self->file_.Write(std::span<const std::uint8_t>(data, length));
-    }
-    static void flush(png_structp) {}
-    static void error(png_structp png, png_const_charp message) {
-        auto* self = static_cast<PngWriter*>(png_get_error_ptr(png));
-        self->error_ = message ? message : "PNG error";
-        png_longjmp(png, 1);
-    }
-    static void warning(png_structp, png_const_charp) {}
-};
-
 namespace {
 
-png_structp pngOf(void* p) {
-    return static_cast<png_structp>(p);
-}
-png_infop infoOf(void* p) {
-    return static_cast<png_infop>(p);
+constexpr int kLevel = 1;
+constexpr std::size_t kWindow = 32 * 1024;
+constexpr std::size_t kIdatBytes = 256 * 1024;
+constexpr std::uint8_t kColorTypeRgb = 2;
+constexpr std::uint8_t kColorTypeIndexed = 3;
+constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 } // namespace
 
-PngWriter::PngWriter(AtomicFile& file)
-    : file_(file) {}
-
-PngWriter::~PngWriter() {
-    png_structp png = pngOf(png_);
-    png_infop info = infoOf(info_);
-    if (png)
-        png_destroy_write_struct(&png, info ? &info : nullptr);
+int SmallestPngBitDepth(int colors) {
+    return colors <= 2 ? 1 : colors <= 4 ? 2 : colors <= 16 ? 4 : 8;
 }
+
+// One raw deflate stream that compresses a piece of the picture's data after priming
+// its window with the data just before it, and ends it on a byte boundary, so that the
+// pieces joined in order form one stream.
+struct PngWriter::Deflater {
+    z_stream stream{};
+    bool ready = false;
+
+    Deflater() {
+        ready = deflateInit2(&stream, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    }
+    ~Deflater() {
+        if (ready)
+            deflateEnd(&stream);
+    }
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+
+    // Compresses `data` into `out`; the last piece of all (`last`) closes the stream.
+    bool compress(std::span<const std::uint8_t> dictionary, std::span<const std::uint8_t> data,
+                  bool last, std::vector<std::uint8_t>& out) {
+        if (!ready || deflateReset(&stream) != Z_OK)
+            return false;
+        if (!dictionary.empty() &&
+            deflateSetDictionary(&stream, dictionary.data(),
+                                 static_cast<uInt>(dictionary.size())) != Z_OK)
+            return false;
+        out.resize(deflateBound(&stream, static_cast<uLong>(data.size())) + 16);
+        stream.next_in = const_cast<Bytef*>(data.data());
+        stream.avail_in = static_cast<uInt>(data.size());
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
+        int result = deflate(&stream, flush);
+        while (result == Z_OK && stream.avail_out == 0) {
+            const std::size_t done = out.size();
+            out.resize(done * 2);
+            stream.next_out = out.data() + done;
+            stream.avail_out = static_cast<uInt>(out.size() - done);
+            result = deflate(&stream, flush);
+        }
+        out.resize(out.size() - stream.avail_out);
+        return last ? result == Z_STREAM_END : result == Z_OK || result == Z_BUF_ERROR;
+    }
+};
+
+PngWriter::PngWriter(AtomicFile& file, int width, int height, int bitDepth, int paletteSize)
+    : file_(file)
+    , width_(width)
+    , height_(height)
+    , bitDepth_(bitDepth)
+    , paletteSize_(paletteSize)
+    , rowBytes_(static_cast<std::size_t>(width) * (paletteSize > 0 ? 1 : 3))
+    , packedRowBytes_(paletteSize > 0 ? (static_cast<std::size_t>(width) * bitDepth + 7) / 8
+                                      : static_cast<std::size_t>(width) * 3) {
+    deflaters_[0] = std::make_unique<Deflater>();
+    deflaters_[1] = std::make_unique<Deflater>();
+}
+
+PngWriter::~PngWriter() = default;
 
 Result<std::unique_ptr<PngWriter>> PngWriter::Start(AtomicFile& file, int width, int height) {
     if (width < 1 || height < 1)
         return Fail("The picture is empty");
-    std::unique_ptr<PngWriter> writer(new PngWriter(file));
-    PngWriter* self = writer.get();
-    self->png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, self, PngCallbacks::error,
-                                         PngCallbacks::warning);
-    if (!self->png_)
-        return Fail("Out of memory");
-    png_structp png = pngOf(self->png_);
-    self->info_ = png_create_info_struct(png);
-    if (!self->info_)
-        return Fail("Out of memory");
-    self->rowBytes_ = static_cast<std::size_t>(width) * 3;
-    if (setjmp(png_jmpbuf(png)))
-        return Fail(self->error_);
-    png_set_write_fn(png, self, PngCallbacks::write, PngCallbacks::flush);
-    png_set_IHDR(png, infoOf(self->info_), static_cast<png_uint_32>(width),
-                 static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 3);
-    png_write_info(png, infoOf(self->info_));
-    if (!file.status().ok())
-        return Fail(file.status().error());
+    if (width > (1 << 24) || height > (1 << 24))
+        return Fail("The picture is too large");
+    std::unique_ptr<PngWriter> writer(new PngWriter(file, width, height, 8, 0));
+    if (Status s = writer->writeHeader(kColorTypeRgb, {}); !s)
+        return Fail(s.error());
     return writer;
 }
 
-Status PngWriter::writeRow(std::span<const std::uint8_t> rgb) {
-    if (rgb.size() != rowBytes_)
+Result<std::unique_ptr<PngWriter>> PngWriter::StartIndexed(AtomicFile& file, int width, int height,
+                                                           std::span<const Rgb> palette,
+                                                           int bitDepth) {
+    if (width < 1 || height < 1)
+        return Fail("The picture is empty");
+    if (width > (1 << 24) || height > (1 << 24))
+        return Fail("The picture is too large");
+    if (bitDepth != 1 && bitDepth != 2 && bitDepth != 4 && bitDepth != 8)
+        return Fail("An indexed picture has 1, 2, 4 or 8 bits a pixel");
+    if (palette.empty() || palette.size() > (std::size_t{1} << bitDepth))
+        return Fail("The palette does not fit the bit depth");
+    std::unique_ptr<PngWriter> writer(
+        new PngWriter(file, width, height, bitDepth, static_cast<int>(palette.size())));
+    if (Status s = writer->writeHeader(kColorTypeIndexed, palette); !s)
+        return Fail(s.error());
+    return writer;
+}
+
+Status PngWriter::writeHeader(std::uint8_t colorType, std::span<const Rgb> palette) {
+    if (!deflaters_[0]->ready || !deflaters_[1]->ready)
+        return Fail("Out of memory");
+    file_.Write(kSignature);
+    std::vector<std::uint8_t> header;
+    put32(header, static_cast<std::uint32_t>(width_));
+    put32(header, static_cast<std::uint32_t>(height_));
+    header.insert(header.end(), {static_cast<std::uint8_t>(bitDepth_), colorType, 0, 0, 0});
+    chunk("IHDR", header);
+    if (!palette.empty()) {
+        std::vector<std::uint8_t> entries;
+        for (const Rgb& color : palette)
+            entries.insert(entries.end(), {static_cast<std::uint8_t>(color.red),
+                                           static_cast<std::uint8_t>(color.green),
+                                           static_cast<std::uint8_t>(color.blue)});
+        chunk("PLTE", entries);
+    }
+    // The zlib header: deflate with a 32 KiB window, the fastest level.
+    idat_ = {0x78, 0x01};
+    return file_.status();
+}
+
+void PngWriter::chunk(const char* type, std::span<const std::uint8_t> data) {
+    std::vector<std::uint8_t> head;
+    put32(head, static_cast<std::uint32_t>(data.size()));
+    head.insert(head.end(), type, type + 4);
+    uLong crc = crc32(0, head.data() + 4, 4);
+    if (!data.empty()) // zlib starts afresh when given no buffer
+        crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+    file_.Write(head);
+    file_.Write(data);
+    std::vector<std::uint8_t> tail;
+    put32(tail, static_cast<std::uint32_t>(crc));
+    file_.Write(tail);
+}
+
+void PngWriter::packRows(std::span<const std::uint8_t> rows, std::vector<std::uint8_t>& out) const {
+    const int perByte = 8 / bitDepth_;
+    for (std::size_t start = 0; start < rows.size(); start += rowBytes_) {
+        const std::uint8_t* row = rows.data() + start;
+        out.push_back(0); // filter type None
+        if (paletteSize_ == 0 || bitDepth_ == 8) {
+            out.insert(out.end(), row, row + rowBytes_);
+            continue;
+        }
+        for (int x = 0; x < width_; x += perByte) {
+            std::uint8_t byte = 0;
+            for (int i = 0; i < perByte; ++i) {
+                byte = static_cast<std::uint8_t>(byte << bitDepth_);
+                if (x + i < width_)
+                    byte |= row[x + i];
+            }
+            out.push_back(byte);
+        }
+    }
+}
+
+void PngWriter::writeCompressed(std::span<const std::uint8_t> compressed) {
+    idat_.insert(idat_.end(), compressed.begin(), compressed.end());
+    if (idat_.size() >= kIdatBytes) {
+        chunk("IDAT", idat_);
+        idat_.clear();
+    }
+}
+
+Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
+    if (rows.size() % rowBytes_ != 0)
         return Fail("A picture row has the wrong length");
-    png_structp png = pngOf(png_);
-    if (setjmp(png_jmpbuf(png)))
-        return Fail(error_);
-    png_write_row(png, rgb.data());
-    if (!file_.status().ok())
+    const auto count = static_cast<int>(rows.size() / rowBytes_);
+    if (count > height_ - rowsWritten_)
+        return Fail("More rows than the picture has");
+    if (paletteSize_ > 0) {
+        const std::uint8_t highest = rows.empty() ? 0 : *std::max_element(rows.begin(), rows.end());
+        if (highest >= paletteSize_)
+            return Fail("A pixel's colour index is past the palette");
+    }
+    if (count == 0)
         return file_.status();
-    return Ok();
+    rowsWritten_ += count;
+    // packed_ holds the last window of data already compressed, then the rows waiting.
+    const std::size_t history = compressedUpTo_;
+    packRows(rows, packed_);
+    const bool last = rowsWritten_ == height_;
+    if (packed_.size() - history < kParallelStripBytes && !last)
+        return file_.status();
+
+    const std::span<const std::uint8_t> all(packed_);
+    const std::span<const std::uint8_t> fresh = all.subspan(history);
+    const std::size_t half = fresh.size() >= kParallelStripBytes ? fresh.size() / 2 : fresh.size();
+    const auto windowBefore = [&](std::size_t end) {
+        const std::size_t from = end > kWindow ? end - kWindow : 0;
+        return all.subspan(from, end - from);
+    };
+    const auto second = fresh.subspan(half);
+    bool secondOk = true;
+    std::thread helper;
+    if (!second.empty())
+        helper = std::thread([&] {
+            secondOk =
+                deflaters_[1]->compress(windowBefore(history + half), second, last, compressed_[1]);
+        });
+    const bool firstOk = deflaters_[0]->compress(windowBefore(history), fresh.first(half),
+                                                 last && second.empty(), compressed_[0]);
+    if (helper.joinable())
+        helper.join();
+    if (!firstOk || !secondOk)
+        return Fail("The picture could not be compressed");
+    adler_ =
+        static_cast<std::uint32_t>(adler32(adler_, fresh.data(), static_cast<uInt>(fresh.size())));
+    writeCompressed(compressed_[0]);
+    if (!second.empty())
+        writeCompressed(compressed_[1]);
+    // Keep the last window as the next piece's dictionary.
+    const std::size_t keep = std::min(kWindow, packed_.size());
+    packed_.erase(packed_.begin(), packed_.end() - static_cast<std::ptrdiff_t>(keep));
+    compressedUpTo_ = packed_.size();
+    return file_.status();
 }
 
 Status PngWriter::finish() {
-    png_structp png = pngOf(png_);
-    if (setjmp(png_jmpbuf(png)))
-        return Fail(error_);
-    png_write_end(png, nullptr);
+    if (rowsWritten_ != height_)
+        return Fail("The picture is missing rows");
+    put32(idat_, adler_);
+    chunk("IDAT", idat_);
+    idat_.clear();
+    chunk("IEND", {});
     return file_.status();
 }
 

@@ -1,41 +1,74 @@
 #pragma once
 
-// Streams an 8-bit RGB PNG picture into an AtomicFile, one row at a time, so a picture
-// of any size is written without holding it whole.
+// Streams a PNG picture into an AtomicFile a strip of rows at a time, so a picture of
+// any size is written without holding it whole: 8-bit RGB, or indexed colour (a palette
+// of up to 256 colours at bit depth 1, 2, 4 or 8). Rows are stored unfiltered and
+// deflated at zlib level 1: on tile pictures, whose rows repeat every few bytes, higher
+// levels and the predicting filters cost several times the time for a few per cent of
+// size. Strips of at least kParallelStripBytes are compressed in two halves at once.
 
 #include "core/files/AtomicFile.h"
+#include "core/model/TileSet.h"
 #include "core/util/Result.h"
 
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
+#include <vector>
 
 namespace tessivar {
 
+// The smallest bit depth an indexed picture of `colors` palette entries can use.
+int SmallestPngBitDepth(int colors);
+
 class PngWriter {
 public:
-    // Writes the header of a `width` x `height` picture into `file`, which must outlive
-    // the writer.
+    // Writes the header of a `width` x `height` RGB picture into `file`, which must
+    // outlive the writer.
     static Result<std::unique_ptr<PngWriter>> Start(AtomicFile& file, int width, int height);
+    // The same for an indexed picture; the palette needs 1 to 2^bitDepth entries.
+    static Result<std::unique_ptr<PngWriter>> StartIndexed(AtomicFile& file, int width, int height,
+                                                           std::span<const Rgb> palette,
+                                                           int bitDepth);
     ~PngWriter();
     PngWriter(const PngWriter&) = delete;
     PngWriter& operator=(const PngWriter&) = delete;
 
-    // The next row from the top: 3 x width bytes, red, green, blue.
-    Status writeRow(std::span<const std::uint8_t> rgb);
+    // The bytes a caller gives for one row: 3 x width (red, green, blue) for RGB, width
+    // (one palette index a pixel) for indexed pictures.
+    std::size_t rowBytes() const { return rowBytes_; }
+
+    // The next rows from the top, rowBytes() each. An index past the palette is refused.
+    Status writeRows(std::span<const std::uint8_t> rows);
+    Status writeRow(std::span<const std::uint8_t> row) { return writeRows(row); }
     // Writes the end of the picture after the last row.
     Status finish();
 
+    static constexpr std::size_t kParallelStripBytes = 256 * 1024;
+
 private:
-    explicit PngWriter(AtomicFile& file);
+    struct Deflater;
+    PngWriter(AtomicFile& file, int width, int height, int bitDepth, int paletteSize);
+    Status writeHeader(std::uint8_t colorType, std::span<const Rgb> palette);
+    void chunk(const char* type, std::span<const std::uint8_t> data);
+    // Filter bytes and packed pixels of `rows` (already checked) into `out`.
+    void packRows(std::span<const std::uint8_t> rows, std::vector<std::uint8_t>& out) const;
+    void writeCompressed(std::span<const std::uint8_t> compressed);
 
     AtomicFile& file_;
-    void* png_ = nullptr;
-    void* info_ = nullptr;
-    std::string error_;
-    std::size_t rowBytes_ = 0;
-    friend struct PngCallbacks;
+    int width_;
+    int height_;
+    int bitDepth_;
+    int paletteSize_; // 0 for RGB
+    std::size_t rowBytes_;
+    std::size_t packedRowBytes_;
+    int rowsWritten_ = 0;
+    std::uint32_t adler_ = 1;
+    std::unique_ptr<Deflater> deflaters_[2];
+    std::vector<std::uint8_t> packed_;
+    std::size_t compressedUpTo_ = 0;
+    std::vector<std::uint8_t> compressed_[2];
+    std::vector<std::uint8_t> idat_;
 };
 
 } // namespace tessivar

@@ -1,0 +1,65 @@
+// "export-tmx" and "import-tmx": maps to and from the general tile map editor.
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
+#include "cli/CliDepFile.h"
+#include "cli/CliFiles.h"
+
+#include "core/files/FileIo.h"
+#include "core/interchange/TmxExport.h"
+#include "core/interchange/TmxImport.h"
+#include "core/model/TileSet.h"
+
+#include <memory>
+
+namespace tessivar::cli {
+
+int RunExportTmx(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("export-tmx needs one map and -o LEVEL.tmx", parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
+    if (!kind)
+        return ReportUsage(kind.error(), parsed);
+    const std::string& mapPath = parsed.positional[0];
+
+    const auto map = LoadMapFile(mapPath, *kind);
+    if (!map)
+        return ReportError(map.error());
+    auto tileSet = std::make_unique<TileSet>();
+    if (const Status loaded = LoadMapTileSet(parsed.value("--tileset"), *map, mapPath, *tileSet);
+        !loaded)
+        return ReportError(loaded.error());
+    const auto written = ExportTmx(*tileSet, map->grid, map->tileSetPath, parsed.value("-o"));
+    if (!written)
+        return ReportError(mapPath + ": " + written.error());
+    for (const std::string& path : *written)
+        NoteOutputFile(path);
+    return 0;
+}
+
+int RunImportTmx(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("import-tmx needs one TMX file and -o OUT.vxm", parsed);
+    const std::string& tmxPath = parsed.positional[0];
+
+    const auto text = ReadWholeFile(tmxPath, kLargestTmxFileBytes);
+    if (!text)
+        return ReportError("cannot read " + tmxPath + ": " + text.error());
+    NoteInputFile(tmxPath);
+    auto map = ParseTmx(*text);
+    if (!map)
+        return ReportError(tmxPath + ": " + map.error());
+    if (const std::string* named = parsed.find("--tileset")) {
+        // The map names the given tile set, which must be one.
+        auto tileSet = std::make_unique<TileSet>();
+        if (const Status loaded = LoadTileSet(*named, std::nullopt, *tileSet, nullptr, true);
+            !loaded)
+            return ReportError(loaded.error());
+        map->tileSetPath = *named;
+    }
+    if (const Status saved = SaveMap(parsed.value("-o"), map->grid, map->tileSetPath); !saved)
+        return ReportError(saved.error());
+    return 0;
+}
+
+} // namespace tessivar::cli

@@ -1,0 +1,84 @@
+#include "core/interchange/TileSheet.h"
+
+#include "core/picture/PngWriter.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tessivar {
+
+namespace {
+
+constexpr int kSheetTilesAcross = 16;
+constexpr int kSheetBitDepth = 2;
+
+} // namespace
+
+int TileSheetColumns(const TileSheetLook& look) {
+    if (look.columns > 0)
+        return look.columns;
+    return std::max(1, kSheetTilesAcross / look.block.tilesAcross());
+}
+
+std::array<Rgb, kColorsPerPalette> TileSheetPalette(const TileSet& tileSet,
+                                                    const TileSheetLook& look) {
+    const Palette palette =
+        look.grey ? greyRampPalette()
+                  : tileSet.paletteTable[static_cast<std::size_t>(
+                        (look.paletteSet < 0 ? tileSet.tilePaletteSet[0] : look.paletteSet) & 7)]
+                                        [static_cast<std::size_t>(look.palette & 7)];
+    std::array<Rgb, kColorsPerPalette> colors{};
+    for (int c = 0; c < kColorsPerPalette; ++c)
+        colors[static_cast<std::size_t>(c)] = DisplayColor(palette[static_cast<std::size_t>(c)]);
+    return colors;
+}
+
+Status WriteTileSheet(const TileSet& tileSet, const TileSheetLook& look, AtomicFile& file) {
+    const BlockSize block = look.block;
+    const int blocks = tileSet.tileCount / block.tilesPerBlock();
+    if (blocks < 1)
+        return Fail("The tile set has no Block of " + std::to_string(block.width) + " x " +
+                    std::to_string(block.height) + " pixels to draw");
+    const int columns = TileSheetColumns(look);
+    const int rows = (blocks + columns - 1) / columns;
+    const int blockWidth = block.tilesAcross() * kTileSide;
+    const int blockHeight = block.tilesDown() * kTileSide;
+    const long long width = static_cast<long long>(columns) * blockWidth;
+    if (width > (1 << 24))
+        return Fail("The sheet would be too wide");
+    const auto palette = TileSheetPalette(tileSet, look);
+    auto png = PngWriter::StartIndexed(file, static_cast<int>(width), rows * blockHeight, palette,
+                                       kSheetBitDepth);
+    if (!png)
+        return Fail(png.error());
+    std::vector<std::uint8_t> strip(static_cast<std::size_t>(width) * blockHeight, 0);
+    for (int row = 0; row < rows; ++row) {
+        std::fill(strip.begin(), strip.end(), 0);
+        for (int column = 0; column < columns && row * columns + column < blocks; ++column) {
+            const int first = (row * columns + column) * block.tilesPerBlock();
+            for (int y = 0; y < blockHeight; ++y) {
+                std::uint8_t* out =
+                    &strip[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                           static_cast<std::size_t>(column * blockWidth)];
+                for (int x = 0; x < blockWidth; ++x)
+                    out[x] = tileSet.pixelIn(block, first, x, y) & 3;
+            }
+        }
+        if (Status s = (*png)->writeRows(strip); !s)
+            return s;
+    }
+    return (*png)->finish();
+}
+
+Status WriteTileSheet(const TileSet& tileSet, const TileSheetLook& look, const std::string& path) {
+    auto file = AtomicFile::Open(path);
+    if (!file)
+        return Fail(file.error());
+    if (Status written = WriteTileSheet(tileSet, look, *file); !written) {
+        file->Abandon();
+        return written;
+    }
+    return file->Commit();
+}
+
+} // namespace tessivar

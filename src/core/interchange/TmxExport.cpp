@@ -1,0 +1,253 @@
+#include "core/interchange/TmxExport.h"
+
+#include "core/files/AtomicFile.h"
+#include "core/interchange/TileSheet.h"
+#include "core/interchange/TmxMap.h"
+#include "core/tileinfo/TileInfoTypes.h"
+#include "core/util/TextEncoding.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+namespace tessivar {
+
+namespace {
+
+std::string cellName(int row, int column) {
+    return "the cell at row " + std::to_string(row) + ", column " + std::to_string(column);
+}
+
+std::array<bool, kTmxPalettes> palettesUsed(const MapGrid& grid) {
+    std::array<bool, kTmxPalettes> used{};
+    for (const MapCell& cell : grid.cells)
+        used[cell.Palette & 7] = true;
+    return used;
+}
+
+// Text leaving for XML: valid UTF-8 without control characters other than tab.
+bool fitsXml(const std::string& text) {
+    return IsValidUtf8(text) && std::none_of(text.begin(), text.end(), [](char c) {
+               return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+           });
+}
+
+// The frames of Tile t's animation chain: t, then along "AnimNext" while the Tiles stay
+// in use and the chain has not come back to one of its frames.
+std::vector<int> animationFrames(const TileSet& tileSet, int t, int inUse) {
+    std::vector<int> frames{t};
+    for (int next = tileSet.tileInfo[t][kAnimNextCategory];
+         next >= 0 && next < inUse && std::find(frames.begin(), frames.end(), next) == frames.end();
+         next = tileSet.tileInfo[next][kAnimNextCategory])
+        frames.push_back(next);
+    return frames;
+}
+
+void addTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
+    const int inUse = std::min(std::clamp(tileSet.tileCount, 0, kMaxTiles), tiles);
+    const int categories = std::clamp(tileSet.categoryCount, 0, kMaxCategories);
+    for (int t = 0; t < inUse; ++t) {
+        const auto& values = tileSet.tileInfo[t];
+        const bool animated = categories > kAnimatedCategory && values[kAnimatedCategory] != 0;
+        const bool anyValue = std::any_of(values.begin(), values.begin() + categories,
+                                          [](std::int32_t v) { return v != 0; });
+        if (!anyValue)
+            continue;
+        pugi::xml_node tile = tileset.append_child("tile");
+        tile.append_attribute("id") = t;
+        pugi::xml_node properties = tile.append_child("properties");
+        for (int c = 0; c < categories; ++c) {
+            if (values[c] == 0)
+                continue; // an absent property reads as false or 0
+            pugi::xml_node property = properties.append_child("property");
+            property.append_attribute("name") =
+                TextAsUtf8(tileSet.categories[c].nameText()).c_str();
+            const bool boolean =
+                tileSet.categories[c].type == static_cast<int>(CategoryType::Boolean);
+            property.append_attribute("type") = boolean ? "bool" : "int";
+            if (boolean)
+                property.append_attribute("value") = "true";
+            else
+                property.append_attribute("value") = values[c];
+        }
+        if (!animated || categories <= kAnimDelayCategory)
+            continue;
+        const std::vector<int> frames = animationFrames(tileSet, t, inUse);
+        if (frames.size() < 2)
+            continue;
+        pugi::xml_node animation = tile.append_child("animation");
+        for (const int frame : frames) {
+            pugi::xml_node node = animation.append_child("frame");
+            node.append_attribute("tileid") = frame;
+            node.append_attribute("duration") =
+                std::max(0, tileSet.tileInfo[frame][kAnimDelayCategory]);
+        }
+    }
+}
+
+// The cells as CSV rows; `first` holds the first tile number of each palette's tileset.
+std::string csvData(const MapGrid& grid, const std::array<std::uint32_t, kTmxPalettes>& first) {
+    std::string text = "\n";
+    text.reserve(grid.cells.size() * 6 + 2);
+    for (int row = 0; row < grid.Height; ++row) {
+        for (int column = 0; column < grid.Width; ++column) {
+            const MapCell& cell = grid.at(row, column);
+            std::uint32_t number = first[cell.Palette] + cell.Tile;
+            if (cell.HFlip)
+                number |= kTmxHFlipBit;
+            if (cell.VFlip)
+                number |= kTmxVFlipBit;
+            text += std::to_string(number);
+            if (row + 1 < grid.Height || column + 1 < grid.Width)
+                text += ',';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+struct TextWriter : pugi::xml_writer {
+    std::string text;
+    void write(const void* data, std::size_t size) override {
+        text.append(static_cast<const char*>(data), size);
+    }
+};
+
+// The sheet of one palette: the Tiles left to right, 16 a row, in that palette of palette
+// set 0 as the map shows them, reaching as far as the cells do.
+Status writeSheet(const TileSet& tileSet, int tiles, int palette, const std::string& path) {
+    auto shown = std::make_unique<TileSet>(tileSet);
+    shown->tileCount = tiles;
+    TileSheetLook look;
+    look.block = BlockSize{kTileSide, kTileSide};
+    look.columns = kTmxSheetColumns;
+    look.palette = palette;
+    look.paletteSet = 0;
+    return WriteTileSheet(*shown, look, path);
+}
+
+} // namespace
+
+Status CheckTmxCells(const MapGrid& grid) {
+    for (int row = 0; row < grid.Height; ++row)
+        for (int column = 0; column < grid.Width; ++column) {
+            const MapCell& cell = grid.at(row, column);
+            if (cell.Palette >= kTmxPalettes)
+                return Fail(cellName(row, column) + " has palette " + std::to_string(cell.Palette) +
+                            "; only palettes 0 to 7 can be shown");
+            if (cell.HFlip > 1 || cell.VFlip > 1)
+                return Fail(cellName(row, column) + " has a flip value other than 0 or 1");
+            if (cell.Tile >= kMaxTiles)
+                return Fail(cellName(row, column) + " shows Tile " + std::to_string(cell.Tile) +
+                            ", past the last Tile slot (767)");
+        }
+    return Ok();
+}
+
+int TmxSheetTileCount(const TileSet& tileSet, const MapGrid& grid) {
+    int tiles = std::clamp(tileSet.tileCount, 1, kMaxTiles);
+    for (const MapCell& cell : grid.cells)
+        tiles = std::max(tiles, std::min<int>(cell.Tile, kMaxTiles - 1) + 1);
+    return tiles;
+}
+
+Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
+                                    const std::string& tileSetPath, const std::string& tmxPath) {
+    if (grid.Width < 1 || grid.Height < 1)
+        return Fail("The map is empty");
+    if (Status cells = CheckTmxCells(grid); !cells)
+        return Fail(cells.error());
+    if (!fitsXml(tileSetPath))
+        return Fail("the tile set path \"" + TextAsUtf8(tileSetPath) +
+                    "\" is not plain UTF-8 text and cannot be kept in a TMX file");
+    const int tiles = TmxSheetTileCount(tileSet, grid);
+    const int sheetRows = (tiles + kTmxSheetColumns - 1) / kTmxSheetColumns;
+
+    pugi::xml_document doc;
+    pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    pugi::xml_node map = doc.append_child("map");
+    map.append_attribute("version") = "1.8";
+    map.append_attribute("orientation") = "orthogonal";
+    map.append_attribute("renderorder") = "right-down";
+    map.append_attribute("width") = grid.Width;
+    map.append_attribute("height") = grid.Height;
+    map.append_attribute("tilewidth") = kTileSide;
+    map.append_attribute("tileheight") = kTileSide;
+    map.append_attribute("infinite") = 0;
+    map.append_attribute("nextlayerid") = 2;
+    map.append_attribute("nextobjectid") = 1;
+    pugi::xml_node property = map.append_child("properties").append_child("property");
+    property.append_attribute("name") = kTmxTileSetProperty;
+    property.append_attribute("value") = tileSetPath.c_str();
+
+    const auto used = palettesUsed(grid);
+    std::array<std::uint32_t, kTmxPalettes> first{};
+    std::uint32_t next = 1;
+    for (int palette = 0; palette < kTmxPalettes; ++palette) {
+        if (!used[palette])
+            continue;
+        first[palette] = next;
+        next += sheetRows * kTmxSheetColumns; // the tiles the sheet's picture holds
+        pugi::xml_node tileset = map.append_child("tileset");
+        tileset.append_attribute("firstgid") = first[palette];
+        tileset.append_attribute("name") = TmxTilesetName(palette).c_str();
+        tileset.append_attribute("tilewidth") = kTileSide;
+        tileset.append_attribute("tileheight") = kTileSide;
+        tileset.append_attribute("tilecount") = sheetRows * kTmxSheetColumns;
+        tileset.append_attribute("columns") = kTmxSheetColumns;
+        pugi::xml_node image = tileset.append_child("image");
+        const std::string sheet =
+            std::filesystem::path(TmxSheetPath(tmxPath, palette)).filename().string();
+        image.append_attribute("source") = sheet.c_str();
+        image.append_attribute("width") = kTmxSheetColumns * kTileSide;
+        image.append_attribute("height") = sheetRows * kTileSide;
+        addTileInfo(tileset, tileSet, tiles);
+    }
+
+    pugi::xml_node layer = map.append_child("layer");
+    layer.append_attribute("id") = 1;
+    layer.append_attribute("name") = "map";
+    layer.append_attribute("width") = grid.Width;
+    layer.append_attribute("height") = grid.Height;
+    pugi::xml_node data = layer.append_child("data");
+    data.append_attribute("encoding") = "csv";
+    data.append_child(pugi::node_pcdata).set_value(csvData(grid, first).c_str());
+
+    TextWriter writer;
+    doc.save(writer, " ", pugi::format_default, pugi::encoding_utf8);
+    return std::move(writer.text);
+}
+
+Result<std::vector<std::string>> ExportTmx(const TileSet& tileSet, const MapGrid& grid,
+                                           const std::string& tileSetPath,
+                                           const std::string& tmxPath) {
+    auto document = MakeTmxDocument(tileSet, grid, tileSetPath, tmxPath);
+    if (!document)
+        return Fail(document.error());
+    std::vector<std::string> written;
+    const int tiles = TmxSheetTileCount(tileSet, grid);
+    const auto used = palettesUsed(grid);
+    for (int palette = 0; palette < kTmxPalettes; ++palette) {
+        if (!used[palette])
+            continue;
+        const std::string sheet = TmxSheetPath(tmxPath, palette);
+        if (Status s = writeSheet(tileSet, tiles, palette, sheet); !s)
+            return Fail("cannot write " + sheet + ": " + s.error());
+        written.push_back(sheet);
+    }
+    auto file = AtomicFile::Open(tmxPath);
+    if (!file)
+        return Fail("cannot write " + tmxPath + ": " + file.error());
+    file->Write(*document);
+    if (Status s = file->Commit(); !s)
+        return Fail("cannot write " + tmxPath + ": " + s.error());
+    written.push_back(tmxPath);
+    return written;
+}
+
+} // namespace tessivar

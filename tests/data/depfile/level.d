@@ -1,0 +1,1 @@
+out/level\ 1.tmx out/level\ 1-palette0.png: maps/level\ 1.vxm tiles\#2.vxt $$x.json

@@ -62,9 +62,10 @@ constexpr const char* kTilesUsage =
     "usage: tessivar-cli export-tiles SET.vxt -o OUT.asm [--dialect z80|68k] [--preset "
     "bw|gray|bw-anim|gray-anim] "
     "[--format FORMAT.json] [--block WxH] [--blocks FROM-TO] [--kind tileset|map]";
-constexpr const char* kMapUsage = "usage: tessivar-cli export-map MAP.vxm -o OUT.asm [--dialect "
-                                  "z80|68k] [--format FORMAT.json] [--offset N] "
-                                  "[--block WxH] [--tileset SET.vxt] [--kind tileset|map]";
+constexpr const char* kMapUsage =
+    "usage: tessivar-cli export-map MAP.vxm -o OUT.asm|OUT.bin [--dialect z80|68k | --binary]\n"
+    "         [--format FORMAT.json] [--offset N] [--block WxH] [--tileset SET.vxt]\n"
+    "         [--kind tileset|map]";
 constexpr const char* kBinaryUsage =
     "usage: tessivar-cli export-binary SET.vxt -o OUT.bin [--block WxH] [--kind tileset|map]";
 constexpr const char* kImportUsage =
@@ -123,9 +124,13 @@ int RunExportTiles(const std::vector<std::string>& argv) {
 
 int RunExportMap(const std::vector<std::string>& argv) {
     const auto args = ParseArguments(
-        argv, {"-o", "--dialect", "--format", "--offset", "--block", "--tileset", "--kind"});
+        argv, {"-o", "--dialect", "--format", "--offset", "--block", "--tileset", "--kind"},
+        {"--binary"});
     if (!args)
         return ReportUsage(args.error(), kMapUsage);
+    const bool binary = args->has("--binary");
+    if (binary && args->has("--dialect"))
+        return ReportUsage("--binary writes bytes, not source: it takes no --dialect", kMapUsage);
     if (args->positional.size() != 1 || args->value("-o").empty())
         return ReportUsage("export-map needs one map and -o OUTPUT", kMapUsage);
     TileSet tileSet;
@@ -157,7 +162,8 @@ int RunExportMap(const std::vector<std::string>& argv) {
         return ReportError("the format exports tile information: give --tileset");
     }
     const Status exported =
-        ExportMapSource(tileSet, map->grid, format, dialect, offset, args->value("-o"));
+        binary ? ExportMapBinary(tileSet, map->grid, format, offset, args->value("-o"))
+               : ExportMapSource(tileSet, map->grid, format, dialect, offset, args->value("-o"));
     return exported ? 0 : ReportError(exported.error());
 }
 

@@ -1,7 +1,10 @@
 #include "ui/app/EditorSession.h"
 
+#include "core/export/MapBinaryCommand.h"
 #include "core/export/TileBinaryCommands.h"
 #include "core/imageimport/TileSetOptimizer.h"
+#include "core/interchange/TileSheetCommands.h"
+#include "core/model/LenientInteger.h"
 #include "core/workspace/StartupPath.h"
 #include "ui/app/AboutWindow.h"
 #include "ui/app/NamedActions.h"
@@ -13,6 +16,8 @@
 #include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileToolPanel.h"
 #include "ui/tileinfo/AnimationDialog.h"
+
+#include <QLineEdit>
 
 namespace tessivar::ui {
 
@@ -53,6 +58,14 @@ void EditorSession::connectExports(UserPrompts& prompts) {
          [workspace, &prompts] { ExportTileBinaryCommand(*workspace, prompts); });
     wire(tileEditor_.get(), "actionImportTileBinaries",
          [workspace, &prompts] { ImportTileBinariesCommand(*workspace, prompts); });
+    // The map's bytes in the Map Export dialog's format and offset.
+    wire(mapEditor_.get(), "actionMapExportBinary", [workspace, map, &prompts] {
+        ExportMapBinaryCommand(*workspace, map->format(),
+                               ParseLenientInteger(map->offsetField()->text().toStdString()),
+                               prompts);
+    });
+    wire(tileEditor_.get(), "actionExportTileSheet",
+         [workspace, &prompts] { ExportTileSheetCommand(*workspace, prompts); });
 }
 
 void EditorSession::connectImageImport() {

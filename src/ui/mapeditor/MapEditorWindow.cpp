@@ -90,6 +90,7 @@ void MapEditorWindow::buildMenus() {
         ->setEnabled(false);
     connect(AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap")), &QAction::triggered,
             this, [this] { ExportMapPicture(workspace_.tileSet, workspace_.map.grid, prompts_); });
+    AddNamedAction(exportMenu, "actionMapExportBinary", tr("B&inary"))->setEnabled(false);
     connect(AddNamedAction(file, "actionMapGridColor", tr("Grid Color")), &QAction::triggered, this,
             &MapEditorWindow::chooseGridColor);
     connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),

@@ -79,7 +79,8 @@ void TileEditorWindow::buildMenus() {
     // Commands whose tools are not in the editor yet stay visible but disabled.
     for (const char* name :
          {"actionImportBitmap", "actionImportClipboard", "actionImportTileBinaries",
-          "actionExportZ80", "actionExport68k", "actionExportTileBinary", "actionOptimize"})
+          "actionExportZ80", "actionExport68k", "actionExportTileBinary", "actionOptimize",
+          "actionImportTileSheet", "actionExportTileSheet"})
         action(name)->setEnabled(false);
 }
 
@@ -97,10 +98,12 @@ void TileEditorWindow::buildFileMenu() {
     AddNamedAction(import, "actionImportBitmap", tr("Bitmap"), QKeySequence(tr("Ctrl+B")));
     AddNamedAction(import, "actionImportClipboard", tr("Clipboard"), QKeySequence(tr("Ctrl+D")));
     AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries"));
+    AddNamedAction(import, "actionImportTileSheet", tr("Tile sheet (PNG)..."));
     QMenu* exportMenu = file->addMenu(tr("&Export ..."));
     AddNamedAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G")));
     AddNamedAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R")));
     AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary"));
+    AddNamedAction(exportMenu, "actionExportTileSheet", tr("Tile sheet (PNG)..."));
     file->addSeparator();
     connect(AddNamedAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this,
             &QWidget::close);

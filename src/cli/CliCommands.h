@@ -17,6 +17,7 @@ int RunImportBinary(const std::vector<std::string>& args);
 int RunImport(const std::vector<std::string>& args);
 int RunOptimize(const std::vector<std::string>& args);
 int RunExportSheet(const std::vector<std::string>& args);
+int RunImportSheet(const std::vector<std::string>& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

@@ -1,13 +1,18 @@
-// "export-sheet": the Blocks of a tile set as an indexed PNG tile sheet for pixel
-// editors.
+// "export-sheet" and "import-sheet": the Blocks of a tile set as an indexed PNG tile
+// sheet for pixel editors, and such a sheet read back exactly.
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 
 #include "core/interchange/TileSheet.h"
+#include "core/interchange/TileSheetImport.h"
 #include "core/model/TileSet.h"
+#include "qtpicture/QtPictureReader.h"
 
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace tessivar::cli {
@@ -18,7 +23,117 @@ constexpr const char* kExportSheetUsage =
     "usage: tessivar-cli export-sheet SET.vxt -o SHEET.png [--block WxH] [--columns N]\n"
     "         [--palette P] [--grey] [--kind tileset|map]";
 
+constexpr const char* kImportSheetUsage =
+    "usage: tessivar-cli import-sheet SHEET.png -o OUT.vxt [--into SET.vxt] [--at TILE]\n"
+    "         [--insert] [--block WxH] [--map OUT.vxm] [--mode none|duplicates|full]\n"
+    "         [--kind tileset|map]";
+
+// Nothing is asked on the command line.
+class NoPrompts : public UserPrompts {
+public:
+    void showMessage(const std::string&, const std::string&) override {}
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
+    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
+};
+
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 } // namespace
+
+int RunImportSheet(const std::vector<std::string>& argv) {
+    const auto args = ParseArguments(
+        argv, {"-o", "--into", "--at", "--block", "--map", "--mode", "--kind"}, {"--insert"});
+    if (!args)
+        return ReportUsage(args.error(), kImportSheetUsage);
+    if (args->positional.size() != 1 || args->value("-o").empty())
+        return ReportUsage("import-sheet needs one sheet and -o OUT.vxt", kImportSheetUsage);
+    const std::string output = args->value("-o");
+    const std::string mapOutput = args->value("--map");
+    ImportOptions options;
+    options.mode = DuplicateMode::None;
+    options.overwrite = !args->has("--insert");
+    options.createMap = !mapOutput.empty();
+    if (const std::string* mode = args->find("--mode")) {
+        if (*mode == "full")
+            options.mode = DuplicateMode::Full;
+        else if (*mode == "duplicates")
+            options.mode = DuplicateMode::Duplicates;
+        else if (*mode != "none")
+            return ReportUsage("--mode takes none, duplicates or full", kImportSheetUsage);
+    }
+    int at = 0;
+    if (const std::string* text = args->find("--at")) {
+        const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
+        if (!value)
+            return ReportUsage("--at takes a Tile number 0..767", kImportSheetUsage);
+        at = *value;
+    }
+    BlockSize block;
+    if (auto problem = ParseBlockOption(*args, block))
+        return ReportUsage(*problem, kImportSheetUsage);
+    const auto kind = ParseKindOption(args->find("--kind"));
+    if (!kind)
+        return ReportUsage(kind.error(), kImportSheetUsage);
+    if (*kind && !args->has("--into"))
+        return ReportUsage("--kind tells the kind of the --into file", kImportSheetUsage);
+
+    NoPrompts prompts;
+    auto workspace = std::make_unique<Workspace>(prompts);
+    workspace->editing.resetForNew();
+    workspace->tileSet.resetForNew();
+    workspace->tileSet.tileCount = 0; // a new set holds the sheet's Tiles alone
+    workspace->tileSet.block = block;
+    std::string associatedMap;
+    if (const std::string* into = args->find("--into"))
+        if (const Status loaded = LoadTileSet(*into, *kind, workspace->tileSet, &associatedMap);
+            !loaded)
+            return ReportError(loaded.error());
+    workspace->editing.CurrentTile = at;
+
+    const std::string& sheetPath = args->positional[0];
+    auto picture = ReadPicture(sheetPath);
+    if (!picture)
+        return ReportError(sheetPath + ": " + picture.error());
+    int row = 0;
+    TileSheetRows rows{picture->Width(), picture->Height(), false,
+                       [&](std::span<std::uint8_t> bgr) {
+                           picture->CopyRowAsBgr(row++, bgr);
+                           return Ok();
+                       }};
+    // Without deduplication every Tile needs a slot; a map bounds the sheet by its size.
+    const std::size_t maxTiles = options.mode == DuplicateMode::None && !options.createMap
+                                     ? static_cast<std::size_t>(kMaxTiles - at)
+                                     : std::size_t{kMaxMapSide} * kMaxMapSide;
+    const auto cut = CutTileSheet(
+        rows, block, maxTiles, options.createMap ? std::nullopt : TileSheetBlockCountOf(sheetPath));
+    if (!cut)
+        return ReportError(sheetPath + ": " + cut.error());
+    const auto summary = ImportTileSheet(*workspace, *cut, block, options);
+    if (!summary)
+        return ReportError(summary.error());
+
+    const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
+    if (options.createMap)
+        if (const Status saved = SaveMap(mapOutput, workspace->map.grid, absolutePath(output));
+            !saved)
+            return ReportError(saved.error());
+    if (const Status saved = SaveTileSet(output, workspace->tileSet, setLink); !saved)
+        return ReportError(saved.error());
+    std::printf("Tiles cut: %zu\nTiles kept: %zu (stored from Tile %d; the set now holds %d)\n",
+                summary->tilesCut, summary->tilesKept, summary->firstSlot,
+                workspace->tileSet.tileCount);
+    return 0;
+}
 
 int RunExportSheet(const std::vector<std::string>& argv) {
     const auto args =

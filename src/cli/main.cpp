@@ -34,6 +34,9 @@ constexpr const char* kUsage =
     "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
     "  export-sheet SET.vxt -o SHEET.png [--block WxH] [--columns N] [--palette P] [--grey]\n"
     "                           write the Blocks as an indexed PNG tile sheet\n"
+    "  import-sheet SHEET.png -o OUT.vxt [--into SET.vxt] [--at TILE] [--block WxH]\n"
+    "               [--map OUT.vxm] [--mode none|duplicates|full]\n"
+    "                           read a tile sheet's Tiles back exactly\n"
     "\n"
     "Every command that reads a tile set or map takes --kind tileset|map for its input\n"
     "file; without it a .vxt or .vxm name decides, else the contents do.\n"
@@ -59,6 +62,7 @@ constexpr Command kCommands[] = {
     {"import", tessivar::cli::RunImport},
     {"optimize", tessivar::cli::RunOptimize},
     {"export-sheet", tessivar::cli::RunExportSheet},
+    {"import-sheet", tessivar::cli::RunImportSheet},
 };
 
 } // namespace

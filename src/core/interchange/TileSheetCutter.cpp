@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 
 namespace tessivar {
@@ -106,7 +107,7 @@ Status TileSheetCutter::addColorRow(std::span<const std::uint8_t> bgr) {
     return Ok();
 }
 
-ConvertedPicture TileSheetCutter::finish() && {
+ConvertedPicture TileSheetCutter::finish(std::size_t keepTiles) && {
     if (byBrightness_) {
         // Number the colours by brightness, the lightest 0.
         std::vector<std::uint32_t> sorted = colors_;
@@ -120,7 +121,20 @@ ConvertedPicture TileSheetCutter::finish() && {
         for (ColorIndex& value : tiles_.indices)
             value = renumber[value];
     }
-    return std::move(tiles_);
+    const std::size_t tiles = tiles_.indices.size() / kTileBytes;
+    if (keepTiles >= tiles)
+        return std::move(tiles_);
+    ConvertedPicture strip;
+    strip.width = static_cast<int>(keepTiles) * kTileSide;
+    strip.height = kTileSide;
+    strip.indices.resize(keepTiles * kTileBytes);
+    const int across = tiles_.width / kTileSide;
+    for (int t = 0; t < static_cast<int>(keepTiles); ++t)
+        for (int y = 0; y < kTileSide; ++y)
+            for (int x = 0; x < kTileSide; ++x)
+                strip.indices[static_cast<std::size_t>(y * strip.width + t * kTileSide + x)] =
+                    tiles_.at(t % across * kTileSide + x, t / across * kTileSide + y);
+    return strip;
 }
 
 } // namespace tessivar

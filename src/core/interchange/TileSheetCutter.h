@@ -30,8 +30,9 @@ public:
     Status addColorRow(std::span<const std::uint8_t> bgr);
 
     // The Tiles in cutting order, as a picture whose Tiles read in that order row by row:
-    // the sheet itself for 8 x 8 Blocks, else one row of Tiles.
-    ConvertedPicture finish() &&;
+    // the sheet itself for 8 x 8 Blocks, else one row of Tiles. With fewer `keepTiles`
+    // than the sheet holds, one row of the first `keepTiles` Tiles.
+    ConvertedPicture finish(std::size_t keepTiles = SIZE_MAX) &&;
 
 private:
     TileSheetCutter(int width, int height, BlockSize block);

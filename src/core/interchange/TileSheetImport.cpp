@@ -1,6 +1,29 @@
 #include "core/interchange/TileSheetImport.h"
 
+#include "core/interchange/TileSheetCutter.h"
+
+#include <vector>
+
 namespace tessivar {
+
+Result<ConvertedPicture> CutTileSheet(TileSheetRows& rows, BlockSize block, std::size_t maxTiles,
+                                      std::optional<int> recordedBlocks) {
+    auto cutter = TileSheetCutter::Start(rows.width, rows.height, block, maxTiles);
+    if (!cutter)
+        return Fail(cutter.error());
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(rows.width) * (rows.indexed ? 1 : 3));
+    for (int y = 0; y < rows.height; ++y) {
+        if (Status read = rows.next(row); !read)
+            return Fail(read.error());
+        if (Status cut = rows.indexed ? cutter->addIndexRow(row) : cutter->addColorRow(row); !cut)
+            return Fail(cut.error());
+    }
+    std::size_t keep = SIZE_MAX;
+    if (recordedBlocks && *recordedBlocks >= 0)
+        keep = static_cast<std::size_t>(*recordedBlocks) *
+               static_cast<std::size_t>(block.tilesPerBlock());
+    return std::move(*cutter).finish(keep);
+}
 
 Result<ImportSummary> ImportTileSheet(Workspace& workspace, const ConvertedPicture& cut,
                                       BlockSize block, const ImportOptions& options) {

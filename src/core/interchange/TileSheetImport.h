@@ -8,9 +8,29 @@
 #include "core/imageimport/ImageImport.h"
 #include "core/model/BlockGeometry.h"
 
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+
 namespace tessivar {
 
-// `cut` comes from TileSheetCutter for `block`. Duplicate removal and a map work on
+// The rows of a sheet picture from the top: palette indexes (one byte a pixel) or colours
+// (blue, green, red).
+struct TileSheetRows {
+    int width = 0;
+    int height = 0;
+    bool indexed = false;
+    std::function<Status(std::span<std::uint8_t>)> next;
+};
+
+// Cuts the sheet into Tiles for `block` (TileSheetCutter); with the Block count the sheet
+// records, only those Blocks (the rest of its last row is padding). Refuses a sheet of
+// more than `maxTiles` Tiles before reading a row.
+Result<ConvertedPicture> CutTileSheet(TileSheetRows& rows, BlockSize block, std::size_t maxTiles,
+                                      std::optional<int> recordedBlocks);
+
+// `cut` comes from CutTileSheet for `block`. Duplicate removal and a map work on
 // 8 x 8 Tiles, so other Blocks take neither.
 Result<ImportSummary> ImportTileSheet(Workspace& workspace, const ConvertedPicture& cut,
                                       BlockSize block, const ImportOptions& options);

@@ -182,6 +182,19 @@ void PngWriter::writeCompressed(std::span<const std::uint8_t> compressed) {
     }
 }
 
+Status PngWriter::addText(const std::string& keyword, const std::string& text) {
+    if (rowsWritten_ > 0)
+        return Fail("Text goes before the rows");
+    if (keyword.empty() || keyword.size() > 79 || keyword.find('\0') != std::string::npos ||
+        text.find('\0') != std::string::npos)
+        return Fail("A text chunk needs a keyword of 1 to 79 characters");
+    std::vector<std::uint8_t> data(keyword.begin(), keyword.end());
+    data.push_back(0);
+    data.insert(data.end(), text.begin(), text.end());
+    chunk("tEXt", data);
+    return file_.status();
+}
+
 Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
     if (rows.size() % rowBytes_ != 0)
         return Fail("A picture row has the wrong length");

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tessivar {
@@ -37,6 +38,10 @@ public:
     // The bytes a caller gives for one row: 3 x width (red, green, blue) for RGB, width
     // (one palette index a pixel) for indexed pictures.
     std::size_t rowBytes() const { return rowBytes_; }
+
+    // A text chunk (tEXt) of Latin-1 `keyword` (1 to 79 characters) and `text`; only
+    // before the first row.
+    Status addText(const std::string& keyword, const std::string& text);
 
     // The next rows from the top, rowBytes() each. An index past the palette is refused.
     Status writeRows(std::span<const std::uint8_t> rows);

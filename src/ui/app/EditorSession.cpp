@@ -6,6 +6,7 @@
 #include "core/interchange/TileSheetCommands.h"
 #include "core/model/LenientInteger.h"
 #include "core/workspace/StartupPath.h"
+#include "qtpicture/QtPictureReader.h"
 #include "ui/app/AboutWindow.h"
 #include "ui/app/NamedActions.h"
 #include "ui/export/MapExportDialog.h"
@@ -18,6 +19,8 @@
 #include "ui/tileinfo/AnimationDialog.h"
 
 #include <QLineEdit>
+
+#include <memory>
 
 namespace tessivar::ui {
 
@@ -63,6 +66,22 @@ void EditorSession::connectExports(UserPrompts& prompts) {
         ExportMapBinaryCommand(*workspace, map->format(),
                                ParseLenientInteger(map->offsetField()->text().toStdString()),
                                prompts);
+    });
+    wire(tileEditor_.get(), "actionImportTileSheet", [workspace, &prompts] {
+        ImportTileSheetCommand(*workspace, prompts, workspace->options.OverwriteTiles,
+                               [](const std::string& path) -> Result<TileSheetRows> {
+                                   auto read = ReadPicture(path);
+                                   if (!read)
+                                       return Fail(read.error());
+                                   auto picture = std::make_shared<BitmapImage>(std::move(*read));
+                                   auto row = std::make_shared<int>(0);
+                                   return TileSheetRows{
+                                       picture->Width(), picture->Height(), false,
+                                       [picture, row](std::span<std::uint8_t> bgr) {
+                                           picture->CopyRowAsBgr((*row)++, bgr);
+                                           return Ok();
+                                       }};
+                               });
     });
     wire(tileEditor_.get(), "actionExportTileSheet",
          [workspace, &prompts] { ExportTileSheetCommand(*workspace, prompts); });

@@ -20,7 +20,8 @@ namespace tessivar::cli {
 namespace {
 
 constexpr const char* kImportUsage =
-    "usage: tessivar-cli import PICTURE -o OUT.vxt [--into SET.vxt] [--at TILE] [--insert]\n"
+    "usage: tessivar-cli import PICTURE -o OUT.vxt [--into SET.vxt [--reuse]] [--at TILE] "
+    "[--insert]\n"
     "         [--map OUT.vxm] [--size WxH] [--dither PCT] [--bw]\n"
     "         [--mode full|duplicates|none] [--kind tileset|map] [--json]";
 constexpr const char* kOptimizeUsage =
@@ -64,7 +65,7 @@ std::optional<DuplicateMode> modeNamed(const std::string& name) {
 int RunImport(const std::vector<std::string>& args) {
     const auto arguments = ParseArguments(
         args, {"-o", "--into", "--at", "--map", "--size", "--dither", "--mode", "--kind"},
-        {"--insert", "--bw", "--json"});
+        {"--insert", "--bw", "--json", "--reuse"});
     if (!arguments)
         return ReportUsage(arguments.error(), kImportUsage);
     const Arguments& parsed = *arguments;
@@ -81,6 +82,9 @@ int RunImport(const std::vector<std::string>& args) {
     ImportOptions options;
     options.overwrite = !parsed.has("--insert");
     options.createMap = !mapOutput.empty();
+    options.reuse = parsed.has("--reuse");
+    if (options.reuse && !parsed.has("--into"))
+        return ReportUsage("--reuse takes the Tiles of the --into set", kImportUsage);
     if (const auto* mode = parsed.find("--mode")) {
         const auto named = modeNamed(*mode);
         if (!named)

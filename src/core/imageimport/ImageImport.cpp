@@ -1,6 +1,7 @@
 #include "core/imageimport/ImageImport.h"
 
 #include "core/imageimport/PixelQuantizer.h"
+#include "core/imageimport/TileReuse.h"
 #include "core/model/TileSlots.h"
 
 #include <algorithm>
@@ -41,11 +42,20 @@ void storeGreyPalette(TileSet& tileSet, int paletteSet, int palette) {
     }
 }
 
-void fillMap(MapGrid& grid, const ImportPlan& plan, int firstSlot, int palette) {
+// `slots`, when not empty, gives the slot and flips of each of the plan's Tiles (reuse).
+void fillMap(MapGrid& grid, const ImportPlan& plan, int firstSlot, int palette,
+             const std::vector<TileRemap::Target>& slots) {
     for (std::size_t k = 0; k < grid.cells.size(); ++k) {
-        const TileRemap::Target& target = plan.cells[k];
+        TileRemap::Target target = plan.cells[k];
+        if (!slots.empty()) {
+            const TileRemap::Target& slot = slots[target.tile];
+            target = {slot.tile, target.toggleHFlip != slot.toggleHFlip,
+                      target.toggleVFlip != slot.toggleVFlip};
+        } else {
+            target.tile += static_cast<std::uint32_t>(firstSlot);
+        }
         MapCell& cell = grid.cells[k];
-        cell.Tile = static_cast<std::uint16_t>(target.tile + static_cast<std::uint32_t>(firstSlot));
+        cell.Tile = static_cast<std::uint16_t>(target.tile);
         cell.Palette = static_cast<std::uint8_t>(palette);
         cell.HFlip = target.toggleHFlip ? 1 : 0;
         cell.VFlip = target.toggleVFlip ? 1 : 0;
@@ -68,6 +78,9 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
                                            const ImportOptions& options) {
     const int at = workspace.editing.CurrentTile;
     ImportPlan plan = PlanImport(picture, options.mode);
+    std::vector<TileRemap::Target> slots;
+    if (options.reuse)
+        slots = ReuseSetTiles(plan.tiles, workspace.tileSet, at, options.overwrite, options.mode);
     const std::size_t count = plan.tiles.size();
     if (at < 0 || at >= kMaxTiles || count > static_cast<std::size_t>(kMaxTiles - at))
         return Fail(capacityMessage(count, std::clamp(at, 0, kMaxTiles)));
@@ -91,7 +104,7 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
     bool mapChanged = false;
     if (options.createMap) {
         map.ReplaceMapGrid(plan.columns, plan.rows);
-        fillMap(map.grid, plan, at, palette);
+        fillMap(map.grid, plan, at, palette, slots);
         summary.mapWidth = plan.columns;
         summary.mapHeight = plan.rows;
         mapChanged = true;

@@ -127,8 +127,11 @@ void BitmapImportDialog::buildControls() {
     createMap_->setChecked(true);
     grayscale_ = new QCheckBox(tr("Grayscale"));
     grayscale_->setChecked(true);
+    reuseTiles_ = new QCheckBox(tr("Reuse the set's tiles"));
+    reuseTiles_->setToolTip(tr("Show picture tiles the tile set already has through those tiles"));
     boxes->addWidget(createMap_);
     boxes->addWidget(grayscale_);
+    boxes->addWidget(reuseTiles_);
     bottom->addLayout(boxes);
 
     auto* sizes = new QGridLayout;
@@ -348,8 +351,9 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Result<ImportSummary> summary = Fail("Not enough memory to import the picture");
     try {
-        summary = ImportConvertedImage(workspace_, *converted_,
-                                       {mode, createMap_->isChecked(), overwriteTiles_()});
+        summary = ImportConvertedImage(
+            workspace_, *converted_,
+            {mode, createMap_->isChecked(), overwriteTiles_(), reuseTiles_->isChecked()});
     } catch (const std::bad_alloc&) {
     }
     QApplication::restoreOverrideCursor();

@@ -6,6 +6,8 @@
 #include "core/tileeditor/BlockSizeCommands.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 namespace tessivar::cli {
 
@@ -101,6 +103,16 @@ std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& bl
         return "--block " + *text + ": " + problem;
     block = BlockSize{size->first, size->second};
     return std::nullopt;
+}
+
+void NoPrompts::showMessage(const std::string& text, const std::string&) {
+    std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 } // namespace tessivar::cli

@@ -28,28 +28,6 @@ constexpr const char* kOptimizeUsage =
     "usage: tessivar-cli optimize SET.vxt -o OUT.vxt [--map MAP.vxm --map-out OUT.vxm]\n"
     "         [--kind tileset|map] [--json]";
 
-// Nothing is asked on the command line: the documents start unmodified.
-class NoPrompts : public UserPrompts {
-public:
-    void showMessage(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
-    }
-    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
-};
-
-std::string absolutePath(const std::string& path) {
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
-
 std::optional<DuplicateMode> modeNamed(const std::string& name) {
     if (name == "full")
         return DuplicateMode::Full;
@@ -154,9 +132,9 @@ int RunImport(const std::vector<std::string>& args) {
         std::fprintf(stderr,
                      "tessivar-cli: note: the map %s named by the tile set was not renumbered\n",
                      associatedMap.c_str());
-    const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
+    const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
     if (options.createMap)
-        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
+        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, AbsolutePath(output));
             !saved)
             return ReportError(saved.error());
     if (const Status saved = SaveTileSet(output, workspace.tileSet, setLink); !saved)
@@ -212,10 +190,10 @@ int RunOptimize(const std::vector<std::string>& args) {
     const int removed = OptimizeTileSet(workspace);
 
     if (!mapOutput.empty()) {
-        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
+        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, AbsolutePath(output));
             !saved)
             return ReportError(saved.error());
-        associatedMap = absolutePath(mapOutput);
+        associatedMap = AbsolutePath(mapOutput);
     }
     if (const Status saved = SaveTileSet(output, workspace.tileSet, associatedMap); !saved)
         return ReportError(saved.error());

@@ -28,26 +28,6 @@ constexpr const char* kImportSheetUsage =
     "         [--insert] [--block WxH] [--map OUT.vxm] [--mode none|duplicates|full]\n"
     "         [--kind tileset|map]";
 
-// Nothing is asked on the command line.
-class NoPrompts : public UserPrompts {
-public:
-    void showMessage(const std::string&, const std::string&) override {}
-    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
-};
-
-std::string absolutePath(const std::string& path) {
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
-
 } // namespace
 
 int RunImportSheet(const std::vector<std::string>& argv) {
@@ -122,9 +102,9 @@ int RunImportSheet(const std::vector<std::string>& argv) {
     if (!summary)
         return ReportError(summary.error());
 
-    const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
+    const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
     if (options.createMap)
-        if (const Status saved = SaveMap(mapOutput, workspace->map.grid, absolutePath(output));
+        if (const Status saved = SaveMap(mapOutput, workspace->map.grid, AbsolutePath(output));
             !saved)
             return ReportError(saved.error());
     if (const Status saved = SaveTileSet(output, workspace->tileSet, setLink); !saved)

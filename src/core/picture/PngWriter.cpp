@@ -10,7 +10,7 @@ namespace tessivar {
 
 namespace {
 
-constexpr int kLevel = 1;
+constexpr int kLevel = 3;
 constexpr std::size_t kWindow = 32 * 1024;
 constexpr std::size_t kIdatBytes = 256 * 1024;
 constexpr std::uint8_t kColorTypeRgb = 2;
@@ -134,8 +134,8 @@ Status PngWriter::writeHeader(std::uint8_t colorType, std::span<const Rgb> palet
                                            static_cast<std::uint8_t>(color.blue)});
         chunk("PLTE", entries);
     }
-    // The zlib header: deflate with a 32 KiB window, the fastest level.
-    idat_ = {0x78, 0x01};
+    // The zlib header: deflate with a 32 KiB window, a fast level.
+    idat_ = {0x78, 0x5E};
     return file_.status();
 }
 

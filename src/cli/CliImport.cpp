@@ -8,7 +8,7 @@
 #include "core/imageimport/ImageImport.h"
 #include "core/imageimport/TileSetOptimizer.h"
 #include "core/model/LenientInteger.h"
-#include "qtpicture/QtPictureReader.h"
+#include "core/picture/PictureFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -96,37 +96,29 @@ int RunImport(const std::vector<std::string>& args) {
             return ReportError(loaded.error());
     workspace.editing.CurrentTile = at;
 
-    std::optional<ConvertedPicture> picture;
-    {
-        Result<BitmapImage> source = ReadPicture(parsed.positional[0]);
-        if (!source)
-            return ReportError(parsed.positional[0] + ": " + source.error());
-        settings.size = DefaultImportSize(source->Width(), source->Height());
-        if (const auto* size = parsed.find("--size")) {
-            const auto named = ParseWxH(*size, 0);
-            if (!named)
-                return ReportUsage("--size needs WIDTHxHEIGHT", kImportUsage);
-            settings.size = ImportSize{named->first, named->second};
-        }
-        try {
-            auto converted = ConvertPicture(*source, settings);
-            if (!converted)
-                return ReportError(converted.error());
-            picture = std::move(*converted);
-        } catch (const std::bad_alloc&) {
-            return ReportError("not enough memory to convert the picture");
-        }
-    } // the source picture is released here
-
+    // The picture is read, converted and cut row by row: it is never held whole.
+    const std::string& path = parsed.positional[0];
+    auto source = OpenPicture(path);
+    if (!source)
+        return ReportError(path + ": " + source.error());
+    settings.size = DefaultImportSize((*source)->Width(), (*source)->Height());
+    if (const auto* size = parsed.find("--size")) {
+        const auto named = ParseWxH(*size, 0);
+        if (!named)
+            return ReportUsage("--size needs WIDTHxHEIGHT", kImportUsage);
+        settings.size = ImportSize{named->first, named->second};
+    }
+    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+        return ReportError(kInvalidImportSettings);
     Result<ImportSummary> summary = Fail("");
     try {
-        summary = ImportConvertedImage(workspace, *picture, options);
+        summary = ImportPicture(workspace, **source, settings, options);
     } catch (const std::bad_alloc&) {
         return ReportError("not enough memory to import the picture");
     }
     if (!summary)
-        return ReportError(summary.error());
-    picture.reset();
+        return ReportError(path + ": " + summary.error());
+    source->reset();
 
     if (!options.createMap && !options.overwrite && !associatedMap.empty())
         std::fprintf(stderr,

@@ -8,7 +8,6 @@
 #include "core/interchange/TileSheet.h"
 #include "core/interchange/TileSheetImport.h"
 #include "core/model/TileSet.h"
-#include "qtpicture/QtPictureReader.h"
 
 #include <cstdio>
 #include <cstring>
@@ -81,21 +80,16 @@ int RunImportSheet(const std::vector<std::string>& argv) {
     workspace->editing.CurrentTile = at;
 
     const std::string& sheetPath = args->positional[0];
-    auto picture = ReadPicture(sheetPath);
-    if (!picture)
-        return ReportError(sheetPath + ": " + picture.error());
-    int row = 0;
-    TileSheetRows rows{picture->Width(), picture->Height(), false,
-                       [&](std::span<std::uint8_t> bgr) {
-                           picture->CopyRowAsBgr(row++, bgr);
-                           return Ok();
-                       }};
+    auto rows = OpenTileSheet(sheetPath);
+    if (!rows)
+        return ReportError(sheetPath + ": " + rows.error());
     // Without deduplication every Tile needs a slot; a map bounds the sheet by its size.
     const std::size_t maxTiles = options.mode == DuplicateMode::None && !options.createMap
                                      ? static_cast<std::size_t>(kMaxTiles - at)
                                      : std::size_t{kMaxMapSide} * kMaxMapSide;
-    const auto cut = CutTileSheet(
-        rows, block, maxTiles, options.createMap ? std::nullopt : TileSheetBlockCountOf(sheetPath));
+    const auto cut =
+        CutTileSheet(*rows, block, maxTiles,
+                     options.createMap ? std::nullopt : TileSheetBlockCountOf(sheetPath));
     if (!cut)
         return ReportError(sheetPath + ": " + cut.error());
     const auto summary = ImportTileSheet(*workspace, *cut, block, options);

@@ -47,6 +47,20 @@ Matches match(const std::vector<Tile>& tiles, const TileSet& tileSet, int skipFr
 
 } // namespace
 
+TileSetIndex::TileSetIndex(const TileSet& tileSet, DuplicateMode mode) {
+    if (mode == DuplicateMode::None)
+        return;
+    for (int slot = 0; slot < std::min(tileSet.tileCount, kMaxTiles); ++slot) {
+        const Tile& tile = tileSet.tiles[static_cast<std::size_t>(slot)];
+        tiles_.insert(tile);
+        if (mode == DuplicateMode::Full) {
+            tiles_.insert(UpsideDown(tile));
+            tiles_.insert(Mirrored(tile));
+            tiles_.insert(Mirrored(UpsideDown(tile)));
+        }
+    }
+}
+
 std::vector<TileRemap::Target> ReuseSetTiles(std::vector<Tile>& tiles, const TileSet& tileSet,
                                              int at, bool overwrite, DuplicateMode mode) {
     const DuplicateMode equal =

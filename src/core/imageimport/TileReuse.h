@@ -5,12 +5,25 @@
 // instead of being stored again.
 
 #include "core/imageimport/DuplicateRemoval.h"
+#include "core/imageimport/TileOrientation.h"
 #include "core/model/TileRemap.h"
 #include "core/model/TileSet.h"
 
+#include <unordered_set>
 #include <vector>
 
 namespace tessivar {
+
+// The set's Tiles in use, for telling quickly whether the set has a Tile (with mode
+// Full also flipped; with mode None nothing is looked up and nothing is found).
+class TileSetIndex {
+public:
+    TileSetIndex(const TileSet& tileSet, DuplicateMode mode);
+    bool contains(const Tile& tile) const { return tiles_.count(tile) != 0; }
+
+private:
+    std::unordered_set<Tile, TileHash> tiles_;
+};
 
 // `tiles` are the picture's Tiles to store, already free of duplicates among themselves,
 // to be placed from slot `at` over the Tiles there (`overwrite`) or before them. Only

@@ -1,10 +1,33 @@
 #include "core/interchange/TileSheetImport.h"
 
 #include "core/interchange/TileSheetCutter.h"
+#include "core/picture/PictureFile.h"
+#include "core/picture/PngReader.h"
+
+#include <memory>
 
 #include <vector>
 
 namespace tessivar {
+
+Result<TileSheetRows> OpenTileSheet(const std::string& path) {
+    if (auto file = InputFile::Open(path)) {
+        auto png = PngReader::Open(std::move(*file), PngReader::Rows::Indexes);
+        if (png && (*png)->Palette().size() <= static_cast<std::size_t>(kColorsPerPalette)) {
+            std::shared_ptr<PngReader> reader = std::move(*png);
+            return TileSheetRows{reader->Width(), reader->Height(), true,
+                                 [reader](std::span<std::uint8_t> indexes) {
+                                     return reader->ReadIndexRow(indexes);
+                                 }};
+        }
+    }
+    auto picture = OpenPicture(path);
+    if (!picture)
+        return Fail(picture.error());
+    std::shared_ptr<PictureReader> reader = std::move(*picture);
+    return TileSheetRows{reader->Width(), reader->Height(), false,
+                         [reader](std::span<std::uint8_t> bgr) { return reader->ReadRow(bgr); }};
+}
 
 Result<ConvertedPicture> CutTileSheet(TileSheetRows& rows, BlockSize block, std::size_t maxTiles,
                                       std::optional<int> recordedBlocks) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace tessivar {
 
@@ -23,6 +24,11 @@ struct TileSheetRows {
     bool indexed = false;
     std::function<Status(std::span<std::uint8_t>)> next;
 };
+
+// The rows of the picture at `path`: a PNG picture whose palette has at most four
+// colours gives its indexes, any other picture its colours. Failures come without the
+// path.
+Result<TileSheetRows> OpenTileSheet(const std::string& path);
 
 // Cuts the sheet into Tiles for `block` (TileSheetCutter); with the Block count the sheet
 // records, only those Blocks (the rest of its last row is padding). Refuses a sheet of

@@ -6,7 +6,6 @@
 #include "core/interchange/TileSheetCommands.h"
 #include "core/model/LenientInteger.h"
 #include "core/workspace/StartupPath.h"
-#include "qtpicture/QtPictureReader.h"
 #include "ui/app/AboutWindow.h"
 #include "ui/app/NamedActions.h"
 #include "ui/export/MapExportDialog.h"
@@ -19,8 +18,6 @@
 #include "ui/tileinfo/AnimationDialog.h"
 
 #include <QLineEdit>
-
-#include <memory>
 
 namespace tessivar::ui {
 
@@ -69,19 +66,7 @@ void EditorSession::connectExports(UserPrompts& prompts) {
     });
     wire(tileEditor_.get(), "actionImportTileSheet", [workspace, &prompts] {
         ImportTileSheetCommand(*workspace, prompts, workspace->options.OverwriteTiles,
-                               [](const std::string& path) -> Result<TileSheetRows> {
-                                   auto read = ReadPicture(path);
-                                   if (!read)
-                                       return Fail(read.error());
-                                   auto picture = std::make_shared<BitmapImage>(std::move(*read));
-                                   auto row = std::make_shared<int>(0);
-                                   return TileSheetRows{
-                                       picture->Width(), picture->Height(), false,
-                                       [picture, row](std::span<std::uint8_t> bgr) {
-                                           picture->CopyRowAsBgr((*row)++, bgr);
-                                           return Ok();
-                                       }};
-                               });
+                               OpenTileSheet);
     });
     wire(tileEditor_.get(), "actionExportTileSheet",
          [workspace, &prompts] { ExportTileSheetCommand(*workspace, prompts); });

@@ -76,6 +76,10 @@ TEST_F(ImportCommand, ASecondLevelReusesTheFirstLevelsTiles) {
         EXPECT_TRUE(ParseMapFile(ReadBytes(secondMap))->grid.cells == firstMap->grid.cells)
             << placement[0];
     }
+    // Only Tiles the set lacks need free slots: none here, one slot is enough.
+    EXPECT_EQ(
+        0, run({"import", photo_, "-o", second, "--into", set, "--reuse", "--at", "767"}).status);
+    EXPECT_EQ(1, run({"import", photo_, "-o", second, "--into", set, "--at", "767"}).status);
     EXPECT_EQ(2, run({"import", photo_, "-o", second, "--reuse"}).status);
 }
 

@@ -19,15 +19,6 @@ namespace tessivar::cli {
 
 namespace {
 
-constexpr const char* kImportUsage =
-    "usage: tessivar-cli import PICTURE -o OUT.vxt [--into SET.vxt [--reuse]] [--at TILE] "
-    "[--insert]\n"
-    "         [--map OUT.vxm] [--size WxH] [--dither PCT] [--bw]\n"
-    "         [--mode full|duplicates|none] [--kind tileset|map] [--json]";
-constexpr const char* kOptimizeUsage =
-    "usage: tessivar-cli optimize SET.vxt -o OUT.vxt [--map MAP.vxm --map-out OUT.vxm]\n"
-    "         [--kind tileset|map] [--json]";
-
 std::optional<DuplicateMode> modeNamed(const std::string& name) {
     if (name == "full")
         return DuplicateMode::Full;
@@ -40,33 +31,27 @@ std::optional<DuplicateMode> modeNamed(const std::string& name) {
 
 } // namespace
 
-int RunImport(const std::vector<std::string>& args) {
-    const auto arguments = ParseArguments(
-        args, {"-o", "--into", "--at", "--map", "--size", "--dither", "--mode", "--kind"},
-        {"--insert", "--bw", "--json", "--reuse"});
-    if (!arguments)
-        return ReportUsage(arguments.error(), kImportUsage);
-    const Arguments& parsed = *arguments;
+int RunImport(const Arguments& parsed) {
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
-        return ReportUsage("import needs one picture and -o OUT.vxt", kImportUsage);
+        return ReportUsage("import needs one picture and -o OUT.vxt", parsed);
     const std::string output = *parsed.find("-o");
-    const std::string mapOutput = parsed.value("--map");
+    const std::string mapOutput = parsed.value("--map-out");
     const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kImportUsage);
+        return ReportUsage(kind.error(), parsed);
     if (*kind && !parsed.has("--into"))
-        return ReportUsage("--kind tells the kind of the --into file", kImportUsage);
+        return ReportUsage("--kind tells the kind of the --into file", parsed);
 
     ImportOptions options;
     options.overwrite = !parsed.has("--insert");
     options.createMap = !mapOutput.empty();
     options.reuse = parsed.has("--reuse");
     if (options.reuse && !parsed.has("--into"))
-        return ReportUsage("--reuse takes the Tiles of the --into set", kImportUsage);
+        return ReportUsage("--reuse takes the Tiles of the --into set", parsed);
     if (const auto* mode = parsed.find("--mode")) {
         const auto named = modeNamed(*mode);
         if (!named)
-            return ReportUsage("unknown mode " + *mode, kImportUsage);
+            return ReportUsage("unknown mode " + *mode, parsed);
         options.mode = *named;
     }
     ConversionSettings settings;
@@ -74,14 +59,14 @@ int RunImport(const std::vector<std::string>& args) {
     if (const auto* dither = parsed.find("--dither")) {
         const auto value = ParseInteger(*dither, 0);
         if (!value)
-            return ReportUsage("--dither needs a whole number", kImportUsage);
+            return ReportUsage("--dither needs a whole number", parsed);
         settings.ditherPercent = *value;
     }
     int at = 0;
     if (const auto* text = parsed.find("--at")) {
         const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
         if (!value)
-            return ReportUsage("--at needs a Tile number below 768", kImportUsage);
+            return ReportUsage("--at needs a Tile number below 768", parsed);
         at = *value;
     }
 
@@ -105,7 +90,7 @@ int RunImport(const std::vector<std::string>& args) {
     if (const auto* size = parsed.find("--size")) {
         const auto named = ParseWxH(*size, 0);
         if (!named)
-            return ReportUsage("--size needs WIDTHxHEIGHT", kImportUsage);
+            return ReportUsage("--size needs WIDTHxHEIGHT", parsed);
         settings.size = ImportSize{named->first, named->second};
     }
     if (!ImportSettingsValid(settings.size, settings.ditherPercent))
@@ -149,19 +134,15 @@ int RunImport(const std::vector<std::string>& args) {
     return 0;
 }
 
-int RunOptimize(const std::vector<std::string>& args) {
-    const auto arguments = ParseArguments(args, {"-o", "--map", "--map-out", "--kind"}, {"--json"});
-    if (!arguments)
-        return ReportUsage(arguments.error(), kOptimizeUsage);
-    const Arguments& parsed = *arguments;
+int RunOptimize(const Arguments& parsed) {
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
-        return ReportUsage("optimize needs one tile set and -o OUT.vxt", kOptimizeUsage);
+        return ReportUsage("optimize needs one tile set and -o OUT.vxt", parsed);
     if (parsed.has("--map") != parsed.has("--map-out"))
-        return ReportUsage("--map and --map-out go together", kOptimizeUsage);
+        return ReportUsage("--map and --map-out go together", parsed);
     const std::string output = *parsed.find("-o");
     const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kOptimizeUsage);
+        return ReportUsage(kind.error(), parsed);
 
     NoPrompts prompts;
     Workspace workspace(prompts);

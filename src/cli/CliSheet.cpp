@@ -16,28 +16,12 @@
 
 namespace tessivar::cli {
 
-namespace {
-
-constexpr const char* kExportSheetUsage =
-    "usage: tessivar-cli export-sheet SET.vxt -o SHEET.png [--block WxH] [--columns N]\n"
-    "         [--palette P] [--grey] [--kind tileset|map]";
-
-constexpr const char* kImportSheetUsage =
-    "usage: tessivar-cli import-sheet SHEET.png -o OUT.vxt [--into SET.vxt] [--at TILE]\n"
-    "         [--insert] [--block WxH] [--map OUT.vxm] [--mode none|duplicates|full]\n"
-    "         [--kind tileset|map]";
-
-} // namespace
-
-int RunImportSheet(const std::vector<std::string>& argv) {
-    const auto args = ParseArguments(
-        argv, {"-o", "--into", "--at", "--block", "--map", "--mode", "--kind"}, {"--insert"});
-    if (!args)
-        return ReportUsage(args.error(), kImportSheetUsage);
+int RunImportSheet(const Arguments& arguments) {
+    const Arguments* args = &arguments;
     if (args->positional.size() != 1 || args->value("-o").empty())
-        return ReportUsage("import-sheet needs one sheet and -o OUT.vxt", kImportSheetUsage);
+        return ReportUsage("import-sheet needs one sheet and -o OUT.vxt", *args);
     const std::string output = args->value("-o");
-    const std::string mapOutput = args->value("--map");
+    const std::string mapOutput = args->value("--map-out");
     ImportOptions options;
     options.mode = DuplicateMode::None;
     options.overwrite = !args->has("--insert");
@@ -48,23 +32,23 @@ int RunImportSheet(const std::vector<std::string>& argv) {
         else if (*mode == "duplicates")
             options.mode = DuplicateMode::Duplicates;
         else if (*mode != "none")
-            return ReportUsage("--mode takes none, duplicates or full", kImportSheetUsage);
+            return ReportUsage("--mode takes none, duplicates or full", *args);
     }
     int at = 0;
     if (const std::string* text = args->find("--at")) {
         const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
         if (!value)
-            return ReportUsage("--at takes a Tile number 0..767", kImportSheetUsage);
+            return ReportUsage("--at takes a Tile number 0..767", *args);
         at = *value;
     }
     BlockSize block;
     if (auto problem = ParseBlockOption(*args, block))
-        return ReportUsage(*problem, kImportSheetUsage);
+        return ReportUsage(*problem, *args);
     const auto kind = ParseKindOption(args->find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kImportSheetUsage);
+        return ReportUsage(kind.error(), *args);
     if (*kind && !args->has("--into"))
-        return ReportUsage("--kind tells the kind of the --into file", kImportSheetUsage);
+        return ReportUsage("--kind tells the kind of the --into file", *args);
 
     NoPrompts prompts;
     auto workspace = std::make_unique<Workspace>(prompts);
@@ -109,33 +93,30 @@ int RunImportSheet(const std::vector<std::string>& argv) {
     return 0;
 }
 
-int RunExportSheet(const std::vector<std::string>& argv) {
-    const auto args =
-        ParseArguments(argv, {"-o", "--block", "--columns", "--palette", "--kind"}, {"--grey"});
-    if (!args)
-        return ReportUsage(args.error(), kExportSheetUsage);
+int RunExportSheet(const Arguments& arguments) {
+    const Arguments* args = &arguments;
     if (args->positional.size() != 1 || args->value("-o").empty())
-        return ReportUsage("export-sheet needs one tile set and -o SHEET.png", kExportSheetUsage);
+        return ReportUsage("export-sheet needs one tile set and -o SHEET.png", *args);
     auto tileSet = std::make_unique<TileSet>();
     TileSheetLook look;
     look.grey = args->has("--grey");
     if (const std::string* text = args->find("--columns")) {
         const auto columns = ParseInteger(*text, 1, kMaxTiles);
         if (!columns)
-            return ReportUsage("--columns takes a number of Blocks 1..768", kExportSheetUsage);
+            return ReportUsage("--columns takes a number of Blocks 1..768", *args);
         look.columns = *columns;
     }
     if (const std::string* text = args->find("--palette")) {
         const auto palette = ParseInteger(*text, 0, kPalettesPerSet - 1);
         if (!palette)
-            return ReportUsage("--palette takes a palette number 0..7", kExportSheetUsage);
+            return ReportUsage("--palette takes a palette number 0..7", *args);
         look.palette = *palette;
     }
     const auto kind = ParseKindOption(args->find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kExportSheetUsage);
+        return ReportUsage(kind.error(), *args);
     if (auto problem = ParseBlockOption(*args, tileSet->block))
-        return ReportUsage(*problem, kExportSheetUsage);
+        return ReportUsage(*problem, *args);
     look.block = tileSet->block;
     if (const Status loaded = LoadTileSet(args->positional[0], *kind, *tileSet); !loaded)
         return ReportError(loaded.error());

@@ -32,8 +32,9 @@ std::optional<int> TileSheetBlockCount(std::span<const std::uint8_t> fileStart) 
             std::equal(key.begin(), key.end(), data.begin()) && data[key.size()] == 0) {
             const std::string digits(data.begin() + static_cast<std::ptrdiff_t>(key.size()) + 1,
                                      data.end());
-            if (digits.empty() || digits.size() > 6 ||
-                digits.find_first_not_of("0123456789") != std::string::npos)
+            if (digits.empty() || digits.size() > 3 ||
+                digits.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(digits) > kMaxTiles)
                 return std::nullopt;
             return std::stoi(digits);
         }

@@ -77,6 +77,35 @@ TEST(TileSheet, PaletteOfTheSetAndPaletteAsked) {
     }
 }
 
+TEST(TileSheet, BlockCountRecordIsReadOnlyWhereAndAsWritten) {
+    auto chunk = [](const std::string& type, const std::string& data) {
+        std::string bytes(3, '\0');
+        bytes += static_cast<char>(data.size());
+        return bytes + type + data + "CRC!";
+    };
+    const std::string png = "\x89PNG\r\n\x1a\n" + chunk("IHDR", std::string(13, '\1'));
+    const std::string key = std::string("Tessivar Blocks") + '\0';
+    const struct {
+        std::string file;
+        std::optional<int> count;
+    } cases[] = {
+        {png + chunk("tEXt", key + "24") + chunk("IDAT", ""), 24},
+        {png + chunk("tEXt", "Comment" + std::string(1, '\0') + "x") + chunk("tEXt", key + "768"),
+         768},
+        {png + chunk("tEXt", key + "769"), std::nullopt},
+        {png + chunk("tEXt", key + "0024"), std::nullopt},
+        {png + chunk("tEXt", key + "2a"), std::nullopt},
+        {png + chunk("tEXt", key), std::nullopt},
+        {png + chunk("zTXt", key + "24"), std::nullopt},
+        {png + chunk("IDAT", "") + chunk("tEXt", key + "24"), std::nullopt},
+        {(png + chunk("tEXt", key + "24")).substr(0, png.size() + 20), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> bytes(c.file.begin(), c.file.end());
+        EXPECT_EQ(TileSheetBlockCount(bytes), c.count) << c.file.substr(33);
+    }
+}
+
 TEST(TileSheet, ASetWithoutAWholeBlockWritesNothing) {
     auto set = std::make_unique<TileSet>();
     set->tileCount = 3;

@@ -98,9 +98,8 @@ std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& bl
     const auto size = ParseWxH(*text);
     if (!size)
         return "--block takes WIDTHxHEIGHT, such as 16x16";
-    if (const std::string problem = CheckCustomBlockSize(size->first, size->second);
-        !problem.empty())
-        return "--block " + *text + ": " + problem;
+    if (const Status fits = CheckCustomBlockSize(size->first, size->second); !fits)
+        return "--block " + *text + ": " + fits.error();
     block = BlockSize{size->first, size->second};
     return std::nullopt;
 }

@@ -49,21 +49,20 @@ Status checkMapSize(int columns, int rows, const ImportOptions& options) {
 
 // The cutter of an import: with reuse, Tiles the set has do not count against the free
 // slots (`inSet` must outlive the cutter).
-TileCutter cutterFor(const Workspace& workspace, int width, int height,
+TileCutter cutterFor(const ImportTarget& target, int width, int height,
                      const ImportOptions& options, const TileSetIndex& inSet) {
-    TileCutter cutter(width, height, options.mode, options.createMap,
-                      workspace.editing.CurrentTile);
+    TileCutter cutter(width, height, options.mode, options.createMap, target.firstTile);
     if (options.reuse)
         cutter.LeaveUncounted(inSet);
     return cutter;
 }
 
-Result<ImportSummary> storePlan(Workspace& workspace, ImportPlan plan,
+Result<ImportSummary> storePlan(const ImportTarget& target, ImportPlan plan,
                                 const ImportOptions& options) {
-    const int at = workspace.editing.CurrentTile;
+    const int at = target.firstTile;
     std::vector<TileRemap::Target> slots;
     if (options.reuse) {
-        slots = ReuseSetTiles(plan.tiles, workspace.tileSet, at, options.overwrite, options.mode);
+        slots = ReuseSetTiles(plan.tiles, target.tileSet, at, options.overwrite, options.mode);
         if (plan.tiles.size() > static_cast<std::size_t>(kMaxTiles - at))
             return Fail("This picture needs " + std::to_string(plan.tiles.size()) +
                         " tiles the set does not have, but only " + std::to_string(kMaxTiles - at) +
@@ -74,15 +73,15 @@ Result<ImportSummary> storePlan(Workspace& workspace, ImportPlan plan,
     summary.tilesCut = plan.tilesCut;
     summary.tilesKept = count;
     summary.firstSlot = at;
-    if (options.createMap && !workspace.QuerySaveMap()) {
+    if (options.createMap && target.mayReplaceMap && !target.mayReplaceMap()) {
         summary.cancelled = true;
         return summary;
     }
 
-    TileSet& tileSet = workspace.tileSet;
-    MapDocument& map = workspace.map;
-    const int palette = workspace.editing.CurrentPalette;
-    const int paletteSet = workspace.editing.CurrentPaletteSet;
+    TileSet& tileSet = target.tileSet;
+    MapDocument& map = target.map;
+    const int palette = target.palette;
+    const int paletteSet = target.paletteSet;
     const int stored = static_cast<int>(count);
     bool mapChanged = false;
     if (options.createMap) {
@@ -106,37 +105,36 @@ Result<ImportSummary> storePlan(Workspace& workspace, ImportPlan plan,
         tileSet.tilePalette[static_cast<std::size_t>(at + k)] = palette;
         tileSet.tilePaletteSet[static_cast<std::size_t>(at + k)] = paletteSet;
     }
-    workspace.MarkModified();
-    unsigned changes = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
-    if (mapChanged)
-        map.MarkMapModified();
+    summary.change.tileSetModified = true;
+    summary.change.mapModified = mapChanged;
+    summary.change.views = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
     if (options.createMap) {
         map.ForgetMapFileName();
-        changes |= MapResized | MapTitleChanged;
+        summary.change.views |= MapResized | MapTitleChanged;
     }
-    workspace.notify(changes);
     return summary;
 }
 
 } // namespace
 
-Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
+Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
+                                           const ConvertedPicture& picture,
                                            const ImportOptions& options) {
     if (Status fits = checkMapSize(picture.width / kTileSide, picture.height / kTileSide, options);
         !fits)
         return Fail(fits.error());
-    const TileSetIndex inSet(workspace.tileSet, options.reuse ? options.mode : DuplicateMode::None);
-    TileCutter cutter = cutterFor(workspace, picture.width, picture.height, options, inSet);
+    const TileSetIndex inSet(target.tileSet, options.reuse ? options.mode : DuplicateMode::None);
+    TileCutter cutter = cutterFor(target, picture.width, picture.height, options, inSet);
     const auto width = static_cast<std::size_t>(picture.width);
     for (int y = 0; y < picture.height; ++y)
         if (Status cut = cutter.AddRow(
                 std::span(picture.indices).subspan(static_cast<std::size_t>(y) * width, width));
             !cut)
             return Fail(cut.error());
-    return storePlan(workspace, std::move(cutter).Finish(), options);
+    return storePlan(target, std::move(cutter).Finish(), options);
 }
 
-Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
+Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& source,
                                     const ConversionSettings& settings,
                                     const ImportOptions& options) {
     if (!ImportSettingsValid(settings.size, settings.ditherPercent))
@@ -144,13 +142,13 @@ Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
     const ImportSize size = settings.size;
     if (Status fits = checkMapSize(size.width / kTileSide, size.height / kTileSide, options); !fits)
         return Fail(fits.error());
-    const TileSetIndex inSet(workspace.tileSet, options.reuse ? options.mode : DuplicateMode::None);
-    TileCutter cutter = cutterFor(workspace, size.width, size.height, options, inSet);
+    const TileSetIndex inSet(target.tileSet, options.reuse ? options.mode : DuplicateMode::None);
+    TileCutter cutter = cutterFor(target, size.width, size.height, options, inSet);
     if (Status converted = ConvertPictureRows(
             source, settings, [&](std::span<const ColorIndex> row) { return cutter.AddRow(row); });
         !converted)
         return Fail(converted.error());
-    return storePlan(workspace, std::move(cutter).Finish(), options);
+    return storePlan(target, std::move(cutter).Finish(), options);
 }
 
 } // namespace tessivar

@@ -56,9 +56,17 @@ Result<ImportSummary> ImportTileSheet(Workspace& workspace, const ConvertedPictu
     const auto set = static_cast<std::size_t>(workspace.editing.CurrentPaletteSet & 7);
     const auto palette = static_cast<std::size_t>(workspace.editing.CurrentPalette & 7);
     const Palette kept = workspace.tileSet.paletteTable[set][palette];
-    auto summary = ImportConvertedImage(workspace, cut, options);
+    const ImportTarget target{workspace.tileSet,
+                              workspace.map,
+                              workspace.editing.CurrentTile,
+                              workspace.editing.CurrentPalette,
+                              workspace.editing.CurrentPaletteSet,
+                              [&workspace] { return workspace.QuerySaveMap(); }};
+    auto summary = ImportConvertedImage(target, cut, options);
     // The picture import turns the palette grey; a sheet's colours are the set's own.
     workspace.tileSet.paletteTable[set][palette] = kept;
+    if (summary)
+        workspace.apply(summary->change);
     return summary;
 }
 

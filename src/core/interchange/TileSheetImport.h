@@ -7,6 +7,7 @@
 
 #include "core/imageimport/ImageImport.h"
 #include "core/model/BlockGeometry.h"
+#include "core/workspace/Workspace.h"
 
 #include <cstdint>
 #include <functional>

@@ -21,6 +21,7 @@ int RunOptimize(const Arguments& args);
 int RunExportSheet(const Arguments& args);
 int RunExportTmx(const Arguments& args);
 int RunImportTmx(const Arguments& args);
+int RunImportSheet(const Arguments& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

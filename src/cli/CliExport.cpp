@@ -116,6 +116,9 @@ int RunExportTiles(const Arguments& args) {
 }
 
 int RunExportMap(const Arguments& args) {
+    const bool binary = args.has("--binary");
+    if (binary && args.has("--dialect"))
+        return ReportUsage("--binary writes bytes, not source: it takes no --dialect", args);
     if (args.positional.size() != 1 || args.value("-o").empty())
         return ReportUsage("export-map needs one map and -o OUTPUT", args);
     TileSet tileSet;
@@ -148,7 +151,8 @@ int RunExportMap(const Arguments& args) {
         return ReportError("the format exports tile information: give --tileset");
     }
     const Status exported =
-        ExportMapSource(tileSet, map->grid, format, dialect, offset, args.value("-o"));
+        binary ? ExportMapBinary(tileSet, map->grid, format, offset, args.value("-o"))
+               : ExportMapSource(tileSet, map->grid, format, dialect, offset, args.value("-o"));
     return exported ? Written(args.value("-o")) : ReportError(exported.error());
 }
 

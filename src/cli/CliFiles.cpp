@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace tessivar::cli {
 
@@ -120,6 +121,16 @@ std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& bl
         return "--block " + *text + ": " + fits.error();
     block = BlockSize{size->first, size->second};
     return std::nullopt;
+}
+
+void NoPrompts::showMessage(const std::string& text, const std::string&) {
+    std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 } // namespace tessivar::cli

@@ -9,6 +9,7 @@
 #include "core/model/BlockGeometry.h"
 #include "core/model/MapDocument.h"
 #include "core/util/Result.h"
+#include "core/workspace/UserPrompts.h"
 
 #include <optional>
 #include <string>
@@ -48,6 +49,24 @@ Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
 // --block WxH into `block`, as the Tile Size dialog would accept it; the problem when it
 // cannot be used, nothing when it is fine or absent.
 std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block);
+
+// Nothing is asked on the command line: messages go to the error output, questions are
+// answered No (the documents start unmodified) and file dialogs are cancelled.
+class NoPrompts : public UserPrompts {
+public:
+    void showMessage(const std::string& text, const std::string& caption) override;
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
+    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
+};
+
+// `path` made absolute, as files that name each other store it; as given when that fails.
+std::string AbsolutePath(const std::string& path);
 
 // Save the current version atomically; failures name the file.
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath);

@@ -20,12 +20,6 @@ namespace tessivar::cli {
 
 namespace {
 
-std::string absolutePath(const std::string& path) {
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
-
 std::optional<DuplicateMode> modeNamed(const std::string& name) {
     if (name == "full")
         return DuplicateMode::Full;
@@ -52,6 +46,9 @@ int RunImport(const Arguments& parsed) {
     ImportOptions options;
     options.overwrite = !parsed.has("--insert");
     options.createMap = !mapOutput.empty();
+    options.reuse = parsed.has("--reuse");
+    if (options.reuse && !parsed.has("--into"))
+        return ReportUsage("--reuse takes the Tiles of the --into set", parsed);
     if (const auto* mode = parsed.find("--mode")) {
         const auto named = modeNamed(*mode);
         if (!named)
@@ -114,9 +111,9 @@ int RunImport(const Arguments& parsed) {
         std::fprintf(stderr,
                      "tessivar-cli: note: the map %s named by the tile set was not renumbered\n",
                      associatedMap.c_str());
-    const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
+    const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
     if (options.createMap)
-        if (const Status saved = SaveMap(mapOutput, map.grid, absolutePath(output)); !saved)
+        if (const Status saved = SaveMap(mapOutput, map.grid, AbsolutePath(output)); !saved)
             return ReportError(saved.error());
     if (const Status saved = SaveTileSet(output, *tileSet, setLink); !saved)
         return ReportError(saved.error());
@@ -167,9 +164,9 @@ int RunOptimize(const Arguments& parsed) {
     const int removed = OptimizeTileSet(*tileSet, map).removed;
 
     if (!mapOutput.empty()) {
-        if (const Status saved = SaveMap(mapOutput, map, absolutePath(output)); !saved)
+        if (const Status saved = SaveMap(mapOutput, map, AbsolutePath(output)); !saved)
             return ReportError(saved.error());
-        associatedMap = absolutePath(mapOutput);
+        associatedMap = AbsolutePath(mapOutput);
     }
     if (const Status saved = SaveTileSet(output, *tileSet, associatedMap); !saved)
         return ReportError(saved.error());

@@ -1,5 +1,5 @@
-// "export-sheet": the Blocks of a tile set as an indexed PNG tile sheet for pixel
-// editors.
+// "export-sheet" and "import-sheet": the Blocks of a tile set as an indexed PNG tile
+// sheet for pixel editors, and such a sheet read back exactly.
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
@@ -7,11 +7,93 @@
 #include "cli/CliFiles.h"
 
 #include "core/interchange/TileSheet.h"
+#include "core/interchange/TileSheetImport.h"
 #include "core/model/TileSet.h"
 
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace tessivar::cli {
+
+int RunImportSheet(const Arguments& arguments) {
+    const Arguments* args = &arguments;
+    if (args->positional.size() != 1 || args->value("-o").empty())
+        return ReportUsage("import-sheet needs one sheet and -o OUT.vxt", *args);
+    const std::string output = args->value("-o");
+    const std::string mapOutput = args->value("--map-out");
+    ImportOptions options;
+    options.mode = DuplicateMode::None;
+    options.overwrite = !args->has("--insert");
+    options.createMap = !mapOutput.empty();
+    if (const std::string* mode = args->find("--mode")) {
+        if (*mode == "full")
+            options.mode = DuplicateMode::Full;
+        else if (*mode == "duplicates")
+            options.mode = DuplicateMode::Duplicates;
+        else if (*mode != "none")
+            return ReportUsage("--mode takes none, duplicates or full", *args);
+    }
+    int at = 0;
+    if (const std::string* text = args->find("--at")) {
+        const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
+        if (!value)
+            return ReportUsage("--at takes a Tile number 0..767", *args);
+        at = *value;
+    }
+    BlockSize block;
+    if (auto problem = ParseBlockOption(*args, block))
+        return ReportUsage(*problem, *args);
+    const auto kind = ParseKindOption(args->find("--kind"));
+    if (!kind)
+        return ReportUsage(kind.error(), *args);
+    if (*kind && !args->has("--into"))
+        return ReportUsage("--kind tells the kind of the --into file", *args);
+
+    NoPrompts prompts;
+    auto workspace = std::make_unique<Workspace>(prompts);
+    workspace->editing.resetForNew();
+    workspace->tileSet.resetForNew();
+    workspace->tileSet.tileCount = 0; // a new set holds the sheet's Tiles alone
+    workspace->tileSet.block = block;
+    std::string associatedMap;
+    if (const std::string* into = args->find("--into"))
+        if (const Status loaded = LoadTileSet(*into, *kind, workspace->tileSet, &associatedMap);
+            !loaded)
+            return ReportError(loaded.error());
+    workspace->editing.CurrentTile = at;
+
+    const std::string& sheetPath = args->positional[0];
+    auto rows = OpenTileSheet(sheetPath);
+    if (!rows)
+        return ReportError(sheetPath + ": " + rows.error());
+    NoteInputFile(sheetPath);
+    // Without deduplication every Tile needs a slot; a map bounds the sheet by its size.
+    const std::size_t maxTiles = options.mode == DuplicateMode::None && !options.createMap
+                                     ? static_cast<std::size_t>(kMaxTiles - at)
+                                     : std::size_t{kMaxMapSide} * kMaxMapSide;
+    const auto cut =
+        CutTileSheet(*rows, block, maxTiles,
+                     options.createMap ? std::nullopt : TileSheetBlockCountOf(sheetPath));
+    if (!cut)
+        return ReportError(sheetPath + ": " + cut.error());
+    const auto summary = ImportTileSheet(*workspace, *cut, block, options);
+    if (!summary)
+        return ReportError(summary.error());
+
+    const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
+    if (options.createMap)
+        if (const Status saved = SaveMap(mapOutput, workspace->map.grid, AbsolutePath(output));
+            !saved)
+            return ReportError(saved.error());
+    if (const Status saved = SaveTileSet(output, workspace->tileSet, setLink); !saved)
+        return ReportError(saved.error());
+    std::printf("Tiles cut: %zu\nTiles kept: %zu (stored from Tile %d; the set now holds %d)\n",
+                summary->tilesCut, summary->tilesKept, summary->firstSlot,
+                workspace->tileSet.tileCount);
+    return 0;
+}
 
 int RunExportSheet(const Arguments& args) {
     if (args.positional.size() != 1 || args.value("-o").empty())

@@ -178,6 +178,13 @@ TEST_F(ExportCommands, MapsAssembleToThePackedRecords) {
         ASSERT_EQ(0, result.status) << result.err;
         EXPECT_EQ(expected, assemble(out, assembler)) << assembler.dialect;
     }
+    // The binary map holds exactly what the assembled source holds.
+    const std::string bin = dir.file("map.bin");
+    ASSERT_EQ(0, run({"export-map", mapPath, "-o", bin, "--binary", "--format", formatPath,
+                      "--offset", "3", "--block", "16x16", "--tileset", setPath})
+                     .status);
+    EXPECT_EQ(assemble(dir.file("map.asm"), kAssemblers[1]), ReadBytes(bin));
+    EXPECT_EQ(2, run({"export-map", mapPath, "-o", bin, "--binary", "--dialect", "z80"}).status);
 }
 
 TEST_F(ExportCommands, TheThreeByTwoMapExample) {

@@ -58,6 +58,33 @@ TEST_F(ImportCommand, GivesTheFilesTheEditorSavesAfterNewAndTheSameImport) {
     EXPECT_NE(r.out.find("\"tilesRemoved\":0"), std::string::npos) << r.out;
 }
 
+TEST_F(ImportCommand, ASecondLevelReusesTheFirstLevelsTiles) {
+    const std::string set = dir.file("set.vxt"), first = dir.file("1.vxm");
+    ASSERT_EQ(0, run({"import", photo_, "-o", set, "--map", first, "--json"}).status);
+    const auto firstMap = ParseMapFile(ReadBytes(first));
+    const int count = ParseTileSetFile(ReadBytes(set))->tileCount;
+    const std::string second = dir.file("2.vxt"), secondMap = dir.file("2.vxm");
+    // New Tiles would go after the set's, or before them.
+    const std::vector<std::vector<std::string>> placements = {{"--at", std::to_string(count)},
+                                                              {"--insert"}};
+    for (const auto& placement : placements) {
+        std::vector<std::string> args = {"import", photo_,    "-o",    second,   "--into",
+                                         set,      "--reuse", "--map", secondMap};
+        args.insert(args.end(), placement.begin(), placement.end());
+        const auto r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        // No Tile is added, and the map shows the same Tiles.
+        EXPECT_EQ(ParseTileSetFile(ReadBytes(second))->tileCount, count) << placement[0];
+        EXPECT_TRUE(ParseMapFile(ReadBytes(secondMap))->grid.cells == firstMap->grid.cells)
+            << placement[0];
+    }
+    // Only Tiles the set lacks need free slots: none here, one slot is enough.
+    EXPECT_EQ(
+        0, run({"import", photo_, "-o", second, "--into", set, "--reuse", "--at", "767"}).status);
+    EXPECT_EQ(1, run({"import", photo_, "-o", second, "--into", set, "--at", "767"}).status);
+    EXPECT_EQ(2, run({"import", photo_, "-o", second, "--reuse"}).status);
+}
+
 TEST_F(ImportCommand, RefusalsWriteNothing) {
     const std::string out = dir.file("x.vxt");
     const struct {

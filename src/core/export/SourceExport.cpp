@@ -135,6 +135,67 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
     return commitOutput(*file, path);
 }
 
+namespace {
+
+// The records of a map in the order both map exports write them: for each section with
+// bytes, a label, then each row's records left to right. `visit` receives
+// section(label), row(y), record(bytes, lastOfRow) and rowEnd(y).
+template <typename Visitor>
+void visitMapRecords(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+                     std::int32_t blockNumberOffset, Visitor& visit) {
+    const int tilesPerBlock = tileSet.TilesPerBlock();
+    std::array<std::uint8_t, kMaxMapRecordBits / 8> record{};
+    for (int s = 1; s <= format.sectionCount; ++s) {
+        const int bytes = SectionRecordBytes(format, s);
+        if (bytes == 0)
+            continue;
+        const std::span<std::uint8_t> used(record.data(), static_cast<std::size_t>(bytes));
+        visit.section(format.label(s));
+        for (int y = 0; y < map.Height; ++y) {
+            visit.row();
+            for (int x = 0; x < map.Width; ++x) {
+                BuildMapSectionRecord(tileSet, format, map.at(y, x), s, blockNumberOffset,
+                                      tilesPerBlock, used);
+                visit.record(used, x == map.Width - 1);
+            }
+            visit.rowEnd(y);
+        }
+    }
+}
+
+struct SourceLines {
+    ByteLines& out;
+    void section(const std::string& label) {
+        if (!label.empty()) {
+            out.text("\r\n" + label + ":");
+            out.endLine();
+        }
+    }
+    void row() { out.startRun(); }
+    void record(std::span<const std::uint8_t> bytes, bool lastOfRow) {
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            out.byte(bytes[i], lastOfRow && i == bytes.size() - 1);
+    }
+    void rowEnd(int y) {
+        out.text(" ;Row " + std::to_string(y));
+        out.endLine();
+    }
+};
+
+// The bytes alone, a row at a time.
+struct BinaryRecords {
+    AtomicFile& file;
+    std::vector<std::uint8_t> row_;
+    void section(const std::string&) {}
+    void row() { row_.clear(); }
+    void record(std::span<const std::uint8_t> bytes, bool) {
+        row_.insert(row_.end(), bytes.begin(), bytes.end());
+    }
+    void rowEnd(int) { file.Write(row_); }
+};
+
+} // namespace
+
 Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                        SourceDialect dialect, std::int32_t blockNumberOffset,
                        const std::string& path) {
@@ -143,34 +204,24 @@ Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportF
     auto file = openOutput(path);
     if (!file)
         return Fail(file.error());
-    const int tilesPerBlock = tileSet.TilesPerBlock();
     {
         ByteLines out(*file, dialect);
         out.text(";Map data - Tessivar\r\n\r\n");
-        std::array<std::uint8_t, kMaxMapRecordBits / 8> record{};
-        for (int s = 1; s <= format.sectionCount; ++s) {
-            const int bytes = SectionRecordBytes(format, s);
-            if (bytes == 0)
-                continue;
-            const std::span<std::uint8_t> used(record.data(), static_cast<std::size_t>(bytes));
-            if (const std::string label = format.label(s); !label.empty()) {
-                out.text("\r\n" + label + ":");
-                out.endLine();
-            }
-            for (int y = 0; y < map.Height; ++y) {
-                out.startRun();
-                for (int x = 0; x < map.Width; ++x) {
-                    BuildMapSectionRecord(tileSet, format, map.at(y, x), s, blockNumberOffset,
-                                          tilesPerBlock, used);
-                    const bool lastColumn = x == map.Width - 1;
-                    for (int i = 0; i < bytes; ++i)
-                        out.byte(record[static_cast<std::size_t>(i)], lastColumn && i == bytes - 1);
-                }
-                out.text(" ;Row " + std::to_string(y));
-                out.endLine();
-            }
-        }
+        SourceLines lines{out};
+        visitMapRecords(tileSet, map, format, blockNumberOffset, lines);
     }
+    return commitOutput(*file, path);
+}
+
+Status ExportMapBinary(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+                       std::int32_t blockNumberOffset, const std::string& path) {
+    if (const Status checked = CheckExportFormat(format, true); !checked)
+        return checked;
+    auto file = openOutput(path);
+    if (!file)
+        return Fail(file.error());
+    BinaryRecords records{*file, {}};
+    visitMapRecords(tileSet, map, format, blockNumberOffset, records);
     return commitOutput(*file, path);
 }
 

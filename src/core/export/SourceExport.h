@@ -31,4 +31,9 @@ Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportF
                        SourceDialect dialect, std::int32_t blockNumberOffset,
                        const std::string& path);
 
+// The bytes that assembling ExportMapSource's text gives, in the same order, without
+// labels, comments or directives: a binary map to include as it is.
+Status ExportMapBinary(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+                       std::int32_t blockNumberOffset, const std::string& path);
+
 } // namespace tessivar

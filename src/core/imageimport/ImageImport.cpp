@@ -1,6 +1,7 @@
 #include "core/imageimport/ImageImport.h"
 
 #include "core/imageimport/PixelQuantizer.h"
+#include "core/imageimport/TileReuse.h"
 #include "core/model/TileSlots.h"
 
 #include <algorithm>
@@ -19,11 +20,20 @@ void storeGreyPalette(TileSet& tileSet, int paletteSet, int palette) {
     }
 }
 
-void fillMap(MapGrid& grid, const ImportPlan& plan, int firstSlot, int palette) {
+// `slots`, when not empty, gives the slot and flips of each of the plan's Tiles (reuse).
+void fillMap(MapGrid& grid, const ImportPlan& plan, int firstSlot, int palette,
+             const std::vector<TileRemap::Target>& slots) {
     for (std::size_t k = 0; k < grid.cells.size(); ++k) {
-        const TileRemap::Target& target = plan.cells[k];
+        TileRemap::Target target = plan.cells[k];
+        if (!slots.empty()) {
+            const TileRemap::Target& slot = slots[target.tile];
+            target = {slot.tile, target.toggleHFlip != slot.toggleHFlip,
+                      target.toggleVFlip != slot.toggleVFlip};
+        } else {
+            target.tile += static_cast<std::uint32_t>(firstSlot);
+        }
         MapCell& cell = grid.cells[k];
-        cell.Tile = static_cast<std::uint16_t>(target.tile + static_cast<std::uint32_t>(firstSlot));
+        cell.Tile = static_cast<std::uint16_t>(target.tile);
         cell.Palette = static_cast<std::uint8_t>(palette);
         cell.HFlip = target.toggleHFlip ? 1 : 0;
         cell.VFlip = target.toggleVFlip ? 1 : 0;
@@ -37,9 +47,27 @@ Status checkMapSize(int columns, int rows, const ImportOptions& options) {
     return Ok();
 }
 
-Result<ImportSummary> storePlan(const ImportTarget& target, const ImportPlan& plan,
+// The cutter of an import: with reuse, Tiles the set has do not count against the free
+// slots (`inSet` must outlive the cutter).
+TileCutter cutterFor(const ImportTarget& target, int width, int height,
+                     const ImportOptions& options, const TileSetIndex& inSet) {
+    TileCutter cutter(width, height, options.mode, options.createMap, target.firstTile);
+    if (options.reuse)
+        cutter.LeaveUncounted(inSet);
+    return cutter;
+}
+
+Result<ImportSummary> storePlan(const ImportTarget& target, ImportPlan plan,
                                 const ImportOptions& options) {
     const int at = target.firstTile;
+    std::vector<TileRemap::Target> slots;
+    if (options.reuse) {
+        slots = ReuseSetTiles(plan.tiles, target.tileSet, at, options.overwrite, options.mode);
+        if (plan.tiles.size() > static_cast<std::size_t>(kMaxTiles - at))
+            return Fail("This picture needs " + std::to_string(plan.tiles.size()) +
+                        " tiles the set does not have, but only " + std::to_string(kMaxTiles - at) +
+                        " tile slots remain from tile " + std::to_string(at) + " on.");
+    }
     const std::size_t count = plan.tiles.size();
     ImportSummary summary;
     summary.tilesCut = plan.tilesCut;
@@ -58,7 +86,7 @@ Result<ImportSummary> storePlan(const ImportTarget& target, const ImportPlan& pl
     bool mapChanged = false;
     if (options.createMap) {
         map.ReplaceMapGrid(plan.columns, plan.rows);
-        fillMap(map.grid, plan, at, palette);
+        fillMap(map.grid, plan, at, palette, slots);
         summary.mapWidth = plan.columns;
         summary.mapHeight = plan.rows;
         mapChanged = true;
@@ -95,8 +123,8 @@ Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
     if (Status fits = checkMapSize(picture.width / kTileSide, picture.height / kTileSide, options);
         !fits)
         return Fail(fits.error());
-    TileCutter cutter(picture.width, picture.height, options.mode, options.createMap,
-                      target.firstTile);
+    const TileSetIndex inSet(target.tileSet, options.reuse ? options.mode : DuplicateMode::None);
+    TileCutter cutter = cutterFor(target, picture.width, picture.height, options, inSet);
     const auto width = static_cast<std::size_t>(picture.width);
     for (int y = 0; y < picture.height; ++y)
         if (Status cut = cutter.AddRow(
@@ -114,7 +142,8 @@ Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& s
     const ImportSize size = settings.size;
     if (Status fits = checkMapSize(size.width / kTileSide, size.height / kTileSide, options); !fits)
         return Fail(fits.error());
-    TileCutter cutter(size.width, size.height, options.mode, options.createMap, target.firstTile);
+    const TileSetIndex inSet(target.tileSet, options.reuse ? options.mode : DuplicateMode::None);
+    TileCutter cutter = cutterFor(target, size.width, size.height, options, inSet);
     if (Status converted = ConvertPictureRows(
             source, settings, [&](std::span<const ColorIndex> row) { return cutter.AddRow(row); });
         !converted)

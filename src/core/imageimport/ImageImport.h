@@ -22,6 +22,8 @@ struct ImportOptions {
     DuplicateMode mode = DuplicateMode::Full;
     bool createMap = true;
     bool overwrite = false;
+    // Tiles equal to one of the set's Tiles in use are shown through it, not stored.
+    bool reuse = false;
 };
 
 struct ImportSummary {

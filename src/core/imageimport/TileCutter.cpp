@@ -31,10 +31,13 @@ Status TileCutter::AddRow(std::span<const ColorIndex> row) {
         for (int py = 0; py < kTileSide; ++py)
             std::memcpy(&tile[static_cast<std::size_t>(py * kTileSide)],
                         &band_[static_cast<std::size_t>(py * width_ + tx * kTileSide)], kTileSide);
+        const std::size_t kept = plan_.tiles.size();
         const TileRemap::Target target = deduplicator_.Add(tile, plan_.tiles);
         if (keepCells_)
             plan_.cells[nextEntry_] = target;
-        if (plan_.tiles.size() > room_)
+        if (plan_.tiles.size() > kept && !(inSet_ && inSet_->contains(tile)))
+            ++counted_;
+        if (counted_ > room_)
             return Fail("This picture needs more than " + std::to_string(room_) +
                         " tiles, but only " + std::to_string(room_) +
                         " tile slots remain from tile " + std::to_string(firstSlot_) +

@@ -4,6 +4,7 @@
 // Tiles de-duplicated as soon as it is complete, so only one band is held.
 
 #include "core/imageimport/DuplicateRemoval.h"
+#include "core/imageimport/TileReuse.h"
 #include "core/model/TileRemap.h"
 #include "core/model/TileSet.h"
 #include "core/util/Result.h"
@@ -30,6 +31,10 @@ public:
     // a map of the picture.
     TileCutter(int width, int height, DuplicateMode mode, bool keepCells, int firstSlot);
 
+    // Kept Tiles that `inSet` holds do not count against the free slots (they may be
+    // shown through the set's Tiles); `inSet` must outlive the cutter.
+    void LeaveUncounted(const TileSetIndex& inSet) { inSet_ = &inSet; }
+
     // Takes the next converted row (`width` ColorIndex values). Refuses, as soon as it is
     // known, a picture whose Tiles would reach past the last slot.
     Status AddRow(std::span<const ColorIndex> row);
@@ -47,6 +52,8 @@ private:
     std::vector<ColorIndex> band_; // 8 rows
     int rowsInBand_ = 0;
     std::size_t nextEntry_ = 0;
+    const TileSetIndex* inSet_ = nullptr;
+    std::size_t counted_ = 0; // kept Tiles that need a slot
 };
 
 } // namespace tessivar

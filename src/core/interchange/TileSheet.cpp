@@ -3,6 +3,7 @@
 #include "core/picture/PngWriter.h"
 
 #include <algorithm>
+#include <fstream>
 #include <vector>
 
 namespace tessivar {
@@ -13,6 +14,42 @@ constexpr int kSheetTilesAcross = 16;
 constexpr int kSheetBitDepth = 2;
 
 } // namespace
+
+std::optional<int> TileSheetBlockCount(std::span<const std::uint8_t> fileStart) {
+    const std::string key = kTileSheetBlocksKey;
+    std::size_t at = 8; // after the signature
+    while (at + 8 <= fileStart.size()) {
+        const std::uint32_t length = static_cast<std::uint32_t>(fileStart[at]) << 24 |
+                                     static_cast<std::uint32_t>(fileStart[at + 1]) << 16 |
+                                     static_cast<std::uint32_t>(fileStart[at + 2]) << 8 |
+                                     fileStart[at + 3];
+        const std::string type(fileStart.begin() + static_cast<std::ptrdiff_t>(at) + 4,
+                               fileStart.begin() + static_cast<std::ptrdiff_t>(at) + 8);
+        if (type == "IDAT" || length > fileStart.size() - at - 8)
+            break;
+        const auto data = fileStart.subspan(at + 8, length);
+        if (type == "tEXt" && data.size() > key.size() &&
+            std::equal(key.begin(), key.end(), data.begin()) && data[key.size()] == 0) {
+            const std::string digits(data.begin() + static_cast<std::ptrdiff_t>(key.size()) + 1,
+                                     data.end());
+            if (digits.empty() || digits.size() > 3 ||
+                digits.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(digits) > kMaxTiles)
+                return std::nullopt;
+            return std::stoi(digits);
+        }
+        at += std::size_t{12} + length;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> TileSheetBlockCountOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> start(64 * 1024);
+    in.read(reinterpret_cast<char*>(start.data()), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return TileSheetBlockCount(start);
+}
 
 int TileSheetColumns(const TileSheetLook& look) {
     if (look.columns > 0)
@@ -51,6 +88,8 @@ Status WriteTileSheet(const TileSet& tileSet, const TileSheetLook& look, AtomicF
                                        kSheetBitDepth);
     if (!png)
         return Fail(png.error());
+    if (Status s = (*png)->addText(kTileSheetBlocksKey, std::to_string(blocks)); !s)
+        return s;
     std::vector<std::uint8_t> strip(static_cast<std::size_t>(width) * blockHeight, 0);
     for (int row = 0; row < rows; ++row) {
         std::fill(strip.begin(), strip.end(), 0);

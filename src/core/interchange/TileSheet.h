@@ -12,6 +12,9 @@
 #include "core/util/Result.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace tessivar {
@@ -25,6 +28,16 @@ struct TileSheetLook {
     int paletteSet = -1; // palette set; -1: that of Tile 0, as the tile list shows it
     bool grey = false;   // the editor's four default greys instead of the palette
 };
+
+// The text chunk that records how many Blocks a sheet holds, so that the padding of
+// its last row is not read back as Blocks.
+inline constexpr const char* kTileSheetBlocksKey = "Tessivar Blocks";
+
+// The Block count recorded in a PNG file whose first bytes are `fileStart` (the chunks
+// before the pixel data); none when there is no such record.
+std::optional<int> TileSheetBlockCount(std::span<const std::uint8_t> fileStart);
+// The same for the file at `path` (its first 64 KiB).
+std::optional<int> TileSheetBlockCountOf(const std::string& path);
 
 // The Blocks a row the look asks for.
 int TileSheetColumns(const TileSheetLook& look);

@@ -10,7 +10,7 @@ namespace tessivar {
 
 namespace {
 
-constexpr int kLevel = 1;
+constexpr int kLevel = 3;
 constexpr std::size_t kWindow = 32 * 1024;
 constexpr std::size_t kIdatBytes = 256 * 1024;
 constexpr std::uint8_t kColorTypeRgb = 2;
@@ -134,8 +134,8 @@ Status PngWriter::writeHeader(std::uint8_t colorType, std::span<const Rgb> palet
                                            static_cast<std::uint8_t>(color.blue)});
         chunk("PLTE", entries);
     }
-    // The zlib header: deflate with a 32 KiB window, the fastest level.
-    idat_ = {0x78, 0x01};
+    // The zlib header: deflate with a 32 KiB window, a fast level.
+    idat_ = {0x78, 0x5E};
     return file_.status();
 }
 
@@ -180,6 +180,19 @@ void PngWriter::writeCompressed(std::span<const std::uint8_t> compressed) {
         chunk("IDAT", idat_);
         idat_.clear();
     }
+}
+
+Status PngWriter::addText(const std::string& keyword, const std::string& text) {
+    if (rowsWritten_ > 0)
+        return Fail("Text goes before the rows");
+    if (keyword.empty() || keyword.size() > 79 || keyword.find('\0') != std::string::npos ||
+        text.find('\0') != std::string::npos)
+        return Fail("A text chunk needs a keyword of 1 to 79 characters");
+    std::vector<std::uint8_t> data(keyword.begin(), keyword.end());
+    data.push_back(0);
+    data.insert(data.end(), text.begin(), text.end());
+    chunk("tEXt", data);
+    return file_.status();
 }
 
 Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {

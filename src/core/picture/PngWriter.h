@@ -3,9 +3,10 @@
 // Streams a PNG picture into an AtomicFile a strip of rows at a time, so a picture of
 // any size is written without holding it whole: 8-bit RGB, or indexed colour (a palette
 // of up to 256 colours at bit depth 1, 2, 4 or 8). Rows are stored unfiltered and
-// deflated at zlib level 1: on tile pictures, whose rows repeat every few bytes, higher
-// levels and the predicting filters cost several times the time for a few per cent of
-// size. Strips of at least kParallelStripBytes are compressed in two halves at once.
+// deflated at zlib level 3: on tile pictures, whose rows repeat every few bytes, level 3
+// takes about the time of level 1 for a file 14 % smaller, level 4 and above twice the
+// time, and the Up filter gains nothing. Strips of at least kParallelStripBytes are
+// compressed in two halves at once.
 
 #include "core/files/AtomicFile.h"
 #include "core/model/TileSet.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tessivar {
@@ -37,6 +39,10 @@ public:
     // The bytes a caller gives for one row: 3 x width (red, green, blue) for RGB, width
     // (one palette index a pixel) for indexed pictures.
     std::size_t rowBytes() const { return rowBytes_; }
+
+    // A text chunk (tEXt) of Latin-1 `keyword` (1 to 79 characters) and `text`; only
+    // before the first row.
+    Status addText(const std::string& keyword, const std::string& text);
 
     // The next rows from the top, rowBytes() each. An index past the palette is refused.
     Status writeRows(std::span<const std::uint8_t> rows);

@@ -1,5 +1,7 @@
 #include "ui/app/EditorSession.h"
 
+#include "core/export/MapBinaryCommand.h"
+#include "core/model/LenientInteger.h"
 #include "core/workspace/StartupPath.h"
 #include "ui/app/AboutWindow.h"
 #include "ui/common/NamedActions.h"
@@ -11,6 +13,8 @@
 #include "ui/tileeditor/TileEditorWindow.h"
 #include "ui/tileeditor/TileToolPanel.h"
 #include "ui/tileinfo/AnimationDialog.h"
+
+#include <QLineEdit>
 
 namespace tessivar::ui {
 
@@ -32,6 +36,17 @@ EditorSession::EditorSession(UserPrompts& prompts)
     bitmapImport_ = std::make_unique<BitmapImportDialog>(
         workspace_, prompts, [this] { return workspace_.options.OverwriteTiles; });
     connectImageImport();
+    MapExportDialog* map = mapExport_.get();
+    // The map's bytes in the Map Export dialog's format and offset.
+    QAction* binary = FindNamedAction(mapEditor_.get(), "actionMapExportBinary");
+    binary->setEnabled(true);
+    Workspace* workspace = &workspace_;
+    UserPrompts* asker = &prompts;
+    QObject::connect(binary, &QAction::triggered, binary, [workspace, map, asker] {
+        ExportMapBinaryCommand(*workspace, map->format(),
+                               ParseLenientInteger(map->offsetField()->text().toStdString()),
+                               *asker);
+    });
 }
 
 void EditorSession::connectExports() {

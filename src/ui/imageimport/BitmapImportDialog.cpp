@@ -128,8 +128,11 @@ void BitmapImportDialog::buildControls() {
     createMap_->setChecked(true);
     grayscale_ = new QCheckBox(tr("Grayscale"));
     grayscale_->setChecked(true);
+    reuseTiles_ = new QCheckBox(tr("Reuse the set's tiles"));
+    reuseTiles_->setToolTip(tr("Show picture tiles the tile set already has through those tiles"));
     boxes->addWidget(createMap_);
     boxes->addWidget(grayscale_);
+    boxes->addWidget(reuseTiles_);
     bottom->addLayout(boxes);
 
     auto* sizes = new QGridLayout;
@@ -354,8 +357,9 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
         editing.CurrentTile,       editing.CurrentPalette,
         editing.CurrentPaletteSet, [this] { return workspace_.QuerySaveMap(); }};
     try {
-        summary = ImportConvertedImage(target, *converted_,
-                                       {mode, createMap_->isChecked(), overwriteTiles_()});
+        summary = ImportConvertedImage(
+            target, *converted_,
+            {mode, createMap_->isChecked(), overwriteTiles_(), reuseTiles_->isChecked()});
     } catch (const std::bad_alloc&) {
     }
     QApplication::restoreOverrideCursor();

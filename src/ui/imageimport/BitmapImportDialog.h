@@ -56,6 +56,7 @@ public:
     QLineEdit* ditherField() const { return ditherField_; }
     QCheckBox* grayscaleBox() const { return grayscale_; }
     QCheckBox* createMapBox() const { return createMap_; }
+    QCheckBox* reuseTilesBox() const { return reuseTiles_; }
     QMenu* sizeMenu() const { return sizeMenu_; }
     ImportSize convertedSize() const { return size_; }
     const std::optional<ConvertedPicture>& converted() const { return converted_; }
@@ -93,6 +94,7 @@ private:
     QLineEdit* ditherField_ = nullptr;
     QCheckBox* grayscale_ = nullptr;
     QCheckBox* createMap_ = nullptr;
+    QCheckBox* reuseTiles_ = nullptr;
     QPushButton* convertButton_ = nullptr;
     QPushButton* importButton_ = nullptr;
     QMenu* sizeMenu_ = nullptr;

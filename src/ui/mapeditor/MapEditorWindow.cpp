@@ -97,6 +97,7 @@ void MapEditorWindow::buildMenus() {
             [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
     connect(AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap")), &QAction::triggered,
             this, [this] { ExportMapPicture(workspace_.tileSet, workspace_.map.grid, prompts_); });
+    AddNamedAction(exportMenu, "actionMapExportBinary", tr("B&inary"))->setEnabled(false);
     connect(AddNamedAction(file, "actionMapGridColor", tr("Grid Color")), &QAction::triggered, this,
             &MapEditorWindow::chooseGridColor);
     connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),

@@ -4,6 +4,7 @@
 
 #include "core/export/TileBinaryCommands.h"
 #include "core/imageimport/TileSetOptimizer.h"
+#include "core/interchange/TileSheetCommands.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 #include "core/tileeditor/MapViewPaneWidth.h"
 #include "core/tileeditor/TileInsertion.h"
@@ -97,6 +98,11 @@ void TileEditorWindow::buildFileMenu() {
             &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(true); });
     connect(AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries")),
             &QAction::triggered, this, [this] { ImportTileBinariesCommand(workspace_, prompts_); });
+    connect(AddNamedAction(import, "actionImportTileSheet", tr("Tile sheet (PNG)...")),
+            &QAction::triggered, this, [this] {
+                ImportTileSheetCommand(workspace_, prompts_, workspace_.options.OverwriteTiles,
+                                       OpenTileSheet);
+            });
     QMenu* exportMenu = file->addMenu(tr("&Export ..."));
     connect(
         AddNamedAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G"))),
@@ -106,6 +112,8 @@ void TileEditorWindow::buildFileMenu() {
         &QAction::triggered, this, [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
     connect(AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary")),
             &QAction::triggered, this, [this] { ExportTileBinaryCommand(workspace_, prompts_); });
+    connect(AddNamedAction(exportMenu, "actionExportTileSheet", tr("Tile sheet (PNG)...")),
+            &QAction::triggered, this, [this] { ExportTileSheetCommand(workspace_, prompts_); });
     file->addSeparator();
     connect(AddNamedAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this,
             &QWidget::close);

@@ -3,6 +3,7 @@
 
 #include "core/mapeditor/MapPicture.h"
 #include "../files/TestFiles.h"
+#include "../picture/PngTestReader.h"
 
 #include <gtest/gtest.h>
 
@@ -49,10 +50,22 @@ struct PictureFixture {
         tiles->tiles[0][0] = 1;
         tiles->tiles[1].fill(2);
     }
+    // The bitmap; the PNG picture of the same map must show the same pixels.
     Picture write(const MapGrid& grid) {
         const std::string path = dir.file("map.bmp");
         EXPECT_TRUE(WriteMapPicture(*tiles, grid, path, PictureFormat::Bitmap).ok());
-        return Picture(path);
+        Picture bitmap(path);
+        EXPECT_TRUE(WriteMapPicture(*tiles, grid, dir.file("map.png"), PictureFormat::Png).ok());
+        const testing::DecodedPng png = testing::DecodePng(dir.file("map.png"));
+        EXPECT_EQ(png.width, bitmap.width);
+        EXPECT_EQ(png.height, bitmap.height);
+        for (int y = 0; y < png.height; ++y)
+            for (int x = 0; x < png.width; ++x)
+                if (png.color(x, y) != bitmap.at(x, y)) {
+                    ADD_FAILURE() << "PNG and bitmap differ at " << x << "," << y;
+                    return bitmap;
+                }
+        return bitmap;
     }
 };
 
@@ -107,6 +120,33 @@ TEST(MapPicture, EveryPaletteAndFlipOfOneTileInOnePicture) {
                 << "palette " << p << " flips " << flips;
             EXPECT_EQ(picture.at(p * 8 + 3, flips * 8 + 3), 0u);
         }
+}
+
+TEST(MapPicture, PngPaletteHoldsTheColoursInUseAtTheSmallestDepth) {
+    struct Case {
+        int palettes; // cells use palettes 0 .. palettes - 1 of Tiles 0 and 1
+        bool onlyTileOne;
+        int colors, bitDepth;
+    } cases[] = {{1, true, 1, 1},  {2, true, 2, 1}, {1, false, 3, 2}, // grey, black, green
+                 {2, false, 5, 4}, {8, true, 8, 4}, {8, false, 17, 8}};
+    for (const Case& c : cases) {
+        PictureFixture f;
+        for (int p = 0; p < 8; ++p) // palette p: colour 0 grey, colours 1 and 2 its own
+            f.tiles->paletteTable[0][p] = {PaletteColor{10, 10, 10}, PaletteColor{p, 0, 0},
+                                           PaletteColor{0, p + 1, 0}, PaletteColor{31, 0, 0}};
+        f.tiles->tiles[0] = Tile{};
+        f.tiles->tiles[0][5] = 1; // Tile 0: colours 0 and 1; Tile 1: colour 2 only
+        MapGrid grid(c.palettes, 2);
+        for (int p = 0; p < c.palettes; ++p) {
+            grid.at(0, p) = {static_cast<std::uint16_t>(c.onlyTileOne ? 1 : 0),
+                             static_cast<std::uint8_t>(p), 0, 1};
+            grid.at(1, p) = {1, static_cast<std::uint8_t>(p), 1, 0};
+        }
+        f.write(grid);
+        const testing::DecodedPng png = testing::DecodePng(f.dir.file("map.png"));
+        EXPECT_EQ(static_cast<int>(png.palette.size()), c.colors) << c.palettes;
+        EXPECT_EQ(png.bitDepth, c.bitDepth) << c.palettes;
+    }
 }
 
 TEST(MapPicture, CellsPastTheLastSlotAreBlankAndKeepTheirValues) {

@@ -1,0 +1,20 @@
+#include "core/export/MapBinaryCommand.h"
+
+#include "core/export/SourceExport.h"
+#include "core/workspace/Workspace.h"
+
+namespace tessivar {
+
+bool ExportMapBinaryCommand(const Workspace& workspace, const ExportFormat& format,
+                            std::int32_t blockNumberOffset, UserPrompts& prompts) {
+    const auto path = prompts.chooseFileToSave({kMapBinaryFilter, "bin", "", true});
+    if (!path)
+        return false;
+    const Status written =
+        ExportMapBinary(workspace.tileSet, workspace.map.grid, format, blockNumberOffset, *path);
+    if (!written)
+        prompts.showMessage(written.error(), "File Error");
+    return written.ok();
+}
+
+} // namespace tessivar

@@ -1,0 +1,79 @@
+// The editor's tile sheet export and import and the map editor's binary export: the
+// file dialogs, what they write and store, and the reports of failures.
+
+#include "../../common/ScriptedPrompts.h"
+#include "../files/TestFiles.h"
+#include "../picture/PngTestReader.h"
+#include "core/export/MapBinaryCommand.h"
+#include "core/interchange/TileSheetCommands.h"
+#include "core/workspace/Workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tessivar {
+namespace {
+
+// Rows of a 16 x 8 sheet in colours: the left Tile black, the right one white.
+Result<TileSheetRows> twoTiles(const std::string&) {
+    auto row = std::make_shared<int>(0);
+    return TileSheetRows{16, 8, false, [row](std::span<std::uint8_t> bgr) {
+                             for (std::size_t i = 24; i < bgr.size(); ++i)
+                                 bgr[i] = 255;
+                             return Ok();
+                         }};
+}
+
+TEST(SheetCommands, ImportStoresTheSheetsTilesAtTheCurrentTile) {
+    testing::ScriptedPrompts prompts;
+    auto workspace = std::make_unique<Workspace>(prompts);
+    workspace->tileSet.tiles[5].fill(2);
+    workspace->editing.CurrentTile = 5;
+    const Palette palette = workspace->tileSet.paletteTable[0][0];
+    prompts.files = {std::nullopt, "sheet.png"};
+    EXPECT_FALSE(ImportTileSheetCommand(*workspace, prompts, false, twoTiles)); // cancelled
+    EXPECT_TRUE(ImportTileSheetCommand(*workspace, prompts, false, twoTiles));
+    EXPECT_EQ(workspace->tileSet.tileCount, 18); // inserted before Tile 5
+    Tile black;
+    black.fill(1); // the darker of the two colours
+    EXPECT_EQ(workspace->tileSet.tiles[5], black);
+    EXPECT_EQ(workspace->tileSet.tiles[6], Tile{});
+    EXPECT_EQ(workspace->tileSet.tiles[7][0], 2);
+    EXPECT_TRUE(workspace->tileSet.paletteTable[0][0] == palette);
+    EXPECT_TRUE(workspace->editing.Modified);
+
+    prompts.files = {"bad.png"};
+    EXPECT_FALSE(ImportTileSheetCommand(*workspace, prompts, true, [](const std::string&) {
+        return Result<TileSheetRows>(Fail("not a picture"));
+    }));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, "Import Error");
+    EXPECT_NE(prompts.messages[0].text.find("not a picture"), std::string::npos);
+}
+
+TEST(SheetCommands, ExportsWriteTheChosenFileOrSayWhyNot) {
+    testing::ScriptedPrompts prompts;
+    auto workspace = std::make_unique<Workspace>(prompts);
+    workspace->editing.CurrentPaletteSet = 1;
+    workspace->editing.CurrentPalette = 2;
+    workspace->tileSet.paletteTable[1][2][0] = {0, 0, 31}; // red
+    workspace->map.ReplaceMapGrid(3, 1);
+    for (int c = 0; c < 3; ++c)
+        workspace->map.grid.at(0, c).Tile = static_cast<std::uint16_t>(c * 2);
+    testing::TempDir dir;
+    prompts.files = {dir.file("s.png"), dir.file("m.bin"), dir.file("no/s.png"),
+                     dir.file("no/m.bin")};
+    EXPECT_TRUE(ExportTileSheetCommand(*workspace, prompts));
+    EXPECT_EQ(testing::DecodePng(dir.file("s.png")).palette[0], 0xF80000u);
+    EXPECT_TRUE(ExportMapBinaryCommand(*workspace, MapFormatPreset(), 1, prompts));
+    EXPECT_EQ(testing::ReadBytes(dir.file("m.bin")), (std::vector<std::uint8_t>{1, 3, 5}));
+    EXPECT_FALSE(ExportTileSheetCommand(*workspace, prompts));
+    EXPECT_FALSE(ExportMapBinaryCommand(*workspace, MapFormatPreset(), 1, prompts));
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].caption, "File Error");
+    EXPECT_EQ(prompts.messages[1].caption, "File Error");
+}
+
+} // namespace
+} // namespace tessivar

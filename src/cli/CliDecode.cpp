@@ -14,20 +14,11 @@
 
 namespace tessivar::cli {
 
-namespace {
-
-constexpr const char* kDecodeUsage = "usage: tessivar-cli decode IN.jpg -o OUT.bmp";
-
-} // namespace
-
-int RunDecode(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"-o"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kDecodeUsage);
-    if (parsed->positional.size() != 1 || parsed->value("-o").empty())
-        return ReportUsage("decode needs one input file and -o OUTPUT", kDecodeUsage);
-    const std::string& input = parsed->positional[0];
-    const std::string output = parsed->value("-o");
+int RunDecode(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("decode needs one input file and -o OUTPUT", parsed);
+    const std::string& input = parsed.positional[0];
+    const std::string output = parsed.value("-o");
 
     // A JPEG file of a picture the decoder accepts is far smaller than this.
     const auto data = ReadWholeFile(input, std::uint64_t{1} << 30);

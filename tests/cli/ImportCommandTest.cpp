@@ -39,6 +39,7 @@ TEST_F(ImportCommand, GivesTheFilesTheEditorSavesAfterNewAndTheSameImport) {
     auto r = run({"import", photo_, "-o", set, "--map", map, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"tilesCut\":91"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"mapWidth\":13,\"mapHeight\":7"), std::string::npos) << r.out;
 
     auto tileSet = std::make_unique<TileSet>();
     tileSet->resetForNew();

@@ -120,6 +120,9 @@ TEST(PictureConversion, RefusesInvalidSettings) {
     EXPECT_EQ(ConvertPicture(source, {{160, 0}, 20, true}).error(), kInvalidImportSettings);
     EXPECT_EQ(ConvertPicture(source, {{8, 8}, 101, true}).error(), kInvalidImportSettings);
     EXPECT_FALSE(ConvertPicture(BitmapImage{}, {{8, 8}, 20, true}).ok());
+    BitmapImage noColumns;
+    noColumns.SetSize(0, 4, 24);
+    EXPECT_FALSE(ConvertPicture(noColumns, {{8, 8}, 20, true}).ok());
 }
 
 } // namespace

@@ -63,7 +63,7 @@ TEST(PictureReaders, EveryVariantGivesTheStatedPixels) {
         EXPECT_EQ(rows, line.substr(colon + 2)) << name;
         ++pictures;
     }
-    EXPECT_EQ(pictures, 22);
+    EXPECT_EQ(pictures, 23);
 }
 
 TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
@@ -111,6 +111,10 @@ TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
         {"info-rle8.bmp", 0, {{77, 8}}, "An RLE run passes the end of row 2 at byte 76"},
         {"info-rle8.bmp", 0, {{85, 3}}, "An RLE delta moves past the picture at byte 82"},
         {"info-rle8.bmp", 0, {{84, 5}}, "An RLE delta moves past the picture at byte 82"},
+        {"info-rle8.bmp",
+         0,
+         {{89, 2}, {90, 0}, {91, 2}},
+         "An RLE delta moves past the picture at byte 88"},
         {"info-rle8.bmp", 92, {}, "The RLE data ends at byte 92 before its end-of-bitmap code"},
         {"info-rle8.bmp", 96, {{93, 0}}, "RLE codes go on past the last row at byte 94"},
         {"info-rle8.bmp",

@@ -47,10 +47,11 @@ MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWi
     : QMainWindow(parent)
     , workspace_(workspace)
     , prompts_(prompts)
-    , stroke_(workspace, state_) {
+    , history_(workspace)
+    , stroke_(workspace, state_, history_) {
     buildMenus();
     buildPanes();
-    sizeDialog_ = new MapSizeDialog(workspace_, prompts, this);
+    sizeDialog_ = new MapSizeDialog(workspace_, prompts, history_, this);
     workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
     onWorkspaceChanged(EverythingChanged);
 
@@ -94,6 +95,12 @@ void MapEditorWindow::buildMenus() {
             &MapEditorWindow::chooseGridColor);
     connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    connect(AddNamedAction(edit, "actionMapUndo", tr("&Undo"), QKeySequence(tr("Ctrl+Z"))),
+            &QAction::triggered, this, [this] { history_.Undo(); });
+    connect(AddNamedAction(edit, "actionMapRedo", tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z"))),
+            &QAction::triggered, this, [this] { history_.Redo(); });
 
     QMenu* tileEditor = menuBar()->addMenu(tr("Tile Editor"));
     connect(AddNamedAction(tileEditor, "actionEditTile", tr("Edit tile..."),
@@ -286,6 +293,9 @@ void MapEditorWindow::animationTick() {
 }
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
+    // The history has heard of the change first: it was built before this listener.
+    action("actionMapUndo")->setEnabled(history_.canUndo());
+    action("actionMapRedo")->setEnabled(history_.canRedo());
     if (changes & MapTitleChanged)
         setWindowTitle(QString::fromStdString(MapEditorTitle(workspace_.map)));
     if (changes & MapResized)

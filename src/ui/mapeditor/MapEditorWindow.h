@@ -37,6 +37,7 @@ public:
     QString sizeLabelText() const;
 
     MapEditorState& state() { return state_; }
+    MapHistory& history() { return history_; }
     MapCanvasWidget* canvas() const { return canvas_; }
     QScrollArea* canvasArea() const { return mapArea_; }
     MapTileListWidget* tileList() const { return tileList_; }
@@ -68,6 +69,7 @@ private:
     Workspace& workspace_;
     UserPrompts& prompts_;
     MapEditorState state_;
+    MapHistory history_;
     MapStroke stroke_;
     MapAnimation animation_;
     QWidget* tileEditorWindow_ = nullptr;

@@ -82,8 +82,11 @@ void EditorSession::connectImageImport() {
     }
     QAction* optimize = FindNamedAction(tileEditor_.get(), "actionOptimize");
     optimize->setEnabled(true);
-    QObject::connect(optimize, &QAction::triggered, dialog,
-                     [this] { OptimizeTileSet(workspace_); });
+    QObject::connect(optimize, &QAction::triggered, dialog, [this] {
+        const int before = workspace_.tileSet.tileCount;
+        const int removed = OptimizeTileSet(workspace_);
+        tileEditor_->showStatusNote(OptimizeStatusText(before, removed));
+    });
 }
 
 EditorSession::~EditorSession() = default;

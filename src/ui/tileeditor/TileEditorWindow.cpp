@@ -311,6 +311,10 @@ QString TileEditorWindow::pixelStatusText() const {
     return pixelStatus_->text();
 }
 
+void TileEditorWindow::showStatusNote(const std::string& text) {
+    pixelStatus_->setText(QString::fromStdString(text));
+}
+
 void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & TileSetTitleChanged)
         setWindowTitle(QString::fromStdString(TileEditorTitle(workspace_.editing)));

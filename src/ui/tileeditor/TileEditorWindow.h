@@ -47,6 +47,8 @@ public:
     QString blockCountText() const;
     QString toolStatusText() const;
     QString pixelStatusText() const;
+    // A note in the second status panel, until the pointer next moves over the canvas.
+    void showStatusNote(const std::string& text);
 
     TileCanvasWidget* canvas() const { return canvas_; }
     TileListWidget* tileList() const { return tileList_; }

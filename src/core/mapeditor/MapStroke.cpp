@@ -26,6 +26,8 @@ void MapStroke::setTool(MapTool tool) {
         toolStatus_ = "Pen";
     else if (tool == MapTool::Fill)
         toolStatus_ = "Fill";
+    else
+        toolStatus_ = state_.RectMode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
 }
 
 void MapStroke::setRectangleMode(RectangleMode mode) {

@@ -39,8 +39,9 @@ class MapStroke {
 public:
     MapStroke(Workspace& workspace, MapEditorState& state, MapHistory& history);
 
-    // The tool buttons. Choosing the rectangle tool leaves the status text alone; it
-    // changes when a mode is picked from the rectangle pop-up.
+    // The tool buttons. The status text always names the tool in use: choosing the
+    // rectangle tool shows its current mode at once, whether or not a mode is then
+    // picked from the pop-up.
     void setTool(MapTool tool);
     void setRectangleMode(RectangleMode mode);
     // First status panel: "Pen", "Fill", "Filled Rect" or "Hollow Rect".

@@ -173,6 +173,8 @@ QWidget* MapEditorWindow::buildSidePanel() {
         stroke_.setRectangleMode(mode);
         showToolStatus();
     });
+    // However the pop-up closes, the first panel names the tool in use.
+    connect(rectangleMenu_, &QMenu::aboutToHide, this, &MapEditorWindow::showToolStatus);
     auto* toolRow = new QHBoxLayout;
     toolRow->setSpacing(2);
     tools_ = makeToolGroup(kMapTools, this, [toolRow](QToolButton* b) { toolRow->addWidget(b); });
@@ -242,6 +244,7 @@ QString MapEditorWindow::cellStatusText() const {
 
 void MapEditorWindow::showToolStatus() {
     toolStatus_->setText(QString::fromStdString(stroke_.toolStatusText()));
+    statusBar()->update();
 }
 
 void MapEditorWindow::chooseTool(MapTool tool) {

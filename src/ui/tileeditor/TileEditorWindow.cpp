@@ -257,8 +257,10 @@ QWidget* TileEditorWindow::buildBottomRow() {
     layout->setContentsMargins(2, 2, 2, 2);
 
     toolPanel_ = new TileToolPanel(stroke_);
-    connect(toolPanel_, &TileToolPanel::toolStatusChanged, this,
-            [this](const QString& text) { toolStatus_->setText(text); });
+    connect(toolPanel_, &TileToolPanel::toolStatusChanged, this, [this](const QString& text) {
+        toolStatus_->setText(text);
+        statusBar()->update();
+    });
     connect(toolPanel_, &TileToolPanel::transformRequested, this, [this](BlockTransform transform) {
         ApplyBlockTransform(workspace_, prompts_, transform);
     });

@@ -172,7 +172,7 @@ TEST(MapStroke, StatusTextsNameTheCellAndTheTool) {
               "X=0  Y=0  Tile#=2  Palette=0  HFlip=No  VFlip=Yes");
 
     const std::pair<MapTool, const char*> tools[] = {
-        {MapTool::Fill, "Fill"}, {MapTool::Rectangle, "Fill"}, {MapTool::SingleTile, "Pen"}};
+        {MapTool::Fill, "Fill"}, {MapTool::Rectangle, "Filled Rect"}, {MapTool::SingleTile, "Pen"}};
     for (const auto& [tool, text] : tools) {
         f.stroke.setTool(tool);
         EXPECT_EQ(f.stroke.toolStatusText(), text);

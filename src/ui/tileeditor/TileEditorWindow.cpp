@@ -20,6 +20,7 @@
 #include "ui/tileinfo/TileInfoGrid.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -38,7 +39,9 @@ namespace {
 
 constexpr int kStatusPanelWidth = 75;
 constexpr int kInitialMapViewWidth = 300;
-constexpr int kInfoGridWidth = 168;
+// The grid fills the room the left pane keeps beside the canvas (153 pixels, less the
+// layout spacing and the canvas frame).
+constexpr int kInfoGridWidth = 149;
 
 } // namespace
 
@@ -194,7 +197,9 @@ void TileEditorWindow::buildTilesMenu() {
 void TileEditorWindow::buildPanes() {
     leftPane_ = new QWidget;
     leftPane_->setObjectName(QStringLiteral("leftPane"));
-    auto* leftLayout = new QVBoxLayout(leftPane_);
+    // The information grid runs down beside the tile list and the canvas, so it takes
+    // the height the window gives it.
+    auto* leftLayout = new QGridLayout(leftPane_);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(2);
 
@@ -208,18 +213,17 @@ void TileEditorWindow::buildPanes() {
     tileListArea_->setWidget(tileList_);
     infoGrid_ = new TileInfoGrid(workspace_);
     infoGrid_->setFixedWidth(kInfoGridWidth);
-    auto* topRow = new QHBoxLayout;
-    topRow->setSpacing(2);
-    topRow->addWidget(tileListArea_, 1);
-    topRow->addWidget(infoGrid_, 0, Qt::AlignTop | Qt::AlignRight);
-    leftLayout->addLayout(topRow);
+    leftLayout->addWidget(tileListArea_, 0, 0);
+    leftLayout->addWidget(infoGrid_, 0, 1, 2, 1);
 
     canvasArea_ = new QScrollArea;
     canvasArea_->setObjectName(QStringLiteral("canvasArea"));
     canvas_ = new TileCanvasWidget(workspace_, stroke_);
     canvasArea_->setWidget(canvas_);
-    leftLayout->addWidget(canvasArea_, 1);
-    leftLayout->addWidget(buildBottomRow());
+    leftLayout->addWidget(canvasArea_, 1, 0);
+    leftLayout->setRowStretch(1, 1);
+    leftLayout->setColumnStretch(0, 1);
+    leftLayout->addWidget(buildBottomRow(), 2, 0, 1, 2);
 
     mapViewArea_ = new QScrollArea;
     mapViewArea_->setObjectName(QStringLiteral("mapViewArea"));
@@ -359,7 +363,6 @@ void TileEditorWindow::runEditorLayout() {
 void TileEditorWindow::applyFullLayout(const FullLayout& full) {
     tileListArea_->setFixedHeight(full.tileListStripHeight);
     tileList_->setFixedHeight(full.tileListHeight);
-    infoGrid_->setFixedHeight(full.infoGridHeight);
     canvas_->setFixedSize(full.canvas.width, full.canvas.height);
     leftPaneWidth_ = full.leftPaneWidth;
     const int mapViewWidth = splitter_->width() - leftPaneWidth_ - splitter_->handleWidth();

@@ -2,6 +2,7 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
+#include "core/workspace/FileFilters.h"
 
 namespace tessivar {
 
@@ -14,8 +15,6 @@ constexpr const char* kOpenInvalid = "This is not a valid Tessivar file.";
 constexpr const char* kLoadInvalid = "Tile set is not a valid Tessivar file.";
 constexpr const char* kMapNotFound = "The associated map could not be found.";
 constexpr const char* kFileError = "File Error";
-constexpr const char* kTileSetFilter = "VX Tiles (*.vxt)|*.vxt";
-constexpr const char* kMapFilter = "Tessivar Map (*.vxm)|*.vxm";
 
 } // namespace
 

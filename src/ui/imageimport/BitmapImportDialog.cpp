@@ -2,6 +2,7 @@
 
 #include "core/imageimport/PixelQuantizer.h"
 #include "core/model/LenientInteger.h"
+#include "core/workspace/FileFilters.h"
 #include "qtpicture/QtPictureReader.h"
 #include "ui/imageimport/PictureView.h"
 
@@ -26,8 +27,6 @@
 namespace tessivar::ui {
 
 namespace {
-
-constexpr const char* kPictureFilter = "Images (*.bmp;*.jpg;*.png)|*.bmp;*.jpg;*.png";
 
 struct ZoomLayout {
     QSize client;

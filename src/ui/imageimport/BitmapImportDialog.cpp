@@ -119,6 +119,9 @@ void BitmapImportDialog::buildControls() {
     buttons->addWidget(ditherLabel, 0, 1);
     buttons->addWidget(convertButton_, 1, 0);
     buttons->addWidget(importButton_, 1, 1);
+    auto* greyNote = new QLabel(tr("The current palette becomes grey."));
+    greyNote->setObjectName(QStringLiteral("greyPaletteNote"));
+    buttons->addWidget(greyNote, 1, 2);
     bottom->addLayout(buttons);
 
     auto* boxes = new QVBoxLayout;

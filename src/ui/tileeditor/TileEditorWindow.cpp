@@ -288,7 +288,7 @@ QWidget* TileEditorWindow::buildBottomRow() {
     colourRow->addStretch(1);
     leftIndicator_ = new ColorIndicator(workspace_, ColorIndicator::Side::Left);
     rightIndicator_ = new ColorIndicator(workspace_, ColorIndicator::Side::Right);
-    paletteBox_ = new PaletteBoxWidget(workspace_);
+    paletteBox_ = new PaletteBoxWidget(workspace_, prompts_);
     colourRow->addWidget(leftIndicator_);
     colourRow->addWidget(rightIndicator_);
     colourRow->addSpacing(6);

@@ -5,6 +5,7 @@
 #include "core/tileeditor/BlockSizeCommands.h"
 #include "core/tileeditor/MapViewPaneWidth.h"
 #include "core/tileeditor/TileInsertion.h"
+#include "core/tileeditor/TileList.h"
 #include "core/workspace/WindowTitles.h"
 #include "ui/app/QtOptionsStore.h"
 #include "ui/common/MapViewWidget.h"
@@ -330,6 +331,14 @@ void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
         paletteBox_->update();
         leftIndicator_->update();
         rightIndicator_->update();
+    }
+    // A new current Block (a click, "Edit tile..." in the map editor, a load) is scrolled
+    // into the tile list.
+    if ((changes & EditingChanged) && workspace_.editing.CurrentTile != shownTile_) {
+        shownTile_ = workspace_.editing.CurrentTile;
+        const int cell = TileListCellWidth(workspace_.tileSet.block, layout_.ListZoom);
+        const int left = shownTile_ / workspace_.tileSet.TilesPerBlock() * cell;
+        tileListArea_->ensureVisible(left + cell / 2, 0, cell / 2 + 1, 0);
     }
     if (changes & (TilesChanged | TileSetReshaped | EditingChanged | TileInfoChanged))
         infoGrid_->refresh();

@@ -108,6 +108,7 @@ private:
     bool optionsLoaded_ = false;
     int leftPaneWidth_ = 409;
     int rememberedMapViewWidth_ = 0;
+    int shownTile_ = 0; // the current Tile the tile list was last scrolled to
 
     QSplitter* splitter_ = nullptr;
     QWidget* leftPane_ = nullptr;

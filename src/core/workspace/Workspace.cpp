@@ -102,7 +102,6 @@ SaveOutcome Workspace::save(Document document, bool chooseName) {
     }
     fileName = path;
     if (isMap) {
-        map.TitledFileName = path;
         map.MapModified = false;
         notify(MapTitleChanged);
     } else {
@@ -231,7 +230,6 @@ unsigned Workspace::applyTileSet(const std::string& path, const TileSetFileConte
 unsigned Workspace::applyMap(const std::string& path, MapGrid grid) {
     map.grid = std::move(grid);
     map.MapFileName = path;
-    map.TitledFileName = path;
     map.MapModified = false;
     return MapChanged | MapResized | MapTitleChanged;
 }

@@ -36,7 +36,13 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, cons
     // Qt centres a dialog on its parent, or on the screen when it has none.
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    // The window the box spoke for stays in front, above the main window.
+    if (parent && parent->isVisible()) {
+        parent->raise();
+        parent->activateWindow();
+    }
+    return answer;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/workspace/WindowTitles.h"
 #include "ui/app/NamedActions.h"
 #include "ui/common/ToolButtons.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/mapeditor/MapCanvasWidget.h"
 #include "ui/mapeditor/MapSizeDialog.h"
 #include "ui/mapeditor/MapTileListWidget.h"
@@ -17,12 +18,14 @@
 #include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -309,6 +312,23 @@ void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
         canvas_->refresh();
     if (changes & (TilesChanged | TileSetReshaped))
         tileList_->refresh();
+}
+
+void MapEditorWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (leftAt_)
+        move(*leftAt_);
+    else if (tileEditorWindow_ && tileEditorWindow_->isVisible())
+        PlaceWindowBeside(*this, *tileEditorWindow_);
+    KeepWindowOnScreen(*this);
+}
+
+void MapEditorWindow::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        leftAt_ = pos();
+    QMainWindow::hideEvent(event);
 }
 
 void MapEditorWindow::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,9 @@
 #include "core/workspace/Workspace.h"
 
 #include <QMainWindow>
+#include <QPoint>
+
+#include <optional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -55,6 +58,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first showing opens beside the tile editor; later ones where the user left the
+    // window, kept on the screen.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildMenus();
@@ -88,6 +95,7 @@ private:
     QLabel* toolStatus_ = nullptr;
     QLabel* cellStatus_ = nullptr;
     QTimer* animationTimer_ = nullptr;
+    std::optional<QPoint> leftAt_; // where the window was when last hidden
 };
 
 } // namespace tessivar::ui

@@ -9,6 +9,7 @@
 #include "core/workspace/WindowTitles.h"
 #include "ui/app/QtOptionsStore.h"
 #include "ui/common/MapViewWidget.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/tileeditor/ColorIndicator.h"
 #include "ui/tileeditor/PaletteBoxWidget.h"
 #include "ui/tileeditor/TileCanvasWidget.h"
@@ -426,6 +427,8 @@ void TileEditorWindow::showWindow(QWidget* window) {
 
 void TileEditorWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        KeepWindowOnScreen(*this);
     if (optionsLoaded_)
         return;
     optionsLoaded_ = true;

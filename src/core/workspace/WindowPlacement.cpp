@@ -29,7 +29,12 @@ ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const Scr
     const ScreenRect left{owner.x - width, owner.y, width, height};
     if (left.x >= available.x)
         return KeepInside(left, available);
-    // No room on either side: overlap, but leave a corner of the owner in view.
+    // No room on either side: slide in from the right as far as needed, so that the
+    // owner's left part stays in view.
+    const ScreenRect slid = KeepInside(right, available);
+    if (slid.x > owner.x)
+        return slid;
+    // Not even that: overlap, but leave a corner of the owner in view.
     const ScreenRect down =
         KeepInside({owner.x + offset, owner.y + offset, width, height}, available);
     if (down.x > owner.x || down.y > owner.y)

@@ -21,9 +21,10 @@ struct ScreenRect {
 ScreenRect KeepInside(ScreenRect window, const ScreenRect& available);
 
 // A window of `width` x `height` placed for the first time beside `owner`: to its right,
-// else to its left, top edges level; when neither side has room, offset right and down
-// from the owner's top-left corner by `offset` (or up and left when that leaves the owner
-// less covered). Always inside `available`.
+// else to its left, top edges level; when neither side has room, to its right slid back
+// onto the screen as far as needed, as long as the owner's left edge stays in view; else
+// offset right and down from the owner's top-left corner by `offset` (or up and left
+// when that leaves a corner of the owner in view). Always inside `available`.
 ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const ScreenRect& available,
                        int offset = 40);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs tessivar-cli as a separate process on files in a temporary folder.
+// Runs tessivar-cli as a separate process in a temporary folder, on files there.
 
 #include "../core/files/TestFiles.h"
 
@@ -36,7 +36,8 @@ inline std::string quoted(const std::string& text) {
 class Cli : public ::testing::Test {
 protected:
     CliRun run(const std::vector<std::string>& args) {
-        std::string command = quoted(TESSIVAR_CLI);
+        // Relative names are files of the temporary folder.
+        std::string command = "cd " + quoted(dir.path().string()) + " && " + quoted(TESSIVAR_CLI);
         for (const auto& arg : args)
             command += " " + quoted(arg);
         const std::string errPath = dir.file("stderr.txt");

@@ -2,9 +2,10 @@
 
 #include "core/imageimport/PixelQuantizer.h"
 #include "core/model/LenientInteger.h"
+#include "core/picture/PictureFile.h"
 #include "core/workspace/FileFilters.h"
-#include "qtpicture/QtPictureReader.h"
 #include "ui/imageimport/PictureView.h"
+#include "ui/imageimport/QtPictureAdapter.h"
 
 #include <QActionGroup>
 #include <QApplication>

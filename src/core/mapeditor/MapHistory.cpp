@@ -133,10 +133,9 @@ bool MapHistory::Undo() {
 bool MapHistory::Redo() {
     if (open_ || !canRedo())
         return false;
-    if (!exchange(steps_[undoCount_]))
-        return false;
+    // Counted first: the listeners hear of the change with the history already moved on.
     ++undoCount_;
-    return true;
+    return exchange(steps_[undoCount_ - 1]);
 }
 
 void MapHistory::clear() {

@@ -77,22 +77,22 @@ Status commitOutput(AtomicFile& file, const std::string& path) {
 
 } // namespace
 
-std::string CheckExportFormat(const ExportFormat& format, bool forMap) {
+Status CheckExportFormat(const ExportFormat& format, bool forMap) {
     for (int i = 0; i < format.propertyCount; ++i) {
         const ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
         const std::string row = "Property " + std::to_string(i + 1);
         if (property.width < 0)
-            return row + " has a negative width.";
+            return Fail(row + " has a negative width.");
         if (property.kind == PropertyKind::Category &&
             (property.category < 0 || property.category >= kMaxCategories))
-            return row + " names no tile information category.";
+            return Fail(row + " names no tile information category.");
     }
     if (forMap)
         for (int s = 1; s <= format.sectionCount; ++s)
             if (SectionRecordBytes(format, s) * 8 > kMaxMapRecordBits)
-                return "Section " + std::to_string(s) + " (\"" + format.label(s) +
-                       "\") is wider than 256 bits.";
-    return {};
+                return Fail("Section " + std::to_string(s) + " (\"" + format.label(s) +
+                            "\") is wider than 256 bits.");
+    return Ok();
 }
 
 Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
@@ -100,8 +100,8 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
                         const std::string& path) {
     ExportFormat format = givenFormat;
     RefreshTileDataWidths(format, tileSet.block);
-    if (const std::string problem = CheckExportFormat(format, false); !problem.empty())
-        return Fail(problem);
+    if (const Status checked = CheckExportFormat(format, false); !checked)
+        return checked;
     auto file = openOutput(path);
     if (!file)
         return Fail(file.error());
@@ -138,8 +138,8 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
 Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                        SourceDialect dialect, std::int32_t blockNumberOffset,
                        const std::string& path) {
-    if (const std::string problem = CheckExportFormat(format, true); !problem.empty())
-        return Fail(problem);
+    if (const Status checked = CheckExportFormat(format, true); !checked)
+        return checked;
     auto file = openOutput(path);
     if (!file)
         return Fail(file.error());

@@ -18,7 +18,7 @@ class TileSet;
 
 // Why a format cannot be exported (a negative width, a category index outside the
 // table, for maps a section wider than 256 bits); empty when it can.
-std::string CheckExportFormat(const ExportFormat& format, bool forMap);
+Status CheckExportFormat(const ExportFormat& format, bool forMap);
 
 // Writes the Blocks k = 0 .. tile count div TilesPerBlock - 1 whose `included` entry
 // exists and is true, section by section. Tile-data widths follow the current Block size.

@@ -41,9 +41,6 @@ public:
     // Drops the temporary file; the target stays as it was.
     void Abandon();
 
-    // The file that Commit replaces (after following links).
-    const std::string& targetPath() const { return target_; }
-
 private:
     AtomicFile(int fd, std::string target, std::string temp);
     void flushBuffer();

@@ -73,6 +73,22 @@ void BM_FillWholeMap(benchmark::State& state) {
 }
 BENCHMARK(BM_FillWholeMap)->Unit(benchmark::kMillisecond);
 
+// The same fill as the map editor's tool, with its undo step recorded.
+void BM_FillWholeMapUndoable(benchmark::State& state) {
+    LargeMap map(kLargest);
+    MapEditorState editor;
+    MapHistory history(*map.workspace);
+    MapStroke stroke(*map.workspace, editor, history);
+    stroke.setTool(MapTool::Fill);
+    for (auto _ : state) {
+        editor.LeftBlock = editor.LeftBlock == 1 ? 2 : 1;
+        stroke.mouseDown(MouseButton::Left, 3, 3);
+        stroke.mouseUp();
+    }
+    state.SetItemsProcessed(state.iterations() * kLargest * kLargest);
+}
+BENCHMARK(BM_FillWholeMapUndoable)->Unit(benchmark::kMillisecond);
+
 // Repaint of the visible part, scrolled to the middle of the map: the cost must not
 // depend on the map's size.
 void BM_RepaintVisibleCanvas(benchmark::State& state) {
@@ -80,7 +96,8 @@ void BM_RepaintVisibleCanvas(benchmark::State& state) {
     LargeMap map(side);
     map.scatterTiles();
     MapEditorState editor;
-    const MapStroke stroke(*map.workspace, editor);
+    MapHistory history(*map.workspace);
+    const MapStroke stroke(*map.workspace, editor, history);
     const CellGrid grid = MapCanvasGrid(map.workspace->tileSet, map.workspace->map);
     const int scrollX = std::max(0, grid.width() / 2 - kViewWidth);
     const int scrollY = std::max(0, grid.height() / 2 - kViewHeight);

@@ -38,6 +38,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> files; // nullopt: the dialog is cancelled
     std::deque<std::optional<Rgb>> colors;        // nullopt: the dialog is cancelled
+    std::vector<Rgb> colorRequests;               // the colour each colour dialog was preset to
 
     ScriptedPrompts& answer(Answer a) {
         answers.push_back(a);
@@ -85,7 +86,8 @@ public:
     std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override {
         return nextFile(DialogKind::Save, request);
     }
-    std::optional<Rgb> chooseColor(const Rgb&) override {
+    std::optional<Rgb> chooseColor(const Rgb& initial) override {
+        colorRequests.push_back(initial);
         if (colors.empty()) {
             unscripted.push_back("colour dialog");
             return std::nullopt;

@@ -67,6 +67,23 @@ private Q_SLOTS:
         QVERIFY(workspace().map.MapModified);
     }
 
+    // The "Edit" menu follows the history: one stroke undone and redone by its shortcuts.
+    void undoMenuFollowsTheStrokes() {
+        QAction* undo = map().action("actionMapUndo");
+        QAction* redo = map().action("actionMapRedo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QTest::mousePress(canvas(), Qt::LeftButton, {}, cellCentre(1, 1));
+        QTest::mouseMove(canvas(), cellCentre(2, 1));
+        QTest::mouseRelease(canvas(), Qt::LeftButton, {}, cellCentre(2, 1));
+        QVERIFY(undo->isEnabled() && !redo->isEnabled());
+        QTest::keyClick(&map(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(tileAt(1, 1) + tileAt(2, 1), 0);
+        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+        QTest::keyClick(&map(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(tileAt(1, 1) + tileAt(2, 1), 6);
+        QVERIFY(undo->isEnabled() && !redo->isEnabled());
+    }
+
     void fillAndRectanglesFollowTheToolButtons() {
         map().flipButton(true)->click();
         chooseTool(MapTool::Fill);

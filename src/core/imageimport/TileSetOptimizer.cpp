@@ -36,4 +36,12 @@ OptimizeSummary OptimizeTileSet(TileSet& tileSet, MapGrid& map) {
     return summary;
 }
 
+std::string OptimizeStatusText(int countBefore, int removed) {
+    if (removed <= 0)
+        return "Optimize: no duplicate Tiles";
+    return "Optimize: " + std::to_string(removed) + " duplicate " +
+           (removed == 1 ? "Tile" : "Tiles") + " removed (" + std::to_string(countBefore) +
+           " \u2192 " + std::to_string(countBefore - removed) + ")";
+}
+
 } // namespace tessivar

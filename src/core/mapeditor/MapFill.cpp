@@ -4,7 +4,8 @@
 
 namespace tessivar {
 
-std::size_t FloodFillMap(MapGrid& grid, int column, int row, int oldTile, const MapCell& stamp) {
+std::size_t FloodFillMap(MapGrid& grid, int column, int row, int oldTile, const MapCell& stamp,
+                         const std::function<void(int, int)>& beforeWrite) {
     if (stamp.Tile == oldTile)
         return 0;
     MapCell* cells = grid.cells.data();
@@ -12,7 +13,11 @@ std::size_t FloodFillMap(MapGrid& grid, int column, int row, int oldTile, const 
     return FloodFillGrid(
         grid.Width, grid.Height, {column, row},
         [&](int x, int y) { return cells[y * width + x].Tile == oldTile; },
-        [&](int x, int y) { cells[y * width + x] = stamp; });
+        [&](int x, int y) {
+            if (beforeWrite)
+                beforeWrite(x, y);
+            cells[y * width + x] = stamp;
+        });
 }
 
 } // namespace tessivar

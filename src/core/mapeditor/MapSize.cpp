@@ -20,16 +20,19 @@ Status CheckMapSize(int rows, int columns) {
     return Ok();
 }
 
-bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, const std::string& rowText,
-                  const std::string& columnText) {
+bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, MapHistory& history,
+                  const std::string& rowText, const std::string& columnText) {
     const int rows = ParseLenientInteger(rowText);
     const int columns = ParseLenientInteger(columnText);
     if (const Status size = CheckMapSize(rows, columns); !size) {
         prompts.showMessage(size.error(), "Size error");
         return false;
     }
+    history.beginStep();
+    history.recordWholeGrid();
     workspace.map.grid = workspace.map.grid.resized(columns, rows);
     workspace.notify(MapChanged | MapResized);
+    history.endStep();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 // The map editor's size panel and its Map Size dialog.
 
+#include "core/mapeditor/MapHistory.h"
 #include "core/util/Result.h"
 #include "core/workspace/Workspace.h"
 
@@ -18,8 +19,8 @@ Status CheckMapSize(int rows, int columns);
 
 // The dialog's "Change" with the texts of its "Row" and "Col" fields, read leniently. A
 // refused size shows its message and returns false; an accepted one keeps the map's
-// top-left part.
-bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, const std::string& rowText,
-                  const std::string& columnText);
+// top-left part, as one step of `history`.
+bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, MapHistory& history,
+                  const std::string& rowText, const std::string& columnText);
 
 } // namespace tessivar

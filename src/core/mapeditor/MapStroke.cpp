@@ -15,9 +15,10 @@ std::string MapCellStatusText(int column, int row, const MapCell& cell, int tile
            "  VFlip=" + yesNo(cell.VFlip);
 }
 
-MapStroke::MapStroke(Workspace& workspace, MapEditorState& state)
+MapStroke::MapStroke(Workspace& workspace, MapEditorState& state, MapHistory& history)
     : workspace_(workspace)
-    , state_(state) {}
+    , state_(state)
+    , history_(history) {}
 
 void MapStroke::setTool(MapTool tool) {
     state_.tool = tool;
@@ -25,6 +26,8 @@ void MapStroke::setTool(MapTool tool) {
         toolStatus_ = "Pen";
     else if (tool == MapTool::Fill)
         toolStatus_ = "Fill";
+    else
+        toolStatus_ = state_.RectMode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
 }
 
 void MapStroke::setRectangleMode(RectangleMode mode) {
@@ -45,6 +48,7 @@ std::optional<GridPoint> MapStroke::cellAt(int x, int y) const {
 }
 
 void MapStroke::setMapCell(int column, int row) {
+    history_.recordCell(row, column);
     workspace_.map.cell(row, column) = state_.stamp(state_.blockOf(state_.paintButton));
     wroteCells_ = true;
 }
@@ -60,12 +64,18 @@ MapResponse MapStroke::mouseDown(MouseButton button, int x, int y) {
     switch (state_.tool) {
     case MapTool::SingleTile:
         state_.paintButton = painter;
+        history_.beginStep();
         setMapCell(cell->x, cell->y);
         return {{cell->x, cell->x, cell->y, cell->y}, false, std::nullopt};
     case MapTool::Fill: {
         const MapCell stamp = state_.stamp(state_.blockOf(painter));
         MapGrid& grid = workspace_.map.grid;
-        if (FloodFillMap(grid, cell->x, cell->y, grid.at(cell->y, cell->x).Tile, stamp) > 0)
+        history_.beginStep();
+        const std::size_t written =
+            FloodFillMap(grid, cell->x, cell->y, grid.at(cell->y, cell->x).Tile, stamp,
+                         [this](int column, int row) { history_.recordCell(row, column); });
+        history_.endStep();
+        if (written > 0)
             workspace_.notify(MapChanged);
         return {{}, true, std::nullopt};
     }
@@ -114,10 +124,12 @@ MapResponse MapStroke::mouseUp() {
         state_.rectCurrent = {shape.right(), shape.bottom()};
         const MapCellRange range = dragRange();
         MapCell stamp = state_.stamp(state_.blockOf(state_.paintButton));
+        history_.beginStep();
         shape.forEachCell([&](int column, int row) {
             if (column < range.firstColumn || column > range.lastColumn || row < range.firstRow ||
                 row > range.lastRow)
                 return;
+            history_.recordCell(row, column);
             MapCell& target = workspace_.map.cell(row, column);
             stamp.Palette = target.Palette; // rectangles keep each cell's palette
             target = stamp;
@@ -127,6 +139,7 @@ MapResponse MapStroke::mouseUp() {
     }
     state_.paintButton = PaintButton::None;
     state_.RectDragging = false;
+    history_.endStep();
     if (wroteCells_) {
         wroteCells_ = false;
         workspace_.notify(MapChanged);

@@ -3,12 +3,14 @@
 // The map canvas's editing logic without a widget. The canvas hands over every mouse
 // event in canvas pixels; MapStroke writes cells through the map editor state (the
 // Block of each button, the map palette, the flips), and answers which cells to repaint
-// and what the status bar shows. While a rectangle is dragged, shownCell() gives the
+// and what the status bar shows. Each stroke, fill and rectangle is one step of the map
+// history. While a rectangle is dragged, shownCell() gives the
 // cell as the canvas draws it, preview included.
 
 #include "core/grid/GridTypes.h"
 #include "core/grid/MouseButton.h"
 #include "core/mapeditor/MapEditorState.h"
+#include "core/mapeditor/MapHistory.h"
 #include "core/render/CellGrid.h"
 #include "core/workspace/Workspace.h"
 
@@ -36,10 +38,11 @@ struct MapResponse {
 
 class MapStroke {
 public:
-    MapStroke(Workspace& workspace, MapEditorState& state);
+    MapStroke(Workspace& workspace, MapEditorState& state, MapHistory& history);
 
-    // The tool buttons. Choosing the rectangle tool leaves the status text alone; it
-    // changes when a mode is picked from the rectangle pop-up.
+    // The tool buttons. The status text always names the tool in use: choosing the
+    // rectangle tool shows its current mode at once, whether or not a mode is then
+    // picked from the pop-up.
     void setTool(MapTool tool);
     void setRectangleMode(RectangleMode mode);
     // First status panel: "Pen", "Fill", "Filled Rect" or "Hollow Rect".
@@ -61,6 +64,7 @@ private:
 
     Workspace& workspace_;
     MapEditorState& state_;
+    MapHistory& history_;
     std::string toolStatus_ = "Pen";
     bool wroteCells_ = false; // this stroke changed the map
 };

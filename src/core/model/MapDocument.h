@@ -59,10 +59,8 @@ public:
     std::string sizeLabel() const;
 
     MapGrid grid;
+    // The file Save writes and the window title names; empty for an untitled map.
     std::string MapFileName;
-    // The file the window title names: set with MapFileName by a load or Save as, kept by
-    // ForgetMapFileName and New.
-    std::string TitledFileName;
     bool MapModified = false;
 };
 

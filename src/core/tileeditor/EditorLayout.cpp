@@ -24,7 +24,6 @@ FullLayout fullLayout(const EditorLayout& layout, BlockSize block, WindowFacts w
         full.windowHeight = full.tileListStripHeight + belowList;
         full.windowWidthDelta = full.leftPaneWidth - window.currentLeftPaneWidth;
     }
-    full.infoGridHeight = full.tileListStripHeight;
     return full;
 }
 

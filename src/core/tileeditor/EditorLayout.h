@@ -34,7 +34,6 @@ struct FullLayout {
     CanvasExtent canvas;
     int leftPaneWidth = 0;
     std::optional<int> windowWidthDelta; // keeps the map view pane's width
-    int infoGridHeight = 0;
 };
 
 struct LayoutChange {

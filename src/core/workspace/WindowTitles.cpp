@@ -17,7 +17,7 @@ std::string TileEditorTitle(const EditingState& editing) {
 }
 
 std::string MapEditorTitle(const MapDocument& map) {
-    return "Tessivar - Map Editor - " + titleName(map.TitledFileName);
+    return "Tessivar - Map Editor - " + titleName(map.MapFileName);
 }
 
 } // namespace tessivar

@@ -2,6 +2,7 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/LinkedFiles.h"
+#include "core/workspace/FileFilters.h"
 
 namespace tessivar {
 
@@ -14,8 +15,6 @@ constexpr const char* kOpenInvalid = "This is not a valid Tessivar file.";
 constexpr const char* kLoadInvalid = "Tile set is not a valid Tessivar file.";
 constexpr const char* kMapNotFound = "The associated map could not be found.";
 constexpr const char* kFileError = "File Error";
-constexpr const char* kTileSetFilter = "VX Tiles (*.vxt)|*.vxt";
-constexpr const char* kMapFilter = "Tessivar Map (*.vxm)|*.vxm";
 
 } // namespace
 
@@ -112,7 +111,6 @@ SaveOutcome Workspace::save(Document document, bool chooseName) {
     }
     fileName = path;
     if (isMap) {
-        map.TitledFileName = path;
         map.MapModified = false;
         notify(MapTitleChanged);
     } else {
@@ -240,7 +238,6 @@ unsigned Workspace::applyTileSet(const std::string& path, const TileSetFileConte
 unsigned Workspace::applyMap(const std::string& path, MapGrid grid) {
     map.grid = std::move(grid);
     map.MapFileName = path;
-    map.TitledFileName = path;
     map.MapModified = false;
     return MapChanged | MapResized | MapTitleChanged;
 }

@@ -1,5 +1,7 @@
 #include "ui/app/QtUserPrompts.h"
 
+#include "core/workspace/FileFilters.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QEvent>
@@ -34,21 +36,35 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, cons
     // Qt centres a dialog on its parent, or on the screen when it has none.
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    // The window the box spoke for stays in front, above the main window.
+    if (parent && parent->isVisible()) {
+        parent->raise();
+        parent->activateWindow();
+    }
+    return answer;
 }
 
-// "Description (*.ext)|*.ext" pairs become Qt's "Description (*.ext)" entries.
-QString qtFilter(const std::string& filter) {
-    const QStringList parts = qt(filter).split(QLatin1Char('|'));
+} // namespace
+
+// Qt reads the patterns of an entry from the last parentheses, separated by blanks:
+// "Images (*.bmp *.jpg *.png)".
+QString QtUserPrompts::nameFilters(const std::string& filter) {
     QStringList entries;
-    for (int i = 0; i < parts.size(); i += 2)
-        entries << parts[i];
+    for (const FileFilterEntry& entry : FileFilterEntries(filter)) {
+        QStringList patterns;
+        for (const std::string& pattern : entry.patterns)
+            patterns << qt(pattern);
+        entries << QStringLiteral("%1 (%2)").arg(qt(entry.description), patterns.join(u' '));
+    }
     return entries.join(QStringLiteral(";;"));
 }
 
+namespace {
+
 QFileDialog* makeDialog(QWidget* parent, const FileDialogRequest& request) {
     auto* dialog = new QFileDialog(parent);
-    dialog->setNameFilter(qtFilter(request.filter));
+    dialog->setNameFilter(QtUserPrompts::nameFilters(request.filter));
     dialog->setDefaultSuffix(qt(request.defaultExtension));
     if (!request.initialPath.empty())
         dialog->selectFile(qt(request.initialPath));

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 class QWidget;
 
@@ -27,6 +28,9 @@ public:
     std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
     std::optional<Rgb> chooseColor(const Rgb& initial) override;
+
+    // A "Description|patterns|..." filter in the form of QFileDialog::setNameFilter().
+    static QString nameFilters(const std::string& filter);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "ui/common/WindowPlacement.h"
 
+#include "core/workspace/WindowPlacement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -17,6 +19,44 @@ void CentreWindow(QWidget& window, const QWidget* over) {
         return;
     }
     window.move(centre - window.rect().center());
+}
+
+namespace {
+
+ScreenRect screenRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+QRect availableArea(const QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Moves and sizes the window so that its frame covers `frame`.
+void setFrame(QWidget& window, const ScreenRect& frame) {
+    const QSize margins = window.frameGeometry().size() - window.size();
+    const QSize inner(frame.width - margins.width(), frame.height - margins.height());
+    if (inner != window.size())
+        window.resize(inner);
+    window.move(frame.x, frame.y);
+}
+
+} // namespace
+
+void KeepWindowOnScreen(QWidget& window) {
+    const QRect available = availableArea(window);
+    if (available.isEmpty())
+        return;
+    setFrame(window, KeepInside(screenRect(window.frameGeometry()), screenRect(available)));
+}
+
+void PlaceWindowBeside(QWidget& window, const QWidget& owner) {
+    const QRect available = availableArea(owner);
+    if (available.isEmpty())
+        return;
+    const QSize frame = window.frameGeometry().size();
+    setFrame(window, PlaceBeside(screenRect(owner.frameGeometry()), frame.width(), frame.height(),
+                                 screenRect(available)));
 }
 
 } // namespace tessivar::ui

@@ -2,11 +2,15 @@
 
 #include "core/export/FormatEditing.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace tessivar::ui {
 
@@ -60,8 +64,13 @@ FormatGrids::FormatGrids(Workspace& workspace, ExportFormat& format, Mode mode, 
     , workspace_(workspace)
     , format_(format)
     , mode_(mode) {
+    // The property column fits the longest property name of the list.
+    const QFontMetrics metrics(QApplication::font());
+    int propertyWidth = 108;
+    for (const QString& name : {tr("Grayscale Tile Data"), tr("Horizontal Flip")})
+        propertyWidth = std::max(propertyWidth, metrics.horizontalAdvance(name) + 12);
     properties_ = makeGrid({QString(), tr("Property"), tr("Bits"), tr("Sctn")},
-                           {24, 108, mode == Mode::Tiles ? 36 : 30, 30});
+                           {24, propertyWidth, mode == Mode::Tiles ? 36 : 30, 30});
     properties_->setObjectName(QStringLiteral("propertyGrid"));
     sections_ =
         makeGrid({QString(), tr("Section Label Name")}, {24, mode == Mode::Tiles ? 177 : 144});

@@ -2,6 +2,7 @@
 
 #include "core/export/SourceExport.h"
 #include "core/model/LenientInteger.h"
+#include "core/workspace/FileFilters.h"
 #include "ui/export/FormatFileButtons.h"
 #include "ui/export/FormatGrids.h"
 
@@ -15,9 +16,7 @@
 
 namespace tessivar::ui {
 
-namespace {
-constexpr const char* kMapSourceFilter = "Assembly files (*.asm,*.inc)|*.asm;*.inc";
-}
+namespace {}
 
 MapExportDialog::MapExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : SourceExportDialog(

@@ -40,6 +40,11 @@ SourceExportDialog::SourceExportDialog(Workspace& workspace, UserPrompts& prompt
 
 void SourceExportDialog::showFor(SourceDialect dialect) {
     dialect_ = dialect;
+    // The caption says which assembler the source is written for.
+    if (baseTitle_.isEmpty())
+        baseTitle_ = windowTitle();
+    setWindowTitle(baseTitle_ +
+                   (dialect == SourceDialect::Z80 ? tr(" - Z80 source") : tr(" - 68k source")));
     if (!isVisible())
         show();
     raise();

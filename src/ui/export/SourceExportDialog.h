@@ -56,6 +56,7 @@ protected:
     UserPrompts& prompts_;
     ExportFormat format_;
     SourceDialect dialect_ = SourceDialect::Z80;
+    QString baseTitle_; // the caption without the dialect
     FormatGrids* grids_;
     FormatFileButtons* files_;
     QLineEdit* path_;

@@ -1,6 +1,7 @@
 #include "ui/export/TileExportDialog.h"
 
 #include "core/export/SourceExport.h"
+#include "core/workspace/FileFilters.h"
 #include "ui/export/FormatFileButtons.h"
 #include "ui/export/FormatGrids.h"
 
@@ -15,9 +16,7 @@
 
 namespace tessivar::ui {
 
-namespace {
-constexpr const char* kSourceFilter = "Assembly File (*.asm)(*.z80)|*.asm;*.z80";
-}
+namespace {}
 
 TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : SourceExportDialog(workspace, prompts,

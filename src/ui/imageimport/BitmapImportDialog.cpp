@@ -3,6 +3,7 @@
 #include "core/imageimport/PixelQuantizer.h"
 #include "core/model/LenientInteger.h"
 #include "core/picture/PictureFile.h"
+#include "core/workspace/FileFilters.h"
 #include "ui/imageimport/PictureView.h"
 #include "ui/imageimport/QtPictureAdapter.h"
 
@@ -27,8 +28,6 @@
 namespace tessivar::ui {
 
 namespace {
-
-constexpr const char* kPictureFilter = "Images (*.bmp;*.jpg;*.png)|*.bmp;*.jpg;*.png";
 
 struct ZoomLayout {
     QSize client;
@@ -121,6 +120,9 @@ void BitmapImportDialog::buildControls() {
     buttons->addWidget(ditherLabel, 0, 1);
     buttons->addWidget(convertButton_, 1, 0);
     buttons->addWidget(importButton_, 1, 1);
+    auto* greyNote = new QLabel(tr("The current palette becomes grey."));
+    greyNote->setObjectName(QStringLiteral("greyPaletteNote"));
+    buttons->addWidget(greyNote, 1, 2);
     bottom->addLayout(buttons);
 
     auto* boxes = new QVBoxLayout;

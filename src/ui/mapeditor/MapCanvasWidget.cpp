@@ -98,6 +98,11 @@ void MapCanvasWidget::mousePressEvent(QMouseEvent* event) {
     handle(stroke_.mouseDown(coreButton(event->button()), at.x(), at.y()));
 }
 
+void MapCanvasWidget::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    Q_EMIT cellStatusChanged(QString());
+}
+
 void MapCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     handle(stroke_.mouseMove(at.x(), at.y()));

@@ -6,6 +6,7 @@
 #include "core/workspace/WindowTitles.h"
 #include "ui/common/NamedActions.h"
 #include "ui/common/ToolButtons.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/mapeditor/MapCanvasWidget.h"
 #include "ui/mapeditor/MapSizeDialog.h"
 #include "ui/mapeditor/MapTileListWidget.h"
@@ -17,12 +18,14 @@
 #include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -47,10 +50,11 @@ MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWi
     : QMainWindow(parent)
     , workspace_(workspace)
     , prompts_(prompts)
-    , stroke_(workspace, state_) {
+    , history_(workspace)
+    , stroke_(workspace, state_, history_) {
     buildMenus();
     buildPanes();
-    sizeDialog_ = new MapSizeDialog(workspace_, prompts, this);
+    sizeDialog_ = new MapSizeDialog(workspace_, prompts, history_, this);
     workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
     onWorkspaceChanged(EverythingChanged);
 
@@ -102,6 +106,12 @@ void MapEditorWindow::buildMenus() {
             &MapEditorWindow::chooseGridColor);
     connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    connect(AddNamedAction(edit, "actionMapUndo", tr("&Undo"), QKeySequence(tr("Ctrl+Z"))),
+            &QAction::triggered, this, [this] { history_.Undo(); });
+    connect(AddNamedAction(edit, "actionMapRedo", tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z"))),
+            &QAction::triggered, this, [this] { history_.Redo(); });
 
     QMenu* tileEditor = menuBar()->addMenu(tr("Tile Editor"));
     connect(AddNamedAction(tileEditor, "actionEditTile", tr("Edit tile..."),
@@ -174,6 +184,8 @@ QWidget* MapEditorWindow::buildSidePanel() {
         stroke_.setRectangleMode(mode);
         showToolStatus();
     });
+    // However the pop-up closes, the first panel names the tool in use.
+    connect(rectangleMenu_, &QMenu::aboutToHide, this, &MapEditorWindow::showToolStatus);
     auto* toolRow = new QHBoxLayout;
     toolRow->setSpacing(2);
     tools_ = makeToolGroup(kMapTools, this, [toolRow](QToolButton* b) { toolRow->addWidget(b); });
@@ -243,6 +255,7 @@ QString MapEditorWindow::cellStatusText() const {
 
 void MapEditorWindow::showToolStatus() {
     toolStatus_->setText(QString::fromStdString(stroke_.toolStatusText()));
+    statusBar()->update();
 }
 
 void MapEditorWindow::chooseTool(MapTool tool) {
@@ -292,6 +305,9 @@ void MapEditorWindow::animationTick() {
 }
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
+    // The history has heard of the change first: it was built before this listener.
+    action("actionMapUndo")->setEnabled(history_.canUndo());
+    action("actionMapRedo")->setEnabled(history_.canRedo());
     if (changes & MapTitleChanged)
         setWindowTitle(QString::fromStdString(MapEditorTitle(workspace_.map)));
     if (changes & MapResized)
@@ -302,6 +318,23 @@ void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
         canvas_->refresh();
     if (changes & (TilesChanged | TileSetReshaped))
         tileList_->refresh();
+}
+
+void MapEditorWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (leftAt_)
+        move(*leftAt_);
+    else if (tileEditorWindow_ && tileEditorWindow_->isVisible())
+        PlaceWindowBeside(*this, *tileEditorWindow_);
+    KeepWindowOnScreen(*this);
+}
+
+void MapEditorWindow::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        leftAt_ = pos();
+    QMainWindow::hideEvent(event);
 }
 
 void MapEditorWindow::closeEvent(QCloseEvent* event) {

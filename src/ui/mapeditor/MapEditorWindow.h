@@ -7,6 +7,9 @@
 #include "core/workspace/Workspace.h"
 
 #include <QMainWindow>
+#include <QPoint>
+
+#include <optional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -38,6 +41,7 @@ public:
     QString sizeLabelText() const;
 
     MapEditorState& state() { return state_; }
+    MapHistory& history() { return history_; }
     MapCanvasWidget* canvas() const { return canvas_; }
     QScrollArea* canvasArea() const { return mapArea_; }
     MapTileListWidget* tileList() const { return tileList_; }
@@ -60,6 +64,10 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first showing opens beside the tile editor; later ones where the user left the
+    // window, kept on the screen.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildMenus();
@@ -74,6 +82,7 @@ private:
     Workspace& workspace_;
     UserPrompts& prompts_;
     MapEditorState state_;
+    MapHistory history_;
     MapStroke stroke_;
     MapAnimation animation_;
     QWidget* tileEditorWindow_ = nullptr;
@@ -92,6 +101,7 @@ private:
     QLabel* toolStatus_ = nullptr;
     QLabel* cellStatus_ = nullptr;
     QTimer* animationTimer_ = nullptr;
+    std::optional<QPoint> leftAt_; // where the window was when last hidden
 };
 
 } // namespace tessivar::ui

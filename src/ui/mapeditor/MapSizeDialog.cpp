@@ -9,10 +9,12 @@
 
 namespace tessivar::ui {
 
-MapSizeDialog::MapSizeDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
+MapSizeDialog::MapSizeDialog(Workspace& workspace, UserPrompts& prompts, MapHistory& history,
+                             QWidget* parent)
     : QDialog(parent)
     , workspace_(workspace)
-    , prompts_(prompts) {
+    , prompts_(prompts)
+    , history_(history) {
     setWindowTitle(tr("Map Size"));
     setModal(true);
     auto* layout = new QFormLayout(this);
@@ -40,7 +42,7 @@ bool MapSizeDialog::presetAndRun() {
 
 void MapSizeDialog::pressChange() {
     // A refused size has shown its message; the dialog stays open.
-    if (ApplyMapSize(workspace_, prompts_, rows_->text().toStdString(),
+    if (ApplyMapSize(workspace_, prompts_, history_, rows_->text().toStdString(),
                      columns_->text().toStdString()))
         accept();
 }

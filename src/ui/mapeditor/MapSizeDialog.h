@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/mapeditor/MapHistory.h"
 #include "core/workspace/Workspace.h"
 
 #include <QDialog>
@@ -13,7 +14,8 @@ class MapSizeDialog : public QDialog {
     Q_OBJECT
 
 public:
-    MapSizeDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
+    MapSizeDialog(Workspace& workspace, UserPrompts& prompts, MapHistory& history,
+                  QWidget* parent = nullptr);
 
     // Presets the fields from the map and runs the dialog; true when the size changed.
     bool presetAndRun();
@@ -25,6 +27,7 @@ public:
 private:
     Workspace& workspace_;
     UserPrompts& prompts_;
+    MapHistory& history_;
     QLineEdit* rows_ = nullptr;
     QLineEdit* columns_ = nullptr;
 };

@@ -1,18 +1,56 @@
 #include "ui/tileeditor/PaletteBoxWidget.h"
 
+#include "core/tileeditor/PaletteColors.h"
 #include "ui/common/MouseButtons.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace tessivar::ui {
 
-PaletteBoxWidget::PaletteBoxWidget(Workspace& workspace, QWidget* parent)
+PaletteBoxWidget::PaletteBoxWidget(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : QWidget(parent)
-    , workspace_(workspace) {
+    , workspace_(workspace)
+    , prompts_(prompts) {
     setObjectName(QStringLiteral("paletteBox"));
     // One row of swatches is seen: the palette 0 row.
     setFixedSize(PaletteBox::kSwatches * PaletteBox::kSwatchSize, PaletteBox::kSwatchSize);
+    setToolTip(tr("Double-click a colour to change it; right-click for preset palettes"));
+    buildPresetMenu();
+}
+
+void PaletteBoxWidget::buildPresetMenu() {
+    presetMenu_ = new QMenu(this);
+    presetMenu_->setObjectName(QStringLiteral("palettePresets"));
+    for (const PalettePreset& preset : BuiltInPalettePresets()) {
+        const Palette colors = preset.colors;
+        connect(presetMenu_->addAction(tr(preset.name)), &QAction::triggered, this,
+                [this, colors] { ApplyPalette(workspace_, colors); });
+    }
+    savedPreset_ = presetMenu_->addAction(tr("Saved palette"));
+    savedPreset_->setObjectName(QStringLiteral("savedPalette"));
+    savedPreset_->setEnabled(false);
+    connect(savedPreset_, &QAction::triggered, this, [this] { ApplyPalette(workspace_, saved_); });
+    presetMenu_->addSeparator();
+    QAction* save = presetMenu_->addAction(tr("Save palette as preset"));
+    save->setObjectName(QStringLiteral("savePalette"));
+    connect(save, &QAction::triggered, this, [this] {
+        saved_ = CurrentPalette(workspace_);
+        savedPreset_->setEnabled(true);
+    });
+}
+
+void PaletteBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
+    presetMenu_->popup(event->globalPos());
+}
+
+void PaletteBoxWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int x = event->position().toPoint().x();
+    if (event->button() == Qt::LeftButton && x >= 0 &&
+        x < PaletteBox::kSwatches * PaletteBox::kSwatchSize)
+        EditPaletteColor(workspace_, prompts_, x / PaletteBox::kSwatchSize);
 }
 
 void PaletteBoxWidget::paintEvent(QPaintEvent*) {

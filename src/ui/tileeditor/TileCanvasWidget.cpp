@@ -79,6 +79,11 @@ void TileCanvasWidget::mousePressEvent(QMouseEvent* event) {
     handle(stroke_.mouseDown(coreButton(event->button()), at.x(), at.y(), zoom_));
 }
 
+void TileCanvasWidget::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    Q_EMIT pixelStatusChanged(QString());
+}
+
 void TileCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     handle(stroke_.mouseMove(at.x(), at.y(), zoom_));

@@ -8,9 +8,11 @@
 #include "core/tileeditor/BlockSizeCommands.h"
 #include "core/tileeditor/MapViewPaneWidth.h"
 #include "core/tileeditor/TileInsertion.h"
+#include "core/tileeditor/TileList.h"
 #include "core/workspace/WindowTitles.h"
 #include "ui/common/MapViewWidget.h"
 #include "ui/common/QtOptionsStore.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/tileeditor/ColorIndicator.h"
 #include "ui/tileeditor/PaletteBoxWidget.h"
 #include "ui/tileeditor/TileCanvasWidget.h"
@@ -23,6 +25,7 @@
 #include "ui/tileinfo/TileInfoGrid.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -41,7 +44,9 @@ namespace {
 
 constexpr int kStatusPanelWidth = 75;
 constexpr int kInitialMapViewWidth = 300;
-constexpr int kInfoGridWidth = 168;
+// The grid fills the room the left pane keeps beside the canvas (153 pixels, less the
+// layout spacing and the canvas frame).
+constexpr int kInfoGridWidth = 149;
 
 } // namespace
 
@@ -203,14 +208,20 @@ void TileEditorWindow::buildTilesMenu() {
     tiles->addSeparator();
     connect(AddNamedAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P"))),
             &QAction::triggered, this, [this] {
-                workspace_.apply(OptimizeTileSet(workspace_.tileSet, workspace_.map.grid).change);
+                const int before = workspace_.tileSet.tileCount;
+                const OptimizeSummary optimized =
+                    OptimizeTileSet(workspace_.tileSet, workspace_.map.grid);
+                workspace_.apply(optimized.change);
+                showStatusNote(OptimizeStatusText(before, optimized.removed));
             });
 }
 
 void TileEditorWindow::buildPanes() {
     leftPane_ = new QWidget;
     leftPane_->setObjectName(QStringLiteral("leftPane"));
-    auto* leftLayout = new QVBoxLayout(leftPane_);
+    // The information grid runs down beside the tile list and the canvas, so it takes
+    // the height the window gives it.
+    auto* leftLayout = new QGridLayout(leftPane_);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(2);
 
@@ -224,18 +235,17 @@ void TileEditorWindow::buildPanes() {
     tileListArea_->setWidget(tileList_);
     infoGrid_ = new TileInfoGrid(workspace_);
     infoGrid_->setFixedWidth(kInfoGridWidth);
-    auto* topRow = new QHBoxLayout;
-    topRow->setSpacing(2);
-    topRow->addWidget(tileListArea_, 1);
-    topRow->addWidget(infoGrid_, 0, Qt::AlignTop | Qt::AlignRight);
-    leftLayout->addLayout(topRow);
+    leftLayout->addWidget(tileListArea_, 0, 0);
+    leftLayout->addWidget(infoGrid_, 0, 1, 2, 1);
 
     canvasArea_ = new QScrollArea;
     canvasArea_->setObjectName(QStringLiteral("canvasArea"));
     canvas_ = new TileCanvasWidget(workspace_, stroke_);
     canvasArea_->setWidget(canvas_);
-    leftLayout->addWidget(canvasArea_, 1);
-    leftLayout->addWidget(buildBottomRow());
+    leftLayout->addWidget(canvasArea_, 1, 0);
+    leftLayout->setRowStretch(1, 1);
+    leftLayout->setColumnStretch(0, 1);
+    leftLayout->addWidget(buildBottomRow(), 2, 0, 1, 2);
 
     mapViewArea_ = new QScrollArea;
     mapViewArea_->setObjectName(QStringLiteral("mapViewArea"));
@@ -273,8 +283,10 @@ QWidget* TileEditorWindow::buildBottomRow() {
     layout->setContentsMargins(2, 2, 2, 2);
 
     toolPanel_ = new TileToolPanel(stroke_);
-    connect(toolPanel_, &TileToolPanel::toolStatusChanged, this,
-            [this](const QString& text) { toolStatus_->setText(text); });
+    connect(toolPanel_, &TileToolPanel::toolStatusChanged, this, [this](const QString& text) {
+        toolStatus_->setText(text);
+        statusBar()->update();
+    });
     connect(toolPanel_, &TileToolPanel::transformRequested, this, [this](BlockTransform transform) {
         ApplyBlockTransform(workspace_, prompts_, transform);
     });
@@ -298,7 +310,7 @@ QWidget* TileEditorWindow::buildBottomRow() {
     colourRow->addStretch(1);
     leftIndicator_ = new ColorIndicator(workspace_, ColorIndicator::Side::Left);
     rightIndicator_ = new ColorIndicator(workspace_, ColorIndicator::Side::Right);
-    paletteBox_ = new PaletteBoxWidget(workspace_);
+    paletteBox_ = new PaletteBoxWidget(workspace_, prompts_);
     colourRow->addWidget(leftIndicator_);
     colourRow->addWidget(rightIndicator_);
     colourRow->addSpacing(6);
@@ -327,6 +339,10 @@ QString TileEditorWindow::pixelStatusText() const {
     return pixelStatus_->text();
 }
 
+void TileEditorWindow::showStatusNote(const std::string& text) {
+    pixelStatus_->setText(QString::fromStdString(text));
+}
+
 void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
     if (changes & TileSetTitleChanged)
         setWindowTitle(QString::fromStdString(TileEditorTitle(workspace_.editing)));
@@ -336,6 +352,14 @@ void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
         paletteBox_->update();
         leftIndicator_->update();
         rightIndicator_->update();
+    }
+    // A new current Block (a click, "Edit tile..." in the map editor, a load) is scrolled
+    // into the tile list.
+    if ((changes & EditingChanged) && workspace_.editing.CurrentTile != shownTile_) {
+        shownTile_ = workspace_.editing.CurrentTile;
+        const int cell = TileListCellWidth(workspace_.tileSet.block, layout_.ListZoom);
+        const int left = shownTile_ / workspace_.tileSet.TilesPerBlock() * cell;
+        tileListArea_->ensureVisible(left + cell / 2, 0, cell / 2 + 1, 0);
     }
     if (changes & (TilesChanged | TileSetReshaped | EditingChanged | TileInfoChanged))
         infoGrid_->refresh();
@@ -369,7 +393,6 @@ void TileEditorWindow::runEditorLayout() {
 void TileEditorWindow::applyFullLayout(const FullLayout& full) {
     tileListArea_->setFixedHeight(full.tileListStripHeight);
     tileList_->setFixedHeight(full.tileListHeight);
-    infoGrid_->setFixedHeight(full.infoGridHeight);
     canvas_->setFixedSize(full.canvas.width, full.canvas.height);
     leftPaneWidth_ = full.leftPaneWidth;
     const int mapViewWidth = splitter_->width() - leftPaneWidth_ - splitter_->handleWidth();
@@ -424,6 +447,8 @@ void TileEditorWindow::showWindow(QWidget* window) {
 
 void TileEditorWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        KeepWindowOnScreen(*this);
     if (optionsLoaded_)
         return;
     optionsLoaded_ = true;

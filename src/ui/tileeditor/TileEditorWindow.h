@@ -48,6 +48,8 @@ public:
     QString blockCountText() const;
     QString toolStatusText() const;
     QString pixelStatusText() const;
+    // A note in the second status panel, until the pointer next moves over the canvas.
+    void showStatusNote(const std::string& text);
 
     TileCanvasWidget* canvas() const { return canvas_; }
     TileListWidget* tileList() const { return tileList_; }
@@ -110,6 +112,7 @@ private:
     bool optionsLoaded_ = false;
     int leftPaneWidth_ = 409;
     int rememberedMapViewWidth_ = 0;
+    int shownTile_ = 0; // the current Tile the tile list was last scrolled to
 
     QSplitter* splitter_ = nullptr;
     QWidget* leftPane_ = nullptr;

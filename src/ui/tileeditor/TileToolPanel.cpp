@@ -90,6 +90,9 @@ void TileToolPanel::buildTransformButtons() {
 void TileToolPanel::buildRectangleMenu() {
     rectangleMenu_ =
         makeRectangleMenu(this, [this](RectangleMode mode) { chooseRectangleMode(mode); });
+    // However the pop-up closes, the first panel names the tool in use.
+    connect(rectangleMenu_, &QMenu::aboutToHide, this,
+            [this] { Q_EMIT toolStatusChanged(QString::fromStdString(stroke_.toolStatusText())); });
 }
 
 void TileToolPanel::chooseTool(DrawingTool tool) {

@@ -8,12 +8,17 @@
 #include <QActionGroup>
 #include <QCursor>
 #include <QMenu>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace tessivar::ui {
 
 namespace {
 
-constexpr int kNameColumnWidth = 64;
+constexpr int kNameColumnWidth = 64; // at least
+constexpr int kNamePadding = 8;      // the text starts 2 pixels in; room on both sides
+constexpr int kLeastValueWidth = 40;
 const QColor kSilver(192, 192, 192);
 
 } // namespace
@@ -23,7 +28,6 @@ TileInfoGrid::TileInfoGrid(Workspace& workspace, QWidget* parent)
     , workspace_(workspace) {
     setObjectName(QStringLiteral("tileInfoGrid"));
     SetUpInfoGrid(this);
-    setColumnWidth(0, kNameColumnWidth);
     setItemDelegate(new LiveEditDelegate(
         [this](const QModelIndex& index) {
             const int tile = workspace_.editing.CurrentTile;
@@ -52,12 +56,15 @@ void TileInfoGrid::refresh() {
     const TileSet& tileSet = workspace_.tileSet;
     const int tile = workspace_.editing.CurrentTile;
     setRowCount(tileSet.categoryCount);
+    nameColumnWidth_ = kNameColumnWidth;
     for (int row = 0; row < tileSet.categoryCount; ++row) {
         const int type = tileSet.categories[row].type;
         QTableWidgetItem* name = EnsureItem(this, row, 0);
         name->setText(QString::fromStdString(tileSet.categories[row].nameText()));
         name->setFlags(Qt::ItemIsEnabled);
         name->setBackground(kSilver);
+        nameColumnWidth_ = std::max(nameColumnWidth_,
+                                    fontMetrics().horizontalAdvance(name->text()) + kNamePadding);
         QTableWidgetItem* value = EnsureItem(this, row, 1);
         value->setText(QString::fromStdString(FormatTileInfoValue(
             type, tile >= 0 && tile < kMaxTiles ? tileSet.tileInfo[tile][row] : 0)));
@@ -66,11 +73,26 @@ void TileInfoGrid::refresh() {
         value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
                         (typed ? Qt::ItemIsEditable : Qt::NoItemFlags));
     }
+    fitColumns();
 }
 
 void TileInfoGrid::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
-    setColumnWidth(1, std::max(width() - kNameColumnWidth, 0));
+    fitColumns();
+}
+
+// The name column fits the longest name (as long as a value keeps some room); the value
+// column takes the rest of the visible width.
+void TileInfoGrid::fitColumns() {
+    const int visible = viewport()->width();
+    const int names = std::min(nameColumnWidth_, std::max(visible - kLeastValueWidth, 0));
+    setColumnWidth(0, names);
+    setColumnWidth(1, std::max(visible - names, 0));
+}
+
+void TileInfoGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTableWidget::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(0);
 }
 
 void TileInfoGrid::onCellClicked(int row, int column) {

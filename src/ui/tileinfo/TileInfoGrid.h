@@ -25,14 +25,18 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Picking a cell never scrolls sideways: the columns always fit the grid.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 private:
     void onCellClicked(int row, int column);
     void chooseBoolean(bool value);
+    void fitColumns();
 
     Workspace& workspace_;
     QMenu* booleanMenu_ = nullptr;
     int menuRow_ = -1;
+    int nameColumnWidth_ = 0;
 };
 
 } // namespace tessivar::ui

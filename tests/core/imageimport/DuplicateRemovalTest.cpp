@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace tessivar::testing {
 namespace {
@@ -115,6 +116,16 @@ TEST(TileSetOptimizer, MatchesThePairwiseMerge) {
         }
         ASSERT_EQ(workspace.map.grid, expectedMap) << "round " << round;
     }
+}
+
+TEST(TileSetOptimizer, StatusTextSaysWhatWasRemoved) {
+    const std::tuple<int, int, const char*> cases[] = {
+        {193, 4, "Optimize: 4 duplicate Tiles removed (193 \u2192 189)"},
+        {2, 1, "Optimize: 1 duplicate Tile removed (2 \u2192 1)"},
+        {40, 0, "Optimize: no duplicate Tiles"},
+    };
+    for (const auto& [before, removed, text] : cases)
+        EXPECT_EQ(OptimizeStatusText(before, removed), text);
 }
 
 } // namespace

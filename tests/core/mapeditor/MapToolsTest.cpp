@@ -4,6 +4,7 @@
 
 #include "../tileeditor/TileEditorTestSupport.h"
 #include "core/mapeditor/MapCanvasPainter.h"
+#include "core/mapeditor/MapSize.h"
 #include "core/mapeditor/MapStroke.h"
 #include "core/mapeditor/MapTileList.h"
 
@@ -20,7 +21,8 @@ using tileeditor_test::Fixture;
 
 struct MapFixture : Fixture {
     MapEditorState state;
-    MapStroke stroke{workspace, state};
+    MapHistory history{workspace};
+    MapStroke stroke{workspace, state, history};
 
     explicit MapFixture(BlockSize block = {8, 8}, int tileCount = 64)
         : Fixture(block, tileCount) {
@@ -170,7 +172,7 @@ TEST(MapStroke, StatusTextsNameTheCellAndTheTool) {
               "X=0  Y=0  Tile#=2  Palette=0  HFlip=No  VFlip=Yes");
 
     const std::pair<MapTool, const char*> tools[] = {
-        {MapTool::Fill, "Fill"}, {MapTool::Rectangle, "Fill"}, {MapTool::SingleTile, "Pen"}};
+        {MapTool::Fill, "Fill"}, {MapTool::Rectangle, "Filled Rect"}, {MapTool::SingleTile, "Pen"}};
     for (const auto& [tool, text] : tools) {
         f.stroke.setTool(tool);
         EXPECT_EQ(f.stroke.toolStatusText(), text);
@@ -275,6 +277,118 @@ TEST(MapEditorState, BlocksReturnToABlockStartInsideTheSlots) {
     EXPECT_TRUE(KeepMapBlocksInRange(f.state, f.workspace.tileSet));
     EXPECT_EQ(f.state.LeftBlock, 0);
     EXPECT_EQ(f.state.RightBlock, 480);
+}
+
+// Each stroke, fill, rectangle and resize is one step; undoing them in turn gives back
+// every earlier grid exactly, palettes and flips included, and redoing gives them again.
+TEST(MapHistory, UndoAndRedoWalkBackAndForthThroughEveryKindOfStep) {
+    MapFixture f;
+    for (int i = 0; i < 30; ++i)
+        f.workspace.map.grid.cells[i] = {
+            static_cast<std::uint16_t>(i % 3), static_cast<std::uint8_t>(i % 8),
+            static_cast<std::uint8_t>(i % 2), static_cast<std::uint8_t>(i % 5 == 0)};
+    std::vector<MapGrid> grids{f.workspace.map.grid};
+    f.state.MapPalette = 2;
+    f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0));
+    f.stroke.mouseMove(f.px(1), f.py(0));
+    f.stroke.mouseMove(f.px(0), f.py(0)); // a cell passed twice is held once
+    f.stroke.mouseMove(f.px(1), f.py(1));
+    f.stroke.mouseUp();
+    grids.push_back(f.workspace.map.grid);
+    f.stroke.setTool(MapTool::Fill);
+    f.stroke.mouseDown(MouseButton::Right, f.px(5), f.py(4));
+    f.stroke.mouseUp();
+    grids.push_back(f.workspace.map.grid);
+    f.stroke.setTool(MapTool::Rectangle);
+    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
+    f.stroke.mouseMove(f.px(4), f.py(3));
+    f.stroke.mouseUp();
+    grids.push_back(f.workspace.map.grid);
+    ASSERT_TRUE(ApplyMapSize(f.workspace, f.prompts, f.history, "3", "8"));
+    grids.push_back(f.workspace.map.grid);
+    for (std::size_t i = 1; i < grids.size(); ++i)
+        ASSERT_NE(grids[i - 1], grids[i]) << i;
+
+    for (std::size_t i = grids.size() - 1; i > 0; --i) {
+        f.workspace.map.MapModified = false;
+        ASSERT_TRUE(f.history.Undo());
+        EXPECT_EQ(grids[i - 1], f.workspace.map.grid) << "undo to " << i - 1;
+        EXPECT_TRUE(f.workspace.map.MapModified);
+    }
+    EXPECT_FALSE(f.history.canUndo());
+    EXPECT_FALSE(f.history.Undo());
+    f.notifications.clear();
+    for (std::size_t i = 1; i < grids.size(); ++i) {
+        ASSERT_TRUE(f.history.Redo());
+        EXPECT_EQ(grids[i], f.workspace.map.grid) << "redo to " << i;
+    }
+    EXPECT_EQ(f.notifications.back(), MapChanged | MapResized);
+    EXPECT_FALSE(f.history.Redo());
+    // A new step after an undo drops what could have been redone.
+    f.history.Undo();
+    f.stroke.setTool(MapTool::SingleTile);
+    f.stroke.mouseDown(MouseButton::Left, f.px(5), f.py(4));
+    f.stroke.mouseUp();
+    EXPECT_FALSE(f.history.canRedo());
+    EXPECT_EQ(f.history.stepCount(), grids.size() - 1);
+}
+
+TEST(MapHistory, KeepsTheNewestHundredStepsAndNoEmptyOnes) {
+    MapFixture f;
+    f.workspace.map.ReplaceMapGrid(20, 20);
+    std::vector<MapGrid> grids{f.workspace.map.grid};
+    for (int i = 0; i < 110; ++i) {
+        f.state.LeftBlock = 1 + i % 7;
+        f.stroke.mouseDown(MouseButton::Left, f.px(i % 20), f.py(i / 20));
+        f.stroke.mouseUp();
+        grids.push_back(f.workspace.map.grid);
+        // Painting the same cell again, or pressing off the grid, is no step.
+        f.stroke.mouseDown(MouseButton::Left, f.px(i % 20), f.py(i / 20));
+        f.stroke.mouseUp();
+        f.stroke.mouseDown(MouseButton::Left, -3, -3);
+        f.stroke.mouseUp();
+    }
+    int undone = 0;
+    while (f.history.Undo())
+        ++undone;
+    EXPECT_EQ(undone, 100);
+    EXPECT_EQ(grids[10], f.workspace.map.grid);
+}
+
+TEST(MapHistory, HoldsWhatAStepChangedAndAtMostTheMapOnce) {
+    MapFixture f;
+    f.workspace.map.ReplaceMapGrid(1000, 1000);
+    const std::size_t mapBytes = 1000 * 1000 * sizeof(MapCell);
+    f.stroke.mouseDown(MouseButton::Left, f.px(10), f.py(10));
+    for (int c = 11; c < 20; ++c)
+        f.stroke.mouseMove(f.px(c), f.py(10));
+    f.stroke.mouseUp();
+    EXPECT_GT(f.history.bytesHeld(), 0u);
+    EXPECT_LE(f.history.bytesHeld(), 10 * 16u);
+    f.stroke.setTool(MapTool::Fill);
+    f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0));
+    f.stroke.mouseUp();
+    EXPECT_LE(f.history.bytesHeld(), mapBytes + 10 * 16u);
+    EXPECT_GE(f.history.bytesHeld(), mapBytes);
+    f.history.Undo();
+    EXPECT_EQ(f.workspace.map.cell(999, 999).Tile, 0);
+    EXPECT_EQ(f.workspace.map.cell(10, 15).Tile, 7);
+}
+
+TEST(MapHistory, ForgetsItsStepsWhenTheMapIsReplaced) {
+    MapFixture f;
+    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
+    f.stroke.mouseUp();
+    ASSERT_TRUE(f.history.canUndo());
+    f.prompts.answer(Answer::No);
+    f.workspace.NewMap();
+    EXPECT_FALSE(f.history.canUndo());
+    // A grid swapped without a notice is never written through stale cell numbers.
+    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
+    f.stroke.mouseUp();
+    f.workspace.map.ReplaceMapGrid(2, 2);
+    EXPECT_FALSE(f.history.Undo());
+    EXPECT_EQ(f.tiles(), "00|00");
 }
 
 } // namespace

@@ -150,7 +150,6 @@ TEST(EditorLayout, FirstUpdateLaysOutTheWholeWindow) {
     EXPECT_EQ(change.full->leftPaneWidth, 409);
     EXPECT_EQ(change.full->windowWidthDelta, 9);
     EXPECT_EQ(change.full->windowHeight, 73 + 256 + 126);
-    EXPECT_EQ(change.full->infoGridHeight, 73);
     EXPECT_FALSE(layout.layoutDirty);
 
     const LayoutChange again = UpdateEditorLayout(layout, {8, 8}, 16, {false, 409});

@@ -1,5 +1,6 @@
 #include "TileEditorTestSupport.h"
 #include "core/tileeditor/PaletteBox.h"
+#include "core/tileeditor/PaletteColors.h"
 #include "core/tileeditor/TileList.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,40 @@ TEST(PaletteBox, ClicksBesideTheSwatchesAreIgnoredEntirely) {
     larger.tiles().tilePalette[0] = 4;
     PaletteBox().mouseUp(larger.workspace, MouseButton::Left, 0);
     EXPECT_EQ(larger.tiles().tilePalette[0], 4); // only an 8x8 Block resets it
+}
+
+// The colour dialog opens on the entry's screen colour and stores the choice, five bits
+// per channel in file order, in the current palette of the current set only.
+TEST(PaletteColors, TheDialogEditsOneEntryOfTheCurrentPalette) {
+    Fixture f;
+    f.editing().CurrentPaletteSet = 2;
+    f.editing().CurrentPalette = 3;
+    const PaletteTable before = f.tiles().paletteTable;
+    f.tiles().paletteTable[2][3][1] = {4, 12, 20};
+    PaletteTable expected = f.tiles().paletteTable;
+    expected[2][3][1] = {0, 16, 31};
+    f.prompts.colors = {std::nullopt, Rgb{255, 130, 7}};
+    EXPECT_FALSE(EditPaletteColor(f.workspace, f.prompts, 1));
+    EXPECT_FALSE(f.editing().Modified);
+    EXPECT_TRUE(EditPaletteColor(f.workspace, f.prompts, 1));
+    EXPECT_EQ(f.prompts.colorRequests, (std::vector<Rgb>{{160, 96, 32}, {160, 96, 32}}));
+    EXPECT_EQ(f.tiles().paletteTable, expected);
+    EXPECT_TRUE(f.editing().Modified);
+    EXPECT_EQ(f.notifications, std::vector<unsigned>{TilesChanged});
+    EXPECT_FALSE(EditPaletteColor(f.workspace, f.prompts, 4));
+
+    ApplyPalette(f.workspace, greyRampPalette());
+    EXPECT_EQ(f.tiles().paletteTable, before);
+    EXPECT_EQ(CurrentPalette(f.workspace), greyRampPalette());
+}
+
+TEST(PaletteColors, PresetsRunFromLightestToDarkest) {
+    for (const PalettePreset& preset : BuiltInPalettePresets())
+        for (int c = 1; c < kColorsPerPalette; ++c) {
+            const PaletteColor &lighter = preset.colors[c - 1], &darker = preset.colors[c];
+            EXPECT_GT(lighter[0] + lighter[1] + lighter[2], darker[0] + darker[1] + darker[2])
+                << preset.name << " " << c;
+        }
 }
 
 } // namespace

@@ -109,13 +109,15 @@ TEST_F(Saving, MapRecordsTheCurrentTileSetPath) {
     EXPECT_EQ(SampleGrid(9, 4), reread->grid);
 }
 
+// The title, Save and Save as agree: a map whose name was forgotten is untitled in all
+// three.
 TEST_F(Saving, ForgottenMapNameAsksForANewOne) {
     ASSERT_TRUE(workspace.LoadMapFile(writeMap("level1.vxm", SampleGrid(2, 2)), false));
     workspace.map.ForgetMapFileName();
     prompts.cancelDialog();
     EXPECT_EQ(SaveOutcome::Cancelled, workspace.SaveMap());
     EXPECT_EQ("untitled.vxm", prompts.dialogs.at(0).request.initialPath);
-    EXPECT_EQ("Tessivar - Map Editor - level1", MapEditorTitle(workspace.map));
+    EXPECT_EQ("Tessivar - Map Editor - untitled", MapEditorTitle(workspace.map));
 }
 
 // ---- The save questions of New ----

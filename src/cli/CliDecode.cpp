@@ -2,8 +2,8 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliFiles.h"
 
-#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/picture/BitmapWriter.h"
 #include "core/picture/DecodeJpeg.h"
@@ -27,6 +27,11 @@ int RunDecode(const std::vector<std::string>& args) {
     const std::string& input = parsed->positional[0];
     const std::string output = parsed->value("-o");
 
+    OutputSet outputs;
+    outputs.AddInput(input);
+    auto out = outputs.Add(output, kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), kDecodeUsage);
     // A JPEG file of a picture the decoder accepts is far smaller than this.
     const auto data = ReadWholeFile(input, std::uint64_t{1} << 30);
     if (!data)
@@ -39,9 +44,10 @@ int RunDecode(const std::vector<std::string>& args) {
         EncodeBitmap24(image->Width(), image->Height(), [&](int row, std::span<std::uint8_t> bgr) {
             image->CopyRowAsBgr(row, bgr);
         });
-    const Status saved =
-        bitmap ? SaveFileAtomically(output, *bitmap) : Status(Fail(bitmap.error()));
-    return saved ? 0 : ReportError("cannot write " + output + ": " + saved.error());
+    if (!bitmap)
+        return ReportError("cannot write " + output + ": " + bitmap.error());
+    (*out)->Write(*bitmap);
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

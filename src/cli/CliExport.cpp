@@ -9,10 +9,12 @@
 #include "core/export/FormatJson.h"
 #include "core/export/SourceExport.h"
 #include "core/files/FileIo.h"
+#include "core/files/OutputSet.h"
 #include "core/files/TileBinary.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -83,8 +85,8 @@ constexpr const char* kMapUsage = "usage: tessivar-cli export-map MAP.vxm -o OUT
                                   "[--block WxH] [--tileset SET.vxt] [--kind tileset|map]";
 constexpr const char* kBinaryUsage =
     "usage: tessivar-cli export-binary SET.vxt -o OUT.bin [--block WxH] [--kind tileset|map]";
-constexpr const char* kImportUsage =
-    "usage: tessivar-cli import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE] [--kind tileset|map]";
+constexpr const char* kImportUsage = "usage: tessivar-cli import-binary SET.vxt IN.bin -o OUT.vxt "
+                                     "[--at TILE] [--grow] [--kind tileset|map]";
 
 } // namespace
 
@@ -112,6 +114,12 @@ int RunExportTiles(const std::vector<std::string>& argv) {
             return ReportUsage("--preset takes bw, gray, bw-anim or gray-anim", kTilesUsage);
         preset = presets.at(*name);
     }
+    OutputSet outputs;
+    outputs.AddInput(args->positional[0], FileKind::TileSet);
+    outputs.AddInput(args->value("--format"));
+    auto out = outputs.Add(args->value("-o"), kTextOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), kTilesUsage);
     ExportFormat format = TileFormatPreset(preset, tileSet.block);
     if (auto problem = loadFormat(*args, false, format))
         return ReportError(*problem);
@@ -127,14 +135,20 @@ int RunExportTiles(const std::vector<std::string>& argv) {
         const auto last = dash == std::string::npos ? first : ParseInteger(range->substr(dash + 1));
         if (!first || !last)
             return ReportUsage("--blocks takes FROM-TO, such as 0-15", kTilesUsage);
+        if (*first < 0 || *first > *last || *last >= blocks)
+            return ReportUsage("--blocks " + *range + " is not a range within Blocks 0-" +
+                                   std::to_string(blocks - 1) + " of " + args->positional[0],
+                               kTilesUsage);
         from = *first;
         to = *last;
     }
     std::vector<bool> included(static_cast<std::size_t>(blocks));
     for (int k = 0; k < blocks; ++k)
         included[static_cast<std::size_t>(k)] = from <= k && k <= to;
-    const Status exported = ExportTileSource(tileSet, format, dialect, included, args->value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    if (const Status exported = ExportTileSource(tileSet, format, dialect, included, **out);
+        !exported)
+        return ReportError(exported.error());
+    return CommitOutputs(outputs);
 }
 
 int RunExportMap(const std::vector<std::string>& argv) {
@@ -156,6 +170,13 @@ int RunExportMap(const std::vector<std::string>& argv) {
             return ReportUsage("--offset takes an integer", kMapUsage);
         offset = *value;
     }
+    OutputSet outputs;
+    outputs.AddInput(args->positional[0], FileKind::Map);
+    outputs.AddInput(args->value("--tileset"), FileKind::TileSet);
+    outputs.AddInput(args->value("--format"));
+    auto out = outputs.Add(args->value("-o"), kTextOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), kMapUsage);
     ExportFormat format = MapFormatPreset();
     if (auto problem = loadFormat(*args, true, format))
         return ReportError(*problem);
@@ -172,9 +193,10 @@ int RunExportMap(const std::vector<std::string>& argv) {
     } else if (format.usesCategories()) {
         return ReportError("the format exports tile information: give --tileset");
     }
-    const Status exported =
-        ExportMapSource(tileSet, map->grid, format, dialect, offset, args->value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    if (const Status exported = ExportMapSource(tileSet, map->grid, format, dialect, offset, **out);
+        !exported)
+        return ReportError(exported.error());
+    return CommitOutputs(outputs);
 }
 
 int RunExportBinary(const std::vector<std::string>& argv) {
@@ -188,14 +210,19 @@ int RunExportBinary(const std::vector<std::string>& argv) {
     std::optional<FileKind> kind;
     if (auto problem = parseCommon(*args, tileSet.block, kind, unused))
         return ReportUsage(*problem, kBinaryUsage);
+    OutputSet outputs;
+    outputs.AddInput(args->positional[0], FileKind::TileSet);
+    auto out = outputs.Add(args->value("-o"), kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), kBinaryUsage);
     if (const Status loaded = LoadTileSet(args->positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
-    const Status exported = ExportTileBinary(tileSet, args->value("-o"));
-    return exported ? 0 : ReportError(exported.error());
+    (*out)->Write(SerializeTileBinary(tileSet));
+    return CommitOutputs(outputs);
 }
 
 int RunImportBinary(const std::vector<std::string>& argv) {
-    const auto args = ParseArguments(argv, {"-o", "--at", "--kind"});
+    const auto args = ParseArguments(argv, {"-o", "--at", "--kind"}, {"--grow"});
     if (!args)
         return ReportUsage(args.error(), kImportUsage);
     if (args->positional.size() != 2 || args->value("-o").empty())
@@ -210,6 +237,12 @@ int RunImportBinary(const std::vector<std::string>& argv) {
     const auto kind = ParseKindOption(args->find("--kind"));
     if (!kind)
         return ReportUsage(kind.error(), kImportUsage);
+    OutputSet outputs;
+    outputs.AddInput(args->positional[0], FileKind::TileSet);
+    outputs.AddInput(args->positional[1]);
+    auto out = outputs.Add(args->value("-o"), kTileSetOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), kImportUsage);
     TileSet tileSet;
     std::string associatedMap;
     if (const Status loaded = LoadTileSet(args->positional[0], *kind, tileSet, &associatedMap);
@@ -220,10 +253,22 @@ int RunImportBinary(const std::vector<std::string>& argv) {
         return ReportError("cannot read " + args->positional[1] + ": " + binary.error());
     const TileBinaryImport imported = ImportTileBinary(*binary, at, tileSet);
     if (imported.tilesRead < imported.tilesInFile)
-        std::fprintf(stderr, "tessivar-cli: %d of %d Tiles read; the Tile slots end at %d\n",
-                     imported.tilesRead, imported.tilesInFile, kMaxTiles - 1);
-    const Status saved = SaveTileSet(args->value("-o"), tileSet, associatedMap);
-    return saved ? 0 : ReportError(saved.error());
+        PrintNote(std::to_string(imported.tilesRead) + " of " +
+                  std::to_string(imported.tilesInFile) + " Tiles read; the Tile slots end at " +
+                  std::to_string(kMaxTiles - 1));
+    const int end = at + imported.tilesRead;
+    if (args->has("--grow")) {
+        tileSet.tileCount = std::max(tileSet.tileCount, end);
+    } else if (end > tileSet.tileCount) {
+        const int first = std::max(at, tileSet.tileCount);
+        PrintNote(std::to_string(end - first) + " Tiles read into slots " + std::to_string(first) +
+                  "\u2013" + std::to_string(end - 1) + ", past the " +
+                  std::to_string(tileSet.tileCount) +
+                  " Tiles in use: they are not saved (--grow raises the tile count)");
+    }
+    if (const Status written = WriteTileSet(**out, tileSet, associatedMap); !written)
+        return ReportError(written.error());
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

@@ -1,18 +1,24 @@
 #include "cli/CliFiles.h"
 
+#include "cli/CliArgs.h"
+
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
+#include "core/files/OutputSet.h"
 #include "core/model/TileSet.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tessivar::cli {
 
 namespace {
 
-Status save(const std::string& path, const Result<std::vector<std::uint8_t>>& bytes) {
-    const Status saved = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
-    return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
+Status write(AtomicFile& file, const Result<std::vector<std::uint8_t>>& bytes) {
+    if (!bytes)
+        return Fail("cannot write " + file.targetPath() + ": " + bytes.error());
+    file.Write(*bytes);
+    return Ok();
 }
 
 template <typename Contents>
@@ -80,12 +86,26 @@ Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSe
     return Ok();
 }
 
-Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath) {
-    return save(path, SerializeTileSet(tileSet, mapPath));
+Status WriteTileSet(AtomicFile& file, const TileSet& tileSet, const std::string& mapPath) {
+    return write(file, SerializeTileSet(tileSet, mapPath));
 }
 
-Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
-    return save(path, SerializeMap(grid, tileSetPath));
+Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSetPath) {
+    return write(file, SerializeMap(grid, tileSetPath));
+}
+
+int CommitOutputs(OutputSet& outputs) {
+    const Status committed = outputs.Commit();
+    return committed ? 0 : ReportError(committed.error());
+}
+
+void PrintNote(const std::string& text) {
+    std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
+}
+
+int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
+                        const std::string& usage) {
+    return outputs.namesClash() ? ReportUsage(problem, usage) : ReportError(problem);
 }
 
 } // namespace tessivar::cli

@@ -90,9 +90,9 @@ int RunImport(const std::vector<std::string>& args) {
     ConversionSettings settings;
     settings.grayscale = !parsed.has("--bw");
     if (const auto* dither = parsed.find("--dither")) {
-        const auto value = ParseInteger(*dither, 0);
+        const auto value = ParseInteger(*dither, 0, 100);
         if (!value)
-            return ReportUsage("--dither needs a whole number", kImportUsage);
+            return ReportUsage("--dither takes a whole percentage, 0 to 100", kImportUsage);
         settings.ditherPercent = *value;
     }
     int at = 0;
@@ -102,6 +102,20 @@ int RunImport(const std::vector<std::string>& args) {
             return ReportUsage("--at needs a Tile number below 768", kImportUsage);
         at = *value;
     }
+
+    OutputSet outputs;
+    outputs.AddInput(parsed.positional[0]);
+    outputs.AddInput(parsed.value("--into"), FileKind::TileSet);
+    std::optional<AtomicFile*> mapFile;
+    if (options.createMap) {
+        auto added = outputs.Add(mapOutput, kMapOutput);
+        if (!added)
+            return ReportRefusedOutput(outputs, added.error(), kImportUsage);
+        mapFile = *added;
+    }
+    auto setFile = outputs.Add(output, kTileSetOutput);
+    if (!setFile)
+        return ReportRefusedOutput(outputs, setFile.error(), kImportUsage);
 
     NoPrompts prompts;
     Workspace workspace(prompts);
@@ -122,8 +136,10 @@ int RunImport(const std::vector<std::string>& args) {
         settings.size = DefaultImportSize(source->Width(), source->Height());
         if (const auto* size = parsed.find("--size")) {
             const auto named = ParseWxH(*size, 0);
-            if (!named)
-                return ReportUsage("--size needs WIDTHxHEIGHT", kImportUsage);
+            if (!named || !ImportSettingsValid({named->first, named->second}, 0))
+                return ReportUsage("--size takes WIDTHxHEIGHT, each side a multiple of 8 from 8 "
+                                   "to 16384",
+                                   kImportUsage);
             settings.size = ImportSize{named->first, named->second};
         }
         try {
@@ -147,16 +163,16 @@ int RunImport(const std::vector<std::string>& args) {
     picture.reset();
 
     if (!options.createMap && !options.overwrite && !associatedMap.empty())
-        std::fprintf(stderr,
-                     "tessivar-cli: note: the map %s named by the tile set was not renumbered\n",
-                     associatedMap.c_str());
+        PrintNote("note: the map " + associatedMap + " named by the tile set was not renumbered");
     const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
-    if (options.createMap)
-        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
-            !saved)
-            return ReportError(saved.error());
-    if (const Status saved = SaveTileSet(output, workspace.tileSet, setLink); !saved)
-        return ReportError(saved.error());
+    if (mapFile)
+        if (const Status written = WriteMap(**mapFile, workspace.map.grid, absolutePath(output));
+            !written)
+            return ReportError(written.error());
+    if (const Status written = WriteTileSet(**setFile, workspace.tileSet, setLink); !written)
+        return ReportError(written.error());
+    if (const int committed = CommitOutputs(outputs); committed != 0)
+        return committed;
 
     if (parsed.has("--json")) {
         std::printf("{\"tilesCut\":%zu,\"tilesKept\":%zu,\"firstTile\":%d,\"tileCount\":%d,"
@@ -189,6 +205,20 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (!kind)
         return ReportUsage(kind.error(), kOptimizeUsage);
 
+    OutputSet outputs;
+    outputs.AddInput(parsed.positional[0], FileKind::TileSet);
+    outputs.AddInput(parsed.value("--map"), FileKind::Map);
+    std::optional<AtomicFile*> mapFile;
+    if (parsed.has("--map-out")) {
+        auto added = outputs.Add(parsed.value("--map-out"), kMapOutput);
+        if (!added)
+            return ReportRefusedOutput(outputs, added.error(), kOptimizeUsage);
+        mapFile = *added;
+    }
+    auto setFile = outputs.Add(output, kTileSetOutput);
+    if (!setFile)
+        return ReportRefusedOutput(outputs, setFile.error(), kOptimizeUsage);
+
     NoPrompts prompts;
     Workspace workspace(prompts);
     std::string associatedMap;
@@ -207,14 +237,19 @@ int RunOptimize(const std::vector<std::string>& args) {
     const int before = workspace.tileSet.tileCount;
     const int removed = OptimizeTileSet(workspace);
 
-    if (!mapOutput.empty()) {
-        if (const Status saved = SaveMap(mapOutput, workspace.map.grid, absolutePath(output));
-            !saved)
-            return ReportError(saved.error());
+    if (mapFile) {
+        if (const Status written = WriteMap(**mapFile, workspace.map.grid, absolutePath(output));
+            !written)
+            return ReportError(written.error());
         associatedMap = absolutePath(mapOutput);
+    } else if (removed > 0 && !associatedMap.empty()) {
+        PrintNote("note: the map " + associatedMap +
+                  " named by the tile set was not renumbered; give --map and --map-out");
     }
-    if (const Status saved = SaveTileSet(output, workspace.tileSet, associatedMap); !saved)
-        return ReportError(saved.error());
+    if (const Status written = WriteTileSet(**setFile, workspace.tileSet, associatedMap); !written)
+        return ReportError(written.error());
+    if (const int committed = CommitOutputs(outputs); committed != 0)
+        return committed;
     if (parsed.has("--json"))
         std::printf("{\"tilesBefore\":%d,\"tilesRemoved\":%d,\"tilesKept\":%d,\"mapWidth\":%d,"
                     "\"mapHeight\":%d}\n",

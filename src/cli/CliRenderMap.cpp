@@ -49,11 +49,17 @@ int RunRenderMap(const std::vector<std::string>& args) {
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
         return ReportError(map.error());
+    if (tileSetPath.empty() && !map->tileSetPath.empty())
+        tileSetPath = locateTileSet(map->tileSetPath, mapPath);
+    OutputSet outputs;
+    outputs.AddInput(mapPath, FileKind::Map);
+    outputs.AddInput(tileSetPath, FileKind::TileSet);
+    auto out = outputs.Add(outPath, kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), kRenderUsage);
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
-    if (tileSetPath.empty() && !map->tileSetPath.empty())
-        tileSetPath = locateTileSet(map->tileSetPath, mapPath);
     if (tileSetPath.empty()) {
         std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
                      mapPath.c_str());
@@ -63,10 +69,10 @@ int RunRenderMap(const std::vector<std::string>& args) {
             return ReportError(loaded.error());
     }
 
-    const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));
+    const Status written = WriteMapPicture(*tileSet, map->grid, **out, PictureFormatFor(outPath));
     if (!written)
         return ReportError("cannot write " + outPath + ": " + written.error());
-    return 0;
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -58,9 +59,31 @@ constexpr Command kCommands[] = {
     {"optimize", tessivar::cli::RunOptimize},
 };
 
+// Every byte for the standard output and error has to arrive: a failed write (a full
+// disk, a closed file) turns a success into status 1.
+int checkedExit(int status) {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tessivar-cli: cannot write the standard output: %s\n",
+                     errno ? std::strerror(errno) : "write error");
+        status = 1;
+    }
+    if (std::fflush(stderr) != 0 || std::ferror(stderr))
+        status = 1;
+    return status;
+}
+
+int run(int argc, char** argv);
+
 } // namespace
 
 int main(int argc, char** argv) {
+    return checkedExit(run(argc, argv));
+}
+
+namespace {
+
+int run(int argc, char** argv) {
     if (argc < 2) {
         std::fputs(kUsage, stderr);
         return 2;
@@ -81,3 +104,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tessivar-cli: unknown command '%s'\n\n%s", first.c_str(), kUsage);
     return 2;
 }
+
+} // namespace

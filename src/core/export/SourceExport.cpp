@@ -103,7 +103,7 @@ public:
         , offset_(offset)
         , tilesPerBlock_(tilesPerBlock)
         , bytes_(bytes)
-        , made_(kKeys, false)
+        , made_(kKeys, 0)
         , records_(kKeys * bytes) {}
 
     // Appends the record of `cell` to `out`.
@@ -118,9 +118,12 @@ public:
         if (!made_[key]) {
             BuildMapSectionRecord(tileSet_, format_, cell, section_, offset_, tilesPerBlock_,
                                   std::span(record, bytes_));
-            made_[key] = true;
+            made_[key] = 1;
         }
-        std::memcpy(out, record, bytes_);
+        if (bytes_ == 1)
+            *out = *record;
+        else
+            std::memcpy(out, record, bytes_);
     }
 
 private:
@@ -131,7 +134,7 @@ private:
     std::int32_t offset_;
     int tilesPerBlock_;
     std::size_t bytes_;
-    std::vector<bool> made_;
+    std::vector<std::uint8_t> made_;
     std::vector<std::uint8_t> records_;
 };
 

@@ -220,10 +220,10 @@ void AtomicFile::close() {
         fail("Cannot close the file");
 }
 
-void AtomicFile::flushBuffer() {
+void AtomicFile::writeAll(std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
-    while (status_.ok() && done < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (status_.ok() && done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -234,20 +234,28 @@ void AtomicFile::flushBuffer() {
             done += static_cast<std::size_t>(n);
         }
     }
+}
+
+void AtomicFile::flushBuffer() {
+    writeAll(buffer_);
     buffer_.clear();
 }
 
 void AtomicFile::Write(std::span<const std::uint8_t> bytes) {
     if (fd_ < 0 || !status_.ok())
         return;
-    while (!bytes.empty() && status_.ok()) {
-        const std::size_t room = kBufferBytes - buffer_.size();
-        const std::size_t take = std::min(room, bytes.size());
-        buffer_.insert(buffer_.end(), bytes.begin(),
-                       bytes.begin() + static_cast<std::ptrdiff_t>(take));
-        bytes = bytes.subspan(take);
-        if (buffer_.size() == kBufferBytes)
-            flushBuffer();
+    // Large pieces skip the buffer.
+    if (bytes.size() >= kBufferBytes / 16) {
+        flushBuffer();
+        writeAll(bytes);
+        return;
+    }
+    const std::size_t take = std::min(kBufferBytes - buffer_.size(), bytes.size());
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take));
+    if (buffer_.size() == kBufferBytes) {
+        flushBuffer();
+        buffer_.insert(buffer_.end(), bytes.begin() + static_cast<std::ptrdiff_t>(take),
+                       bytes.end());
     }
 }
 

@@ -58,6 +58,7 @@ public:
 
 private:
     AtomicFile(int fd, std::string target, std::string temp);
+    void writeAll(std::span<const std::uint8_t> bytes);
     void flushBuffer();
     void fail(const char* what);
     void close();

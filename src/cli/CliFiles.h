@@ -42,12 +42,12 @@ Status WriteTileSet(AtomicFile& file, const TileSet& tileSet, const std::string&
 Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSetPath);
 
 // The outputs of the commands: source text (to the standard output even on a terminal),
-// tile set and map files (which may rewrite an input of their kind in place, never to
-// the standard output) and other binary files.
+// tile set and map files (which may rewrite an input of their kind in place) and other
+// binary files.
 constexpr OutputRules kTextOutput{std::nullopt, false, true, false};
 constexpr OutputRules kBinaryOutput{};
-constexpr OutputRules kTileSetOutput{FileKind::TileSet, true, false};
-constexpr OutputRules kMapOutput{FileKind::Map, true, false};
+constexpr OutputRules kTileSetOutput{FileKind::TileSet, true};
+constexpr OutputRules kMapOutput{FileKind::Map, true};
 
 // Replaces every output; 0, or 1 with the reason printed.
 int CommitOutputs(OutputSet& outputs);

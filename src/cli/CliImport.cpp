@@ -103,6 +103,10 @@ int RunImport(const std::vector<std::string>& args) {
         at = *value;
     }
 
+    if (output == "-" || mapOutput == "-")
+        return ReportUsage("import prints its summary on the standard output: name files for -o "
+                           "and --map",
+                           kImportUsage);
     OutputSet outputs;
     outputs.AddInput(parsed.positional[0]);
     outputs.AddInput(parsed.value("--into"), FileKind::TileSet);
@@ -205,6 +209,10 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (!kind)
         return ReportUsage(kind.error(), kOptimizeUsage);
 
+    if (output == "-" || parsed.value("--map-out") == "-")
+        return ReportUsage("optimize prints its summary on the standard output: name files for "
+                           "-o and --map-out",
+                           kOptimizeUsage);
     OutputSet outputs;
     outputs.AddInput(parsed.positional[0], FileKind::TileSet);
     outputs.AddInput(parsed.value("--map"), FileKind::Map);

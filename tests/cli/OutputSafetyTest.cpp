@@ -44,7 +44,7 @@ const Command kCommands[] = {
      true},
 };
 
-enum class Target { Link, Twin, OtherKind, Fifo, ReadOnly, SizeLimit };
+enum class Target { Link, Twin, OtherKind, Fifo, ReadOnly, SizeLimit, LongMapPath };
 
 struct Case {
     const char* name;
@@ -60,6 +60,7 @@ const Case kCases[] = {
     {"a FIFO", Target::Fifo, 1, "not a regular file"},
     {"a write-protected file", Target::ReadOnly, 1, "write-protected"},
     {"a full disk", Target::SizeLimit, 1, "File too large"},
+    {"a map path too long to store", Target::LongMapPath, 1, "can store at most 255"},
 };
 
 class OutputSafety : public Cli {
@@ -119,7 +120,8 @@ TEST_F(OutputSafety, EveryCommandRefusesOutputsItMustNotWriteAndChangesNothing) 
             continue;
         for (const Case& c : kCases) {
             if ((c.target == Target::Link && command.foreign.empty()) ||
-                (c.target == Target::Twin && !command.twoOutputs))
+                ((c.target == Target::Twin || c.target == Target::LongMapPath) &&
+                 !command.twoOutputs))
                 continue;
             SCOPED_TRACE(command.args[0] + ": " + c.name);
             std::string out = dir.file(command.tileSetOutput ? "out.vxt" : "out.dat");
@@ -150,6 +152,12 @@ TEST_F(OutputSafety, EveryCommandRefusesOutputsItMustNotWriteAndChangesNothing) 
                 write("out.vxm", {4, 5, 6});
                 shell = "ulimit -f 8; ";
                 break;
+            case Target::LongMapPath: {
+                const std::string deep = std::string(150, 'd') + "/" + std::string(150, 'e');
+                fs::create_directories(dir.file(deep));
+                out2 = write(deep + "/long.vxm", {4, 5, 6});
+                break;
+            }
             }
             std::vector<std::string> args;
             for (const std::string& arg : command.args)

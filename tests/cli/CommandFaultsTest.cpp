@@ -13,13 +13,11 @@ namespace {
 TEST_F(Cli, CommandLineFaultsGetTheirStatusAndMessage) {
     write("set.vxt", BuildTileSetImage("VX03", SampleTileSet(24, 1), "level.vxm"));
     write("two.bin", std::vector<std::uint8_t>(32, 0x5A));
-    std::string many = R"({"properties":[)";
-    for (int i = 0; i < 32; ++i)
-        many += std::string(i ? "," : "") + R"({"kind":"one","bits":2147483647})";
-    write("many.json", [&] {
-        const std::string text = many + "]}";
-        return std::vector<std::uint8_t>(text.begin(), text.end());
-    }());
+    std::string many = R"({"properties":[{"kind":"one","bits":2147483647})";
+    for (int i = 1; i < 32; ++i)
+        many += R"(,{"kind":"one","bits":2147483647})";
+    many += "]}";
+    write("many.json", std::vector<std::uint8_t>(many.begin(), many.end()));
     const struct {
         std::vector<std::string> args;
         int status;

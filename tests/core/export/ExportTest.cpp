@@ -290,18 +290,14 @@ TEST(FormatEditing, ChosenKindsTakeTheirSectionAndSectionSwapsStayInRange) {
 // Format files as the tool and the dialog read and export them: refused with a message
 // naming what is wrong, or read with their escapes decoded exactly.
 TEST(ExportFormat, FormatFileRefusalsAndExactEscapes) {
-    const std::string many = [] {
+    const auto repeated = [](const char* property, int count) {
         std::string text = R"({"properties":[)";
-        for (int i = 0; i < 32; ++i)
-            text += std::string(i ? "," : "") + R"({"kind":"one","bits":2147483647})";
+        for (int i = 0; i < count; ++i)
+            text += std::string(i ? "," : "") + property;
         return text + R"(],"sections":["a"]})";
-    }();
-    const std::string nineWide = [] {
-        std::string text = R"({"properties":[)";
-        for (int i = 0; i < 9; ++i)
-            text += std::string(i ? "," : "") + R"({"kind":"zero","bits":65536})";
-        return text + R"(],"sections":["a"]})";
-    }();
+    };
+    const std::string many = repeated(R"({"kind":"one","bits":2147483647})", 32);
+    const std::string nineWide = repeated(R"({"kind":"zero","bits":65536})", 9);
     const struct {
         std::string json;
         bool forMap;

@@ -174,7 +174,9 @@ Result<AtomicFile> AtomicFile::Open(const std::string& path) {
 
 AtomicFile AtomicFile::StandardOutput() {
     installHandlers();
-    return AtomicFile(STDOUT_FILENO, "-", {});
+    AtomicFile file(STDOUT_FILENO, "-", {});
+    file.standardOutput_ = true;
+    return file;
 }
 
 AtomicFile::AtomicFile(int fd, std::string target, std::string temp)
@@ -190,7 +192,8 @@ AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     , temp_(std::move(other.temp_))
     , buffer_(std::move(other.buffer_))
     , status_(std::move(other.status_))
-    , finished_(other.finished_) {}
+    , finished_(other.finished_)
+    , standardOutput_(other.standardOutput_) {}
 
 AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
     if (this != &other) {
@@ -201,6 +204,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
         buffer_ = std::move(other.buffer_);
         status_ = std::move(other.status_);
         finished_ = other.finished_;
+        standardOutput_ = other.standardOutput_;
     }
     return *this;
 }
@@ -216,7 +220,7 @@ void AtomicFile::fail(const char* what) {
 
 void AtomicFile::close() {
     const int fd = std::exchange(fd_, -1);
-    if (fd >= 0 && target_ != "-" && ::close(fd) != 0)
+    if (fd >= 0 && !standardOutput_ && ::close(fd) != 0)
         fail("Cannot close the file");
 }
 
@@ -267,7 +271,7 @@ Status AtomicFile::Finish() {
     if (fd_ < 0)
         return status_.ok() ? Fail("The file was already closed") : status_;
     flushBuffer();
-    if (target_ != "-") {
+    if (!standardOutput_) {
         if (status_.ok() && ::fchmod(fd_, permissionsFor(target_)) != 0)
             fail("Cannot set the file's permissions");
         if (status_.ok() && ::fsync(fd_) != 0)
@@ -283,7 +287,7 @@ Status AtomicFile::Replace() {
     if (!finished_)
         return status_.ok() ? Fail("The file was not finished") : status_;
     finished_ = false;
-    if (target_ == "-") {
+    if (standardOutput_) {
         fd_ = -1;
         return status_;
     }
@@ -332,7 +336,7 @@ void AtomicFile::Abandon() {
     if (fd_ < 0)
         return;
     const int fd = std::exchange(fd_, -1);
-    if (target_ != "-")
+    if (!standardOutput_)
         ::close(fd);
     if (!temp_.empty()) {
         ::unlink(temp_.c_str());

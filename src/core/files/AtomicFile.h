@@ -69,6 +69,7 @@ private:
     std::vector<std::uint8_t> buffer_;
     Status status_;
     bool finished_ = false;
+    bool standardOutput_ = false;
 };
 
 // Writes `bytes` as the whole new contents of `path` through an AtomicFile.

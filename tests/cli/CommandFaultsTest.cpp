@@ -41,6 +41,7 @@ TEST_F(Cli, CommandLineFaultsGetTheirStatusAndMessage) {
         {{"optimize", "set.vxt", "-o", "c.vxt"}, 0, "the map level.vxm named by the tile set"},
         {{"info", "set.vxt", "--json"}, 1, "", "exec >/dev/full; "},
         {{"optimize", "set.vxt", "-o", "c.vxt", "--json"}, 1, "", "exec >/dev/full; "},
+        {{"export-tiles", "set.vxt", "--kind", "map", "-o", "a.asm"}, 1, "set.vxt"},
         {{"import", "set.vxt", "-o", "d.vxt", "--dither", "-1"}, 2, "--dither takes"},
         {{"import", "set.vxt", "-o", "-"}, 2, "standard output"},
     };

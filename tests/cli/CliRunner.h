@@ -38,11 +38,12 @@ protected:
     // `shell` runs first in the same shell (a file-size limit, say); the error output
     // then comes through the pipe with the standard output, as no file may grow.
     CliRun run(const std::vector<std::string>& args, const std::string& shell = "") {
-        std::string command = shell + quoted(TESSIVAR_CLI);
+        std::string command = quoted(TESSIVAR_CLI);
         for (const auto& arg : args)
             command += " " + quoted(arg);
         const std::string errPath = dir.file("stderr.txt");
-        command += shell.empty() ? " 2>" + quoted(errPath) : " 2>&1";
+        command =
+            shell.empty() ? command + " 2>" + quoted(errPath) : "{ " + shell + command + "; } 2>&1";
         CliRun result;
         std::FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe)

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 order=(util model files picture grid render workspace tileeditor tileinfo mapeditor export
        imageimport)
 status=0
-if grep -rEn '#include <Q|#include "(ui|cli|qtpicture)/' src/core; then
+if grep -rEn '#include <Q|#include "(ui|cli)/' src/core; then
     echo "layers: src/core must not include Qt or a front end"
     status=1
 fi

@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libjpeg-turbo-progs libpng-dev binutils-z80 binutils-m68k-linux-gnu
     xvfb xauth imagemagick
+    desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
+    man-db groff-base dpkg-dev file
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds and runs every test: the
-# release build, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and each fuzz harness for a short while on its seed corpus.
+# release build, its install and Debian package, the same tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and each fuzz harness for a short while on its seed
+# corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,6 +23,9 @@ echo "== Release build and tests"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 ctest --preset default -j"$jobs"
+
+echo "== Install, desktop files, manual pages and Debian package"
+scripts/check-install.sh build/default
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null

@@ -1,7 +1,7 @@
 #include "cli/CliArgs.h"
 
-#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 
 namespace tessivar::cli {
@@ -11,9 +11,42 @@ int ReportError(const std::string& message) {
     return 1;
 }
 
-int ReportUsage(const std::string& problem, const std::string& usage) {
-    std::fprintf(stderr, "tessivar-cli: %s\n%s\n", problem.c_str(), usage.c_str());
+int ReportUsage(const std::string& problem, const CommandSpec& command) {
+    std::fprintf(stderr, "tessivar-cli: %s\n%s\n", problem.c_str(), UsageLine(command).c_str());
     return 2;
+}
+
+int ReportUsage(const std::string& problem, const Arguments& args) {
+    return ReportUsage(problem, *args.command);
+}
+
+std::string WrapWords(const std::vector<std::string>& words, std::size_t column,
+                      std::size_t indent) {
+    constexpr std::size_t kWidth = 80;
+    std::string text;
+    for (const std::string& word : words) {
+        if (column > indent && column + 1 + word.size() > kWidth) {
+            text += "\n" + std::string(indent, ' ');
+            column = indent;
+        } else if (!text.empty()) {
+            text += ' ';
+            ++column;
+        }
+        text += word;
+        column += word.size();
+    }
+    return text;
+}
+
+std::string UsageLine(const CommandSpec& command) {
+    std::vector<std::string> words = {"usage: tessivar-cli", command.name, command.operands};
+    for (const OptionSpec& option : command.options) {
+        std::string shown = option.name;
+        if (option.value)
+            shown += std::string(" ") + option.value;
+        words.push_back(option.required ? shown : "[" + shown + "]");
+    }
+    return WrapWords(words, 0, 8);
 }
 
 const std::string* Arguments::find(const std::string& name) const {
@@ -28,46 +61,99 @@ std::string Arguments::value(const std::string& name) const {
     return text ? *text : std::string();
 }
 
-Result<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                 const std::vector<std::string>& valued,
-                                 const std::vector<std::string>& flags) {
-    const auto listed = [](const std::vector<std::string>& names, const std::string& arg) {
-        return std::find(names.begin(), names.end(), arg) != names.end();
-    };
+Result<Arguments> ParseArguments(const std::vector<std::string>& args, const CommandSpec& command) {
     Arguments parsed;
+    parsed.command = &command;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool flag = listed(flags, arg);
-        if (!flag && !listed(valued, arg)) {
-            if (arg.size() > 1 && arg[0] == '-')
-                return Fail("unknown option " + arg);
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             parsed.positional.push_back(arg);
             continue;
         }
-        if (!flag && i + 1 >= args.size())
-            return Fail(arg + " needs a value");
-        if (parsed.has(arg))
-            return Fail(arg + " given twice");
-        parsed.options.emplace_back(arg, flag ? std::string() : args[++i]);
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+        const auto equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, equals);
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& option : command.options)
+            if (name == option.name || (option.alias && name == option.alias))
+                spec = &option;
+        if (!spec)
+            return Fail("unknown option " + name);
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!spec->value)
+                return Fail(name + " takes no value");
+            value = arg.substr(equals + 1);
+        } else if (spec->value) {
+            if (i + 1 >= args.size())
+                return Fail(name + " needs a value");
+            value = args[++i];
+        }
+        if (parsed.has(spec->name))
+            return Fail(name + " given twice");
+        parsed.options.emplace_back(spec->name, value);
     }
     return parsed;
 }
 
-std::optional<int> ParseInteger(const std::string& text, int least, int most) {
-    int value = 0;
+namespace {
+
+// Digits in `base` filling the whole text, as a non-negative number.
+std::optional<std::int64_t> digits(std::string_view text, int base) {
+    std::int64_t value = 0;
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < least || value > most)
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || text[0] == '-' || error != std::errc() || stop != end)
         return std::nullopt;
     return value;
 }
 
+} // namespace
+
+std::optional<int> ParseInteger(const std::string& text, int least, int most) {
+    std::string_view rest = text;
+    const bool negative = rest.starts_with('-');
+    if (negative)
+        rest.remove_prefix(1);
+    int base = 10;
+    if (rest.starts_with("0x") || rest.starts_with("0X")) {
+        base = 16;
+        rest.remove_prefix(2);
+    } else if (rest.starts_with('$') || rest.starts_with('%')) {
+        base = rest[0] == '$' ? 16 : 2;
+        rest.remove_prefix(1);
+    }
+    const auto magnitude = digits(rest, base);
+    if (!magnitude)
+        return std::nullopt;
+    const std::int64_t value = negative ? -*magnitude : *magnitude;
+    if (value < least || value > most)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
 std::optional<std::pair<int, int>> ParseWxH(const std::string& text, int least) {
+    const auto decimal = [least](std::string_view part) -> std::optional<int> {
+        int value = 0;
+        const char* end = part.data() + part.size();
+        const auto [stop, error] = std::from_chars(part.data(), end, value);
+        if (part.empty() || error != std::errc() || stop != end || value < least)
+            return std::nullopt;
+        return value;
+    };
     const auto x = text.find('x');
     if (x == std::string::npos)
         return std::nullopt;
-    const auto width = ParseInteger(text.substr(0, x), least);
-    const auto height = ParseInteger(text.substr(x + 1), least);
+    const auto width = decimal(std::string_view(text).substr(0, x));
+    const auto height = decimal(std::string_view(text).substr(x + 1));
     if (!width || !height)
         return std::nullopt;
     return std::pair(*width, *height);

@@ -1,51 +1,89 @@
 #pragma once
 
 // The command-line tool's one way to read a command's arguments and to report its
-// failures: every command splits its arguments here and exits through ReportError
-// (a failure, status 1) or ReportUsage (arguments it cannot run with, status 2).
+// failures: every command's arguments are split here against the options the command
+// table lists for it, and a command exits through ReportError (a failure, status 1) or
+// ReportUsage (arguments it cannot run with, status 2).
 
 #include "core/util/Result.h"
 
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace tessivar::cli {
 
-// Prints "tessivar-cli: MESSAGE" on the error output and returns exit status 1.
-int ReportError(const std::string& message);
+// One option of a command as the help, the manual page and the completion show it.
+struct OptionSpec {
+    const char* name;            // the spelling commands look up: "-o", "--dialect"
+    const char* value = nullptr; // what its value looks like ("OUT.asm", "z80|68k"); null: a flag
+    const char* help = "";
+    const char* alias = nullptr; // another spelling of the same option ("--output")
+    bool required = false;       // shown without brackets in the usage line
+};
 
-// Prints "tessivar-cli: PROBLEM" and the command's usage text; returns exit status 2.
-int ReportUsage(const std::string& problem, const std::string& usage);
+struct Arguments;
+
+// One command of the tool: its operands, its options and what runs it.
+struct CommandSpec {
+    const char* name;
+    const char* operands; // "SET.vxt IN.bin"
+    const char* summary;
+    const char* operandFiles; // extensions its operands complete to: "vxt vxm"
+    std::vector<OptionSpec> options;
+    int (*run)(const Arguments&);
+};
 
 // The arguments of one command: positional ones in order, and the options given.
 struct Arguments {
+    const CommandSpec* command = nullptr;
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> options;
+    bool help = false; // --help or -h came before any operand it could be the value of
 
-    // The value of an option (empty for a flag); null when it was not given.
+    // The value of an option (empty for a flag); null when it was not given. Options
+    // are found by their main spelling, whichever spelling was typed.
     const std::string* find(const std::string& name) const;
     bool has(const std::string& name) const { return find(name) != nullptr; }
     // The value, or an empty text when the option was not given.
     std::string value(const std::string& name) const;
 };
 
-// Splits `args` against the options a command knows: `valued` ones take the next
-// argument, `flags` stand alone. Any other argument starting with '-' (except "-"
-// itself) is refused, as is a missing value or an option given twice.
-Result<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                 const std::vector<std::string>& valued,
-                                 const std::vector<std::string>& flags = {});
+// Prints "tessivar-cli: MESSAGE" on the error output and returns exit status 1.
+int ReportError(const std::string& message);
 
-// A whole decimal integer in [least, most]; nothing else is accepted (no sign '+',
-// no spaces, no trailing text).
+// Prints "tessivar-cli: PROBLEM" and the usage line of the command that read `args`;
+// returns exit status 2.
+int ReportUsage(const std::string& problem, const Arguments& args);
+int ReportUsage(const std::string& problem, const CommandSpec& command);
+
+// "usage: tessivar-cli NAME OPERANDS [OPTIONS...]" with every option of the command,
+// wrapped to 80 columns.
+std::string UsageLine(const CommandSpec& command);
+
+// The words joined by spaces, starting at `column`, each line after the first starting
+// with `indent` spaces, no line longer than 80 columns unless one word is.
+std::string WrapWords(const std::vector<std::string>& words, std::size_t column,
+                      std::size_t indent);
+
+// Splits `args` against the command's options. "--name=value" is the same as "--name
+// value"; "--" ends the options, so every later argument is an operand; "-" alone is
+// an operand (standard input or output). Any other argument starting with '-' that the
+// command does not know is refused, as are a missing value, a value given to a flag
+// and an option given twice (under either spelling). --help and -h stop the reading.
+Result<Arguments> ParseArguments(const std::vector<std::string>& args, const CommandSpec& command);
+
+// A whole integer in [least, most], written as assemblers do: decimal ("16"),
+// hexadecimal ("0x10", "$10") or binary ("%10000"), after an optional '-'. Nothing else
+// is accepted (no '+', no spaces, no trailing text).
 std::optional<int> ParseInteger(const std::string& text,
                                 int least = std::numeric_limits<int>::min(),
                                 int most = std::numeric_limits<int>::max());
 
-// "WIDTHxHEIGHT", each part as ParseInteger takes it.
+// "WIDTHxHEIGHT", each part a decimal ParseInteger number.
 std::optional<std::pair<int, int>> ParseWxH(const std::string& text,
                                             int least = std::numeric_limits<int>::min());
 

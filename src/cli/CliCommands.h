@@ -1,21 +1,23 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace tessivar::cli {
 
-// Each command takes the arguments after its name and returns the exit status.
-int RunInfo(const std::vector<std::string>& args);
-int RunUpgrade(const std::vector<std::string>& args);
-int RunDecode(const std::vector<std::string>& args);
-int RunRenderMap(const std::vector<std::string>& args);
-int RunExportTiles(const std::vector<std::string>& args);
-int RunExportMap(const std::vector<std::string>& args);
-int RunExportBinary(const std::vector<std::string>& args);
-int RunImportBinary(const std::vector<std::string>& args);
-int RunImport(const std::vector<std::string>& args);
-int RunOptimize(const std::vector<std::string>& args);
+struct Arguments;
+
+// Each command takes its arguments as read against its entry in the command table
+// and returns the exit status.
+int RunInfo(const Arguments& args);
+int RunUpgrade(const Arguments& args);
+int RunDecode(const Arguments& args);
+int RunRenderMap(const Arguments& args);
+int RunExportTiles(const Arguments& args);
+int RunExportMap(const Arguments& args);
+int RunExportBinary(const Arguments& args);
+int RunImportBinary(const Arguments& args);
+int RunImport(const Arguments& args);
+int RunOptimize(const Arguments& args);
 
 // Escapes a string for a JSON document.
 std::string JsonString(const std::string& text);

@@ -76,69 +76,53 @@ std::optional<std::string> loadFormat(const Arguments& args, bool forMap, Export
     return std::nullopt;
 }
 
-constexpr const char* kTilesUsage =
-    "usage: tessivar-cli export-tiles SET.vxt -o OUT.asm [--dialect z80|68k] [--preset "
-    "bw|gray|bw-anim|gray-anim] "
-    "[--format FORMAT.json] [--block WxH] [--blocks FROM-TO] [--kind tileset|map]";
-constexpr const char* kMapUsage = "usage: tessivar-cli export-map MAP.vxm -o OUT.asm [--dialect "
-                                  "z80|68k] [--format FORMAT.json] [--offset N] "
-                                  "[--block WxH] [--tileset SET.vxt] [--kind tileset|map]";
-constexpr const char* kBinaryUsage =
-    "usage: tessivar-cli export-binary SET.vxt -o OUT.bin [--block WxH] [--kind tileset|map]";
-constexpr const char* kImportUsage = "usage: tessivar-cli import-binary SET.vxt IN.bin -o OUT.vxt "
-                                     "[--at TILE] [--grow] [--kind tileset|map]";
-
 } // namespace
 
-int RunExportTiles(const std::vector<std::string>& argv) {
-    const auto args = ParseArguments(
-        argv, {"-o", "--dialect", "--preset", "--format", "--block", "--blocks", "--kind"});
-    if (!args)
-        return ReportUsage(args.error(), kTilesUsage);
-    if (args->positional.size() != 1 || args->value("-o").empty())
-        return ReportUsage("export-tiles needs one tile set and -o OUTPUT", kTilesUsage);
-    if (args->has("--preset") && args->has("--format"))
-        return ReportUsage("--preset and --format exclude each other", kTilesUsage);
+int RunExportTiles(const Arguments& args) {
+    if (args.positional.size() != 1 || args.value("-o").empty())
+        return ReportUsage("export-tiles needs one tile set and -o OUTPUT", args);
+    if (args.has("--preset") && args.has("--format"))
+        return ReportUsage("--preset and --format exclude each other", args);
     TileSet tileSet;
     SourceDialect dialect = SourceDialect::Z80;
     std::optional<FileKind> kind;
-    if (auto problem = parseCommon(*args, tileSet.block, kind, dialect))
-        return ReportUsage(*problem, kTilesUsage);
+    if (auto problem = parseCommon(args, tileSet.block, kind, dialect))
+        return ReportUsage(*problem, args);
     TilePreset preset = TilePreset::BwOnly;
-    if (const std::string* name = args->find("--preset")) {
+    if (const std::string* name = args.find("--preset")) {
         const std::map<std::string, TilePreset> presets = {{"bw", TilePreset::BwOnly},
                                                            {"gray", TilePreset::GrayOnly},
                                                            {"bw-anim", TilePreset::BwAnim},
                                                            {"gray-anim", TilePreset::GrayAnim}};
         if (!presets.count(*name))
-            return ReportUsage("--preset takes bw, gray, bw-anim or gray-anim", kTilesUsage);
+            return ReportUsage("--preset takes bw, gray, bw-anim or gray-anim", args);
         preset = presets.at(*name);
     }
     OutputSet outputs;
-    outputs.AddInput(args->positional[0], FileKind::TileSet);
-    outputs.AddInput(args->value("--format"));
-    auto out = outputs.Add(args->value("-o"), kTextOutput);
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    outputs.AddInput(args.value("--format"));
+    auto out = outputs.Add(args.value("-o"), kTextOutput);
     if (!out)
-        return ReportRefusedOutput(outputs, out.error(), kTilesUsage);
+        return ReportRefusedOutput(outputs, out.error(), args);
     ExportFormat format = TileFormatPreset(preset, tileSet.block);
-    if (auto problem = loadFormat(*args, false, format))
+    if (auto problem = loadFormat(args, false, format))
         return ReportError(*problem);
-    if (const Status loaded = LoadTileSet(args->positional[0], kind, tileSet); !loaded)
+    if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
 
     const int blocks = tileSet.blockCount();
     int from = 0;
     int to = blocks - 1;
-    if (const std::string* range = args->find("--blocks")) {
+    if (const std::string* range = args.find("--blocks")) {
         const auto dash = range->find('-', 1);
         const auto first = ParseInteger(range->substr(0, dash));
         const auto last = dash == std::string::npos ? first : ParseInteger(range->substr(dash + 1));
         if (!first || !last)
-            return ReportUsage("--blocks takes FROM-TO, such as 0-15", kTilesUsage);
+            return ReportUsage("--blocks takes FROM-TO, such as 0-15", args);
         if (*first < 0 || *first > *last || *last >= blocks)
             return ReportUsage("--blocks " + *range + " is not a range within Blocks 0-" +
-                                   std::to_string(blocks - 1) + " of " + args->positional[0],
-                               kTilesUsage);
+                                   std::to_string(blocks - 1) + " of " + args.positional[0],
+                               args);
         from = *first;
         to = *last;
     }
@@ -151,40 +135,36 @@ int RunExportTiles(const std::vector<std::string>& argv) {
     return CommitOutputs(outputs);
 }
 
-int RunExportMap(const std::vector<std::string>& argv) {
-    const auto args = ParseArguments(
-        argv, {"-o", "--dialect", "--format", "--offset", "--block", "--tileset", "--kind"});
-    if (!args)
-        return ReportUsage(args.error(), kMapUsage);
-    if (args->positional.size() != 1 || args->value("-o").empty())
-        return ReportUsage("export-map needs one map and -o OUTPUT", kMapUsage);
+int RunExportMap(const Arguments& args) {
+    if (args.positional.size() != 1 || args.value("-o").empty())
+        return ReportUsage("export-map needs one map and -o OUTPUT", args);
     TileSet tileSet;
     SourceDialect dialect = SourceDialect::Z80;
     std::optional<FileKind> kind;
-    if (auto problem = parseCommon(*args, tileSet.block, kind, dialect))
-        return ReportUsage(*problem, kMapUsage);
+    if (auto problem = parseCommon(args, tileSet.block, kind, dialect))
+        return ReportUsage(*problem, args);
     int offset = 0;
-    if (const std::string* text = args->find("--offset")) {
+    if (const std::string* text = args.find("--offset")) {
         const auto value = ParseInteger(*text);
         if (!value)
-            return ReportUsage("--offset takes an integer", kMapUsage);
+            return ReportUsage("--offset takes an integer", args);
         offset = *value;
     }
     OutputSet outputs;
-    outputs.AddInput(args->positional[0], FileKind::Map);
-    outputs.AddInput(args->value("--tileset"), FileKind::TileSet);
-    outputs.AddInput(args->value("--format"));
-    auto out = outputs.Add(args->value("-o"), kTextOutput);
+    outputs.AddInput(args.positional[0], FileKind::Map);
+    outputs.AddInput(args.value("--tileset"), FileKind::TileSet);
+    outputs.AddInput(args.value("--format"));
+    auto out = outputs.Add(args.value("-o"), kTextOutput);
     if (!out)
-        return ReportRefusedOutput(outputs, out.error(), kMapUsage);
+        return ReportRefusedOutput(outputs, out.error(), args);
     ExportFormat format = MapFormatPreset();
-    if (auto problem = loadFormat(*args, true, format))
+    if (auto problem = loadFormat(args, true, format))
         return ReportError(*problem);
-    const auto map = LoadMapFile(args->positional[0], kind);
+    const auto map = LoadMapFile(args.positional[0], kind);
     if (!map)
         return ReportError(map.error());
     // Categories come from the tile set: the one given, else the one the map names.
-    const std::string* givenTileSet = args->find("--tileset");
+    const std::string* givenTileSet = args.find("--tileset");
     const std::string tileSetPath = givenTileSet ? *givenTileSet : map->tileSetPath;
     if (givenTileSet || (format.usesCategories() && !tileSetPath.empty())) {
         if (const Status loaded = LoadTileSet(tileSetPath, std::nullopt, tileSet, nullptr, true);
@@ -199,65 +179,59 @@ int RunExportMap(const std::vector<std::string>& argv) {
     return CommitOutputs(outputs);
 }
 
-int RunExportBinary(const std::vector<std::string>& argv) {
-    const auto args = ParseArguments(argv, {"-o", "--block", "--kind"});
-    if (!args)
-        return ReportUsage(args.error(), kBinaryUsage);
-    if (args->positional.size() != 1 || args->value("-o").empty())
-        return ReportUsage("export-binary needs one tile set and -o OUTPUT", kBinaryUsage);
+int RunExportBinary(const Arguments& args) {
+    if (args.positional.size() != 1 || args.value("-o").empty())
+        return ReportUsage("export-binary needs one tile set and -o OUTPUT", args);
     TileSet tileSet;
     SourceDialect unused = SourceDialect::Z80;
     std::optional<FileKind> kind;
-    if (auto problem = parseCommon(*args, tileSet.block, kind, unused))
-        return ReportUsage(*problem, kBinaryUsage);
+    if (auto problem = parseCommon(args, tileSet.block, kind, unused))
+        return ReportUsage(*problem, args);
     OutputSet outputs;
-    outputs.AddInput(args->positional[0], FileKind::TileSet);
-    auto out = outputs.Add(args->value("-o"), kBinaryOutput);
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    auto out = outputs.Add(args.value("-o"), kBinaryOutput);
     if (!out)
-        return ReportRefusedOutput(outputs, out.error(), kBinaryUsage);
-    if (const Status loaded = LoadTileSet(args->positional[0], kind, tileSet); !loaded)
+        return ReportRefusedOutput(outputs, out.error(), args);
+    if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
     (*out)->Write(SerializeTileBinary(tileSet));
     return CommitOutputs(outputs);
 }
 
-int RunImportBinary(const std::vector<std::string>& argv) {
-    const auto args = ParseArguments(argv, {"-o", "--at", "--kind"}, {"--grow"});
-    if (!args)
-        return ReportUsage(args.error(), kImportUsage);
-    if (args->positional.size() != 2 || args->value("-o").empty())
-        return ReportUsage("import-binary needs a tile set, a binary and -o OUTPUT", kImportUsage);
+int RunImportBinary(const Arguments& args) {
+    if (args.positional.size() != 2 || args.value("-o").empty())
+        return ReportUsage("import-binary needs a tile set, a binary and -o OUTPUT", args);
     int at = 0;
-    if (const std::string* text = args->find("--at")) {
+    if (const std::string* text = args.find("--at")) {
         const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
         if (!value)
-            return ReportUsage("--at takes a Tile number 0..767", kImportUsage);
+            return ReportUsage("--at takes a Tile number 0..767", args);
         at = *value;
     }
-    const auto kind = ParseKindOption(args->find("--kind"));
+    const auto kind = ParseKindOption(args.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kImportUsage);
+        return ReportUsage(kind.error(), args);
     OutputSet outputs;
-    outputs.AddInput(args->positional[0], FileKind::TileSet);
-    outputs.AddInput(args->positional[1]);
-    auto out = outputs.Add(args->value("-o"), kTileSetOutput);
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    outputs.AddInput(args.positional[1]);
+    auto out = outputs.Add(args.value("-o"), kTileSetOutput);
     if (!out)
-        return ReportRefusedOutput(outputs, out.error(), kImportUsage);
+        return ReportRefusedOutput(outputs, out.error(), args);
     TileSet tileSet;
     std::string associatedMap;
-    if (const Status loaded = LoadTileSet(args->positional[0], *kind, tileSet, &associatedMap);
+    if (const Status loaded = LoadTileSet(args.positional[0], *kind, tileSet, &associatedMap);
         !loaded)
         return ReportError(loaded.error());
-    const auto binary = ReadWholeFile(args->positional[1], std::uint64_t{16} * kMaxTiles * 1024);
+    const auto binary = ReadWholeFile(args.positional[1], std::uint64_t{16} * kMaxTiles * 1024);
     if (!binary)
-        return ReportError("cannot read " + args->positional[1] + ": " + binary.error());
+        return ReportError("cannot read " + args.positional[1] + ": " + binary.error());
     const TileBinaryImport imported = ImportTileBinary(*binary, at, tileSet);
     if (imported.tilesRead < imported.tilesInFile)
         PrintNote(std::to_string(imported.tilesRead) + " of " +
                   std::to_string(imported.tilesInFile) + " Tiles read; the Tile slots end at " +
                   std::to_string(kMaxTiles - 1));
     const int end = at + imported.tilesRead;
-    if (args->has("--grow")) {
+    if (args.has("--grow")) {
         tileSet.tileCount = std::max(tileSet.tileCount, end);
     } else if (end > tileSet.tileCount) {
         const int first = std::max(at, tileSet.tileCount);

@@ -53,10 +53,6 @@ std::string JsonString(const std::string& text) {
 
 namespace {
 
-constexpr const char* kInfoUsage =
-    "usage: tessivar-cli info FILE [--json] [--tiles] [--kind tileset|map]";
-constexpr const char* kUpgradeUsage = "usage: tessivar-cli upgrade IN OUT [--kind tileset|map]";
-
 std::string categoryTypeName(int type) {
     const std::string name = CategoryTypeName(type);
     return name.empty() ? "Unknown" : name;
@@ -126,18 +122,15 @@ void printMap(const MapFileContents& file, bool json) {
 
 } // namespace
 
-int RunInfo(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"--kind"}, {"--json", "--tiles"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kInfoUsage);
-    if (parsed->positional.size() != 1)
-        return ReportUsage("info takes one file", kInfoUsage);
-    const auto kind = ParseKindOption(parsed->find("--kind"));
+int RunInfo(const Arguments& parsed) {
+    if (parsed.positional.size() != 1)
+        return ReportUsage("info takes one file", parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kInfoUsage);
-    const std::string& path = parsed->positional[0];
-    const bool json = parsed->has("--json");
-    const bool tiles = parsed->has("--tiles");
+        return ReportUsage(kind.error(), parsed);
+    const std::string& path = parsed.positional[0];
+    const bool json = parsed.has("--json");
+    const bool tiles = parsed.has("--tiles");
     const auto read = LoadTileSetOrMap(path, *kind);
     if (!read)
         return ReportError(read.error());
@@ -152,16 +145,16 @@ int RunInfo(const std::vector<std::string>& args) {
     return 0;
 }
 
-int RunUpgrade(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"--kind"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kUpgradeUsage);
-    if (parsed->positional.size() != 2)
-        return ReportUsage("upgrade takes an input and an output file", kUpgradeUsage);
-    const auto kind = ParseKindOption(parsed->find("--kind"));
+int RunUpgrade(const Arguments& parsed) {
+    // The output is the second operand or -o, not both.
+    std::vector<std::string> paths = parsed.positional;
+    if (const std::string* output = parsed.find("-o"))
+        paths.push_back(*output);
+    if (paths.size() != 2 || paths[1].empty())
+        return ReportUsage("upgrade takes an input and an output file", parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kUpgradeUsage);
-    const std::vector<std::string>& paths = parsed->positional;
+        return ReportUsage(kind.error(), parsed);
     const auto read = LoadTileSetOrMap(paths[0], *kind);
     if (!read)
         return ReportError(read.error());
@@ -170,7 +163,7 @@ int RunUpgrade(const std::vector<std::string>& args) {
     outputs.AddInput(paths[0], read->kind());
     auto out = outputs.Add(paths[1], read->tileSet ? kTileSetOutput : kMapOutput);
     if (!out)
-        return ReportRefusedOutput(outputs, out.error(), kUpgradeUsage);
+        return ReportRefusedOutput(outputs, out.error(), parsed);
     Status written;
     if (read->tileSet) {
         // What the editor would write after opening the file: an old tile set without

@@ -104,8 +104,8 @@ void PrintNote(const std::string& text) {
 }
 
 int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
-                        const std::string& usage) {
-    return outputs.namesClash() ? ReportUsage(problem, usage) : ReportError(problem);
+                        const Arguments& args) {
+    return outputs.namesClash() ? ReportUsage(problem, args) : ReportError(problem);
 }
 
 } // namespace tessivar::cli

@@ -17,6 +17,8 @@ class TileSet;
 
 namespace tessivar::cli {
 
+struct Arguments;
+
 // The value of --kind ("tileset" or "map"); no kind when the option is absent (null).
 Result<std::optional<FileKind>> ParseKindOption(const std::string* text);
 
@@ -58,6 +60,6 @@ void PrintNote(const std::string& text);
 // Reports an output the OutputSet refused: status 2 when the names alone are at fault
 // (with the usage text), else 1.
 int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
-                        const std::string& usage);
+                        const Arguments& args);
 
 } // namespace tessivar::cli

@@ -8,7 +8,7 @@
 #include "core/imageimport/ImageImport.h"
 #include "core/imageimport/TileSetOptimizer.h"
 #include "core/model/LenientInteger.h"
-#include "qtpicture/QtPictureReader.h"
+#include "core/picture/PictureFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -18,14 +18,6 @@
 namespace tessivar::cli {
 
 namespace {
-
-constexpr const char* kImportUsage =
-    "usage: tessivar-cli import PICTURE -o OUT.vxt [--into SET.vxt] [--at TILE] [--insert]\n"
-    "         [--map OUT.vxm] [--size WxH] [--dither PCT] [--bw]\n"
-    "         [--mode full|duplicates|none] [--kind tileset|map] [--json]";
-constexpr const char* kOptimizeUsage =
-    "usage: tessivar-cli optimize SET.vxt -o OUT.vxt [--map MAP.vxm --map-out OUT.vxm]\n"
-    "         [--kind tileset|map] [--json]";
 
 // Nothing is asked on the command line: the documents start unmodified.
 class NoPrompts : public UserPrompts {
@@ -61,22 +53,16 @@ std::optional<DuplicateMode> modeNamed(const std::string& name) {
 
 } // namespace
 
-int RunImport(const std::vector<std::string>& args) {
-    const auto arguments = ParseArguments(
-        args, {"-o", "--into", "--at", "--map", "--size", "--dither", "--mode", "--kind"},
-        {"--insert", "--bw", "--json"});
-    if (!arguments)
-        return ReportUsage(arguments.error(), kImportUsage);
-    const Arguments& parsed = *arguments;
+int RunImport(const Arguments& parsed) {
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
-        return ReportUsage("import needs one picture and -o OUT.vxt", kImportUsage);
+        return ReportUsage("import needs one picture and -o OUT.vxt", parsed);
     const std::string output = *parsed.find("-o");
-    const std::string mapOutput = parsed.value("--map");
+    const std::string mapOutput = parsed.value("--map-out");
     const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kImportUsage);
+        return ReportUsage(kind.error(), parsed);
     if (*kind && !parsed.has("--into"))
-        return ReportUsage("--kind tells the kind of the --into file", kImportUsage);
+        return ReportUsage("--kind tells the kind of the --into file", parsed);
 
     ImportOptions options;
     options.overwrite = !parsed.has("--insert");
@@ -84,7 +70,7 @@ int RunImport(const std::vector<std::string>& args) {
     if (const auto* mode = parsed.find("--mode")) {
         const auto named = modeNamed(*mode);
         if (!named)
-            return ReportUsage("unknown mode " + *mode, kImportUsage);
+            return ReportUsage("unknown mode " + *mode, parsed);
         options.mode = *named;
     }
     ConversionSettings settings;
@@ -92,21 +78,21 @@ int RunImport(const std::vector<std::string>& args) {
     if (const auto* dither = parsed.find("--dither")) {
         const auto value = ParseInteger(*dither, 0, 100);
         if (!value)
-            return ReportUsage("--dither takes a whole percentage, 0 to 100", kImportUsage);
+            return ReportUsage("--dither takes a whole percentage, 0 to 100", parsed);
         settings.ditherPercent = *value;
     }
     int at = 0;
     if (const auto* text = parsed.find("--at")) {
         const auto value = ParseInteger(*text, 0, kMaxTiles - 1);
         if (!value)
-            return ReportUsage("--at needs a Tile number below 768", kImportUsage);
+            return ReportUsage("--at needs a Tile number below 768", parsed);
         at = *value;
     }
 
     if (output == "-" || mapOutput == "-")
         return ReportUsage("import prints its summary on the standard output: name files for -o "
-                           "and --map",
-                           kImportUsage);
+                           "and --map-out",
+                           parsed);
     OutputSet outputs;
     outputs.AddInput(parsed.positional[0]);
     outputs.AddInput(parsed.value("--into"), FileKind::TileSet);
@@ -114,12 +100,12 @@ int RunImport(const std::vector<std::string>& args) {
     if (options.createMap) {
         auto added = outputs.Add(mapOutput, kMapOutput);
         if (!added)
-            return ReportRefusedOutput(outputs, added.error(), kImportUsage);
+            return ReportRefusedOutput(outputs, added.error(), parsed);
         mapFile = *added;
     }
     auto setFile = outputs.Add(output, kTileSetOutput);
     if (!setFile)
-        return ReportRefusedOutput(outputs, setFile.error(), kImportUsage);
+        return ReportRefusedOutput(outputs, setFile.error(), parsed);
 
     NoPrompts prompts;
     Workspace workspace(prompts);
@@ -132,39 +118,30 @@ int RunImport(const std::vector<std::string>& args) {
             return ReportError(loaded.error());
     workspace.editing.CurrentTile = at;
 
-    std::optional<ConvertedPicture> picture;
-    {
-        Result<BitmapImage> source = ReadPicture(parsed.positional[0]);
-        if (!source)
-            return ReportError(parsed.positional[0] + ": " + source.error());
-        settings.size = DefaultImportSize(source->Width(), source->Height());
-        if (const auto* size = parsed.find("--size")) {
-            const auto named = ParseWxH(*size, 0);
-            if (!named || !ImportSettingsValid({named->first, named->second}, 0))
-                return ReportUsage("--size takes WIDTHxHEIGHT, each side a multiple of 8 from 8 "
-                                   "to 16384",
-                                   kImportUsage);
-            settings.size = ImportSize{named->first, named->second};
-        }
-        try {
-            auto converted = ConvertPicture(*source, settings);
-            if (!converted)
-                return ReportError(converted.error());
-            picture = std::move(*converted);
-        } catch (const std::bad_alloc&) {
-            return ReportError("not enough memory to convert the picture");
-        }
-    } // the source picture is released here
-
+    // The picture is read, converted and cut row by row: it is never held whole.
+    const std::string& path = parsed.positional[0];
+    auto source = OpenPicture(path);
+    if (!source)
+        return ReportError(path + ": " + source.error());
+    settings.size = DefaultImportSize((*source)->Width(), (*source)->Height());
+    if (const auto* size = parsed.find("--size")) {
+        const auto named = ParseWxH(*size, 0);
+        if (!named || !ImportSettingsValid({named->first, named->second}, 0))
+            return ReportUsage(
+                "--size takes WIDTHxHEIGHT, each side a multiple of 8 from 8 to 16384", parsed);
+        settings.size = ImportSize{named->first, named->second};
+    }
+    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+        return ReportError(kInvalidImportSettings);
     Result<ImportSummary> summary = Fail("");
     try {
-        summary = ImportConvertedImage(workspace, *picture, options);
+        summary = ImportPicture(workspace, **source, settings, options);
     } catch (const std::bad_alloc&) {
         return ReportError("not enough memory to import the picture");
     }
     if (!summary)
-        return ReportError(summary.error());
-    picture.reset();
+        return ReportError(path + ": " + summary.error());
+    source->reset();
 
     if (!options.createMap && !options.overwrite && !associatedMap.empty())
         PrintNote("note: the map " + associatedMap + " named by the tile set was not renumbered");
@@ -195,24 +172,20 @@ int RunImport(const std::vector<std::string>& args) {
     return 0;
 }
 
-int RunOptimize(const std::vector<std::string>& args) {
-    const auto arguments = ParseArguments(args, {"-o", "--map", "--map-out", "--kind"}, {"--json"});
-    if (!arguments)
-        return ReportUsage(arguments.error(), kOptimizeUsage);
-    const Arguments& parsed = *arguments;
+int RunOptimize(const Arguments& parsed) {
     if (parsed.positional.size() != 1 || !parsed.has("-o"))
-        return ReportUsage("optimize needs one tile set and -o OUT.vxt", kOptimizeUsage);
+        return ReportUsage("optimize needs one tile set and -o OUT.vxt", parsed);
     if (parsed.has("--map") != parsed.has("--map-out"))
-        return ReportUsage("--map and --map-out go together", kOptimizeUsage);
+        return ReportUsage("--map and --map-out go together", parsed);
     const std::string output = *parsed.find("-o");
     const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kOptimizeUsage);
+        return ReportUsage(kind.error(), parsed);
 
     if (output == "-" || parsed.value("--map-out") == "-")
         return ReportUsage("optimize prints its summary on the standard output: name files for "
                            "-o and --map-out",
-                           kOptimizeUsage);
+                           parsed);
     OutputSet outputs;
     outputs.AddInput(parsed.positional[0], FileKind::TileSet);
     outputs.AddInput(parsed.value("--map"), FileKind::Map);
@@ -220,12 +193,12 @@ int RunOptimize(const std::vector<std::string>& args) {
     if (parsed.has("--map-out")) {
         auto added = outputs.Add(parsed.value("--map-out"), kMapOutput);
         if (!added)
-            return ReportRefusedOutput(outputs, added.error(), kOptimizeUsage);
+            return ReportRefusedOutput(outputs, added.error(), parsed);
         mapFile = *added;
     }
     auto setFile = outputs.Add(output, kTileSetOutput);
     if (!setFile)
-        return ReportRefusedOutput(outputs, setFile.error(), kOptimizeUsage);
+        return ReportRefusedOutput(outputs, setFile.error(), parsed);
 
     NoPrompts prompts;
     Workspace workspace(prompts);

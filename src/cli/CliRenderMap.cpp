@@ -17,9 +17,6 @@ namespace tessivar::cli {
 
 namespace {
 
-constexpr const char* kRenderUsage =
-    "usage: tessivar-cli render-map MAP.vxm -o OUT.bmp|OUT.png [--tileset SET.vxt] [--kind map]";
-
 // The tile set a map names may be stored relative to where the editor ran; when it is
 // not found as it stands, it is looked for beside the map.
 std::string locateTileSet(const std::string& stored, const std::string& mapPath) {
@@ -33,18 +30,15 @@ std::string locateTileSet(const std::string& stored, const std::string& mapPath)
 
 } // namespace
 
-int RunRenderMap(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"-o", "--tileset", "--kind"});
-    if (!parsed)
-        return ReportUsage(parsed.error(), kRenderUsage);
-    if (parsed->positional.size() != 1 || parsed->value("-o").empty())
-        return ReportUsage("render-map needs one map and -o OUTPUT", kRenderUsage);
-    const auto kind = ParseKindOption(parsed->find("--kind"));
+int RunRenderMap(const Arguments& parsed) {
+    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+        return ReportUsage("render-map needs one map and -o OUTPUT", parsed);
+    const auto kind = ParseKindOption(parsed.find("--kind"));
     if (!kind)
-        return ReportUsage(kind.error(), kRenderUsage);
-    const std::string& mapPath = parsed->positional[0];
-    const std::string outPath = parsed->value("-o");
-    std::string tileSetPath = parsed->value("--tileset");
+        return ReportUsage(kind.error(), parsed);
+    const std::string& mapPath = parsed.positional[0];
+    const std::string outPath = parsed.value("-o");
+    std::string tileSetPath = parsed.value("--tileset");
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
@@ -56,7 +50,7 @@ int RunRenderMap(const std::vector<std::string>& args) {
     outputs.AddInput(tileSetPath, FileKind::TileSet);
     auto out = outputs.Add(outPath, kBinaryOutput);
     if (!out)
-        return ReportRefusedOutput(outputs, out.error(), kRenderUsage);
+        return ReportRefusedOutput(outputs, out.error(), parsed);
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();

@@ -1,6 +1,6 @@
 // tessivar-cli: the headless front end for Makefiles and build pipelines.
 
-#include "cli/CliCommands.h"
+#include "cli/CommandTable.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,54 +10,25 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: tessivar-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  info FILE [--json]       describe a tile set (.vxt) or map (.vxm) file\n"
-    "    --tiles --json         also list each Tile's palettes and information values\n"
-    "  upgrade IN OUT           rewrite an older tile set or map in the current version\n"
-    "  decode IN.jpg -o OUT.bmp decode a JPEG picture into a 24-bit bitmap\n"
-    "  render-map MAP.vxm -o OUT.bmp [--tileset SET.vxt] [--kind map]\n"
-    "                           write the map as a picture, 8 x 8 pixels a cell\n"
-    "                           (OUT.png writes a PNG picture)\n"
-    "  export-tiles SET.vxt -o OUT.asm [--dialect z80|68k] [--preset bw|gray|bw-anim|gray-anim]\n"
-    "               [--format FORMAT.json] [--block WxH] [--blocks FROM-TO]\n"
-    "                           write the Blocks of a tile set as assembler source\n"
-    "  export-map MAP.vxm -o OUT.asm [--dialect z80|68k] [--format FORMAT.json] [--offset N]\n"
-    "               [--block WxH] [--tileset SET.vxt]\n"
-    "                           write a map as assembler source\n"
-    "  export-binary SET.vxt -o OUT.bin [--block WxH]\n"
-    "                           write the Blocks as raw bit planes\n"
-    "  import-binary SET.vxt IN.bin -o OUT.vxt [--at TILE]\n"
-    "                           read 16-byte Tiles into a copy of a tile set\n"
-    "  import PICTURE -o OUT.vxt cut a picture into Tiles (and a map with --map OUT.vxm)\n"
-    "  optimize SET.vxt -o OUT.vxt  remove duplicate Tiles (renumbering --map into --map-out)\n"
-    "\n"
-    "Every command that reads a tile set or map takes --kind tileset|map for its input\n"
-    "file; without it a .vxt or .vxm name decides, else the contents do.\n"
-    "\n"
-    "Options:\n"
-    "  --help                   show this text\n"
-    "  --version                show the program's version\n";
+using tessivar::cli::CommandSpec;
+using tessivar::cli::FindCommand;
 
-struct Command {
-    const char* name;
-    int (*run)(const std::vector<std::string>&);
-};
+int unknownCommand(const std::string& name) {
+    std::fprintf(stderr, "tessivar-cli: unknown command '%s'\n\n%s", name.c_str(),
+                 tessivar::cli::ProgramHelp().c_str());
+    return 2;
+}
 
-constexpr Command kCommands[] = {
-    {"info", tessivar::cli::RunInfo},
-    {"upgrade", tessivar::cli::RunUpgrade},
-    {"decode", tessivar::cli::RunDecode},
-    {"render-map", tessivar::cli::RunRenderMap},
-    {"export-tiles", tessivar::cli::RunExportTiles},
-    {"export-map", tessivar::cli::RunExportMap},
-    {"export-binary", tessivar::cli::RunExportBinary},
-    {"import-binary", tessivar::cli::RunImportBinary},
-    {"import", tessivar::cli::RunImport},
-    {"optimize", tessivar::cli::RunOptimize},
-};
+int runCommand(const CommandSpec& command, const std::vector<std::string>& args) {
+    const auto parsed = tessivar::cli::ParseArguments(args, command);
+    if (!parsed)
+        return tessivar::cli::ReportUsage(parsed.error(), command);
+    if (parsed->help) {
+        std::fputs(tessivar::cli::CommandHelp(command).c_str(), stdout);
+        return 0;
+    }
+    return command.run(*parsed);
+}
 
 // Every byte for the standard output and error has to arrive: a failed write (a full
 // disk, a closed file) turns a success into status 1.
@@ -73,36 +44,40 @@ int checkedExit(int status) {
     return status;
 }
 
-int run(int argc, char** argv);
+int run(const std::vector<std::string>& args);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return checkedExit(run(argc, argv));
+    return checkedExit(run({argv + 1, argv + argc}));
 }
 
 namespace {
 
-int run(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs(kUsage, stderr);
+int run(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::fputs(tessivar::cli::ProgramHelp().c_str(), stderr);
         return 2;
     }
-    const std::string first = argv[1];
-    if (first == "--help" || first == "-h") {
-        std::fputs(kUsage, stdout);
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h" || (first == "help" && args.size() == 1)) {
+        std::fputs(tessivar::cli::ProgramHelp().c_str(), stdout);
         return 0;
     }
     if (first == "--version") {
-        std::puts("tessivar-cli 1.1");
+        std::puts(tessivar::cli::VersionLine().c_str());
         return 0;
     }
-    for (const auto& command : kCommands) {
-        if (first == command.name)
-            return command.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (first == "help") {
+        const CommandSpec* command = FindCommand(args[1]);
+        if (!command || args.size() > 2)
+            return command ? tessivar::cli::ReportUsage("help takes one command", *command)
+                           : unknownCommand(args[1]);
+        std::fputs(tessivar::cli::CommandHelp(*command).c_str(), stdout);
+        return 0;
     }
-    std::fprintf(stderr, "tessivar-cli: unknown command '%s'\n\n%s", first.c_str(), kUsage);
-    return 2;
+    const CommandSpec* command = FindCommand(first);
+    return command ? runCommand(*command, {args.begin() + 1, args.end()}) : unknownCommand(first);
 }
 
 } // namespace

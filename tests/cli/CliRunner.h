@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs tessivar-cli as a separate process on files in a temporary folder.
+// Runs tessivar-cli as a separate process in a temporary folder, on files there.
 
 #include "../core/files/TestFiles.h"
 
@@ -38,7 +38,8 @@ protected:
     // `shell` runs first in the same shell (a file-size limit, say); the error output
     // then comes through the pipe with the standard output, as no file may grow.
     CliRun run(const std::vector<std::string>& args, const std::string& shell = "") {
-        std::string command = quoted(TESSIVAR_CLI);
+        // Relative names are files of the temporary folder.
+        std::string command = "cd " + quoted(dir.path().string()) + " && " + quoted(TESSIVAR_CLI);
         for (const auto& arg : args)
             command += " " + quoted(arg);
         const std::string errPath = dir.file("stderr.txt");

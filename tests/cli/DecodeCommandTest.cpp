@@ -19,7 +19,7 @@ protected:
     // A small picture encoded by cjpeg with `options`; returns the JPEG's path.
     std::string MakeJpeg(const std::string& options, bool grey) {
         const int width = 21;
-        const int height = 11;
+        const int height = 37;
         const std::string header = (grey ? "P5\n" : "P6\n") + std::to_string(width) + " " +
                                    std::to_string(height) + "\n255\n";
         std::vector<std::uint8_t> pnm(header.begin(), header.end());
@@ -35,23 +35,28 @@ protected:
 };
 
 TEST_F(DecodeCommand, WritesTheDecodedPictureAsBitmap) {
-    for (const bool grey : {false, true}) {
-        SCOPED_TRACE(grey);
-        const std::string jpeg = MakeJpeg("-progressive", grey);
-        const std::string bitmap = dir.file("out.bmp");
-        const auto r = run({"decode", jpeg, "-o", bitmap});
-        ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.err, "");
+    // Progressive rows come after the last scan, sequential ones as each MCU row is done.
+    for (const char* options : {"-progressive", "-sample 2x2"})
+        for (const bool grey : {false, true}) {
+            SCOPED_TRACE(std::string(options) + (grey ? " grey" : " colour"));
+            const std::string jpeg = MakeJpeg(options, grey);
+            const std::string bitmap = dir.file("out.bmp");
+            const auto r = run({"decode", jpeg, "-o", bitmap});
+            ASSERT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(r.err, "");
 
-        // The file is exactly our decoder's picture in the bitmap writer's layout.
-        const auto image = DecodeJpeg(*ReadWholeFile(jpeg, 1 << 30)).value();
-        const auto expected = EncodeBitmap24(image.Width(), image.Height(),
-                                             [&](int row, std::span<std::uint8_t> bgr) {
-                                                 image.CopyRowAsBgr(row, bgr);
-                                             })
-                                  .value();
-        EXPECT_EQ(testing::ReadBytes(bitmap), expected);
-    }
+            // The file is exactly our decoder's picture, rows stored from the top as they are
+            // decoded.
+            const auto image = DecodeJpeg(*ReadWholeFile(jpeg, 1 << 30)).value();
+            const auto header = MakeBitmap24Header(image.Width(), image.Height(), true).value();
+            std::vector<std::uint8_t> expected(header.begin(), header.end());
+            std::vector<std::uint8_t> row(Bitmap24Stride(image.Width()));
+            for (int y = 0; y < image.Height(); ++y) {
+                image.CopyRowAsBgr(y, row);
+                expected.insert(expected.end(), row.begin(), row.end());
+            }
+            EXPECT_EQ(testing::ReadBytes(bitmap), expected);
+        }
 }
 
 TEST_F(DecodeCommand, FailuresReportTheirReasonAndWriteNothing) {

@@ -13,17 +13,22 @@ namespace {
 using testing::SameStoredContents;
 
 TEST_F(Cli, HelpAndVersion) {
-    const auto help = run({"--help"});
-    EXPECT_EQ(0, help.status);
-    for (const char* word : {"info FILE [--json]", "upgrade IN OUT", "--version"})
-        EXPECT_NE(std::string::npos, help.out.find(word)) << word;
     const auto version = run({"--version"});
     EXPECT_EQ(0, version.status);
-    EXPECT_EQ("tessivar-cli 1.1\n", version.out);
+    EXPECT_EQ("tessivar-cli " TESSIVAR_VERSION "\n", version.out);
     EXPECT_NE(0, run({}).status);
-    const auto unknown = run({"frobnicate"});
-    EXPECT_NE(0, unknown.status);
-    EXPECT_NE(std::string::npos, unknown.err.find("unknown command 'frobnicate'")) << unknown.err;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"frobnicate"}, {"help", "frobnicate"}}) {
+        const auto unknown = run(args);
+        EXPECT_EQ(2, unknown.status);
+        EXPECT_NE(std::string::npos, unknown.err.find("unknown command 'frobnicate'"))
+            << unknown.err;
+    }
+    EXPECT_EQ(2, run({"help", "info", "upgrade"}).status);
+    const auto help = run({"help"});
+    EXPECT_EQ(0, help.status);
+    EXPECT_EQ(help.out, run({"-h"}).out);
+    EXPECT_NE(std::string::npos, help.out.find("--version")) << help.out;
 }
 
 TEST_F(Cli, InfoDescribesTileSetsAndMaps) {

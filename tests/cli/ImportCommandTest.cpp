@@ -5,6 +5,7 @@
 #include "core/files/TileSetFile.h"
 #include "core/imageimport/ImageImport.h"
 #include "core/picture/BitmapWriter.h"
+#include "core/picture/PngWriter.h"
 
 #include "../common/ScriptedPrompts.h"
 
@@ -61,7 +62,8 @@ TEST_F(ImportCommand, RefusalsWriteNothing) {
         std::vector<std::string> args;
         std::string message;
     } cases[] = {
-        {{"--at", "700", "--mode", "none"}, "needs 91 tiles, but only 68 tile slots remain"},
+        {{"--at", "700", "--mode", "none"},
+         "needs more than 68 tiles, but only 68 tile slots remain"},
         {{"--size", "12x8"}, "--size takes"},
         {{"--size", "99999x99999"}, "--size takes"},
         {{"--dither", "101"}, "--dither takes"},
@@ -83,6 +85,36 @@ TEST_F(ImportCommand, RefusalsWriteNothing) {
     r = run({"import", dir.file("photo.jpg"), "-o", out});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Missing SOI Marker"), std::string::npos) << r.err;
+}
+
+TEST_F(ImportCommand, TheCapacityRefusalComesBeforeTheRestIsRead) {
+    // 64 x 1024 pixels of noise with the second half of the file missing.
+    const std::string noise = dir.file("noise.png");
+    {
+        auto file = AtomicFile::Open(noise);
+        auto writer = PngWriter::Start(*file, 64, 1024);
+        std::vector<std::uint8_t> row(64 * 3);
+        std::uint32_t seed = 1;
+        for (int y = 0; y < 1024; ++y) {
+            for (auto& byte : row)
+                byte = static_cast<std::uint8_t>((seed = seed * 1664525 + 1013904223) >> 24);
+            ASSERT_TRUE((*writer)->writeRow(row).ok());
+        }
+        ASSERT_TRUE((*writer)->finish().ok());
+        ASSERT_TRUE(file->Commit().ok());
+    }
+    fs::resize_file(noise, fs::file_size(noise) / 2);
+    const std::string out = dir.file("x.vxt");
+    auto r =
+        run({"import", noise, "-o", out, "--mode", "none", "--size", "64x1024", "--at", "760"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("needs more than 8 tiles, but only 8 tile slots remain"),
+              std::string::npos)
+        << r.err;
+    r = run({"import", noise, "-o", out, "--mode", "none", "--size", "64x1024"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("the file ends before the picture does"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/files/FileIo.h"
 #include "core/files/TileSetFile.h"
 #include "core/mapeditor/MapSize.h"
+#include "ui/app/AboutWindow.h"
 #include "ui/mapeditor/MapEditorWindow.h"
 #include "ui/mapeditor/MapSizeDialog.h"
 
@@ -66,6 +67,17 @@ private Q_SLOTS:
         QCOMPARE(session.mapEditor().windowTitle(),
                  QStringLiteral("Tessivar - Map Editor - untitled"));
         QVERIFY(!session.tileEditor().action("actionRedo")->isEnabled());
+    }
+
+    // The installed icon is linked into the program and drawn by the About window.
+    void aboutWindowShowsTheProgramIcon() {
+        ScriptedPrompts prompts;
+        EditorSession session(prompts);
+        const QIcon icon = session.about().windowIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
+        const QImage shown = session.about().grab().toImage();
+        // The icon's dark frame, above the name band in the middle of the picture.
+        QCOMPARE(shown.pixelColor(130, 100), QColor(0x26, 0x32, 0x38));
     }
 
     void mainMenusHaveTheirItemsInOrder_data() {

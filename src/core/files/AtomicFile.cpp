@@ -267,6 +267,16 @@ void AtomicFile::Write(std::string_view text) {
     Write(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
+void AtomicFile::Rewind() {
+    buffer_.clear();
+    if (fd_ < 0 || !status_.ok())
+        return;
+    if (standardOutput_)
+        errno = ESPIPE;
+    if (standardOutput_ || ::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0)
+        fail("Cannot start the file over");
+}
+
 Status AtomicFile::Finish() {
     if (fd_ < 0)
         return status_.ok() ? Fail("The file was already closed") : status_;

@@ -39,6 +39,10 @@ public:
     void Write(std::span<const std::uint8_t> bytes);
     void Write(std::string_view text);
 
+    // Drops everything written so far; the standard output cannot start over, which
+    // counts as a write failure.
+    void Rewind();
+
     // The first write failure so far (ok while every write succeeded).
     const Status& status() const { return status_; }
 

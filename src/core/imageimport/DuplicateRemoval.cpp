@@ -1,10 +1,6 @@
 #include "core/imageimport/DuplicateRemoval.h"
 
-#include "core/imageimport/TileOrientation.h"
-
 #include <algorithm>
-#include <cstdint>
-#include <unordered_map>
 
 namespace tessivar {
 
@@ -36,27 +32,27 @@ Tile canonicalOrientation(const Tile& tile) {
 
 } // namespace
 
+TileRemap::Target TileDeduplicator::Add(const Tile& entry, std::vector<Tile>& kept) {
+    const auto next = static_cast<std::uint32_t>(kept.size());
+    if (mode_ == DuplicateMode::None) {
+        kept.push_back(entry);
+        return {next, false, false};
+    }
+    const auto [slot, isNew] = index_.try_emplace(
+        mode_ == DuplicateMode::Full ? canonicalOrientation(entry) : entry, next);
+    if (!isNew)
+        return orientationOf(kept[slot->second], entry, slot->second);
+    kept.push_back(entry);
+    return {next, false, false};
+}
+
 TileRemap RemoveDuplicateTiles(std::vector<Tile>& entries, DuplicateMode mode) {
     TileRemap remap = TileRemap::Identity(entries.size());
-    if (mode == DuplicateMode::None)
-        return remap;
-    // A merged entry can only be an earlier entry's twin, and an entry that is kept is
-    // never merged later: each entry is decided once, when it is reached.
-    std::unordered_map<Tile, std::uint32_t, TileHash> kept;
-    std::uint32_t keptCount = 0;
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        const Tile& entry = entries[k];
-        const auto [slot, isNew] = kept.try_emplace(
-            mode == DuplicateMode::Full ? canonicalOrientation(entry) : entry, keptCount);
-        if (isNew) {
-            remap[k].tile = keptCount;
-            entries[keptCount++] = entry;
-        } else {
-            remap[k] = orientationOf(entries[slot->second], entry, slot->second);
-        }
-    }
-    entries.resize(keptCount);
-    entries.shrink_to_fit();
+    TileDeduplicator deduplicator(mode);
+    std::vector<Tile> kept;
+    for (std::size_t k = 0; k < entries.size(); ++k)
+        remap[k] = deduplicator.Add(entries[k], kept);
+    entries = std::move(kept);
     return remap;
 }
 

@@ -11,28 +11,6 @@ namespace tessivar {
 
 namespace {
 
-std::vector<Tile> cutTiles(const ConvertedPicture& picture, int columns, int rows) {
-    std::vector<Tile> tiles(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
-    for (int ty = 0; ty < rows; ++ty)
-        for (int py = 0; py < kTileSide; ++py) {
-            const ColorIndex* source =
-                &picture.indices[static_cast<std::size_t>(ty * kTileSide + py) *
-                                 static_cast<std::size_t>(picture.width)];
-            Tile* tile = &tiles[static_cast<std::size_t>(ty) * static_cast<std::size_t>(columns)];
-            for (int tx = 0; tx < columns; ++tx, source += kTileSide)
-                std::memcpy(&(*tile++)[static_cast<std::size_t>(py * kTileSide)], source,
-                            kTileSide);
-        }
-    return tiles;
-}
-
-std::string capacityMessage(std::size_t needed, int firstSlot) {
-    return "This picture needs " + std::to_string(needed) + " tiles, but only " +
-           std::to_string(kMaxTiles - firstSlot) + " tile slots remain from tile " +
-           std::to_string(firstSlot) + " on (the set holds at most " + std::to_string(kMaxTiles) +
-           " tiles).";
-}
-
 void storeGreyPalette(TileSet& tileSet, int paletteSet, int palette) {
     for (int c = 0; c < kColorsPerPalette; ++c) {
         const int component = kGreyLevels[static_cast<std::size_t>(c)] >> 3;
@@ -52,28 +30,17 @@ void fillMap(MapGrid& grid, const ImportPlan& plan, int firstSlot, int palette) 
     }
 }
 
-} // namespace
-
-ImportPlan PlanImport(const ConvertedPicture& picture, DuplicateMode mode) {
-    ImportPlan plan;
-    plan.columns = picture.width / kTileSide;
-    plan.rows = picture.height / kTileSide;
-    plan.tiles = cutTiles(picture, plan.columns, plan.rows);
-    plan.tilesCut = plan.tiles.size();
-    plan.cells = RemoveDuplicateTiles(plan.tiles, mode);
-    return plan;
+// A map of the picture must fit the map's size limit; checked before any row is read.
+Status checkMapSize(int columns, int rows, const ImportOptions& options) {
+    if (options.createMap && (columns > kMaxMapSide || rows > kMaxMapSide))
+        return Fail("The picture is too large for a map");
+    return Ok();
 }
 
-Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
-                                           const ImportOptions& options) {
+Result<ImportSummary> storePlan(Workspace& workspace, const ImportPlan& plan,
+                                const ImportOptions& options) {
     const int at = workspace.editing.CurrentTile;
-    ImportPlan plan = PlanImport(picture, options.mode);
     const std::size_t count = plan.tiles.size();
-    if (at < 0 || at >= kMaxTiles || count > static_cast<std::size_t>(kMaxTiles - at))
-        return Fail(capacityMessage(count, std::clamp(at, 0, kMaxTiles)));
-    if (options.createMap && (plan.columns > kMaxMapSide || plan.rows > kMaxMapSide))
-        return Fail("The picture is too large for a map");
-
     ImportSummary summary;
     summary.tilesCut = plan.tilesCut;
     summary.tilesKept = count;
@@ -120,6 +87,41 @@ Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const Converted
     }
     workspace.notify(changes);
     return summary;
+}
+
+} // namespace
+
+Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
+                                           const ImportOptions& options) {
+    if (Status fits = checkMapSize(picture.width / kTileSide, picture.height / kTileSide, options);
+        !fits)
+        return Fail(fits.error());
+    TileCutter cutter(picture.width, picture.height, options.mode, options.createMap,
+                      workspace.editing.CurrentTile);
+    const auto width = static_cast<std::size_t>(picture.width);
+    for (int y = 0; y < picture.height; ++y)
+        if (Status cut = cutter.AddRow(
+                std::span(picture.indices).subspan(static_cast<std::size_t>(y) * width, width));
+            !cut)
+            return Fail(cut.error());
+    return storePlan(workspace, std::move(cutter).Finish(), options);
+}
+
+Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
+                                    const ConversionSettings& settings,
+                                    const ImportOptions& options) {
+    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+        return Fail(kInvalidImportSettings);
+    const ImportSize size = settings.size;
+    if (Status fits = checkMapSize(size.width / kTileSide, size.height / kTileSide, options); !fits)
+        return Fail(fits.error());
+    TileCutter cutter(size.width, size.height, options.mode, options.createMap,
+                      workspace.editing.CurrentTile);
+    if (Status converted = ConvertPictureRows(
+            source, settings, [&](std::span<const ColorIndex> row) { return cutter.AddRow(row); });
+        !converted)
+        return Fail(converted.error());
+    return storePlan(workspace, std::move(cutter).Finish(), options);
 }
 
 } // namespace tessivar

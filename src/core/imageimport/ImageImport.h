@@ -6,24 +6,13 @@
 
 #include "core/imageimport/DuplicateRemoval.h"
 #include "core/imageimport/PictureConversion.h"
+#include "core/imageimport/TileCutter.h"
 #include "core/model/TileRemap.h"
 #include "core/workspace/Workspace.h"
 
 #include <vector>
 
 namespace tessivar {
-
-// The Tiles of a picture, entry k from tile row k / columns and tile column
-// k % columns, before anything in the documents changes.
-struct ImportPlan {
-    int columns = 0;
-    int rows = 0;
-    std::size_t tilesCut = 0;
-    std::vector<Tile> tiles; // the Tiles to store, in order
-    TileRemap cells;         // entry k of the picture -> Tile of `tiles`, with its flips
-};
-
-ImportPlan PlanImport(const ConvertedPicture& picture, DuplicateMode mode);
 
 struct ImportOptions {
     DuplicateMode mode = DuplicateMode::Full;
@@ -47,5 +36,13 @@ inline constexpr const char* kImportErrorCaption = "Import Error";
 // leaves everything as it was. Sets Modified, and MapModified whenever the map changes.
 Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
                                            const ImportOptions& options);
+
+// The same for a picture converted as its rows are read: rows are converted, cut and
+// de-duplicated as they come, and the capacity refusal comes as soon as the Tiles kept
+// pass the free slots, without reading the rest. Memory follows the result (the Tiles
+// kept and, with a map, its cells), not the picture. A read failure comes back as it is.
+Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
+                                    const ConversionSettings& settings,
+                                    const ImportOptions& options);
 
 } // namespace tessivar

@@ -25,7 +25,8 @@ std::uint64_t Bitmap24FileBytes(int width, int height) {
                static_cast<std::uint64_t>(std::max(height, 0));
 }
 
-Result<std::array<std::uint8_t, kBitmap24HeaderBytes>> MakeBitmap24Header(int width, int height) {
+Result<std::array<std::uint8_t, kBitmap24HeaderBytes>> MakeBitmap24Header(int width, int height,
+                                                                          bool topDown) {
     if (width < 1 || height < 1)
         return Fail("bitmap size must be at least 1 x 1");
     const std::uint64_t fileBytes = Bitmap24FileBytes(width, height);
@@ -38,10 +39,10 @@ Result<std::array<std::uint8_t, kBitmap24HeaderBytes>> MakeBitmap24Header(int wi
     out.u32(kFileHeaderBytes + kInfoHeaderBytes); // offset of the pixels
     out.u32(kInfoHeaderBytes);
     out.u32(static_cast<std::uint32_t>(width));
-    out.u32(static_cast<std::uint32_t>(height)); // positive: bottom-up rows
-    out.u16(1);                                  // planes
-    out.u16(24);                                 // bits per pixel
-    out.u32(0);                                  // BI_RGB, uncompressed
+    out.u32(static_cast<std::uint32_t>(topDown ? -height : height)); // positive: bottom-up
+    out.u16(1);                                                      // planes
+    out.u16(24);                                                     // bits per pixel
+    out.u32(0);                                                      // BI_RGB, uncompressed
     out.u32(static_cast<std::uint32_t>(fileBytes - kBitmap24HeaderBytes));
     out.u32(kPixelsPerMetre);
     out.u32(kPixelsPerMetre);

@@ -23,9 +23,12 @@ std::size_t Bitmap24Stride(int width);
 // hold).
 std::uint64_t Bitmap24FileBytes(int width, int height);
 
-// The two headers of a bottom-up file, for writers that stream the rows themselves;
-// refused unless both sides are at least 1 and the file stays under 4 GiB.
-Result<std::array<std::uint8_t, kBitmap24HeaderBytes>> MakeBitmap24Header(int width, int height);
+// The two headers of a file, for writers that stream the rows themselves: rows stored
+// bottom-up, or with `topDown` top row first (a negative height in the header, so that
+// rows can go to the file in the order they are made). Refused unless both sides are at
+// least 1 and the file stays under 4 GiB.
+Result<std::array<std::uint8_t, kBitmap24HeaderBytes>> MakeBitmap24Header(int width, int height,
+                                                                          bool topDown = false);
 
 // Fills `bgr` (3 x width bytes, blue, green, red) with picture row `row`, 0 = top.
 using BitmapRowSource = std::function<void(int row, std::span<std::uint8_t> bgr)>;

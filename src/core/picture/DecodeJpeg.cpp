@@ -20,4 +20,16 @@ Result<BitmapImage> DecodeJpeg(std::span<const std::uint8_t> bytes) {
     }
 }
 
+Status DecodeJpegRows(std::span<const std::uint8_t> bytes, const JpegRowSink& sink) {
+    try {
+        JpegDecoder decoder;
+        decoder.DecodeRows(bytes, sink);
+        return Ok();
+    } catch (const EGraphicsException& error) {
+        return Fail(error.what());
+    } catch (const std::bad_alloc&) {
+        return Fail("not enough memory to decode");
+    }
+}
+
 } // namespace tessivar

@@ -1,5 +1,7 @@
 #include "ui/app/AboutWindow.h"
 
+#include "ui/app/ApplicationIcon.h"
+
 #include <QPainter>
 
 namespace tessivar::ui {
@@ -27,6 +29,7 @@ int brickShade(int x, int y) {
 AboutWindow::AboutWindow(QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("About"));
+    setWindowIcon(ApplicationIcon());
     setFixedSize(kPictureSide, kPictureSide);
 }
 
@@ -38,6 +41,11 @@ void AboutWindow::paintEvent(QPaintEvent*) {
             painter.fillRect(x * 4, y * 4, 4, 4, kGreys[brickShade(x, y)]);
     const QRect band(0, kPictureSide / 2 - 40, kPictureSide, 80);
     painter.fillRect(band, kGreys[0]);
+    // The program's icon above the band, centred.
+    constexpr int kIconSide = 96;
+    const QRect iconBox((kPictureSide - kIconSide) / 2, band.top() - kIconSide - 12, kIconSide,
+                        kIconSide);
+    painter.drawPixmap(iconBox, ApplicationIcon().pixmap(kIconSide, kIconSide));
     painter.setPen(kGreys[3]);
     QFont title = font();
     title.setPointSize(24);
@@ -48,7 +56,7 @@ void AboutWindow::paintEvent(QPaintEvent*) {
     small.setPointSize(11);
     painter.setFont(small);
     painter.drawText(band.adjusted(0, 46, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("Version 1.1"));
+                     QStringLiteral("Version " TESSIVAR_VERSION));
 }
 
 } // namespace tessivar::ui

@@ -4,7 +4,7 @@
 
 namespace tessivar::ui {
 
-// "About": a picture of tiles drawn in the four greys, and the version.
+// "About": a picture of tiles drawn in the four greys, the program's icon and the version.
 class AboutWindow : public QWidget {
     Q_OBJECT
 

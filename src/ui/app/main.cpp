@@ -1,3 +1,4 @@
+#include "ui/app/ApplicationIcon.h"
 #include "ui/app/EditorSession.h"
 #include "ui/app/QtUserPrompts.h"
 #include "ui/tileeditor/TileEditorWindow.h"
@@ -8,6 +9,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessivar"));
     QApplication::setOrganizationName(QStringLiteral("Brennow"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSIVAR_VERSION));
+    // The menu entry's name, which also ties the windows to it under Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSIVAR_APP_ID));
+    QApplication::setWindowIcon(tessivar::ui::ApplicationIcon());
     // The program ends when the main window closes, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,8 +2,9 @@
 
 #include "core/imageimport/PixelQuantizer.h"
 #include "core/model/LenientInteger.h"
-#include "qtpicture/QtPictureReader.h"
+#include "core/picture/PictureFile.h"
 #include "ui/imageimport/PictureView.h"
+#include "ui/imageimport/QtPictureAdapter.h"
 
 #include <QActionGroup>
 #include <QApplication>

@@ -119,8 +119,9 @@ TEST_F(ImageImportTest, RefusedOrCancelledImportsChangeNothing) {
     }
     for (bool overwrite : {true, false}) {
         const auto refused = import(distinct, 4, {DuplicateMode::Full, true, overwrite});
-        EXPECT_EQ(refused.error(), "This picture needs 16 tiles, but only 8 tile slots remain "
-                                   "from tile 760 on (the set holds at most 768 tiles).");
+        EXPECT_EQ(refused.error(),
+                  "This picture needs more than 8 tiles, but only 8 tile slots remain "
+                  "from tile 760 on (the set holds at most 768 tiles).");
     }
     // After duplicate removal the same picture fits.
     EXPECT_TRUE(import(std::vector<Tile>(16, a), 4, {DuplicateMode::Duplicates, false, true}).ok());

@@ -23,19 +23,60 @@ void JpegDecoder::reset() {
 }
 
 void JpegDecoder::ReadImage(std::span<const std::uint8_t> stream, BitmapImage& image) {
+    sink_ = nullptr;
+    decode(stream);
+    // The caller's previous picture stays here as the buffer for the next decode.
+    std::swap(image, image_);
+}
+
+void JpegDecoder::DecodeRows(std::span<const std::uint8_t> stream, const JpegRowSink& sink) {
+    sink_ = &sink;
+    try {
+        decode(stream);
+    } catch (...) {
+        sink_ = nullptr;
+        throw;
+    }
+    sink_ = nullptr;
+}
+
+void JpegDecoder::decode(std::span<const std::uint8_t> stream) {
     reset();
     markers_.Start(stream);
     try {
         markers_.ReadJfifHeader();
         readMarkers();
         markers_.CheckTrailer();
-        finishImage(image);
+        if (!frame_.seen)
+            ThrowJpegError(JpegMessage::NoFrame);
+        if (!frameScanned_)
+            ThrowJpegError(JpegMessage::NoScan);
+        if (!streaming_)
+            reconstructHeldFrame();
     } catch (...) {
         // Release everything the frame allocated before passing the error on.
         reset();
         throw;
     }
     reset();
+}
+
+void JpegDecoder::prepareImage() {
+    const int stripHeight = 8 * frame_.maxVerticalFactor;
+    JpegUpsampler::Prepare(frame_, image_,
+                           sink_ != nullptr ? std::min(stripHeight, frame_.height) : frame_.height);
+    if (sink_ != nullptr)
+        sink_->startFrame(frame_.width, frame_.height, frame_.componentCount == 3 ? 24 : 8);
+}
+
+void JpegDecoder::emitRows(int firstRow, int endRow) {
+    if (sink_ == nullptr) {
+        JpegUpsampler::EmitRows(frame_, image_, firstRow, endRow, 0);
+        return;
+    }
+    JpegUpsampler::EmitRows(frame_, image_, firstRow, endRow, firstRow);
+    for (int row = firstRow; row < endRow; ++row)
+        sink_->row(row, image_.Row(row - firstRow));
 }
 
 void JpegDecoder::readMarkers() {
@@ -112,7 +153,7 @@ void JpegDecoder::readScan() {
         // frame's data units never have to be held.
         streaming_ = true;
         allocateStrips(frame_.componentCount != 1);
-        JpegUpsampler::Prepare(frame_, image_);
+        prepareImage();
     } else if (streaming_) {
         ThrowJpegError(JpegMessage::SequentialScans);
     } else if (!frameScanned_) {
@@ -128,9 +169,7 @@ void JpegDecoder::readScan() {
                     .IntegerScaled();
     frameScanned_ = true;
     entropy_.DecodeScan(frame_, scan_, tables_, restartInterval_, streaming_,
-                        [this](int firstRow, int endRow) {
-                            JpegUpsampler::EmitRows(frame_, image_, firstRow, endRow);
-                        });
+                        [this](int firstRow, int endRow) { emitRows(firstRow, endRow); });
 }
 
 bool JpegDecoder::coversFrame() const {
@@ -161,7 +200,7 @@ void JpegDecoder::allocateStrips(bool wholeMcuRows) {
 // hold zero coefficients; in sequential ones data units never decoded are black.
 void JpegDecoder::reconstructHeldFrame() {
     allocateStrips(true);
-    JpegUpsampler::Prepare(frame_, image_);
+    prepareImage();
     alignas(16) static constexpr std::int16_t kZeroBlock[64] = {};
     const int stripHeight = 8 * frame_.maxVerticalFactor;
     for (int mcuRow = 0; mcuRow < frame_.mcuRows; ++mcuRow) {
@@ -193,20 +232,8 @@ void JpegDecoder::reconstructHeldFrame() {
                 component.coefficients.ReleaseRow(row);
             }
         }
-        JpegUpsampler::EmitRows(frame_, image_, mcuRow * stripHeight,
-                                std::min(mcuRow * stripHeight + stripHeight, frame_.height));
+        emitRows(mcuRow * stripHeight, std::min(mcuRow * stripHeight + stripHeight, frame_.height));
     }
-}
-
-void JpegDecoder::finishImage(BitmapImage& image) {
-    if (!frame_.seen)
-        ThrowJpegError(JpegMessage::NoFrame);
-    if (!frameScanned_)
-        ThrowJpegError(JpegMessage::NoScan);
-    if (!streaming_)
-        reconstructHeldFrame();
-    // The caller's previous picture stays here as the buffer for the next decode.
-    std::swap(image, image_);
 }
 
 } // namespace tessivar

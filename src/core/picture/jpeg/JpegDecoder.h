@@ -7,6 +7,7 @@
 #include "core/picture/jpeg/JpegMarkerReader.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace tessivar {
@@ -17,6 +18,14 @@ struct JpegDecoderLimits {
     std::uint64_t maxPixels = std::uint64_t{16384} * 16384;
     // Largest number of scans in one stream.
     int maxScans = 1000;
+};
+
+// Receives a decoded picture row by row, top first, as the decoder finishes the rows.
+struct JpegRowSink {
+    // The size and bit count (8: samples through the grey map, 24: blue, green, red) of
+    // the frame whose rows follow; called again when a later frame replaces it.
+    std::function<void(int width, int height, int bitCount)> startFrame;
+    std::function<void(int row, std::span<const std::uint8_t> pixels)> row;
 };
 
 // Reads JFIF files: Huffman-coded baseline, extended-sequential and progressive frames
@@ -37,6 +46,12 @@ public:
     // of mapping fresh pages each time; it is released with the decoder.
     void ReadImage(std::span<const std::uint8_t> stream, BitmapImage& image) override;
 
+    // Decodes `stream` without keeping the picture: each row goes to `sink` as soon as it
+    // is final (a sequential frame's as its MCU row is decoded, a progressive frame's
+    // after the last scan), and only one strip of rows is held. Throws like ReadImage;
+    // rows already handed over stay with the sink.
+    void DecodeRows(std::span<const std::uint8_t> stream, const JpegRowSink& sink);
+
 private:
     void reset();
     void readMarkers();
@@ -44,7 +59,9 @@ private:
     bool coversFrame() const;
     void allocateStrips(bool wholeMcuRows);
     void reconstructHeldFrame();
-    void finishImage(BitmapImage& image);
+    void decode(std::span<const std::uint8_t> stream);
+    void prepareImage();
+    void emitRows(int firstRow, int endRow);
 
     JpegDecoderLimits limits_;
     JpegTables tables_;
@@ -59,6 +76,7 @@ private:
     int restartInterval_ = 0; // MCUs, 0 = none
     int scanCount_ = 0;
     BitmapImage image_; // picture being decoded, or the buffer kept for the next one
+    const JpegRowSink* sink_ = nullptr; // with a sink, image_ holds one strip
 };
 
 } // namespace tessivar

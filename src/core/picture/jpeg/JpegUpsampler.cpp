@@ -106,8 +106,8 @@ const std::uint8_t* JpegUpsampler::upsampledRowFor(const JpegFrame& frame,
                                           : component.upsampledRow.data();
 }
 
-void JpegUpsampler::Prepare(JpegFrame& frame, BitmapImage& image) {
-    image.SetSizeForWriting(frame.width, frame.height, frame.componentCount == 3 ? 24 : 8);
+void JpegUpsampler::Prepare(JpegFrame& frame, BitmapImage& image, int rows) {
+    image.SetSizeForWriting(frame.width, rows, frame.componentCount == 3 ? 24 : 8);
     for (const int id : frame.order) {
         auto& component = frame.components[static_cast<std::size_t>(id)];
         component.sampleRow.assign(static_cast<std::size_t>(component.dataUnitColumns) * 8, 0);
@@ -116,13 +116,14 @@ void JpegUpsampler::Prepare(JpegFrame& frame, BitmapImage& image) {
     }
 }
 
-void JpegUpsampler::EmitRows(JpegFrame& frame, BitmapImage& image, int firstRow, int endRow) {
+void JpegUpsampler::EmitRows(JpegFrame& frame, BitmapImage& image, int firstRow, int endRow,
+                             int rowBase) {
     for (const int id : frame.order)
         frame.components[static_cast<std::size_t>(id)].cachedRow = -1; // the strip may have changed
     if (frame.componentCount == 1) {
         auto& luma = frame.Component(0);
         for (int y = firstRow; y < endRow; ++y)
-            std::memcpy(image.Row(y).data(), upsampledRowFor(frame, luma, y),
+            std::memcpy(image.Row(y - rowBase).data(), upsampledRowFor(frame, luma, y),
                         static_cast<std::size_t>(frame.width));
         return;
     }
@@ -131,7 +132,7 @@ void JpegUpsampler::EmitRows(JpegFrame& frame, BitmapImage& image, int firstRow,
     auto& red = frame.Component(2);
     for (int y = firstRow; y < endRow; ++y)
         convertRow(upsampledRowFor(frame, luma, y), upsampledRowFor(frame, blue, y),
-                   upsampledRowFor(frame, red, y), image.Row(y).data(), frame.width);
+                   upsampledRowFor(frame, red, y), image.Row(y - rowBase).data(), frame.width);
 }
 
 } // namespace tessivar

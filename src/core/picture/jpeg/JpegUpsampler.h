@@ -12,12 +12,15 @@ namespace tessivar {
 // YCbCr to blue, green, red (one component is stored as it is).
 class JpegUpsampler {
 public:
-    // Sizes the image (24 bits for three components, 8 with the grey map for one) and
-    // each component's row buffers. The pixels are left for EmitRows to write.
-    static void Prepare(JpegFrame& frame, BitmapImage& image);
+    // Sizes the image (24 bits for three components, 8 with the grey map for one) to
+    // `rows` rows, the whole frame or one strip, and each component's row buffers. The
+    // pixels are left for EmitRows to write.
+    static void Prepare(JpegFrame& frame, BitmapImage& image, int rows);
 
-    // Writes image rows firstRow..endRow-1 from the strips the components hold now.
-    static void EmitRows(JpegFrame& frame, BitmapImage& image, int firstRow, int endRow);
+    // Writes frame rows firstRow..endRow-1 from the strips the components hold now, into
+    // image rows from firstRow - rowBase on.
+    static void EmitRows(JpegFrame& frame, BitmapImage& image, int firstRow, int endRow,
+                         int rowBase);
 
 private:
     static const std::uint8_t* upsampledRowFor(const JpegFrame& frame,

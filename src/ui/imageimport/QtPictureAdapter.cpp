@@ -1,9 +1,8 @@
-#include "qtpicture/QtPictureReader.h"
+#include "ui/imageimport/QtPictureAdapter.h"
 
-#include "core/imageimport/PictureFile.h"
+#include "core/picture/PictureReader.h"
 
 #include <QImage>
-#include <QImageReader>
 
 #include <algorithm>
 #include <new>
@@ -12,9 +11,6 @@ namespace tessivar {
 
 namespace {
 
-// Qt refuses to allocate a picture above this many megabytes: a 16384 x 16384 picture of
-// 32-bit pixels is 1024.
-constexpr int kAllocationLimitMegabytes = 1100;
 // Pictures of other pixel formats are converted this many rows at a time.
 constexpr int kStripRows = 256;
 
@@ -61,25 +57,6 @@ Result<BitmapImage> PictureFromQImage(const QImage& image) {
     } catch (const std::bad_alloc&) {
         return Fail("Not enough memory to read the picture");
     }
-}
-
-Result<BitmapImage> ReadPicture(const std::string& path) {
-    const PictureKind kind = ClassifyPictureFile(path);
-    if (kind == PictureKind::Jpeg)
-        return ReadJpegPicture(path);
-    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
-    QImageReader reader(QString::fromStdString(path), kind == PictureKind::Png ? "png" : "bmp");
-    reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        if (const std::string refusal = CheckPictureSize(size.width(), size.height());
-            !refusal.empty())
-            return Fail(refusal);
-    }
-    QImage image;
-    if (!reader.read(&image))
-        return Fail("Cannot read " + path + ": " + reader.errorString().toStdString());
-    return PictureFromQImage(image);
 }
 
 } // namespace tessivar

@@ -1,0 +1,217 @@
+#include "cli/CommandTable.h"
+
+#include "cli/CliCommands.h"
+
+namespace tessivar::cli {
+
+namespace {
+
+OptionSpec output(const char* value, const char* help = "the file to write") {
+    return {"-o", value, help, "--output", true};
+}
+
+const OptionSpec kKind = {"--kind", "tileset|map",
+                          "read the input as this kind, whatever its name or contents"};
+const OptionSpec kBlock = {"--block", "WxH", "Block size in pixels (default 8x8)"};
+const OptionSpec kDialect = {"--dialect", "z80|68k",
+                             "\" .db \" lines for Z80 assemblers (default) or \" dc.b \" "
+                             "lines for 68000 ones"};
+const OptionSpec kFormat = {"--format", "FORMAT.json", "the export format saved by the editor"};
+const OptionSpec kJson = {"--json", nullptr, "print the result as one JSON object"};
+
+constexpr int kHelpColumn = 28;
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> split;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto space = text.find(' ', start);
+        const auto end = space == std::string::npos ? text.size() : space;
+        if (end > start)
+            split.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return split;
+}
+
+// "  LEFT   TEXT", the text starting at the help column (on the next line when the left
+// part reaches it) and wrapped there.
+std::string row(const std::string& left, const std::string& text) {
+    std::string line = "  " + left;
+    if (line.size() + 2 > kHelpColumn)
+        line += "\n" + std::string(kHelpColumn, ' ');
+    else
+        line.resize(kHelpColumn, ' ');
+    return line + WrapWords(words(text), kHelpColumn, kHelpColumn) + "\n";
+}
+
+std::string optionLeft(const OptionSpec& option) {
+    std::string left = option.name;
+    if (option.alias)
+        left += std::string(", ") + option.alias;
+    if (option.value)
+        left += std::string(" ") + option.value;
+    return left;
+}
+
+} // namespace
+
+const std::vector<CommandSpec>& Commands() {
+    static const std::vector<CommandSpec> commands = {
+        {"info",
+         "FILE",
+         "describe a tile set (.vxt) or map (.vxm) file",
+         "vxt vxm",
+         {{"--json", nullptr, "print one JSON object"},
+          {"--tiles", nullptr, "with --json, also list each Tile's palettes and information"},
+          kKind},
+         RunInfo},
+        {"upgrade",
+         "IN [OUT]",
+         "rewrite an older tile set or map in the current version",
+         "vxt vxm",
+         {output("OUT", "the file to write, instead of the second operand"), kKind},
+         RunUpgrade},
+        {"decode",
+         "IN.jpg",
+         "decode a JPEG picture into a 24-bit bitmap",
+         "jpg jpeg",
+         {output("OUT.bmp")},
+         RunDecode},
+        {"render-map",
+         "MAP.vxm",
+         "write the map as a picture, 8 x 8 pixels a cell (.png names give a PNG)",
+         "vxm",
+         {output("OUT.bmp|OUT.png"),
+          {"--tileset", "SET.vxt", "draw with this tile set instead of the one the map names"},
+          kKind},
+         RunRenderMap},
+        {"export-tiles",
+         "SET.vxt",
+         "write the Blocks of a tile set as assembler source",
+         "vxt",
+         {output("OUT.asm"),
+          kDialect,
+          {"--preset", "bw|gray|bw-anim|gray-anim",
+           "a built-in format: black and white or grey levels, with or without animation"},
+          kFormat,
+          kBlock,
+          {"--blocks", "FROM-TO", "only the Blocks FROM to TO (one number: just that Block)"},
+          kKind},
+         RunExportTiles},
+        {"export-map",
+         "MAP.vxm",
+         "write a map as assembler source",
+         "vxm",
+         {output("OUT.asm"),
+          kDialect,
+          kFormat,
+          {"--offset", "N", "add N to every Tile number written"},
+          kBlock,
+          {"--tileset", "SET.vxt",
+           "read the information categories from this tile set instead of the one the map "
+           "names"},
+          kKind},
+         RunExportMap},
+        {"export-binary",
+         "SET.vxt",
+         "write the Blocks as raw bit planes, 16 bytes a Tile",
+         "vxt",
+         {output("OUT.bin"), kBlock, kKind},
+         RunExportBinary},
+        {"import-binary",
+         "SET.vxt IN.bin",
+         "read 16-byte Tiles into a copy of a tile set",
+         "vxt bin",
+         {output("OUT.vxt"),
+          {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
+          {"--grow", nullptr, "raise the tile count to keep Tiles stored past it"},
+          kKind},
+         RunImportBinary},
+        {"import",
+         "PICTURE",
+         "cut a picture (.bmp, .png or .jpg) into Tiles, and into a map with --map-out",
+         "bmp png jpg jpeg",
+         {output("OUT.vxt"),
+          {"--into", "SET.vxt", "add the Tiles to this tile set instead of a new one"},
+          {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
+          {"--insert", nullptr, "insert the Tiles before the slot instead of overwriting"},
+          {"--map-out", "OUT.vxm", "also write the map of the picture", "--map"},
+          {"--size", "WxH", "scale the picture to this size in pixels first"},
+          {"--dither", "PCT", "dithering strength in percent (default 20)"},
+          {"--bw", nullptr, "black and white instead of four greys"},
+          {"--mode", "full|duplicates|none",
+           "remove duplicate and flipped duplicate Tiles (full), duplicates only, or none"},
+          {"--kind", "tileset|map", "read the --into file as this kind"},
+          kJson},
+         RunImport},
+        {"optimize",
+         "SET.vxt",
+         "remove duplicate Tiles, renumbering a map to match",
+         "vxt",
+         {output("OUT.vxt"),
+          {"--map", "MAP.vxm", "the map to renumber (with --map-out)"},
+          {"--map-out", "OUT.vxm", "where the renumbered map goes"},
+          kKind,
+          kJson},
+         RunOptimize},
+    };
+    return commands;
+}
+
+const CommandSpec* FindCommand(const std::string& name) {
+    for (const CommandSpec& command : Commands())
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+const std::vector<OptionSpec>& ProgramOptions() {
+    static const std::vector<OptionSpec> options = {
+        {"-h", nullptr, "print the help; with a command, that command's usage and options",
+         "--help"},
+        {"--version", nullptr, "show the program's version"},
+    };
+    return options;
+}
+
+const std::vector<std::string>& ConventionNotes() {
+    static const std::vector<std::string> notes = {
+        "Every command takes --help. An option's value follows it as the next argument "
+        "or after an equals sign (--output=OUT.asm); -- ends the options, so later "
+        "arguments starting with - are file names.",
+        "Numbers (--at, --offset, --blocks) are decimal, or hexadecimal as 0x10 or $10, "
+        "or binary as %1010.",
+        "A file named neither .vxt nor .vxm is recognised by its contents; where it could "
+        "be either kind, --kind tileset or --kind map says which.",
+    };
+    return notes;
+}
+
+std::string ProgramHelp() {
+    std::string text = "Usage: tessivar-cli COMMAND [OPTIONS] [--] OPERANDS\n"
+                       "       tessivar-cli help COMMAND\n"
+                       "Reads, converts and exports the tile sets (.vxt) and maps (.vxm) of\n"
+                       "the Tessivar editor.\n\nCommands:\n";
+    for (const CommandSpec& command : Commands())
+        text += row(std::string(command.name) + " " + command.operands, command.summary);
+    text += "\nOptions:\n";
+    for (const OptionSpec& option : ProgramOptions())
+        text += row(optionLeft(option), option.help);
+    for (const std::string& note : ConventionNotes())
+        text += "\n" + WrapWords(words(note), 0, 0) + "\n";
+    return text + "\nRun \"tessivar-cli help COMMAND\" for the options of a command.\n";
+}
+
+std::string CommandHelp(const CommandSpec& command) {
+    std::string text = UsageLine(command) + "\n\n" + command.summary + "\n\nOptions:\n";
+    for (const OptionSpec& option : command.options)
+        text += row(optionLeft(option), option.help);
+    return text + row("-h, --help", "show this text");
+}
+
+std::string VersionLine() {
+    return "tessivar-cli " TESSIVAR_VERSION;
+}
+
+} // namespace tessivar::cli

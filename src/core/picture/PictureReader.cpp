@@ -1,0 +1,20 @@
+#include "core/picture/PictureReader.h"
+
+namespace tessivar {
+
+Status PictureReader::SkipRow() {
+    skipped_.resize(static_cast<std::size_t>(width_) * 3);
+    return ReadRow(skipped_);
+}
+
+std::string CheckPictureSize(long long width, long long height) {
+    if (width <= 0 || height <= 0)
+        return "The picture has no pixels";
+    if (width > kLargestPictureSide || height > kLargestPictureSide)
+        return "The picture is " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels; pictures larger than " + std::to_string(kLargestPictureSide) + " x " +
+               std::to_string(kLargestPictureSide) + " cannot be imported";
+    return {};
+}
+
+} // namespace tessivar

@@ -325,8 +325,8 @@ TEST(ExportFormat, FormatFileRefusalsAndExactEscapes) {
         {R"({"sections":["ab\uZZZZ"]})", false, "four hex digits", ""},
         {R"({"sections":["a\q"]})", false, "invalid escape \\q", ""},
         {R"({"sections":["a\ud800"]})", false, "lone surrogate", ""},
-        {R"({"sections":["\u0041BC\u0064 \u00e9\u00FF\ud83d\ude00 \/\"\\"]})", false, "",
-         "ABCd \xC3\xA9\xC3\xBF\xF0\x9F\x98\x80 /\"\\"},
+        {R"({"sections":["\u0041BC\u0064 \u00e9\u00FF\ud83d\ude00\ud83d\udfff\/\"\\"]})", false, "",
+         "ABCd \xC3\xA9\xC3\xBF\xF0\x9F\x98\x80\xF0\x9F\x9F\xBF/\"\\"},
         // A property of a section that was deleted is ignored, not refused.
         {R"({"properties":[{"kind":"one","bits":8,"section":3}],"sections":["s"]})", false, "",
          "s"},

@@ -10,19 +10,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 
 namespace tessivar {
 namespace {
-
-class SilentPrompts : public UserPrompts {
-public:
-    void showMessage(const std::string&, const std::string&) override {}
-    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override { return {}; }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return {}; }
-};
 
 void BM_Import160x144(benchmark::State& state) {
     std::mt19937 random(1);
@@ -31,14 +23,13 @@ void BM_Import160x144(benchmark::State& state) {
     for (int y = 0; y < 144; ++y)
         for (auto& byte : source.Row(y))
             byte = static_cast<std::uint8_t>((y * 3 + random() % 40) & 0xFF);
-    SilentPrompts prompts;
-    Workspace workspace(prompts);
+    auto tileSet = std::make_unique<TileSet>();
+    MapDocument map;
     for (auto _ : state) {
-        workspace.tileSet.resetForNew();
-        workspace.map.MapModified = false;
+        tileSet->resetForNew();
         const auto picture = ConvertPicture(source, {{160, 144}, 20, true});
-        const auto summary =
-            ImportConvertedImage(workspace, *picture, {DuplicateMode::Full, true, true});
+        const auto summary = ImportConvertedImage({*tileSet, map, 0, 0, 0, {}}, *picture,
+                                                  {DuplicateMode::Full, true, true});
         benchmark::DoNotOptimize(summary.ok());
     }
 }
@@ -59,12 +50,11 @@ std::vector<Tile> manyTiles(int side) {
 void BM_LargeImportFullWithMap(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     const ConvertedPicture picture = testing::PictureOfTiles(manyTiles(side), side / 8);
-    SilentPrompts prompts;
-    Workspace workspace(prompts);
+    auto tileSet = std::make_unique<TileSet>();
+    MapDocument map;
     for (auto _ : state) {
-        workspace.map.MapModified = false;
-        const auto summary =
-            ImportConvertedImage(workspace, picture, {DuplicateMode::Full, true, true});
+        const auto summary = ImportConvertedImage({*tileSet, map, 0, 0, 0, {}}, picture,
+                                                  {DuplicateMode::Full, true, true});
         if (!summary.ok() || summary->tilesKept != 500)
             state.SkipWithError("unexpected import result");
     }

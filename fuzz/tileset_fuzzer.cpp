@@ -10,18 +10,6 @@ namespace {
 
 using tessivar::TileSet;
 
-bool sameTileSet(const TileSet& a, const TileSet& b) {
-    if (a.tiles != b.tiles || a.tileCount != b.tileCount || a.tilePalette != b.tilePalette ||
-        a.tilePaletteSet != b.tilePaletteSet || a.paletteTable != b.paletteTable ||
-        a.categoryCount != b.categoryCount || a.tileInfo != b.tileInfo)
-        return false;
-    for (int c = 0; c < tessivar::kMaxCategories; ++c)
-        if (a.categories[c].name != b.categories[c].name ||
-            a.categories[c].type != b.categories[c].type)
-            return false;
-    return true;
-}
-
 [[noreturn]] void mismatch(const char* what) {
     std::fprintf(stderr, "tile set round trip: %s\n", what);
     std::abort();
@@ -51,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         mismatch("version or map path changed");
     *reloaded = *fresh;
     tessivar::ApplyTileSetFile(*reparsed, *reloaded);
-    if (!sameTileSet(*loaded, *reloaded))
+    if (!(*loaded == *reloaded))
         mismatch("contents changed");
     if (tessivar::SerializeTileSet(*reloaded, reparsed->associatedMap).value() != *saved)
         mismatch("saving is not stable");

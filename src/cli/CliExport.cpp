@@ -9,6 +9,7 @@
 #include "core/export/FormatJson.h"
 #include "core/export/SourceExport.h"
 #include "core/files/FileIo.h"
+#include "core/files/LinkedFiles.h"
 #include "core/files/OutputSet.h"
 #include "core/files/TileBinary.h"
 #include "core/model/TileSet.h"
@@ -25,55 +26,54 @@ namespace tessivar::cli {
 namespace {
 
 // "WxH" into a Block size the Tile Size dialog would accept.
-std::optional<std::string> parseBlock(const Arguments& args, BlockSize& block) {
+Status parseBlock(const Arguments& args, BlockSize& block) {
     const std::string* text = args.find("--block");
     if (!text)
-        return std::nullopt;
+        return Ok();
     const auto size = ParseWxH(*text);
     if (!size)
-        return "--block takes WIDTHxHEIGHT, such as 16x16";
-    if (const std::string problem = CheckCustomBlockSize(size->first, size->second);
-        !problem.empty())
-        return "--block " + *text + ": " + problem;
+        return Fail("--block takes WIDTHxHEIGHT, such as 16x16");
+    if (const Status fits = CheckCustomBlockSize(size->first, size->second); !fits)
+        return Fail("--block " + *text + ": " + fits.error());
     block = BlockSize{size->first, size->second};
-    return std::nullopt;
+    return Ok();
 }
 
-std::optional<std::string> parseDialect(const Arguments& args, SourceDialect& dialect) {
+Status parseDialect(const Arguments& args, SourceDialect& dialect) {
     const std::string* text = args.find("--dialect");
     if (!text)
-        return std::nullopt;
+        return Ok();
     if (*text == "z80")
         dialect = SourceDialect::Z80;
     else if (*text == "68k")
         dialect = SourceDialect::M68k;
     else
-        return "--dialect takes z80 or 68k";
-    return std::nullopt;
+        return Fail("--dialect takes z80 or 68k");
+    return Ok();
 }
 
 // The options every export reads the same way: the Block size, the input's kind and
 // the dialect (for the commands that take one).
-std::optional<std::string> parseCommon(const Arguments& args, BlockSize& block,
-                                       std::optional<FileKind>& kind, SourceDialect& dialect) {
-    if (auto problem = parseBlock(args, block))
-        return problem;
+Status parseCommon(const Arguments& args, BlockSize& block, std::optional<FileKind>& kind,
+                   SourceDialect& dialect) {
+    if (Status parsed = parseBlock(args, block); !parsed)
+        return parsed;
     const auto named = ParseKindOption(args.find("--kind"));
     if (!named)
-        return named.error();
+        return Fail(named.error());
     kind = *named;
     return parseDialect(args, dialect);
 }
 
-std::optional<std::string> loadFormat(const Arguments& args, bool forMap, ExportFormat& format) {
+Status loadFormat(const Arguments& args, bool forMap, ExportFormat& format) {
     const std::string* path = args.find("--format");
     if (!path)
-        return std::nullopt;
+        return Ok();
     auto parsed = ReadFormatFile(*path, forMap);
     if (!parsed)
-        return parsed.error();
+        return Fail(parsed.error());
     format = *parsed;
-    return std::nullopt;
+    return Ok();
 }
 
 } // namespace
@@ -86,8 +86,8 @@ int RunExportTiles(const Arguments& args) {
     TileSet tileSet;
     SourceDialect dialect = SourceDialect::Z80;
     std::optional<FileKind> kind;
-    if (auto problem = parseCommon(args, tileSet.block, kind, dialect))
-        return ReportUsage(*problem, args);
+    if (const Status parsed = parseCommon(args, tileSet.block, kind, dialect); !parsed)
+        return ReportUsage(parsed.error(), args);
     TilePreset preset = TilePreset::BwOnly;
     if (const std::string* name = args.find("--preset")) {
         const std::map<std::string, TilePreset> presets = {{"bw", TilePreset::BwOnly},
@@ -105,8 +105,8 @@ int RunExportTiles(const Arguments& args) {
     if (!out)
         return ReportRefusedOutput(outputs, out.error(), args);
     ExportFormat format = TileFormatPreset(preset, tileSet.block);
-    if (auto problem = loadFormat(args, false, format))
-        return ReportError(*problem);
+    if (const Status loaded = loadFormat(args, false, format); !loaded)
+        return ReportError(loaded.error());
     if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
 
@@ -141,8 +141,8 @@ int RunExportMap(const Arguments& args) {
     TileSet tileSet;
     SourceDialect dialect = SourceDialect::Z80;
     std::optional<FileKind> kind;
-    if (auto problem = parseCommon(args, tileSet.block, kind, dialect))
-        return ReportUsage(*problem, args);
+    if (const Status parsed = parseCommon(args, tileSet.block, kind, dialect); !parsed)
+        return ReportUsage(parsed.error(), args);
     int offset = 0;
     if (const std::string* text = args.find("--offset")) {
         const auto value = ParseInteger(*text);
@@ -158,14 +158,15 @@ int RunExportMap(const Arguments& args) {
     if (!out)
         return ReportRefusedOutput(outputs, out.error(), args);
     ExportFormat format = MapFormatPreset();
-    if (auto problem = loadFormat(args, true, format))
-        return ReportError(*problem);
+    if (const Status loaded = loadFormat(args, true, format); !loaded)
+        return ReportError(loaded.error());
     const auto map = LoadMapFile(args.positional[0], kind);
     if (!map)
         return ReportError(map.error());
     // Categories come from the tile set: the one given, else the one the map names.
     const std::string* givenTileSet = args.find("--tileset");
-    const std::string tileSetPath = givenTileSet ? *givenTileSet : map->tileSetPath;
+    const std::string tileSetPath =
+        givenTileSet ? *givenTileSet : ResolveLinkedPath(map->tileSetPath, args.positional[0]);
     if (givenTileSet || (format.usesCategories() && !tileSetPath.empty())) {
         if (const Status loaded = LoadTileSet(tileSetPath, std::nullopt, tileSet, nullptr, true);
             !loaded)
@@ -185,8 +186,8 @@ int RunExportBinary(const Arguments& args) {
     TileSet tileSet;
     SourceDialect unused = SourceDialect::Z80;
     std::optional<FileKind> kind;
-    if (auto problem = parseCommon(args, tileSet.block, kind, unused))
-        return ReportUsage(*problem, args);
+    if (const Status parsed = parseCommon(args, tileSet.block, kind, unused); !parsed)
+        return ReportUsage(parsed.error(), args);
     OutputSet outputs;
     outputs.AddInput(args.positional[0], FileKind::TileSet);
     auto out = outputs.Add(args.value("-o"), kBinaryOutput);

@@ -8,6 +8,7 @@
 #include "core/files/TileSetFile.h"
 #include "core/model/TileSet.h"
 #include "core/tileinfo/TileInfoTypes.h"
+#include "core/util/JsonText.h"
 #include "core/util/TextEncoding.h"
 
 #include <cstdio>
@@ -20,35 +21,7 @@ namespace tessivar::cli {
 // Names and paths are UTF-8 when they are valid UTF-8 and Windows-1252 otherwise, so
 // the document is always valid UTF-8.
 std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : TextAsUtf8(text)) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                out += buffer;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
+    return JsonQuoted(TextAsUtf8(text));
 }
 
 namespace {

@@ -12,28 +12,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <new>
+#include <memory>
 #include <optional>
 
 namespace tessivar::cli {
 
 namespace {
-
-// Nothing is asked on the command line: the documents start unmodified.
-class NoPrompts : public UserPrompts {
-public:
-    void showMessage(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
-    }
-    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
-};
 
 std::string absolutePath(const std::string& path) {
     std::error_code error;
@@ -107,16 +91,16 @@ int RunImport(const Arguments& parsed) {
     if (!setFile)
         return ReportRefusedOutput(outputs, setFile.error(), parsed);
 
-    NoPrompts prompts;
-    Workspace workspace(prompts);
-    workspace.editing.resetForNew();
-    workspace.tileSet.resetForNew();
+    // The tile set is large (every slot and category): keep it off the stack. Nothing is
+    // asked on the command line, so a new map always replaces the old one.
+    auto tileSet = std::make_unique<TileSet>();
+    tileSet->resetForNew();
+    MapDocument map;
     std::string associatedMap;
     if (const auto* into = parsed.find("--into"))
-        if (const Status loaded = LoadTileSet(*into, *kind, workspace.tileSet, &associatedMap);
-            !loaded)
+        if (const Status loaded = LoadTileSet(*into, *kind, *tileSet, &associatedMap); !loaded)
             return ReportError(loaded.error());
-    workspace.editing.CurrentTile = at;
+    const ImportTarget target{*tileSet, map, at, 0, 0, {}};
 
     // The picture is read, converted and cut row by row: it is never held whole.
     const std::string& path = parsed.positional[0];
@@ -135,7 +119,7 @@ int RunImport(const Arguments& parsed) {
         return ReportError(kInvalidImportSettings);
     Result<ImportSummary> summary = Fail("");
     try {
-        summary = ImportPicture(workspace, **source, settings, options);
+        summary = ImportPicture(target, **source, settings, options);
     } catch (const std::bad_alloc&) {
         return ReportError("not enough memory to import the picture");
     }
@@ -147,10 +131,9 @@ int RunImport(const Arguments& parsed) {
         PrintNote("note: the map " + associatedMap + " named by the tile set was not renumbered");
     const std::string setLink = options.createMap ? absolutePath(mapOutput) : associatedMap;
     if (mapFile)
-        if (const Status written = WriteMap(**mapFile, workspace.map.grid, absolutePath(output));
-            !written)
+        if (const Status written = WriteMap(**mapFile, map.grid, absolutePath(output)); !written)
             return ReportError(written.error());
-    if (const Status written = WriteTileSet(**setFile, workspace.tileSet, setLink); !written)
+    if (const Status written = WriteTileSet(**setFile, *tileSet, setLink); !written)
         return ReportError(written.error());
     if (const int committed = CommitOutputs(outputs); committed != 0)
         return committed;
@@ -158,14 +141,14 @@ int RunImport(const Arguments& parsed) {
     if (parsed.has("--json")) {
         std::printf("{\"tilesCut\":%zu,\"tilesKept\":%zu,\"firstTile\":%d,\"tileCount\":%d,"
                     "\"mapWidth\":%d,\"mapHeight\":%d,\"tileSet\":%s,\"map\":%s}\n",
-                    summary->tilesCut, summary->tilesKept, summary->firstSlot,
-                    workspace.tileSet.tileCount, summary->mapWidth, summary->mapHeight,
-                    JsonString(output).c_str(), JsonString(mapOutput).c_str());
+                    summary->tilesCut, summary->tilesKept, summary->firstSlot, tileSet->tileCount,
+                    summary->mapWidth, summary->mapHeight, JsonString(output).c_str(),
+                    JsonString(mapOutput).c_str());
     } else {
         std::printf("Picture converted to %d x %d pixels\nTiles cut: %zu\nTiles kept: %zu "
                     "(stored from Tile %d; the set now holds %d)\n",
                     settings.size.width, settings.size.height, summary->tilesCut,
-                    summary->tilesKept, summary->firstSlot, workspace.tileSet.tileCount);
+                    summary->tilesKept, summary->firstSlot, tileSet->tileCount);
         if (options.createMap)
             std::printf("Map: %d columns x %d rows\n", summary->mapWidth, summary->mapHeight);
     }
@@ -200,46 +183,44 @@ int RunOptimize(const Arguments& parsed) {
     if (!setFile)
         return ReportRefusedOutput(outputs, setFile.error(), parsed);
 
-    NoPrompts prompts;
-    Workspace workspace(prompts);
+    // The tile set is large (every slot and category): keep it off the stack.
+    auto tileSet = std::make_unique<TileSet>();
     std::string associatedMap;
-    if (const Status loaded =
-            LoadTileSet(parsed.positional[0], *kind, workspace.tileSet, &associatedMap);
+    if (const Status loaded = LoadTileSet(parsed.positional[0], *kind, *tileSet, &associatedMap);
         !loaded)
         return ReportError(loaded.error());
+    MapGrid map;
     std::string mapOutput;
     if (const auto* mapPath = parsed.find("--map")) {
-        auto map = LoadMapFile(*mapPath, std::nullopt, true);
-        if (!map)
-            return ReportError(map.error());
-        workspace.map.grid = std::move(map->grid);
+        auto read = LoadMapFile(*mapPath, std::nullopt, true);
+        if (!read)
+            return ReportError(read.error());
+        map = std::move(read->grid);
         mapOutput = *parsed.find("--map-out");
     }
-    const int before = workspace.tileSet.tileCount;
-    const int removed = OptimizeTileSet(workspace);
+    const int before = tileSet->tileCount;
+    const int removed = OptimizeTileSet(*tileSet, map).removed;
 
     if (mapFile) {
-        if (const Status written = WriteMap(**mapFile, workspace.map.grid, absolutePath(output));
-            !written)
+        if (const Status written = WriteMap(**mapFile, map, absolutePath(output)); !written)
             return ReportError(written.error());
         associatedMap = absolutePath(mapOutput);
     } else if (removed > 0 && !associatedMap.empty()) {
         PrintNote("note: the map " + associatedMap +
                   " named by the tile set was not renumbered; give --map and --map-out");
     }
-    if (const Status written = WriteTileSet(**setFile, workspace.tileSet, associatedMap); !written)
+    if (const Status written = WriteTileSet(**setFile, *tileSet, associatedMap); !written)
         return ReportError(written.error());
     if (const int committed = CommitOutputs(outputs); committed != 0)
         return committed;
     if (parsed.has("--json"))
         std::printf("{\"tilesBefore\":%d,\"tilesRemoved\":%d,\"tilesKept\":%d,\"mapWidth\":%d,"
                     "\"mapHeight\":%d}\n",
-                    before, removed, workspace.tileSet.tileCount,
-                    mapOutput.empty() ? 0 : workspace.map.Width(),
-                    mapOutput.empty() ? 0 : workspace.map.Height());
+                    before, removed, tileSet->tileCount, mapOutput.empty() ? 0 : map.Width,
+                    mapOutput.empty() ? 0 : map.Height);
     else
         std::printf("Tiles before: %d\nTiles removed: %d\nTiles kept: %d\n", before, removed,
-                    workspace.tileSet.tileCount);
+                    tileSet->tileCount);
     return 0;
 }
 

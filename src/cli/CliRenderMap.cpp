@@ -4,31 +4,16 @@
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 
+#include "core/files/LinkedFiles.h"
 #include "core/mapeditor/MapPicture.h"
 #include "core/model/TileSet.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace tessivar::cli {
-
-namespace {
-
-// The tile set a map names may be stored relative to where the editor ran; when it is
-// not found as it stands, it is looked for beside the map.
-std::string locateTileSet(const std::string& stored, const std::string& mapPath) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::exists(stored, error) || fs::path(stored).is_absolute())
-        return stored;
-    const fs::path beside = fs::path(mapPath).parent_path() / stored;
-    return fs::exists(beside, error) ? beside.string() : stored;
-}
-
-} // namespace
 
 int RunRenderMap(const Arguments& parsed) {
     if (parsed.positional.size() != 1 || parsed.value("-o").empty())
@@ -44,7 +29,7 @@ int RunRenderMap(const Arguments& parsed) {
     if (!map)
         return ReportError(map.error());
     if (tileSetPath.empty() && !map->tileSetPath.empty())
-        tileSetPath = locateTileSet(map->tileSetPath, mapPath);
+        tileSetPath = ResolveLinkedPath(map->tileSetPath, mapPath);
     OutputSet outputs;
     outputs.AddInput(mapPath, FileKind::Map);
     outputs.AddInput(tileSetPath, FileKind::TileSet);

@@ -80,6 +80,13 @@ TEST_F(Conventions, EveryCommandFollowsThem) {
         EXPECT_EQ(0u, refused.find("status 2: tessivar-cli: unknown option " + row.operands[0]))
             << refused;
 
+        // Without its output (or its one operand) a command is a usage error.
+        const bool writes = row.options[0] == "-o";
+        const std::vector<std::string> noOutput(row.options.begin() + 2, row.options.end());
+        EXPECT_EQ(0u, result(command, writes ? noOutput : row.options,
+                             writes ? operands : std::vector<std::string>{"--"})
+                          .find("status 2: tessivar-cli: "));
+
         const CliRun help = run({"help", command});
         EXPECT_EQ(0, help.status);
         EXPECT_EQ(0u, help.out.find("usage: tessivar-cli " + command + " ")) << help.out;
@@ -96,7 +103,7 @@ TEST_F(Conventions, EveryCommandFollowsThem) {
 TEST_F(Conventions, NumbersTakeTheAssemblerForms) {
     const std::pair<std::string, std::vector<std::string>> uses[] = {
         {"export-map", {"-o", "OUT", "--offset", "N", "--", "-level.vxm"}},
-        {"export-tiles", {"-o", "OUT", "--blocks", "N-N", "--", "-set.vxt"}},
+        {"export-tiles", {"-o", "OUT", "--blocks", "1-N", "--", "-set.vxt"}},
         {"import-binary", {"-o", "OUT", "--at", "N", "--", "-set.vxt", "-tiles.bin"}},
         {"import", {"-o", "OUT", "--at", "N", "--", "-grey.jpg"}},
     };
@@ -105,8 +112,8 @@ TEST_F(Conventions, NumbersTakeTheAssemblerForms) {
         const auto with = [&](const std::string& number) {
             auto args = pattern;
             for (auto& arg : args)
-                if (arg.starts_with("N"))
-                    arg = arg == "N" ? number : number + "-" + number;
+                if (arg.ends_with("N"))
+                    arg = arg.substr(0, arg.size() - 1) + number;
             return result(command, args, {});
         };
         const std::string decimal = with("10");

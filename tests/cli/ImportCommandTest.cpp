@@ -40,14 +40,16 @@ TEST_F(ImportCommand, GivesTheFilesTheEditorSavesAfterNewAndTheSameImport) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"tilesCut\":91"), std::string::npos) << r.out;
 
-    testing::ScriptedPrompts prompts;
-    Workspace workspace(prompts);
-    workspace.tileSet.resetForNew();
+    auto tileSet = std::make_unique<TileSet>();
+    tileSet->resetForNew();
+    MapDocument mapDocument;
     const auto picture = ConvertPicture(source_, {{104, 56}, 20, true});
     ASSERT_TRUE(picture.ok());
-    ASSERT_TRUE(ImportConvertedImage(workspace, *picture, {DuplicateMode::Full, true, true}).ok());
-    EXPECT_EQ(testing::ReadBytes(set), *SerializeTileSet(workspace.tileSet, map));
-    EXPECT_EQ(testing::ReadBytes(map), *SerializeMap(workspace.map.grid, set));
+    ASSERT_TRUE(ImportConvertedImage({*tileSet, mapDocument, 0, 0, 0, {}}, *picture,
+                                     {DuplicateMode::Full, true, true})
+                    .ok());
+    EXPECT_EQ(testing::ReadBytes(set), *SerializeTileSet(*tileSet, map));
+    EXPECT_EQ(testing::ReadBytes(map), *SerializeMap(mapDocument.grid, set));
 
     // Optimizing that set finds nothing more to merge.
     r = run({"optimize", set, "-o", dir.file("opt.vxt"), "--map", map, "--map-out",

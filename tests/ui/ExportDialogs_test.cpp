@@ -3,7 +3,7 @@
 #include "SessionHarness.h"
 
 #include "core/export/FormatJson.h"
-#include "ui/app/NamedActions.h"
+#include "ui/common/NamedActions.h"
 #include "ui/export/FormatGrids.h"
 #include "ui/export/MapExportDialog.h"
 #include "ui/export/TileExportDialog.h"

@@ -3,7 +3,7 @@
 
 #include "SessionHarness.h"
 
-#include "ui/app/QtOptionsStore.h"
+#include "ui/common/QtOptionsStore.h"
 #include "ui/tileeditor/TileEditorOptionsDialog.h"
 #include "ui/tileeditor/TileListWidget.h"
 

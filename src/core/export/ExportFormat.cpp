@@ -1,5 +1,7 @@
 #include "core/export/ExportFormat.h"
 
+#include "core/model/TileSet.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -10,6 +12,30 @@ const std::array<const char*, kTilePresetCount> kTilePresetNames = {
     "Grayscale tile/anim data"};
 const char* const kMapPresetName = "Standard Format";
 const char* const kCustomPresetName = "Custom";
+
+std::string PropertyCaption(const ExportProperty& property, const TileSet& tileSet) {
+    switch (property.kind) {
+    case PropertyKind::BwTileData:
+        return "B&W Tile Data";
+    case PropertyKind::GrayTileData:
+        return "Grayscale Tile Data";
+    case PropertyKind::ZeroFiller:
+        return "0 Filler";
+    case PropertyKind::OneFiller:
+        return "1 Filler";
+    case PropertyKind::TileNumber:
+        return "Tile #";
+    case PropertyKind::HorizontalFlip:
+        return "Horizontal Flip";
+    case PropertyKind::VerticalFlip:
+        return "Vertical Flip";
+    case PropertyKind::Category:
+        break;
+    }
+    if (property.category < 0 || property.category >= kMaxCategories)
+        return {};
+    return tileSet.categories[static_cast<std::size_t>(property.category)].nameText();
+}
 
 std::string_view FirstDirective(SourceDialect dialect) {
     return dialect == SourceDialect::Z80 ? " .db " : " dc.b ";

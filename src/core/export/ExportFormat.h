@@ -43,6 +43,13 @@ enum class SourceDialect { Z80, M68k };
 std::string_view FirstDirective(SourceDialect dialect);
 std::string_view ContinuationDirective(SourceDialect dialect);
 
+struct ExportProperty;
+
+// What a property row shows as its kind: "B&W Tile Data", "Grayscale Tile Data",
+// "0 Filler", "1 Filler", "Tile #", "Horizontal Flip", "Vertical Flip", or the name of
+// the tile set's category.
+std::string PropertyCaption(const ExportProperty& property, const TileSet& tileSet);
+
 struct ExportProperty {
     PropertyKind kind = PropertyKind::BwTileData;
     int category = 0;         // for PropertyKind::Category

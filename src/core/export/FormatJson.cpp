@@ -3,6 +3,7 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/model/TileSet.h"
+#include "core/util/JsonText.h"
 
 #include <algorithm>
 #include <array>
@@ -26,23 +27,6 @@ constexpr std::array<std::pair<PropertyKind, const char*>, 8> kKindNames = {{
     {PropertyKind::VerticalFlip, "vflip"},
     {PropertyKind::Category, "category"},
 }};
-
-std::string quote(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[(c >> 4) & 15];
-            out += kHex[c & 15];
-            continue;
-        }
-        out += c;
-    }
-    return out + "\"";
-}
 
 // A reader for exactly the shape above: objects, arrays, strings and integers.
 class Reader {
@@ -246,7 +230,7 @@ std::string FormatToJson(const ExportFormat& format) {
     }
     out += "],\n\"sections\":[";
     for (int s = 1; s <= format.sectionCount; ++s)
-        out += (s > 1 ? "," : "") + quote(format.label(s));
+        out += (s > 1 ? "," : "") + JsonQuoted(format.label(s));
     return out + "]}\n";
 }
 

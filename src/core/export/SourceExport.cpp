@@ -140,32 +140,33 @@ private:
 
 } // namespace
 
-std::string CheckExportFormat(const ExportFormat& format, bool forMap) {
+Status CheckExportFormat(const ExportFormat& format, bool forMap) {
     for (int i = 0; i < format.propertyCount; ++i) {
         const ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
         const std::string row = "Property " + std::to_string(i + 1);
         if (property.width < 0)
-            return row + " has a negative width.";
+            return Fail(row + " has a negative width.");
         if (property.width > kMaxFieldBits)
-            return row + " is " + std::to_string(property.width) +
-                   " bits wide; a field holds at most 65,536 bits.";
+            return Fail(row + " is " + std::to_string(property.width) +
+                        " bits wide; a field holds at most 65,536 bits.");
         if (property.kind == PropertyKind::Category &&
             (property.category < 0 || property.category >= kMaxCategories))
-            return row + " names no tile information category.";
+            return Fail(row + " names no tile information category.");
     }
     for (int s = 1; s <= format.sectionCount; ++s) {
         const std::string section =
             "Section " + std::to_string(s) + " (\"" + format.label(s) + "\")";
         if (!IsValidLabel(format.label(s)))
-            return "Section " + std::to_string(s) + " has a label holding a control character.";
+            return Fail("Section " + std::to_string(s) +
+                        " has a label holding a control character.");
         const std::int64_t bytes = SectionRecordBytes(format, s);
         if (forMap && bytes * 8 > kMaxMapRecordBits)
-            return section + " is wider than 256 bits.";
+            return Fail(section + " is wider than 256 bits.");
         if (bytes > kMaxRecordBytes)
-            return section + " needs " + std::to_string(bytes) +
-                   " bytes a record; a record holds at most 65,536 bytes.";
+            return Fail(section + " needs " + std::to_string(bytes) +
+                        " bytes a record; a record holds at most 65,536 bytes.");
     }
-    return {};
+    return Ok();
 }
 
 Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
@@ -173,8 +174,8 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
                         AtomicFile& file) {
     ExportFormat format = givenFormat;
     RefreshTileDataWidths(format, tileSet.block);
-    if (const std::string problem = CheckExportFormat(format, false); !problem.empty())
-        return Fail(problem);
+    if (const Status checked = CheckExportFormat(format, false); !checked)
+        return checked;
     const int blocks = tileSet.blockCount();
     ByteLines out(file, dialect);
     out.text(";Tile data - Tessivar\r\n\r\n");
@@ -207,8 +208,8 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& format, Sour
 
 Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                        SourceDialect dialect, std::int32_t blockNumberOffset, AtomicFile& file) {
-    if (const std::string problem = CheckExportFormat(format, true); !problem.empty())
-        return Fail(problem);
+    if (const Status checked = CheckExportFormat(format, true); !checked)
+        return checked;
     const int tilesPerBlock = tileSet.TilesPerBlock();
     ByteLines out(file, dialect);
     out.text(";Map data - Tessivar\r\n\r\n");
@@ -234,8 +235,8 @@ Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportF
 Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                        SourceDialect dialect, std::int32_t blockNumberOffset,
                        const std::string& path) {
-    if (const std::string problem = CheckExportFormat(format, true); !problem.empty())
-        return Fail(problem);
+    if (const Status checked = CheckExportFormat(format, true); !checked)
+        return checked;
     return exportToPath(path, [&](AtomicFile& file) {
         return ExportMapSource(tileSet, map, format, dialect, blockNumberOffset, file);
     });

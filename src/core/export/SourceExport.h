@@ -21,7 +21,7 @@ class TileSet;
 // index outside the table, a label holding a control character, a record above 65,536
 // bytes, for maps a section wider than 256 bits); empty when it can. The message names
 // the property or section row.
-std::string CheckExportFormat(const ExportFormat& format, bool forMap);
+Status CheckExportFormat(const ExportFormat& format, bool forMap);
 
 // Writes the Blocks k = 0 .. tile count div TilesPerBlock - 1 whose `included` entry
 // exists and is true, section by section. Tile-data widths follow the current Block size.

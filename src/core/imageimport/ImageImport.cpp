@@ -37,23 +37,23 @@ Status checkMapSize(int columns, int rows, const ImportOptions& options) {
     return Ok();
 }
 
-Result<ImportSummary> storePlan(Workspace& workspace, const ImportPlan& plan,
+Result<ImportSummary> storePlan(const ImportTarget& target, const ImportPlan& plan,
                                 const ImportOptions& options) {
-    const int at = workspace.editing.CurrentTile;
+    const int at = target.firstTile;
     const std::size_t count = plan.tiles.size();
     ImportSummary summary;
     summary.tilesCut = plan.tilesCut;
     summary.tilesKept = count;
     summary.firstSlot = at;
-    if (options.createMap && !workspace.QuerySaveMap()) {
+    if (options.createMap && target.mayReplaceMap && !target.mayReplaceMap()) {
         summary.cancelled = true;
         return summary;
     }
 
-    TileSet& tileSet = workspace.tileSet;
-    MapDocument& map = workspace.map;
-    const int palette = workspace.editing.CurrentPalette;
-    const int paletteSet = workspace.editing.CurrentPaletteSet;
+    TileSet& tileSet = target.tileSet;
+    MapDocument& map = target.map;
+    const int palette = target.palette;
+    const int paletteSet = target.paletteSet;
     const int stored = static_cast<int>(count);
     bool mapChanged = false;
     if (options.createMap) {
@@ -77,37 +77,36 @@ Result<ImportSummary> storePlan(Workspace& workspace, const ImportPlan& plan,
         tileSet.tilePalette[static_cast<std::size_t>(at + k)] = palette;
         tileSet.tilePaletteSet[static_cast<std::size_t>(at + k)] = paletteSet;
     }
-    workspace.MarkModified();
-    unsigned changes = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
-    if (mapChanged)
-        map.MarkMapModified();
+    summary.change.tileSetModified = true;
+    summary.change.mapModified = mapChanged;
+    summary.change.views = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
     if (options.createMap) {
         map.ForgetMapFileName();
-        changes |= MapResized | MapTitleChanged;
+        summary.change.views |= MapResized | MapTitleChanged;
     }
-    workspace.notify(changes);
     return summary;
 }
 
 } // namespace
 
-Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
+Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
+                                           const ConvertedPicture& picture,
                                            const ImportOptions& options) {
     if (Status fits = checkMapSize(picture.width / kTileSide, picture.height / kTileSide, options);
         !fits)
         return Fail(fits.error());
     TileCutter cutter(picture.width, picture.height, options.mode, options.createMap,
-                      workspace.editing.CurrentTile);
+                      target.firstTile);
     const auto width = static_cast<std::size_t>(picture.width);
     for (int y = 0; y < picture.height; ++y)
         if (Status cut = cutter.AddRow(
                 std::span(picture.indices).subspan(static_cast<std::size_t>(y) * width, width));
             !cut)
             return Fail(cut.error());
-    return storePlan(workspace, std::move(cutter).Finish(), options);
+    return storePlan(target, std::move(cutter).Finish(), options);
 }
 
-Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
+Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& source,
                                     const ConversionSettings& settings,
                                     const ImportOptions& options) {
     if (!ImportSettingsValid(settings.size, settings.ditherPercent))
@@ -115,13 +114,12 @@ Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
     const ImportSize size = settings.size;
     if (Status fits = checkMapSize(size.width / kTileSide, size.height / kTileSide, options); !fits)
         return Fail(fits.error());
-    TileCutter cutter(size.width, size.height, options.mode, options.createMap,
-                      workspace.editing.CurrentTile);
+    TileCutter cutter(size.width, size.height, options.mode, options.createMap, target.firstTile);
     if (Status converted = ConvertPictureRows(
             source, settings, [&](std::span<const ColorIndex> row) { return cutter.AddRow(row); });
         !converted)
         return Fail(converted.error());
-    return storePlan(workspace, std::move(cutter).Finish(), options);
+    return storePlan(target, std::move(cutter).Finish(), options);
 }
 
 } // namespace tessivar

@@ -7,8 +7,12 @@
 #include "core/imageimport/DuplicateRemoval.h"
 #include "core/imageimport/PictureConversion.h"
 #include "core/imageimport/TileCutter.h"
+#include "core/model/DocumentChange.h"
+#include "core/model/MapDocument.h"
 #include "core/model/TileRemap.h"
-#include "core/workspace/Workspace.h"
+#include "core/model/TileSet.h"
+
+#include <functional>
 
 #include <vector>
 
@@ -27,21 +31,35 @@ struct ImportSummary {
     int firstSlot = 0;
     int mapWidth = 0; // 0 when no map was made
     int mapHeight = 0;
+    DocumentChange change; // what the import modified and touched
+};
+
+// Where an import stores its Tiles: the documents it changes, the first slot, and the
+// palette and palette set the Tiles take. With a new map, `mayReplaceMap` is asked once
+// the picture is cut and before anything changes (the map's save question); none is yes.
+struct ImportTarget {
+    TileSet& tileSet;
+    MapDocument& map;
+    int firstTile = 0;
+    int palette = 0;
+    int paletteSet = 0;
+    std::function<bool()> mayReplaceMap;
 };
 
 inline constexpr const char* kImportErrorCaption = "Import Error";
 
 // Refuses (with the reason, before anything changes) a picture whose Tiles would reach
-// past the last slot. With `createMap` the map's save question comes first; its Cancel
-// leaves everything as it was. Sets Modified, and MapModified whenever the map changes.
-Result<ImportSummary> ImportConvertedImage(Workspace& workspace, const ConvertedPicture& picture,
+// past the last slot. With `createMap` the map's question comes first; a no leaves
+// everything as it was. The tile set is modified, and the map whenever a cell changes.
+Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
+                                           const ConvertedPicture& picture,
                                            const ImportOptions& options);
 
 // The same for a picture converted as its rows are read: rows are converted, cut and
 // de-duplicated as they come, and the capacity refusal comes as soon as the Tiles kept
 // pass the free slots, without reading the rest. Memory follows the result (the Tiles
 // kept and, with a map, its cells), not the picture. A read failure comes back as it is.
-Result<ImportSummary> ImportPicture(Workspace& workspace, PictureReader& source,
+Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& source,
                                     const ConversionSettings& settings,
                                     const ImportOptions& options);
 

@@ -9,8 +9,7 @@
 
 namespace tessivar {
 
-int OptimizeTileSet(Workspace& workspace) {
-    TileSet& tileSet = workspace.tileSet;
+OptimizeSummary OptimizeTileSet(TileSet& tileSet, MapGrid& map) {
     const int count = std::clamp(tileSet.tileCount, 0, kMaxTiles);
     // Numbers at and above the count move down by the number of Tiles removed.
     TileRemap remap = TileRemap::Identity(kHighestCellTile + 1);
@@ -23,17 +22,18 @@ int OptimizeTileSet(Workspace& workspace) {
         if (isNew)
             MoveTileSlot(tileSet, t, keptCount++);
     }
+    OptimizeSummary summary;
     const int removed = count - keptCount;
     if (removed == 0)
-        return 0;
+        return summary;
     for (std::size_t old = static_cast<std::size_t>(count); old < remap.size(); ++old)
         remap[old].tile = static_cast<std::uint32_t>(old) - static_cast<std::uint32_t>(removed);
     tileSet.tileCount -= removed;
-    workspace.MarkModified();
-    if (remap.Apply(workspace.map.grid))
-        workspace.map.MarkMapModified();
-    workspace.notify(TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged);
-    return removed;
+    summary.removed = removed;
+    summary.change.tileSetModified = true;
+    summary.change.mapModified = remap.Apply(map);
+    summary.change.views = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
+    return summary;
 }
 
 } // namespace tessivar

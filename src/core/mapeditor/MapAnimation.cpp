@@ -5,6 +5,14 @@
 
 namespace tessivar {
 
+namespace {
+
+std::uint32_t cellKey(int column, int row) {
+    return static_cast<std::uint32_t>(row) * kMaxMapSide + static_cast<std::uint32_t>(column);
+}
+
+} // namespace
+
 MapCellWindow VisibleMapCells(int scrollX, int scrollY, int viewWidth, int viewHeight, int pitchX,
                               int pitchY, int columns, int rows) {
     if (columns <= 0 || rows <= 0 || pitchX <= 0 || pitchY <= 0)
@@ -15,6 +23,19 @@ MapCellWindow VisibleMapCells(int scrollX, int scrollY, int viewWidth, int viewH
     w.firstRow = std::clamp(scrollY / pitchY - 1, 0, rows - 1);
     w.lastRow = std::clamp((scrollY + viewHeight) / pitchY + 1, 0, rows - 1);
     return w;
+}
+
+const MapAnimation::ShownFrame* MapAnimation::shownAt(int column, int row) const {
+    if (shown_.empty())
+        return nullptr;
+    const auto found = shown_.find(cellKey(column, row));
+    return found == shown_.end() ? nullptr : &found->second;
+}
+
+void MapAnimation::forgetShown(MapCellWindow cells) {
+    for (int row = cells.firstRow; row <= cells.lastRow && !shown_.empty(); ++row)
+        for (int column = cells.firstColumn; column <= cells.lastColumn; ++column)
+            shown_.erase(cellKey(column, row));
 }
 
 int FindCategory(const TileSet& tileSet, const char* name) {
@@ -48,8 +69,10 @@ void MapAnimation::tick(const TileSet& tileSet, const MapGrid& grid, MapCellWind
     for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const MapCell& cell = grid.at(row, column);
-            if (cell.Tile < kMaxTiles && newFrame_[cell.Tile] >= 0)
+            if (cell.Tile < kMaxTiles && newFrame_[cell.Tile] >= 0) {
+                shown_[cellKey(column, row)] = {newFrame_[cell.Tile], cell.Palette};
                 draw(column, row, newFrame_[cell.Tile], cell.Palette);
+            }
         }
 }
 

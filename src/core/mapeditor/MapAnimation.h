@@ -1,10 +1,11 @@
 #pragma once
 
 // Tile animations played on the map. The state belongs to the Tile number: every cell
-// holding Tile t shows the same frame. Each tick (every 50 ms) counts down the Tiles
-// marked "Animated"; a Tile whose time is up steps to the "AnimNext" of its current
-// frame, and the visible cells holding it are redrawn with that frame, unmirrored, in
-// the cell's own palette. The frame stays for its own "AnimDelay" milliseconds.
+// holding Tile t shows the same frame, and the animation keeps which frame each cell
+// shows until the cell is drawn with its own Tile again. Each tick (every 50 ms) counts down the
+// Tiles marked "Animated"; a Tile whose time is up steps to the "AnimNext" of its current frame,
+// and the visible cells holding it are redrawn with that frame, unmirrored, in the cell's own
+// palette. The frame stays for its own "AnimDelay" milliseconds.
 
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
@@ -13,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace tessivar {
@@ -47,10 +49,23 @@ public:
 
     int frameOf(int tile) const { return chain_.frame(tile); }
 
+    // The frame a tick drew into a cell, kept until the cell is drawn with its own Tile.
+    struct ShownFrame {
+        int frame;
+        int palette;
+    };
+    // The frame cell (column, row) shows; null when it shows its own Tile.
+    const ShownFrame* shownAt(int column, int row) const;
+    bool showsFrames() const { return !shown_.empty(); }
+    // The cells are drawn with their own Tiles again: every cell, or those of the window.
+    void forgetShown() { shown_.clear(); }
+    void forgetShown(MapCellWindow cells);
+
 private:
     AnimationChain chain_;
     std::vector<AnimationChain::Step> steps_;
     std::array<int, kMaxTiles> newFrame_{}; // per Tile number: the frame it stepped to, or -1
+    std::unordered_map<std::uint32_t, ShownFrame> shown_; // row x kMaxMapSide + column
 };
 
 // Index of the category named `name`, or -1.

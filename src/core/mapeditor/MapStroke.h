@@ -6,9 +6,10 @@
 // and what the status bar shows. While a rectangle is dragged, shownCell() gives the
 // cell as the canvas draws it, preview included.
 
+#include "core/grid/GridTypes.h"
+#include "core/grid/MouseButton.h"
 #include "core/mapeditor/MapEditorState.h"
 #include "core/render/CellGrid.h"
-#include "core/tileeditor/CanvasTypes.h"
 #include "core/workspace/Workspace.h"
 
 #include <optional>

@@ -1,5 +1,7 @@
 #include "core/mapeditor/MapTileList.h"
 
+#include "core/render/CellGrid.h"
+
 #include <algorithm>
 
 namespace tessivar {
@@ -28,12 +30,10 @@ MapTileListGeometry::Range MapTileListGeometry::visibleBlocks(int scrollX, int v
 
 bool ClickMapTileList(MapEditorState& state, const TileSet& tileSet, MouseButton button, int x) {
     const MapTileListGeometry g = MapTileListGeometry::For(tileSet);
-    if (x < 0 || button == MouseButton::Other)
+    const auto cell = CellGrid(g.pitch, g.stripHeight, g.blockCount, 1).cellAt(x, 0);
+    if (!cell || button == MouseButton::Other)
         return false;
-    const int k = x / g.pitch;
-    if (k >= g.blockCount)
-        return false;
-    const int first = k * g.tilesPerBlock;
+    const int first = cell->column * g.tilesPerBlock;
     if (button == MouseButton::Left) {
         state.LeftBlock = first;
         state.MapPalette = tileSet.tilePalette[first] & 0xFF;

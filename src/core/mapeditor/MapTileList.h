@@ -3,8 +3,8 @@
 // The map editor's strip of Blocks: its zoom and geometry under the current Block size,
 // the Blocks a scrolled view shows, and what a click picks.
 
+#include "core/grid/MouseButton.h"
 #include "core/mapeditor/MapEditorState.h"
-#include "core/tileeditor/CanvasTypes.h"
 
 namespace tessivar {
 

@@ -26,6 +26,8 @@ struct EditingState {
         Modified = false;
         CurrentFileName.clear();
     }
+
+    friend bool operator==(const EditingState&, const EditingState&) = default;
 };
 
 } // namespace tessivar

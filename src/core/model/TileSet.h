@@ -34,6 +34,8 @@ struct TileInfoCategory {
 
     std::string nameText() const;
     void setName(const std::string& text); // cut to 15 characters
+
+    friend bool operator==(const TileInfoCategory&, const TileInfoCategory&) = default;
 };
 
 // The tile set being edited: fixed-capacity storage, nothing allocated per Tile.
@@ -84,6 +86,9 @@ public:
 
     int TilesPerBlock() const { return block.tilesPerBlock(); }
     int blockCount() const { return tileCount / block.tilesPerBlock(); }
+
+    // Every field, slots above the tile count included.
+    friend bool operator==(const TileSet&, const TileSet&) = default;
 };
 
 struct Rgb {

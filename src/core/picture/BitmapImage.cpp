@@ -52,12 +52,6 @@ std::span<const std::uint8_t> BitmapImage::Row(int row) const {
     return {pixels_.data() + static_cast<std::size_t>(row) * rowBytes_, rowBytes_};
 }
 
-void BitmapImage::SetColourMapEntry(int index, ColourEntry entry) {
-    if (index < 0 || static_cast<std::size_t>(index) >= colourMap_.size())
-        throw ESubscriptOutOfRange();
-    colourMap_[static_cast<std::size_t>(index)] = entry;
-}
-
 void BitmapImage::CopyRowAsBgr(int row, std::span<std::uint8_t> out) const {
     const auto source = Row(row);
     const std::size_t width = static_cast<std::size_t>(width_);

@@ -41,7 +41,6 @@ public:
 
     // 256 entries for an 8-bit image, empty for 24 bits.
     const std::vector<ColourEntry>& ColourMap() const { return colourMap_; }
-    void SetColourMapEntry(int index, ColourEntry entry);
 
     // Row `row` as 3 x width bytes blue, green, red; 8-bit samples go through the colour map.
     void CopyRowAsBgr(int row, std::span<std::uint8_t> out) const;

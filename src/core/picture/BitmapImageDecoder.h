@@ -7,15 +7,10 @@
 
 namespace tessivar {
 
-// Root of the picture coder family.
-class BitmapImageCoder {
-public:
-    virtual ~BitmapImageCoder() = default;
-};
-
 // A reader that turns a whole encoded stream into a BitmapImage.
-class BitmapImageDecoder : public BitmapImageCoder {
+class BitmapImageDecoder {
 public:
+    virtual ~BitmapImageDecoder() = default;
     // Decodes `stream` into `image`; throws an EGraphicsException on failure, in which
     // case `image` is left as it was.
     virtual void ReadImage(std::span<const std::uint8_t> stream, BitmapImage& image) = 0;

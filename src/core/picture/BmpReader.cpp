@@ -79,8 +79,8 @@ Status BmpReader::readHeaders() {
     }
     topDown_ = height < 0;
     height = std::abs(height);
-    if (const std::string refusal = CheckPictureSize(width, height); !refusal.empty())
-        return Fail(refusal);
+    if (Status fits = CheckPictureSize(width, height); !fits)
+        return Fail(fits.error());
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
 

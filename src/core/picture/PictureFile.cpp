@@ -75,9 +75,8 @@ Result<BitmapImage> decodeJpeg(InputFile& file) {
     auto image = DecodeJpeg(data);
     if (!image)
         return image;
-    if (const std::string refusal = CheckPictureSize(image->Width(), image->Height());
-        !refusal.empty())
-        return Fail(refusal);
+    if (Status fits = CheckPictureSize(image->Width(), image->Height()); !fits)
+        return Fail(fits.error());
     return image;
 }
 

@@ -7,14 +7,14 @@ Status PictureReader::SkipRow() {
     return ReadRow(skipped_);
 }
 
-std::string CheckPictureSize(long long width, long long height) {
+Status CheckPictureSize(long long width, long long height) {
     if (width <= 0 || height <= 0)
-        return "The picture has no pixels";
+        return Fail("The picture has no pixels");
     if (width > kLargestPictureSide || height > kLargestPictureSide)
-        return "The picture is " + std::to_string(width) + " x " + std::to_string(height) +
-               " pixels; pictures larger than " + std::to_string(kLargestPictureSide) + " x " +
-               std::to_string(kLargestPictureSide) + " cannot be imported";
-    return {};
+        return Fail("The picture is " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels; pictures larger than " + std::to_string(kLargestPictureSide) + " x " +
+                    std::to_string(kLargestPictureSide) + " cannot be imported");
+    return Ok();
 }
 
 } // namespace tessivar

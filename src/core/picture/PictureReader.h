@@ -39,7 +39,7 @@ private:
 
 namespace tessivar {
 
-// The refusal of a picture of the given size, or empty when it may be read.
-std::string CheckPictureSize(long long width, long long height);
+// Refuses a picture of the given size when it is empty or above the limit.
+Status CheckPictureSize(long long width, long long height);
 
 } // namespace tessivar

@@ -124,8 +124,8 @@ Status PngReader::start(Rows rows) {
         return failed("read");
     const long long width = png_get_image_width(png, info);
     const long long height = png_get_image_height(png, info);
-    if (const std::string refusal = CheckPictureSize(width, height); !refusal.empty())
-        return Fail(refusal);
+    if (Status fits = CheckPictureSize(width, height); !fits)
+        return Fail(fits.error());
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
     const bool keepIndexes = rows == Rows::Indexes;

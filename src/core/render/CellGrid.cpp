@@ -24,4 +24,16 @@ CellRange CellGrid::cellsTouching(ScreenRect damaged) const {
     return range;
 }
 
+CellArea CellGrid::areaTouching(ScreenRect damaged) const {
+    CellArea area;
+    area.cells = cellsTouching(damaged);
+    if (area.cells.lastColumn < area.cells.firstColumn || area.cells.lastRow < area.cells.firstRow)
+        return area;
+    area.left = cellLeft(area.cells.firstColumn);
+    area.top = cellTop(area.cells.firstRow);
+    area.width = cellLeft(area.cells.lastColumn + 1) - area.left;
+    area.height = cellTop(area.cells.lastRow + 1) - area.top;
+    return area;
+}
+
 } // namespace tessivar

@@ -32,6 +32,17 @@ struct CellPosition {
     friend bool operator==(const CellPosition&, const CellPosition&) = default;
 };
 
+// The cells a repaint covers and the screen rectangle of whole cells they fill, where
+// one picture of them is painted and drawn; empty when no cell is touched.
+struct CellArea {
+    CellRange cells;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
 // Cell (column, row) starts at (column x pitchX, row x pitchY). Its picture fills the
 // first pitch - gap pixels; the last `gap` pixels of the pitch are grid lines (the map
 // canvas has a one-pixel line right of and below every cell).
@@ -60,6 +71,8 @@ public:
     // The cells a damaged rectangle touches, widened by one cell on each side and
     // clamped to the grid.
     CellRange cellsTouching(ScreenRect damaged) const;
+    // The same cells with the screen rectangle they fill.
+    CellArea areaTouching(ScreenRect damaged) const;
 
 private:
     int pitchX_;

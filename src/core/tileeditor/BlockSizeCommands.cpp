@@ -37,25 +37,24 @@ void SetSingleTileBlockSize(Workspace& workspace, EditorLayout& layout) {
     reshaped(workspace);
 }
 
-std::string CheckCustomBlockSize(int width, int height) {
+Status CheckCustomBlockSize(int width, int height) {
     if (width > kMaxBlockWidth)
-        return "The width entered is larger than 240";
+        return Fail("The width entered is larger than 240");
     if (height > kMaxBlockHeight)
-        return "The height entered is larger than 128";
+        return Fail("The height entered is larger than 128");
     if (width < 1)
-        return "The width entered is invalid";
+        return Fail("The width entered is invalid");
     if (height < 1)
-        return "The height entered is invalid";
-    return {};
+        return Fail("The height entered is invalid");
+    return Ok();
 }
 
 bool ApplyCustomBlockSize(Workspace& workspace, EditorLayout& layout, UserPrompts& prompts,
                           const std::string& widthText, const std::string& heightText) {
     const int width = ParseLenientInteger(widthText);
     const int height = ParseLenientInteger(heightText);
-    const std::string problem = CheckCustomBlockSize(width, height);
-    if (!problem.empty()) {
-        prompts.showMessage(problem, kSizeErrorCaption);
+    if (const Status size = CheckCustomBlockSize(width, height); !size) {
+        prompts.showMessage(size.error(), kSizeErrorCaption);
         return false;
     }
     TileSet& tileSet = workspace.tileSet;

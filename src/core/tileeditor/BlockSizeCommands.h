@@ -6,6 +6,7 @@
 // Block count beside "# Tiles:" (BlockCountText).
 
 #include "core/tileeditor/EditorLayout.h"
+#include "core/util/Result.h"
 #include "core/workspace/UserPrompts.h"
 #include "core/workspace/Workspace.h"
 
@@ -28,7 +29,7 @@ void SetFixedBlockSize(Workspace& workspace, EditorLayout& layout, BlockSize siz
 void SetSingleTileBlockSize(Workspace& workspace, EditorLayout& layout);
 
 // The Tile Size dialog's checks in their order; empty when width x height is accepted.
-std::string CheckCustomBlockSize(int width, int height);
+Status CheckCustomBlockSize(int width, int height);
 // The Tile Size dialog's "Change". False (after the "Size error" message) when the size
 // is refused and the dialog must stay open. An accepted size grows the tile count to
 // one Block when needed.

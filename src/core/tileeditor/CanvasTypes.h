@@ -1,10 +1,10 @@
 #pragma once
 
 // Small value types shared by the tile editor's operations: a Block pixel position, a
-// rectangle of Block pixels to repaint, and the mouse buttons and drawing tools the
-// canvas knows about.
+// rectangle of Block pixels to repaint, and the drawing tools the canvas knows about.
 
 #include "core/grid/GridTypes.h"
+#include "core/grid/MouseButton.h"
 
 namespace tessivar {
 
@@ -20,8 +20,6 @@ struct PixelRect {
     bool empty() const { return width <= 0 || height <= 0; }
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
-
-enum class MouseButton { Left, Right, Other };
 
 enum class DrawingTool { Pen, Fill, Rectangle, Line };
 

@@ -11,6 +11,12 @@ int TileListCellWidth(BlockSize block, int listZoom) {
     return block.width * listZoom + 2;
 }
 
+CellGrid TileListGrid(const TileSet& tileSet, int listZoom) {
+    const int tilesPerBlock = tileSet.TilesPerBlock();
+    return CellGrid(TileListCellWidth(tileSet.block, listZoom), tileSet.block.height * listZoom + 2,
+                    LastBlockStart(tilesPerBlock) / tilesPerBlock + 1, 1);
+}
+
 BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int scrollX,
                                       int visibleWidth) {
     const int tilesPerBlock = tileSet.TilesPerBlock();
@@ -30,8 +36,10 @@ void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld) {
     EditingState& editing = workspace.editing;
     const TileSet& tileSet = workspace.tileSet;
     const int tilesPerBlock = tileSet.TilesPerBlock();
-    const int clicked = AlignBlockStart(
-        x / TileListCellWidth(tileSet.block, listZoom) * tilesPerBlock, tilesPerBlock);
+    // A press left of the strip picks its first Block, one past the last its last Block.
+    const CellGrid grid = TileListGrid(tileSet, listZoom);
+    const auto cell = grid.cellAt(std::max(x, 0), 0);
+    const int clicked = (cell ? cell->column : grid.columns() - 1) * tilesPerBlock;
     if (shiftHeld) {
         editing.SelectionStart = editing.CurrentTile;
         editing.SelectionEnd = clicked + tilesPerBlock - 1;

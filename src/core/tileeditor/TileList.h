@@ -4,11 +4,14 @@
 // a click picks the Block under the mouse, or with Shift extends the selection from
 // CurrentTile to it.
 
+#include "core/render/CellGrid.h"
 #include "core/workspace/Workspace.h"
 
 namespace tessivar {
 
 int TileListCellWidth(BlockSize block, int listZoom);
+// The strip as a row of cells, one for every Block that fits into the Tile slots.
+CellGrid TileListGrid(const TileSet& tileSet, int listZoom);
 
 // First Tiles of the Blocks to paint: first, first + TilesPerBlock, ... up to last
 // inclusive. Blocks that would reach past the last Tile slot are left out.

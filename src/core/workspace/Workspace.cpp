@@ -1,7 +1,7 @@
 #include "core/workspace/Workspace.h"
 
 #include "core/files/AtomicFile.h"
-#include "core/files/FileIo.h"
+#include "core/files/LinkedFiles.h"
 
 namespace tessivar {
 
@@ -29,6 +29,15 @@ void Workspace::addListener(std::function<void(unsigned)> listener) {
 void Workspace::notify(unsigned changes) {
     for (auto& listener : listeners_)
         listener(changes);
+}
+
+void Workspace::apply(const DocumentChange& change) {
+    if (change.tileSetModified)
+        MarkModified();
+    if (change.mapModified)
+        map.MarkMapModified();
+    if (change.views)
+        notify(change.views);
 }
 
 // ---- Questions and saving ----
@@ -156,68 +165,67 @@ void Workspace::OpenMap() {
 }
 
 void Workspace::loadTileSet(const std::string& path, const char* invalidMessage) {
-    auto contents = readTileSet(path, invalidMessage);
+    auto contents = readTileSet(ReadTileSetDocument(path), invalidMessage);
     if (!contents)
         return;
-    std::optional<MapFileContents> linked;
-    if (!contents->associatedMap.empty())
-        linked = readLinkedMap(contents->associatedMap);
+    auto linked = ReadLinkedMap(*contents, path);
+    const bool mapRead = linked && checkLinkedMap(*linked);
     unsigned changes = applyTileSet(path, *contents);
-    if (linked)
-        changes |= applyMap(contents->associatedMap, std::move(linked->grid));
+    if (mapRead)
+        changes |= applyMap(linked->path, std::move(linked->contents->grid));
     notify(changes);
 }
 
 bool Workspace::LoadMapFile(const std::string& path, bool withTileSet) {
-    const auto data = ReadWholeFile(path, kLargestMapFileBytes);
-    if (!data)
+    auto file = ReadMapDocument(path);
+    if (!file.found)
         return false; // the callers report a missing map, or keep quiet about it
-    auto contents = ParseMapFile(*data);
-    if (!contents) {
+    if (!file.contents) {
         prompts_.showMessage(kOpenInvalid, kAppTitle);
         return false;
     }
-    const std::string& tileSetPath = contents->tileSetPath;
+    MapFileContents& contents = *file.contents;
     std::optional<TileSetFileContents> tiles;
-    if (withTileSet && !tileSetPath.empty() && tileSetPath != editing.CurrentFileName) {
-        if (!QuerySaveTileSet())
-            return false;
-        tiles = readTileSet(tileSetPath, kLoadInvalid);
-        // This map replaces the one the tile set names; that one is only checked, so that
-        // a broken link is still reported.
-        if (tiles && !tiles->associatedMap.empty() && tiles->associatedMap != path)
-            readLinkedMap(tiles->associatedMap);
+    std::string tileSetPath;
+    if (withTileSet && !contents.tileSetPath.empty()) {
+        tileSetPath = ResolveLinkedPath(contents.tileSetPath, path);
+        if (tileSetPath != editing.CurrentFileName) {
+            if (!QuerySaveTileSet())
+                return false;
+            tiles = readTileSet(ReadTileSetDocument(tileSetPath), kLoadInvalid);
+            // This map replaces the one the tile set names; that one is only checked, so
+            // that a broken link is still reported.
+            if (tiles) {
+                const auto named = ReadLinkedMap(*tiles, tileSetPath);
+                if (named && named->path != path)
+                    checkLinkedMap(*named);
+            }
+        }
     }
     unsigned changes = tiles ? applyTileSet(tileSetPath, *tiles) : 0;
-    changes |= applyMap(path, std::move(contents->grid));
+    changes |= applyMap(path, std::move(contents.grid));
     notify(changes);
     return true;
 }
 
-std::optional<TileSetFileContents> Workspace::readTileSet(const std::string& path,
+std::optional<TileSetFileContents> Workspace::readTileSet(DocumentFile<TileSetFileContents> file,
                                                           const char* invalidMessage) {
-    const auto data = ReadWholeFile(path, kLargestTileSetFileBytes);
-    if (!data) {
+    if (!file.found) {
         prompts_.showMessage(kTileSetNotFound, kAppTitle);
         return std::nullopt;
     }
-    auto contents = ParseTileSetFile(*data);
-    if (!contents) {
+    if (!file.contents) {
         prompts_.showMessage(invalidMessage, kAppTitle);
         return std::nullopt;
     }
-    return std::move(*contents);
+    return std::move(*file.contents);
 }
 
 // The map a tile set names: missing or damaged, it is reported the same way.
-std::optional<MapFileContents> Workspace::readLinkedMap(const std::string& path) {
-    const auto data = ReadWholeFile(path, kLargestMapFileBytes);
-    auto contents = data ? ParseMapFile(*data) : Result<MapFileContents>(Fail(data.error()));
-    if (!contents) {
+bool Workspace::checkLinkedMap(const DocumentFile<MapFileContents>& file) {
+    if (!file.contents)
         prompts_.showMessage(kMapNotFound, kFileError);
-        return std::nullopt;
-    }
-    return std::move(*contents);
+    return file.contents.ok();
 }
 
 unsigned Workspace::applyTileSet(const std::string& path, const TileSetFileContents& contents) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/files/LinkedFiles.h"
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
+#include "core/model/DocumentChange.h"
 #include "core/model/EditingState.h"
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
@@ -15,20 +17,6 @@
 #include <vector>
 
 namespace tessivar {
-
-// What a change touched, so each view repaints only what it shows.
-enum Change : unsigned {
-    TilesChanged = 1u << 0,    // pixels, tile palettes, palette colours
-    TileSetReshaped = 1u << 1, // tile count, Block size, categories
-    EditingChanged = 1u << 2,  // current Tile, selection, colours
-    MapChanged = 1u << 3,      // cell contents
-    MapResized = 1u << 4,      // grid size
-    TileSetTitleChanged = 1u << 5,
-    MapTitleChanged = 1u << 6,
-    HistoryChanged = 1u << 7,  // undo / redo availability
-    TileInfoChanged = 1u << 8, // category table, per-Tile information values
-    EverythingChanged = 0x1FFu,
-};
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
@@ -49,6 +37,8 @@ public:
 
     void addListener(std::function<void(unsigned)> listener);
     void notify(unsigned changes);
+    // Marks the documents an operation modified and announces what it touched.
+    void apply(const DocumentChange& change);
 
     // Tile set commands.
     bool QuerySaveTileSet();
@@ -82,9 +72,9 @@ private:
     bool askToSave(const char* question, Document document);
     SaveOutcome save(Document document, bool chooseName);
     void loadTileSet(const std::string& path, const char* invalidMessage);
-    std::optional<TileSetFileContents> readTileSet(const std::string& path,
+    std::optional<TileSetFileContents> readTileSet(DocumentFile<TileSetFileContents> file,
                                                    const char* invalidMessage);
-    std::optional<MapFileContents> readLinkedMap(const std::string& path);
+    bool checkLinkedMap(const DocumentFile<MapFileContents>& file);
     unsigned applyTileSet(const std::string& path, const TileSetFileContents& contents);
     unsigned applyMap(const std::string& path, MapGrid grid);
 

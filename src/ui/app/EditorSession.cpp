@@ -1,10 +1,8 @@
 #include "ui/app/EditorSession.h"
 
-#include "core/export/TileBinaryCommands.h"
-#include "core/imageimport/TileSetOptimizer.h"
 #include "core/workspace/StartupPath.h"
 #include "ui/app/AboutWindow.h"
-#include "ui/app/NamedActions.h"
+#include "ui/common/NamedActions.h"
 #include "ui/export/MapExportDialog.h"
 #include "ui/export/TileExportDialog.h"
 #include "ui/imageimport/BitmapImportDialog.h"
@@ -30,60 +28,41 @@ EditorSession::EditorSession(UserPrompts& prompts)
     mapEditor_->setTileEditorWindow(tileEditor_.get());
     QObject::connect(tileEditor_->toolPanel(), &TileToolPanel::animationRequested, animation_.get(),
                      &AnimationDialog::openFromSelection);
-    connectExports(prompts);
+    connectExports();
     bitmapImport_ = std::make_unique<BitmapImportDialog>(
         workspace_, prompts, [this] { return workspace_.options.OverwriteTiles; });
     connectImageImport();
 }
 
-void EditorSession::connectExports(UserPrompts& prompts) {
-    auto wire = [](QObject* window, const char* name, auto handler) {
-        QAction* action = FindNamedAction(window, name);
-        action->setEnabled(true);
-        QObject::connect(action, &QAction::triggered, action, handler);
-    };
+void EditorSession::connectExports() {
     TileExportDialog* tiles = tileExport_.get();
     MapExportDialog* map = mapExport_.get();
-    wire(tileEditor_.get(), "actionExportZ80", [tiles] { tiles->showFor(SourceDialect::Z80); });
-    wire(tileEditor_.get(), "actionExport68k", [tiles] { tiles->showFor(SourceDialect::M68k); });
-    wire(mapEditor_.get(), "actionMapExportZ80", [map] { map->showFor(SourceDialect::Z80); });
-    wire(mapEditor_.get(), "actionMapExport68k", [map] { map->showFor(SourceDialect::M68k); });
-    Workspace* workspace = &workspace_;
-    wire(tileEditor_.get(), "actionExportTileBinary",
-         [workspace, &prompts] { ExportTileBinaryCommand(*workspace, prompts); });
-    wire(tileEditor_.get(), "actionImportTileBinaries",
-         [workspace, &prompts] { ImportTileBinariesCommand(*workspace, prompts); });
+    QObject::connect(tileEditor_.get(), &TileEditorWindow::sourceExportRequested, tiles,
+                     &TileExportDialog::showFor);
+    QObject::connect(mapEditor_.get(), &MapEditorWindow::sourceExportRequested, map,
+                     &MapExportDialog::showFor);
 }
 
 void EditorSession::connectImageImport() {
     BitmapImportDialog* dialog = bitmapImport_.get();
-    const struct {
-        QWidget* window;
-        const char* bitmap;
-        const char* clipboard;
-        bool fromMapEditor;
-    } entries[] = {
-        {tileEditor_.get(), "actionImportBitmap", "actionImportClipboard", false},
-        {mapEditor_.get(), "actionMapImportBitmap", "actionMapImportClipboard", true},
+    auto requested = [dialog](bool fromMapEditor) {
+        return [dialog, fromMapEditor](bool fromClipboard) {
+            if (fromClipboard)
+                dialog->importFromClipboard(fromMapEditor);
+            else
+                dialog->importFromFile(fromMapEditor);
+        };
     };
-    for (const auto& entry : entries) {
-        QAction* bitmap = FindNamedAction(entry.window, entry.bitmap);
-        QAction* clipboard = FindNamedAction(entry.window, entry.clipboard);
-        bitmap->setEnabled(true);
-        clipboard->setEnabled(true);
-        const bool fromMapEditor = entry.fromMapEditor;
-        QObject::connect(bitmap, &QAction::triggered, dialog,
-                         [dialog, fromMapEditor] { dialog->importFromFile(fromMapEditor); });
-        QObject::connect(clipboard, &QAction::triggered, dialog,
-                         [dialog, fromMapEditor] { dialog->importFromClipboard(fromMapEditor); });
-        new PictureDropFilter(entry.window, [dialog, fromMapEditor](const std::string& path) {
+    QObject::connect(tileEditor_.get(), &TileEditorWindow::pictureImportRequested, dialog,
+                     requested(false));
+    QObject::connect(mapEditor_.get(), &MapEditorWindow::pictureImportRequested, dialog,
+                     requested(true));
+    const std::pair<QWidget*, bool> windows[] = {{tileEditor_.get(), false},
+                                                 {mapEditor_.get(), true}};
+    for (const auto& [window, fromMapEditor] : windows)
+        new PictureDropFilter(window, [dialog, fromMapEditor](const std::string& path) {
             dialog->openPicture(path, fromMapEditor);
         });
-    }
-    QAction* optimize = FindNamedAction(tileEditor_.get(), "actionOptimize");
-    optimize->setEnabled(true);
-    QObject::connect(optimize, &QAction::triggered, dialog,
-                     [this] { OptimizeTileSet(workspace_); });
 }
 
 EditorSession::~EditorSession() = default;

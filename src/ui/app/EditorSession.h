@@ -35,7 +35,7 @@ public:
     BitmapImportDialog& bitmapImport() { return *bitmapImport_; }
 
 private:
-    void connectExports(UserPrompts& prompts);
+    void connectExports();
 
     Workspace workspace_;
     std::unique_ptr<TileEditorWindow> tileEditor_;

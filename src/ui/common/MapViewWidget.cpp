@@ -31,17 +31,15 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
     const TileSet& tileSet = workspace_.tileSet;
     const BlockSize block = tileSet.block;
     const CellGrid grid(2 * block.width, 2 * block.height, map.Width(), map.Height());
-    const QRect damaged = event->rect();
-    const CellRange cells =
-        grid.cellsTouching({damaged.left(), damaged.top(), damaged.right(), damaged.bottom()});
-    if (cells.lastColumn < cells.firstColumn || cells.lastRow < cells.firstRow)
+    const CellArea area = grid.areaTouching(screenRect(event->rect()));
+    if (area.empty())
         return;
 
     // The cells are painted side by side into one picture and drawn at once.
-    const int originX = grid.cellLeft(cells.firstColumn);
-    const int originY = grid.cellTop(cells.firstRow);
-    picture_.resize(grid.cellLeft(cells.lastColumn + 1) - originX,
-                    grid.cellTop(cells.lastRow + 1) - originY);
+    const CellRange& cells = area.cells;
+    const int originX = area.left;
+    const int originY = area.top;
+    picture_.resize(area.width, area.height);
     BlockLook look;
     look.block = block;
     look.paletteSet = workspace_.editing.CurrentPaletteSet;

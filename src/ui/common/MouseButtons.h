@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tileeditor/CanvasTypes.h"
+#include "core/grid/MouseButton.h"
 
 #include <Qt>
 

@@ -3,7 +3,7 @@
 // The square picture buttons of the editors' tool panels and the "Filled" / "Hollow"
 // pop-up of their rectangle tools, built the same way for both editors.
 
-#include "core/tileeditor/CanvasTypes.h"
+#include "core/grid/GridTypes.h"
 #include "ui/common/ToolIcons.h"
 
 #include <functional>

@@ -89,33 +89,7 @@ void FormatGrids::reload() {
         bool widthEditable = used;
         if (used) {
             const ExportProperty& p = format_.properties[static_cast<std::size_t>(r - 1)];
-            switch (p.kind) {
-            case PropertyKind::BwTileData:
-                kind = tr("B&W Tile Data");
-                break;
-            case PropertyKind::GrayTileData:
-                kind = tr("Grayscale Tile Data");
-                break;
-            case PropertyKind::ZeroFiller:
-                kind = tr("0 Filler");
-                break;
-            case PropertyKind::OneFiller:
-                kind = tr("1 Filler");
-                break;
-            case PropertyKind::TileNumber:
-                kind = tr("Tile #");
-                break;
-            case PropertyKind::HorizontalFlip:
-                kind = tr("Horizontal Flip");
-                break;
-            case PropertyKind::VerticalFlip:
-                kind = tr("Vertical Flip");
-                break;
-            case PropertyKind::Category:
-                kind = QString::fromStdString(
-                    set.categories[static_cast<std::size_t>(p.category)].nameText());
-                break;
-            }
+            kind = QString::fromStdString(PropertyCaption(p, set));
             width = QString::number(p.width);
             section = QString::number(p.section);
             widthEditable = !(mode_ == Mode::Tiles && p.isTileData());

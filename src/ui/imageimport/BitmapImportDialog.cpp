@@ -348,8 +348,13 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Result<ImportSummary> summary = Fail("Not enough memory to import the picture");
+    const EditingState& editing = workspace_.editing;
+    const ImportTarget target{
+        workspace_.tileSet,        workspace_.map,
+        editing.CurrentTile,       editing.CurrentPalette,
+        editing.CurrentPaletteSet, [this] { return workspace_.QuerySaveMap(); }};
     try {
-        summary = ImportConvertedImage(workspace_, *converted_,
+        summary = ImportConvertedImage(target, *converted_,
                                        {mode, createMap_->isChecked(), overwriteTiles_()});
     } catch (const std::bad_alloc&) {
     }
@@ -358,6 +363,7 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
         prompts_.showMessage(summary.error(), kImportErrorCaption);
         return;
     }
+    workspace_.apply(summary->change);
     if (!summary->cancelled)
         close();
 }

@@ -29,9 +29,8 @@ void copyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
 } // namespace
 
 Result<BitmapImage> PictureFromQImage(const QImage& image) {
-    if (const std::string refusal = CheckPictureSize(image.width(), image.height());
-        !refusal.empty())
-        return Fail(refusal);
+    if (Status fits = CheckPictureSize(image.width(), image.height()); !fits)
+        return Fail(fits.error());
     try {
         BitmapImage out;
         out.SetSize(image.width(), image.height(), 24);

@@ -11,11 +11,12 @@
 namespace tessivar::ui {
 
 MapCanvasWidget::MapCanvasWidget(Workspace& workspace, MapEditorState& state, MapStroke& stroke,
-                                 QWidget* parent)
+                                 MapAnimation& animation, QWidget* parent)
     : QWidget(parent)
     , workspace_(workspace)
     , state_(state)
-    , stroke_(stroke) {
+    , stroke_(stroke)
+    , animation_(animation) {
     setObjectName(QStringLiteral("mapCanvas"));
     setCursor(Qt::CrossCursor);
     setMouseTracking(true); // moves without a button update the status bar
@@ -35,7 +36,7 @@ QColor MapCanvasWidget::gridColor() const {
 }
 
 void MapCanvasWidget::refresh() {
-    frames_.clear();
+    animation_.forgetShown();
     const CellGrid grid = cellGrid();
     const QSize wanted(grid.width(), grid.height());
     if (size() != wanted)
@@ -43,8 +44,7 @@ void MapCanvasWidget::refresh() {
     update();
 }
 
-void MapCanvasWidget::showFrame(int column, int row, int frame, int palette) {
-    frames_[static_cast<long long>(row) * workspace_.map.Width() + column] = {frame, palette};
+void MapCanvasWidget::repaintCell(int column, int row) {
     const CellGrid grid = cellGrid();
     update(grid.cellLeft(column), grid.cellTop(row), grid.pictureWidth(), grid.pictureHeight());
 }
@@ -56,42 +56,35 @@ void MapCanvasWidget::paintEvent(QPaintEvent* event) {
     const QColor background = gridColor();
     // Beyond the map (the widget may be stretched) only the background shows.
     painter.fillRect(damaged, background);
-    const CellRange cells =
-        grid.cellsTouching({damaged.left(), damaged.top(), damaged.right(), damaged.bottom()});
-    if (cells.lastColumn < cells.firstColumn || cells.lastRow < cells.firstRow)
+    const CellArea area = grid.areaTouching(screenRect(damaged));
+    if (area.empty())
         return;
-    const int originX = grid.cellLeft(cells.firstColumn);
-    const int originY = grid.cellTop(cells.firstRow);
-    const int width = grid.cellLeft(cells.lastColumn + 1) - originX;
-    const int height = grid.cellTop(cells.lastRow + 1) - originY;
-    if (picture_.width != width || picture_.height != height)
-        picture_ = RgbImage(width, height);
+    const CellRange& cells = area.cells;
+    const int originX = area.left;
+    const int originY = area.top;
+    if (picture_.width != area.width || picture_.height != area.height)
+        picture_ = RgbImage(area.width, area.height);
     const TileSet& tileSet = workspace_.tileSet;
     PaintMapCanvas(tileSet, stroke_, grid, cells, 0xFF000000u | background.rgb(), picture_, originX,
                    originY);
-    if (!frames_.empty() && !state_.RectDragging) {
-        const int columns = workspace_.map.Width();
+    if (animation_.showsFrames() && !state_.RectDragging) {
         for (int row = cells.firstRow; row <= cells.lastRow; ++row)
-            for (int column = cells.firstColumn; column <= cells.lastColumn; ++column) {
-                const auto found = frames_.find(static_cast<long long>(row) * columns + column);
-                if (found != frames_.end())
-                    PaintMapFrame(tileSet, grid, column, row, found->second.frame,
-                                  found->second.palette, picture_, originX, originY);
-            }
+            for (int column = cells.firstColumn; column <= cells.lastColumn; ++column)
+                if (const auto* shown = animation_.shownAt(column, row))
+                    PaintMapFrame(tileSet, grid, column, row, shown->frame, shown->palette,
+                                  picture_, originX, originY);
     }
     painter.drawImage(originX, originY, rgbImageView(picture_));
 }
 
 void MapCanvasWidget::handle(const MapResponse& response) {
     if (response.repaintAll) {
-        frames_.clear();
+        animation_.forgetShown();
         update();
     } else if (!response.repaint.empty()) {
         const CellGrid grid = cellGrid();
         const MapCellRange& r = response.repaint;
-        for (int row = r.firstRow; row <= r.lastRow; ++row)
-            for (int column = r.firstColumn; column <= r.lastColumn; ++column)
-                frames_.erase(static_cast<long long>(row) * workspace_.map.Width() + column);
+        animation_.forgetShown({r.firstColumn, r.lastColumn, r.firstRow, r.lastRow});
         update(grid.cellLeft(r.firstColumn), grid.cellTop(r.firstRow),
                grid.cellLeft(r.lastColumn + 1) - grid.cellLeft(r.firstColumn),
                grid.cellTop(r.lastRow + 1) - grid.cellTop(r.firstRow));
@@ -112,7 +105,6 @@ void MapCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void MapCanvasWidget::mouseReleaseEvent(QMouseEvent*) {
     handle(stroke_.mouseUp());
-    Q_EMIT strokeFinished();
 }
 
 } // namespace tessivar::ui

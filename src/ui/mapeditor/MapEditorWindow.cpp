@@ -4,7 +4,7 @@
 #include "core/mapeditor/MapSize.h"
 #include "core/tileeditor/TileList.h"
 #include "core/workspace/WindowTitles.h"
-#include "ui/app/NamedActions.h"
+#include "ui/common/NamedActions.h"
 #include "ui/common/ToolButtons.h"
 #include "ui/mapeditor/MapCanvasWidget.h"
 #include "ui/mapeditor/MapSizeDialog.h"
@@ -80,14 +80,21 @@ void MapEditorWindow::buildMenus() {
         AddNamedAction(file, "actionLoadTileSet", tr("Load tile set"), QKeySequence(tr("Ctrl+L"))),
         &QAction::triggered, this, [this] { workspace_.OpenTileSet(); });
     QMenu* import = file->addMenu(tr("&Import"));
-    AddNamedAction(import, "actionMapImportBitmap", tr("&Bitmap"))->setEnabled(false);
-    AddNamedAction(import, "actionMapImportClipboard", tr("&Clipboard"))->setEnabled(false);
+    connect(AddNamedAction(import, "actionMapImportBitmap", tr("&Bitmap")), &QAction::triggered,
+            this, [this] { Q_EMIT pictureImportRequested(false); });
+    connect(AddNamedAction(import, "actionMapImportClipboard", tr("&Clipboard")),
+            &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(true); });
+    // Map binaries have no reader: the command is shown but cannot be chosen.
     AddNamedAction(import, "actionMapImportBinary", tr("&Binary"))->setEnabled(false);
     QMenu* exportMenu = file->addMenu(tr("&Export"));
-    AddNamedAction(exportMenu, "actionMapExportZ80", tr("Z80 Source"), QKeySequence(tr("Ctrl+E")))
-        ->setEnabled(false);
-    AddNamedAction(exportMenu, "actionMapExport68k", tr("68k Source"), QKeySequence(tr("Ctrl+R")))
-        ->setEnabled(false);
+    connect(AddNamedAction(exportMenu, "actionMapExportZ80", tr("Z80 Source"),
+                           QKeySequence(tr("Ctrl+E"))),
+            &QAction::triggered, this,
+            [this] { Q_EMIT sourceExportRequested(SourceDialect::Z80); });
+    connect(AddNamedAction(exportMenu, "actionMapExport68k", tr("68k Source"),
+                           QKeySequence(tr("Ctrl+R"))),
+            &QAction::triggered, this,
+            [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
     connect(AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap")), &QAction::triggered,
             this, [this] { ExportMapPicture(workspace_.tileSet, workspace_.map.grid, prompts_); });
     connect(AddNamedAction(file, "actionMapGridColor", tr("Grid Color")), &QAction::triggered, this,
@@ -126,7 +133,7 @@ void MapEditorWindow::buildPanes() {
     middle->setContentsMargins(0, 0, 0, 0);
     mapArea_ = new QScrollArea;
     mapArea_->setObjectName(QStringLiteral("mapArea"));
-    canvas_ = new MapCanvasWidget(workspace_, state_, stroke_);
+    canvas_ = new MapCanvasWidget(workspace_, state_, stroke_, animation_);
     mapArea_->setWidget(canvas_);
     // A scroll redraws with every cell's own Tile; animated cells catch up at their step.
     for (QScrollBar* bar : {mapArea_->horizontalScrollBar(), mapArea_->verticalScrollBar()})
@@ -280,9 +287,7 @@ void MapEditorWindow::animationTick() {
         mapArea_->viewport()->width(), mapArea_->viewport()->height(), grid.cellLeft(1),
         grid.cellTop(1), workspace_.map.Width(), workspace_.map.Height());
     animation_.tick(workspace_.tileSet, workspace_.map.grid, visible,
-                    [this](int column, int row, int frame, int palette) {
-                        canvas_->showFrame(column, row, frame, palette);
-                    });
+                    [this](int column, int row, int, int) { canvas_->repaintCell(column, row); });
 }
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export/ExportFormat.h"
 #include "core/mapeditor/MapAnimation.h"
 #include "core/mapeditor/MapEditorState.h"
 #include "core/mapeditor/MapStroke.h"
@@ -51,6 +52,11 @@ public:
     void changeMapSize();
     // One tick of the animation timer.
     void animationTick();
+
+Q_SIGNALS:
+    // Menu commands served by windows of their own, as in the tile editor.
+    void sourceExportRequested(tessivar::SourceDialect dialect);
+    void pictureImportRequested(bool fromClipboard);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -45,8 +45,7 @@ void TileCanvasWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), palette().window());
     if (damaged.isEmpty())
         return;
-    const ScreenRect screen{damaged.left(), damaged.top(), damaged.right(), damaged.bottom()};
-    const CellRange range = TileCanvasGrid(block, zoom_).cellsTouching(screen);
+    const CellRange range = TileCanvasGrid(block, zoom_).cellsTouching(screenRect(damaged));
     const EditingState& editing = workspace_.editing;
     CanvasLook look{editing.CurrentTile,
                     editing.CurrentPaletteSet,

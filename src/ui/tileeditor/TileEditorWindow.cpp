@@ -1,13 +1,15 @@
 #include "ui/tileeditor/TileEditorWindow.h"
 
-#include "ui/app/NamedActions.h"
+#include "ui/common/NamedActions.h"
 
+#include "core/export/TileBinaryCommands.h"
+#include "core/imageimport/TileSetOptimizer.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 #include "core/tileeditor/MapViewPaneWidth.h"
 #include "core/tileeditor/TileInsertion.h"
 #include "core/workspace/WindowTitles.h"
-#include "ui/app/QtOptionsStore.h"
 #include "ui/common/MapViewWidget.h"
+#include "ui/common/QtOptionsStore.h"
 #include "ui/tileeditor/ColorIndicator.h"
 #include "ui/tileeditor/PaletteBoxWidget.h"
 #include "ui/tileeditor/TileCanvasWidget.h"
@@ -75,12 +77,6 @@ void TileEditorWindow::buildMenus() {
     QMenu* help = menuBar()->addMenu(tr("Help"));
     connect(AddNamedAction(help, "actionAbout", tr("About")), &QAction::triggered, this,
             [this] { showWindow(aboutWindow_); });
-
-    // Commands whose tools are not in the editor yet stay visible but disabled.
-    for (const char* name :
-         {"actionImportBitmap", "actionImportClipboard", "actionImportTileBinaries",
-          "actionExportZ80", "actionExport68k", "actionExportTileBinary", "actionOptimize"})
-        action(name)->setEnabled(false);
 }
 
 void TileEditorWindow::buildFileMenu() {
@@ -94,13 +90,22 @@ void TileEditorWindow::buildFileMenu() {
     connect(AddNamedAction(file, "actionSaveAs", tr("Save &as...")), &QAction::triggered, this,
             [this] { workspace_.SaveTileSetAs(); });
     QMenu* import = file->addMenu(tr("Import ..."));
-    AddNamedAction(import, "actionImportBitmap", tr("Bitmap"), QKeySequence(tr("Ctrl+B")));
-    AddNamedAction(import, "actionImportClipboard", tr("Clipboard"), QKeySequence(tr("Ctrl+D")));
-    AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries"));
+    connect(AddNamedAction(import, "actionImportBitmap", tr("Bitmap"), QKeySequence(tr("Ctrl+B"))),
+            &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(false); });
+    connect(AddNamedAction(import, "actionImportClipboard", tr("Clipboard"),
+                           QKeySequence(tr("Ctrl+D"))),
+            &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(true); });
+    connect(AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries")),
+            &QAction::triggered, this, [this] { ImportTileBinariesCommand(workspace_, prompts_); });
     QMenu* exportMenu = file->addMenu(tr("&Export ..."));
-    AddNamedAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G")));
-    AddNamedAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R")));
-    AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary"));
+    connect(
+        AddNamedAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G"))),
+        &QAction::triggered, this, [this] { Q_EMIT sourceExportRequested(SourceDialect::Z80); });
+    connect(
+        AddNamedAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R"))),
+        &QAction::triggered, this, [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
+    connect(AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary")),
+            &QAction::triggered, this, [this] { ExportTileBinaryCommand(workspace_, prompts_); });
     file->addSeparator();
     connect(AddNamedAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this,
             &QWidget::close);
@@ -188,7 +193,10 @@ void TileEditorWindow::buildTilesMenu() {
     connect(AddNamedAction(tiles, "actionGridColor", tr("Grid color")), &QAction::triggered, this,
             &TileEditorWindow::chooseGridColor);
     tiles->addSeparator();
-    AddNamedAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P")));
+    connect(AddNamedAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P"))),
+            &QAction::triggered, this, [this] {
+                workspace_.apply(OptimizeTileSet(workspace_.tileSet, workspace_.map.grid).change);
+            });
 }
 
 void TileEditorWindow::buildPanes() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export/ExportFormat.h"
 #include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
 #include "core/tileeditor/TileClipboard.h"
@@ -60,7 +61,6 @@ public:
     TileEditorOptionsDialog* optionsDialog() const { return optionsDialog_; }
     TileInfoGrid* infoGrid() const { return infoGrid_; }
     TileInfoDialog* infoDialog() const { return infoDialog_; }
-    const EditorLayout& editorLayout() const { return layout_; }
     int leftPaneWidth() const { return leftPaneWidth_; }
 
     // "Change" beside "# Tiles:" (modal Number of Tiles dialog).
@@ -71,6 +71,10 @@ public:
 Q_SIGNALS:
     // The main window has closed: the program ends.
     void closed();
+    // Menu commands served by windows of their own: the source export and the image
+    // import (a picture file, or the clipboard's picture).
+    void sourceExportRequested(tessivar::SourceDialect dialect);
+    void pictureImportRequested(bool fromClipboard);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -45,7 +45,7 @@ void TileListWidget::paintBlock(QPainter& painter, int firstTile) {
     const TileSet& tileSet = workspace_.tileSet;
     const EditingState& editing = workspace_.editing;
     const int block = firstTile / tileSet.TilesPerBlock();
-    const int left = block * TileListCellWidth(tileSet.block, listZoom_);
+    const int left = TileListGrid(tileSet, listZoom_).cellLeft(block);
     const int imageWidth = tileSet.block.width * listZoom_;
     const int imageHeight = tileSet.block.height * listZoom_;
 

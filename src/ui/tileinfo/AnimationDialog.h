@@ -34,7 +34,6 @@ public:
     QLineEdit* delayField() const { return delayField_; }
     QLabel* frameNumber() const { return frameNumber_; }
     QToolButton* playButton() const { return playButton_; }
-    QToolButton* stopButton() const { return stopButton_; }
     QPushButton* applyButton() const { return applyButton_; }
     QTimer* timer() const { return timer_; }
 

@@ -353,5 +353,24 @@ TEST(ExportFormat, FormatFileRefusalsAndExactEscapes) {
     }
 }
 
+TEST(PropertyCaption, KindNamesAndTheCategoryOfTheTileSet) {
+    TileSet set;
+    set.categories[2].setName("Solid");
+    const std::pair<ExportProperty, std::string> rows[] = {
+        {{PropertyKind::BwTileData, 0, 8, 1}, "B&W Tile Data"},
+        {{PropertyKind::GrayTileData, 0, 8, 1}, "Grayscale Tile Data"},
+        {{PropertyKind::ZeroFiller, 0, 8, 1}, "0 Filler"},
+        {{PropertyKind::OneFiller, 0, 8, 1}, "1 Filler"},
+        {{PropertyKind::TileNumber, 0, 8, 1}, "Tile #"},
+        {{PropertyKind::HorizontalFlip, 0, 8, 1}, "Horizontal Flip"},
+        {{PropertyKind::VerticalFlip, 0, 8, 1}, "Vertical Flip"},
+        {{PropertyKind::Category, 2, 8, 1}, "Solid"},
+        {{PropertyKind::Category, kMaxCategories, 8, 1}, ""},
+        {{PropertyKind::Category, -1, 8, 1}, ""},
+    };
+    for (const auto& [property, caption] : rows)
+        EXPECT_EQ(caption, PropertyCaption(property, set));
+}
+
 } // namespace
 } // namespace tessivar

@@ -153,20 +153,6 @@ inline bool SameStoredContents(const TileSet& a, const TileSet& b) {
     return true;
 }
 
-// Every field of the tile set, including slots above the tile count.
-inline bool SameWholeTileSet(const TileSet& a, const TileSet& b) {
-    return a.tiles == b.tiles && a.tileCount == b.tileCount && a.tilePalette == b.tilePalette &&
-           a.tilePaletteSet == b.tilePaletteSet && a.paletteTable == b.paletteTable &&
-           a.block == b.block && a.categoryCount == b.categoryCount && a.tileInfo == b.tileInfo &&
-           [&] {
-               for (int c = 0; c < kMaxCategories; ++c)
-                   if (a.categories[c].name != b.categories[c].name ||
-                       a.categories[c].type != b.categories[c].type)
-                       return false;
-               return true;
-           }();
-}
-
 // Writes a new file. An existing one is removed first rather than truncated: rewriting a
 // truncated file makes some file systems flush it to disk, which slows the damaged-file
 // tests down a hundredfold.

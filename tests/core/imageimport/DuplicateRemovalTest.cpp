@@ -4,6 +4,7 @@
 #include "core/imageimport/DuplicateRemoval.h"
 #include "core/imageimport/ImageImport.h"
 #include "core/imageimport/TileSetOptimizer.h"
+#include "core/workspace/Workspace.h"
 
 #include "../../common/ScriptedPrompts.h"
 #include "ImportTestSupport.h"
@@ -102,7 +103,9 @@ TEST(TileSetOptimizer, MatchesThePairwiseMerge) {
                 palettes.erase(palettes.begin() + j);
             }
 
-        const int removed = OptimizeTileSet(workspace);
+        const OptimizeSummary summary = OptimizeTileSet(workspace.tileSet, workspace.map.grid);
+        workspace.apply(summary.change);
+        const int removed = summary.removed;
         ASSERT_EQ(set.tileCount, static_cast<int>(tiles.size())) << "round " << round;
         EXPECT_EQ(removed == 0, !workspace.editing.Modified) << "round " << round;
         EXPECT_EQ(workspace.map.MapModified, expectedMap != before) << "round " << round;

@@ -12,7 +12,14 @@ class ImageImportTest : public WorkspaceTest {
 protected:
     Result<ImportSummary> import(const std::vector<Tile>& tiles, int columns,
                                  ImportOptions options) {
-        return ImportConvertedImage(workspace, PictureOfTiles(tiles, columns), options);
+        const EditingState& editing = workspace.editing;
+        auto summary = ImportConvertedImage({workspace.tileSet, workspace.map, editing.CurrentTile,
+                                             editing.CurrentPalette, editing.CurrentPaletteSet,
+                                             [this] { return workspace.QuerySaveMap(); }},
+                                            PictureOfTiles(tiles, columns), options);
+        if (summary)
+            workspace.apply(summary->change);
+        return summary;
     }
     std::mt19937 random{5};
     Tile a = RandomTile(random);

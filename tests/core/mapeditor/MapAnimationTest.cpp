@@ -37,6 +37,11 @@ struct AnimationFixture {
         animation.tick(*tiles, grid, window, [&](int c, int r, int frame, int palette) {
             drawn.push_back({c, r, frame, palette});
         });
+        // What was drawn is what the cells show until they are drawn with their own Tiles.
+        for (const Drawn& d : drawn) {
+            const auto* shown = animation.shownAt(d.column, d.row);
+            EXPECT_TRUE(shown && shown->frame == d.frame && shown->palette == d.palette);
+        }
         return drawn;
     }
     std::vector<Drawn> tick() { return tick(everything); }
@@ -100,6 +105,23 @@ TEST(MapAnimation, OnlyAnimatedTilesInTheWindowAreDrawn) {
     f.grid = MapGrid(1, 1);
     f.grid.at(0, 0).Tile = 1;
     EXPECT_EQ(f.tick({0, 40, 0, 40}).size(), 1u);
+}
+
+TEST(MapAnimation, CellsKeepTheirFrameUntilRedrawnWithTheirOwnTile) {
+    AnimationFixture f;
+    f.animate(1, 2, 0);
+    for (const auto& [row, column] : {std::pair{0, 0}, {0, 3}, {2, 0}, {2, 3}})
+        f.grid.at(row, column).Tile = 1;
+    ASSERT_EQ(f.tick().size(), 4u);
+    f.animation.forgetShown(MapCellWindow{0, 1, 0, 2}); // a stroke redrew the left columns
+    EXPECT_EQ(f.animation.shownAt(0, 0), nullptr);
+    EXPECT_EQ(f.animation.shownAt(0, 2), nullptr);
+    EXPECT_NE(f.animation.shownAt(3, 0), nullptr);
+    EXPECT_EQ(f.animation.shownAt(1, 0), nullptr); // never drawn
+    EXPECT_TRUE(f.animation.showsFrames());
+    f.animation.forgetShown();
+    EXPECT_FALSE(f.animation.showsFrames());
+    EXPECT_EQ(f.animation.shownAt(3, 2), nullptr);
 }
 
 TEST(MapAnimation, ChainsLeavingTheSlotsStopAndMissingCategoriesDisableIt) {

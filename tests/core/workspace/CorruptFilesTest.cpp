@@ -12,7 +12,6 @@ namespace {
 
 using testing::BuildMapImage;
 using testing::BuildTileSetImage;
-using testing::SameWholeTileSet;
 using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::ScriptedPrompts;
@@ -148,7 +147,7 @@ private:
         }
         if (refused) {
             EXPECT_EQ(std::vector<ShownText>{invalid}, messages);
-            EXPECT_TRUE(SameWholeTileSet(baseline_.tileSet, ws.tileSet));
+            EXPECT_TRUE(baseline_.tileSet == ws.tileSet);
             EXPECT_TRUE(SameEditing(baseline_.editing, ws.editing));
             EXPECT_EQ(baseline_.map.grid, ws.map.grid);
             EXPECT_EQ(baseline_.map.MapFileName, ws.map.MapFileName);
@@ -166,7 +165,7 @@ private:
             ASSERT_TRUE(parsed.ok());
             TileSet expected = baseline_.tileSet;
             ApplyTileSetFile(*parsed, expected);
-            EXPECT_TRUE(SameWholeTileSet(expected, ws.tileSet));
+            EXPECT_TRUE(expected == ws.tileSet);
             EXPECT_EQ(path_, ws.editing.CurrentFileName);
         } else {
             const auto parsed = ParseMapFile(bytes);

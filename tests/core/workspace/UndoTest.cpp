@@ -87,11 +87,11 @@ TEST_F(Undo, UndoUndoRedoRedoReturnsToTheStateAfterBothEdits) {
     EXPECT_EQ(0, workspace.tileSet.tilePalette[1]);
     workspace.Redo();
     workspace.Redo();
-    EXPECT_TRUE(testing::SameWholeTileSet(afterBoth, workspace.tileSet));
+    EXPECT_TRUE(afterBoth == workspace.tileSet);
     EXPECT_EQ(2, workspace.history.undoPosition());
     EXPECT_EQ(0, workspace.history.redoCount());
     workspace.Redo(); // nothing left: no change
-    EXPECT_TRUE(testing::SameWholeTileSet(afterBoth, workspace.tileSet));
+    EXPECT_TRUE(afterBoth == workspace.tileSet);
 }
 
 TEST_F(Undo, ColoursOfTheRecordedPaletteAreRestored) {

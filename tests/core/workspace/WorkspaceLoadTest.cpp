@@ -5,13 +5,14 @@
 
 #include "core/files/MapFile.h"
 
+#include <filesystem>
+
 namespace tessivar {
 namespace {
 
 using testing::kMapQuestion;
 using testing::kTileSetQuestion;
 using testing::SameStoredContents;
-using testing::SameWholeTileSet;
 using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::ShownText;
@@ -65,7 +66,7 @@ TEST_F(LoadChain, CancelledSaveQuestionStopsLoading) {
     EXPECT_FALSE(workspace.LoadTileSetFile(writeTileSet("a.vxt", SampleTileSet(4))));
     workspace.OpenTileSet(); // no dialog is shown after Cancel
     EXPECT_TRUE(prompts.dialogs.empty());
-    EXPECT_TRUE(SameWholeTileSet(before, workspace.tileSet));
+    EXPECT_TRUE(before == workspace.tileSet);
     EXPECT_TRUE(workspace.editing.Modified);
 }
 
@@ -127,7 +128,7 @@ TEST_F(LoadChain, MapNamingAnotherTileSetAsksItsQuestionFirst) {
     EXPECT_FALSE(workspace.LoadMapFile(mapPath, true));
     EXPECT_EQ(mapBefore, workspace.map.grid);
     EXPECT_EQ("", workspace.map.MapFileName);
-    EXPECT_TRUE(SameWholeTileSet(before, workspace.tileSet));
+    EXPECT_TRUE(before == workspace.tileSet);
 
     prompts.answer(Answer::No);
     EXPECT_TRUE(workspace.LoadMapFile(mapPath, true));
@@ -149,6 +150,21 @@ TEST_F(LoadChain, MapAndTheTileSetNamingItBackAreAppliedAndAnnouncedOnce) {
               announced[0] & (TileSetTitleChanged | MapTitleChanged | MapResized));
     EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
     EXPECT_EQ(SampleGrid(3, 2), workspace.map.grid);
+}
+
+TEST_F(LoadChain, NamesRelativeToTheNamingFileAreFoundFromAnyFolder) {
+    std::filesystem::create_directories(dir.path() / "level");
+    const std::string setPath = writeTileSet("level/t.vxt", SampleTileSet(4), "m.vxm");
+    const std::string mapPath = writeMap("level/m.vxm", SampleGrid(3, 2), "t.vxt");
+
+    ASSERT_TRUE(workspace.LoadTileSetFile(setPath));
+    EXPECT_EQ(mapPath, workspace.map.MapFileName);
+    EXPECT_EQ(SampleGrid(3, 2), workspace.map.grid);
+    workspace.NewTileSet();
+    ASSERT_TRUE(workspace.LoadMapFile(mapPath, true));
+    EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
+    EXPECT_TRUE(SameStoredContents(SampleTileSet(4), workspace.tileSet));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(LoadChain, LoadMapFileWithoutItsTileSetIgnoresTheStoredPath) {

@@ -2,6 +2,7 @@
 
 #include "core/picture/BitmapImage.h"
 #include "core/picture/BitmapImageDecoder.h"
+#include "core/picture/jpeg/JpegDecoderLimits.h"
 #include "core/picture/jpeg/JpegEntropyDecoder.h"
 #include "core/picture/jpeg/JpegFrame.h"
 #include "core/picture/jpeg/JpegMarkerReader.h"
@@ -11,14 +12,6 @@
 #include <span>
 
 namespace tessivar {
-
-// Bounds that keep a hostile stream from taking unbounded memory or time.
-struct JpegDecoderLimits {
-    // Largest frame accepted, width x height.
-    std::uint64_t maxPixels = std::uint64_t{16384} * 16384;
-    // Largest number of scans in one stream.
-    int maxScans = 1000;
-};
 
 // Receives a decoded picture row by row, top first, as the decoder finishes the rows.
 struct JpegRowSink {

@@ -49,7 +49,6 @@ void JpegDecoderQuantizationTable::Define(const std::array<std::uint16_t, 64>& z
     for (std::size_t i = 0; i < 64; ++i) {
         const std::size_t natural = kJpegZigZagToNatural[i];
         const double value = zigZagValues[i] * factor[natural / 8] * factor[natural % 8] / 8.0;
-        scaled_[natural] = value;
         integerScaled_[natural] = static_cast<std::int32_t>(value * (1 << kFractionBits));
     }
     defined_ = true;

@@ -17,15 +17,13 @@ public:
 
     bool IsDefined() const { return defined_; }
     const std::array<std::uint16_t, 64>& Values() const { return values_; }
-    // value x s(u) x s(v) / 8 with s(0) = 1 and s(k) = sqrt(2) cos(k pi / 16).
-    const std::array<double, 64>& Scaled() const { return scaled_; }
-    // Scaled() x 4096, truncated toward zero.
+    // value x s(u) x s(v) / 8 x 4096, truncated toward zero, with s(0) = 1 and
+    // s(k) = sqrt(2) cos(k pi / 16).
     const std::array<std::int32_t, 64>& IntegerScaled() const { return integerScaled_; }
 
 private:
     bool defined_ = false;
     std::array<std::uint16_t, 64> values_{};
-    std::array<double, 64> scaled_{};
     std::array<std::int32_t, 64> integerScaled_{};
 };
 

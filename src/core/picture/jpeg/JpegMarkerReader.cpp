@@ -1,6 +1,5 @@
 #include "core/picture/jpeg/JpegMarkerReader.h"
 
-#include "core/picture/jpeg/JpegDecoder.h"
 #include "core/picture/jpeg/JpegMessages.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/picture/jpeg/JpegDecoderLimits.h"
 #include "core/picture/jpeg/JpegFrame.h"
 
 #include <cstddef>
@@ -7,8 +8,6 @@
 #include <span>
 
 namespace tessivar {
-
-struct JpegDecoderLimits;
 
 // The stream being read and the read position, shared by the marker reader and the
 // entropy decoder.

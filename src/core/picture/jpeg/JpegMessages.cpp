@@ -97,10 +97,6 @@ const Entry& entry(JpegMessage message) {
 
 } // namespace
 
-const char* JpegMessageText(JpegMessage message) {
-    return entry(message).text;
-}
-
 void ThrowJpegError(JpegMessage message, std::initializer_list<std::string> values) {
     const Entry& found = entry(message);
     std::string text;

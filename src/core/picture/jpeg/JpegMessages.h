@@ -65,9 +65,6 @@ enum class JpegMessage {
     NoScan,
 };
 
-// The message's text; a '%' stands for a value filled in when it is raised.
-const char* JpegMessageText(JpegMessage message);
-
 // Throws the message's exception (EJpegBadData, EJpegError or EJpegFatal), with each '%'
 // of its text replaced by the next of `values`.
 [[noreturn]] void ThrowJpegError(JpegMessage message,

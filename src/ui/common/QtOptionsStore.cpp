@@ -1,4 +1,4 @@
-#include "ui/app/QtOptionsStore.h"
+#include "ui/common/QtOptionsStore.h"
 
 #include <QSettings>
 

@@ -48,6 +48,7 @@ TEST_F(Cli, CommandLineFaultsGetTheirStatusAndMessage) {
         {{"export-tiles", "set.vxt", "--kind", "map", "-o", "a.asm"}, 1, "set.vxt"},
         {{"import", "set.vxt", "-o", "d.vxt", "--dither", "-1"}, 2, "--dither takes"},
         {{"import", "set.vxt", "-o", "-"}, 2, "standard output"},
+        {{"optimize", "set.vxt", "-o", "-"}, 2, "standard output"},
     };
     for (const auto& row : rows) {
         std::vector<std::string> args;

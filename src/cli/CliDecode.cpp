@@ -3,8 +3,8 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDepFile.h"
+#include "cli/CliFiles.h"
 
-#include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/picture/BitmapWriter.h"
 #include "core/picture/DecodeJpeg.h"
@@ -21,36 +21,39 @@ int RunDecode(const Arguments& parsed) {
     const std::string& input = parsed.positional[0];
     const std::string output = parsed.value("-o");
 
+    OutputSet outputs;
+    outputs.AddInput(input);
+    auto out = outputs.Add(output, kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), parsed);
+    AtomicFile& file = **out;
     // A JPEG file of a picture the decoder accepts is far smaller than this.
     const auto data = ReadWholeFile(input, std::uint64_t{1} << 30);
     if (!data)
         return ReportError("cannot read " + input + ": " + data.error());
     NoteInputFile(input);
     // The rows go to the file as the decoder finishes them, top row first.
-    std::optional<AtomicFile> file;
+    bool started = false;
     std::string failure;
     std::vector<std::uint8_t> bgr;
     bool greyRows = false;
     const JpegRowSink sink{[&](int width, int height, int bitCount) {
                                // A later frame replaces an earlier one: the file starts afresh.
-                               file.reset();
+                               if (started)
+                                   file.Rewind();
+                               started = false;
                                auto header = MakeBitmap24Header(width, height, true);
                                if (!header) {
                                    failure = header.error();
                                    return;
                                }
-                               auto opened = AtomicFile::Open(output);
-                               if (!opened) {
-                                   failure = opened.error();
-                                   return;
-                               }
-                               file.emplace(std::move(*opened));
-                               file->Write(*header);
+                               started = true;
+                               file.Write(*header);
                                bgr.assign(Bitmap24Stride(width), 0);
                                greyRows = bitCount == 8;
                            },
                            [&](int, std::span<const std::uint8_t> pixels) {
-                               if (!file)
+                               if (!started)
                                    return;
                                if (greyRows) {
                                    // A greyscale picture: equal red, green and blue.
@@ -60,14 +63,13 @@ int RunDecode(const Arguments& parsed) {
                                } else {
                                    std::copy(pixels.begin(), pixels.end(), bgr.begin());
                                }
-                               file->Write(bgr);
+                               file.Write(bgr);
                            }};
     if (const Status decoded = DecodeJpegRows(*data, sink); !decoded)
         return ReportError(input + ": " + decoded.error());
-    if (!failure.empty() || !file)
+    if (!failure.empty() || !started)
         return ReportError("cannot write " + output + ": " + failure);
-    const Status saved = file->Commit();
-    return saved ? Written(output) : ReportError("cannot write " + output + ": " + saved.error());
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

@@ -11,9 +11,11 @@
 #include "core/export/SourceExport.h"
 #include "core/files/FileIo.h"
 #include "core/files/LinkedFiles.h"
+#include "core/files/OutputSet.h"
 #include "core/files/TileBinary.h"
 #include "core/model/TileSet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -90,6 +92,12 @@ int RunExportTiles(const Arguments& args) {
             return ReportUsage("--preset takes bw, gray, bw-anim or gray-anim", args);
         preset = presets.at(*name);
     }
+    OutputSet outputs;
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    outputs.AddInput(args.value("--format"));
+    auto out = outputs.Add(args.value("-o"), kTextOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), args);
     ExportFormat format = TileFormatPreset(preset, tileSet.block);
     if (const Status loaded = loadFormat(args, false, format); !loaded)
         return ReportError(loaded.error());
@@ -105,14 +113,20 @@ int RunExportTiles(const Arguments& args) {
         const auto last = dash == std::string::npos ? first : ParseInteger(range->substr(dash + 1));
         if (!first || !last)
             return ReportUsage("--blocks takes FROM-TO, such as 0-15", args);
+        if (*first < 0 || *first > *last || *last >= blocks)
+            return ReportUsage("--blocks " + *range + " is not a range within Blocks 0-" +
+                                   std::to_string(blocks - 1) + " of " + args.positional[0],
+                               args);
         from = *first;
         to = *last;
     }
     std::vector<bool> included(static_cast<std::size_t>(blocks));
     for (int k = 0; k < blocks; ++k)
         included[static_cast<std::size_t>(k)] = from <= k && k <= to;
-    const Status exported = ExportTileSource(tileSet, format, dialect, included, args.value("-o"));
-    return exported ? Written(args.value("-o")) : ReportError(exported.error());
+    if (const Status exported = ExportTileSource(tileSet, format, dialect, included, **out);
+        !exported)
+        return ReportError(exported.error());
+    return CommitOutputs(outputs);
 }
 
 int RunExportMap(const Arguments& args) {
@@ -133,6 +147,13 @@ int RunExportMap(const Arguments& args) {
             return ReportUsage("--offset takes an integer", args);
         offset = *value;
     }
+    OutputSet outputs;
+    outputs.AddInput(args.positional[0], FileKind::Map);
+    outputs.AddInput(args.value("--tileset"), FileKind::TileSet);
+    outputs.AddInput(args.value("--format"));
+    auto out = outputs.Add(args.value("-o"), binary ? kBinaryOutput : kTextOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), args);
     ExportFormat format = MapFormatPreset();
     if (const Status loaded = loadFormat(args, true, format); !loaded)
         return ReportError(loaded.error());
@@ -150,10 +171,12 @@ int RunExportMap(const Arguments& args) {
     } else if (format.usesCategories()) {
         return ReportError("the format exports tile information: give --tileset");
     }
-    const Status exported =
-        binary ? ExportMapBinary(tileSet, map->grid, format, offset, args.value("-o"))
-               : ExportMapSource(tileSet, map->grid, format, dialect, offset, args.value("-o"));
-    return exported ? Written(args.value("-o")) : ReportError(exported.error());
+    if (const Status exported =
+            binary ? ExportMapBinary(tileSet, map->grid, format, offset, **out)
+                   : ExportMapSource(tileSet, map->grid, format, dialect, offset, **out);
+        !exported)
+        return ReportError(exported.error());
+    return CommitOutputs(outputs);
 }
 
 int RunExportBinary(const Arguments& args) {
@@ -164,10 +187,15 @@ int RunExportBinary(const Arguments& args) {
     std::optional<FileKind> kind;
     if (const Status parsed = parseCommon(args, tileSet.block, kind, unused); !parsed)
         return ReportUsage(parsed.error(), args);
+    OutputSet outputs;
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    auto out = outputs.Add(args.value("-o"), kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), args);
     if (const Status loaded = LoadTileSet(args.positional[0], kind, tileSet); !loaded)
         return ReportError(loaded.error());
-    const Status exported = ExportTileBinary(tileSet, args.value("-o"));
-    return exported ? Written(args.value("-o")) : ReportError(exported.error());
+    (*out)->Write(SerializeTileBinary(tileSet));
+    return CommitOutputs(outputs);
 }
 
 int RunImportBinary(const Arguments& args) {
@@ -183,6 +211,12 @@ int RunImportBinary(const Arguments& args) {
     const auto kind = ParseKindOption(args.find("--kind"));
     if (!kind)
         return ReportUsage(kind.error(), args);
+    OutputSet outputs;
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    outputs.AddInput(args.positional[1]);
+    auto out = outputs.Add(args.value("-o"), kTileSetOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), args);
     TileSet tileSet;
     std::string associatedMap;
     if (const Status loaded = LoadTileSet(args.positional[0], *kind, tileSet, &associatedMap);
@@ -194,10 +228,22 @@ int RunImportBinary(const Arguments& args) {
     NoteInputFile(args.positional[1]);
     const TileBinaryImport imported = ImportTileBinary(*binary, at, tileSet);
     if (imported.tilesRead < imported.tilesInFile)
-        std::fprintf(stderr, "tessivar-cli: %d of %d Tiles read; the Tile slots end at %d\n",
-                     imported.tilesRead, imported.tilesInFile, kMaxTiles - 1);
-    const Status saved = SaveTileSet(args.value("-o"), tileSet, associatedMap);
-    return saved ? 0 : ReportError(saved.error());
+        PrintNote(std::to_string(imported.tilesRead) + " of " +
+                  std::to_string(imported.tilesInFile) + " Tiles read; the Tile slots end at " +
+                  std::to_string(kMaxTiles - 1));
+    const int end = at + imported.tilesRead;
+    if (args.has("--grow")) {
+        tileSet.tileCount = std::max(tileSet.tileCount, end);
+    } else if (end > tileSet.tileCount) {
+        const int first = std::max(at, tileSet.tileCount);
+        PrintNote(std::to_string(end - first) + " Tiles read into slots " + std::to_string(first) +
+                  "\u2013" + std::to_string(end - 1) + ", past the " +
+                  std::to_string(tileSet.tileCount) +
+                  " Tiles in use: they are not saved (--grow raises the tile count)");
+    }
+    if (const Status written = WriteTileSet(**out, tileSet, associatedMap); !written)
+        return ReportError(written.error());
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

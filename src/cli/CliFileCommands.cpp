@@ -32,7 +32,8 @@ std::string categoryTypeName(int type) {
 }
 
 // Every Tile in use with its palette, palette set and the value of each category, as
-// the editor would hold them after opening the file.
+// the editor would hold them after opening the file:
+//   "info":{"0":{"name":"Animated","value":0},"1":{...}}
 std::string tileListJson(const TileSetFileContents& file) {
     const auto tileSet = std::make_unique<TileSet>();
     ApplyTileSetFile(file, *tileSet);
@@ -41,9 +42,11 @@ std::string tileListJson(const TileSetFileContents& file) {
         out += (t ? ",{\"tile\":" : "{\"tile\":") + std::to_string(t) +
                ",\"palette\":" + std::to_string(tileSet->tilePalette[t]) +
                ",\"paletteSet\":" + std::to_string(tileSet->tilePaletteSet[t]) + ",\"info\":{";
+        // Keyed by the category's index: two categories may share a name.
         for (int c = 0; c < tileSet->categoryCount; ++c)
-            out += (c ? "," : "") + JsonString(tileSet->categories[c].nameText()) + ":" +
-                   std::to_string(tileSet->tileInfo[t][c]);
+            out += (c ? ",\"" : "\"") + std::to_string(c) +
+                   "\":{\"name\":" + JsonString(tileSet->categories[c].nameText()) +
+                   ",\"value\":" + std::to_string(tileSet->tileInfo[t][c]) + "}";
         out += "}}";
     }
     return out + "]";
@@ -129,20 +132,22 @@ int RunUpgrade(const Arguments& parsed) {
     if (!read)
         return ReportError(read.error());
     // The output keeps the kind that was read; a name of the other kind is a mistake.
-    if (const auto named = FileKindFromExtension(paths[1]); named && *named != read->kind())
-        return ReportError(paths[0] + " is a " + FileKindName(read->kind()) + "; " + paths[1] +
-                           " is named as a " + FileKindName(*named));
-    Status saved;
+    OutputSet outputs;
+    outputs.AddInput(paths[0], read->kind());
+    auto out = outputs.Add(paths[1], read->tileSet ? kTileSetOutput : kMapOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), parsed);
+    Status written;
     if (read->tileSet) {
         // What the editor would write after opening the file: an old tile set without
         // categories gets the built-in ones a fresh tile set has.
         const auto tileSet = std::make_unique<TileSet>();
         ApplyTileSetFile(*read->tileSet, *tileSet);
-        saved = SaveTileSet(paths[1], *tileSet, read->tileSet->associatedMap);
+        written = WriteTileSet(**out, *tileSet, read->tileSet->associatedMap);
     } else {
-        saved = SaveMap(paths[1], read->map->grid, read->map->tileSetPath);
+        written = WriteMap(**out, read->map->grid, read->map->tileSetPath);
     }
-    return saved ? 0 : ReportError(saved.error());
+    return written ? CommitOutputs(outputs) : ReportError(written.error());
 }
 
 } // namespace tessivar::cli

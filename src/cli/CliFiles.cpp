@@ -1,10 +1,12 @@
 #include "cli/CliFiles.h"
 
+#include "cli/CliArgs.h"
 #include "cli/CliDepFile.h"
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileIo.h"
 #include "core/files/LinkedFiles.h"
+#include "core/files/OutputSet.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/BlockSizeCommands.h"
 
@@ -21,6 +23,13 @@ Status save(const std::string& path, const Result<std::vector<std::uint8_t>>& by
     if (saved)
         NoteOutputFile(path);
     return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
+}
+
+Status write(AtomicFile& file, const Result<std::vector<std::uint8_t>>& bytes) {
+    if (!bytes)
+        return Fail("cannot write " + file.targetPath() + ": " + bytes.error());
+    file.Write(*bytes);
+    return Ok();
 }
 
 template <typename Contents>
@@ -108,6 +117,32 @@ Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::s
 
 Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
     return save(path, SerializeMap(grid, tileSetPath));
+}
+
+Status WriteTileSet(AtomicFile& file, const TileSet& tileSet, const std::string& mapPath) {
+    return write(file, SerializeTileSet(tileSet, mapPath));
+}
+
+Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSetPath) {
+    return write(file, SerializeMap(grid, tileSetPath));
+}
+
+int CommitOutputs(OutputSet& outputs) {
+    const Status committed = outputs.Commit();
+    if (!committed)
+        return ReportError(committed.error());
+    for (const std::string& target : outputs.targets())
+        NoteOutputFile(target);
+    return 0;
+}
+
+void PrintNote(const std::string& text) {
+    std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
+}
+
+int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
+                        const Arguments& args) {
+    return outputs.namesClash() ? ReportUsage(problem, args) : ReportError(problem);
 }
 
 std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block) {

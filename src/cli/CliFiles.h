@@ -6,6 +6,7 @@
 #include "cli/CliArgs.h"
 
 #include "core/files/FileKind.h"
+#include "core/files/OutputSet.h"
 #include "core/model/BlockGeometry.h"
 #include "core/model/MapDocument.h"
 #include "core/util/Result.h"
@@ -16,9 +17,11 @@
 
 namespace tessivar {
 class TileSet;
-}
+} // namespace tessivar
 
 namespace tessivar::cli {
+
+struct Arguments;
 
 // The value of --kind ("tileset" or "map"); no kind when the option is absent (null).
 Result<std::optional<FileKind>> ParseKindOption(const std::string* text);
@@ -71,5 +74,28 @@ std::string AbsolutePath(const std::string& path);
 // Save the current version atomically; failures name the file.
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath);
 Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath);
+
+// The current version into an output of an OutputSet; failures name the file.
+Status WriteTileSet(AtomicFile& file, const TileSet& tileSet, const std::string& mapPath);
+Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSetPath);
+
+// The outputs of the commands: source text (to the standard output even on a terminal),
+// tile set and map files (which may rewrite an input of their kind in place) and other
+// binary files.
+constexpr OutputRules kTextOutput{std::nullopt, false, true, false};
+constexpr OutputRules kBinaryOutput{};
+constexpr OutputRules kTileSetOutput{FileKind::TileSet, true};
+constexpr OutputRules kMapOutput{FileKind::Map, true};
+
+// Replaces every output; 0, or 1 with the reason printed.
+int CommitOutputs(OutputSet& outputs);
+
+// Prints "tessivar-cli: TEXT" on the error output.
+void PrintNote(const std::string& text);
+
+// Reports an output the OutputSet refused: status 2 when the names alone are at fault
+// (with the usage text), else 1.
+int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
+                        const Arguments& args);
 
 } // namespace tessivar::cli

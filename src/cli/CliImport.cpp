@@ -58,9 +58,9 @@ int RunImport(const Arguments& parsed) {
     ConversionSettings settings;
     settings.grayscale = !parsed.has("--bw");
     if (const auto* dither = parsed.find("--dither")) {
-        const auto value = ParseInteger(*dither, 0);
+        const auto value = ParseInteger(*dither, 0, 100);
         if (!value)
-            return ReportUsage("--dither needs a whole number", parsed);
+            return ReportUsage("--dither takes a whole percentage, 0 to 100", parsed);
         settings.ditherPercent = *value;
     }
     int at = 0;
@@ -70,6 +70,24 @@ int RunImport(const Arguments& parsed) {
             return ReportUsage("--at needs a Tile number below 768", parsed);
         at = *value;
     }
+
+    if (output == "-" || mapOutput == "-")
+        return ReportUsage("import prints its summary on the standard output: name files for -o "
+                           "and --map-out",
+                           parsed);
+    OutputSet outputs;
+    outputs.AddInput(parsed.positional[0]);
+    outputs.AddInput(parsed.value("--into"), FileKind::TileSet);
+    std::optional<AtomicFile*> mapFile;
+    if (options.createMap) {
+        auto added = outputs.Add(mapOutput, kMapOutput);
+        if (!added)
+            return ReportRefusedOutput(outputs, added.error(), parsed);
+        mapFile = *added;
+    }
+    auto setFile = outputs.Add(output, kTileSetOutput);
+    if (!setFile)
+        return ReportRefusedOutput(outputs, setFile.error(), parsed);
 
     // The tile set is large (every slot and category): keep it off the stack. Nothing is
     // asked on the command line, so a new map always replaces the old one.
@@ -91,8 +109,9 @@ int RunImport(const Arguments& parsed) {
     settings.size = DefaultImportSize((*source)->Width(), (*source)->Height());
     if (const auto* size = parsed.find("--size")) {
         const auto named = ParseWxH(*size, 0);
-        if (!named)
-            return ReportUsage("--size needs WIDTHxHEIGHT", parsed);
+        if (!named || !ImportSettingsValid({named->first, named->second}, 0))
+            return ReportUsage(
+                "--size takes WIDTHxHEIGHT, each side a multiple of 8 from 8 to 16384", parsed);
         settings.size = ImportSize{named->first, named->second};
     }
     if (!ImportSettingsValid(settings.size, settings.ditherPercent))
@@ -108,15 +127,15 @@ int RunImport(const Arguments& parsed) {
     source->reset();
 
     if (!options.createMap && !options.overwrite && !associatedMap.empty())
-        std::fprintf(stderr,
-                     "tessivar-cli: note: the map %s named by the tile set was not renumbered\n",
-                     associatedMap.c_str());
+        PrintNote("note: the map " + associatedMap + " named by the tile set was not renumbered");
     const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
-    if (options.createMap)
-        if (const Status saved = SaveMap(mapOutput, map.grid, AbsolutePath(output)); !saved)
-            return ReportError(saved.error());
-    if (const Status saved = SaveTileSet(output, *tileSet, setLink); !saved)
-        return ReportError(saved.error());
+    if (mapFile)
+        if (const Status written = WriteMap(**mapFile, map.grid, AbsolutePath(output)); !written)
+            return ReportError(written.error());
+    if (const Status written = WriteTileSet(**setFile, *tileSet, setLink); !written)
+        return ReportError(written.error());
+    if (const int committed = CommitOutputs(outputs); committed != 0)
+        return committed;
 
     if (parsed.has("--json")) {
         std::printf("{\"tilesCut\":%zu,\"tilesKept\":%zu,\"firstTile\":%d,\"tileCount\":%d,"
@@ -145,6 +164,24 @@ int RunOptimize(const Arguments& parsed) {
     if (!kind)
         return ReportUsage(kind.error(), parsed);
 
+    if (output == "-" || parsed.value("--map-out") == "-")
+        return ReportUsage("optimize prints its summary on the standard output: name files for "
+                           "-o and --map-out",
+                           parsed);
+    OutputSet outputs;
+    outputs.AddInput(parsed.positional[0], FileKind::TileSet);
+    outputs.AddInput(parsed.value("--map"), FileKind::Map);
+    std::optional<AtomicFile*> mapFile;
+    if (parsed.has("--map-out")) {
+        auto added = outputs.Add(parsed.value("--map-out"), kMapOutput);
+        if (!added)
+            return ReportRefusedOutput(outputs, added.error(), parsed);
+        mapFile = *added;
+    }
+    auto setFile = outputs.Add(output, kTileSetOutput);
+    if (!setFile)
+        return ReportRefusedOutput(outputs, setFile.error(), parsed);
+
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
     std::string associatedMap;
@@ -163,13 +200,18 @@ int RunOptimize(const Arguments& parsed) {
     const int before = tileSet->tileCount;
     const int removed = OptimizeTileSet(*tileSet, map).removed;
 
-    if (!mapOutput.empty()) {
-        if (const Status saved = SaveMap(mapOutput, map, AbsolutePath(output)); !saved)
-            return ReportError(saved.error());
+    if (mapFile) {
+        if (const Status written = WriteMap(**mapFile, map, AbsolutePath(output)); !written)
+            return ReportError(written.error());
         associatedMap = AbsolutePath(mapOutput);
+    } else if (removed > 0 && !associatedMap.empty()) {
+        PrintNote("note: the map " + associatedMap +
+                  " named by the tile set was not renumbered; give --map and --map-out");
     }
-    if (const Status saved = SaveTileSet(output, *tileSet, associatedMap); !saved)
-        return ReportError(saved.error());
+    if (const Status written = WriteTileSet(**setFile, *tileSet, associatedMap); !written)
+        return ReportError(written.error());
+    if (const int committed = CommitOutputs(outputs); committed != 0)
+        return committed;
     if (parsed.has("--json"))
         std::printf("{\"tilesBefore\":%d,\"tilesRemoved\":%d,\"tilesKept\":%d,\"mapWidth\":%d,"
                     "\"mapHeight\":%d}\n",

@@ -5,6 +5,7 @@
 #include "cli/CliDepFile.h"
 #include "cli/CliFiles.h"
 
+#include "core/files/LinkedFiles.h"
 #include "core/mapeditor/MapPicture.h"
 #include "core/model/TileSet.h"
 
@@ -23,21 +24,29 @@ int RunRenderMap(const Arguments& parsed) {
         return ReportUsage(kind.error(), parsed);
     const std::string& mapPath = parsed.positional[0];
     const std::string outPath = parsed.value("-o");
-    const std::string tileSetPath = parsed.value("--tileset");
+    std::string tileSetPath = parsed.value("--tileset");
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
         return ReportError(map.error());
+    if (tileSetPath.empty() && !map->tileSetPath.empty())
+        tileSetPath = ResolveLinkedPath(map->tileSetPath, mapPath);
+    OutputSet outputs;
+    outputs.AddInput(mapPath, FileKind::Map);
+    outputs.AddInput(tileSetPath, FileKind::TileSet);
+    auto out = outputs.Add(outPath, kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), parsed);
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
     if (const Status loaded = LoadMapTileSet(tileSetPath, *map, mapPath, *tileSet); !loaded)
         return ReportError(loaded.error());
 
-    const Status written = WriteMapPicture(*tileSet, map->grid, outPath, PictureFormatFor(outPath));
+    const Status written = WriteMapPicture(*tileSet, map->grid, **out, PictureFormatFor(outPath));
     if (!written)
         return ReportError("cannot write " + outPath + ": " + written.error());
-    return Written(outPath);
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

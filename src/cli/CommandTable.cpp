@@ -139,6 +139,7 @@ const std::vector<CommandSpec>& Commands() {
          "vxt bin",
          {output("OUT.vxt"),
           {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
+          {"--grow", nullptr, "raise the tile count to keep Tiles stored past it"},
           kKind,
           kDepFile,
           kDepFilePhony},

@@ -3,7 +3,9 @@
 #include "cli/CliDepFile.h"
 #include "cli/CommandTable.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -32,10 +34,31 @@ int runCommand(const CommandSpec& command, const std::vector<std::string>& args)
     return status == 0 ? tessivar::cli::WriteRequestedDepFile(*parsed) : status;
 }
 
+// Every byte for the standard output and error has to arrive: a failed write (a full
+// disk, a closed file) turns a success into status 1.
+int checkedExit(int status) {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tessivar-cli: cannot write the standard output: %s\n",
+                     errno ? std::strerror(errno) : "write error");
+        status = 1;
+    }
+    if (std::fflush(stderr) != 0 || std::ferror(stderr))
+        status = 1;
+    return status;
+}
+
+int run(const std::vector<std::string>& args);
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    return checkedExit(run({argv + 1, argv + argc}));
+}
+
+namespace {
+
+int run(const std::vector<std::string>& args) {
     if (args.empty()) {
         std::fputs(tessivar::cli::ProgramHelp().c_str(), stderr);
         return 2;
@@ -60,3 +83,5 @@ int main(int argc, char** argv) {
     const CommandSpec* command = FindCommand(first);
     return command ? runCommand(*command, {args.begin() + 1, args.end()}) : unknownCommand(first);
 }
+
+} // namespace

@@ -66,22 +66,27 @@ TEST_F(Cli, InfoListsEveryTileWithItsInformation) {
     set.tilePalette[1] = 5;
     set.tilePaletteSet[1] = 7;
     set.tileInfo[1] = {1, 0, -250, 300};
+    set.categories[3].setName("AnimNext"); // two categories of one name keep both values
     const std::string path = write("set.vxt", BuildTileSetImage("VX03", set));
     const auto json = run({"info", path, "--tiles", "--json"});
     EXPECT_EQ(0, json.status) << json.err;
     const std::string tiles = json.out.substr(json.out.find(",\"tiles\":"));
     EXPECT_EQ(",\"tiles\":[{\"tile\":0,\"palette\":1,\"paletteSet\":1,\"info\":{"
-              "\"Animated\":100000,\"AnimNext\":200000,\"AnimDelay\":300000,"
-              "\"Custom0\":400000}},{\"tile\":1,\"palette\":5,\"paletteSet\":7,\"info\":{"
-              "\"Animated\":1,\"AnimNext\":0,\"AnimDelay\":-250,\"Custom0\":300}}]}\n",
+              "\"0\":{\"name\":\"Animated\",\"value\":100000},"
+              "\"1\":{\"name\":\"AnimNext\",\"value\":200000},"
+              "\"2\":{\"name\":\"AnimDelay\",\"value\":300000},"
+              "\"3\":{\"name\":\"AnimNext\",\"value\":400000}}},"
+              "{\"tile\":1,\"palette\":5,\"paletteSet\":7,\"info\":{"
+              "\"0\":{\"name\":\"Animated\",\"value\":1},"
+              "\"1\":{\"name\":\"AnimNext\",\"value\":0},"
+              "\"2\":{\"name\":\"AnimDelay\",\"value\":-250},"
+              "\"3\":{\"name\":\"AnimNext\",\"value\":300}}}]}\n",
               tiles);
 
     // An old file without categories lists the built-in ones a fresh tile set has.
     const std::string old = write("old.vxt", BuildTileSetImage("VX01", SampleTileSet(2, 0)));
     const auto fresh = run({"info", old, "--json", "--tiles"});
-    EXPECT_NE(std::string::npos,
-              fresh.out.find("{\"tile\":1,\"palette\":2,\"paletteSet\":4,\"info\":{"
-                             "\"Animated\":0,\"AnimNext\":1,\"AnimDelay\":0}}"))
+    EXPECT_NE(std::string::npos, fresh.out.find("\"1\":{\"name\":\"AnimNext\",\"value\":1}"))
         << fresh.out;
 
     const std::string map = write("level.vxm", BuildMapImage("VX02", SampleGrid(2, 2)));

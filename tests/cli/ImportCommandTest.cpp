@@ -94,8 +94,9 @@ TEST_F(ImportCommand, RefusalsWriteNothing) {
     } cases[] = {
         {{"--at", "700", "--mode", "none"},
          "needs more than 68 tiles, but only 68 tile slots remain"},
-        {{"--size", "12x8"}, "Size or dither entered is invalid"},
-        {{"--dither", "101"}, "Size or dither entered is invalid"},
+        {{"--size", "12x8"}, "--size takes"},
+        {{"--size", "99999x99999"}, "--size takes"},
+        {{"--dither", "101"}, "--dither takes"},
         {{"--mode", "fast"}, "unknown mode"},
     };
     for (const auto& c : cases) {

@@ -179,7 +179,7 @@ ExportFormat MapFormatPreset() {
     return format;
 }
 
-int SectionRecordBytes(const ExportFormat& format, int s) {
+std::int64_t SectionRecordBytes(const ExportFormat& format, int s) {
     std::int64_t bits = 0;
     for (int i = 0; i < format.propertyCount; ++i) {
         const ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
@@ -189,7 +189,12 @@ int SectionRecordBytes(const ExportFormat& format, int s) {
             bits = (bits + 7) / 8 * 8;
         bits += property.width;
     }
-    return static_cast<int>((bits + 7) / 8);
+    return (bits + 7) / 8;
+}
+
+bool IsValidLabel(std::string_view text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
 }
 
 } // namespace tessivar

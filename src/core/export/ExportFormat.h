@@ -21,6 +21,10 @@ constexpr int kMaxExportSections = 32;
 constexpr int kMaxLabelChars = 31;
 // A map position's record for one section: at most 32 bytes.
 constexpr int kMaxMapRecordBits = 256;
+// Far above what any real record needs (grayscale data of a 240 x 128 Block is 61,440
+// bits), and small enough that no size arithmetic can overflow.
+constexpr std::int32_t kMaxFieldBits = 65536;
+constexpr std::int64_t kMaxRecordBytes = 65536;
 
 enum class PropertyKind {
     BwTileData,
@@ -115,6 +119,9 @@ ExportFormat MapFormatPreset();
 
 // Bytes of the record of section s: the widths of its properties in order, tile data
 // starting on a whole byte; 0 when the section writes nothing.
-int SectionRecordBytes(const ExportFormat& format, int s);
+std::int64_t SectionRecordBytes(const ExportFormat& format, int s);
+
+// A label holds no control characters, so that it cannot break the source into lines.
+bool IsValidLabel(std::string_view text);
 
 } // namespace tessivar

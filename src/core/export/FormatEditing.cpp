@@ -51,6 +51,8 @@ bool InsertPropertyRow(ExportFormat& format, int row, ExportProperty inserted) {
 }
 
 bool TypeSectionLabel(ExportFormat& format, int row, std::string_view text) {
+    if (!IsValidLabel(text))
+        return false;
     if (row == format.sectionCount + 1)
         return format.appendSection(text);
     if (row < 1 || row > format.sectionCount)

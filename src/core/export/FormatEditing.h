@@ -20,7 +20,8 @@ bool TypePropertyWidth(ExportFormat& format, int row, std::string_view text);
 bool TypePropertySection(ExportFormat& format, int row, std::string_view text);
 // "&Insert Property": `inserted` goes in at `row`, in the section of the row it pushes down.
 bool InsertPropertyRow(ExportFormat& format, int row, ExportProperty inserted);
-// Typed label of section row `row`; on the empty row it appends a section.
+// Typed label of section row `row`; on the empty row it appends a section. A label
+// holding a control character is refused.
 bool TypeSectionLabel(ExportFormat& format, int row, std::string_view text);
 
 } // namespace tessivar

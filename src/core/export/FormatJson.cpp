@@ -5,11 +5,13 @@
 #include "core/model/TileSet.h"
 #include "core/util/JsonText.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace tessivar {
 
@@ -59,29 +61,32 @@ public:
         skipBlanks();
         return pos_ >= text_.size();
     }
+    // A string with its escapes decoded exactly; a bare control character, an unknown
+    // escape or a lone surrogate is refused.
     std::string string() {
         std::string out;
         if (!take('"')) {
             fail("expected a string");
             return out;
         }
-        while (pos_ < text_.size() && text_[pos_] != '"') {
-            char c = text_[pos_++];
-            if (c == '\\' && pos_ < text_.size()) {
-                const char escaped = text_[pos_++];
-                if (escaped == 'u' && pos_ + 4 <= text_.size()) {
-                    unsigned code = 0;
-                    std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, code, 16);
-                    pos_ += 4;
-                    c = code < 0x80 ? static_cast<char>(code) : '?';
-                } else {
-                    c = escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
-                }
+        while (!failed()) {
+            if (pos_ >= text_.size()) {
+                fail("unterminated string");
+                break;
             }
-            out += c;
+            const char c = text_[pos_++];
+            if (c == '"')
+                break;
+            if (static_cast<unsigned char>(c) < 0x20) {
+                fail("a control character in a string");
+            } else if (c != '\\') {
+                out += c;
+            } else if (pos_ >= text_.size()) {
+                fail("unterminated string");
+            } else {
+                escape(text_[pos_++], out);
+            }
         }
-        if (!take('"'))
-            fail("unterminated string");
         return out;
     }
     std::int32_t integer() {
@@ -102,11 +107,15 @@ public:
         expect('{');
         if (take('}'))
             return;
+        std::vector<std::string> seen;
         do {
             const std::string name = string();
             expect(':');
+            if (!failed() && std::find(seen.begin(), seen.end(), name) != seen.end())
+                fail("a second member \"" + name + "\"");
             if (failed())
                 return;
+            seen.push_back(name);
             member(name);
         } while (!failed() && take(','));
         expect('}');
@@ -122,6 +131,69 @@ public:
     }
 
 private:
+    void escape(char escaped, std::string& out) {
+        static constexpr std::string_view kFrom = "\"\\/bfnrt";
+        static constexpr std::string_view kTo = "\"\\/\b\f\n\r\t";
+        if (const auto at = kFrom.find(escaped); at != std::string_view::npos) {
+            out += kTo[at];
+            return;
+        }
+        if (escaped != 'u') {
+            fail(std::string("an invalid escape \\") + escaped);
+            return;
+        }
+        std::uint32_t code = hex4();
+        if (code >= 0xDC00 && code <= 0xDFFF) {
+            fail("a lone surrogate");
+        } else if (code >= 0xD800 && code <= 0xDBFF) {
+            if (text_.substr(pos_, 2) != "\\u") {
+                fail("a lone surrogate");
+                return;
+            }
+            pos_ += 2;
+            const std::uint32_t low = hex4();
+            if (low < 0xDC00 || low > 0xDFFF)
+                fail("a lone surrogate");
+            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        }
+        if (!failed())
+            appendUtf8(code, out);
+    }
+    std::uint32_t hex4() {
+        std::uint32_t code = 0;
+        for (int i = 0; i < 4; ++i, ++pos_) {
+            const char c = pos_ < text_.size() ? text_[pos_] : '\0';
+            const int digit = (c >= '0' && c <= '9')   ? c - '0'
+                              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                                       : -1;
+            if (digit < 0) {
+                fail("an escape \\u without four hex digits");
+                return 0;
+            }
+            code = code * 16 + static_cast<std::uint32_t>(digit);
+        }
+        return code;
+    }
+    static void appendUtf8(std::uint32_t code, std::string& out) {
+        const auto put = [&](std::uint32_t byte) { out += static_cast<char>(byte); };
+        if (code < 0x80) {
+            put(code);
+        } else if (code < 0x800) {
+            put(0xC0 | (code >> 6));
+            put(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            put(0xE0 | (code >> 12));
+            put(0x80 | ((code >> 6) & 0x3F));
+            put(0x80 | (code & 0x3F));
+        } else {
+            put(0xF0 | (code >> 18));
+            put(0x80 | ((code >> 12) & 0x3F));
+            put(0x80 | ((code >> 6) & 0x3F));
+            put(0x80 | (code & 0x3F));
+        }
+    }
+
     std::string_view text_;
     std::size_t pos_ = 0;
     std::string error_;
@@ -195,6 +267,10 @@ Result<ExportFormat> ParseFormatJson(std::string_view text, bool forMap) {
                     in.fail("a property without a kind");
                 else if (property.width < 0)
                     in.fail("a negative width");
+                else if (property.width > kMaxFieldBits && !property.isTileData())
+                    in.fail("property " + std::to_string(format.propertyCount + 1) + " is " +
+                            std::to_string(property.width) +
+                            " bits wide; a field holds at most 65,536 bits");
                 else if (property.kind == PropertyKind::Category &&
                          (property.category < 0 || property.category >= kMaxCategories))
                     in.fail("a category outside 0..63");
@@ -206,6 +282,8 @@ Result<ExportFormat> ParseFormatJson(std::string_view text, bool forMap) {
                 const std::string label = in.string();
                 if (label.size() > kMaxLabelChars)
                     in.fail("a label longer than 31 characters");
+                else if (!IsValidLabel(label))
+                    in.fail("a label holding a control character");
                 else if (!in.failed() && !format.appendSection(label))
                     in.fail("more than 32 sections");
             });

@@ -2,10 +2,12 @@
 
 #include "core/export/RecordPacking.h"
 #include "core/files/AtomicFile.h"
-#include "core/files/TextWriter.h"
 #include "core/model/TileSet.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <functional>
 #include <span>
 
 namespace tessivar {
@@ -14,14 +16,23 @@ namespace {
 
 constexpr std::size_t kFlushBytes = 1 << 16;
 
-// Collects the bytes of byte-directive lines and hands them to the file in large pieces.
+// "$XX," for every byte value.
+constexpr std::array<std::array<char, 4>, 256> kByteTexts = [] {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::array<std::array<char, 4>, 256> texts{};
+    for (int v = 0; v < 256; ++v)
+        texts[static_cast<std::size_t>(v)] = {'$', kHex[v >> 4], kHex[v & 15], ','};
+    return texts;
+}();
+
+// Collects byte-directive lines and hands them to the file in large pieces.
 class ByteLines {
 public:
     ByteLines(AtomicFile& file, SourceDialect dialect)
-        : text_(file)
+        : file_(file)
         , directive_(FirstDirective(dialect))
         , continuation_(ContinuationDirective(dialect)) {
-        buffer_.reserve(kFlushBytes + 4096);
+        buffer_.reserve(kFlushBytes * 2);
     }
     ~ByteLines() { flush(); }
 
@@ -31,49 +42,101 @@ public:
             flush();
     }
     void endLine() { text("\r\n"); }
-    void startRun() {
+
+    // One run of bytes after the first directive: "$XX" each, separated by "," or, after
+    // every 16th byte, by the continuation directive.
+    void run(std::span<const std::uint8_t> bytes) {
         buffer_ += directive_;
-        count_ = 0;
-    }
-    // "$XX", then "," or, after every 16th byte of the run, the continuation directive;
-    // the run's last byte gets no separator.
-    void byte(std::uint8_t value, bool last) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        const char digits[3] = {'$', kHex[value >> 4], kHex[value & 15]};
-        buffer_.append(digits, 3);
-        if (!last) {
-            if (++count_ % 16 == 0)
+        for (std::size_t start = 0; start < bytes.size(); start += 16) {
+            const std::size_t count = std::min<std::size_t>(16, bytes.size() - start);
+            const std::size_t at = buffer_.size();
+            buffer_.resize(at + 4 * count);
+            char* out = buffer_.data() + at;
+            for (std::size_t i = 0; i < count; ++i, out += 4)
+                std::memcpy(out, kByteTexts[bytes[start + i]].data(), 4);
+            buffer_.pop_back(); // the separator after the line's last byte
+            if (start + count < bytes.size())
                 buffer_ += continuation_;
-            else
-                buffer_ += ',';
+            if (buffer_.size() >= kFlushBytes)
+                flush();
         }
     }
     void flush() {
-        text_.Write(buffer_);
+        file_.Write(buffer_);
         buffer_.clear();
     }
 
 private:
-    TextWriter text_;
+    AtomicFile& file_;
     std::string buffer_;
     std::string_view directive_;
     std::string_view continuation_;
-    long count_ = 0;
 };
 
-Result<AtomicFile> openOutput(const std::string& path) {
+void writeLabel(ByteLines& out, const std::string& label) {
+    if (label.empty())
+        return;
+    out.text("\r\n" + label + ":");
+    out.endLine();
+}
+
+Status exportToPath(const std::string& path, const std::function<Status(AtomicFile&)>& write) {
     auto file = AtomicFile::Open(path);
     if (!file)
         return Fail("Cannot create \"" + path + "\": " + file.error());
-    return file;
-}
-
-Status commitOutput(AtomicFile& file, const std::string& path) {
-    const Status committed = file.Commit();
-    if (!committed)
+    if (const Status written = write(*file); !written)
+        return written;
+    if (const Status committed = file->Commit(); !committed)
         return Fail("Cannot write \"" + path + "\": " + committed.error());
     return Ok();
 }
+
+// The records of the map cells of one section, made once for each distinct cell: a
+// cell's record depends only on its Tile and its two flips.
+class MapRecords {
+public:
+    MapRecords(const TileSet& tileSet, const ExportFormat& format, int s, std::int32_t offset,
+               int tilesPerBlock, std::size_t bytes)
+        : tileSet_(tileSet)
+        , format_(format)
+        , section_(s)
+        , offset_(offset)
+        , tilesPerBlock_(tilesPerBlock)
+        , bytes_(bytes)
+        , made_(kKeys, 0)
+        , records_(kKeys * bytes) {}
+
+    // Appends the record of `cell` to `out`.
+    void append(const MapCell& cell, std::uint8_t* out) {
+        if (cell.HFlip > 1 || cell.VFlip > 1) {
+            BuildMapSectionRecord(tileSet_, format_, cell, section_, offset_, tilesPerBlock_,
+                                  std::span(out, bytes_));
+            return;
+        }
+        const std::size_t key = std::size_t{cell.Tile} * 4 + cell.HFlip * 2u + cell.VFlip;
+        std::uint8_t* record = records_.data() + key * bytes_;
+        if (!made_[key]) {
+            BuildMapSectionRecord(tileSet_, format_, cell, section_, offset_, tilesPerBlock_,
+                                  std::span(record, bytes_));
+            made_[key] = 1;
+        }
+        if (bytes_ == 1)
+            *out = *record;
+        else
+            std::memcpy(out, record, bytes_);
+    }
+
+private:
+    static constexpr std::size_t kKeys = std::size_t{65536} * 4;
+    const TileSet& tileSet_;
+    const ExportFormat& format_;
+    int section_;
+    std::int32_t offset_;
+    int tilesPerBlock_;
+    std::size_t bytes_;
+    std::vector<std::uint8_t> made_;
+    std::vector<std::uint8_t> records_;
+};
 
 } // namespace
 
@@ -83,56 +146,90 @@ Status CheckExportFormat(const ExportFormat& format, bool forMap) {
         const std::string row = "Property " + std::to_string(i + 1);
         if (property.width < 0)
             return Fail(row + " has a negative width.");
+        if (property.width > kMaxFieldBits)
+            return Fail(row + " is " + std::to_string(property.width) +
+                        " bits wide; a field holds at most 65,536 bits.");
         if (property.kind == PropertyKind::Category &&
             (property.category < 0 || property.category >= kMaxCategories))
             return Fail(row + " names no tile information category.");
     }
-    if (forMap)
-        for (int s = 1; s <= format.sectionCount; ++s)
-            if (SectionRecordBytes(format, s) * 8 > kMaxMapRecordBits)
-                return Fail("Section " + std::to_string(s) + " (\"" + format.label(s) +
-                            "\") is wider than 256 bits.");
+    for (int s = 1; s <= format.sectionCount; ++s) {
+        const std::string section =
+            "Section " + std::to_string(s) + " (\"" + format.label(s) + "\")";
+        if (!IsValidLabel(format.label(s)))
+            return Fail("Section " + std::to_string(s) +
+                        " has a label holding a control character.");
+        const std::int64_t bytes = SectionRecordBytes(format, s);
+        if (forMap && bytes * 8 > kMaxMapRecordBits)
+            return Fail(section + " is wider than 256 bits.");
+        if (bytes > kMaxRecordBytes)
+            return Fail(section + " needs " + std::to_string(bytes) +
+                        " bytes a record; a record holds at most 65,536 bytes.");
+    }
     return Ok();
 }
 
 Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
                         SourceDialect dialect, const std::vector<bool>& included,
-                        const std::string& path) {
+                        AtomicFile& file) {
     ExportFormat format = givenFormat;
     RefreshTileDataWidths(format, tileSet.block);
     if (const Status checked = CheckExportFormat(format, false); !checked)
         return checked;
-    auto file = openOutput(path);
-    if (!file)
-        return Fail(file.error());
     const int blocks = tileSet.blockCount();
-    {
-        ByteLines out(*file, dialect);
-        out.text(";Tile data - Tessivar\r\n\r\n");
-        std::vector<std::uint8_t> record;
-        for (int s = 1; s <= format.sectionCount; ++s) {
-            const int bytes = SectionRecordBytes(format, s);
-            if (bytes == 0)
+    ByteLines out(file, dialect);
+    out.text(";Tile data - Tessivar\r\n\r\n");
+    std::vector<std::uint8_t> record;
+    for (int s = 1; s <= format.sectionCount; ++s) {
+        const auto bytes = static_cast<std::size_t>(SectionRecordBytes(format, s));
+        if (bytes == 0)
+            continue;
+        record.resize(bytes);
+        writeLabel(out, format.label(s));
+        for (int k = 0; k < blocks && k < static_cast<int>(included.size()); ++k) {
+            if (!included[static_cast<std::size_t>(k)])
                 continue;
-            record.resize(static_cast<std::size_t>(bytes));
-            if (const std::string label = format.label(s); !label.empty()) {
-                out.text("\r\n" + label + ":");
-                out.endLine();
-            }
-            for (int k = 0; k < blocks && k < static_cast<int>(included.size()); ++k) {
-                if (!included[static_cast<std::size_t>(k)])
-                    continue;
-                out.text(" ;Tile " + std::to_string(k));
-                out.endLine();
-                out.startRun();
-                BuildTileSectionRecord(tileSet, format, k, s, record);
-                for (int i = 0; i < bytes; ++i)
-                    out.byte(record[static_cast<std::size_t>(i)], i == bytes - 1);
-                out.endLine();
-            }
+            out.text(" ;Tile " + std::to_string(k));
+            out.endLine();
+            BuildTileSectionRecord(tileSet, format, k, s, record);
+            out.run(record);
+            out.endLine();
         }
     }
-    return commitOutput(*file, path);
+    return Ok();
+}
+
+Status ExportTileSource(const TileSet& tileSet, const ExportFormat& format, SourceDialect dialect,
+                        const std::vector<bool>& included, const std::string& path) {
+    return exportToPath(path, [&](AtomicFile& file) {
+        return ExportTileSource(tileSet, format, dialect, included, file);
+    });
+}
+
+Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+                       SourceDialect dialect, std::int32_t blockNumberOffset, AtomicFile& file) {
+    if (const Status checked = CheckExportFormat(format, true); !checked)
+        return checked;
+    const int tilesPerBlock = tileSet.TilesPerBlock();
+    ByteLines out(file, dialect);
+    out.text(";Map data - Tessivar\r\n\r\n");
+    std::vector<std::uint8_t> row;
+    for (int s = 1; s <= format.sectionCount; ++s) {
+        const auto bytes = static_cast<std::size_t>(SectionRecordBytes(format, s));
+        if (bytes == 0)
+            continue;
+        writeLabel(out, format.label(s));
+        MapRecords records(tileSet, format, s, blockNumberOffset, tilesPerBlock, bytes);
+        row.resize(bytes * static_cast<std::size_t>(map.Width));
+        for (int y = 0; y < map.Height; ++y) {
+            for (int x = 0; x < map.Width; ++x)
+                records.append(map.at(y, x), row.data() + bytes * static_cast<std::size_t>(x));
+            out.run(row);
+            out.text(" ;Row " + std::to_string(y));
+            out.endLine();
+        }
+    }
+    return Ok();
 }
 
 namespace {
@@ -144,12 +241,13 @@ template <typename Visitor>
 void visitMapRecords(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                      std::int32_t blockNumberOffset, Visitor& visit) {
     const int tilesPerBlock = tileSet.TilesPerBlock();
-    std::array<std::uint8_t, kMaxMapRecordBits / 8> record{};
+    std::vector<std::uint8_t> record;
     for (int s = 1; s <= format.sectionCount; ++s) {
         const int bytes = SectionRecordBytes(format, s);
         if (bytes == 0)
             continue;
-        const std::span<std::uint8_t> used(record.data(), static_cast<std::size_t>(bytes));
+        record.resize(static_cast<std::size_t>(bytes));
+        const std::span<std::uint8_t> used(record);
         visit.section(format.label(s));
         for (int y = 0; y < map.Height; ++y) {
             visit.row();
@@ -162,25 +260,6 @@ void visitMapRecords(const TileSet& tileSet, const MapGrid& map, const ExportFor
         }
     }
 }
-
-struct SourceLines {
-    ByteLines& out;
-    void section(const std::string& label) {
-        if (!label.empty()) {
-            out.text("\r\n" + label + ":");
-            out.endLine();
-        }
-    }
-    void row() { out.startRun(); }
-    void record(std::span<const std::uint8_t> bytes, bool lastOfRow) {
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            out.byte(bytes[i], lastOfRow && i == bytes.size() - 1);
-    }
-    void rowEnd(int y) {
-        out.text(" ;Row " + std::to_string(y));
-        out.endLine();
-    }
-};
 
 // The bytes alone, a row at a time.
 struct BinaryRecords {
@@ -201,28 +280,25 @@ Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportF
                        const std::string& path) {
     if (const Status checked = CheckExportFormat(format, true); !checked)
         return checked;
-    auto file = openOutput(path);
-    if (!file)
-        return Fail(file.error());
-    {
-        ByteLines out(*file, dialect);
-        out.text(";Map data - Tessivar\r\n\r\n");
-        SourceLines lines{out};
-        visitMapRecords(tileSet, map, format, blockNumberOffset, lines);
-    }
-    return commitOutput(*file, path);
+    return exportToPath(path, [&](AtomicFile& file) {
+        return ExportMapSource(tileSet, map, format, dialect, blockNumberOffset, file);
+    });
+}
+
+Status ExportMapBinary(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+                       std::int32_t blockNumberOffset, AtomicFile& file) {
+    if (const Status checked = CheckExportFormat(format, true); !checked)
+        return checked;
+    BinaryRecords records{file, {}};
+    visitMapRecords(tileSet, map, format, blockNumberOffset, records);
+    return Ok();
 }
 
 Status ExportMapBinary(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                        std::int32_t blockNumberOffset, const std::string& path) {
-    if (const Status checked = CheckExportFormat(format, true); !checked)
-        return checked;
-    auto file = openOutput(path);
-    if (!file)
-        return Fail(file.error());
-    BinaryRecords records{*file, {}};
-    visitMapRecords(tileSet, map, format, blockNumberOffset, records);
-    return commitOutput(*file, path);
+    return exportToPath(path, [&](AtomicFile& file) {
+        return ExportMapBinary(tileSet, map, format, blockNumberOffset, file);
+    });
 }
 
 } // namespace tessivar

@@ -44,13 +44,16 @@ Result<MapFileContents> ParseMapFile(std::span<const std::uint8_t> data) {
         return Fail("the file ends early");
 
     file.grid = MapGrid(width, height);
+    // The size was checked above: the cells are read straight from the bytes.
+    const std::uint8_t* at = in.bytes(cellBytes * file.grid.cells.size()).data();
     for (auto& cell : file.grid.cells) {
-        cell.Tile = in.u16();
-        cell.Palette = in.u8(); // 0..255 as stored; pictures use the low 3 bits
+        cell.Tile = static_cast<std::uint16_t>(at[0] | at[1] << 8);
+        cell.Palette = at[2]; // 0..255 as stored; pictures use the low 3 bits
         if (withFlips) {
-            cell.HFlip = in.u8();
-            cell.VFlip = in.u8();
+            cell.HFlip = at[3];
+            cell.VFlip = at[4];
         }
+        at += cellBytes;
     }
     return file;
 }

@@ -187,13 +187,19 @@ Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, const std::s
     auto file = AtomicFile::Open(path);
     if (!file)
         return Fail(file.error());
-    const Status written = format == PictureFormat::Png ? writePng(tileSet, grid, *file)
-                                                        : writeBitmap(tileSet, grid, *file);
-    if (!written) {
+    if (const Status written = WriteMapPicture(tileSet, grid, *file, format); !written) {
         file->Abandon();
         return written;
     }
     return file->Commit();
+}
+
+Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file,
+                       PictureFormat format) {
+    if (grid.Width < 1 || grid.Height < 1)
+        return Fail("The map is empty");
+    return format == PictureFormat::Png ? writePng(tileSet, grid, file)
+                                        : writeBitmap(tileSet, grid, file);
 }
 
 } // namespace tessivar

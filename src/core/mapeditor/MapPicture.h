@@ -14,6 +14,8 @@
 
 namespace tessivar {
 
+class AtomicFile;
+
 enum class PictureFormat { Bitmap, Png };
 
 // Png for a name ending in ".png" (any case), Bitmap otherwise.
@@ -22,6 +24,9 @@ PictureFormat PictureFormatFor(const std::string& path);
 // Writes the picture of `grid` to `path`. A bitmap that would reach 4 GiB is refused
 // before a cell is read; on any failure no file is left behind.
 Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, const std::string& path,
+                       PictureFormat format);
+// The same picture into a file the caller commits (as one output of several).
+Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file,
                        PictureFormat format);
 
 } // namespace tessivar

@@ -280,17 +280,77 @@ TEST(FormatEditing, ChosenKindsTakeTheirSectionAndSectionSwapsStayInRange) {
     EXPECT_EQ("s1", format.label(2));
     EXPECT_FALSE(format.swapSections(0, 1));
     EXPECT_FALSE(format.swapSections(2, 3));
+    // A typed label cannot carry a line break into the source.
+    EXPECT_FALSE(TypeSectionLabel(format, 1, "a\r\n jp 0"));
+    EXPECT_FALSE(TypeSectionLabel(format, 3, "\t"));
+    EXPECT_EQ(2, format.sectionCount);
+    EXPECT_EQ("s2", format.label(1));
 }
 
-TEST(ExportFormat, JsonEscapesAndOutOfRangeNumbers) {
-    const auto read = ParseFormatJson("{\"sections\":[\"\\u0041BC\\u0064\"]}", false);
-    ASSERT_TRUE(read) << read.error();
-    EXPECT_EQ("ABCd", read->label(1));
-    // -4294967288 would pass as 8 if it were cut to 32 bits.
-    for (const char* bad : {"{\"properties\":[{\"kind\":\"one\",\"bits\":99999999999}]}",
-                            "{\"properties\":[{\"kind\":\"one\",\"bits\":-4294967288}]}",
-                            "{\"properties\":[{\"kind\":\"one\",\"bits\":x}]}"})
-        EXPECT_FALSE(ParseFormatJson(bad, false)) << bad;
+// Format files as the tool and the dialog read and export them: refused with a message
+// naming what is wrong, or read with their escapes decoded exactly.
+TEST(ExportFormat, FormatFileRefusalsAndExactEscapes) {
+    const auto repeated = [](const char* property, int count) {
+        std::string text = R"({"properties":[)";
+        for (int i = 0; i < count; ++i)
+            text += std::string(i ? "," : "") + property;
+        return text + R"(],"sections":["a"]})";
+    };
+    const std::string many = repeated(R"({"kind":"one","bits":2147483647})", 32);
+    const std::string nineWide = repeated(R"({"kind":"zero","bits":65536})", 9);
+    const struct {
+        std::string json;
+        bool forMap;
+        std::string refusal; // empty: exported, with section 1 labelled `label`
+        std::string label;
+    } rows[] = {
+        {many, false, "property 1 is 2147483647 bits wide", ""},
+        {R"({"properties":[{"kind":"tile","bits":268435456}],"sections":["m"]})", true,
+         "property 1 is 268435456 bits wide", ""},
+        {R"({"properties":[{"kind":"one","bits":8},{"kind":"one","bits":65537}]})", false,
+         "property 2 is 65537 bits wide", ""},
+        {R"({"properties":[{"kind":"one","bits":65536}],"sections":["w"]})", false, "", "w"},
+        {nineWide, false, "needs 73728 bytes a record", ""},
+        {R"({"properties":[{"kind":"tile","bits":200},{"kind":"hflip","bits":57}],"sections":["m"]})",
+         true, "wider than 256 bits", ""},
+        {R"({"properties":[{"kind":"one","bits":99999999999}]})", false, "32-bit integer", ""},
+        {R"({"properties":[{"kind":"one","bits":-4294967288}]})", false, "32-bit integer", ""},
+        {R"({"properties":[{"kind":"one","bits":8,"bits":"x"}]})", false, "a second member", ""},
+        {R"({"sections":["a"],"sections":["b"]})", false, "a second member", ""},
+        {R"({"sections":["a\r jp 0"]})", false, "control character", ""},
+        {R"({"sections":["a\n jp 0"]})", false, "control character", ""},
+        {R"({"sections":["a\b\f"]})", false, "control character", ""},
+        {R"({"sections":["ab\u0000cd"]})", false, "control character", ""},
+        {"{\"sections\":[\"a\tb\"]}", false, "control character", ""},
+        {R"({"sections":["ab\uZZZZ"]})", false, "four hex digits", ""},
+        {R"({"sections":["a\q"]})", false, "invalid escape \\q", ""},
+        {R"({"sections":["a\ud800"]})", false, "lone surrogate", ""},
+        {R"({"sections":["\u0041BC\u0064 \u00e9\u00FF\ud83d\ude00\ud83d\udfff\/\"\\"]})", false, "",
+         "ABCd \xC3\xA9\xC3\xBF\xF0\x9F\x98\x80\xF0\x9F\x9F\xBF/\"\\"},
+        // A property of a section that was deleted is ignored, not refused.
+        {R"({"properties":[{"kind":"one","bits":8,"section":3}],"sections":["s"]})", false, "",
+         "s"},
+    };
+    TempDir dir;
+    const std::string out = dir.file("out.asm");
+    for (const auto& row : rows) {
+        const auto format = ParseFormatJson(row.json, row.forMap);
+        std::string error = format.error();
+        if (format)
+            error = (row.forMap
+                         ? ExportMapSource(exampleSet(), MapGrid(2, 2), *format, SourceDialect::Z80,
+                                           0, out)
+                         : ExportTileSource(exampleSet(), *format, SourceDialect::Z80, {true}, out))
+                        .error();
+        if (row.refusal.empty()) {
+            EXPECT_EQ("", error) << row.json;
+            EXPECT_EQ(row.label, format->label(1));
+        } else {
+            EXPECT_NE(std::string::npos, error.find(row.refusal)) << row.json << ": " << error;
+            EXPECT_EQ(0, testing::CountEntries(dir.path())) << row.json;
+        }
+        std::remove(out.c_str());
+    }
 }
 
 TEST(PropertyCaption, KindNamesAndTheCategoryOfTheTileSet) {

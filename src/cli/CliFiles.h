@@ -86,6 +86,8 @@ constexpr OutputRules kTextOutput{std::nullopt, false, true, false};
 constexpr OutputRules kBinaryOutput{};
 constexpr OutputRules kTileSetOutput{FileKind::TileSet, true};
 constexpr OutputRules kMapOutput{FileKind::Map, true};
+// A file that only makes sense under its own name (never the standard output).
+constexpr OutputRules kFileOutput{std::nullopt, false, false, true};
 
 // Replaces every output; 0, or 1 with the reason printed.
 int CommitOutputs(OutputSet& outputs);

@@ -51,6 +51,20 @@ int RunImportSheet(const Arguments& arguments) {
     if (*kind && !args->has("--into"))
         return ReportUsage("--kind tells the kind of the --into file", *args);
 
+    OutputSet outputs;
+    outputs.AddInput(args->positional[0]);
+    outputs.AddInput(args->value("--into"), FileKind::TileSet);
+    std::optional<AtomicFile*> mapFile;
+    if (options.createMap) {
+        auto added = outputs.Add(mapOutput, kMapOutput);
+        if (!added)
+            return ReportRefusedOutput(outputs, added.error(), *args);
+        mapFile = *added;
+    }
+    auto setFile = outputs.Add(output, kTileSetOutput);
+    if (!setFile)
+        return ReportRefusedOutput(outputs, setFile.error(), *args);
+
     NoPrompts prompts;
     auto workspace = std::make_unique<Workspace>(prompts);
     workspace->editing.resetForNew();
@@ -83,12 +97,14 @@ int RunImportSheet(const Arguments& arguments) {
         return ReportError(summary.error());
 
     const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
-    if (options.createMap)
-        if (const Status saved = SaveMap(mapOutput, workspace->map.grid, AbsolutePath(output));
-            !saved)
-            return ReportError(saved.error());
-    if (const Status saved = SaveTileSet(output, workspace->tileSet, setLink); !saved)
-        return ReportError(saved.error());
+    if (mapFile)
+        if (const Status written = WriteMap(**mapFile, workspace->map.grid, AbsolutePath(output));
+            !written)
+            return ReportError(written.error());
+    if (const Status written = WriteTileSet(**setFile, workspace->tileSet, setLink); !written)
+        return ReportError(written.error());
+    if (const int committed = CommitOutputs(outputs); committed != 0)
+        return committed;
     std::printf("Tiles cut: %zu\nTiles kept: %zu (stored from Tile %d; the set now holds %d)\n",
                 summary->tilesCut, summary->tilesKept, summary->firstSlot,
                 workspace->tileSet.tileCount);
@@ -119,12 +135,17 @@ int RunExportSheet(const Arguments& args) {
     if (auto problem = ParseBlockOption(args, tileSet->block))
         return ReportUsage(*problem, args);
     look.block = tileSet->block;
+    OutputSet outputs;
+    outputs.AddInput(args.positional[0], FileKind::TileSet);
+    const std::string output = args.value("-o");
+    auto out = outputs.Add(output, kBinaryOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), args);
     if (const Status loaded = LoadTileSet(args.positional[0], *kind, *tileSet); !loaded)
         return ReportError(loaded.error());
-    const std::string output = args.value("-o");
-    const Status written = WriteTileSheet(*tileSet, look, output);
-    return written ? Written(output)
-                   : ReportError("cannot write " + output + ": " + written.error());
+    if (const Status written = WriteTileSheet(*tileSet, look, **out); !written)
+        return ReportError("cannot write " + output + ": " + written.error());
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

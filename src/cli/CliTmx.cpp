@@ -6,6 +6,7 @@
 #include "cli/CliFiles.h"
 
 #include "core/files/FileIo.h"
+#include "core/files/LinkedFiles.h"
 #include "core/interchange/TmxExport.h"
 #include "core/interchange/TmxImport.h"
 #include "core/model/TileSet.h"
@@ -25,16 +26,23 @@ int RunExportTmx(const Arguments& parsed) {
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
         return ReportError(map.error());
+    OutputSet outputs;
+    outputs.AddInput(mapPath, FileKind::Map);
+    outputs.AddInput(parsed.value("--tileset").empty()
+                         ? ResolveLinkedPath(map->tileSetPath, mapPath)
+                         : parsed.value("--tileset"),
+                     FileKind::TileSet);
     auto tileSet = std::make_unique<TileSet>();
     if (const Status loaded = LoadMapTileSet(parsed.value("--tileset"), *map, mapPath, *tileSet);
         !loaded)
         return ReportError(loaded.error());
-    const auto written = ExportTmx(*tileSet, map->grid, map->tileSetPath, parsed.value("-o"));
+    // The sheets and the TMX file are replaced together once all of them are complete.
+    const Status written =
+        ExportTmx(*tileSet, map->grid, map->tileSetPath, parsed.value("-o"),
+                  [&](const std::string& path) { return outputs.Add(path, kFileOutput); });
     if (!written)
-        return ReportError(mapPath + ": " + written.error());
-    for (const std::string& path : *written)
-        NoteOutputFile(path);
-    return 0;
+        return ReportRefusedOutput(outputs, mapPath + ": " + written.error(), parsed);
+    return CommitOutputs(outputs);
 }
 
 int RunImportTmx(const Arguments& parsed) {
@@ -57,9 +65,15 @@ int RunImportTmx(const Arguments& parsed) {
             return ReportError(loaded.error());
         map->tileSetPath = *named;
     }
-    if (const Status saved = SaveMap(parsed.value("-o"), map->grid, map->tileSetPath); !saved)
-        return ReportError(saved.error());
-    return 0;
+    OutputSet outputs;
+    outputs.AddInput(tmxPath);
+    outputs.AddInput(parsed.value("--tileset"), FileKind::TileSet);
+    auto out = outputs.Add(parsed.value("-o"), kMapOutput);
+    if (!out)
+        return ReportRefusedOutput(outputs, out.error(), parsed);
+    if (const Status written = WriteMap(**out, map->grid, map->tileSetPath); !written)
+        return ReportError(written.error());
+    return CommitOutputs(outputs);
 }
 
 } // namespace tessivar::cli

@@ -118,7 +118,7 @@ struct TextWriter : pugi::xml_writer {
 
 // The sheet of one palette: the Tiles left to right, 16 a row, in that palette of palette
 // set 0 as the map shows them, reaching as far as the cells do.
-Status writeSheet(const TileSet& tileSet, int tiles, int palette, const std::string& path) {
+Status writeSheet(const TileSet& tileSet, int tiles, int palette, AtomicFile& file) {
     auto shown = std::make_unique<TileSet>(tileSet);
     shown->tileCount = tiles;
     TileSheetLook look;
@@ -126,7 +126,7 @@ Status writeSheet(const TileSet& tileSet, int tiles, int palette, const std::str
     look.columns = kTmxSheetColumns;
     look.palette = palette;
     look.paletteSet = 0;
-    return WriteTileSheet(*shown, look, path);
+    return WriteTileSheet(*shown, look, file);
 }
 
 } // namespace
@@ -223,31 +223,28 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
     return std::move(writer.text);
 }
 
-Result<std::vector<std::string>> ExportTmx(const TileSet& tileSet, const MapGrid& grid,
-                                           const std::string& tileSetPath,
-                                           const std::string& tmxPath) {
+Status ExportTmx(const TileSet& tileSet, const MapGrid& grid, const std::string& tileSetPath,
+                 const std::string& tmxPath, const TmxOutputOpener& open) {
     auto document = MakeTmxDocument(tileSet, grid, tileSetPath, tmxPath);
     if (!document)
         return Fail(document.error());
-    std::vector<std::string> written;
     const int tiles = TmxSheetTileCount(tileSet, grid);
     const auto used = palettesUsed(grid);
     for (int palette = 0; palette < kTmxPalettes; ++palette) {
         if (!used[palette])
             continue;
         const std::string sheet = TmxSheetPath(tmxPath, palette);
-        if (Status s = writeSheet(tileSet, tiles, palette, sheet); !s)
+        auto file = open(sheet);
+        if (!file)
+            return Fail(file.error());
+        if (Status s = writeSheet(tileSet, tiles, palette, **file); !s)
             return Fail("cannot write " + sheet + ": " + s.error());
-        written.push_back(sheet);
     }
-    auto file = AtomicFile::Open(tmxPath);
+    auto file = open(tmxPath);
     if (!file)
-        return Fail("cannot write " + tmxPath + ": " + file.error());
-    file->Write(*document);
-    if (Status s = file->Commit(); !s)
-        return Fail("cannot write " + tmxPath + ": " + s.error());
-    written.push_back(tmxPath);
-    return written;
+        return Fail(file.error());
+    (*file)->Write(*document);
+    return Ok();
 }
 
 } // namespace tessivar

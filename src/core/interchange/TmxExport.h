@@ -9,10 +9,14 @@
 #include "core/model/TileSet.h"
 #include "core/util/Result.h"
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
 namespace tessivar {
+
+class AtomicFile;
 
 // Refuses a map whose cells a TMX file cannot give back as they are: a palette above
 // 7, a flip other than 0 or 1, or a Tile past the last Tile slot. The reason names the
@@ -29,10 +33,12 @@ int TmxSheetTileCount(const TileSet& tileSet, const MapGrid& grid);
 Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
                                     const std::string& tileSetPath, const std::string& tmxPath);
 
-// Writes the sheets and then the TMX file, each atomically; returns the files written,
-// the TMX file last.
-Result<std::vector<std::string>> ExportTmx(const TileSet& tileSet, const MapGrid& grid,
-                                           const std::string& tileSetPath,
-                                           const std::string& tmxPath);
+// Gives the file to write for a path, or why it cannot be written.
+using TmxOutputOpener = std::function<Result<AtomicFile*>(const std::string& path)>;
+
+// Writes the sheets and then the TMX text into the files `open` gives for their paths;
+// the caller replaces the targets once every file is complete.
+Status ExportTmx(const TileSet& tileSet, const MapGrid& grid, const std::string& tileSetPath,
+                 const std::string& tmxPath, const TmxOutputOpener& open);
 
 } // namespace tessivar

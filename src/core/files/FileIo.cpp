@@ -1,5 +1,7 @@
 #include "core/files/FileIo.h"
 
+#include "core/util/HugePages.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -27,6 +29,8 @@ Result<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::ui
                   " bytes; the largest such file has " + std::to_string(maxBytes) + ")";
     else {
         // The size is a hint: the read stops at the real end and never passes the limit.
+        data.reserve(static_cast<std::size_t>(info.st_size) + 1);
+        AdviseHugePages(data.data(), data.capacity());
         data.resize(static_cast<std::size_t>(info.st_size) + 1);
         std::size_t got = 0;
         while (problem.empty()) {

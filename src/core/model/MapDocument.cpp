@@ -1,13 +1,19 @@
 #include "core/model/MapDocument.h"
 
+#include "core/util/HugePages.h"
+
 #include <algorithm>
 
 namespace tessivar {
 
 MapGrid::MapGrid(int width, int height, MapCell fill)
     : Width(width)
-    , Height(height)
-    , cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
+    , Height(height) {
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    cells.reserve(count);
+    AdviseHugePages(cells.data(), count * sizeof(MapCell));
+    cells.assign(count, fill);
+}
 
 MapGrid MapGrid::resized(int width, int height) const {
     MapGrid result(width, height);

@@ -189,7 +189,8 @@ TEST_F(OutputSafety, RewritingTheInputInPlaceIsAllowed) {
 // A long picture interrupted by a signal leaves the target as it was and no file beside it.
 TEST_F(OutputSafety, InterruptedRunsLeaveNoTemporaryFile) {
     write("big.vxm", BuildMapImage("VX02", SampleGrid(kMaxMapSide, kMaxMapSide)));
-    const std::string target = write("big.png", {9, 9, 9});
+    // The bitmap of the largest map is 805 MB: far longer to write than the wait below.
+    const std::string target = write("big.bmp", {9, 9, 9});
     const std::string command = quoted(TESSIVAR_CLI) + " render-map " +
                                 quoted(dir.file("big.vxm")) + " -o " + quoted(target) +
                                 " --tileset " + quoted(dir.file("set.vxt")) + " 2>/dev/null";
@@ -198,7 +199,7 @@ TEST_F(OutputSafety, InterruptedRunsLeaveNoTemporaryFile) {
         SCOPED_TRACE(signal);
         const auto before = snapshot();
         const std::string shell =
-            command + " & sleep 0.6; kill -" + std::to_string(signal) + " $!; wait $!; exit $?";
+            command + " & sleep 0.15; kill -" + std::to_string(signal) + " $!; wait $!; exit $?";
         const int raw = std::system(shell.c_str());
         EXPECT_EQ(128 + signal, WEXITSTATUS(raw));
         EXPECT_EQ(before, snapshot());

@@ -77,13 +77,14 @@ BENCHMARK(BM_FillWholeMap)->Unit(benchmark::kMillisecond);
 void BM_FillWholeMapUndoable(benchmark::State& state) {
     LargeMap map(kLargest);
     MapEditorState editor;
-    MapHistory history(*map.workspace);
-    MapStroke stroke(*map.workspace, editor, history);
+    Workspace& ws = *map.workspace;
+    MapHistory history(ws.map, [&ws](const DocumentChange& change) { ws.apply(change); });
+    MapStroke stroke(ws.tileSet, ws.map, editor, history);
     stroke.setTool(MapTool::Fill);
     for (auto _ : state) {
         editor.LeftBlock = editor.LeftBlock == 1 ? 2 : 1;
-        stroke.mouseDown(MouseButton::Left, 3, 3);
-        stroke.mouseUp();
+        ws.apply(stroke.mouseDown(MouseButton::Left, 3, 3).change);
+        ws.apply(stroke.mouseUp().change);
     }
     state.SetItemsProcessed(state.iterations() * kLargest * kLargest);
 }
@@ -96,8 +97,9 @@ void BM_RepaintVisibleCanvas(benchmark::State& state) {
     LargeMap map(side);
     map.scatterTiles();
     MapEditorState editor;
-    MapHistory history(*map.workspace);
-    const MapStroke stroke(*map.workspace, editor, history);
+    Workspace& ws = *map.workspace;
+    MapHistory history(ws.map, [](const DocumentChange&) {});
+    const MapStroke stroke(ws.tileSet, ws.map, editor, history);
     const CellGrid grid = MapCanvasGrid(map.workspace->tileSet, map.workspace->map);
     const int scrollX = std::max(0, grid.width() / 2 - kViewWidth);
     const int scrollY = std::max(0, grid.height() / 2 - kViewHeight);

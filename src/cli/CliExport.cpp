@@ -25,13 +25,6 @@ namespace tessivar::cli {
 
 namespace {
 
-// --block through the one reader of it the commands share.
-Status parseBlock(const Arguments& args, BlockSize& block) {
-    if (const auto problem = ParseBlockOption(args, block))
-        return Fail(*problem);
-    return Ok();
-}
-
 Status parseDialect(const Arguments& args, SourceDialect& dialect) {
     const std::string* text = args.find("--dialect");
     if (!text)
@@ -49,7 +42,7 @@ Status parseDialect(const Arguments& args, SourceDialect& dialect) {
 // the dialect (for the commands that take one).
 Status parseCommon(const Arguments& args, BlockSize& block, std::optional<FileKind>& kind,
                    SourceDialect& dialect) {
-    if (Status parsed = parseBlock(args, block); !parsed)
+    if (Status parsed = ParseBlockOption(args, block); !parsed)
         return parsed;
     const auto named = ParseKindOption(args.find("--kind"));
     if (!named)

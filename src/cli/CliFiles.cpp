@@ -145,21 +145,41 @@ int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
     return outputs.namesClash() ? ReportUsage(problem, args) : ReportError(problem);
 }
 
-std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block) {
+Status ParseBlockOption(const Arguments& args, BlockSize& block) {
     const std::string* text = args.find("--block");
     if (!text)
-        return std::nullopt;
+        return Ok();
     const auto size = ParseWxH(*text);
     if (!size)
-        return "--block takes WIDTHxHEIGHT, such as 16x16";
+        return Fail("--block takes WIDTHxHEIGHT, such as 16x16");
     if (const Status fits = CheckCustomBlockSize(size->first, size->second); !fits)
-        return "--block " + *text + ": " + fits.error();
+        return Fail("--block " + *text + ": " + fits.error());
     block = BlockSize{size->first, size->second};
-    return std::nullopt;
+    return Ok();
 }
 
-void NoPrompts::showMessage(const std::string& text, const std::string&) {
-    std::fprintf(stderr, "tessivar-cli: %s\n", text.c_str());
+Result<TileSetOutputs> AddTileSetOutputs(OutputSet& outputs, const std::string& tileSetPath,
+                                         const std::string& mapPath) {
+    TileSetOutputs added{nullptr, nullptr, tileSetPath, mapPath};
+    if (!mapPath.empty()) {
+        auto map = outputs.Add(mapPath, kMapOutput);
+        if (!map)
+            return Fail(map.error());
+        added.map = *map;
+    }
+    auto set = outputs.Add(tileSetPath, kTileSetOutput);
+    if (!set)
+        return Fail(set.error());
+    added.tileSet = *set;
+    return added;
+}
+
+Status TileSetOutputs::write(const TileSet& set, const MapGrid& grid,
+                             const std::string& otherMap) const {
+    if (map)
+        if (Status written = WriteMap(*map, grid, AbsolutePath(tileSetPath)); !written)
+            return written;
+    return WriteTileSet(*tileSet, set, map ? AbsolutePath(mapPath) : otherMap);
 }
 
 std::string AbsolutePath(const std::string& path) {

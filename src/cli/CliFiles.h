@@ -10,7 +10,6 @@
 #include "core/model/BlockGeometry.h"
 #include "core/model/MapDocument.h"
 #include "core/util/Result.h"
-#include "core/workspace/UserPrompts.h"
 
 #include <optional>
 #include <string>
@@ -49,24 +48,9 @@ Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSe
 // with a warning on the error output.
 Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
                       const std::string& mapPath, TileSet& tileSet);
-// --block WxH into `block`, as the Tile Size dialog would accept it; the problem when it
-// cannot be used, nothing when it is fine or absent.
-std::optional<std::string> ParseBlockOption(const Arguments& args, BlockSize& block);
-
-// Nothing is asked on the command line: messages go to the error output, questions are
-// answered No (the documents start unmodified) and file dialogs are cancelled.
-class NoPrompts : public UserPrompts {
-public:
-    void showMessage(const std::string& text, const std::string& caption) override;
-    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
-};
+// --block WxH into `block`, as the Tile Size dialog would accept it; fails with the problem
+// when it cannot be used.
+Status ParseBlockOption(const Arguments& args, BlockSize& block);
 
 // `path` made absolute, as files that name each other store it; as given when that fails.
 std::string AbsolutePath(const std::string& path);
@@ -78,6 +62,21 @@ Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& 
 // The current version into an output of an OutputSet; failures name the file.
 Status WriteTileSet(AtomicFile& file, const TileSet& tileSet, const std::string& mapPath);
 Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSetPath);
+
+// The outputs of a command that makes a tile set and, when it is named, a map: each links
+// to the other by its absolute path.
+struct TileSetOutputs {
+    AtomicFile* tileSet = nullptr;
+    AtomicFile* map = nullptr; // null without a map output
+    std::string tileSetPath;
+    std::string mapPath;
+
+    // Writes both; without a map output the set keeps `otherMap` as its link.
+    Status write(const TileSet& set, const MapGrid& grid, const std::string& otherMap) const;
+};
+// Adds the map output (when `mapPath` is not empty) and then the tile set output.
+Result<TileSetOutputs> AddTileSetOutputs(OutputSet& outputs, const std::string& tileSetPath,
+                                         const std::string& mapPath);
 
 // The outputs of the commands: source text (to the standard output even on a terminal),
 // tile set and map files (which may rewrite an input of their kind in place) and other

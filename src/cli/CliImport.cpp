@@ -78,16 +78,9 @@ int RunImport(const Arguments& parsed) {
     OutputSet outputs;
     outputs.AddInput(parsed.positional[0]);
     outputs.AddInput(parsed.value("--into"), FileKind::TileSet);
-    std::optional<AtomicFile*> mapFile;
-    if (options.createMap) {
-        auto added = outputs.Add(mapOutput, kMapOutput);
-        if (!added)
-            return ReportRefusedOutput(outputs, added.error(), parsed);
-        mapFile = *added;
-    }
-    auto setFile = outputs.Add(output, kTileSetOutput);
-    if (!setFile)
-        return ReportRefusedOutput(outputs, setFile.error(), parsed);
+    const auto files = AddTileSetOutputs(outputs, output, mapOutput);
+    if (!files)
+        return ReportRefusedOutput(outputs, files.error(), parsed);
 
     // The tile set is large (every slot and category): keep it off the stack. Nothing is
     // asked on the command line, so a new map always replaces the old one.
@@ -116,23 +109,14 @@ int RunImport(const Arguments& parsed) {
     }
     if (!ImportSettingsValid(settings.size, settings.ditherPercent))
         return ReportError(kInvalidImportSettings);
-    Result<ImportSummary> summary = Fail("");
-    try {
-        summary = ImportPicture(target, **source, settings, options);
-    } catch (const std::bad_alloc&) {
-        return ReportError("not enough memory to import the picture");
-    }
+    const Result<ImportSummary> summary = ImportPicture(target, **source, settings, options);
     if (!summary)
         return ReportError(path + ": " + summary.error());
     source->reset();
 
     if (!options.createMap && !options.overwrite && !associatedMap.empty())
         PrintNote("note: the map " + associatedMap + " named by the tile set was not renumbered");
-    const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
-    if (mapFile)
-        if (const Status written = WriteMap(**mapFile, map.grid, AbsolutePath(output)); !written)
-            return ReportError(written.error());
-    if (const Status written = WriteTileSet(**setFile, *tileSet, setLink); !written)
+    if (const Status written = files->write(*tileSet, map.grid, associatedMap); !written)
         return ReportError(written.error());
     if (const int committed = CommitOutputs(outputs); committed != 0)
         return committed;
@@ -171,16 +155,9 @@ int RunOptimize(const Arguments& parsed) {
     OutputSet outputs;
     outputs.AddInput(parsed.positional[0], FileKind::TileSet);
     outputs.AddInput(parsed.value("--map"), FileKind::Map);
-    std::optional<AtomicFile*> mapFile;
-    if (parsed.has("--map-out")) {
-        auto added = outputs.Add(parsed.value("--map-out"), kMapOutput);
-        if (!added)
-            return ReportRefusedOutput(outputs, added.error(), parsed);
-        mapFile = *added;
-    }
-    auto setFile = outputs.Add(output, kTileSetOutput);
-    if (!setFile)
-        return ReportRefusedOutput(outputs, setFile.error(), parsed);
+    const auto files = AddTileSetOutputs(outputs, output, parsed.value("--map-out"));
+    if (!files)
+        return ReportRefusedOutput(outputs, files.error(), parsed);
 
     // The tile set is large (every slot and category): keep it off the stack.
     auto tileSet = std::make_unique<TileSet>();
@@ -200,15 +177,10 @@ int RunOptimize(const Arguments& parsed) {
     const int before = tileSet->tileCount;
     const int removed = OptimizeTileSet(*tileSet, map).removed;
 
-    if (mapFile) {
-        if (const Status written = WriteMap(**mapFile, map, AbsolutePath(output)); !written)
-            return ReportError(written.error());
-        associatedMap = AbsolutePath(mapOutput);
-    } else if (removed > 0 && !associatedMap.empty()) {
+    if (!files->map && removed > 0 && !associatedMap.empty())
         PrintNote("note: the map " + associatedMap +
                   " named by the tile set was not renumbered; give --map and --map-out");
-    }
-    if (const Status written = WriteTileSet(**setFile, *tileSet, associatedMap); !written)
+    if (const Status written = files->write(*tileSet, map, associatedMap); !written)
         return ReportError(written.error());
     if (const int committed = CommitOutputs(outputs); committed != 0)
         return committed;

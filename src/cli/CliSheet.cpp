@@ -43,8 +43,8 @@ int RunImportSheet(const Arguments& arguments) {
         at = *value;
     }
     BlockSize block;
-    if (auto problem = ParseBlockOption(*args, block))
-        return ReportUsage(*problem, *args);
+    if (const Status parsed = ParseBlockOption(*args, block); !parsed)
+        return ReportUsage(parsed.error(), *args);
     const auto kind = ParseKindOption(args->find("--kind"));
     if (!kind)
         return ReportUsage(kind.error(), *args);
@@ -54,29 +54,20 @@ int RunImportSheet(const Arguments& arguments) {
     OutputSet outputs;
     outputs.AddInput(args->positional[0]);
     outputs.AddInput(args->value("--into"), FileKind::TileSet);
-    std::optional<AtomicFile*> mapFile;
-    if (options.createMap) {
-        auto added = outputs.Add(mapOutput, kMapOutput);
-        if (!added)
-            return ReportRefusedOutput(outputs, added.error(), *args);
-        mapFile = *added;
-    }
-    auto setFile = outputs.Add(output, kTileSetOutput);
-    if (!setFile)
-        return ReportRefusedOutput(outputs, setFile.error(), *args);
+    const auto files = AddTileSetOutputs(outputs, output, mapOutput);
+    if (!files)
+        return ReportRefusedOutput(outputs, files.error(), *args);
 
-    NoPrompts prompts;
-    auto workspace = std::make_unique<Workspace>(prompts);
-    workspace->editing.resetForNew();
-    workspace->tileSet.resetForNew();
-    workspace->tileSet.tileCount = 0; // a new set holds the sheet's Tiles alone
-    workspace->tileSet.block = block;
+    // The tile set is large (every slot and category): keep it off the stack.
+    auto tileSet = std::make_unique<TileSet>();
+    tileSet->resetForNew();
+    tileSet->tileCount = 0; // a new set holds the sheet's Tiles alone
+    tileSet->block = block;
+    MapDocument map;
     std::string associatedMap;
     if (const std::string* into = args->find("--into"))
-        if (const Status loaded = LoadTileSet(*into, *kind, workspace->tileSet, &associatedMap);
-            !loaded)
+        if (const Status loaded = LoadTileSet(*into, *kind, *tileSet, &associatedMap); !loaded)
             return ReportError(loaded.error());
-    workspace->editing.CurrentTile = at;
 
     const std::string& sheetPath = args->positional[0];
     auto rows = OpenTileSheet(sheetPath);
@@ -92,22 +83,17 @@ int RunImportSheet(const Arguments& arguments) {
                      options.createMap ? std::nullopt : TileSheetBlockCountOf(sheetPath));
     if (!cut)
         return ReportError(sheetPath + ": " + cut.error());
-    const auto summary = ImportTileSheet(*workspace, *cut, block, options);
+    // Nothing is asked on the command line: a new map always replaces the old one.
+    const auto summary = ImportTileSheet({*tileSet, map, at, 0, 0, {}}, *cut, block, options);
     if (!summary)
         return ReportError(summary.error());
 
-    const std::string setLink = options.createMap ? AbsolutePath(mapOutput) : associatedMap;
-    if (mapFile)
-        if (const Status written = WriteMap(**mapFile, workspace->map.grid, AbsolutePath(output));
-            !written)
-            return ReportError(written.error());
-    if (const Status written = WriteTileSet(**setFile, workspace->tileSet, setLink); !written)
+    if (const Status written = files->write(*tileSet, map.grid, associatedMap); !written)
         return ReportError(written.error());
     if (const int committed = CommitOutputs(outputs); committed != 0)
         return committed;
     std::printf("Tiles cut: %zu\nTiles kept: %zu (stored from Tile %d; the set now holds %d)\n",
-                summary->tilesCut, summary->tilesKept, summary->firstSlot,
-                workspace->tileSet.tileCount);
+                summary->tilesCut, summary->tilesKept, summary->firstSlot, tileSet->tileCount);
     return 0;
 }
 
@@ -132,8 +118,8 @@ int RunExportSheet(const Arguments& args) {
     const auto kind = ParseKindOption(args.find("--kind"));
     if (!kind)
         return ReportUsage(kind.error(), args);
-    if (auto problem = ParseBlockOption(args, tileSet->block))
-        return ReportUsage(*problem, args);
+    if (const Status parsed = ParseBlockOption(args, tileSet->block); !parsed)
+        return ReportUsage(parsed.error(), args);
     look.block = tileSet->block;
     OutputSet outputs;
     outputs.AddInput(args.positional[0], FileKind::TileSet);

@@ -187,7 +187,7 @@ private Q_SLOTS:
         EditorSession session(prompts);
         auto& mapEditor = session.mapEditor();
         mapEditor.show();
-        tessivar::BeginMapSizeChange(session.workspace());
+        session.workspace().apply(tessivar::BeginMapSizeChange());
         prompts.answers = {Answer::Cancel, Answer::No};
         QVERIFY(!mapEditor.close());
         QVERIFY(mapEditor.isVisible());

@@ -1,17 +1,16 @@
 #include "core/export/MapBinaryCommand.h"
 
 #include "core/export/SourceExport.h"
-#include "core/workspace/Workspace.h"
+#include "core/workspace/UserPrompts.h"
 
 namespace tessivar {
 
-bool ExportMapBinaryCommand(const Workspace& workspace, const ExportFormat& format,
+bool ExportMapBinaryCommand(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                             std::int32_t blockNumberOffset, UserPrompts& prompts) {
     const auto path = prompts.chooseFileToSave({kMapBinaryFilter, "bin", "", true});
     if (!path)
         return false;
-    const Status written =
-        ExportMapBinary(workspace.tileSet, workspace.map.grid, format, blockNumberOffset, *path);
+    const Status written = ExportMapBinary(tileSet, map, format, blockNumberOffset, *path);
     if (!written)
         prompts.showMessage(written.error(), "File Error");
     return written.ok();

@@ -2,39 +2,37 @@
 
 #include "core/files/FileIo.h"
 #include "core/files/TileBinary.h"
-#include "core/workspace/Workspace.h"
+#include "core/workspace/UserPrompts.h"
 
 namespace tessivar {
 
-void ExportTileBinaryCommand(Workspace& workspace, UserPrompts& prompts) {
+void ExportTileBinaryCommand(const TileSet& tileSet, UserPrompts& prompts) {
     const auto path = prompts.chooseFileToSave({kTileBinaryFilter, "bin", "", true});
     if (!path)
         return;
-    const Status saved = ExportTileBinary(workspace.tileSet, *path);
+    const Status saved = ExportTileBinary(tileSet, *path);
     if (!saved)
         prompts.showMessage(saved.error(), "Error");
 }
 
-void ImportTileBinariesCommand(Workspace& workspace, UserPrompts& prompts) {
+DocumentChange ImportTileBinariesCommand(TileSet& tileSet, const EditingState& editing,
+                                         UserPrompts& prompts) {
     const auto path = prompts.chooseFileToOpen({kTileBinaryFilter, "bin", "", false});
     if (!path)
-        return;
+        return {};
     // Tiles beyond the last slot are counted, not stored.
     const auto data = ReadWholeFile(*path, std::uint64_t{1} << 26);
     if (!data) {
         prompts.showMessage("Cannot read \"" + *path + "\": " + data.error(), "Error");
-        return;
+        return {};
     }
-    const TileBinaryImport read =
-        ImportTileBinary(*data, workspace.editing.CurrentTile, workspace.tileSet);
-    if (read.tilesRead > 0)
-        workspace.MarkModified();
-    workspace.notify(TilesChanged);
+    const TileBinaryImport read = ImportTileBinary(*data, editing.CurrentTile, tileSet);
     if (read.tilesRead < read.tilesInFile)
         prompts.showMessage(std::to_string(read.tilesRead) + " of " +
                                 std::to_string(read.tilesInFile) +
                                 " Tiles were read: the Tile slots end at 767.",
                             "Tile binaries");
+    return {TilesChanged, read.tilesRead > 0};
 }
 
 } // namespace tessivar

@@ -3,13 +3,17 @@
 // The tile editor's "Tile binary" export and "Tile binaries" import, with their file
 // dialogs and messages.
 
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
+
 namespace tessivar {
 
-class Workspace;
 class UserPrompts;
 
-void ExportTileBinaryCommand(Workspace& workspace, UserPrompts& prompts);
-// Reads Tiles into the slots from CurrentTile on; marks the tile set modified.
-void ImportTileBinariesCommand(Workspace& workspace, UserPrompts& prompts);
+void ExportTileBinaryCommand(const TileSet& tileSet, UserPrompts& prompts);
+// Reads Tiles into the slots from CurrentTile on; the set is modified once a Tile is read.
+DocumentChange ImportTileBinariesCommand(TileSet& tileSet, const EditingState& editing,
+                                         UserPrompts& prompts);
 
 } // namespace tessivar

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace tessivar {
@@ -115,11 +116,18 @@ Result<ImportSummary> storePlan(const ImportTarget& target, ImportPlan plan,
     return summary;
 }
 
-} // namespace
+// The cut Tiles, the duplicate index and a new map are the import's large allocations:
+// running out of memory for them is a failure like any other.
+template <class Import> Result<ImportSummary> failingOutOfMemory(const Import& import) {
+    try {
+        return import();
+    } catch (const std::bad_alloc&) {
+        return Fail(kPictureOutOfMemory);
+    }
+}
 
-Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
-                                           const ConvertedPicture& picture,
-                                           const ImportOptions& options) {
+Result<ImportSummary> importConverted(const ImportTarget& target, const ConvertedPicture& picture,
+                                      const ImportOptions& options) {
     if (Status fits = checkMapSize(picture.width / kTileSide, picture.height / kTileSide, options);
         !fits)
         return Fail(fits.error());
@@ -134,9 +142,8 @@ Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
     return storePlan(target, std::move(cutter).Finish(), options);
 }
 
-Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& source,
-                                    const ConversionSettings& settings,
-                                    const ImportOptions& options) {
+Result<ImportSummary> importRows(const ImportTarget& target, PictureReader& source,
+                                 const ConversionSettings& settings, const ImportOptions& options) {
     if (!ImportSettingsValid(settings.size, settings.ditherPercent))
         return Fail(kInvalidImportSettings);
     const ImportSize size = settings.size;
@@ -149,6 +156,20 @@ Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& s
         !converted)
         return Fail(converted.error());
     return storePlan(target, std::move(cutter).Finish(), options);
+}
+
+} // namespace
+
+Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
+                                           const ConvertedPicture& picture,
+                                           const ImportOptions& options) {
+    return failingOutOfMemory([&] { return importConverted(target, picture, options); });
+}
+
+Result<ImportSummary> ImportPicture(const ImportTarget& target, PictureReader& source,
+                                    const ConversionSettings& settings,
+                                    const ImportOptions& options) {
+    return failingOutOfMemory([&] { return importRows(target, source, settings, options); });
 }
 
 } // namespace tessivar

@@ -4,6 +4,7 @@
 #include "core/picture/PictureFile.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace tessivar {
@@ -57,8 +58,12 @@ Result<ConvertedPicture> ConvertPicture(const BitmapImage& source,
     ConvertedPicture picture;
     picture.width = settings.size.width;
     picture.height = settings.size.height;
-    picture.indices.resize(static_cast<std::size_t>(picture.width) *
-                           static_cast<std::size_t>(picture.height));
+    try {
+        picture.indices.resize(static_cast<std::size_t>(picture.width) *
+                               static_cast<std::size_t>(picture.height));
+    } catch (const std::bad_alloc&) {
+        return Fail(kPictureOutOfMemory);
+    }
     ColorIndex* out = picture.indices.data();
     const auto rows = ReadRowsOf(source);
     const Status converted =

@@ -1,19 +1,20 @@
 #include "core/interchange/TileSheetCommands.h"
 
 #include "core/interchange/TileSheet.h"
-#include "core/workspace/Workspace.h"
+#include "core/workspace/UserPrompts.h"
 
 namespace tessivar {
 
-bool ExportTileSheetCommand(Workspace& workspace, UserPrompts& prompts) {
+bool ExportTileSheetCommand(const TileSet& tileSet, const EditingState& editing,
+                            UserPrompts& prompts) {
     const auto path = prompts.chooseFileToSave({kTileSheetFilter, "png", "", true});
     if (!path)
         return false;
     TileSheetLook look;
-    look.block = workspace.tileSet.block;
-    look.palette = workspace.editing.CurrentPalette;
-    look.paletteSet = workspace.editing.CurrentPaletteSet;
-    const Status written = WriteTileSheet(workspace.tileSet, look, *path);
+    look.block = tileSet.block;
+    look.palette = editing.CurrentPalette;
+    look.paletteSet = editing.CurrentPaletteSet;
+    const Status written = WriteTileSheet(tileSet, look, *path);
     if (!written)
         prompts.showMessage("The tile sheet could not be saved to \"" + *path + "\".\n" +
                                 written.error(),
@@ -21,16 +22,17 @@ bool ExportTileSheetCommand(Workspace& workspace, UserPrompts& prompts) {
     return written.ok();
 }
 
-bool ImportTileSheetCommand(Workspace& workspace, UserPrompts& prompts, bool overwrite,
-                            const TileSheetOpener& open) {
+DocumentChange ImportTileSheetCommand(TileSet& tileSet, const EditingState& editing,
+                                      MapDocument& map, UserPrompts& prompts, bool overwrite,
+                                      const TileSheetOpener& open) {
     const auto path = prompts.chooseFileToOpen({kTileSheetFilter, "png", "", false});
     if (!path)
-        return false;
-    const int at = workspace.editing.CurrentTile;
+        return {};
+    const int at = editing.CurrentTile;
     auto rows = open(*path);
     Result<ConvertedPicture> cut =
-        rows ? CutTileSheet(*rows, workspace.tileSet.block,
-                            static_cast<std::size_t>(kMaxTiles - at), TileSheetBlockCountOf(*path))
+        rows ? CutTileSheet(*rows, tileSet.block, static_cast<std::size_t>(kMaxTiles - at),
+                            TileSheetBlockCountOf(*path))
              : Result<ConvertedPicture>(Fail(rows.error()));
     Result<ImportSummary> stored = Fail(cut.error());
     if (cut) {
@@ -38,13 +40,17 @@ bool ImportTileSheetCommand(Workspace& workspace, UserPrompts& prompts, bool ove
         options.mode = DuplicateMode::None;
         options.createMap = false;
         options.overwrite = overwrite;
-        stored = ImportTileSheet(workspace, *cut, workspace.tileSet.block, options);
+        const ImportTarget target{
+            tileSet, map, at, editing.CurrentPalette, editing.CurrentPaletteSet, {}};
+        stored = ImportTileSheet(target, *cut, tileSet.block, options);
     }
-    if (!stored)
+    if (!stored) {
         prompts.showMessage("The tile sheet \"" + *path + "\" could not be imported.\n" +
                                 stored.error(),
                             kImportErrorCaption);
-    return stored.ok();
+        return {};
+    }
+    return stored->change;
 }
 
 } // namespace tessivar

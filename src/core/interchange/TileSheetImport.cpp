@@ -48,25 +48,17 @@ Result<ConvertedPicture> CutTileSheet(TileSheetRows& rows, BlockSize block, std:
     return std::move(*cutter).finish(keep);
 }
 
-Result<ImportSummary> ImportTileSheet(Workspace& workspace, const ConvertedPicture& cut,
+Result<ImportSummary> ImportTileSheet(const ImportTarget& target, const ConvertedPicture& cut,
                                       BlockSize block, const ImportOptions& options) {
     if (block.tilesPerBlock() != 1 && (options.createMap || options.mode != DuplicateMode::None))
         return Fail("A map and duplicate removal work on 8 x 8 Tiles; cut the sheet into "
                     "8 x 8 Blocks for them");
-    const auto set = static_cast<std::size_t>(workspace.editing.CurrentPaletteSet & 7);
-    const auto palette = static_cast<std::size_t>(workspace.editing.CurrentPalette & 7);
-    const Palette kept = workspace.tileSet.paletteTable[set][palette];
-    const ImportTarget target{workspace.tileSet,
-                              workspace.map,
-                              workspace.editing.CurrentTile,
-                              workspace.editing.CurrentPalette,
-                              workspace.editing.CurrentPaletteSet,
-                              [&workspace] { return workspace.QuerySaveMap(); }};
+    Palette& palette = target.tileSet.paletteTable[static_cast<std::size_t>(target.paletteSet & 7)]
+                                                  [static_cast<std::size_t>(target.palette & 7)];
+    const Palette kept = palette;
     auto summary = ImportConvertedImage(target, cut, options);
     // The picture import turns the palette grey; a sheet's colours are the set's own.
-    workspace.tileSet.paletteTable[set][palette] = kept;
-    if (summary)
-        workspace.apply(summary->change);
+    palette = kept;
     return summary;
 }
 

@@ -7,7 +7,6 @@
 
 #include "core/imageimport/ImageImport.h"
 #include "core/model/BlockGeometry.h"
-#include "core/workspace/Workspace.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,8 +37,9 @@ Result<ConvertedPicture> CutTileSheet(TileSheetRows& rows, BlockSize block, std:
                                       std::optional<int> recordedBlocks);
 
 // `cut` comes from CutTileSheet for `block`. Duplicate removal and a map work on
-// 8 x 8 Tiles, so other Blocks take neither.
-Result<ImportSummary> ImportTileSheet(Workspace& workspace, const ConvertedPicture& cut,
+// 8 x 8 Tiles, so other Blocks take neither. The summary's change is for the caller to
+// apply.
+Result<ImportSummary> ImportTileSheet(const ImportTarget& target, const ConvertedPicture& cut,
                                       BlockSize block, const ImportOptions& options);
 
 } // namespace tessivar

@@ -8,12 +8,19 @@ std::size_t MapHistory::Step::bytes() const {
     return whole ? grid.cells.size() * sizeof(MapCell) : cells.size() * sizeof(HeldCell);
 }
 
-MapHistory::MapHistory(Workspace& workspace)
-    : workspace_(workspace) {
-    workspace_.addListener([this](unsigned changes) {
-        if ((changes & MapResized) && !open_ && !applying_)
-            clear();
-    });
+MapHistory::MapHistory(MapDocument& map, Announce announce)
+    : map_(map)
+    , announce_(std::move(announce)) {}
+
+void MapHistory::heard(unsigned changes) {
+    if ((changes & MapResized) && !open_ && !applying_)
+        clear();
+}
+
+void MapHistory::announce(const DocumentChange& change) {
+    applying_ = true;
+    announce_(change);
+    applying_ = false;
 }
 
 void MapHistory::beginStep() {
@@ -24,8 +31,8 @@ void MapHistory::beginStep() {
         steps_.pop_back();
     }
     open_ = true;
-    openWidth_ = workspace_.map.Width();
-    openHeight_ = workspace_.map.Height();
+    openWidth_ = map_.Width();
+    openHeight_ = map_.Height();
     current_ = Step{};
     current_.width = openWidth_;
     current_.height = openHeight_;
@@ -34,21 +41,20 @@ void MapHistory::beginStep() {
 
 void MapHistory::recordCell(int row, int column) {
     if (!open_ || current_.whole || row < 0 || column < 0 || row >= openHeight_ ||
-        column >= openWidth_ || workspace_.map.Width() != openWidth_ ||
-        workspace_.map.Height() != openHeight_)
+        column >= openWidth_ || map_.Width() != openWidth_ || map_.Height() != openHeight_)
         return;
     const std::size_t index = static_cast<std::size_t>(row) * openWidth_ + column;
     if (seen_[index])
         return;
     seen_[index] = true;
-    current_.cells.push_back({static_cast<std::uint32_t>(index), workspace_.map.grid.cells[index]});
+    current_.cells.push_back({static_cast<std::uint32_t>(index), map_.grid.cells[index]});
     if (current_.cells.size() * 2 >= seen_.size())
         makeWhole();
 }
 
 // The grid as it was: the map now, with the cells changed so far put back.
 void MapHistory::makeWhole() {
-    MapGrid before = workspace_.map.grid;
+    MapGrid before = map_.grid;
     for (const HeldCell& held : current_.cells)
         before.cells[held.index] = held.cell;
     current_.cells = {};
@@ -68,7 +74,7 @@ void MapHistory::endStep() {
     seen_ = {};
     Step step = std::move(current_);
     current_ = Step{};
-    const MapGrid& now = workspace_.map.grid;
+    const MapGrid& now = map_.grid;
     if (step.whole) {
         if (step.grid == now)
             return;
@@ -100,7 +106,7 @@ void MapHistory::trim() {
 // Swaps the step's cells with the map's. False (and the history forgotten) when a sparse
 // step no longer fits the grid.
 bool MapHistory::exchange(Step& step) {
-    MapGrid& grid = workspace_.map.grid;
+    MapGrid& grid = map_.grid;
     unsigned changes = MapChanged;
     if (step.whole) {
         if (grid.Width != step.grid.Width || grid.Height != step.grid.Height)
@@ -116,10 +122,7 @@ bool MapHistory::exchange(Step& step) {
         for (HeldCell& held : step.cells)
             std::swap(grid.cells[held.index], held.cell);
     }
-    workspace_.map.MarkMapModified();
-    applying_ = true;
-    workspace_.notify(changes);
-    applying_ = false;
+    announce({changes, false, true});
     return true;
 }
 

@@ -6,14 +6,16 @@
 // Undo swaps the held cells with the map's, so the same data then serves Redo.
 //
 // A grid replaced from outside a step (a load, New, an import's new map) makes the held
-// steps meaningless, so the history forgets them when it hears MapResized.
+// steps meaningless, so the history forgets them when it hears of MapResized (heard()).
+// What an undo or redo changes goes out through the owner's `announce`.
 
+#include "core/model/DocumentChange.h"
 #include "core/model/MapDocument.h"
-#include "core/workspace/Workspace.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tessivar {
@@ -24,7 +26,9 @@ public:
     // Older steps are dropped while the held data exceeds this; the newest always stays.
     static constexpr std::size_t kByteBudget = std::size_t{256} << 20;
 
-    explicit MapHistory(Workspace& workspace);
+    using Announce = std::function<void(const DocumentChange&)>;
+
+    MapHistory(MapDocument& map, Announce announce);
     MapHistory(const MapHistory&) = delete;
     MapHistory& operator=(const MapHistory&) = delete;
 
@@ -40,6 +44,11 @@ public:
 
     bool canUndo() const { return undoCount_ > 0; }
     bool canRedo() const { return undoCount_ < steps_.size(); }
+    // Every change announced, by the history or by others.
+    void heard(unsigned changes);
+    // Announces a change made to the map inside a step.
+    void announce(const DocumentChange& change);
+
     bool Undo(); // false when there was nothing to undo
     bool Redo();
     void clear();
@@ -65,7 +74,8 @@ private:
     void makeWhole();
     void trim();
 
-    Workspace& workspace_;
+    MapDocument& map_;
+    Announce announce_;
     std::deque<Step> steps_;
     std::size_t undoCount_ = 0; // steps_[0, undoCount_) can be undone, the rest redone
     std::size_t bytesHeld_ = 0;

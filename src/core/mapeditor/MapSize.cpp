@@ -4,8 +4,8 @@
 
 namespace tessivar {
 
-void BeginMapSizeChange(Workspace& workspace) {
-    workspace.map.MarkMapModified();
+DocumentChange BeginMapSizeChange() {
+    return {0, false, true};
 }
 
 Status CheckMapSize(int rows, int columns) {
@@ -20,7 +20,7 @@ Status CheckMapSize(int rows, int columns) {
     return Ok();
 }
 
-bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, MapHistory& history,
+bool ApplyMapSize(MapDocument& map, UserPrompts& prompts, MapHistory& history,
                   const std::string& rowText, const std::string& columnText) {
     const int rows = ParseLenientInteger(rowText);
     const int columns = ParseLenientInteger(columnText);
@@ -30,8 +30,8 @@ bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, MapHistory& histor
     }
     history.beginStep();
     history.recordWholeGrid();
-    workspace.map.grid = workspace.map.grid.resized(columns, rows);
-    workspace.notify(MapChanged | MapResized);
+    map.grid = map.grid.resized(columns, rows);
+    history.announce({MapChanged | MapResized});
     history.endStep();
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include "core/mapeditor/MapHistory.h"
 #include "core/util/Result.h"
-#include "core/workspace/Workspace.h"
+#include "core/workspace/UserPrompts.h"
 
 #include <string>
 
@@ -12,15 +12,15 @@ namespace tessivar {
 
 // The size panel's "Change": marks the map modified before the dialog opens, whether or
 // not the size then changes.
-void BeginMapSizeChange(Workspace& workspace);
+DocumentChange BeginMapSizeChange();
 
 // The Map Size dialog's checks in their order; the first that fails gives the message.
 Status CheckMapSize(int rows, int columns);
 
 // The dialog's "Change" with the texts of its "Row" and "Col" fields, read leniently. A
 // refused size shows its message and returns false; an accepted one keeps the map's
-// top-left part, as one step of `history`.
-bool ApplyMapSize(Workspace& workspace, UserPrompts& prompts, MapHistory& history,
+// top-left part, as one step of `history`, which announces it.
+bool ApplyMapSize(MapDocument& map, UserPrompts& prompts, MapHistory& history,
                   const std::string& rowText, const std::string& columnText);
 
 } // namespace tessivar

@@ -15,8 +15,10 @@ std::string MapCellStatusText(int column, int row, const MapCell& cell, int tile
            "  VFlip=" + yesNo(cell.VFlip);
 }
 
-MapStroke::MapStroke(Workspace& workspace, MapEditorState& state, MapHistory& history)
-    : workspace_(workspace)
+MapStroke::MapStroke(const TileSet& tileSet, MapDocument& map, MapEditorState& state,
+                     MapHistory& history)
+    : tileSet_(tileSet)
+    , map_(map)
     , state_(state)
     , history_(history) {}
 
@@ -41,7 +43,7 @@ CellGrid MapCanvasGrid(const TileSet& tileSet, const MapDocument& map) {
 }
 
 std::optional<GridPoint> MapStroke::cellAt(int x, int y) const {
-    const auto cell = MapCanvasGrid(workspace_.tileSet, workspace_.map).cellAt(x, y);
+    const auto cell = MapCanvasGrid(tileSet_, map_).cellAt(x, y);
     if (!cell)
         return std::nullopt;
     return GridPoint{cell->column, cell->row};
@@ -49,16 +51,16 @@ std::optional<GridPoint> MapStroke::cellAt(int x, int y) const {
 
 void MapStroke::setMapCell(int column, int row) {
     history_.recordCell(row, column);
-    workspace_.map.cell(row, column) = state_.stamp(state_.blockOf(state_.paintButton));
+    map_.cell(row, column) = state_.stamp(state_.blockOf(state_.paintButton));
     wroteCells_ = true;
 }
 
 MapResponse MapStroke::mouseDown(MouseButton button, int x, int y) {
-    workspace_.map.MarkMapModified();
-    KeepMapBlocksInRange(state_, workspace_.tileSet);
+    KeepMapBlocksInRange(state_, tileSet_);
+    const DocumentChange modified{0, false, true};
     const auto cell = cellAt(x, y);
     if (!cell)
-        return {};
+        return {{}, false, std::nullopt, modified};
     const PaintButton painter =
         button == MouseButton::Left ? PaintButton::Left : PaintButton::Other;
     switch (state_.tool) {
@@ -66,26 +68,24 @@ MapResponse MapStroke::mouseDown(MouseButton button, int x, int y) {
         state_.paintButton = painter;
         history_.beginStep();
         setMapCell(cell->x, cell->y);
-        return {{cell->x, cell->x, cell->y, cell->y}, false, std::nullopt};
+        return {{cell->x, cell->x, cell->y, cell->y}, false, std::nullopt, modified};
     case MapTool::Fill: {
         const MapCell stamp = state_.stamp(state_.blockOf(painter));
-        MapGrid& grid = workspace_.map.grid;
+        MapGrid& grid = map_.grid;
         history_.beginStep();
         const std::size_t written =
             FloodFillMap(grid, cell->x, cell->y, grid.at(cell->y, cell->x).Tile, stamp,
                          [this](int column, int row) { history_.recordCell(row, column); });
         history_.endStep();
-        if (written > 0)
-            workspace_.notify(MapChanged);
-        return {{}, true, std::nullopt};
+        return {{}, true, std::nullopt, {written > 0 ? MapChanged : 0u, false, true}};
     }
     case MapTool::Rectangle:
         state_.paintButton = painter;
         state_.RectDragging = true;
         state_.rectStart = state_.rectCurrent = *cell;
-        return {{}, true, std::nullopt};
+        return {{}, true, std::nullopt, modified};
     }
-    return {};
+    return {{}, false, std::nullopt, modified};
 }
 
 MapResponse MapStroke::mouseMove(int x, int y) {
@@ -93,8 +93,8 @@ MapResponse MapStroke::mouseMove(int x, int y) {
     if (!cell)
         return {};
     MapResponse response;
-    response.status = MapCellStatusText(cell->x, cell->y, workspace_.map.cell(cell->y, cell->x),
-                                        workspace_.tileSet.TilesPerBlock());
+    response.status =
+        MapCellStatusText(cell->x, cell->y, map_.cell(cell->y, cell->x), tileSet_.TilesPerBlock());
     if (state_.paintButton == PaintButton::None)
         return response;
     if (state_.RectDragging) {
@@ -111,8 +111,8 @@ MapResponse MapStroke::mouseMove(int x, int y) {
 // replaced while the button was down.
 MapCellRange MapStroke::dragRange() const {
     const RectangleShape shape(state_.rectStart, state_.rectCurrent, state_.RectMode);
-    return {std::max(shape.left(), 0), std::min(shape.right(), workspace_.map.Width() - 1),
-            std::max(shape.top(), 0), std::min(shape.bottom(), workspace_.map.Height() - 1)};
+    return {std::max(shape.left(), 0), std::min(shape.right(), map_.Width() - 1),
+            std::max(shape.top(), 0), std::min(shape.bottom(), map_.Height() - 1)};
 }
 
 MapResponse MapStroke::mouseUp() {
@@ -130,7 +130,7 @@ MapResponse MapStroke::mouseUp() {
                 row > range.lastRow)
                 return;
             history_.recordCell(row, column);
-            MapCell& target = workspace_.map.cell(row, column);
+            MapCell& target = map_.cell(row, column);
             stamp.Palette = target.Palette; // rectangles keep each cell's palette
             target = stamp;
             wroteCells_ = true;
@@ -142,13 +142,13 @@ MapResponse MapStroke::mouseUp() {
     history_.endStep();
     if (wroteCells_) {
         wroteCells_ = false;
-        workspace_.notify(MapChanged);
+        response.change.views = MapChanged;
     }
     return response;
 }
 
 MapCell MapStroke::shownCell(int column, int row) const {
-    const MapCell& own = workspace_.map.cell(row, column);
+    const MapCell& own = map_.cell(row, column);
     if (!state_.RectDragging)
         return own;
     if (!RectangleShape(state_.rectStart, state_.rectCurrent, state_.RectMode).covers(column, row))

@@ -11,8 +11,8 @@
 #include "core/grid/MouseButton.h"
 #include "core/mapeditor/MapEditorState.h"
 #include "core/mapeditor/MapHistory.h"
+#include "core/model/TileSet.h"
 #include "core/render/CellGrid.h"
-#include "core/workspace/Workspace.h"
 
 #include <optional>
 #include <string>
@@ -34,11 +34,12 @@ struct MapResponse {
     MapCellRange repaint;              // cells to repaint now
     bool repaintAll = false;           // the whole (visible) canvas
     std::optional<std::string> status; // new text of the cell status panel
+    DocumentChange change;             // what the event did to the documents
 };
 
 class MapStroke {
 public:
-    MapStroke(Workspace& workspace, MapEditorState& state, MapHistory& history);
+    MapStroke(const TileSet& tileSet, MapDocument& map, MapEditorState& state, MapHistory& history);
 
     // The tool buttons. The status text always names the tool in use: choosing the
     // rectangle tool shows its current mode at once, whether or not a mode is then
@@ -62,7 +63,8 @@ private:
     void setMapCell(int column, int row);
     MapCellRange dragRange() const;
 
-    Workspace& workspace_;
+    const TileSet& tileSet_;
+    MapDocument& map_;
     MapEditorState& state_;
     MapHistory& history_;
     std::string toolStatus_ = "Pen";

@@ -22,6 +22,9 @@ struct DocumentChange {
     unsigned views = 0;
     bool tileSetModified = false;
     bool mapModified = false;
+
+    // Nothing touched: the operation was refused or cancelled.
+    bool empty() const { return views == 0 && !tileSetModified && !mapModified; }
 };
 
 } // namespace tessivar

@@ -1,6 +1,7 @@
 #include "core/picture/DecodeJpeg.h"
 
 #include "core/picture/GraphicsExceptions.h"
+#include "core/picture/PictureReader.h"
 #include "core/picture/jpeg/JpegDecoder.h"
 
 #include <new>
@@ -16,7 +17,7 @@ Result<BitmapImage> DecodeJpeg(std::span<const std::uint8_t> bytes) {
     } catch (const EGraphicsException& error) {
         return Fail(error.what());
     } catch (const std::bad_alloc&) {
-        return Fail("not enough memory to decode");
+        return Fail(kPictureOutOfMemory);
     }
 }
 
@@ -28,7 +29,7 @@ Status DecodeJpegRows(std::span<const std::uint8_t> bytes, const JpegRowSink& si
     } catch (const EGraphicsException& error) {
         return Fail(error.what());
     } catch (const std::bad_alloc&) {
-        return Fail("not enough memory to decode");
+        return Fail(kPictureOutOfMemory);
     }
 }
 

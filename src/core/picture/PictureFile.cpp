@@ -126,7 +126,7 @@ Result<std::unique_ptr<PictureReader>> OpenPicture(const std::string& path) {
     try {
         return readerOf(std::move(*file), kind);
     } catch (const std::bad_alloc&) {
-        return Fail("Not enough memory to read the picture");
+        return Fail(kPictureOutOfMemory);
     }
 }
 
@@ -149,7 +149,7 @@ Result<BitmapImage> ReadPicture(const std::string& path) {
                 return Fail(status.error());
         return image;
     } catch (const std::bad_alloc&) {
-        return Fail("Not enough memory to read the picture");
+        return Fail(kPictureOutOfMemory);
     }
 }
 

@@ -9,6 +9,9 @@
 
 namespace tessivar {
 
+// What reading, converting or importing a picture says when memory runs out.
+inline constexpr const char* kPictureOutOfMemory = "Not enough memory for this picture";
+
 // Pictures larger than this either way are refused before their pixels are read.
 constexpr int kLargestPictureSide = 16384;
 

@@ -109,11 +109,11 @@ Status PngReader::start(Rows rows) {
                                       PngReadCallbacks::warning);
     png_ = png;
     if (png == nullptr)
-        return Fail("Not enough memory to read the PNG picture");
+        return Fail(kPictureOutOfMemory);
     auto info = png_create_info_struct(png);
     info_ = info;
     if (info == nullptr)
-        return Fail("Not enough memory to read the PNG picture");
+        return Fail(kPictureOutOfMemory);
     png_set_read_fn(png, this, PngReadCallbacks::read);
     png_set_sig_bytes(png, 8);
     // The size is checked below, with the same refusal as for every other picture.

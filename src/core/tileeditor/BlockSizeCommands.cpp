@@ -7,9 +7,7 @@ namespace tessivar {
 
 namespace {
 
-void reshaped(Workspace& workspace) {
-    workspace.notify(TilesChanged | TileSetReshaped | EditingChanged | MapChanged);
-}
+constexpr DocumentChange kReshaped{TilesChanged | TileSetReshaped | EditingChanged | MapChanged};
 
 void alignSelectionToBlocks(EditingState& editing, int tilesPerBlock) {
     editing.SelectionStart = AlignBlockStart(editing.SelectionStart, tilesPerBlock);
@@ -24,17 +22,18 @@ std::string BlockCountText(const TileSet& tileSet) {
     return std::to_string(tileSet.blockCount());
 }
 
-void SetFixedBlockSize(Workspace& workspace, EditorLayout& layout, BlockSize size) {
-    workspace.tileSet.block = size;
+DocumentChange SetFixedBlockSize(TileSet& tileSet, EditingState& editing, EditorLayout& layout,
+                                 BlockSize size) {
+    tileSet.block = size;
     layout.layoutDirty = true;
-    alignSelectionToBlocks(workspace.editing, size.tilesPerBlock());
-    reshaped(workspace);
+    alignSelectionToBlocks(editing, size.tilesPerBlock());
+    return kReshaped;
 }
 
-void SetSingleTileBlockSize(Workspace& workspace, EditorLayout& layout) {
-    workspace.tileSet.block = BlockSize{8, 8};
+DocumentChange SetSingleTileBlockSize(TileSet& tileSet, EditorLayout& layout) {
+    tileSet.block = BlockSize{8, 8};
     layout.layoutDirty = true;
-    reshaped(workspace);
+    return kReshaped;
 }
 
 Status CheckCustomBlockSize(int width, int height) {
@@ -49,33 +48,30 @@ Status CheckCustomBlockSize(int width, int height) {
     return Ok();
 }
 
-bool ApplyCustomBlockSize(Workspace& workspace, EditorLayout& layout, UserPrompts& prompts,
-                          const std::string& widthText, const std::string& heightText) {
+DocumentChange ApplyCustomBlockSize(TileSet& tileSet, EditingState& editing, EditorLayout& layout,
+                                    UserPrompts& prompts, const std::string& widthText,
+                                    const std::string& heightText) {
     const int width = ParseLenientInteger(widthText);
     const int height = ParseLenientInteger(heightText);
     if (const Status size = CheckCustomBlockSize(width, height); !size) {
         prompts.showMessage(size.error(), kSizeErrorCaption);
-        return false;
+        return {};
     }
-    TileSet& tileSet = workspace.tileSet;
     tileSet.block = BlockSize{width, height};
     layout.layoutDirty = true;
     if (tileSet.TilesPerBlock() > tileSet.tileCount)
         tileSet.tileCount = tileSet.TilesPerBlock();
-    alignSelectionToBlocks(workspace.editing, tileSet.TilesPerBlock());
-    reshaped(workspace);
-    return true;
+    alignSelectionToBlocks(editing, tileSet.TilesPerBlock());
+    return kReshaped;
 }
 
 std::string TileCountFieldPreset(const TileSet& tileSet) {
     return BlockCountText(tileSet);
 }
 
-bool ApplyTileCount(Workspace& workspace, UserPrompts& prompts,
-                    const std::optional<std::string>& entered) {
-    TileSet& tileSet = workspace.tileSet;
+DocumentChange ApplyTileCount(TileSet& tileSet, UserPrompts& prompts,
+                              const std::optional<std::string>& entered) {
     const int remembered = tileSet.tileCount;
-    bool accepted = true;
     if (entered) {
         // Computed wide so that a huge entry cannot overflow into the accepted range.
         const long long wanted =
@@ -83,14 +79,11 @@ bool ApplyTileCount(Workspace& workspace, UserPrompts& prompts,
         if (wanted > kMaxTiles || wanted < tileSet.TilesPerBlock()) {
             tileSet.tileCount = remembered;
             prompts.showMessage(kTileCountRangeMessage, kTileCountRangeCaption);
-            accepted = false;
         } else {
             tileSet.tileCount = static_cast<int>(wanted);
         }
     }
-    workspace.MarkModified();
-    workspace.notify(TileSetReshaped | EditingChanged);
-    return accepted;
+    return {TileSetReshaped | EditingChanged, true};
 }
 
 } // namespace tessivar

@@ -30,8 +30,10 @@ bool FloodFillBlock(TileSet& tileSet, int firstTile, BlockPoint start, ColorInde
     return true;
 }
 
-CanvasStroke::CanvasStroke(Workspace& workspace)
-    : workspace_(workspace) {}
+CanvasStroke::CanvasStroke(TileSet& tileSet, EditingState& editing, UndoHistory& history)
+    : tileSet_(tileSet)
+    , editing_(editing)
+    , history_(history) {}
 
 void CanvasStroke::setTool(DrawingTool tool) {
     tool_ = tool;
@@ -57,7 +59,7 @@ void CanvasStroke::setRectangleMode(RectangleMode mode) {
 }
 
 std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {
-    const auto cell = TileCanvasGrid(workspace_.tileSet.block, zoom).cellAt(screenX, screenY);
+    const auto cell = TileCanvasGrid(tileSet_.block, zoom).cellAt(screenX, screenY);
     if (!cell)
         return std::nullopt;
     return BlockPoint{cell->column, cell->row};
@@ -66,13 +68,12 @@ std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, i
 std::optional<ColorIndex> CanvasStroke::heldColor() const {
     if (!held_)
         return std::nullopt;
-    const int color =
-        *held_ == MouseButton::Left ? workspace_.editing.LeftColor : workspace_.editing.RightColor;
+    const int color = *held_ == MouseButton::Left ? editing_.LeftColor : editing_.RightColor;
     return static_cast<ColorIndex>(color);
 }
 
 PixelRect CanvasStroke::wholeBlock() const {
-    return {0, 0, workspace_.tileSet.block.width, workspace_.tileSet.block.height};
+    return {0, 0, tileSet_.block.width, tileSet_.block.height};
 }
 
 // Sets one pixel with the held button's colour; the widget redraws its 8 x 8 area.
@@ -80,8 +81,8 @@ PixelRect CanvasStroke::penStroke(BlockPoint pixel) {
     const auto color = heldColor();
     if (!color)
         return {};
-    workspace_.tileSet.SetBlockPixel(workspace_.editing.CurrentTile, pixel.x, pixel.y, *color);
-    const BlockSize block = workspace_.tileSet.block;
+    tileSet_.SetBlockPixel(editing_.CurrentTile, pixel.x, pixel.y, *color);
+    const BlockSize block = tileSet_.block;
     const int left = pixel.x - pixel.x % kTileSide;
     const int top = pixel.y - pixel.y % kTileSide;
     return {left, top, std::min(kTileSide, block.width - left),
@@ -89,15 +90,14 @@ PixelRect CanvasStroke::penStroke(BlockPoint pixel) {
 }
 
 CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int screenY, int zoom) {
-    Workspace& ws = workspace_;
-    ws.MarkModified();
-    KeepCurrentBlockInSlots(ws.editing, ws.tileSet);
+    KeepCurrentBlockInSlots(editing_, tileSet_);
     // Recorded before anything changes, so the whole stroke undoes in one step.
-    ws.RecordUndoState();
+    history_.RecordUndoState(tileSet_, editing_);
+    const DocumentChange recorded{HistoryChanged, true};
 
     const auto pixel = blockPixelAt(screenX, screenY, zoom);
     if (!pixel)
-        return {};
+        return {{}, std::nullopt, recorded};
     strokeInside_ = true;
     if (button != MouseButton::Other)
         held_ = button;
@@ -109,29 +109,28 @@ CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int scre
         (tool_ == DrawingTool::Line ? lineDrag_ : rectangleDrag_) = true;
         if (lineDrag_)
             updateLineMask();
-        return {};
+        return {{}, std::nullopt, recorded};
     case DrawingTool::Fill: {
         // Only a held left button picks LeftColor; a middle-button fill uses RightColor.
-        const int color = held_ == MouseButton::Left ? ws.editing.LeftColor : ws.editing.RightColor;
-        FloodFillBlock(ws.tileSet, ws.editing.CurrentTile, *pixel, static_cast<ColorIndex>(color),
-                       ws.editing.CurrentPalette);
-        ws.notify(TilesChanged | MapChanged);
-        return {wholeBlock(), std::nullopt};
+        const int color = held_ == MouseButton::Left ? editing_.LeftColor : editing_.RightColor;
+        FloodFillBlock(tileSet_, editing_.CurrentTile, *pixel, static_cast<ColorIndex>(color),
+                       editing_.CurrentPalette);
+        return {wholeBlock(), std::nullopt, {HistoryChanged | TilesChanged | MapChanged, true}};
     }
     case DrawingTool::Pen:
         break;
     }
-    return {penStroke(*pixel), std::nullopt};
+    return {penStroke(*pixel), std::nullopt, recorded};
 }
 
 CanvasResponse CanvasStroke::mouseMove(int screenX, int screenY, int zoom) {
     const auto pixel = blockPixelAt(screenX, screenY, zoom);
     if (!pixel)
         return {};
-    const int current = workspace_.editing.CurrentTile;
+    const int current = editing_.CurrentTile;
     CanvasResponse response;
-    response.status = PixelStatusText(
-        pixel->x, pixel->y, workspace_.tileSet.GetBlockPixel(current, pixel->x, pixel->y));
+    response.status =
+        PixelStatusText(pixel->x, pixel->y, tileSet_.GetBlockPixel(current, pixel->x, pixel->y));
     if (!held_)
         return response;
     if (tool_ == DrawingTool::Rectangle || tool_ == DrawingTool::Line) {
@@ -151,8 +150,8 @@ void CanvasStroke::commitDrag() {
     const auto color = heldColor();
     if (!color)
         return;
-    TileSet& tileSet = workspace_.tileSet;
-    const int current = workspace_.editing.CurrentTile;
+    TileSet& tileSet = tileSet_;
+    const int current = editing_.CurrentTile;
     if (lineDrag_) {
         for (const BlockPoint p : LinePixels(anchor_, end_))
             tileSet.SetBlockPixel(current, p.x, p.y, *color);
@@ -170,12 +169,11 @@ CanvasResponse CanvasStroke::mouseUp() {
     if (!strokeInside_)
         return {};
     strokeInside_ = false;
-    workspace_.notify(TilesChanged | MapChanged);
-    return {wholeBlock(), std::nullopt};
+    return {wholeBlock(), std::nullopt, {TilesChanged | MapChanged}};
 }
 
 void CanvasStroke::updateLineMask() {
-    const BlockSize block = workspace_.tileSet.block;
+    const BlockSize block = tileSet_.block;
     lineMaskWidth_ = block.width;
     lineMask_.assign(static_cast<std::size_t>(block.width) * block.height, false);
     for (const BlockPoint p : LinePixels(anchor_, end_))

@@ -6,8 +6,11 @@
 // status bar shows. While a rectangle or line is dragged, previewColorAt() tells the
 // painter which pixels show the drawing colour instead of their own.
 
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
+#include "core/model/UndoHistory.h"
 #include "core/tileeditor/CanvasTypes.h"
-#include "core/workspace/Workspace.h"
 
 #include <optional>
 #include <string>
@@ -19,11 +22,12 @@ namespace tessivar {
 struct CanvasResponse {
     PixelRect repaint;                 // Block pixels to repaint; empty: nothing
     std::optional<std::string> status; // new text of the pixel status panel
+    DocumentChange change;             // what the event did to the documents
 };
 
 class CanvasStroke {
 public:
-    explicit CanvasStroke(Workspace& workspace);
+    CanvasStroke(TileSet& tileSet, EditingState& editing, UndoHistory& history);
 
     // The tool buttons. The status text always names the tool in use: choosing the
     // rectangle tool shows its current mode at once, so a dismissed pop-up leaves
@@ -53,7 +57,9 @@ private:
     void updateLineMask();
     void commitDrag();
 
-    Workspace& workspace_;
+    TileSet& tileSet_;
+    EditingState& editing_;
+    UndoHistory& history_;
     DrawingTool tool_ = DrawingTool::Pen;
     RectangleMode rectangleMode_ = RectangleMode::Filled;
     std::string toolStatus_ = "Pen";

@@ -4,8 +4,10 @@
 // picks the left or right drawing colour; any other button repeats the choice of the
 // last left-or-right click, so the box remembers which of the two came last.
 
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
 #include "core/tileeditor/CanvasTypes.h"
-#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 
@@ -14,8 +16,9 @@ public:
     static constexpr int kSwatchSize = 16;
     static constexpr int kSwatches = 4;
 
-    // Mouse-up at x. Clicks outside the four swatches are ignored entirely (false).
-    bool mouseUp(Workspace& workspace, MouseButton button, int x);
+    // Mouse-up at x. Clicks outside the four swatches are ignored entirely (an empty
+    // change).
+    DocumentChange mouseUp(TileSet& tileSet, EditingState& editing, MouseButton button, int x);
 
 private:
     bool lastWasRight_ = false;

@@ -15,11 +15,12 @@ const PalettePreset kPresets[] = {
       fromScreen(15, 56, 15)}},
 };
 
-template <class AnyWorkspace> auto& currentPalette(AnyWorkspace& workspace) {
-    const EditingState& editing = workspace.editing;
-    return workspace.tileSet.paletteTable[static_cast<std::size_t>(editing.CurrentPaletteSet)]
-                                         [static_cast<std::size_t>(editing.CurrentPalette)];
+template <class AnyTileSet> auto& currentPalette(AnyTileSet& tileSet, const EditingState& editing) {
+    return tileSet.paletteTable[static_cast<std::size_t>(editing.CurrentPaletteSet)]
+                               [static_cast<std::size_t>(editing.CurrentPalette)];
 }
+
+constexpr DocumentChange kColorsEdited{TilesChanged, true};
 
 } // namespace
 
@@ -31,27 +32,25 @@ PaletteColor StoredPaletteColor(const Rgb& color) {
     return {color.blue >> 3, color.green >> 3, color.red >> 3};
 }
 
-bool EditPaletteColor(Workspace& workspace, UserPrompts& prompts, int color) {
+DocumentChange EditPaletteColor(TileSet& tileSet, const EditingState& editing, UserPrompts& prompts,
+                                int color) {
     if (color < 0 || color >= kColorsPerPalette)
-        return false;
-    PaletteColor& entry = currentPalette(workspace)[static_cast<std::size_t>(color)];
+        return {};
+    PaletteColor& entry = currentPalette(tileSet, editing)[static_cast<std::size_t>(color)];
     const auto chosen = prompts.chooseColor(DisplayColor(entry));
     if (!chosen)
-        return false;
+        return {};
     entry = StoredPaletteColor(*chosen);
-    workspace.MarkModified();
-    workspace.notify(TilesChanged);
-    return true;
+    return kColorsEdited;
 }
 
-void ApplyPalette(Workspace& workspace, const Palette& colors) {
-    currentPalette(workspace) = colors;
-    workspace.MarkModified();
-    workspace.notify(TilesChanged);
+DocumentChange ApplyPalette(TileSet& tileSet, const EditingState& editing, const Palette& colors) {
+    currentPalette(tileSet, editing) = colors;
+    return kColorsEdited;
 }
 
-Palette CurrentPalette(const Workspace& workspace) {
-    return currentPalette(workspace);
+Palette CurrentPalette(const TileSet& tileSet, const EditingState& editing) {
+    return currentPalette(tileSet, editing);
 }
 
 } // namespace tessivar

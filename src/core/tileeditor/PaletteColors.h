@@ -4,7 +4,10 @@
 // dialog, and whole palettes taken from presets. Colours are stored as the tile set file
 // holds them, three 5-bit components in the order blue, green, red.
 
-#include "core/workspace/Workspace.h"
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
+#include "core/workspace/UserPrompts.h"
 
 #include <span>
 
@@ -22,13 +25,14 @@ std::span<const PalettePreset> BuiltInPalettePresets();
 PaletteColor StoredPaletteColor(const Rgb& color);
 
 // Opens the colour dialog preset to colour `color` of the current palette; OK stores the
-// choice there and marks the set modified. False when the dialog was cancelled.
-bool EditPaletteColor(Workspace& workspace, UserPrompts& prompts, int color);
+// choice there and modifies the set. Nothing changes when the dialog was cancelled.
+DocumentChange EditPaletteColor(TileSet& tileSet, const EditingState& editing, UserPrompts& prompts,
+                                int color);
 
-// Writes `colors` into the current palette and marks the set modified.
-void ApplyPalette(Workspace& workspace, const Palette& colors);
+// Writes `colors` into the current palette and modifies the set.
+DocumentChange ApplyPalette(TileSet& tileSet, const EditingState& editing, const Palette& colors);
 
 // The current palette, to be kept as a preset.
-Palette CurrentPalette(const Workspace& workspace);
+Palette CurrentPalette(const TileSet& tileSet, const EditingState& editing);
 
 } // namespace tessivar

@@ -6,10 +6,9 @@
 
 namespace tessivar {
 
-void TileClipboard::CopyTiles(const Workspace& workspace) {
-    const TileSet& tileSet = workspace.tileSet;
-    const int start = std::clamp(workspace.editing.SelectionStart, 0, kMaxTiles - 1);
-    const int end = std::clamp(workspace.editing.SelectionEnd, start, kMaxTiles - 1);
+void TileClipboard::CopyTiles(const TileSet& tileSet, const EditingState& editing) {
+    const int start = std::clamp(editing.SelectionStart, 0, kMaxTiles - 1);
+    const int end = std::clamp(editing.SelectionEnd, start, kMaxTiles - 1);
     for (int k = 0; k <= end - start; ++k) {
         tiles_[k] = tileSet.tiles[start + k];
         palettes_[k] = tileSet.tilePalette[start + k];
@@ -18,9 +17,9 @@ void TileClipboard::CopyTiles(const Workspace& workspace) {
     count_ = end - start + 1;
 }
 
-void TileClipboard::PasteTiles(Workspace& workspace, bool overwrite) const {
-    TileSet& tileSet = workspace.tileSet;
-    const int at = workspace.editing.CurrentTile;
+DocumentChange TileClipboard::PasteTiles(TileSet& tileSet, const EditingState& editing,
+                                         bool overwrite) const {
+    const int at = editing.CurrentTile;
     if (!overwrite)
         MakeRoomForTiles(tileSet, at, count_);
     for (int k = 0; k < count_ && at + k < kMaxTiles; ++k) {
@@ -28,7 +27,7 @@ void TileClipboard::PasteTiles(Workspace& workspace, bool overwrite) const {
         tileSet.tilePalette[at + k] = palettes_[k];
         tileSet.tilePaletteSet[at + k] = paletteSets_[k];
     }
-    workspace.notify(TilesChanged | TileSetReshaped | MapChanged);
+    return {TilesChanged | TileSetReshaped | MapChanged};
 }
 
 } // namespace tessivar

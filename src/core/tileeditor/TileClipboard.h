@@ -4,7 +4,9 @@
 // for the whole run and starts with one blank Tile, so a paste before any copy pastes
 // one blank Tile. Neither copy nor paste marks the set modified or records undo.
 
-#include "core/workspace/Workspace.h"
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
 
 #include <array>
 
@@ -13,11 +15,11 @@ namespace tessivar {
 class TileClipboard {
 public:
     // Copies Tiles SelectionStart..SelectionEnd with their palette and palette set.
-    void CopyTiles(const Workspace& workspace);
+    void CopyTiles(const TileSet& tileSet, const EditingState& editing);
     // Pastes at CurrentTile. Without `overwrite` room is made first (the tile count
     // grows, the map is not renumbered); Tiles that would land at slot 768 or above are
     // dropped either way.
-    void PasteTiles(Workspace& workspace, bool overwrite) const;
+    DocumentChange PasteTiles(TileSet& tileSet, const EditingState& editing, bool overwrite) const;
 
     int count() const { return count_; }
 

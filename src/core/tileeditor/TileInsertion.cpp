@@ -7,17 +7,15 @@
 
 namespace tessivar {
 
-void InsertBlock(Workspace& workspace) {
-    const int at = workspace.editing.CurrentTile;
-    const int count = workspace.tileSet.TilesPerBlock();
-    MakeRoomForTiles(workspace.tileSet, at, count);
-    TileRemap::ForInsertion(at, count).Apply(workspace.map.grid);
-    workspace.notify(TilesChanged | TileSetReshaped | MapChanged);
+DocumentChange InsertBlock(TileSet& tileSet, const EditingState& editing, MapGrid& map) {
+    const int at = editing.CurrentTile;
+    const int count = tileSet.TilesPerBlock();
+    MakeRoomForTiles(tileSet, at, count);
+    TileRemap::ForInsertion(at, count).Apply(map);
+    return {TilesChanged | TileSetReshaped | MapChanged};
 }
 
-int DeleteTiles(Workspace& workspace) {
-    TileSet& tileSet = workspace.tileSet;
-    EditingState& editing = workspace.editing;
+DocumentChange DeleteTiles(TileSet& tileSet, EditingState& editing, MapGrid& map) {
     const int tilesPerBlock = tileSet.TilesPerBlock();
     const int selected = editing.SelectionEnd - editing.SelectionStart + 1;
     // At least one Block must remain in the set.
@@ -25,11 +23,10 @@ int DeleteTiles(Workspace& workspace) {
     const int count = std::min(std::max(selected, tilesPerBlock), removable);
     for (int k = 0; k < count; ++k)
         RemoveTileSlot(tileSet, editing.CurrentTile);
-    TileRemap::ForDeletion(editing.CurrentTile, count).Apply(workspace.map.grid);
+    TileRemap::ForDeletion(editing.CurrentTile, count).Apply(map);
     editing.SelectionStart = editing.CurrentTile;
     editing.SelectionEnd = editing.CurrentTile + tilesPerBlock - 1;
-    workspace.notify(TilesChanged | TileSetReshaped | EditingChanged | MapChanged);
-    return count;
+    return {TilesChanged | TileSetReshaped | EditingChanged | MapChanged};
 }
 
 } // namespace tessivar

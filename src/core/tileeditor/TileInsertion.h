@@ -4,16 +4,19 @@
 // so its cells keep showing the same pictures; custom information values stay with
 // their slot numbers. None of these marks the set modified or records undo.
 
-#include "core/workspace/Workspace.h"
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/MapDocument.h"
+#include "core/model/TileSet.h"
 
 namespace tessivar {
 
 // "Insert tile": a blank Block at CurrentTile; map cells naming Tile CurrentTile or
 // later move along with their Tiles.
-void InsertBlock(Workspace& workspace);
+DocumentChange InsertBlock(TileSet& tileSet, const EditingState& editing, MapGrid& map);
 
 // "Delete tile(s)": removes max(selection size, TilesPerBlock) Tiles at CurrentTile,
-// but never so many that less than one Block remains. Returns the number removed.
-int DeleteTiles(Workspace& workspace);
+// but never so many that less than one Block remains.
+DocumentChange DeleteTiles(TileSet& tileSet, EditingState& editing, MapGrid& map);
 
 } // namespace tessivar

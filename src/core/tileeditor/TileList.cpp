@@ -32,9 +32,8 @@ BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int 
     return range;
 }
 
-void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld) {
-    EditingState& editing = workspace.editing;
-    const TileSet& tileSet = workspace.tileSet;
+DocumentChange ClickTileList(EditingState& editing, const TileSet& tileSet, int listZoom, int x,
+                             bool shiftHeld) {
     const int tilesPerBlock = tileSet.TilesPerBlock();
     // A press left of the strip picks its first Block, one past the last its last Block.
     const CellGrid grid = TileListGrid(tileSet, listZoom);
@@ -45,22 +44,21 @@ void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld) {
         editing.SelectionEnd = clicked + tilesPerBlock - 1;
         if (editing.SelectionEnd < editing.SelectionStart)
             std::swap(editing.SelectionStart, editing.SelectionEnd);
-        workspace.notify(EditingChanged);
-        return;
+        return {EditingChanged};
     }
     editing.CurrentTile = clicked;
     editing.SelectionStart = clicked;
     editing.SelectionEnd = clicked + tilesPerBlock - 1;
     editing.CurrentPaletteSet = tileSet.tilePaletteSet[clicked];
     editing.CurrentPalette = tileSet.tilePalette[clicked];
-    workspace.notify(EditingChanged);
+    return {EditingChanged};
 }
 
-void EditBlockFromMap(Workspace& workspace, int firstTile) {
-    const int block = std::clamp(firstTile, 0, kMaxTiles - workspace.tileSet.TilesPerBlock());
-    workspace.editing.CurrentTile = block;
-    workspace.editing.SelectionStart = workspace.editing.SelectionEnd = block;
-    workspace.notify(EditingChanged);
+DocumentChange EditBlockFromMap(EditingState& editing, const TileSet& tileSet, int firstTile) {
+    const int block = std::clamp(firstTile, 0, kMaxTiles - tileSet.TilesPerBlock());
+    editing.CurrentTile = block;
+    editing.SelectionStart = editing.SelectionEnd = block;
+    return {EditingChanged};
 }
 
 } // namespace tessivar

@@ -4,8 +4,10 @@
 // a click picks the Block under the mouse, or with Shift extends the selection from
 // CurrentTile to it.
 
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
 #include "core/render/CellGrid.h"
-#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 
@@ -25,11 +27,12 @@ BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int 
                                       int visibleWidth);
 
 // Mouse-down at x on the tile list (any button).
-void ClickTileList(Workspace& workspace, int listZoom, int x, bool shiftHeld);
+DocumentChange ClickTileList(EditingState& editing, const TileSet& tileSet, int listZoom, int x,
+                             bool shiftHeld);
 
 // The map editor's "Edit tile...": puts the Block that starts at `firstTile` on the
 // canvas and selects it alone, lowered so that it fits into the Tile slots under the
 // current Block size. The current palette and palette set stay.
-void EditBlockFromMap(Workspace& workspace, int firstTile);
+DocumentChange EditBlockFromMap(EditingState& editing, const TileSet& tileSet, int firstTile);
 
 } // namespace tessivar

@@ -38,17 +38,16 @@ bool transformPixels(TileSet& tileSet, int b, BlockTransform transform) {
 
 } // namespace
 
-bool ApplyBlockTransform(Workspace& workspace, UserPrompts& prompts, BlockTransform transform) {
-    workspace.MarkModified();
-    KeepCurrentBlockInSlots(workspace.editing, workspace.tileSet);
-    workspace.RecordUndoState();
-    if (!transformPixels(workspace.tileSet, workspace.editing.CurrentTile, transform)) {
+DocumentChange ApplyBlockTransform(TileSet& tileSet, EditingState& editing, UndoHistory& history,
+                                   UserPrompts& prompts, BlockTransform transform) {
+    KeepCurrentBlockInSlots(editing, tileSet);
+    history.RecordUndoState(tileSet, editing);
+    if (!transformPixels(tileSet, editing.CurrentTile, transform)) {
         prompts.showMessage(kRotationRefusedMessage, kRotationRefusedCaption);
-        return false;
+        return {HistoryChanged, true};
     }
     // Flips and turns refresh the map views too: the map shows these Blocks as well.
-    workspace.notify(TilesChanged | MapChanged);
-    return true;
+    return {HistoryChanged | TilesChanged | MapChanged, true};
 }
 
 } // namespace tessivar

@@ -4,8 +4,11 @@
 // state of the current Block, transforms it and tells the views. "Clear tile" is handled
 // the same way here, so an accidental clear can be undone.
 
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
+#include "core/model/UndoHistory.h"
 #include "core/workspace/UserPrompts.h"
-#include "core/workspace/Workspace.h"
 
 namespace tessivar {
 
@@ -24,8 +27,9 @@ inline constexpr const char* kRotationRefusedMessage = "Rotation only works for 
 inline constexpr const char* kRotationRefusedCaption = "Error";
 
 // Runs one transform on the Block at CurrentTile. A rotation of a non-square Block shows
-// the refusal through `prompts` and returns false; its undo state and Modified stay, as
-// after any other transform.
-bool ApplyBlockTransform(Workspace& workspace, UserPrompts& prompts, BlockTransform transform);
+// the refusal through `prompts` and leaves the pixels alone; its undo state and the
+// modified set stay, as after any other transform.
+DocumentChange ApplyBlockTransform(TileSet& tileSet, EditingState& editing, UndoHistory& history,
+                                   UserPrompts& prompts, BlockTransform transform);
 
 } // namespace tessivar

@@ -10,30 +10,33 @@ bool isCategoryRow(const TileSet& tileSet, int row) {
     return row >= 0 && row < tileSet.categoryCount;
 }
 
-bool storeForCurrentTile(Workspace& workspace, int category, std::int32_t value) {
-    const int tile = workspace.editing.CurrentTile;
+constexpr DocumentChange kInfoEdited{TileInfoChanged, true};
+
+DocumentChange storeForCurrentTile(TileSet& tileSet, const EditingState& editing, int category,
+                                   std::int32_t value) {
+    const int tile = editing.CurrentTile;
     if (tile < 0 || tile >= kMaxTiles)
-        return false;
-    workspace.tileSet.tileInfo[tile][category] = value;
-    workspace.MarkModified();
-    workspace.notify(TileInfoChanged);
-    return true;
+        return {};
+    tileSet.tileInfo[tile][category] = value;
+    return kInfoEdited;
 }
 
 } // namespace
 
-bool EditTileInfoValue(Workspace& workspace, int category, std::string_view text) {
-    if (!isCategoryRow(workspace.tileSet, category))
-        return false;
-    const auto value = EditedTileInfoValue(workspace.tileSet.categories[category].type, text);
-    return value && storeForCurrentTile(workspace, category, *value);
+DocumentChange EditTileInfoValue(TileSet& tileSet, const EditingState& editing, int category,
+                                 std::string_view text) {
+    if (!isCategoryRow(tileSet, category))
+        return {};
+    const auto value = EditedTileInfoValue(tileSet.categories[category].type, text);
+    return value ? storeForCurrentTile(tileSet, editing, category, *value) : DocumentChange{};
 }
 
-bool SetBooleanTileInfo(Workspace& workspace, int category, bool value) {
-    if (!isCategoryRow(workspace.tileSet, category) ||
-        workspace.tileSet.categories[category].type != static_cast<int>(CategoryType::Boolean))
-        return false;
-    return storeForCurrentTile(workspace, category, value ? 1 : 0);
+DocumentChange SetBooleanTileInfo(TileSet& tileSet, const EditingState& editing, int category,
+                                  bool value) {
+    if (!isCategoryRow(tileSet, category) ||
+        tileSet.categories[category].type != static_cast<int>(CategoryType::Boolean))
+        return {};
+    return storeForCurrentTile(tileSet, editing, category, value ? 1 : 0);
 }
 
 bool IsUserCategory(const TileSet& tileSet, int row) {
@@ -52,29 +55,24 @@ std::string CategoryNameEditorText(const TileSet& tileSet, int row) {
     return IsUserCategory(tileSet, row) ? tileSet.categories[row].nameText() : std::string();
 }
 
-bool EditCategoryName(Workspace& workspace, int row, std::string_view text) {
-    TileSet& tileSet = workspace.tileSet;
+DocumentChange EditCategoryName(TileSet& tileSet, int row, std::string_view text) {
     const bool newRow = row == tileSet.categoryCount && OffersNewCategoryRow(tileSet);
     if (row < kBuiltInCategories || (!newRow && !IsUserCategory(tileSet, row)))
-        return false;
+        return {};
     if (newRow) {
         // The new category's values are whatever its slot holds already.
         tileSet.categories[row].type = static_cast<int>(CategoryType::Word);
         ++tileSet.categoryCount;
     }
     tileSet.categories[row].setName(std::string(text));
-    workspace.MarkModified();
-    workspace.notify(TileInfoChanged);
-    return true;
+    return kInfoEdited;
 }
 
-bool SetCategoryType(Workspace& workspace, int row, int type) {
-    if (!IsUserCategory(workspace.tileSet, row) || !IsKnownCategoryType(type))
-        return false;
-    workspace.tileSet.categories[row].type = type;
-    workspace.MarkModified();
-    workspace.notify(TileInfoChanged);
-    return true;
+DocumentChange SetCategoryType(TileSet& tileSet, int row, int type) {
+    if (!IsUserCategory(tileSet, row) || !IsKnownCategoryType(type))
+        return {};
+    tileSet.categories[row].type = type;
+    return kInfoEdited;
 }
 
 } // namespace tessivar

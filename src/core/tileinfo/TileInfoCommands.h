@@ -4,7 +4,9 @@
 // that stores something marks the tile set modified and announces TileInfoChanged, so
 // both grids repaint and the change is saved with the set.
 
-#include "core/workspace/Workspace.h"
+#include "core/model/DocumentChange.h"
+#include "core/model/EditingState.h"
+#include "core/model/TileSet.h"
 
 #include <string>
 #include <string_view>
@@ -13,11 +15,13 @@ namespace tessivar {
 
 // The in-place editor of the grid's value column changed its text: stores the value of
 // `category` for CurrentTile by the category's type. False when nothing was stored
-// (Boolean and unknown types, a row outside the table).
-bool EditTileInfoValue(Workspace& workspace, int category, std::string_view text);
+// (Boolean and unknown types, a row outside the table): an empty change.
+DocumentChange EditTileInfoValue(TileSet& tileSet, const EditingState& editing, int category,
+                                 std::string_view text);
 
 // The grid's "&false" / "&true" pop-up on a Boolean row; other rows are left alone.
-bool SetBooleanTileInfo(Workspace& workspace, int category, bool value);
+DocumentChange SetBooleanTileInfo(TileSet& tileSet, const EditingState& editing, int category,
+                                  bool value);
 
 // Rows 3 and later below the category count: the ones the user may rename and retype.
 bool IsUserCategory(const TileSet& tileSet, int row);
@@ -32,10 +36,10 @@ std::string CategoryNameEditorText(const TileSet& tileSet, int row);
 
 // The dialog's name editor changed its text in `row`. The new-category row first adds a
 // category of type Word; the name is cut to 15 characters. Rows 0..2 and rows past the
-// table store nothing (false).
-bool EditCategoryName(Workspace& workspace, int row, std::string_view text);
+// table store nothing (an empty change).
+DocumentChange EditCategoryName(TileSet& tileSet, int row, std::string_view text);
 
-// The dialog's type pop-up: sets the type code of a user category (false for others).
-bool SetCategoryType(Workspace& workspace, int row, int type);
+// The dialog's type pop-up: sets the type code of a user category (nothing for others).
+DocumentChange SetCategoryType(TileSet& tileSet, int row, int type);
 
 } // namespace tessivar

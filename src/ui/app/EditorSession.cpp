@@ -43,7 +43,7 @@ EditorSession::EditorSession(UserPrompts& prompts)
     Workspace* workspace = &workspace_;
     UserPrompts* asker = &prompts;
     QObject::connect(binary, &QAction::triggered, binary, [workspace, map, asker] {
-        ExportMapBinaryCommand(*workspace, map->format(),
+        ExportMapBinaryCommand(workspace->tileSet, workspace->map.grid, map->format(),
                                ParseLenientInteger(map->offsetField()->text().toStdString()),
                                *asker);
     });

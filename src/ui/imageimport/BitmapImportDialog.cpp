@@ -23,8 +23,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include <new>
-
 namespace tessivar::ui {
 
 namespace {
@@ -326,23 +324,15 @@ bool BitmapImportDialog::convert() {
     convertedView_->setNotice(true);
     convertedView_->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::string problem;
-    try {
-        Result<ConvertedPicture> result =
-            ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
-        if (result)
-            converted_ = std::move(*result);
-        else
-            problem = result.error();
-    } catch (const std::bad_alloc&) {
-        problem = "Not enough memory to convert the picture";
-    }
+    Result<ConvertedPicture> result =
+        ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
     QApplication::restoreOverrideCursor();
-    if (!converted_) {
+    if (!result) {
         convertedView_->setPicture({}, {1, 1});
-        prompts_.showMessage(problem, kImportErrorCaption);
+        prompts_.showMessage(result.error(), kImportErrorCaption);
         return false;
     }
+    converted_ = std::move(*result);
     convertedView_->setPicture(wrapConverted(*converted_), QSize(size_.width, size_.height));
     importButton_->setEnabled(true);
     return true;
@@ -352,18 +342,14 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
     if (!converted_)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Result<ImportSummary> summary = Fail("Not enough memory to import the picture");
     const EditingState& editing = workspace_.editing;
     const ImportTarget target{
         workspace_.tileSet,        workspace_.map,
         editing.CurrentTile,       editing.CurrentPalette,
         editing.CurrentPaletteSet, [this] { return workspace_.QuerySaveMap(); }};
-    try {
-        summary = ImportConvertedImage(
-            target, *converted_,
-            {mode, createMap_->isChecked(), overwriteTiles_(), reuseTiles_->isChecked()});
-    } catch (const std::bad_alloc&) {
-    }
+    const Result<ImportSummary> summary = ImportConvertedImage(
+        target, *converted_,
+        {mode, createMap_->isChecked(), overwriteTiles_(), reuseTiles_->isChecked()});
     QApplication::restoreOverrideCursor();
     if (!summary) {
         prompts_.showMessage(summary.error(), kImportErrorCaption);

@@ -48,13 +48,13 @@ Result<BitmapImage> PictureFromQImage(const QImage& image) {
                 const QImage strip = image.copy(0, first, image.width(), rows)
                                          .convertToFormat(QImage::Format_ARGB32);
                 if (strip.isNull())
-                    return Fail("Not enough memory to read the picture");
+                    return Fail(kPictureOutOfMemory);
                 copyRgb32Rows(strip, first, out);
             }
         }
         return out;
     } catch (const std::bad_alloc&) {
-        return Fail("Not enough memory to read the picture");
+        return Fail(kPictureOutOfMemory);
     }
 }
 

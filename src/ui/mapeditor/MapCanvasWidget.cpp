@@ -78,6 +78,7 @@ void MapCanvasWidget::paintEvent(QPaintEvent* event) {
 }
 
 void MapCanvasWidget::handle(const MapResponse& response) {
+    workspace_.apply(response.change);
     if (response.repaintAll) {
         animation_.forgetShown();
         update();

@@ -50,8 +50,9 @@ MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWi
     : QMainWindow(parent)
     , workspace_(workspace)
     , prompts_(prompts)
-    , history_(workspace)
-    , stroke_(workspace, state_, history_) {
+    , history_(workspace.map, [this](const DocumentChange& change) { workspace_.apply(change); })
+    , stroke_(workspace.tileSet, workspace.map, state_, history_) {
+    workspace_.addListener([this](unsigned changes) { history_.heard(changes); });
     buildMenus();
     buildPanes();
     sizeDialog_ = new MapSizeDialog(workspace_, prompts, history_, this);
@@ -279,12 +280,12 @@ QString MapEditorWindow::sizeLabelText() const {
 }
 
 void MapEditorWindow::changeMapSize() {
-    BeginMapSizeChange(workspace_);
+    workspace_.apply(BeginMapSizeChange());
     sizeDialog_->presetAndRun();
 }
 
 void MapEditorWindow::editTile() {
-    EditBlockFromMap(workspace_, state_.LeftBlock);
+    workspace_.apply(EditBlockFromMap(workspace_.editing, workspace_.tileSet, state_.LeftBlock));
     if (tileEditorWindow_) {
         tileEditorWindow_->show();
         tileEditorWindow_->raise();

@@ -42,7 +42,7 @@ bool MapSizeDialog::presetAndRun() {
 
 void MapSizeDialog::pressChange() {
     // A refused size has shown its message; the dialog stays open.
-    if (ApplyMapSize(workspace_, prompts_, history_, rows_->text().toStdString(),
+    if (ApplyMapSize(workspace_.map, prompts_, history_, rows_->text().toStdString(),
                      columns_->text().toStdString()))
         accept();
 }

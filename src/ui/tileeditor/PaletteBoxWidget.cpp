@@ -26,18 +26,21 @@ void PaletteBoxWidget::buildPresetMenu() {
     presetMenu_->setObjectName(QStringLiteral("palettePresets"));
     for (const PalettePreset& preset : BuiltInPalettePresets()) {
         const Palette colors = preset.colors;
-        connect(presetMenu_->addAction(tr(preset.name)), &QAction::triggered, this,
-                [this, colors] { ApplyPalette(workspace_, colors); });
+        connect(presetMenu_->addAction(tr(preset.name)), &QAction::triggered, this, [this, colors] {
+            workspace_.apply(ApplyPalette(workspace_.tileSet, workspace_.editing, colors));
+        });
     }
     savedPreset_ = presetMenu_->addAction(tr("Saved palette"));
     savedPreset_->setObjectName(QStringLiteral("savedPalette"));
     savedPreset_->setEnabled(false);
-    connect(savedPreset_, &QAction::triggered, this, [this] { ApplyPalette(workspace_, saved_); });
+    connect(savedPreset_, &QAction::triggered, this, [this] {
+        workspace_.apply(ApplyPalette(workspace_.tileSet, workspace_.editing, saved_));
+    });
     presetMenu_->addSeparator();
     QAction* save = presetMenu_->addAction(tr("Save palette as preset"));
     save->setObjectName(QStringLiteral("savePalette"));
     connect(save, &QAction::triggered, this, [this] {
-        saved_ = CurrentPalette(workspace_);
+        saved_ = CurrentPalette(workspace_.tileSet, workspace_.editing);
         savedPreset_->setEnabled(true);
     });
 }
@@ -50,7 +53,8 @@ void PaletteBoxWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
     if (event->button() == Qt::LeftButton && x >= 0 &&
         x < PaletteBox::kSwatches * PaletteBox::kSwatchSize)
-        EditPaletteColor(workspace_, prompts_, x / PaletteBox::kSwatchSize);
+        workspace_.apply(EditPaletteColor(workspace_.tileSet, workspace_.editing, prompts_,
+                                          x / PaletteBox::kSwatchSize));
 }
 
 void PaletteBoxWidget::paintEvent(QPaintEvent*) {
@@ -71,7 +75,8 @@ void PaletteBoxWidget::paintEvent(QPaintEvent*) {
 }
 
 void PaletteBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
-    box_.mouseUp(workspace_, coreButton(event->button()), event->position().toPoint().x());
+    workspace_.apply(box_.mouseUp(workspace_.tileSet, workspace_.editing,
+                                  coreButton(event->button()), event->position().toPoint().x()));
 }
 
 } // namespace tessivar::ui

@@ -69,6 +69,7 @@ void TileCanvasWidget::repaintPixels(const PixelRect& pixels) {
 }
 
 void TileCanvasWidget::handle(const CanvasResponse& response) {
+    workspace_.apply(response.change);
     repaintPixels(response.repaint);
     if (response.status)
         Q_EMIT pixelStatusChanged(QString::fromStdString(*response.status));

@@ -54,7 +54,7 @@ TileEditorWindow::TileEditorWindow(Workspace& workspace, UserPrompts& prompts, Q
     : QMainWindow(parent)
     , workspace_(workspace)
     , prompts_(prompts)
-    , stroke_(workspace)
+    , stroke_(workspace.tileSet, workspace.editing, workspace.history)
     , optionsStore_(std::make_unique<QtOptionsStore>()) {
     buildPanes();
     buildDialogs();
@@ -102,11 +102,15 @@ void TileEditorWindow::buildFileMenu() {
                            QKeySequence(tr("Ctrl+D"))),
             &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(true); });
     connect(AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries")),
-            &QAction::triggered, this, [this] { ImportTileBinariesCommand(workspace_, prompts_); });
+            &QAction::triggered, this, [this] {
+                workspace_.apply(
+                    ImportTileBinariesCommand(workspace_.tileSet, workspace_.editing, prompts_));
+            });
     connect(AddNamedAction(import, "actionImportTileSheet", tr("Tile sheet (PNG)...")),
             &QAction::triggered, this, [this] {
-                ImportTileSheetCommand(workspace_, prompts_, workspace_.options.OverwriteTiles,
-                                       OpenTileSheet);
+                workspace_.apply(ImportTileSheetCommand(
+                    workspace_.tileSet, workspace_.editing, workspace_.map, prompts_,
+                    workspace_.options.OverwriteTiles, OpenTileSheet));
             });
     QMenu* exportMenu = file->addMenu(tr("&Export ..."));
     connect(
@@ -116,9 +120,11 @@ void TileEditorWindow::buildFileMenu() {
         AddNamedAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R"))),
         &QAction::triggered, this, [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
     connect(AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary")),
-            &QAction::triggered, this, [this] { ExportTileBinaryCommand(workspace_, prompts_); });
+            &QAction::triggered, this,
+            [this] { ExportTileBinaryCommand(workspace_.tileSet, prompts_); });
     connect(AddNamedAction(exportMenu, "actionExportTileSheet", tr("Tile sheet (PNG)...")),
-            &QAction::triggered, this, [this] { ExportTileSheetCommand(workspace_, prompts_); });
+            &QAction::triggered, this,
+            [this] { ExportTileSheetCommand(workspace_.tileSet, workspace_.editing, prompts_); });
     file->addSeparator();
     connect(AddNamedAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this,
             &QWidget::close);
@@ -133,18 +139,26 @@ void TileEditorWindow::buildEditMenu() {
     connect(redo, &QAction::triggered, this, [this] { workspace_.Redo(); });
     edit->addSeparator();
     connect(AddNamedAction(edit, "actionClearTile", tr("Clear tile"), QKeySequence(tr("Ctrl+X"))),
-            &QAction::triggered, this,
-            [this] { ApplyBlockTransform(workspace_, prompts_, BlockTransform::Clear); });
+            &QAction::triggered, this, [this] { transform(BlockTransform::Clear); });
     connect(AddNamedAction(edit, "actionCopyTiles", tr("Copy tile(s)"), QKeySequence(tr("Ctrl+C"))),
-            &QAction::triggered, this, [this] { clipboard_.CopyTiles(workspace_); });
+            &QAction::triggered, this,
+            [this] { clipboard_.CopyTiles(workspace_.tileSet, workspace_.editing); });
     connect(
         AddNamedAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V"))),
-        &QAction::triggered, this,
-        [this] { clipboard_.PasteTiles(workspace_, workspace_.options.OverwriteTiles); });
+        &QAction::triggered, this, [this] {
+            workspace_.apply(clipboard_.PasteTiles(workspace_.tileSet, workspace_.editing,
+                                                   workspace_.options.OverwriteTiles));
+        });
     connect(AddNamedAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A"))),
-            &QAction::triggered, this, [this] { InsertBlock(workspace_); });
+            &QAction::triggered, this, [this] {
+                workspace_.apply(
+                    InsertBlock(workspace_.tileSet, workspace_.editing, workspace_.map.grid));
+            });
     connect(AddNamedAction(edit, "actionDeleteTiles", tr("Delete tile(s)")), &QAction::triggered,
-            this, [this] { DeleteTiles(workspace_); });
+            this, [this] {
+                workspace_.apply(
+                    DeleteTiles(workspace_.tileSet, workspace_.editing, workspace_.map.grid));
+            });
     connect(AddNamedAction(edit, "actionOptions", tr("Options ...")), &QAction::triggered, this,
             [this] { showWindow(optionsDialog_); });
     edit->addSeparator();
@@ -192,14 +206,17 @@ void TileEditorWindow::buildViewMenu() {
 void TileEditorWindow::buildTilesMenu() {
     QMenu* tiles = menuBar()->addMenu(tr("Tiles"));
     connect(AddNamedAction(tiles, "actionBlock8x8", tr("8x8")), &QAction::triggered, this,
-            [this] { SetSingleTileBlockSize(workspace_, layout_); });
+            [this] { workspace_.apply(SetSingleTileBlockSize(workspace_.tileSet, layout_)); });
     const std::pair<const char*, BlockSize> fixedSizes[] = {{"actionBlock8x16", {8, 16}},
                                                             {"actionBlock16x16", {16, 16}},
                                                             {"actionBlock32x32", {32, 32}}};
     for (const auto& [name, size] : fixedSizes) {
         const QString caption = QStringLiteral("%1x%2").arg(size.width).arg(size.height);
         connect(AddNamedAction(tiles, name, caption), &QAction::triggered, this,
-                [this, size = size] { SetFixedBlockSize(workspace_, layout_, size); });
+                [this, size = size] {
+                    workspace_.apply(
+                        SetFixedBlockSize(workspace_.tileSet, workspace_.editing, layout_, size));
+                });
     }
     connect(AddNamedAction(tiles, "actionBlockCustom", tr("Custom ...")), &QAction::triggered, this,
             &TileEditorWindow::customBlockSize);
@@ -287,9 +304,8 @@ QWidget* TileEditorWindow::buildBottomRow() {
         toolStatus_->setText(text);
         statusBar()->update();
     });
-    connect(toolPanel_, &TileToolPanel::transformRequested, this, [this](BlockTransform transform) {
-        ApplyBlockTransform(workspace_, prompts_, transform);
-    });
+    connect(toolPanel_, &TileToolPanel::transformRequested, this,
+            [this](BlockTransform block) { transform(block); });
     layout->addWidget(toolPanel_, 0, Qt::AlignTop);
     layout->addStretch(1);
 
@@ -402,6 +418,11 @@ void TileEditorWindow::applyFullLayout(const FullLayout& full) {
         splitter_->setSizes({leftPaneWidth_, std::max(mapViewWidth, 0)});
 }
 
+void TileEditorWindow::transform(BlockTransform transform) {
+    workspace_.apply(ApplyBlockTransform(workspace_.tileSet, workspace_.editing, workspace_.history,
+                                         prompts_, transform));
+}
+
 void TileEditorWindow::afterZoomCommand() {
     tileList_->update();
     canvas_->update();
@@ -410,12 +431,15 @@ void TileEditorWindow::afterZoomCommand() {
 
 void TileEditorWindow::changeTileCount() {
     const auto entered = tileCountDialog_->ask(TileCountFieldPreset(workspace_.tileSet));
-    ApplyTileCount(workspace_, prompts_, entered);
+    workspace_.apply(ApplyTileCount(workspace_.tileSet, prompts_, entered));
 }
 
 void TileEditorWindow::customBlockSize() {
     tileSizeDialog_->ask([this](const std::string& width, const std::string& height) {
-        return ApplyCustomBlockSize(workspace_, layout_, prompts_, width, height);
+        const DocumentChange change = ApplyCustomBlockSize(workspace_.tileSet, workspace_.editing,
+                                                           layout_, prompts_, width, height);
+        workspace_.apply(change);
+        return !change.empty();
     });
 }
 

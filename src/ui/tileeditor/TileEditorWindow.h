@@ -4,6 +4,7 @@
 #include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
 #include "core/tileeditor/TileClipboard.h"
+#include "core/tileeditor/TransformCommands.h"
 #include "core/workspace/Workspace.h"
 
 #include <QMainWindow>
@@ -97,6 +98,7 @@ private:
     void runEditorLayout();
     void applyFullLayout(const FullLayout& full);
     void afterZoomCommand();
+    void transform(BlockTransform transform);
     void chooseGridColor();
     void toggleMapView(bool shown);
 

@@ -70,7 +70,8 @@ void TileListWidget::paintBlock(QPainter& painter, int firstTile) {
 
 void TileListWidget::mousePressEvent(QMouseEvent* event) {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    ClickTileList(workspace_, listZoom_, event->position().toPoint().x(), shift);
+    workspace_.apply(ClickTileList(workspace_.editing, workspace_.tileSet, listZoom_,
+                                   event->position().toPoint().x(), shift));
 }
 
 } // namespace tessivar::ui

@@ -131,10 +131,12 @@ void AnimationDialog::showFrame() {
 }
 
 void AnimationDialog::apply() {
-    const Status applied =
-        ApplyAnimation(workspace_, preview_.start(), preview_.end(), fieldNumber(delayField_));
+    const auto applied = ApplyAnimation(workspace_.tileSet, preview_.start(), preview_.end(),
+                                        fieldNumber(delayField_));
     if (!applied)
         prompts_.showMessage(applied.error(), "Error");
+    else
+        workspace_.apply(*applied);
 }
 
 void AnimationDialog::hideEvent(QHideEvent* event) {

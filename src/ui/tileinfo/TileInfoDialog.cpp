@@ -44,9 +44,8 @@ TileInfoDialog::TileInfoDialog(Workspace& workspace, QWidget* parent)
             return QString::fromStdString(CategoryNameEditorText(workspace_.tileSet, index.row()));
         },
         [this](const QModelIndex& index, const QString& text) {
-            if (index.column() == 0 &&
-                EditCategoryName(workspace_, index.row(), text.toStdString()))
-                refresh();
+            if (index.column() == 0)
+                applyEdit(EditCategoryName(workspace_.tileSet, index.row(), text.toStdString()));
         },
         this);
     names->setMaxLength(0, kNameLength);
@@ -73,13 +72,17 @@ void TileInfoDialog::buildTypeMenu() {
         QAction* action = typeMenu_->addAction(tr(captions[type]));
         action->setCheckable(true);
         action->setActionGroup(types);
-        connect(action, &QAction::triggered, this, [this, type] {
-            if (SetCategoryType(workspace_, menuRow_, type))
-                refresh();
-        });
+        connect(action, &QAction::triggered, this,
+                [this, type] { applyEdit(SetCategoryType(workspace_.tileSet, menuRow_, type)); });
     }
     // Offered for completeness; no type code belongs to it.
     typeMenu_->addAction(tr("&Custom List..."));
+}
+
+void TileInfoDialog::applyEdit(const DocumentChange& change) {
+    workspace_.apply(change);
+    if (!change.empty())
+        refresh();
 }
 
 void TileInfoDialog::refresh() {

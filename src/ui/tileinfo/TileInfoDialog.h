@@ -29,6 +29,8 @@ protected:
 
 private:
     void buildTypeMenu();
+    // Applies a category edit; the table is rebuilt when it stored something.
+    void applyEdit(const DocumentChange& change);
     void onCellClicked(int row, int column);
 
     Workspace& workspace_;

@@ -35,7 +35,8 @@ TileInfoGrid::TileInfoGrid(Workspace& workspace, QWidget* parent)
                 TileInfoEditorText(workspace_.tileSet.tileInfo[tile][index.row()]));
         },
         [this](const QModelIndex& index, const QString& text) {
-            EditTileInfoValue(workspace_, index.row(), text.toStdString());
+            workspace_.apply(EditTileInfoValue(workspace_.tileSet, workspace_.editing, index.row(),
+                                               text.toStdString()));
         },
         this));
 
@@ -108,7 +109,7 @@ void TileInfoGrid::onCellClicked(int row, int column) {
 }
 
 void TileInfoGrid::chooseBoolean(bool value) {
-    SetBooleanTileInfo(workspace_, menuRow_, value);
+    workspace_.apply(SetBooleanTileInfo(workspace_.tileSet, workspace_.editing, menuRow_, value));
 }
 
 } // namespace tessivar::ui

@@ -32,8 +32,14 @@ TEST(SheetCommands, ImportStoresTheSheetsTilesAtTheCurrentTile) {
     workspace->editing.CurrentTile = 5;
     const Palette palette = workspace->tileSet.paletteTable[0][0];
     prompts.files = {std::nullopt, "sheet.png"};
-    EXPECT_FALSE(ImportTileSheetCommand(*workspace, prompts, false, twoTiles)); // cancelled
-    EXPECT_TRUE(ImportTileSheetCommand(*workspace, prompts, false, twoTiles));
+    auto import = [&](bool overwrite, const TileSheetOpener& open) {
+        return ImportTileSheetCommand(workspace->tileSet, workspace->editing, workspace->map,
+                                      prompts, overwrite, open);
+    };
+    EXPECT_EQ(import(false, twoTiles).views, 0u); // cancelled
+    const DocumentChange stored = import(false, twoTiles);
+    EXPECT_TRUE(stored.tileSetModified);
+    EXPECT_TRUE(stored.views & TileSetReshaped);
     EXPECT_EQ(workspace->tileSet.tileCount, 18); // inserted before Tile 5
     Tile black;
     black.fill(1); // the darker of the two colours
@@ -41,12 +47,11 @@ TEST(SheetCommands, ImportStoresTheSheetsTilesAtTheCurrentTile) {
     EXPECT_EQ(workspace->tileSet.tiles[6], Tile{});
     EXPECT_EQ(workspace->tileSet.tiles[7][0], 2);
     EXPECT_TRUE(workspace->tileSet.paletteTable[0][0] == palette);
-    EXPECT_TRUE(workspace->editing.Modified);
 
     prompts.files = {"bad.png"};
-    EXPECT_FALSE(ImportTileSheetCommand(*workspace, prompts, true, [](const std::string&) {
-        return Result<TileSheetRows>(Fail("not a picture"));
-    }));
+    EXPECT_FALSE(import(true, [](const std::string&) {
+                     return Result<TileSheetRows>(Fail("not a picture"));
+                 }).tileSetModified);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "Import Error");
     EXPECT_NE(prompts.messages[0].text.find("not a picture"), std::string::npos);
@@ -64,12 +69,14 @@ TEST(SheetCommands, ExportsWriteTheChosenFileOrSayWhyNot) {
     testing::TempDir dir;
     prompts.files = {dir.file("s.png"), dir.file("m.bin"), dir.file("no/s.png"),
                      dir.file("no/m.bin")};
-    EXPECT_TRUE(ExportTileSheetCommand(*workspace, prompts));
+    EXPECT_TRUE(ExportTileSheetCommand(workspace->tileSet, workspace->editing, prompts));
     EXPECT_EQ(testing::DecodePng(dir.file("s.png")).palette[0], 0xF80000u);
-    EXPECT_TRUE(ExportMapBinaryCommand(*workspace, MapFormatPreset(), 1, prompts));
+    EXPECT_TRUE(ExportMapBinaryCommand(workspace->tileSet, workspace->map.grid, MapFormatPreset(),
+                                       1, prompts));
     EXPECT_EQ(testing::ReadBytes(dir.file("m.bin")), (std::vector<std::uint8_t>{1, 3, 5}));
-    EXPECT_FALSE(ExportTileSheetCommand(*workspace, prompts));
-    EXPECT_FALSE(ExportMapBinaryCommand(*workspace, MapFormatPreset(), 1, prompts));
+    EXPECT_FALSE(ExportTileSheetCommand(workspace->tileSet, workspace->editing, prompts));
+    EXPECT_FALSE(ExportMapBinaryCommand(workspace->tileSet, workspace->map.grid, MapFormatPreset(),
+                                        1, prompts));
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].caption, "File Error");
     EXPECT_EQ(prompts.messages[1].caption, "File Error");

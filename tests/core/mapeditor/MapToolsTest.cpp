@@ -21,14 +21,19 @@ using tileeditor_test::Fixture;
 
 struct MapFixture : Fixture {
     MapEditorState state;
-    MapHistory history{workspace};
-    MapStroke stroke{workspace, state, history};
+    MapHistory history{workspace.map, [this](const DocumentChange& c) { workspace.apply(c); }};
+    MapStroke stroke{workspace.tileSet, workspace.map, state, history};
 
     explicit MapFixture(BlockSize block = {8, 8}, int tileCount = 64)
         : Fixture(block, tileCount) {
+        workspace.addListener([this](unsigned changes) { history.heard(changes); });
         workspace.map.ReplaceMapGrid(6, 5);
         state.LeftBlock = 7;
         state.RightBlock = 9;
+    }
+    MapResponse run(const MapResponse& response) {
+        Fixture::run(response.change);
+        return response;
     }
     // Centre of cell (column, row) on the canvas.
     int px(int column) const { return column * (2 * workspace.tileSet.block.width + 1) + 3; }
@@ -56,19 +61,19 @@ TEST(MapStroke, SingleTileDrawsWithEitherButtonAlongTheDrag) {
         MapFixture f;
         f.state.MapPalette = 3;
         f.state.HFlip = true;
-        const MapResponse down = f.stroke.mouseDown(c.button, f.px(1), f.py(2));
+        const MapResponse down = f.run(f.stroke.mouseDown(c.button, f.px(1), f.py(2)));
         EXPECT_EQ(down.repaint, (MapCellRange{1, 1, 2, 2}));
-        f.stroke.mouseMove(f.px(3), f.py(2));
-        f.stroke.mouseMove(f.px(9), f.py(2)); // off the grid: ignored
-        f.stroke.mouseUp();
-        f.stroke.mouseMove(f.px(4), f.py(2)); // no button: no drawing
+        f.run(f.stroke.mouseMove(f.px(3), f.py(2)));
+        f.run(f.stroke.mouseMove(f.px(9), f.py(2))); // off the grid: ignored
+        f.run(f.stroke.mouseUp());
+        f.run(f.stroke.mouseMove(f.px(4), f.py(2))); // no button: no drawing
         const char t = static_cast<char>('0' + c.expectedTile);
         EXPECT_EQ(f.tiles(), std::string("000000|000000|0") + t + "0" + t + "00|000000|000000");
         EXPECT_EQ(f.cell(1, 2), (MapCell{static_cast<std::uint16_t>(c.expectedTile), 3, 1, 0}));
         EXPECT_TRUE(f.workspace.map.MapModified);
         EXPECT_EQ(f.notifications, std::vector<unsigned>{MapChanged});
-        f.stroke.mouseDown(c.button, -5, 0); // a later press that writes nothing
-        f.stroke.mouseUp();
+        f.run(f.stroke.mouseDown(c.button, -5, 0)); // a later press that writes nothing
+        f.run(f.stroke.mouseUp());
         EXPECT_EQ(f.notifications.size(), 1u);
     }
 }
@@ -77,8 +82,8 @@ TEST(MapStroke, PressOffTheGridOnlyMarksTheMapModified) {
     MapFixture f;
     for (auto [x, y] : {std::pair{-1, 3}, {3, -1}, {6 * 17, 3}, {3, 5 * 17}}) {
         f.workspace.map.MapModified = false;
-        const MapResponse r = f.stroke.mouseDown(MouseButton::Left, x, y);
-        f.stroke.mouseUp();
+        const MapResponse r = f.run(f.stroke.mouseDown(MouseButton::Left, x, y));
+        f.run(f.stroke.mouseUp());
         EXPECT_TRUE(f.workspace.map.MapModified);
         EXPECT_TRUE(r.repaint.empty() && !r.repaintAll);
     }
@@ -93,8 +98,8 @@ TEST(MapStroke, FillIgnoresPalettesAndFlipsButNotDiagonals) {
     for (int i = 0; i < 5; ++i)
         f.cell(4 - i, i).Tile = 2; // a diagonal wall that 4-connection cannot cross
     f.state.MapPalette = 6;
-    f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0)));
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.tiles(), "777720|777200|772000|720000|200000");
     EXPECT_EQ(f.cell(1, 0), (MapCell{7, 6, 0, 0}));
     EXPECT_EQ(f.cell(5, 4).Tile, 0);
@@ -102,8 +107,8 @@ TEST(MapStroke, FillIgnoresPalettesAndFlipsButNotDiagonals) {
     // Filling with the cell's own Tile changes nothing, not even the palette or flips.
     f.state.MapPalette = 4;
     f.state.VFlip = true;
-    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(0));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(0)));
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.cell(1, 0), (MapCell{7, 6, 0, 0}));
     EXPECT_EQ(f.notifications.size(), 1u);
 }
@@ -127,13 +132,13 @@ TEST(MapStroke, RectanglesKeepPalettesAndDrawTheirPreview) {
         f.cell(2, 2).Palette = 1;
         f.cell(3, 1).Palette = 5;
         f.state.HFlip = true;
-        f.stroke.mouseDown(MouseButton::Right, f.px(c.fromC), f.py(c.fromR));
-        const MapResponse move = f.stroke.mouseMove(f.px(c.toC), f.py(c.toR));
+        f.run(f.stroke.mouseDown(MouseButton::Right, f.px(c.fromC), f.py(c.fromR)));
+        const MapResponse move = f.run(f.stroke.mouseMove(f.px(c.toC), f.py(c.toR)));
         EXPECT_TRUE(move.repaintAll);
         // Before the release only the preview shows the rectangle.
         EXPECT_EQ(f.tiles(true), c.expected);
         EXPECT_EQ(f.tiles(), "000000|000000|000000|000000|000000");
-        f.stroke.mouseUp();
+        f.run(f.stroke.mouseUp());
         EXPECT_EQ(f.tiles(), c.expected);
         EXPECT_EQ(f.stroke.shownCell(2, 2), f.cell(2, 2));
         EXPECT_EQ(f.cell(3, 1).Palette, 5);
@@ -146,28 +151,28 @@ TEST(MapStroke, RectanglesKeepPalettesAndDrawTheirPreview) {
 TEST(MapStroke, GridReplacedDuringADragOnlyWritesCellsThatExist) {
     MapFixture f;
     f.stroke.setTool(MapTool::Rectangle);
-    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
-    f.stroke.mouseMove(f.px(5), f.py(4));
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1)));
+    f.run(f.stroke.mouseMove(f.px(5), f.py(4)));
     f.workspace.map.ReplaceMapGrid(3, 2);
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.tiles(), "000|077");
 
     f.stroke.setTool(MapTool::SingleTile);
     f.workspace.map.ReplaceMapGrid(6, 5);
-    f.stroke.mouseDown(MouseButton::Left, f.px(5), f.py(4));
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(5), f.py(4)));
     f.workspace.map.ReplaceMapGrid(2, 2);
-    f.stroke.mouseMove(f.px(5), f.py(4));
-    f.stroke.mouseMove(f.px(1), f.py(1));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseMove(f.px(5), f.py(4)));
+    f.run(f.stroke.mouseMove(f.px(1), f.py(1)));
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.tiles(), "00|07");
 }
 
 TEST(MapStroke, StatusTextsNameTheCellAndTheTool) {
     MapFixture f({16, 16});
     f.cell(3, 4) = {12, 2, 1, 0};
-    EXPECT_EQ(f.stroke.mouseMove(f.px(3), f.py(4)).status,
+    EXPECT_EQ(f.run(f.stroke.mouseMove(f.px(3), f.py(4))).status,
               "X=3  Y=4  Tile#=3  Palette=2  HFlip=Yes  VFlip=No");
-    EXPECT_FALSE(f.stroke.mouseMove(f.px(6), f.py(0)).status);
+    EXPECT_FALSE(f.run(f.stroke.mouseMove(f.px(6), f.py(0))).status);
     EXPECT_EQ(MapCellStatusText(0, 0, {8, 0, 0, 1}, 4),
               "X=0  Y=0  Tile#=2  Palette=0  HFlip=No  VFlip=Yes");
 
@@ -289,22 +294,22 @@ TEST(MapHistory, UndoAndRedoWalkBackAndForthThroughEveryKindOfStep) {
             static_cast<std::uint8_t>(i % 2), static_cast<std::uint8_t>(i % 5 == 0)};
     std::vector<MapGrid> grids{f.workspace.map.grid};
     f.state.MapPalette = 2;
-    f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0));
-    f.stroke.mouseMove(f.px(1), f.py(0));
-    f.stroke.mouseMove(f.px(0), f.py(0)); // a cell passed twice is held once
-    f.stroke.mouseMove(f.px(1), f.py(1));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0)));
+    f.run(f.stroke.mouseMove(f.px(1), f.py(0)));
+    f.run(f.stroke.mouseMove(f.px(0), f.py(0))); // a cell passed twice is held once
+    f.run(f.stroke.mouseMove(f.px(1), f.py(1)));
+    f.run(f.stroke.mouseUp());
     grids.push_back(f.workspace.map.grid);
     f.stroke.setTool(MapTool::Fill);
-    f.stroke.mouseDown(MouseButton::Right, f.px(5), f.py(4));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Right, f.px(5), f.py(4)));
+    f.run(f.stroke.mouseUp());
     grids.push_back(f.workspace.map.grid);
     f.stroke.setTool(MapTool::Rectangle);
-    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
-    f.stroke.mouseMove(f.px(4), f.py(3));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1)));
+    f.run(f.stroke.mouseMove(f.px(4), f.py(3)));
+    f.run(f.stroke.mouseUp());
     grids.push_back(f.workspace.map.grid);
-    ASSERT_TRUE(ApplyMapSize(f.workspace, f.prompts, f.history, "3", "8"));
+    ASSERT_TRUE(ApplyMapSize(f.workspace.map, f.prompts, f.history, "3", "8"));
     grids.push_back(f.workspace.map.grid);
     for (std::size_t i = 1; i < grids.size(); ++i)
         ASSERT_NE(grids[i - 1], grids[i]) << i;
@@ -327,8 +332,8 @@ TEST(MapHistory, UndoAndRedoWalkBackAndForthThroughEveryKindOfStep) {
     // A new step after an undo drops what could have been redone.
     f.history.Undo();
     f.stroke.setTool(MapTool::SingleTile);
-    f.stroke.mouseDown(MouseButton::Left, f.px(5), f.py(4));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(5), f.py(4)));
+    f.run(f.stroke.mouseUp());
     EXPECT_FALSE(f.history.canRedo());
     EXPECT_EQ(f.history.stepCount(), grids.size() - 1);
 }
@@ -339,14 +344,14 @@ TEST(MapHistory, KeepsTheNewestHundredStepsAndNoEmptyOnes) {
     std::vector<MapGrid> grids{f.workspace.map.grid};
     for (int i = 0; i < 110; ++i) {
         f.state.LeftBlock = 1 + i % 7;
-        f.stroke.mouseDown(MouseButton::Left, f.px(i % 20), f.py(i / 20));
-        f.stroke.mouseUp();
+        f.run(f.stroke.mouseDown(MouseButton::Left, f.px(i % 20), f.py(i / 20)));
+        f.run(f.stroke.mouseUp());
         grids.push_back(f.workspace.map.grid);
         // Painting the same cell again, or pressing off the grid, is no step.
-        f.stroke.mouseDown(MouseButton::Left, f.px(i % 20), f.py(i / 20));
-        f.stroke.mouseUp();
-        f.stroke.mouseDown(MouseButton::Left, -3, -3);
-        f.stroke.mouseUp();
+        f.run(f.stroke.mouseDown(MouseButton::Left, f.px(i % 20), f.py(i / 20)));
+        f.run(f.stroke.mouseUp());
+        f.run(f.stroke.mouseDown(MouseButton::Left, -3, -3));
+        f.run(f.stroke.mouseUp());
     }
     int undone = 0;
     while (f.history.Undo())
@@ -359,15 +364,15 @@ TEST(MapHistory, HoldsWhatAStepChangedAndAtMostTheMapOnce) {
     MapFixture f;
     f.workspace.map.ReplaceMapGrid(1000, 1000);
     const std::size_t mapBytes = 1000 * 1000 * sizeof(MapCell);
-    f.stroke.mouseDown(MouseButton::Left, f.px(10), f.py(10));
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(10), f.py(10)));
     for (int c = 11; c < 20; ++c)
-        f.stroke.mouseMove(f.px(c), f.py(10));
-    f.stroke.mouseUp();
+        f.run(f.stroke.mouseMove(f.px(c), f.py(10)));
+    f.run(f.stroke.mouseUp());
     EXPECT_GT(f.history.bytesHeld(), 0u);
     EXPECT_LE(f.history.bytesHeld(), 10 * 16u);
     f.stroke.setTool(MapTool::Fill);
-    f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(0), f.py(0)));
+    f.run(f.stroke.mouseUp());
     EXPECT_LE(f.history.bytesHeld(), mapBytes + 10 * 16u);
     EXPECT_GE(f.history.bytesHeld(), mapBytes);
     f.history.Undo();
@@ -377,15 +382,15 @@ TEST(MapHistory, HoldsWhatAStepChangedAndAtMostTheMapOnce) {
 
 TEST(MapHistory, ForgetsItsStepsWhenTheMapIsReplaced) {
     MapFixture f;
-    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1)));
+    f.run(f.stroke.mouseUp());
     ASSERT_TRUE(f.history.canUndo());
     f.prompts.answer(Answer::No);
     f.workspace.NewMap();
     EXPECT_FALSE(f.history.canUndo());
     // A grid swapped without a notice is never written through stale cell numbers.
-    f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1));
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, f.px(1), f.py(1)));
+    f.run(f.stroke.mouseUp());
     f.workspace.map.ReplaceMapGrid(2, 2);
     EXPECT_FALSE(f.history.Undo());
     EXPECT_EQ(f.tiles(), "00|00");

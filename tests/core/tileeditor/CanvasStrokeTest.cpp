@@ -18,16 +18,20 @@ int at(int pixel) {
 }
 
 struct StrokeFixture : Fixture {
-    CanvasStroke stroke{workspace};
+    CanvasStroke stroke{workspace.tileSet, workspace.editing, workspace.history};
     explicit StrokeFixture(BlockSize block = {16, 16})
         : Fixture(block) {
         editing().LeftColor = 3;
         editing().RightColor = 1;
     }
+    CanvasResponse run(const CanvasResponse& response) {
+        Fixture::run(response.change);
+        return response;
+    }
     void drag(MouseButton button, BlockPoint from, BlockPoint to) {
-        stroke.mouseDown(button, at(from.x), at(from.y), kZoom);
-        stroke.mouseMove(at(to.x), at(to.y), kZoom);
-        stroke.mouseUp();
+        run(stroke.mouseDown(button, at(from.x), at(from.y), kZoom));
+        run(stroke.mouseMove(at(to.x), at(to.y), kZoom));
+        run(stroke.mouseUp());
     }
 };
 
@@ -39,8 +43,8 @@ TEST(CanvasStroke, EveryMouseDownMarksModifiedAndRecordsOneUndoState) {
             for (int screenX : {at(2), -1, 16 * kZoom}) { // inside, left of, right of
                 StrokeFixture f;
                 f.stroke.setTool(tool);
-                f.stroke.mouseDown(button, screenX, at(2), kZoom);
-                f.stroke.mouseUp();
+                f.run(f.stroke.mouseDown(button, screenX, at(2), kZoom));
+                f.run(f.stroke.mouseUp());
                 EXPECT_TRUE(f.editing().Modified);
                 EXPECT_EQ(f.workspace.history.undoPosition(), 1);
             }
@@ -48,27 +52,27 @@ TEST(CanvasStroke, EveryMouseDownMarksModifiedAndRecordsOneUndoState) {
 
 TEST(CanvasStroke, PenDrawsWithTheHeldButtonAndRepaintsItsTileArea) {
     StrokeFixture f({12, 12});
-    const CanvasResponse down = f.stroke.mouseDown(MouseButton::Right, at(9), at(10), kZoom);
+    const CanvasResponse down = f.run(f.stroke.mouseDown(MouseButton::Right, at(9), at(10), kZoom));
     EXPECT_EQ(f.pixel(9, 10), 1);
     EXPECT_EQ(down.repaint, (PixelRect{8, 8, 4, 4})); // clipped to the 12 x 12 Block
-    const CanvasResponse move = f.stroke.mouseMove(at(2), at(3), kZoom);
+    const CanvasResponse move = f.run(f.stroke.mouseMove(at(2), at(3), kZoom));
     EXPECT_EQ(f.pixel(2, 3), 1);
     EXPECT_EQ(move.status, "X=2 Y=3 Color=0"); // read before the pen draws
-    f.stroke.mouseUp();
-    f.stroke.mouseMove(at(4), at(4), kZoom); // no button held: nothing drawn
+    f.run(f.stroke.mouseUp());
+    f.run(f.stroke.mouseMove(at(4), at(4), kZoom)); // no button held: nothing drawn
     EXPECT_EQ(f.pixel(4, 4), 0);
 }
 
 TEST(CanvasStroke, MiddleButtonPenDrawsNothingButFillUsesRightColor) {
     StrokeFixture f;
-    f.stroke.mouseDown(MouseButton::Other, at(1), at(1), kZoom);
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Other, at(1), at(1), kZoom));
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.pixel(1, 1), 0);
 
     f.stroke.setTool(DrawingTool::Fill);
     f.editing().CurrentPalette = 4;
-    f.stroke.mouseDown(MouseButton::Other, at(1), at(1), kZoom);
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Other, at(1), at(1), kZoom));
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.pixel(15, 15), 1);
     EXPECT_EQ(f.tiles().tilePalette[3], 4);
 }
@@ -76,11 +80,11 @@ TEST(CanvasStroke, MiddleButtonPenDrawsNothingButFillUsesRightColor) {
 TEST(CanvasStroke, DraggingWithFillPaintsSinglePixels) {
     StrokeFixture f;
     f.stroke.setTool(DrawingTool::Fill);
-    f.stroke.mouseDown(MouseButton::Left, at(0), at(0), kZoom);
-    f.stroke.mouseMove(at(5), at(5), kZoom);
+    f.run(f.stroke.mouseDown(MouseButton::Left, at(0), at(0), kZoom));
+    f.run(f.stroke.mouseMove(at(5), at(5), kZoom));
     EXPECT_EQ(f.pixel(5, 5), 3);
     f.editing().LeftColor = 2; // the colour is read per event
-    f.stroke.mouseMove(at(6), at(6), kZoom);
+    f.run(f.stroke.mouseMove(at(6), at(6), kZoom));
     EXPECT_EQ(f.pixel(6, 6), 2);
     EXPECT_EQ(f.pixel(7, 7), 3);
 }
@@ -88,15 +92,15 @@ TEST(CanvasStroke, DraggingWithFillPaintsSinglePixels) {
 TEST(CanvasStroke, LinePreviewMatchesTheCommittedLine) {
     StrokeFixture f;
     f.stroke.setTool(DrawingTool::Line);
-    f.stroke.mouseDown(MouseButton::Left, at(1), at(1), kZoom);
-    f.stroke.mouseMove(at(13), at(6), kZoom);
+    f.run(f.stroke.mouseDown(MouseButton::Left, at(1), at(1), kZoom));
+    f.run(f.stroke.mouseMove(at(13), at(6), kZoom));
     ASSERT_TRUE(f.stroke.dragging());
     std::vector<bool> previewed;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             previewed.push_back(f.stroke.previewColorAt(x, y) == ColorIndex{3});
     EXPECT_EQ(f.pixel(1, 1), 0); // nothing committed while dragging
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseUp());
     EXPECT_FALSE(f.stroke.previewColorAt(1, 1));
     std::vector<bool> drawn;
     for (ColorIndex c : f.blockPixels())
@@ -109,10 +113,10 @@ TEST(CanvasStroke, RectangleCommitsTheLastInsideEndPointWithEitherCornerOrder) {
         StrokeFixture f;
         f.stroke.setTool(DrawingTool::Rectangle);
         f.stroke.setRectangleMode(mode);
-        f.stroke.mouseDown(MouseButton::Right, at(6), at(6), kZoom);
-        f.stroke.mouseMove(at(2), at(3), kZoom);
-        f.stroke.mouseMove(-5, 400, kZoom); // outside: ignored
-        f.stroke.mouseUp();
+        f.run(f.stroke.mouseDown(MouseButton::Right, at(6), at(6), kZoom));
+        f.run(f.stroke.mouseMove(at(2), at(3), kZoom));
+        f.run(f.stroke.mouseMove(-5, 400, kZoom)); // outside: ignored
+        f.run(f.stroke.mouseUp());
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 const bool inside = x >= 2 && x <= 6 && y >= 3 && y <= 6;
@@ -125,13 +129,13 @@ TEST(CanvasStroke, RectangleCommitsTheLastInsideEndPointWithEitherCornerOrder) {
 
 TEST(CanvasStroke, MouseUpNotifiesOnlyAfterAStrokeInsideTheBlock) {
     StrokeFixture f;
-    f.stroke.mouseDown(MouseButton::Left, -3, -3, kZoom);
+    f.run(f.stroke.mouseDown(MouseButton::Left, -3, -3, kZoom));
     f.notifications.clear();
-    EXPECT_TRUE(f.stroke.mouseUp().repaint.empty());
+    EXPECT_TRUE(f.run(f.stroke.mouseUp()).repaint.empty());
     EXPECT_TRUE(f.notifications.empty());
-    f.stroke.mouseDown(MouseButton::Left, at(0), at(0), kZoom);
+    f.run(f.stroke.mouseDown(MouseButton::Left, at(0), at(0), kZoom));
     f.notifications.clear();
-    EXPECT_EQ(f.stroke.mouseUp().repaint, (PixelRect{0, 0, 16, 16}));
+    EXPECT_EQ(f.run(f.stroke.mouseUp()).repaint, (PixelRect{0, 0, 16, 16}));
     ASSERT_EQ(f.notifications.size(), 1u);
     EXPECT_EQ(f.notifications[0], TilesChanged | MapChanged);
 }
@@ -153,7 +157,7 @@ TEST(CanvasStroke, StatusTextAlwaysNamesTheToolInUse) {
     f.stroke.setRectangleMode(RectangleMode::Filled); // a pop-up choice picks the tool too
     EXPECT_EQ(f.stroke.tool(), DrawingTool::Rectangle);
     EXPECT_EQ(f.stroke.toolStatusText(), "Filled Rect");
-    EXPECT_FALSE(f.stroke.mouseMove(16 * kZoom, 0, kZoom).status);
+    EXPECT_FALSE(f.run(f.stroke.mouseMove(16 * kZoom, 0, kZoom)).status);
 }
 
 // Strokes of every tool from and to the Block's edges, with the next Block and the
@@ -173,10 +177,10 @@ TEST(CanvasStroke, NoToolWritesOutsideTheBlock) {
             const auto outside = f.outsideBlock();
             const bool inside = x >= 0 && y >= 0 && x < w && y < h;
             const auto blockBefore = f.blockPixels();
-            f.stroke.mouseDown(MouseButton::Left, x, y, kZoom);
-            f.stroke.mouseMove(w - 1 - x % w, h - 1 - y % h, kZoom);
-            f.stroke.mouseMove(x, y, kZoom);
-            f.stroke.mouseUp();
+            f.run(f.stroke.mouseDown(MouseButton::Left, x, y, kZoom));
+            f.run(f.stroke.mouseMove(w - 1 - x % w, h - 1 - y % h, kZoom));
+            f.run(f.stroke.mouseMove(x, y, kZoom));
+            f.run(f.stroke.mouseUp());
             EXPECT_EQ(f.outsideBlock(), outside);
             if (!inside) { // a press outside starts no stroke
                 EXPECT_EQ(f.blockPixels(), blockBefore);
@@ -189,8 +193,8 @@ TEST(CanvasStroke, ALineLeavesNoPreviewForTheNextStroke) {
     f.stroke.setTool(DrawingTool::Line);
     f.drag(MouseButton::Left, {1, 1}, {9, 4});
     f.stroke.setTool(DrawingTool::Pen);
-    f.stroke.mouseDown(MouseButton::Right, at(12), at(12), kZoom);
-    f.stroke.mouseMove(at(13), at(12), kZoom);
+    f.run(f.stroke.mouseDown(MouseButton::Right, at(12), at(12), kZoom));
+    f.run(f.stroke.mouseMove(at(13), at(12), kZoom));
     EXPECT_FALSE(f.stroke.dragging());
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
@@ -200,8 +204,8 @@ TEST(CanvasStroke, ALineLeavesNoPreviewForTheNextStroke) {
 TEST(CanvasStroke, StrokeOnAnOversizedBlockStartStaysInsideTheSlots) {
     StrokeFixture f({240, 128});
     f.editing().CurrentTile = 480; // would run to Tile 959
-    f.stroke.mouseDown(MouseButton::Left, 0, 0, 1);
-    f.stroke.mouseUp();
+    f.run(f.stroke.mouseDown(MouseButton::Left, 0, 0, 1));
+    f.run(f.stroke.mouseUp());
     EXPECT_EQ(f.editing().CurrentTile, 768 - 480);
     EXPECT_EQ(f.pixel(0, 0), 3);
 }

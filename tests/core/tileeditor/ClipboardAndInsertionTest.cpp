@@ -30,7 +30,7 @@ TEST(TileClipboard, PasteBeforeAnyCopyIsOneBlankTile) {
     Fixture f({8, 8}, 16);
     numberTiles(f.tiles());
     f.editing().CurrentTile = 3;
-    TileClipboard().PasteTiles(f.workspace, false);
+    f.run(TileClipboard().PasteTiles(f.tiles(), f.editing(), false));
     EXPECT_EQ(f.tiles().tileCount, 17);
     EXPECT_EQ(f.tiles().tiles[3], Tile{});
     EXPECT_EQ(numberOf(f.tiles(), 4), 3);
@@ -47,9 +47,9 @@ TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
         TileClipboard clipboard;
         f.editing().SelectionStart = 2;
         f.editing().SelectionEnd = 5;
-        clipboard.CopyTiles(f.workspace);
+        clipboard.CopyTiles(f.tiles(), f.editing());
         f.editing().CurrentTile = 10;
-        clipboard.PasteTiles(f.workspace, overwrite);
+        f.run(clipboard.PasteTiles(f.tiles(), f.editing(), overwrite));
         for (int slot = 0; slot < kMaxTiles; ++slot) {
             int from = slot;
             if (slot >= 10 && slot < 14)
@@ -75,9 +75,9 @@ TEST(TileClipboard, PasteDropsTilesPastTheLastSlot) {
         TileClipboard clipboard;
         f.editing().SelectionStart = 0;
         f.editing().SelectionEnd = 3;
-        clipboard.CopyTiles(f.workspace);
+        clipboard.CopyTiles(f.tiles(), f.editing());
         f.editing().CurrentTile = 766;
-        clipboard.PasteTiles(f.workspace, overwrite);
+        f.run(clipboard.PasteTiles(f.tiles(), f.editing(), overwrite));
         EXPECT_EQ(numberOf(f.tiles(), 766), 0);
         EXPECT_EQ(numberOf(f.tiles(), 767), 1);
         EXPECT_EQ(f.tiles().tileCount, 768);
@@ -89,7 +89,7 @@ TEST(TileClipboard, CopyStopsAtTheLastSlot) {
     TileClipboard clipboard;
     f.editing().SelectionStart = 766;
     f.editing().SelectionEnd = 900;
-    clipboard.CopyTiles(f.workspace);
+    clipboard.CopyTiles(f.tiles(), f.editing());
     EXPECT_EQ(clipboard.count(), 2);
 }
 
@@ -101,7 +101,7 @@ TEST(TileInsertion, InsertBlockRenumbersTheMapByABlock) {
     for (int i = 0; i < 4; ++i)
         f.workspace.map.cell(0, i).Tile = before[i];
     f.editing().CurrentTile = 10;
-    InsertBlock(f.workspace);
+    f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.map.grid));
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(f.workspace.map.cell(0, i).Tile, after[i]) << i;
     EXPECT_EQ(f.tiles().tileCount, 36);
@@ -115,7 +115,7 @@ TEST(TileInsertion, InsertIntoAFullSetLosesTheLastTile) {
     Fixture f({8, 8}, 768);
     numberTiles(f.tiles());
     f.editing().CurrentTile = 100;
-    InsertBlock(f.workspace);
+    f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.map.grid));
     EXPECT_EQ(f.tiles().tileCount, 768);
     EXPECT_EQ(numberOf(f.tiles(), 767), 766);
 }
@@ -141,7 +141,7 @@ TEST(TileInsertion, DeleteTilesRemovesAtLeastOneBlockAndRenumbers) {
         f.editing().SelectionEnd = c.selectionEnd;
         f.workspace.map.cell(0, 0).Tile = 4;
         f.workspace.map.cell(0, 1).Tile = 15;
-        EXPECT_EQ(DeleteTiles(f.workspace), c.removed);
+        f.run(DeleteTiles(f.tiles(), f.editing(), f.workspace.map.grid));
         EXPECT_EQ(f.tiles().tileCount, c.tileCount - c.removed);
         EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 4);
         EXPECT_EQ(f.workspace.map.cell(0, 1).Tile, std::max(15 - c.removed, 4));

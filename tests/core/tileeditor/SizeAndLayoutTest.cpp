@@ -43,7 +43,7 @@ TEST(BlockSizeCommands, FixedSizesSetTheSizeAndAlignTheSelection) {
         layout.layoutDirty = false;
         f.editing().SelectionStart = c.start;
         f.editing().SelectionEnd = c.end;
-        SetFixedBlockSize(f.workspace, layout, c.size);
+        f.run(SetFixedBlockSize(f.tiles(), f.editing(), layout, c.size));
         EXPECT_EQ(f.tiles().block, c.size);
         EXPECT_EQ(f.editing().SelectionStart, c.alignedStart) << c.start << ".." << c.end;
         EXPECT_EQ(f.editing().SelectionEnd, c.alignedEnd) << c.start << ".." << c.end;
@@ -58,7 +58,7 @@ TEST(BlockSizeCommands, EightByEightKeepsSelectionAndCurrentTile) {
     layout.layoutDirty = false;
     f.editing().CurrentTile = 4;
     f.editing().SelectionStart = 9;
-    SetSingleTileBlockSize(f.workspace, layout);
+    f.run(SetSingleTileBlockSize(f.tiles(), layout));
     EXPECT_EQ(f.tiles().block, (BlockSize{8, 8}));
     EXPECT_EQ(f.editing().SelectionStart, 9);
     EXPECT_EQ(f.editing().CurrentTile, 4);
@@ -82,8 +82,8 @@ TEST(BlockSizeCommands, CustomSizeChecksComeInTheirOrder) {
     for (const auto& c : cases) {
         Fixture f;
         EditorLayout layout;
-        const bool accepted =
-            ApplyCustomBlockSize(f.workspace, layout, f.prompts, c.width, c.height);
+        const bool accepted = f.run(
+            ApplyCustomBlockSize(f.tiles(), f.editing(), layout, f.prompts, c.width, c.height));
         EXPECT_EQ(accepted, *c.message == '\0') << c.width << " x " << c.height;
         if (!accepted) {
             EXPECT_EQ(f.prompts.messages,
@@ -97,7 +97,8 @@ TEST(BlockSizeCommands, LargeCustomBlockGrowsTheCountAndKeepsTheSelectionInsideT
     Fixture f({8, 8}, 16);
     EditorLayout layout;
     f.editing().SelectionStart = f.editing().SelectionEnd = 500;
-    ASSERT_TRUE(ApplyCustomBlockSize(f.workspace, layout, f.prompts, "240", "128"));
+    ASSERT_TRUE(
+        f.run(ApplyCustomBlockSize(f.tiles(), f.editing(), layout, f.prompts, "240", "128")));
     EXPECT_EQ(f.tiles().tileCount, 480);
     EXPECT_EQ(f.editing().SelectionStart, 0);
     EXPECT_EQ(f.editing().CurrentTile, 0);
@@ -118,7 +119,7 @@ TEST(BlockSizeCommands, TileCountDialog) {
     for (const auto& c : cases) {
         Fixture f({16, 16}, 64);
         EXPECT_EQ(TileCountFieldPreset(f.tiles()), "16");
-        EXPECT_EQ(ApplyTileCount(f.workspace, f.prompts, c.entered), c.accepted);
+        f.run(ApplyTileCount(f.tiles(), f.prompts, c.entered));
         EXPECT_EQ(f.tiles().tileCount, c.expectedCount) << c.entered.value_or("cancel");
         EXPECT_TRUE(f.editing().Modified);
         const testing::ShownText refusal{"The tile count you entered is out of range!", "BAD BAD"};
@@ -206,7 +207,7 @@ TEST(EditorLayout, LeftPaneKeepsAtLeastThirtyPixelsBesideTheMapView) {
 TEST(EditorLayout, NewWhile32x32KeepsTheZoomButRedoesTheLayout) {
     Fixture f;
     EditorLayout layout;
-    SetFixedBlockSize(f.workspace, layout, {32, 32});
+    f.run(SetFixedBlockSize(f.tiles(), f.editing(), layout, {32, 32}));
     UpdateEditorLayout(layout, f.tiles().block, f.tiles().tileCount, {});
     ASSERT_EQ(layout.CanvasZoom, 8);
     f.workspace.NewTileSet();

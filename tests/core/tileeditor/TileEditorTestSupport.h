@@ -22,6 +22,17 @@ struct Fixture {
         workspace.tileSet.tileCount = tileCount;
         workspace.addListener([this](unsigned change) { notifications.push_back(change); });
     }
+    // Applies what an operation returned, as the windows do; false when it did nothing.
+    bool run(const DocumentChange& change) {
+        workspace.apply(change);
+        return !change.empty();
+    }
+    Status run(const Result<DocumentChange>& change) {
+        if (!change)
+            return Fail(change.error());
+        workspace.apply(*change);
+        return Ok();
+    }
     TileSet& tiles() { return workspace.tileSet; }
     EditingState& editing() { return workspace.editing; }
     ColorIndex pixel(int x, int y) const {

@@ -16,7 +16,7 @@ TEST(TileList, PlainClickPicksTheBlockAndItsPalettes) {
     Fixture f({16, 16});
     f.tiles().tilePaletteSet[8] = 2;
     f.tiles().tilePalette[8] = 5;
-    ClickTileList(f.workspace, 3, 120, false); // cell width 50
+    f.run(ClickTileList(f.editing(), f.tiles(), 3, 120, false)); // cell width 50
     EXPECT_EQ(f.editing().CurrentTile, 8);
     EXPECT_EQ(f.editing().SelectionStart, 8);
     EXPECT_EQ(f.editing().SelectionEnd, 11);
@@ -31,7 +31,7 @@ TEST(TileList, ShiftClickExtendsFromCurrentTileInEitherDirection) {
     for (const Case c : {Case{10, 3, 8}, Case{160, 8, 15}}) {
         Fixture f({16, 16});
         f.editing().CurrentTile = 8;
-        ClickTileList(f.workspace, 3, c.x, true);
+        f.run(ClickTileList(f.editing(), f.tiles(), 3, c.x, true));
         EXPECT_EQ(f.editing().SelectionStart, c.start) << c.x;
         EXPECT_EQ(f.editing().SelectionEnd, c.end) << c.x;
         EXPECT_EQ(f.editing().CurrentTile, 8);
@@ -40,14 +40,15 @@ TEST(TileList, ShiftClickExtendsFromCurrentTileInEitherDirection) {
 
 TEST(TileList, ClicksAndMapEditsNeverPutABlockPastTheLastSlot) {
     Fixture f({240, 128}, 768);
-    ClickTileList(f.workspace, 1, 242 + 5, false); // Block 1 would be Tiles 480..959
+    f.run(ClickTileList(f.editing(), f.tiles(), 1, 242 + 5,
+                        false)); // Block 1 would be Tiles 480..959
     EXPECT_EQ(f.editing().CurrentTile, 0);
     EXPECT_EQ(f.editing().SelectionEnd, 479);
     for (auto [block, tile, opened] :
          {std::tuple{BlockSize{240, 128}, 600, 288}, std::tuple{BlockSize{8, 8}, 0, 0},
           std::tuple{BlockSize{8, 8}, 767, 767}, std::tuple{BlockSize{16, 16}, 8, 8}}) {
         f.tiles().block = block;
-        EditBlockFromMap(f.workspace, tile);
+        f.run(EditBlockFromMap(f.editing(), f.tiles(), tile));
         EXPECT_EQ(f.editing().CurrentTile, opened) << tile;
         EXPECT_EQ(f.editing().SelectionStart, opened) << tile;
     }
@@ -78,18 +79,18 @@ TEST(PaletteBox, ButtonsPickColoursAndOtherButtonsRepeatARightChoice) {
     PaletteBox box;
     f.editing().CurrentPalette = 6;
     f.tiles().tilePalette[0] = 6;
-    ASSERT_TRUE(box.mouseUp(f.workspace, MouseButton::Right, 40));
+    ASSERT_TRUE(f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Right, 40)));
     EXPECT_EQ(f.editing().RightColor, 2);
     EXPECT_EQ(f.editing().LeftColor, 3);
     EXPECT_EQ(f.editing().CurrentPalette, 0);
     EXPECT_EQ(f.tiles().tilePalette[0], 0);
     EXPECT_TRUE(f.editing().Modified);
 
-    box.mouseUp(f.workspace, MouseButton::Other, 0); // last was right
+    f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Other, 0)); // last was right
     EXPECT_EQ(f.editing().RightColor, 0);
-    box.mouseUp(f.workspace, MouseButton::Left, 20);
+    f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Left, 20));
     EXPECT_EQ(f.editing().LeftColor, 1);
-    box.mouseUp(f.workspace, MouseButton::Other, 60); // last was left: no change
+    f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Other, 60)); // last was left: no change
     EXPECT_EQ(f.editing().LeftColor, 1);
     EXPECT_EQ(f.editing().RightColor, 0);
 }
@@ -99,13 +100,13 @@ TEST(PaletteBox, ClicksBesideTheSwatchesAreIgnoredEntirely) {
         Fixture f({16, 16});
         PaletteBox box;
         f.editing().CurrentPalette = 6;
-        EXPECT_FALSE(box.mouseUp(f.workspace, MouseButton::Left, x));
+        EXPECT_FALSE(f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Left, x)));
         EXPECT_FALSE(f.editing().Modified);
         EXPECT_EQ(f.editing().CurrentPalette, 6);
     }
     Fixture larger({16, 16});
     larger.tiles().tilePalette[0] = 4;
-    PaletteBox().mouseUp(larger.workspace, MouseButton::Left, 0);
+    larger.run(PaletteBox().mouseUp(larger.tiles(), larger.editing(), MouseButton::Left, 0));
     EXPECT_EQ(larger.tiles().tilePalette[0], 4); // only an 8x8 Block resets it
 }
 
@@ -120,18 +121,18 @@ TEST(PaletteColors, TheDialogEditsOneEntryOfTheCurrentPalette) {
     PaletteTable expected = f.tiles().paletteTable;
     expected[2][3][1] = {0, 16, 31};
     f.prompts.colors = {std::nullopt, Rgb{255, 130, 7}};
-    EXPECT_FALSE(EditPaletteColor(f.workspace, f.prompts, 1));
+    EXPECT_FALSE(f.run(EditPaletteColor(f.tiles(), f.editing(), f.prompts, 1)));
     EXPECT_FALSE(f.editing().Modified);
-    EXPECT_TRUE(EditPaletteColor(f.workspace, f.prompts, 1));
+    EXPECT_TRUE(f.run(EditPaletteColor(f.tiles(), f.editing(), f.prompts, 1)));
     EXPECT_EQ(f.prompts.colorRequests, (std::vector<Rgb>{{160, 96, 32}, {160, 96, 32}}));
     EXPECT_EQ(f.tiles().paletteTable, expected);
     EXPECT_TRUE(f.editing().Modified);
     EXPECT_EQ(f.notifications, std::vector<unsigned>{TilesChanged});
-    EXPECT_FALSE(EditPaletteColor(f.workspace, f.prompts, 4));
+    EXPECT_FALSE(f.run(EditPaletteColor(f.tiles(), f.editing(), f.prompts, 4)));
 
-    ApplyPalette(f.workspace, greyRampPalette());
+    f.run(ApplyPalette(f.tiles(), f.editing(), greyRampPalette()));
     EXPECT_EQ(f.tiles().paletteTable, before);
-    EXPECT_EQ(CurrentPalette(f.workspace), greyRampPalette());
+    EXPECT_EQ(CurrentPalette(f.tiles(), f.editing()), greyRampPalette());
 }
 
 TEST(PaletteColors, PresetsRunFromLightestToDarkest) {

@@ -64,7 +64,8 @@ TEST(TransformCommands, MovePixelsByTheirRuleAndTouchNothingElse) {
             const auto outside = f.outsideBlock();
             const auto palettes = f.tiles().tilePalette;
             const auto sets = f.tiles().tilePaletteSet;
-            ASSERT_TRUE(ApplyBlockTransform(f.workspace, f.prompts, rule.transform));
+            ASSERT_TRUE(f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history,
+                                                  f.prompts, rule.transform)));
             const auto after = f.blockPixels();
             for (int y = 0; y < shape.height; ++y)
                 for (int x = 0; x < shape.width; ++x) {
@@ -76,7 +77,7 @@ TEST(TransformCommands, MovePixelsByTheirRuleAndTouchNothingElse) {
             EXPECT_EQ(f.tiles().tilePalette, palettes);
             EXPECT_EQ(f.tiles().tilePaletteSet, sets);
             EXPECT_TRUE(f.editing().Modified);
-            EXPECT_EQ(f.notifications.back(), TilesChanged | MapChanged);
+            EXPECT_EQ(f.notifications.back(), HistoryChanged | TilesChanged | MapChanged);
             f.workspace.Undo();
             EXPECT_EQ(f.blockPixels(), before);
         }
@@ -100,7 +101,8 @@ TEST(TransformCommands, ClearZeroesTheTilesButResetsOnlyTheFirstPalette) {
     for (int t = 4; t < 8; ++t)
         expected.tiles[t].fill(0); // also the bytes outside 12 x 12
     expected.tilePalette[4] = expected.tilePaletteSet[4] = 0;
-    ApplyBlockTransform(f.workspace, f.prompts, BlockTransform::Clear);
+    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history, f.prompts,
+                              BlockTransform::Clear));
     EXPECT_EQ(f.tiles().tiles, expected.tiles);
     EXPECT_EQ(f.tiles().tilePalette, expected.tilePalette);
     EXPECT_EQ(f.tiles().tilePaletteSet, expected.tilePaletteSet);
@@ -110,7 +112,9 @@ TEST(TransformCommands, RotationOfANonSquareBlockIsRefusedAfterTheUndoRecord) {
     Fixture f({8, 16});
     f.paintPattern();
     const auto before = f.blockPixels();
-    EXPECT_FALSE(ApplyBlockTransform(f.workspace, f.prompts, BlockTransform::RotateRight));
+    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history, f.prompts,
+                              BlockTransform::RotateRight));
+    EXPECT_EQ(f.notifications, std::vector<unsigned>{HistoryChanged});
     EXPECT_EQ(f.prompts.messages, (std::vector<testing::ShownText>{
                                       {"Rotation only works for square tiles.", "Error"}}));
     EXPECT_EQ(f.blockPixels(), before);
@@ -121,7 +125,8 @@ TEST(TransformCommands, RotationOfANonSquareBlockIsRefusedAfterTheUndoRecord) {
 TEST(TransformCommands, ABlockReachingPastTheSlotsIsMovedBackFirst) {
     Fixture f({240, 128}, 768);
     f.editing().CurrentTile = 480;
-    ApplyBlockTransform(f.workspace, f.prompts, BlockTransform::Clear);
+    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history, f.prompts,
+                              BlockTransform::Clear));
     EXPECT_EQ(f.editing().CurrentTile, 288);
 }
 

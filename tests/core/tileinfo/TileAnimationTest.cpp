@@ -24,7 +24,7 @@ std::vector<std::int32_t> column(const TileSet& set, int category, int first, in
 TEST(ApplyAnimation, WritesALoopOverTheRun) {
     Fixture f;
     f.tiles().tileInfo[3][4] = 7;
-    ASSERT_TRUE(ApplyAnimation(f.workspace, 2, 5, 250));
+    ASSERT_TRUE(f.run(ApplyAnimation(f.tiles(), 2, 5, 250)));
     EXPECT_EQ(column(f.tiles(), kAnimatedCategory, 1, 6),
               (std::vector<std::int32_t>{0, 1, 1, 1, 1, 0}));
     EXPECT_EQ(column(f.tiles(), kAnimNextCategory, 1, 6),
@@ -47,7 +47,7 @@ TEST(ApplyAnimation, RunsAtTheEndsOfTheSlots) {
           Case{-1, 3, false, false}, Case{5, 2000000000, false, false},
           Case{INT_MIN, INT_MAX, false, false}, Case{5, 2, true, false}}) {
         Fixture f;
-        const Status status = ApplyAnimation(f.workspace, c.start, c.end, 100);
+        const Status status = f.run(ApplyAnimation(f.tiles(), c.start, c.end, 100));
         EXPECT_EQ(status.ok(), c.accepted) << c.start << ".." << c.end;
         EXPECT_EQ(status.error().empty(), c.accepted);
         if (!c.accepted) {
@@ -110,7 +110,7 @@ TEST(AnimationPreview, StopHoldsTheFrameAndAStallCatchesUpInOneGo) {
 
 TEST(AnimationChain, FollowsAnimNextWithEachFramesDelay) {
     Fixture f({8, 8}, 16);
-    ASSERT_TRUE(ApplyAnimation(f.workspace, 0, 3, 100));
+    ASSERT_TRUE(f.run(ApplyAnimation(f.tiles(), 0, 3, 100)));
     f.tiles().tileInfo[1][kAnimatedCategory] = 0; // only Tile 0's own flag counts
     AnimationChain chain;
     std::vector<AnimationChain::Step> steps;

@@ -45,29 +45,29 @@ TEST(TileInfoCommands, TypingIntoTheGridStoresForCurrentTileAndMarksModified) {
     f.editing().CurrentTile = 5;
     f.tiles().categoryCount = 4;
     f.tiles().categories[3].type = kByte;
-    EXPECT_TRUE(EditTileInfoValue(f.workspace, 3, "300"));
+    EXPECT_TRUE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 3, "300")));
     EXPECT_EQ(FormatTileInfoValue(kByte, f.tiles().tileInfo[5][3]), "44");
     EXPECT_EQ(f.tiles().tileInfo[4][3], 0);
     EXPECT_TRUE(f.editing().Modified);
     EXPECT_EQ(f.notifications.back(), TileInfoChanged);
 
     // Boolean rows are set only through their pop-up; rows past the table not at all.
-    EXPECT_FALSE(EditTileInfoValue(f.workspace, 0, "1"));
+    EXPECT_FALSE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 0, "1")));
     f.tiles().categories[4].type = kByte;
-    EXPECT_FALSE(EditTileInfoValue(f.workspace, 4, "1"));
+    EXPECT_FALSE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 4, "1")));
     EXPECT_EQ(f.tiles().tileInfo[5][4], 0);
-    EXPECT_FALSE(SetBooleanTileInfo(f.workspace, 3, true));
-    EXPECT_TRUE(SetBooleanTileInfo(f.workspace, 0, true));
+    EXPECT_FALSE(f.run(SetBooleanTileInfo(f.tiles(), f.editing(), 3, true)));
+    EXPECT_TRUE(f.run(SetBooleanTileInfo(f.tiles(), f.editing(), 0, true)));
     EXPECT_EQ(f.tiles().tileInfo[5][0], 1);
     f.editing().CurrentTile = kMaxTiles; // no such Tile: nothing is stored
-    EXPECT_FALSE(EditTileInfoValue(f.workspace, 3, "1"));
+    EXPECT_FALSE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 3, "1")));
 }
 
 TEST(TileInfoCommands, BuiltInRowsCannotBeRenamedOrRetyped) {
     Fixture f;
     for (int row = 0; row < 3; ++row) {
-        EXPECT_FALSE(EditCategoryName(f.workspace, row, "x"));
-        EXPECT_FALSE(SetCategoryType(f.workspace, row, kBoolean));
+        EXPECT_FALSE(f.run(EditCategoryName(f.tiles(), row, "x")));
+        EXPECT_FALSE(f.run(SetCategoryType(f.tiles(), row, kBoolean)));
         EXPECT_EQ(CategoryNameEditorText(f.tiles(), row), "");
     }
     EXPECT_EQ(f.tiles().categories[1].nameText(), "AnimNext");
@@ -79,26 +79,26 @@ TEST(TileInfoCommands, TheExtraRowAddsWordCategoriesUpToSixtyFour) {
     Fixture f;
     f.tiles().tileInfo[7][3] = 99; // a new category keeps what its slot holds
     EXPECT_EQ(CategoryDialogRows(f.tiles()), 4);
-    EXPECT_TRUE(EditCategoryName(f.workspace, 3, "x"));
+    EXPECT_TRUE(f.run(EditCategoryName(f.tiles(), 3, "x")));
     EXPECT_EQ(f.tiles().categoryCount, 4);
     EXPECT_EQ(f.tiles().categories[3].type, kWord);
     EXPECT_EQ(f.tiles().tileInfo[7][3], 99);
     EXPECT_TRUE(f.editing().Modified);
     f.notifications.clear();
-    EXPECT_TRUE(EditCategoryName(f.workspace, 3, "a name of twenty chars"));
+    EXPECT_TRUE(f.run(EditCategoryName(f.tiles(), 3, "a name of twenty chars")));
     EXPECT_EQ(f.notifications, std::vector<unsigned>{TileInfoChanged});
     EXPECT_EQ(CategoryNameEditorText(f.tiles(), 3), "a name of twent");
-    EXPECT_TRUE(SetCategoryType(f.workspace, 3, kTime));
-    EXPECT_FALSE(SetCategoryType(f.workspace, 3, 4));
+    EXPECT_TRUE(f.run(SetCategoryType(f.tiles(), 3, kTime)));
+    EXPECT_FALSE(f.run(SetCategoryType(f.tiles(), 3, 4)));
     EXPECT_EQ(f.tiles().categories[3].type, kTime);
-    EXPECT_FALSE(EditCategoryName(f.workspace, 5, "gap")); // below the extra row only
+    EXPECT_FALSE(f.run(EditCategoryName(f.tiles(), 5, "gap"))); // below the extra row only
 
     for (int row = 4; row < kMaxCategories; ++row)
-        ASSERT_TRUE(EditCategoryName(f.workspace, row, "c" + std::to_string(row)));
+        ASSERT_TRUE(f.run(EditCategoryName(f.tiles(), row, "c" + std::to_string(row))));
     EXPECT_EQ(f.tiles().categoryCount, kMaxCategories);
     EXPECT_FALSE(OffersNewCategoryRow(f.tiles()));
     EXPECT_EQ(CategoryDialogRows(f.tiles()), kMaxCategories);
-    EXPECT_FALSE(EditCategoryName(f.workspace, kMaxCategories, "65th"));
+    EXPECT_FALSE(f.run(EditCategoryName(f.tiles(), kMaxCategories, "65th")));
     EXPECT_EQ(f.tiles().categoryCount, kMaxCategories);
 }
 

@@ -11,7 +11,7 @@ namespace {
 using testing::SampleGrid;
 using testing::ShownText;
 struct MapSize : testing::WorkspaceTest {
-    MapHistory history{workspace};
+    MapHistory history{workspace.map, [this](const DocumentChange& c) { workspace.apply(c); }};
 };
 
 TEST(LenientInteger, ReadsLikeEveryNumberField) {
@@ -52,7 +52,7 @@ TEST_F(MapSize, ChecksRunInOrderAndTheFirstFailureIsShown) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.rows) + " x " + c.columns);
         prompts.forget();
-        EXPECT_FALSE(ApplyMapSize(workspace, prompts, history, c.rows, c.columns));
+        EXPECT_FALSE(ApplyMapSize(workspace.map, prompts, history, c.rows, c.columns));
         EXPECT_EQ((std::vector<ShownText>{{c.message, "Size error"}}), prompts.messages);
         EXPECT_EQ(before, workspace.map.grid);
     }
@@ -61,13 +61,13 @@ TEST_F(MapSize, ChecksRunInOrderAndTheFirstFailureIsShown) {
 TEST_F(MapSize, ResizeKeepsTheTopLeftPart) {
     const MapGrid old = SampleGrid(32, 32);
     workspace.map.grid = old;
-    ASSERT_TRUE(ApplyMapSize(workspace, prompts, history, "20", "40"));
+    ASSERT_TRUE(ApplyMapSize(workspace.map, prompts, history, "20", "40"));
     EXPECT_EQ("20x40", workspace.map.sizeLabel());
     for (int r = 0; r < 20; ++r)
         for (int c = 0; c < 40; ++c)
             EXPECT_EQ(c < 32 ? old.at(r, c) : MapCell{}, workspace.map.cell(r, c));
 
-    ASSERT_TRUE(ApplyMapSize(workspace, prompts, history, " 2048x", "1"));
+    ASSERT_TRUE(ApplyMapSize(workspace.map, prompts, history, " 2048x", "1"));
     EXPECT_EQ(2048, workspace.map.Height());
     EXPECT_EQ(old.at(19, 0), workspace.map.cell(19, 0));
     EXPECT_EQ(MapCell{}, workspace.map.cell(20, 0));
@@ -75,7 +75,7 @@ TEST_F(MapSize, ResizeKeepsTheTopLeftPart) {
 }
 
 TEST_F(MapSize, PressingChangeMarksTheMapModifiedEvenWithoutAResize) {
-    BeginMapSizeChange(workspace); // the dialog is then closed by its close box
+    workspace.apply(BeginMapSizeChange()); // the dialog is then closed by its close box
     EXPECT_TRUE(workspace.map.MapModified);
     prompts.answer(Answer::Cancel);
     EXPECT_FALSE(workspace.QuerySaveMap());

@@ -115,18 +115,18 @@ mode_t permissionsFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
-// Why an existing target may not be replaced; empty when it may (or does not exist).
-std::string targetProblem(const std::string& path) {
+// Whether an existing target may be replaced (a missing one may be made).
+Status checkTarget(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
-        return {};
+        return Ok();
     if (S_ISDIR(info.st_mode))
-        return "It is a folder";
+        return Fail("It is a folder");
     if (!S_ISREG(info.st_mode))
-        return "It is not a regular file";
+        return Fail("It is not a regular file");
     if ((info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
-        return "It is write-protected";
-    return {};
+        return Fail("It is write-protected");
+    return Ok();
 }
 
 } // namespace
@@ -152,8 +152,8 @@ Result<AtomicFile> AtomicFile::Open(const std::string& path) {
     auto target = FollowLinks(path);
     if (!target)
         return Fail(target.error());
-    if (const std::string problem = targetProblem(*target); !problem.empty())
-        return Fail(problem);
+    if (Status replaceable = checkTarget(*target); !replaceable)
+        return Fail(replaceable.error());
     installHandlers();
     const std::string folder = folderOf(*target);
 #ifdef O_TMPFILE

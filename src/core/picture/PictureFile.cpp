@@ -130,6 +130,18 @@ Result<std::unique_ptr<PictureReader>> OpenPicture(const std::string& path) {
     }
 }
 
+Result<BitmapImage> NewPicture(int width, int height) {
+    if (Status fits = CheckPictureSize(width, height); !fits)
+        return Fail(fits.error());
+    try {
+        BitmapImage image;
+        image.SetSizeForWriting(width, height, 24);
+        return image;
+    } catch (const std::bad_alloc&) {
+        return Fail(kPictureOutOfMemory);
+    }
+}
+
 Result<BitmapImage> ReadPicture(const std::string& path) {
     PictureKind kind{};
     auto file = openPicture(path, kind);

@@ -27,6 +27,10 @@ Result<std::unique_ptr<PictureReader>> OpenPicture(const std::string& path);
 // The whole picture as 24-bit rows.
 Result<BitmapImage> ReadPicture(const std::string& path);
 
+// A 24-bit picture of that size whose rows the caller writes, for pictures that do not
+// come from a file; a size out of bounds or too large for the memory is refused.
+Result<BitmapImage> NewPicture(int width, int height);
+
 // Rows of a picture held in memory, for pictures that do not come from a file.
 std::unique_ptr<PictureReader> ReadRowsOf(const BitmapImage& image);
 

@@ -1,11 +1,10 @@
 #include "ui/imageimport/QtPictureAdapter.h"
 
-#include "core/picture/PictureReader.h"
+#include "core/picture/PictureFile.h"
 
 #include <QImage>
 
 #include <algorithm>
-#include <new>
 
 namespace tessivar {
 
@@ -29,33 +28,29 @@ void copyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
 } // namespace
 
 Result<BitmapImage> PictureFromQImage(const QImage& image) {
-    if (Status fits = CheckPictureSize(image.width(), image.height()); !fits)
-        return Fail(fits.error());
-    try {
-        BitmapImage out;
-        out.SetSize(image.width(), image.height(), 24);
-        const bool direct =
-            image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
-        for (int first = 0; first < image.height(); first += kStripRows) {
-            const int rows = std::min(kStripRows, image.height() - first);
-            if (direct) {
-                // Shares the pixels: no copy.
-                const QImage strip(image.constScanLine(first), image.width(), rows,
-                                   image.bytesPerLine(), image.format());
-                copyRgb32Rows(strip, first, out);
-            } else {
-                // Unpremultiplied, so the alpha channel drops out without darkening.
-                const QImage strip = image.copy(0, first, image.width(), rows)
-                                         .convertToFormat(QImage::Format_ARGB32);
-                if (strip.isNull())
-                    return Fail(kPictureOutOfMemory);
-                copyRgb32Rows(strip, first, out);
-            }
-        }
+    auto out = NewPicture(image.width(), image.height());
+    if (!out)
         return out;
-    } catch (const std::bad_alloc&) {
-        return Fail(kPictureOutOfMemory);
+    const bool direct =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    for (int first = 0; first < image.height(); first += kStripRows) {
+        const int rows = std::min(kStripRows, image.height() - first);
+        if (direct) {
+            // Shares the pixels: no copy.
+            const QImage strip(image.constScanLine(first), image.width(), rows,
+                               image.bytesPerLine(), image.format());
+            copyRgb32Rows(strip, first, *out);
+        } else {
+            // Unpremultiplied, so the alpha channel drops out without darkening. Qt gives
+            // an empty picture when it runs out of memory.
+            const QImage strip =
+                image.copy(0, first, image.width(), rows).convertToFormat(QImage::Format_ARGB32);
+            if (strip.isNull())
+                return Fail(kPictureOutOfMemory);
+            copyRgb32Rows(strip, first, *out);
+        }
     }
+    return out;
 }
 
 } // namespace tessivar

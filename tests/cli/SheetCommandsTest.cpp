@@ -3,6 +3,7 @@
 
 #include "CliRunner.h"
 
+#include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/picture/PngWriter.h"
 
@@ -42,6 +43,30 @@ TEST_F(Cli, SheetsReadBackAsTheSameTiles) {
                       original.tiles[static_cast<std::size_t>(t)])
                 << "Tile " << t;
     }
+}
+
+// With a map nothing is asked: duplicates are merged, the new map shows the sheet, and
+// the two new files name each other.
+TEST_F(Cli, ASheetImportedWithAMapLinksBothFiles) {
+    const TileSet original = SampleTileSet(8); // Tiles 4..7 repeat Tiles 0..3
+    const std::string set = write("set.vxt", BuildTileSetImage("VX03", original, ""));
+    const std::string sheet = dir.file("sheet.png"), back = dir.file("back.vxt"),
+                      map = dir.file("back.vxm");
+    ASSERT_EQ(0, run({"export-sheet", set, "-o", sheet, "--columns", "4"}).status);
+    const CliRun imported =
+        run({"import-sheet", sheet, "-o", back, "--map-out", map, "--mode", "duplicates"});
+    ASSERT_EQ(0, imported.status) << imported.err;
+    const auto read = readSet(back);
+    const auto links = ParseTileSetFile(ReadBytes(back));
+    const auto grid = ParseMapFile(ReadBytes(map));
+    EXPECT_EQ(read->tileCount, 4);
+    EXPECT_EQ(links->associatedMap, map);
+    EXPECT_EQ(grid->tileSetPath, back);
+    ASSERT_EQ(grid->grid.Width * grid->grid.Height, 8);
+    for (int t = 0; t < 8; ++t)
+        EXPECT_EQ(read->tiles[grid->grid.cells[static_cast<std::size_t>(t)].Tile],
+                  original.tiles[static_cast<std::size_t>(t)])
+            << "cell " << t;
 }
 
 TEST_F(Cli, BadSheetsAreRefusedAndWriteNothing) {

@@ -1,10 +1,11 @@
-// The editor's tile sheet export and import and the map editor's binary export: the
-// file dialogs, what they write and store, and the reports of failures.
+// The editor's tile sheet and tile binary exports and imports and the map editor's binary
+// export: the file dialogs, what they write and store, and the reports of failures.
 
 #include "../../common/ScriptedPrompts.h"
 #include "../files/TestFiles.h"
 #include "../picture/PngTestReader.h"
 #include "core/export/MapBinaryCommand.h"
+#include "core/export/TileBinaryCommands.h"
 #include "core/interchange/TileSheetCommands.h"
 #include "core/workspace/Workspace.h"
 
@@ -55,6 +56,26 @@ TEST(SheetCommands, ImportStoresTheSheetsTilesAtTheCurrentTile) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "Import Error");
     EXPECT_NE(prompts.messages[0].text.find("not a picture"), std::string::npos);
+}
+
+// Tiles read at the current Tile modify the set; a file without a whole Tile does not.
+TEST(SheetCommands, TileBinariesAreReadAtTheCurrentTile) {
+    testing::ScriptedPrompts prompts;
+    const auto tileSet = std::make_unique<TileSet>();
+    EditingState editing;
+    editing.CurrentTile = 10;
+    testing::TempDir dir;
+    std::vector<std::uint8_t> ones(16);
+    for (std::size_t row = 0; row < 16; row += 2)
+        ones[row] = 0xFF; // bit 0 of every pixel
+    testing::WriteBytes(dir.file("one.bin"), ones);
+    testing::WriteBytes(dir.file("short.bin"), std::vector<std::uint8_t>(15));
+    prompts.files = {dir.file("one.bin"), dir.file("short.bin")};
+    EXPECT_TRUE(ImportTileBinariesCommand(*tileSet, editing, prompts).tileSetModified);
+    Tile expected;
+    expected.fill(1);
+    EXPECT_EQ(tileSet->tiles[10], expected);
+    EXPECT_FALSE(ImportTileBinariesCommand(*tileSet, editing, prompts).tileSetModified);
 }
 
 TEST(SheetCommands, ExportsWriteTheChosenFileOrSayWhyNot) {

@@ -10,8 +10,8 @@
 
 namespace tessivar {
 
-// The size panel's "Change": marks the map modified before the dialog opens, whether or
-// not the size then changes.
+// The size panel's "Change": the map is modified before the dialog opens, whether or not
+// the size then changes.
 DocumentChange BeginMapSizeChange();
 
 // The Map Size dialog's checks in their order; the first that fails gives the message.

@@ -82,6 +82,9 @@ private Q_SLOTS:
         QTest::keyClick(&map(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tileAt(1, 1) + tileAt(2, 1), 6);
         QVERIFY(undo->isEnabled() && !redo->isEnabled());
+        prompts_.answers = {tessivar::Answer::No}; // a new map: the steps are forgotten
+        workspace().NewMap();
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     }
 
     void fillAndRectanglesFollowTheToolButtons() {

@@ -306,7 +306,7 @@ void MapEditorWindow::animationTick() {
 }
 
 void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
-    // The history has heard of the change first: it was built before this listener.
+    // The history has heard of the change first: its listener was added before this one.
     action("actionMapUndo")->setEnabled(history_.canUndo());
     action("actionMapRedo")->setEnabled(history_.canRedo());
     if (changes & MapTitleChanged)

@@ -169,6 +169,14 @@ inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+// A file checked in under tests/data/.
+inline std::string DataPath(const std::string& relative) {
+    return std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/" + relative;
+}
+inline std::vector<std::uint8_t> ReadData(const std::string& relative) {
+    return ReadBytes(DataPath(relative));
+}
+
 // How many entries a folder holds.
 inline int CountEntries(const std::filesystem::path& folder) {
     return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));

@@ -10,8 +10,6 @@
 namespace tessivar {
 namespace {
 
-using testing::SameStoredContents;
-
 TEST_F(Cli, HelpAndVersion) {
     const auto version = run({"--version"});
     EXPECT_EQ(0, version.status);
@@ -230,7 +228,7 @@ TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
             expected.categories = fresh.categories;
             expected.tileInfo = fresh.tileInfo;
         }
-        EXPECT_TRUE(SameStoredContents(expected, upgraded));
+        EXPECT_TRUE(expected == upgraded);
     }
 
     MapGrid grid = SampleGrid(7, 5, false);

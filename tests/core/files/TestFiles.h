@@ -156,6 +156,10 @@ inline std::string DataPath(const std::string& relative) {
 inline std::vector<std::uint8_t> ReadData(const std::string& relative) {
     return ReadBytes(DataPath(relative));
 }
+inline std::string ReadDataText(const std::string& relative) {
+    const auto bytes = ReadData(relative);
+    return std::string(bytes.begin(), bytes.end());
+}
 
 // How many entries a folder holds.
 inline int CountEntries(const std::filesystem::path& folder) {

@@ -174,11 +174,7 @@ TEST(SourceExport, WritesTheExampleFileExactly) {
     const TileSet set = exampleSet();
     ASSERT_TRUE(ExportTileSource(set, TileFormatPreset(TilePreset::BwAnim, set.block),
                                  SourceDialect::M68k, {true, true}, path));
-    EXPECT_EQ(";Tile data - Tessivar\r\n\r\n\r\ntileData:\r\n ;Tile 0\r\n"
-              " dc.b $F0,$00,$00,$00,$00,$00,$00,$00\r\n ;Tile 1\r\n"
-              " dc.b $00,$00,$00,$00,$00,$00,$00,$00\r\n\r\nanimData:\r\n ;Tile 0\r\n"
-              " dc.b $05\r\n ;Tile 1\r\n dc.b $01\r\n",
-              text(path));
+    EXPECT_EQ(testing::ReadDataText("export/example-bw-anim-68k.asm"), text(path));
 
     // The Included list, empty labels and empty sections.
     ExportFormat format = formatOf({{PropertyKind::Category, 1, 8, 1}}, 2);

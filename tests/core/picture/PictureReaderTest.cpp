@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string dataFile(const std::string& name) {
-    return std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/pictures/" + name;
+    return testing::DataPath("pictures/" + name);
 }
 
 // One row of blue, green, red bytes as "RRGGBB ...".

@@ -121,6 +121,7 @@ const ReferenceCase kStoredCases[] = {
     {"one-pixel", 1, 1, 3, ""},
     {"quality100", 32, 24, 3, "-quality 100 -sample 1x1"},
     {"low-quality", 35, 21, 3, "-quality 5 -baseline"},
+    {"low-quality-progressive", 35, 21, 3, "-quality 12 -baseline -progressive"},
     // One scan per component: the frame is held whole instead of decoded strip by strip.
     {"scan-per-component", 35, 21, 3, "-sample 2x2", "0;\n1;\n2;\n"},
     {"two-scans", 35, 21, 3, "-sample 2x1 -restart 2B", "0 2;\n1;\n"},

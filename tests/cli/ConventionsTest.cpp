@@ -148,9 +148,8 @@ TEST_F(Conventions, TheManualPageHasEveryCommandAndOption) {
             EXPECT_NE(std::string::npos, page.find("\\fB" + roff(option))) << option;
         }
     }
-    const auto expected =
-        ReadBytes(std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/cli/help-import-binary.txt");
-    EXPECT_EQ(std::string(expected.begin(), expected.end()), run({"help", "import-binary"}).out);
+    EXPECT_EQ(testing::ReadDataText("cli/help-import-binary.txt"),
+              run({"help", "import-binary"}).out);
 }
 
 } // namespace

@@ -195,9 +195,7 @@ TEST_F(ExportCommands, TheThreeByTwoMapExample) {
     const std::string out = dir.file("small.asm");
     ASSERT_EQ(0, run({"export-map", mapPath, "-o", out}).status);
     const Bytes text = ReadBytes(out);
-    EXPECT_EQ(";Map data - Tessivar\r\n\r\n\r\nmapData:\r\n .db $00,$01,$02 ;Row 0\r\n"
-              " .db $03,$04,$05 ;Row 1\r\n",
-              std::string(text.begin(), text.end()));
+    EXPECT_EQ(testing::ReadDataText("cli/map-3x2-z80.asm"), std::string(text.begin(), text.end()));
     EXPECT_EQ((Bytes{0, 1, 2, 3, 4, 5}), assemble(out, kAssemblers[0]));
     ASSERT_EQ(0,
               run({"export-map", mapPath, "-o", out, "--dialect", "68k", "--offset", "16"}).status);

@@ -103,6 +103,11 @@ TEST(BuildTileSectionRecord, TileDataStartsOnAWholeByte) {
         {formatOf({{PropertyKind::Category, 3, 3, 1}, {bw, 0, 64, 1}}), afterSeven},
         {formatOf({{bw, 0, 64, 1}, {PropertyKind::OneFiller, 0, 2, 1}}),
          {0xF0, 0, 0, 0, 0, 0, 0, 0, 0x03}},
+        // Fields after the data start again at bit 0.
+        {formatOf({{PropertyKind::Category, 3, 3, 1},
+                   {bw, 0, 64, 1},
+                   {PropertyKind::OneFiller, 0, 2, 1}}),
+         {0x07, 0xF0, 0, 0, 0, 0, 0, 0, 0, 0x03}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, tileRecord(set, c.format, 0, 1)) << FormatToJson(c.format);
@@ -174,11 +179,7 @@ TEST(SourceExport, WritesTheExampleFileExactly) {
     const TileSet set = exampleSet();
     ASSERT_TRUE(ExportTileSource(set, TileFormatPreset(TilePreset::BwAnim, set.block),
                                  SourceDialect::M68k, {true, true}, path));
-    EXPECT_EQ(";Tile data - Tessivar\r\n\r\n\r\ntileData:\r\n ;Tile 0\r\n"
-              " dc.b $F0,$00,$00,$00,$00,$00,$00,$00\r\n ;Tile 1\r\n"
-              " dc.b $00,$00,$00,$00,$00,$00,$00,$00\r\n\r\nanimData:\r\n ;Tile 0\r\n"
-              " dc.b $05\r\n ;Tile 1\r\n dc.b $01\r\n",
-              text(path));
+    EXPECT_EQ(testing::ReadDataText("export/example-bw-anim-68k.asm"), text(path));
 
     // The Included list, empty labels and empty sections.
     ExportFormat format = formatOf({{PropertyKind::Category, 1, 8, 1}}, 2);
@@ -280,6 +281,18 @@ TEST(FormatEditing, ChosenKindsTakeTheirSectionAndSectionSwapsStayInRange) {
     EXPECT_EQ("s1", format.label(2));
     EXPECT_FALSE(format.swapSections(0, 1));
     EXPECT_FALSE(format.swapSections(2, 3));
+    EXPECT_FALSE(format.deleteSection(0));
+    EXPECT_FALSE(format.deleteSection(3));
+    // Deleting a row moves the rows below it up.
+    ExportFormat rows = formatOf({{PropertyKind::Category, 0, 1, 1},
+                                  {PropertyKind::Category, 1, 2, 1},
+                                  {PropertyKind::Category, 2, 3, 1}});
+    EXPECT_FALSE(rows.deleteProperty(0));
+    EXPECT_FALSE(rows.deleteProperty(4));
+    ASSERT_TRUE(rows.deleteProperty(1));
+    ASSERT_EQ(2, rows.propertyCount);
+    EXPECT_EQ(1, rows.properties[0].category);
+    EXPECT_EQ(2, rows.properties[1].category);
     // A typed label cannot carry a line break into the source.
     EXPECT_FALSE(TypeSectionLabel(format, 1, "a\r\n jp 0"));
     EXPECT_FALSE(TypeSectionLabel(format, 3, "\t"));

@@ -10,19 +10,6 @@ namespace {
 using testing::BuildMapImage;
 using testing::SampleGrid;
 
-TEST(MapFileLayout, SizesAndOffsets) {
-    EXPECT_EQ(282u, BuildMapImage("VX01", SampleGrid(3, 2)).size()); // 3 bytes a cell
-    const auto written = SerializeMap(SampleGrid(3, 2), "tiles/t.vxt");
-    ASSERT_EQ(294u, written->size());
-    EXPECT_EQ("VX02", std::string(written->begin(), written->begin() + 4));
-    EXPECT_EQ("tiles/t.vxt", std::string(reinterpret_cast<const char*>(&written->at(4))));
-    EXPECT_EQ((std::vector<std::uint8_t>{3, 0, 2, 0}),
-              std::vector<std::uint8_t>(written->begin() + 260, written->begin() + 264));
-    // Cell [0][1]: Tile 37, palette 1, HFlip 1, VFlip 0.
-    const std::vector<std::uint8_t> secondCell(written->begin() + 269, written->begin() + 274);
-    EXPECT_EQ((std::vector<std::uint8_t>{37, 0, 1, 1, 0}), secondCell);
-}
-
 TEST(MapFileRoundTrip, BothVersionsLoadWhatWasStored) {
     struct Case {
         const char* magic;

@@ -133,26 +133,6 @@ inline MapGrid SampleGrid(int width, int height, bool withFlips = true) {
     return grid;
 }
 
-// The parts of a tile set a file carries, compared field by field.
-inline bool SameStoredContents(const TileSet& a, const TileSet& b) {
-    if (a.tileCount != b.tileCount || a.paletteTable != b.paletteTable ||
-        a.categoryCount != b.categoryCount)
-        return false;
-    for (int t = 0; t < a.tileCount; ++t)
-        if (a.tiles[t] != b.tiles[t] || a.tilePalette[t] != b.tilePalette[t] ||
-            a.tilePaletteSet[t] != b.tilePaletteSet[t])
-            return false;
-    for (int c = 0; c < a.categoryCount; ++c) {
-        if (a.categories[c].name != b.categories[c].name ||
-            a.categories[c].type != b.categories[c].type)
-            return false;
-        for (int t = 0; t < a.tileCount; ++t)
-            if (a.tileInfo[t][c] != b.tileInfo[t][c])
-                return false;
-    }
-    return true;
-}
-
 // Writes a new file. An existing one is removed first rather than truncated: rewriting a
 // truncated file makes some file systems flush it to disk, which slows the damaged-file
 // tests down a hundredfold.
@@ -167,6 +147,18 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<std:
 inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// A file checked in under tests/data/.
+inline std::string DataPath(const std::string& relative) {
+    return std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/" + relative;
+}
+inline std::vector<std::uint8_t> ReadData(const std::string& relative) {
+    return ReadBytes(DataPath(relative));
+}
+inline std::string ReadDataText(const std::string& relative) {
+    const auto bytes = ReadData(relative);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // How many entries a folder holds.

@@ -8,45 +8,10 @@ namespace tessivar {
 namespace {
 
 using testing::BuildTileSetImage;
-using testing::SameStoredContents;
 using testing::SampleTileSet;
 
-// ---- Sizes and offsets ----
-
-TEST(TileSetFileLayout, WriterPutsFieldsAtTheirOffsets) {
-    TileSet set = SampleTileSet(2, 0);
-    set.paletteTable[0][0][0][0] = 17;
-    set.paletteTable[7][7][3][2] = 29;
-    set.tiles[0][0] = 3;
-    set.tiles[1][63] = 2;
-    const auto bytes = SerializeTileSet(set, "maps/level.vxm").value();
-    ASSERT_EQ(1238u, bytes.size()); // 4 + 256 + 768 + 2 + 2 x 66 + 1 + 3 x (17 + 2 x 4)
-    EXPECT_EQ("VX03", std::string(bytes.begin(), bytes.begin() + 4));
-    EXPECT_EQ("maps/level.vxm", std::string(reinterpret_cast<const char*>(&bytes[4])));
-    EXPECT_EQ(17, bytes[260]);
-    EXPECT_EQ(29, bytes[1027]);
-    EXPECT_EQ(2, bytes[1028]);
-    EXPECT_EQ(0, bytes[1029]);
-    EXPECT_EQ(3, bytes[1030]);
-    EXPECT_EQ(2, bytes[1030 + 127]);
-}
-
-TEST(TileSetFileLayout, OlderVersionsAreReadFromTheirOffsets) {
-    for (const char* magic : {"VX01", "VX02"}) {
-        SCOPED_TRACE(magic);
-        auto image = BuildTileSetImage(magic, SampleTileSet(2, 0));
-        image[4] = 30;  // first component of set 0, palette 0, colour 0
-        image[772] = 1; // tile count, low byte
-        image[773] = 0;
-        image[774] = 2; // first pixel of Tile 0
-        const auto parsed = ParseTileSetFile(image);
-        ASSERT_TRUE(parsed.ok()) << parsed.error();
-        EXPECT_EQ(magic, parsed->version);
-        EXPECT_EQ(30, parsed->palettes[0][0][0][0]);
-        EXPECT_EQ(1, parsed->tileCount);
-        EXPECT_EQ(2, parsed->tiles[0][0]);
-    }
-}
+// The writer is checked byte for byte against the hand-built images, whose offsets the
+// damaged-file tests of the workspace check at every byte.
 
 // ---- Round trips ----
 
@@ -73,9 +38,9 @@ TEST(TileSetFileRoundTrip, EveryVersionLoadsWhatWasStored) {
             expected.categoryCount = loaded.categoryCount;
             expected.categories = loaded.categories;
             expected.tileInfo = TileSet().tileInfo;
-            EXPECT_TRUE(SameStoredContents(expected, loaded));
+            EXPECT_TRUE(expected == loaded);
         } else {
-            EXPECT_TRUE(SameStoredContents(source, loaded));
+            EXPECT_TRUE(source == loaded);
         }
         EXPECT_EQ(std::string_view(c.magic) == "VX03" ? "a.vxm" : "", parsed->associatedMap);
     }
@@ -113,47 +78,6 @@ TEST(TileSetFileApply, OldFileLeavesCategoriesAndSlotsAboveTheCountAlone) {
 }
 
 // ---- What the reader refuses and what it lets through ----
-
-struct Alteration {
-    const char* what;
-    std::size_t offset; // in a VX03 image of 4 Tiles and 4 categories
-    int value;
-    bool accepted;
-};
-
-constexpr std::size_t kCount = 1028, kPixels = 1030, kPalettes = kPixels + 4 * 64,
-                      kSets = kPalettes + 4, kCategoryCount = kSets + 4,
-                      kFirstName = kCategoryCount + 1;
-
-TEST(TileSetFileChecks, OutOfRangeFieldsAreRefusedAndHarmlessOnesLoad) {
-    const Alteration cases[] = {
-        {"magic", 3, '4', false},
-        {"magic lower case", 0, 'v', false},
-        {"tile count 772", kCount + 1, 3, false}, // high byte: 0x0304
-        {"pixel 4", kPixels + 10, 4, false},
-        {"pixel 255", kPixels + 4 * 64 - 1, 255, false},
-        {"tile palette 8", kPalettes + 3, 8, false},
-        {"palette set 8", kSets, 8, false},
-        {"category count 65", kCategoryCount, 65, false},
-        {"category count 5 (data missing)", kCategoryCount, 5, false},
-        {"palette component 255", 300, 255, true},
-        {"pixel 3", kPixels, 3, true},
-        {"tile palette 7", kPalettes, 7, true},
-        {"category type 200", kFirstName + 16, 200, true},
-        {"fewer categories", kCategoryCount, 1, true}, // the rest reads as trailing bytes
-        {"map path byte", 4, 'x', true},
-    };
-    const auto image = BuildTileSetImage("VX03", SampleTileSet(4, 1));
-    ASSERT_EQ(kFirstName + 4 * (17 + 16), image.size());
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        auto altered = image;
-        altered[c.offset] = static_cast<std::uint8_t>(c.value);
-        const auto parsed = ParseTileSetFile(altered);
-        EXPECT_EQ(c.accepted, parsed.ok()) << parsed.error();
-        EXPECT_EQ(!c.accepted, !parsed.error().empty());
-    }
-}
 
 TEST(TileSetFileChecks, TooManyTilesAreRefusedWithAllTheirData) {
     // 768 Tiles and 64 categories load (the round trips); 769 Tiles with all their data present is

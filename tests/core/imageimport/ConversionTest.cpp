@@ -1,6 +1,7 @@
 #include "core/imageimport/ImportSize.h"
 #include "core/imageimport/PictureConversion.h"
 #include "core/imageimport/PixelQuantizer.h"
+#include "core/picture/GraphicsExceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,11 @@ TEST(PictureConversion, NearestNeighbourScalingAndChannelOrder) {
     const std::uint8_t rows[2][6] = {{255, 255, 255, 0, 0, 0}, {255, 255, 255, 0, 0, 255}};
     for (int y = 0; y < 2; ++y)
         std::copy(rows[y], rows[y] + 6, source.Row(y).begin());
+    const BitmapImage& shown = source;
+    for (const int outside : {-1, 2}) {
+        EXPECT_THROW(source.Row(outside), ESubscriptOutOfRange) << outside;
+        EXPECT_THROW(shown.Row(outside), ESubscriptOutOfRange) << outside;
+    }
     const auto converted = ConvertPicture(source, {{16, 8}, 0, true});
     ASSERT_TRUE(converted.ok());
     for (int y = 0; y < 8; ++y)

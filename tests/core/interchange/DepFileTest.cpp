@@ -10,9 +10,7 @@ namespace tessivar {
 namespace {
 
 std::string golden(const std::string& name) {
-    const auto bytes =
-        testing::ReadBytes(std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/depfile/" + name);
-    return std::string(bytes.begin(), bytes.end());
+    return testing::ReadDataText("depfile/" + name);
 }
 
 TEST(DepFile, NamesAreEscapedForMake) {

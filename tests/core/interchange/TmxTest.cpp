@@ -15,8 +15,7 @@ namespace tessivar {
 namespace {
 
 std::string dataFile(const std::string& name) {
-    const auto bytes =
-        testing::ReadBytes(std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/tmx/" + name);
+    const auto bytes = testing::ReadData("tmx/" + name);
     return std::string(bytes.begin(), bytes.end());
 }
 

@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string dataFile(const std::string& name) {
-    return std::string(TESSIVAR_SOURCE_DIR) + "/tests/data/pictures/" + name;
+    return testing::DataPath("pictures/" + name);
 }
 
 // One row of blue, green, red bytes as "RRGGBB ...".
@@ -61,6 +61,18 @@ TEST(PictureReaders, EveryVariantGivesTheStatedPixels) {
         for (int y = 0; y < whole->Height(); ++y)
             rows += (y > 0 ? " / " : "") + describeRow(whole->Row(y));
         EXPECT_EQ(rows, line.substr(colon + 2)) << name;
+        // Passing over the first row leaves the others as they are.
+        if (whole->Height() > 1) {
+            auto reader = OpenPicture(dataFile(name));
+            ASSERT_TRUE(reader && (*reader)->SkipRow()) << name;
+            std::vector<std::uint8_t> row(static_cast<std::size_t>(whole->Width()) * 3);
+            std::string rest;
+            for (int y = 1; y < whole->Height(); ++y) {
+                ASSERT_TRUE((*reader)->ReadRow(row)) << name;
+                rest += " / " + describeRow(row);
+            }
+            EXPECT_EQ(rows.substr(rows.find(" / ")), rest) << name;
+        }
         ++pictures;
     }
     EXPECT_EQ(pictures, 23);
@@ -157,6 +169,21 @@ TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
         // The same input gives the same refusal again.
         EXPECT_EQ(describe(path), first);
     }
+}
+
+// A delta that moves only along its row: pixel 0 is left unset, the run fills the rest
+// and runs on into the padding, so the pixel after the next delta lands there too.
+TEST(PictureReaders, RleDeltaAlongTheRow) {
+    auto bytes = ReadBytes(dataFile("info-rle8.bmp"));
+    for (const auto& [offset, value] :
+         {std::pair<std::size_t, std::uint8_t>{74, 0}, {75, 2}, {76, 1}, {77, 0}, {78, 4}, {79, 1}})
+        bytes[offset] = value;
+    TempDir dir;
+    const std::string path = dir.file("delta.bmp");
+    WriteBytes(path, bytes);
+    EXPECT_EQ("FF0000 FF0000 000000 000000 000000 / 000000 000000 000000 000000 000000 / "
+              "000000 FFFFFF FFFFFF FFFFFF FFFFFF",
+              describe(path));
 }
 
 TEST(PictureReaders, TheKindIsToldByTheFirstBytes) {

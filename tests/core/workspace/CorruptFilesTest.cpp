@@ -25,14 +25,6 @@ const ShownText kOpenInvalid{"This is not a valid Tessivar file.", "Tessivar"};
 const ShownText kLoadInvalid{"Tile set is not a valid Tessivar file.", "Tessivar"};
 const ShownText kMapNotFound{"The associated map could not be found.", "File Error"};
 
-bool SameEditing(const EditingState& a, const EditingState& b) {
-    return a.CurrentTile == b.CurrentTile && a.SelectionStart == b.SelectionStart &&
-           a.SelectionEnd == b.SelectionEnd && a.CurrentPaletteSet == b.CurrentPaletteSet &&
-           a.CurrentPalette == b.CurrentPalette && a.LeftColor == b.LeftColor &&
-           a.RightColor == b.RightColor && a.Modified == b.Modified &&
-           a.CurrentFileName == b.CurrentFileName;
-}
-
 // ---- Which field a byte belongs to, and whether a new value there is acceptable ----
 
 struct TileSetShape {
@@ -148,7 +140,7 @@ private:
         if (refused) {
             EXPECT_EQ(std::vector<ShownText>{invalid}, messages);
             EXPECT_TRUE(baseline_.tileSet == ws.tileSet);
-            EXPECT_TRUE(SameEditing(baseline_.editing, ws.editing));
+            EXPECT_TRUE(baseline_.editing == ws.editing);
             EXPECT_EQ(baseline_.map.grid, ws.map.grid);
             EXPECT_EQ(baseline_.map.MapFileName, ws.map.MapFileName);
             EXPECT_EQ(tileTitle, TileEditorTitle(ws.editing));

@@ -12,7 +12,6 @@ namespace {
 
 using testing::kMapQuestion;
 using testing::kTileSetQuestion;
-using testing::SameStoredContents;
 using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::ShownText;
@@ -29,7 +28,7 @@ TEST_F(LoadChain, LoadTileSetFileReplacesContentsAndTitle) {
     prompts.answer(Answer::No);
 
     EXPECT_TRUE(workspace.LoadTileSetFile(path));
-    EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
+    EXPECT_TRUE(file == workspace.tileSet);
     EXPECT_EQ("Tessivar - Tile Editor - level1", TileEditorTitle(workspace.editing));
     EXPECT_EQ(path, workspace.editing.CurrentFileName);
     EXPECT_FALSE(workspace.editing.Modified);
@@ -98,7 +97,7 @@ TEST_F(LoadChain, MissingOrDamagedAssociatedMapIsReportedAndTheTileSetStillLoads
         prompts.forget();
         EXPECT_TRUE(workspace.LoadTileSetFile(writeTileSet("a.vxt", file, dir.file(map))));
         EXPECT_EQ(std::vector<ShownText>{kMapNotFound}, prompts.messages);
-        EXPECT_TRUE(SameStoredContents(file, workspace.tileSet));
+        EXPECT_TRUE(file == workspace.tileSet);
         EXPECT_EQ(mapBefore, workspace.map.grid);
         EXPECT_EQ("", workspace.map.MapFileName);
     }
@@ -132,7 +131,7 @@ TEST_F(LoadChain, MapNamingAnotherTileSetAsksItsQuestionFirst) {
 
     prompts.answer(Answer::No);
     EXPECT_TRUE(workspace.LoadMapFile(mapPath, true));
-    EXPECT_TRUE(SameStoredContents(other, workspace.tileSet));
+    EXPECT_TRUE(other == workspace.tileSet);
     EXPECT_EQ(SampleGrid(6, 2), workspace.map.grid);
     EXPECT_EQ(2u, prompts.questions.size());
 }
@@ -163,7 +162,7 @@ TEST_F(LoadChain, NamesRelativeToTheNamingFileAreFoundFromAnyFolder) {
     workspace.NewTileSet();
     ASSERT_TRUE(workspace.LoadMapFile(mapPath, true));
     EXPECT_EQ(setPath, workspace.editing.CurrentFileName);
-    EXPECT_TRUE(SameStoredContents(SampleTileSet(4), workspace.tileSet));
+    EXPECT_TRUE(SampleTileSet(4) == workspace.tileSet);
     EXPECT_TRUE(prompts.messages.empty());
 }
 

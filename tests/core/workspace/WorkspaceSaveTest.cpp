@@ -11,7 +11,6 @@ namespace {
 using testing::kMapQuestion;
 using testing::kTileSetQuestion;
 using testing::ReadBytes;
-using testing::SameStoredContents;
 using testing::SampleGrid;
 using testing::SampleTileSet;
 using testing::ShownText;
@@ -86,7 +85,7 @@ TEST_F(Saving, OldVersionIsSavedAsTheCurrentOneWithTheCurrentMapPath) {
         EXPECT_EQ("Renamed", reread->categories.at(2).nameText());
         TileSet loaded;
         ApplyTileSetFile(*reread, loaded);
-        EXPECT_TRUE(SameStoredContents(workspace.tileSet, loaded));
+        EXPECT_TRUE(workspace.tileSet == loaded);
     }
 }
 

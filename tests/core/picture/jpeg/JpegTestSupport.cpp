@@ -28,6 +28,17 @@ Picture MakePicture(int width, int height, int channels, unsigned seed) {
     return picture;
 }
 
+std::vector<std::uint8_t> StoredJpeg(const std::string& name) {
+    return testing::ReadData("jpeg/" + name + ".jpg");
+}
+
+std::optional<Picture> StoredReference(const std::string& name) {
+    for (const char* extension : {".ppm", ".pgm"})
+        if (auto bytes = testing::ReadData("jpeg/" + name + extension); !bytes.empty())
+            return ParsePnm(bytes);
+    return std::nullopt;
+}
+
 bool ReferenceToolsAvailable() {
     return std::system("command -v cjpeg >/dev/null 2>&1 && command -v djpeg >/dev/null 2>&1") == 0;
 }
@@ -57,7 +68,10 @@ std::optional<Picture> DecodeWithDjpeg(const TempFolder& folder,
         "djpeg -nosmooth -dct int -pnm -outfile '" + target + "' '" + source + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0)
         return std::nullopt;
-    const auto bytes = ReadBytes(target);
+    return ParsePnm(ReadBytes(target));
+}
+
+std::optional<Picture> ParsePnm(const std::vector<std::uint8_t>& bytes) {
     // Header: magic, width, height, maximum value, each followed by one whitespace byte.
     std::size_t position = 0;
     auto nextToken = [&] {
@@ -69,6 +83,8 @@ std::optional<Picture> DecodeWithDjpeg(const TempFolder& folder,
         return token;
     };
     const std::string magic = nextToken();
+    if (magic != "P5" && magic != "P6")
+        return std::nullopt;
     Picture picture;
     picture.channels = magic == "P5" ? 1 : 3;
     picture.width = std::stoi(nextToken());

@@ -25,6 +25,7 @@ TEST(TileReuse, SetTilesShowThePictureTilesTheyEqual) {
     set->tiles[1] = b;
     set->tiles[2] = c;
     set->tileCount = 3;
+    set->tiles[3] = d; // left behind past the count: no candidate
     struct Case {
         int at;
         bool overwrite;

@@ -44,6 +44,8 @@ TEST(BitmapWriterTest, HeadersPaddingAndRowOrder) {
         EXPECT_EQ(Read16(file, 28), 24);
         EXPECT_EQ(Read32(file, 30), 0u); // uncompressed
         EXPECT_EQ(Read32(file, 34), stride * height);
+        EXPECT_EQ(Read32(file, 38), 2835u); // 72 dots per inch
+        EXPECT_EQ(Read32(file, 42), 2835u);
         EXPECT_EQ(Read32(file, 46), 0u); // no colour table
         EXPECT_EQ(Read32(file, 50), 0u);
 

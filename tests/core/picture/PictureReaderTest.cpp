@@ -171,19 +171,33 @@ TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
     }
 }
 
-// A delta that moves only along its row: pixel 0 is left unset, the run fills the rest
-// and runs on into the padding, so the pixel after the next delta lands there too.
-TEST(PictureReaders, RleDeltaAlongTheRow) {
-    auto bytes = ReadBytes(dataFile("info-rle8.bmp"));
-    for (const auto& [offset, value] :
-         {std::pair<std::size_t, std::uint8_t>{74, 0}, {75, 2}, {76, 1}, {77, 0}, {78, 4}, {79, 1}})
-        bytes[offset] = value;
+// Variations the writers of bitmaps produce, made by patching a stored file: each reads
+// as stated, or as the file it was made from when no pixels are stated.
+TEST(PictureReaders, PatchedVariationsStillRead) {
+    const struct {
+        const char* base;
+        std::vector<std::pair<std::size_t, std::uint8_t>> patches;
+        const char* pixels;
+    } cases[] = {
+        // A delta along its row leaves pixel 0 unset; the run after it fills the rest and
+        // goes on into the padding, so the pixel after the next delta lands there too.
+        {"info-rle8.bmp",
+         {{74, 0}, {75, 2}, {76, 1}, {77, 0}, {78, 4}, {79, 1}},
+         "FF0000 FF0000 000000 000000 000000 / 000000 000000 000000 000000 000000 / "
+         "000000 FFFFFF FFFFFF FFFFFF FFFFFF"},
+        // The shorter headers with bit masks inside them.
+        {"v4-16bit-565.bmp", {{14, 52}}, nullptr},
+        {"v4-16bit-565.bmp", {{14, 56}}, nullptr},
+    };
     TempDir dir;
-    const std::string path = dir.file("delta.bmp");
-    WriteBytes(path, bytes);
-    EXPECT_EQ("FF0000 FF0000 000000 000000 000000 / 000000 000000 000000 000000 000000 / "
-              "000000 FFFFFF FFFFFF FFFFFF FFFFFF",
-              describe(path));
+    for (const auto& c : cases) {
+        auto bytes = ReadBytes(dataFile(c.base));
+        for (const auto& [offset, value] : c.patches)
+            bytes[offset] = value;
+        const std::string path = dir.file(c.base);
+        WriteBytes(path, bytes);
+        EXPECT_EQ(c.pixels ? c.pixels : describe(dataFile(c.base)), describe(path)) << c.base;
+    }
 }
 
 TEST(PictureReaders, TheKindIsToldByTheFirstBytes) {

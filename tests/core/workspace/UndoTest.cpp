@@ -81,12 +81,18 @@ TEST_F(Undo, UndoUndoRedoRedoReturnsToTheStateAfterBothEdits) {
     editor.draw(0, 7, 2);
     const TileSet afterBoth = workspace.tileSet;
 
+    std::vector<unsigned> heard;
+    workspace.addListener([&](unsigned changes) { heard.push_back(changes); });
     workspace.Undo();
     workspace.Undo();
     EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, 9, 0));
     EXPECT_EQ(0, workspace.tileSet.tilePalette[1]);
     workspace.Redo();
     workspace.Redo();
+    // Each step is announced, so the canvas and the Undo menu follow it.
+    ASSERT_EQ(4u, heard.size());
+    for (const unsigned changes : heard)
+        EXPECT_EQ(TilesChanged | HistoryChanged | MapChanged, changes);
     EXPECT_TRUE(afterBoth == workspace.tileSet);
     EXPECT_EQ(2, workspace.history.undoPosition());
     EXPECT_EQ(0, workspace.history.redoCount());

@@ -389,6 +389,9 @@ const RejectionCase kRejectionCases[] = {
     {"MissingRestart", "restart",
      [](Bytes& j) { j.erase(j.begin() + FirstRestart(j), j.begin() + FirstRestart(j) + 2); },
      "Missing Restart Marker"},
+    // Whole bytes left over before the marker: the interval held more than its MCUs.
+    {"ExtraBytesBeforeRestart", "restart",
+     [](Bytes& j) { j.insert(j.begin() + FirstRestart(j), {0x12}); }, "Missing Restart Marker"},
     {"NoScan", "baseline", [](Bytes& j) { EndBefore(j, 0xDA); },
      "No scan before the End of Image Marker"},
     {"NoFrame", "baseline", [](Bytes& j) { EndBefore(j, 0xDB); },

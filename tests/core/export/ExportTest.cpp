@@ -254,10 +254,10 @@ TEST(ExportFormat, LimitsAndJsonRoundTrip) {
     for (int s = 1; s <= format.sectionCount; ++s)
         EXPECT_EQ(format.label(s), back->label(s));
 
-    for (const char* bad :
-         {"", "{\"properties\":[{\"kind\":\"tile\"}]}",
-          "{\"properties\":[{\"kind\":\"one\",\"bits\":-1}]}", "{\"sections\":[\"x\"]} x",
-          "{\"colour\":1}", "{\"properties\":[{\"kind\":\"category\",\"category\":64}]}"})
+    for (const char* bad : {"", "{\"properties\":[{\"kind\":\"tile\"}]}",
+                            "{\"properties\":[{\"kind\":\"one\",\"bits\":-1}]}",
+                            "{\"sections\":[\"x\"]} x", "{\"colour\":1}", "{\"sections\":[\"x\\",
+                            "{\"properties\":[{\"kind\":\"category\",\"category\":64}]}"})
         EXPECT_FALSE(ParseFormatJson(bad, false)) << bad;
     EXPECT_TRUE(ParseFormatJson("{\"properties\":[{\"kind\":\"tile\"}]}", true));
 }

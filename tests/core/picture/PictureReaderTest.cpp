@@ -95,6 +95,7 @@ TEST(PictureReaders, DamagedFilesAreRefusedWithTheirReason) {
          {{10, 0xE8}, {11, 3}},
          "The pixel data offset 1000 lies past the end of the file (102 bytes)"},
         {"info-24bit.bmp", 0, {{18, 0}}, "The picture has no pixels"},
+        {"info-24bit.bmp", 0, {{22, 0}}, "The picture has no pixels"},
         {"info-24bit.bmp",
          0,
          {{18, 1}, {19, 0x40}},

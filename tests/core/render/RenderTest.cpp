@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <random>
 
 namespace tessivar {
@@ -167,6 +169,11 @@ TEST(CellGrid, DamagedRectangleWidensByOneAndClamps) {
     EXPECT_EQ(CellGrid(8, 8, 16, 16).cellsTouching({25, 0, 39, 7}), (CellRange{2, 5, 0, 1}));
     EXPECT_EQ(CellGrid(8, 8, 16, 4).cellsTouching({0, 0, 1000, 1000}), (CellRange{0, 15, 0, 3}));
     EXPECT_EQ(CellGrid(8, 8, 0, 4).cellsTouching({0, 0, 10, 10}), CellRange{});
+    // The screen area of those cells, for repainting.
+    const CellArea area = CellGrid(8, 8, 16, 16).areaTouching({25, 20, 39, 30});
+    EXPECT_EQ(area.cells, (CellRange{2, 5, 1, 4}));
+    EXPECT_EQ((std::array{area.left, area.top, area.width, area.height}),
+              (std::array{16, 8, 32, 32}));
 }
 
 } // namespace

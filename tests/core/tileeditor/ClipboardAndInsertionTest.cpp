@@ -1,4 +1,5 @@
 #include "TileEditorTestSupport.h"
+#include "core/model/TileSlots.h"
 #include "core/tileeditor/TileClipboard.h"
 #include "core/tileeditor/TileInsertion.h"
 
@@ -118,6 +119,15 @@ TEST(TileInsertion, InsertIntoAFullSetLosesTheLastTile) {
     f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.map.grid));
     EXPECT_EQ(f.tiles().tileCount, 768);
     EXPECT_EQ(numberOf(f.tiles(), 767), 766);
+}
+
+TEST(TileInsertion, RoomOutsideTheSlotsOrForNoTilesChangesNothing) {
+    Fixture f({8, 8}, 2);
+    numberTiles(f.tiles());
+    const TileSet before = f.tiles();
+    for (const auto& [at, count] : {std::pair{kMaxTiles, 1}, {-1, 1}, {0, 0}})
+        MakeRoomForTiles(f.tiles(), at, count);
+    EXPECT_TRUE(before == f.tiles());
 }
 
 TEST(TileInsertion, DeleteTilesRemovesAtLeastOneBlockAndRenumbers) {

@@ -74,6 +74,9 @@ TEST(PngWriter, RefusesWhatItCannotWrite) {
     EXPECT_FALSE(PngWriter::Start(*file, 4, 0).ok());
     auto png = PngWriter::StartIndexed(*file, 4, 2, std::span(four).first(3), 2);
     ASSERT_TRUE(png.ok());
+    EXPECT_FALSE((*png)->addText(std::string(80, 'k'), "x").ok()); // a keyword is 1 to 79
+    EXPECT_FALSE((*png)->addText("", "x").ok());
+    EXPECT_TRUE((*png)->addText(std::string(79, 'k'), "x").ok());
     EXPECT_FALSE((*png)->writeRow(std::vector<std::uint8_t>{0, 1, 2}).ok());    // short row
     EXPECT_FALSE((*png)->writeRow(std::vector<std::uint8_t>{0, 1, 2, 3}).ok()); // past the palette
     EXPECT_TRUE((*png)->writeRow(std::vector<std::uint8_t>{0, 1, 2, 2}).ok());

@@ -24,8 +24,8 @@ std::filesystem::path scratchFile(const char* name) {
 
 void BM_ExportLargestMapZ80(benchmark::State& state) {
     MapGrid map(kMaxMapSide, kMaxMapSide);
-    for (std::size_t i = 0; i < map.cells.size(); ++i)
-        map.cells[i].Tile = static_cast<std::uint16_t>(i % 256);
+    for (std::size_t i = 0; i < map.Cells.size(); ++i)
+        map.Cells[i].Tile = static_cast<std::uint16_t>(i % 256);
     const TileSet set;
     const auto path = scratchFile(".asm");
     for (auto _ : state) {
@@ -41,15 +41,15 @@ void BM_ExportLargestMapZ80(benchmark::State& state) {
 
 void BM_ExportFullTileSetGray(benchmark::State& state) {
     TileSet set;
-    set.tileCount = kMaxTiles;
+    set.TileCount = kMaxTiles;
     for (int t = 0; t < kMaxTiles; ++t)
         for (int i = 0; i < kTileBytes; ++i)
-            set.tiles[t][i] = static_cast<ColorIndex>((t + i) % 4);
+            set.Tiles[t][i] = static_cast<ColorIndex>((t + i) % 4);
     const std::vector<bool> included(kMaxTiles, true);
     const auto path = scratchFile(".asm");
     for (auto _ : state) {
         const Status status =
-            ExportTileSource(set, TileFormatPreset(TilePreset::GrayOnly, set.block),
+            ExportTileSource(set, TileFormatPreset(TilePreset::GrayOnly, set.Block),
                              SourceDialect::Z80, included, path.string());
         if (!status)
             state.SkipWithError(status.error().c_str());

@@ -16,8 +16,8 @@ namespace {
 
 MapGrid largestMap() {
     MapGrid grid(kMaxMapSide, kMaxMapSide);
-    for (std::size_t i = 0; i < grid.cells.size(); ++i) {
-        auto& cell = grid.cells[i];
+    for (std::size_t i = 0; i < grid.Cells.size(); ++i) {
+        auto& cell = grid.Cells[i];
         cell.Tile = static_cast<std::uint16_t>(i % kMaxTiles);
         cell.Palette = static_cast<std::uint8_t>(i % kPalettesPerSet);
         cell.HFlip = static_cast<std::uint8_t>(i & 1);
@@ -28,18 +28,18 @@ MapGrid largestMap() {
 
 TileSet fullTileSet() {
     TileSet set;
-    set.tileCount = kMaxTiles;
+    set.TileCount = kMaxTiles;
     for (int t = 0; t < kMaxTiles; ++t) {
         for (int i = 0; i < kTileBytes; ++i)
-            set.tiles[t][i] = static_cast<ColorIndex>((t + i) % 4);
-        set.tilePalette[t] = t % kPalettesPerSet;
-        set.tilePaletteSet[t] = (t / 8) % kPaletteSets;
+            set.Tiles[t][i] = static_cast<ColorIndex>((t + i) % 4);
+        set.TilePalette[t] = t % kPalettesPerSet;
+        set.TilePaletteSet[t] = (t / 8) % kPaletteSets;
         for (int c = 0; c < kMaxCategories; ++c)
-            set.tileInfo[t][c] = t * c;
+            set.TileInfo[t][c] = t * c;
     }
     for (int c = 3; c < kMaxCategories; ++c)
-        set.categories[c].setName("Category" + std::to_string(c));
-    set.categoryCount = kMaxCategories;
+        set.Categories[c].SetName("Category" + std::to_string(c));
+    set.CategoryCount = kMaxCategories;
     return set;
 }
 
@@ -68,8 +68,8 @@ void BM_LoadLargestMap(benchmark::State& state) {
         auto parsed = ParseMapFile(bytes);
         if (!parsed.ok())
             state.SkipWithError(parsed.error().c_str());
-        map.grid = std::move(parsed->grid);
-        benchmark::DoNotOptimize(map.grid.cells.data());
+        map.Grid = std::move(parsed->Grid);
+        benchmark::DoNotOptimize(map.Grid.Cells.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
@@ -97,7 +97,7 @@ void BM_LoadFullTileSet(benchmark::State& state) {
         if (!parsed.ok())
             state.SkipWithError(parsed.error().c_str());
         ApplyTileSetFile(*parsed, tileSet);
-        benchmark::DoNotOptimize(tileSet.tiles.data());
+        benchmark::DoNotOptimize(tileSet.Tiles.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }

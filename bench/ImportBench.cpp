@@ -26,7 +26,7 @@ void BM_Import160x144(benchmark::State& state) {
     auto tileSet = std::make_unique<TileSet>();
     MapDocument map;
     for (auto _ : state) {
-        tileSet->resetForNew();
+        tileSet->ResetForNew();
         const auto picture = ConvertPicture(source, {{160, 144}, 20, true});
         const auto summary = ImportConvertedImage({*tileSet, map, 0, 0, 0, {}}, *picture,
                                                   {DuplicateMode::Full, true, true});
@@ -55,7 +55,7 @@ void BM_LargeImportFullWithMap(benchmark::State& state) {
     for (auto _ : state) {
         const auto summary = ImportConvertedImage({*tileSet, map, 0, 0, 0, {}}, picture,
                                                   {DuplicateMode::Full, true, true});
-        if (!summary.ok() || summary->tilesKept != 500)
+        if (!summary.ok() || summary->TilesKept != 500)
             state.SkipWithError("unexpected import result");
     }
 }

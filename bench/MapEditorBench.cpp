@@ -29,17 +29,17 @@ constexpr int kViewHeight = 366;
 
 class SilentPrompts : public UserPrompts {
 public:
-    void showMessage(const std::string&, const std::string&) override {}
-    Answer askYesNoCancel(const std::string&, const std::string&) override {
+    void ShowMessage(const std::string&, const std::string&) override {}
+    Answer AskYesNoCancel(const std::string&, const std::string&) override {
         return Answer::Cancel;
     }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override {
+    std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override {
         return std::nullopt;
     }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override {
+    std::optional<std::string> ChooseFileToSave(const FileDialogRequest&) override {
         return std::nullopt;
     }
-    std::optional<Rgb> chooseColor(const Rgb&) override { return std::nullopt; }
+    std::optional<Rgb> ChooseColor(const Rgb&) override { return std::nullopt; }
 };
 
 struct LargeMap {
@@ -47,15 +47,15 @@ struct LargeMap {
     std::unique_ptr<Workspace> workspace = std::make_unique<Workspace>(prompts);
 
     explicit LargeMap(int side) {
-        workspace->tileSet.tileCount = kMaxTiles;
-        workspace->map.ReplaceMapGrid(side, side);
+        workspace->CurrentTileSet.TileCount = kMaxTiles;
+        workspace->Map.ReplaceMapGrid(side, side);
         for (int t = 0; t < kMaxTiles; ++t)
             for (int i = 0; i < kTileBytes; ++i)
-                workspace->tileSet.tiles[t][i] = static_cast<ColorIndex>((t + i) & 3);
+                workspace->CurrentTileSet.Tiles[t][i] = static_cast<ColorIndex>((t + i) & 3);
     }
     void scatterTiles() {
-        for (std::size_t i = 0; i < workspace->map.grid.cells.size(); ++i)
-            workspace->map.grid.cells[i] = {
+        for (std::size_t i = 0; i < workspace->Map.Grid.Cells.size(); ++i)
+            workspace->Map.Grid.Cells[i] = {
                 static_cast<std::uint16_t>(i * 7 % kMaxTiles), static_cast<std::uint8_t>(i % 8),
                 static_cast<std::uint8_t>(i & 1), static_cast<std::uint8_t>(i >> 1 & 1)};
     }
@@ -66,7 +66,7 @@ void BM_FillWholeMap(benchmark::State& state) {
     std::uint16_t tile = 0;
     for (auto _ : state) {
         const MapCell stamp{static_cast<std::uint16_t>(tile + 1), 0, 0, 0};
-        benchmark::DoNotOptimize(FloodFillMap(map.workspace->map.grid, 1000, 1000, tile, stamp));
+        benchmark::DoNotOptimize(FloodFillMap(map.workspace->Map.Grid, 1000, 1000, tile, stamp));
         tile = static_cast<std::uint16_t>(tile + 1);
     }
     state.SetItemsProcessed(state.iterations() * kLargest * kLargest);
@@ -78,13 +78,13 @@ void BM_FillWholeMapUndoable(benchmark::State& state) {
     LargeMap map(kLargest);
     MapEditorState editor;
     Workspace& ws = *map.workspace;
-    MapHistory history(ws.map, [&ws](const DocumentChange& change) { ws.apply(change); });
-    MapStroke stroke(ws.tileSet, ws.map, editor, history);
-    stroke.setTool(MapTool::Fill);
+    MapHistory history(ws.Map, [&ws](const DocumentChange& change) { ws.Apply(change); });
+    MapStroke stroke(ws.CurrentTileSet, ws.Map, editor, history);
+    stroke.SetTool(MapTool::Fill);
     for (auto _ : state) {
         editor.LeftBlock = editor.LeftBlock == 1 ? 2 : 1;
-        ws.apply(stroke.mouseDown(MouseButton::Left, 3, 3).change);
-        ws.apply(stroke.mouseUp().change);
+        ws.Apply(stroke.MouseDown(MouseButton::Left, 3, 3).Change);
+        ws.Apply(stroke.MouseUp().Change);
     }
     state.SetItemsProcessed(state.iterations() * kLargest * kLargest);
 }
@@ -98,24 +98,24 @@ void BM_RepaintVisibleCanvas(benchmark::State& state) {
     map.scatterTiles();
     MapEditorState editor;
     Workspace& ws = *map.workspace;
-    MapHistory history(ws.map, [](const DocumentChange&) {});
-    const MapStroke stroke(ws.tileSet, ws.map, editor, history);
-    const CellGrid grid = MapCanvasGrid(map.workspace->tileSet, map.workspace->map);
-    const int scrollX = std::max(0, grid.width() / 2 - kViewWidth);
-    const int scrollY = std::max(0, grid.height() / 2 - kViewHeight);
+    MapHistory history(ws.Map, [](const DocumentChange&) {});
+    const MapStroke stroke(ws.CurrentTileSet, ws.Map, editor, history);
+    const CellGeometry grid = MapCanvasGrid(map.workspace->CurrentTileSet, map.workspace->Map);
+    const int scrollX = std::max(0, grid.Width() / 2 - kViewWidth);
+    const int scrollY = std::max(0, grid.Height() / 2 - kViewHeight);
     const CellRange cells =
-        grid.cellsTouching({scrollX, scrollY, scrollX + kViewWidth - 1, scrollY + kViewHeight - 1});
-    const int originX = grid.cellLeft(cells.firstColumn);
-    const int originY = grid.cellTop(cells.firstRow);
-    RgbImage picture(grid.cellLeft(cells.lastColumn + 1) - originX,
-                     grid.cellTop(cells.lastRow + 1) - originY);
+        grid.CellsTouching({scrollX, scrollY, scrollX + kViewWidth - 1, scrollY + kViewHeight - 1});
+    const int originX = grid.CellLeft(cells.FirstColumn);
+    const int originY = grid.CellTop(cells.FirstRow);
+    RgbImage picture(grid.CellLeft(cells.LastColumn + 1) - originX,
+                     grid.CellTop(cells.LastRow + 1) - originY);
     for (auto _ : state) {
-        PaintMapCanvas(map.workspace->tileSet, stroke, grid, cells, 0xFF808080u, picture, originX,
-                       originY);
-        benchmark::DoNotOptimize(picture.pixels.data());
+        PaintMapCanvas(map.workspace->CurrentTileSet, stroke, grid, cells, 0xFF808080u, picture,
+                       originX, originY);
+        benchmark::DoNotOptimize(picture.Pixels.data());
     }
     const int count =
-        (cells.lastColumn - cells.firstColumn + 1) * (cells.lastRow - cells.firstRow + 1);
+        (cells.LastColumn - cells.FirstColumn + 1) * (cells.LastRow - cells.FirstRow + 1);
     state.counters["cells"] = count;
     state.SetItemsProcessed(state.iterations() * count);
 }
@@ -124,23 +124,23 @@ BENCHMARK(BM_RepaintVisibleCanvas)->Arg(64)->Arg(kLargest)->Unit(benchmark::kMic
 void BM_AnimationTickAllTilesAnimated(benchmark::State& state) {
     LargeMap map(kLargest);
     map.scatterTiles();
-    TileSet& tiles = map.workspace->tileSet;
+    TileSet& tiles = map.workspace->CurrentTileSet;
     for (int t = 0; t < kMaxTiles; ++t) {
-        tiles.tileInfo[t][0] = 1;                   // "Animated"
-        tiles.tileInfo[t][1] = (t + 1) % kMaxTiles; // "AnimNext"
-        tiles.tileInfo[t][2] = 0;                   // "AnimDelay": a step every tick
+        tiles.TileInfo[t][0] = 1;                   // "Animated"
+        tiles.TileInfo[t][1] = (t + 1) % kMaxTiles; // "AnimNext"
+        tiles.TileInfo[t][2] = 0;                   // "AnimDelay": a step every tick
     }
-    const CellGrid grid = MapCanvasGrid(tiles, map.workspace->map);
-    const MapCellWindow visible =
-        VisibleMapCells(grid.width() / 2, grid.height() / 2, kViewWidth, kViewHeight,
-                        grid.cellLeft(1), grid.cellTop(1), kLargest, kLargest);
-    RgbImage canvasPart(kViewWidth + 3 * grid.cellLeft(1), kViewHeight + 3 * grid.cellTop(1));
-    const int originX = grid.cellLeft(visible.firstColumn);
-    const int originY = grid.cellTop(visible.firstRow);
+    const CellGeometry grid = MapCanvasGrid(tiles, map.workspace->Map);
+    const CellRange visible =
+        VisibleMapCells(grid.Width() / 2, grid.Height() / 2, kViewWidth, kViewHeight,
+                        grid.CellLeft(1), grid.CellTop(1), kLargest, kLargest);
+    RgbImage canvasPart(kViewWidth + 3 * grid.CellLeft(1), kViewHeight + 3 * grid.CellTop(1));
+    const int originX = grid.CellLeft(visible.FirstColumn);
+    const int originY = grid.CellTop(visible.FirstRow);
     MapAnimation animation;
     std::int64_t drawn = 0;
     for (auto _ : state) {
-        animation.tick(tiles, map.workspace->map.grid, visible,
+        animation.Tick(tiles, map.workspace->Map.Grid, visible,
                        [&](int column, int row, int frame, int palette) {
                            PaintMapFrame(tiles, grid, column, row, frame, palette, canvasPart,
                                          originX, originY);
@@ -167,8 +167,8 @@ void BM_MapPictureBitmap(benchmark::State& state) {
     map.scatterTiles();
     const std::string path = scratchFile("tessivar-bench-map.bmp");
     for (auto _ : state) {
-        const Status written = WriteMapPicture(map.workspace->tileSet, map.workspace->map.grid,
-                                               path, PictureFormat::Bitmap);
+        const Status written = WriteMapPicture(
+            map.workspace->CurrentTileSet, map.workspace->Map.Grid, path, PictureFormat::Bitmap);
         if (!written)
             state.SkipWithError(written.error().c_str());
     }
@@ -187,11 +187,11 @@ void BM_MapPicturePng(benchmark::State& state) {
     if (state.range(0) == 1)
         for (int p = 0; p < kPalettesPerSet; ++p)
             for (int c = 0; c < kColorsPerPalette; ++c)
-                map.workspace->tileSet.paletteTable[0][p][c] = {p * 4, c * 8, 31 - p};
+                map.workspace->CurrentTileSet.Palettes[0][p][c] = {p * 4, c * 8, 31 - p};
     const std::string path = scratchFile("tessivar-bench-map.png");
     for (auto _ : state) {
-        const Status written = WriteMapPicture(map.workspace->tileSet, map.workspace->map.grid,
-                                               path, PictureFormat::Png);
+        const Status written = WriteMapPicture(map.workspace->CurrentTileSet,
+                                               map.workspace->Map.Grid, path, PictureFormat::Png);
         if (!written)
             state.SkipWithError(written.error().c_str());
     }

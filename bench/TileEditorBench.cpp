@@ -4,8 +4,8 @@
 
 #include "core/model/TileSet.h"
 #include "core/render/CanvasPainter.h"
-#include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
+#include "core/tileeditor/TileStroke.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,35 +16,35 @@ constexpr BlockSize kLargestBlock{kMaxBlockWidth, kMaxBlockHeight};
 
 void BM_FloodFillLargestBlock(benchmark::State& state) {
     TileSet tileSet;
-    tileSet.block = kLargestBlock;
-    tileSet.tileCount = tileSet.TilesPerBlock();
+    tileSet.Block = kLargestBlock;
+    tileSet.TileCount = tileSet.TilesPerBlock();
     ColorIndex color = 1;
     for (auto _ : state) {
         // Alternating colours so every run fills all 30 720 pixels.
         FloodFillBlock(tileSet, 0, {0, 0}, color, 2);
         color = color == 1 ? 2 : 1;
-        benchmark::DoNotOptimize(tileSet.tiles[0][0]);
+        benchmark::DoNotOptimize(tileSet.Tiles[0][0]);
     }
-    state.SetItemsProcessed(state.iterations() * kLargestBlock.width * kLargestBlock.height);
+    state.SetItemsProcessed(state.iterations() * kLargestBlock.Width * kLargestBlock.Height);
 }
 BENCHMARK(BM_FloodFillLargestBlock)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintCanvasLargestBlock(benchmark::State& state) {
     TileSet tileSet;
-    tileSet.block = kLargestBlock;
-    tileSet.tileCount = tileSet.TilesPerBlock();
-    for (int y = 0; y < kLargestBlock.height; ++y)
-        for (int x = 0; x < kLargestBlock.width; ++x)
+    tileSet.Block = kLargestBlock;
+    tileSet.TileCount = tileSet.TilesPerBlock();
+    for (int y = 0; y < kLargestBlock.Height; ++y)
+        for (int x = 0; x < kLargestBlock.Width; ++x)
             tileSet.SetBlockPixel(0, x, y, static_cast<ColorIndex>((x ^ y) & 3));
-    const int zoom = AutomaticZoomFor(kLargestBlock).canvasZoom;
+    const int zoom = AutomaticZoomFor(kLargestBlock).CanvasZoom;
     const CanvasLook look{0, 0, 0, zoom, Rgb{0, 0, 0}, {}};
-    RgbImage canvas(kLargestBlock.width * zoom, kLargestBlock.height * zoom);
-    const CellRange everything{0, kLargestBlock.width - 1, 0, kLargestBlock.height - 1};
+    RgbImage canvas(kLargestBlock.Width * zoom, kLargestBlock.Height * zoom);
+    const CellRange everything{0, kLargestBlock.Width - 1, 0, kLargestBlock.Height - 1};
     for (auto _ : state) {
         PaintTileCanvas(tileSet, look, everything, canvas);
-        benchmark::DoNotOptimize(canvas.pixels.data());
+        benchmark::DoNotOptimize(canvas.Pixels.data());
     }
-    state.SetItemsProcessed(state.iterations() * kLargestBlock.width * kLargestBlock.height);
+    state.SetItemsProcessed(state.iterations() * kLargestBlock.Width * kLargestBlock.Height);
 }
 BENCHMARK(BM_PaintCanvasLargestBlock)->Unit(benchmark::kMicrosecond);
 

@@ -30,11 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         mismatch("accepted or refused unlike the readers");
     if (!read.ok())
         return 0;
-    if (read->tileSet.has_value() != asTileSet || read->map.has_value() != asMap)
+    if (read->TileSet.has_value() != asTileSet || read->Map.has_value() != asMap)
         mismatch("readings differ from the readers");
-    if (read->ambiguous() && kind)
+    if (read->Ambiguous() && kind)
         mismatch("two readings of a named kind");
-    if (read->tileSet && read->tileSet->tileCount != static_cast<int>(read->tileSet->tiles.size()))
+    if (read->TileSet && read->TileSet->TileCount != static_cast<int>(read->TileSet->Tiles.size()))
         mismatch("tile count and Tiles disagree");
     return 0;
 }

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto format = tessivar::ParseFormatJson(text, forMap);
     if (!format.ok())
         return 0;
-    if (format->propertyCount < 0 || format->propertyCount > tessivar::kMaxExportProperties ||
-        format->sectionCount < 0 || format->sectionCount > tessivar::kMaxExportSections)
+    if (format->PropertyCount < 0 || format->PropertyCount > tessivar::kMaxExportProperties ||
+        format->SectionCount < 0 || format->SectionCount > tessivar::kMaxExportSections)
         mismatch("accepted a format beyond its tables");
     (void)tessivar::CheckExportFormat(*format, forMap);
 
@@ -34,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto reread = tessivar::ParseFormatJson(written, forMap);
     if (!reread.ok())
         mismatch("the written format is refused");
-    if (reread->propertyCount != format->propertyCount || reread->properties != format->properties)
+    if (reread->PropertyCount != format->PropertyCount || reread->Properties != format->Properties)
         mismatch("properties changed");
-    if (reread->sectionCount != format->sectionCount)
+    if (reread->SectionCount != format->SectionCount)
         mismatch("section count changed");
-    for (int s = 1; s <= format->sectionCount; ++s)
-        if (reread->label(s) != format->label(s))
+    for (int s = 1; s <= format->SectionCount; ++s)
+        if (reread->Label(s) != format->Label(s))
             mismatch("a label changed");
     if (tessivar::FormatToJson(*reread) != written)
         mismatch("writing is not stable");

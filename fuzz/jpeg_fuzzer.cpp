@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Frames above 1024 x 1024 are refused here to keep each run small in memory and time;
     // the decoder's own limit is tested by the unit tests.
-    tessivar::JpegDecoder decoder({.maxPixels = 1024 * 1024, .maxScans = 1000});
+    tessivar::JpegDecoder decoder({.MaxPixels = 1024 * 1024, .MaxScans = 1000});
     tessivar::BitmapImage image;
     try {
         decoder.ReadImage({data, size}, image);

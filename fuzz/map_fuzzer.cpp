@@ -19,26 +19,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!parsed.ok())
         return 0;
     tessivar::MapDocument map;
-    map.grid = std::move(parsed->grid);
+    map.Grid = std::move(parsed->Grid);
     if (map.Width() < 1 || map.Height() < 1 || map.Width() > tessivar::kMaxMapSide ||
         map.Height() > tessivar::kMaxMapSide ||
-        map.grid.cells.size() != static_cast<std::size_t>(map.Width()) * map.Height())
+        map.Grid.Cells.size() != static_cast<std::size_t>(map.Width()) * map.Height())
         mismatch("accepted a grid of an impossible size");
-    for (const auto& cell : map.grid.cells)
-        if (parsed->version == "VX01" && (cell.HFlip || cell.VFlip))
+    for (const auto& cell : map.Grid.Cells)
+        if (parsed->Version == "VX01" && (cell.HFlip || cell.VFlip))
             mismatch("accepted a cell out of range");
 
-    const auto saved = tessivar::SerializeMap(map.grid, parsed->tileSetPath);
+    const auto saved = tessivar::SerializeMap(map.Grid, parsed->TileSetPath);
     if (!saved.error().empty())
         mismatch("an accepted file could not be saved");
-    if (saved->size() != 264 + 5 * map.grid.cells.size())
+    if (saved->size() != 264 + 5 * map.Grid.Cells.size())
         mismatch("saved size is wrong");
     const auto reparsed = tessivar::ParseMapFile(*saved);
     if (!reparsed.ok())
         mismatch("the saved file is refused");
-    if (reparsed->version != "VX02" || reparsed->tileSetPath != parsed->tileSetPath)
+    if (reparsed->Version != "VX02" || reparsed->TileSetPath != parsed->TileSetPath)
         mismatch("version or tile set path changed");
-    if (!(reparsed->grid == map.grid))
+    if (!(reparsed->Grid == map.Grid))
         mismatch("cells changed");
     return 0;
 }

@@ -32,15 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int inFile = static_cast<int>(binary.size() / 16);
     const int fits = kMaxTiles - first < inFile ? kMaxTiles - first : inFile;
-    if (imported.tilesInFile != inFile || imported.tilesRead != fits)
+    if (imported.TilesInFile != inFile || imported.TilesRead != fits)
         mismatch("wrong Tile counts");
     // With the file's Tiles put back as they were, the set is the fresh one again.
     static const auto restored = std::make_unique<tessivar::TileSet>();
     *restored = *tileSet;
-    std::copy_n(fresh->tiles.begin() + first, fits, restored->tiles.begin() + first);
+    std::copy_n(fresh->Tiles.begin() + first, fits, restored->Tiles.begin() + first);
     if (!(*restored == *fresh))
         mismatch("more than the file's Tiles changed");
-    const auto& after = tileSet->tiles;
+    const auto& after = tileSet->Tiles;
     for (int t = 0; t < fits; ++t) {
         for (int i = 0; i < 64; ++i) {
             const std::uint8_t* rows = binary.data() + t * 16 + i / 8 * 2;

@@ -29,19 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     *loaded = *fresh;
     tessivar::ApplyTileSetFile(*parsed, *loaded);
 
-    const auto saved = tessivar::SerializeTileSet(*loaded, parsed->associatedMap);
+    const auto saved = tessivar::SerializeTileSet(*loaded, parsed->AssociatedMap);
     if (!saved.error().empty())
         mismatch("an accepted file could not be saved");
     const auto reparsed = tessivar::ParseTileSetFile(*saved);
     if (!reparsed.ok())
         mismatch("the saved file is refused");
-    if (reparsed->version != "VX03" || reparsed->associatedMap != parsed->associatedMap)
+    if (reparsed->Version != "VX03" || reparsed->AssociatedMap != parsed->AssociatedMap)
         mismatch("version or map path changed");
     *reloaded = *fresh;
     tessivar::ApplyTileSetFile(*reparsed, *reloaded);
     if (!(*loaded == *reloaded))
         mismatch("contents changed");
-    if (tessivar::SerializeTileSet(*reloaded, reparsed->associatedMap).value() != *saved)
+    if (tessivar::SerializeTileSet(*reloaded, reparsed->AssociatedMap).value() != *saved)
         mismatch("saving is not stable");
     return 0;
 }

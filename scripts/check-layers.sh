@@ -5,7 +5,7 @@
 # each other, directly or through others.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-core_order=(util model files picture grid render workspace tileeditor tileinfo mapeditor export
+core_order=(util model files picture drawing render workspace tileeditor tileinfo mapeditor export
             imageimport interchange)
 ui_order=(common tileinfo export imageimport mapeditor tileeditor app)
 status=0

@@ -17,7 +17,7 @@ int ReportUsage(const std::string& problem, const CommandSpec& command) {
 }
 
 int ReportUsage(const std::string& problem, const Arguments& args) {
-    return ReportUsage(problem, *args.command);
+    return ReportUsage(problem, *args.Command);
 }
 
 std::string WrapWords(const std::vector<std::string>& words, std::size_t column,
@@ -39,36 +39,36 @@ std::string WrapWords(const std::vector<std::string>& words, std::size_t column,
 }
 
 std::string UsageLine(const CommandSpec& command) {
-    std::vector<std::string> words = {"usage: tessivar-cli", command.name, command.operands};
-    for (const OptionSpec& option : command.options) {
-        std::string shown = option.name;
-        if (option.value)
-            shown += std::string(" ") + option.value;
-        words.push_back(option.required ? shown : "[" + shown + "]");
+    std::vector<std::string> words = {"usage: tessivar-cli", command.Name, command.Operands};
+    for (const OptionSpec& option : command.Options) {
+        std::string shown = option.Name;
+        if (option.Value)
+            shown += std::string(" ") + option.Value;
+        words.push_back(option.Required ? shown : "[" + shown + "]");
     }
     return WrapWords(words, 0, 8);
 }
 
-const std::string* Arguments::find(const std::string& name) const {
-    for (const auto& [key, text] : options)
+const std::string* Arguments::Find(const std::string& name) const {
+    for (const auto& [key, text] : Options)
         if (key == name)
             return &text;
     return nullptr;
 }
 
-std::string Arguments::value(const std::string& name) const {
-    const std::string* text = find(name);
+std::string Arguments::Value(const std::string& name) const {
+    const std::string* text = Find(name);
     return text ? *text : std::string();
 }
 
 Result<Arguments> ParseArguments(const std::vector<std::string>& args, const CommandSpec& command) {
     Arguments parsed;
-    parsed.command = &command;
+    parsed.Command = &command;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            parsed.positional.push_back(arg);
+            parsed.Positional.push_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -76,30 +76,30 @@ Result<Arguments> ParseArguments(const std::vector<std::string>& args, const Com
             continue;
         }
         if (arg == "--help" || arg == "-h") {
-            parsed.help = true;
+            parsed.Help = true;
             return parsed;
         }
         const auto equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, equals);
         const OptionSpec* spec = nullptr;
-        for (const OptionSpec& option : command.options)
-            if (name == option.name || (option.alias && name == option.alias))
+        for (const OptionSpec& option : command.Options)
+            if (name == option.Name || (option.Alias && name == option.Alias))
                 spec = &option;
         if (!spec)
             return Fail("unknown option " + name);
         std::string value;
         if (equals != std::string::npos) {
-            if (!spec->value)
+            if (!spec->Value)
                 return Fail(name + " takes no value");
             value = arg.substr(equals + 1);
-        } else if (spec->value) {
+        } else if (spec->Value) {
             if (i + 1 >= args.size())
                 return Fail(name + " needs a value");
             value = args[++i];
         }
-        if (parsed.has(spec->name))
+        if (parsed.Has(spec->Name))
             return Fail(name + " given twice");
-        parsed.options.emplace_back(spec->name, value);
+        parsed.Options.emplace_back(spec->Name, value);
     }
     return parsed;
 }
@@ -107,7 +107,7 @@ Result<Arguments> ParseArguments(const std::vector<std::string>& args, const Com
 namespace {
 
 // Digits in `base` filling the whole text, as a non-negative number.
-std::optional<std::int64_t> digits(std::string_view text, int base) {
+std::optional<std::int64_t> Digits(std::string_view text, int base) {
     std::int64_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, base);
@@ -131,7 +131,7 @@ std::optional<int> ParseInteger(const std::string& text, int least, int most) {
         base = rest[0] == '$' ? 16 : 2;
         rest.remove_prefix(1);
     }
-    const auto magnitude = digits(rest, base);
+    const auto magnitude = Digits(rest, base);
     if (!magnitude)
         return std::nullopt;
     const std::int64_t value = negative ? -*magnitude : *magnitude;

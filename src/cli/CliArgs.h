@@ -18,38 +18,38 @@ namespace tessivar::cli {
 
 // One option of a command as the help, the manual page and the completion show it.
 struct OptionSpec {
-    const char* name;            // the spelling commands look up: "-o", "--dialect"
-    const char* value = nullptr; // what its value looks like ("OUT.asm", "z80|68k"); null: a flag
-    const char* help = "";
-    const char* alias = nullptr; // another spelling of the same option ("--output")
-    bool required = false;       // shown without brackets in the usage line
+    const char* Name;            // the spelling commands look up: "-o", "--dialect"
+    const char* Value = nullptr; // what its value looks like ("OUT.asm", "z80|68k"); null: a flag
+    const char* Help = "";
+    const char* Alias = nullptr; // another spelling of the same option ("--output")
+    bool Required = false;       // shown without brackets in the usage line
 };
 
 struct Arguments;
 
 // One command of the tool: its operands, its options and what runs it.
 struct CommandSpec {
-    const char* name;
-    const char* operands; // "SET.vxt IN.bin"
-    const char* summary;
-    const char* operandFiles; // extensions its operands complete to: "vxt vxm"
-    std::vector<OptionSpec> options;
-    int (*run)(const Arguments&);
+    const char* Name;
+    const char* Operands; // "SET.vxt IN.bin"
+    const char* Summary;
+    const char* OperandFiles; // extensions its operands complete to: "vxt vxm"
+    std::vector<OptionSpec> Options;
+    int (*Run)(const Arguments&);
 };
 
 // The arguments of one command: positional ones in order, and the options given.
 struct Arguments {
-    const CommandSpec* command = nullptr;
-    std::vector<std::string> positional;
-    std::vector<std::pair<std::string, std::string>> options;
-    bool help = false; // --help or -h came before any operand it could be the value of
+    const CommandSpec* Command = nullptr;
+    std::vector<std::string> Positional;
+    std::vector<std::pair<std::string, std::string>> Options;
+    bool Help = false; // --help or -h came before any operand it could be the value of
 
     // The value of an option (empty for a flag); null when it was not given. Options
     // are found by their main spelling, whichever spelling was typed.
-    const std::string* find(const std::string& name) const;
-    bool has(const std::string& name) const { return find(name) != nullptr; }
+    const std::string* Find(const std::string& name) const;
+    bool Has(const std::string& name) const { return Find(name) != nullptr; }
     // The value, or an empty text when the option was not given.
-    std::string value(const std::string& name) const;
+    std::string Value(const std::string& name) const;
 };
 
 // Prints "tessivar-cli: MESSAGE" on the error output and returns exit status 1.

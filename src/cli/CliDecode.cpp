@@ -16,10 +16,10 @@
 namespace tessivar::cli {
 
 int RunDecode(const Arguments& parsed) {
-    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+    if (parsed.Positional.size() != 1 || parsed.Value("-o").empty())
         return ReportUsage("decode needs one input file and -o OUTPUT", parsed);
-    const std::string& input = parsed.positional[0];
-    const std::string output = parsed.value("-o");
+    const std::string& input = parsed.Positional[0];
+    const std::string output = parsed.Value("-o");
 
     OutputSet outputs;
     outputs.AddInput(input);

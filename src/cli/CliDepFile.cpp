@@ -8,7 +8,7 @@ namespace tessivar::cli {
 
 namespace {
 
-Dependencies& noted() {
+Dependencies& Noted() {
     static Dependencies dependencies;
     return dependencies;
 }
@@ -16,11 +16,11 @@ Dependencies& noted() {
 } // namespace
 
 void NoteInputFile(const std::string& path) {
-    noted().inputs.push_back(path);
+    Noted().Inputs.push_back(path);
 }
 
 void NoteOutputFile(const std::string& path) {
-    noted().targets.push_back(path);
+    Noted().Targets.push_back(path);
 }
 
 int Written(const std::string& path) {
@@ -29,10 +29,10 @@ int Written(const std::string& path) {
 }
 
 int WriteRequestedDepFile(const Arguments& args) {
-    const std::string* path = args.find("--depfile");
+    const std::string* path = args.Find("--depfile");
     if (!path)
         return 0;
-    const Status written = WriteDepFile(*path, noted(), args.has("--depfile-phony"));
+    const Status written = WriteDepFile(*path, Noted(), args.Has("--depfile-phony"));
     return written ? 0 : ReportError("cannot write " + *path + ": " + written.error());
 }
 

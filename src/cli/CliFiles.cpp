@@ -18,28 +18,28 @@ namespace tessivar::cli {
 
 namespace {
 
-Status save(const std::string& path, const Result<std::vector<std::uint8_t>>& bytes) {
+Status Save(const std::string& path, const Result<std::vector<std::uint8_t>>& bytes) {
     const Status saved = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
     if (saved)
         NoteOutputFile(path);
     return saved ? saved : Fail("cannot write " + path + ": " + saved.error());
 }
 
-Status write(AtomicFile& file, const Result<std::vector<std::uint8_t>>& bytes) {
+Status WriteOutput(AtomicFile& file, const Result<std::vector<std::uint8_t>>& bytes) {
     if (!bytes)
-        return Fail("cannot write " + file.targetPath() + ": " + bytes.error());
+        return Fail("cannot write " + file.TargetPath() + ": " + bytes.error());
     file.Write(*bytes);
     return Ok();
 }
 
 template <typename Contents>
-Result<Contents> loadKind(const std::string& path, std::optional<FileKind> kind, bool named,
+Result<Contents> LoadKind(const std::string& path, std::optional<FileKind> kind, bool named,
                           FileKind wanted, std::optional<Contents> TileSetOrMap::*member) {
     auto read = LoadTileSetOrMap(path, kind, named ? std::optional(wanted) : std::nullopt);
     if (!read)
         return Fail(read.error());
-    if (read->kind() != wanted)
-        return Fail(path + " is a " + FileKindName(read->kind()) + ", not a " +
+    if (read->Kind() != wanted)
+        return Fail(path + " is a " + FileKindName(read->Kind()) + ", not a " +
                     FileKindName(wanted));
     return std::move(*((*read).*member));
 }
@@ -65,13 +65,13 @@ Result<TileSetOrMap> LoadTileSetOrMap(const std::string& path, std::optional<Fil
     auto read = ParseTileSetOrMap(*data, kind ? kind : FileKindFromExtension(path));
     if (!read)
         return Fail(path + ": " + read.error());
-    if (read->ambiguous() && role) {
+    if (read->Ambiguous() && role) {
         if (*role == FileKind::TileSet)
-            read->map.reset();
+            read->Map.reset();
         else
-            read->tileSet.reset();
+            read->TileSet.reset();
     }
-    if (read->ambiguous())
+    if (read->Ambiguous())
         return Fail(path + " reads both as a tile set and as a map; say which with "
                            "--kind tileset|map (or name it .vxt or .vxm)");
     return read;
@@ -79,12 +79,12 @@ Result<TileSetOrMap> LoadTileSetOrMap(const std::string& path, std::optional<Fil
 
 Result<TileSetFileContents> LoadTileSetFile(const std::string& path, std::optional<FileKind> kind,
                                             bool named) {
-    return loadKind(path, kind, named, FileKind::TileSet, &TileSetOrMap::tileSet);
+    return LoadKind(path, kind, named, FileKind::TileSet, &TileSetOrMap::TileSet);
 }
 
 Result<MapFileContents> LoadMapFile(const std::string& path, std::optional<FileKind> kind,
                                     bool named) {
-    return loadKind(path, kind, named, FileKind::Map, &TileSetOrMap::map);
+    return LoadKind(path, kind, named, FileKind::Map, &TileSetOrMap::Map);
 }
 
 Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSet& tileSet,
@@ -94,14 +94,14 @@ Status LoadTileSet(const std::string& path, std::optional<FileKind> kind, TileSe
         return Fail(file.error());
     ApplyTileSetFile(*file, tileSet);
     if (associatedMap)
-        *associatedMap = file->associatedMap;
+        *associatedMap = file->AssociatedMap;
     return Ok();
 }
 
 Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
                       const std::string& mapPath, TileSet& tileSet) {
-    const std::string path = option.empty() && !map.tileSetPath.empty()
-                                 ? ResolveLinkedPath(map.tileSetPath, mapPath)
+    const std::string path = option.empty() && !map.TileSetPath.empty()
+                                 ? ResolveLinkedPath(map.TileSetPath, mapPath)
                                  : option;
     if (path.empty()) {
         std::fprintf(stderr, "tessivar-cli: %s names no tile set; drawing blank Tiles\n",
@@ -112,26 +112,26 @@ Status LoadMapTileSet(const std::string& option, const MapFileContents& map,
 }
 
 Status SaveTileSet(const std::string& path, const TileSet& tileSet, const std::string& mapPath) {
-    return save(path, SerializeTileSet(tileSet, mapPath));
+    return Save(path, SerializeTileSet(tileSet, mapPath));
 }
 
 Status SaveMap(const std::string& path, const MapGrid& grid, const std::string& tileSetPath) {
-    return save(path, SerializeMap(grid, tileSetPath));
+    return Save(path, SerializeMap(grid, tileSetPath));
 }
 
 Status WriteTileSet(AtomicFile& file, const TileSet& tileSet, const std::string& mapPath) {
-    return write(file, SerializeTileSet(tileSet, mapPath));
+    return WriteOutput(file, SerializeTileSet(tileSet, mapPath));
 }
 
 Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSetPath) {
-    return write(file, SerializeMap(grid, tileSetPath));
+    return WriteOutput(file, SerializeMap(grid, tileSetPath));
 }
 
 int CommitOutputs(OutputSet& outputs) {
     const Status committed = outputs.Commit();
     if (!committed)
         return ReportError(committed.error());
-    for (const std::string& target : outputs.targets())
+    for (const std::string& target : outputs.Targets())
         NoteOutputFile(target);
     return 0;
 }
@@ -142,11 +142,11 @@ void PrintNote(const std::string& text) {
 
 int ReportRefusedOutput(const OutputSet& outputs, const std::string& problem,
                         const Arguments& args) {
-    return outputs.namesClash() ? ReportUsage(problem, args) : ReportError(problem);
+    return outputs.NamesClash() ? ReportUsage(problem, args) : ReportError(problem);
 }
 
 Status ParseBlockOption(const Arguments& args, BlockSize& block) {
-    const std::string* text = args.find("--block");
+    const std::string* text = args.Find("--block");
     if (!text)
         return Ok();
     const auto size = ParseWxH(*text);
@@ -165,21 +165,21 @@ Result<TileSetOutputs> AddTileSetOutputs(OutputSet& outputs, const std::string& 
         auto map = outputs.Add(mapPath, kMapOutput);
         if (!map)
             return Fail(map.error());
-        added.map = *map;
+        added.MapFile = *map;
     }
     auto set = outputs.Add(tileSetPath, kTileSetOutput);
     if (!set)
         return Fail(set.error());
-    added.tileSet = *set;
+    added.TileSetFile = *set;
     return added;
 }
 
-Status TileSetOutputs::write(const TileSet& set, const MapGrid& grid,
+Status TileSetOutputs::Write(const TileSet& set, const MapGrid& grid,
                              const std::string& otherMap) const {
-    if (map)
-        if (Status written = WriteMap(*map, grid, AbsolutePath(tileSetPath)); !written)
+    if (MapFile)
+        if (Status written = WriteMap(*MapFile, grid, AbsolutePath(TileSetPath)); !written)
             return written;
-    return WriteTileSet(*tileSet, set, map ? AbsolutePath(mapPath) : otherMap);
+    return WriteTileSet(*TileSetFile, set, MapFile ? AbsolutePath(MapPath) : otherMap);
 }
 
 std::string AbsolutePath(const std::string& path) {

@@ -66,13 +66,13 @@ Status WriteMap(AtomicFile& file, const MapGrid& grid, const std::string& tileSe
 // The outputs of a command that makes a tile set and, when it is named, a map: each links
 // to the other by its absolute path.
 struct TileSetOutputs {
-    AtomicFile* tileSet = nullptr;
-    AtomicFile* map = nullptr; // null without a map output
-    std::string tileSetPath;
-    std::string mapPath;
+    AtomicFile* TileSetFile = nullptr;
+    AtomicFile* MapFile = nullptr; // null without a map output
+    std::string TileSetPath;
+    std::string MapPath;
 
     // Writes both; without a map output the set keeps `otherMap` as its link.
-    Status write(const TileSet& set, const MapGrid& grid, const std::string& otherMap) const;
+    Status Write(const TileSet& set, const MapGrid& grid, const std::string& otherMap) const;
 };
 // Adds the map output (when `mapPath` is not empty) and then the tile set output.
 Result<TileSetOutputs> AddTileSetOutputs(OutputSet& outputs, const std::string& tileSetPath,

@@ -17,20 +17,20 @@
 namespace tessivar::cli {
 
 int RunRenderMap(const Arguments& parsed) {
-    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+    if (parsed.Positional.size() != 1 || parsed.Value("-o").empty())
         return ReportUsage("render-map needs one map and -o OUTPUT", parsed);
-    const auto kind = ParseKindOption(parsed.find("--kind"));
+    const auto kind = ParseKindOption(parsed.Find("--kind"));
     if (!kind)
         return ReportUsage(kind.error(), parsed);
-    const std::string& mapPath = parsed.positional[0];
-    const std::string outPath = parsed.value("-o");
-    std::string tileSetPath = parsed.value("--tileset");
+    const std::string& mapPath = parsed.Positional[0];
+    const std::string outPath = parsed.Value("-o");
+    std::string tileSetPath = parsed.Value("--tileset");
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
         return ReportError(map.error());
-    if (tileSetPath.empty() && !map->tileSetPath.empty())
-        tileSetPath = ResolveLinkedPath(map->tileSetPath, mapPath);
+    if (tileSetPath.empty() && !map->TileSetPath.empty())
+        tileSetPath = ResolveLinkedPath(map->TileSetPath, mapPath);
     OutputSet outputs;
     outputs.AddInput(mapPath, FileKind::Map);
     outputs.AddInput(tileSetPath, FileKind::TileSet);
@@ -43,7 +43,7 @@ int RunRenderMap(const Arguments& parsed) {
     if (const Status loaded = LoadMapTileSet(tileSetPath, *map, mapPath, *tileSet); !loaded)
         return ReportError(loaded.error());
 
-    const Status written = WriteMapPicture(*tileSet, map->grid, **out, PictureFormatFor(outPath));
+    const Status written = WriteMapPicture(*tileSet, map->Grid, **out, PictureFormatFor(outPath));
     if (!written)
         return ReportError("cannot write " + outPath + ": " + written.error());
     return CommitOutputs(outputs);

@@ -16,29 +16,29 @@
 namespace tessivar::cli {
 
 int RunExportTmx(const Arguments& parsed) {
-    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+    if (parsed.Positional.size() != 1 || parsed.Value("-o").empty())
         return ReportUsage("export-tmx needs one map and -o LEVEL.tmx", parsed);
-    const auto kind = ParseKindOption(parsed.find("--kind"));
+    const auto kind = ParseKindOption(parsed.Find("--kind"));
     if (!kind)
         return ReportUsage(kind.error(), parsed);
-    const std::string& mapPath = parsed.positional[0];
+    const std::string& mapPath = parsed.Positional[0];
 
     const auto map = LoadMapFile(mapPath, *kind);
     if (!map)
         return ReportError(map.error());
     OutputSet outputs;
     outputs.AddInput(mapPath, FileKind::Map);
-    outputs.AddInput(parsed.value("--tileset").empty()
-                         ? ResolveLinkedPath(map->tileSetPath, mapPath)
-                         : parsed.value("--tileset"),
+    outputs.AddInput(parsed.Value("--tileset").empty()
+                         ? ResolveLinkedPath(map->TileSetPath, mapPath)
+                         : parsed.Value("--tileset"),
                      FileKind::TileSet);
     auto tileSet = std::make_unique<TileSet>();
-    if (const Status loaded = LoadMapTileSet(parsed.value("--tileset"), *map, mapPath, *tileSet);
+    if (const Status loaded = LoadMapTileSet(parsed.Value("--tileset"), *map, mapPath, *tileSet);
         !loaded)
         return ReportError(loaded.error());
     // The sheets and the TMX file are replaced together once all of them are complete.
     const Status written =
-        ExportTmx(*tileSet, map->grid, map->tileSetPath, parsed.value("-o"),
+        ExportTmx(*tileSet, map->Grid, map->TileSetPath, parsed.Value("-o"),
                   [&](const std::string& path) { return outputs.Add(path, kFileOutput); });
     if (!written)
         return ReportRefusedOutput(outputs, mapPath + ": " + written.error(), parsed);
@@ -46,9 +46,9 @@ int RunExportTmx(const Arguments& parsed) {
 }
 
 int RunImportTmx(const Arguments& parsed) {
-    if (parsed.positional.size() != 1 || parsed.value("-o").empty())
+    if (parsed.Positional.size() != 1 || parsed.Value("-o").empty())
         return ReportUsage("import-tmx needs one TMX file and -o OUT.vxm", parsed);
-    const std::string& tmxPath = parsed.positional[0];
+    const std::string& tmxPath = parsed.Positional[0];
 
     const auto text = ReadWholeFile(tmxPath, kLargestTmxFileBytes);
     if (!text)
@@ -57,21 +57,21 @@ int RunImportTmx(const Arguments& parsed) {
     auto map = ParseTmx(*text);
     if (!map)
         return ReportError(tmxPath + ": " + map.error());
-    if (const std::string* named = parsed.find("--tileset")) {
+    if (const std::string* named = parsed.Find("--tileset")) {
         // The map names the given tile set, which must be one.
         auto tileSet = std::make_unique<TileSet>();
         if (const Status loaded = LoadTileSet(*named, std::nullopt, *tileSet, nullptr, true);
             !loaded)
             return ReportError(loaded.error());
-        map->tileSetPath = *named;
+        map->TileSetPath = *named;
     }
     OutputSet outputs;
     outputs.AddInput(tmxPath);
-    outputs.AddInput(parsed.value("--tileset"), FileKind::TileSet);
-    auto out = outputs.Add(parsed.value("-o"), kMapOutput);
+    outputs.AddInput(parsed.Value("--tileset"), FileKind::TileSet);
+    auto out = outputs.Add(parsed.Value("-o"), kMapOutput);
     if (!out)
         return ReportRefusedOutput(outputs, out.error(), parsed);
-    if (const Status written = WriteMap(**out, map->grid, map->tileSetPath); !written)
+    if (const Status written = WriteMap(**out, map->Grid, map->TileSetPath); !written)
         return ReportError(written.error());
     return CommitOutputs(outputs);
 }

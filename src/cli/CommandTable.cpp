@@ -6,7 +6,7 @@ namespace tessivar::cli {
 
 namespace {
 
-OptionSpec output(const char* value, const char* help = "the file to write") {
+OptionSpec Output(const char* value, const char* help = "the file to write") {
     return {"-o", value, help, "--output", true};
 }
 
@@ -26,7 +26,7 @@ const OptionSpec kDepFilePhony = {"--depfile-phony", nullptr,
 
 constexpr int kHelpColumn = 28;
 
-std::vector<std::string> words(const std::string& text) {
+std::vector<std::string> Words(const std::string& text) {
     std::vector<std::string> split;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -41,21 +41,21 @@ std::vector<std::string> words(const std::string& text) {
 
 // "  LEFT   TEXT", the text starting at the help column (on the next line when the left
 // part reaches it) and wrapped there.
-std::string row(const std::string& left, const std::string& text) {
+std::string Row(const std::string& left, const std::string& text) {
     std::string line = "  " + left;
     if (line.size() + 2 > kHelpColumn)
         line += "\n" + std::string(kHelpColumn, ' ');
     else
         line.resize(kHelpColumn, ' ');
-    return line + WrapWords(words(text), kHelpColumn, kHelpColumn) + "\n";
+    return line + WrapWords(Words(text), kHelpColumn, kHelpColumn) + "\n";
 }
 
-std::string optionLeft(const OptionSpec& option) {
-    std::string left = option.name;
-    if (option.alias)
-        left += std::string(", ") + option.alias;
-    if (option.value)
-        left += std::string(" ") + option.value;
+std::string OptionLeft(const OptionSpec& option) {
+    std::string left = option.Name;
+    if (option.Alias)
+        left += std::string(", ") + option.Alias;
+    if (option.Value)
+        left += std::string(" ") + option.Value;
     return left;
 }
 
@@ -75,20 +75,20 @@ const std::vector<CommandSpec>& Commands() {
          "IN [OUT]",
          "rewrite an older tile set or map in the current version",
          "vxt vxm",
-         {output("OUT", "the file to write, instead of the second operand"), kKind, kDepFile,
+         {Output("OUT", "the file to write, instead of the second operand"), kKind, kDepFile,
           kDepFilePhony},
          RunUpgrade},
         {"decode",
          "IN.jpg",
          "decode a JPEG picture into a 24-bit bitmap",
          "jpg jpeg",
-         {output("OUT.bmp"), kDepFile, kDepFilePhony},
+         {Output("OUT.bmp"), kDepFile, kDepFilePhony},
          RunDecode},
         {"render-map",
          "MAP.vxm",
          "write the map as a picture, 8 x 8 pixels a cell (.png names give a PNG)",
          "vxm",
-         {output("OUT.bmp|OUT.png"),
+         {Output("OUT.bmp|OUT.png"),
           {"--tileset", "SET.vxt", "draw with this tile set instead of the one the map names"},
           kKind,
           kDepFile,
@@ -98,7 +98,7 @@ const std::vector<CommandSpec>& Commands() {
          "SET.vxt",
          "write the Blocks of a tile set as assembler source",
          "vxt",
-         {output("OUT.asm"),
+         {Output("OUT.asm"),
           kDialect,
           {"--preset", "bw|gray|bw-anim|gray-anim",
            "a built-in format: black and white or grey levels, with or without animation"},
@@ -113,7 +113,7 @@ const std::vector<CommandSpec>& Commands() {
          "MAP.vxm",
          "write a map as assembler source",
          "vxm",
-         {output("OUT.asm"),
+         {Output("OUT.asm"),
           kDialect,
           kFormat,
           {"--offset", "N", "add N to every Tile number written"},
@@ -131,13 +131,13 @@ const std::vector<CommandSpec>& Commands() {
          "SET.vxt",
          "write the Blocks as raw bit planes, 16 bytes a Tile",
          "vxt",
-         {output("OUT.bin"), kBlock, kKind, kDepFile, kDepFilePhony},
+         {Output("OUT.bin"), kBlock, kKind, kDepFile, kDepFilePhony},
          RunExportBinary},
         {"import-binary",
          "SET.vxt IN.bin",
          "read 16-byte Tiles into a copy of a tile set",
          "vxt bin",
-         {output("OUT.vxt"),
+         {Output("OUT.vxt"),
           {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
           {"--grow", nullptr, "raise the tile count to keep Tiles stored past it"},
           kKind,
@@ -148,7 +148,7 @@ const std::vector<CommandSpec>& Commands() {
          "PICTURE",
          "cut a picture (.bmp, .png or .jpg) into Tiles, and into a map with --map-out",
          "bmp png jpg jpeg",
-         {output("OUT.vxt"),
+         {Output("OUT.vxt"),
           {"--into", "SET.vxt", "add the Tiles to this tile set instead of a new one"},
           {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
           {"--insert", nullptr, "insert the Tiles before the slot instead of overwriting"},
@@ -170,7 +170,7 @@ const std::vector<CommandSpec>& Commands() {
          "SET.vxt",
          "remove duplicate Tiles, renumbering a map to match",
          "vxt",
-         {output("OUT.vxt"),
+         {Output("OUT.vxt"),
           {"--map", "MAP.vxm", "the map to renumber (with --map-out)"},
           {"--map-out", "OUT.vxm", "where the renumbered map goes"},
           kKind,
@@ -182,7 +182,7 @@ const std::vector<CommandSpec>& Commands() {
          "SET.vxt",
          "write the Blocks as an indexed PNG tile sheet for pixel editors",
          "vxt",
-         {output("SHEET.png"),
+         {Output("SHEET.png"),
           kBlock,
           {"--columns", "N", "Blocks a row (default: as many as fill 16 Tiles' width)"},
           {"--palette", "P", "the colours of palette P of the first Tile's set (default 0)"},
@@ -196,7 +196,7 @@ const std::vector<CommandSpec>& Commands() {
          "write a map for the general tile map editor, with a tile sheet "
          "LEVEL-paletteP.png for each palette the map uses",
          "vxm",
-         {output("LEVEL.tmx"),
+         {Output("LEVEL.tmx"),
           {"--tileset", "SET.vxt", "draw with this tile set instead of the one the map names"},
           kKind,
           kDepFile,
@@ -207,7 +207,7 @@ const std::vector<CommandSpec>& Commands() {
          "read a map written by export-tmx back, also after the general tile map editor "
          "saved it (layer data as CSV, or base64 plain, zlib or gzip)",
          "tmx",
-         {output("OUT.vxm"),
+         {Output("OUT.vxm"),
           {"--tileset", "SET.vxt", "the tile set the map names instead of the one it kept"},
           kDepFile,
           kDepFilePhony},
@@ -216,7 +216,7 @@ const std::vector<CommandSpec>& Commands() {
          "SHEET.png",
          "read the Tiles of a tile sheet back exactly, without scaling or dithering",
          "png",
-         {output("OUT.vxt"),
+         {Output("OUT.vxt"),
           {"--into", "SET.vxt", "add the Tiles to this tile set instead of a new one"},
           {"--at", "TILE", "store the Tiles from this slot on (default 0)"},
           {"--insert", nullptr, "insert the Tiles before the slot instead of overwriting"},
@@ -234,7 +234,7 @@ const std::vector<CommandSpec>& Commands() {
 
 const CommandSpec* FindCommand(const std::string& name) {
     for (const CommandSpec& command : Commands())
-        if (name == command.name)
+        if (name == command.Name)
             return &command;
     return nullptr;
 }
@@ -267,20 +267,20 @@ std::string ProgramHelp() {
                        "Reads, converts and exports the tile sets (.vxt) and maps (.vxm) of\n"
                        "the Tessivar editor.\n\nCommands:\n";
     for (const CommandSpec& command : Commands())
-        text += row(std::string(command.name) + " " + command.operands, command.summary);
+        text += Row(std::string(command.Name) + " " + command.Operands, command.Summary);
     text += "\nOptions:\n";
     for (const OptionSpec& option : ProgramOptions())
-        text += row(optionLeft(option), option.help);
+        text += Row(OptionLeft(option), option.Help);
     for (const std::string& note : ConventionNotes())
-        text += "\n" + WrapWords(words(note), 0, 0) + "\n";
+        text += "\n" + WrapWords(Words(note), 0, 0) + "\n";
     return text + "\nRun \"tessivar-cli help COMMAND\" for the options of a command.\n";
 }
 
 std::string CommandHelp(const CommandSpec& command) {
-    std::string text = UsageLine(command) + "\n\n" + command.summary + "\n\nOptions:\n";
-    for (const OptionSpec& option : command.options)
-        text += row(optionLeft(option), option.help);
-    return text + row("-h, --help", "show this text");
+    std::string text = UsageLine(command) + "\n\n" + command.Summary + "\n\nOptions:\n";
+    for (const OptionSpec& option : command.Options)
+        text += Row(OptionLeft(option), option.Help);
+    return text + Row("-h, --help", "show this text");
 }
 
 std::string VersionLine() {

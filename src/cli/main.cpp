@@ -14,29 +14,29 @@ namespace {
 using tessivar::cli::CommandSpec;
 using tessivar::cli::FindCommand;
 
-int unknownCommand(const std::string& name) {
+int UnknownCommand(const std::string& name) {
     std::fprintf(stderr, "tessivar-cli: unknown command '%s'\n\n%s", name.c_str(),
                  tessivar::cli::ProgramHelp().c_str());
     return 2;
 }
 
-int runCommand(const CommandSpec& command, const std::vector<std::string>& args) {
+int RunCommand(const CommandSpec& command, const std::vector<std::string>& args) {
     const auto parsed = tessivar::cli::ParseArguments(args, command);
     if (!parsed)
         return tessivar::cli::ReportUsage(parsed.error(), command);
-    if (parsed->help) {
+    if (parsed->Help) {
         std::fputs(tessivar::cli::CommandHelp(command).c_str(), stdout);
         return 0;
     }
-    if (parsed->has("--depfile-phony") && !parsed->has("--depfile"))
+    if (parsed->Has("--depfile-phony") && !parsed->Has("--depfile"))
         return tessivar::cli::ReportUsage("--depfile-phony needs --depfile FILE", command);
-    const int status = command.run(*parsed);
+    const int status = command.Run(*parsed);
     return status == 0 ? tessivar::cli::WriteRequestedDepFile(*parsed) : status;
 }
 
 // Every byte for the standard output and error has to arrive: a failed write (a full
 // disk, a closed file) turns a success into status 1.
-int checkedExit(int status) {
+int CheckedExit(int status) {
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "tessivar-cli: cannot write the standard output: %s\n",
@@ -48,17 +48,17 @@ int checkedExit(int status) {
     return status;
 }
 
-int run(const std::vector<std::string>& args);
+int Run(const std::vector<std::string>& args);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return checkedExit(run({argv + 1, argv + argc}));
+    return CheckedExit(Run({argv + 1, argv + argc}));
 }
 
 namespace {
 
-int run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args) {
     if (args.empty()) {
         std::fputs(tessivar::cli::ProgramHelp().c_str(), stderr);
         return 2;
@@ -76,12 +76,12 @@ int run(const std::vector<std::string>& args) {
         const CommandSpec* command = FindCommand(args[1]);
         if (!command || args.size() > 2)
             return command ? tessivar::cli::ReportUsage("help takes one command", *command)
-                           : unknownCommand(args[1]);
+                           : UnknownCommand(args[1]);
         std::fputs(tessivar::cli::CommandHelp(*command).c_str(), stdout);
         return 0;
     }
     const CommandSpec* command = FindCommand(first);
-    return command ? runCommand(*command, {args.begin() + 1, args.end()}) : unknownCommand(first);
+    return command ? RunCommand(*command, {args.begin() + 1, args.end()}) : UnknownCommand(first);
 }
 
 } // namespace

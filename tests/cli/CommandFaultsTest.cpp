@@ -67,8 +67,8 @@ TEST_F(Cli, CommandLineFaultsGetTheirStatusAndMessage) {
                      .status);
     const auto grown = ParseTileSetFile(ReadBytes(dir.file("g.vxt")));
     ASSERT_TRUE(grown.ok());
-    EXPECT_EQ(32, grown->tileCount);
-    EXPECT_EQ(grown->tiles[31], grown->tiles[30]);
+    EXPECT_EQ(32, grown->TileCount);
+    EXPECT_EQ(grown->Tiles[31], grown->Tiles[30]);
 }
 
 } // namespace

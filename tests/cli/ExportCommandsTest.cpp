@@ -61,15 +61,15 @@ protected:
 TileSet sampleSet() {
     TileSet set = testing::SampleTileSet(32, 2);
     for (int t = 0; t < 32; ++t)
-        set.tileInfo[t][1] = t * 37 + 250;
+        set.TileInfo[t][1] = t * 37 + 250;
     return set;
 }
 
 Bytes expectedTileRecords(TileSet set, BlockSize block, ExportFormat format, int from, int to) {
-    set.block = block;
+    set.Block = block;
     RefreshTileDataWidths(format, block);
     Bytes all;
-    for (int s = 1; s <= format.sectionCount; ++s) {
+    for (int s = 1; s <= format.SectionCount; ++s) {
         Bytes record(static_cast<std::size_t>(SectionRecordBytes(format, s)));
         for (int k = from; k <= to && !record.empty(); ++k) {
             BuildTileSectionRecord(set, format, k, s, record);
@@ -83,15 +83,15 @@ TEST_F(ExportCommands, PresetsAndCustomFormatsAssembleToThePackedRecords) {
     const TileSet set = sampleSet();
     const std::string setPath = writeTileSet(set);
     ExportFormat custom; // fields straddling bytes, tile data after a partial byte, 2 sections
-    custom.appendProperty({PropertyKind::Category, 3, 5, 1});
-    custom.appendProperty({PropertyKind::OneFiller, 0, 3, 1});
-    custom.appendProperty({PropertyKind::Category, 1, 3, 1});
-    custom.appendProperty({PropertyKind::GrayTileData, 0, 0, 1});
-    custom.appendProperty({PropertyKind::Category, 1, 12, 2});
-    custom.appendProperty({PropertyKind::ZeroFiller, 0, 2, 2});
-    custom.appendProperty({PropertyKind::Category, 4, 7, 2});
-    custom.appendSection("first");
-    custom.appendSection("second");
+    custom.AppendProperty({PropertyKind::Category, 3, 5, 1});
+    custom.AppendProperty({PropertyKind::OneFiller, 0, 3, 1});
+    custom.AppendProperty({PropertyKind::Category, 1, 3, 1});
+    custom.AppendProperty({PropertyKind::GrayTileData, 0, 0, 1});
+    custom.AppendProperty({PropertyKind::Category, 1, 12, 2});
+    custom.AppendProperty({PropertyKind::ZeroFiller, 0, 2, 2});
+    custom.AppendProperty({PropertyKind::Category, 4, 7, 2});
+    custom.AppendSection("first");
+    custom.AppendSection("second");
     const std::string customPath = writeText("custom.json", FormatToJson(custom));
 
     struct Case {
@@ -110,7 +110,7 @@ TEST_F(ExportCommands, PresetsAndCustomFormatsAssembleToThePackedRecords) {
     for (const auto& assembler : kAssemblers)
         for (const auto& c : cases) {
             const std::string block =
-                std::to_string(c.block.width) + "x" + std::to_string(c.block.height);
+                std::to_string(c.block.Width) + "x" + std::to_string(c.block.Height);
             const std::string out = dir.file("tiles.asm");
             std::vector<std::string> args = {"export-tiles", setPath,           "-o",      out,
                                              "--dialect",    assembler.dialect, "--block", block};
@@ -149,23 +149,23 @@ TEST_F(ExportCommands, GrayscaleSourceMatchesTheTileBinary) {
 
 TEST_F(ExportCommands, MapsAssembleToThePackedRecords) {
     TileSet set = sampleSet();
-    set.block = {16, 16};
+    set.Block = {16, 16};
     const std::string setPath = writeTileSet(set);
     const MapGrid grid = testing::SampleGrid(20, 5);
     const std::string mapPath = write("map.vxm", SerializeMap(grid, "").value());
     ExportFormat format;
-    format.appendProperty({PropertyKind::TileNumber, 0, 10, 1});
-    format.appendProperty({PropertyKind::HorizontalFlip, 0, 1, 1});
-    format.appendProperty({PropertyKind::VerticalFlip, 0, 1, 1});
-    format.appendProperty({PropertyKind::OneFiller, 0, 3, 1});
-    format.appendProperty({PropertyKind::Category, 1, 16, 2});
-    format.appendSection("cells");
-    format.appendSection("");
+    format.AppendProperty({PropertyKind::TileNumber, 0, 10, 1});
+    format.AppendProperty({PropertyKind::HorizontalFlip, 0, 1, 1});
+    format.AppendProperty({PropertyKind::VerticalFlip, 0, 1, 1});
+    format.AppendProperty({PropertyKind::OneFiller, 0, 3, 1});
+    format.AppendProperty({PropertyKind::Category, 1, 16, 2});
+    format.AppendSection("cells");
+    format.AppendSection("");
     const std::string formatPath = writeText("map.json", FormatToJson(format));
     Bytes expected;
     for (int s = 1; s <= 2; ++s) {
         Bytes record(static_cast<std::size_t>(SectionRecordBytes(format, s)));
-        for (const MapCell& cell : grid.cells) {
+        for (const MapCell& cell : grid.Cells) {
             BuildMapSectionRecord(set, format, cell, s, 3, 4, record);
             expected.insert(expected.end(), record.begin(), record.end());
         }
@@ -190,7 +190,7 @@ TEST_F(ExportCommands, MapsAssembleToThePackedRecords) {
 TEST_F(ExportCommands, TheThreeByTwoMapExample) {
     MapGrid grid(3, 2);
     for (int i = 0; i < 6; ++i)
-        grid.cells[static_cast<std::size_t>(i)].Tile = static_cast<std::uint16_t>(i);
+        grid.Cells[static_cast<std::size_t>(i)].Tile = static_cast<std::uint16_t>(i);
     const std::string mapPath = write("small.vxm", SerializeMap(grid, "").value());
     const std::string out = dir.file("small.asm");
     ASSERT_EQ(0, run({"export-map", mapPath, "-o", out}).status);
@@ -230,7 +230,7 @@ TEST_F(ExportCommands, ImportStopsAtTheLastSlot) {
     EXPECT_NE(std::string::npos, result.err.find("2 of 3 Tiles read"));
     const auto parsed = ParseTileSetFile(ReadBytes(out));
     ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ(32, parsed->tileCount); // the slots beyond the count are not stored
+    EXPECT_EQ(32, parsed->TileCount); // the slots beyond the count are not stored
 }
 
 } // namespace

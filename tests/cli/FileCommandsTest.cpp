@@ -33,7 +33,7 @@ TEST_F(Cli, HelpAndVersion) {
 
 TEST_F(Cli, InfoDescribesTileSetsAndMaps) {
     TileSet set = SampleTileSet(16, 1);
-    set.categories[3].setName("Say \"hi\"");
+    set.Categories[3].SetName("Say \"hi\"");
     const std::string path = write("set.vxt", BuildTileSetImage("VX03", set, "maps/level.vxm"));
 
     auto json = run({"info", path, "--json"});
@@ -55,10 +55,10 @@ TEST_F(Cli, InfoDescribesTileSetsAndMaps) {
 
 TEST_F(Cli, InfoListsEveryTileWithItsInformation) {
     TileSet set = SampleTileSet(2, 1);
-    set.tilePalette[1] = 5;
-    set.tilePaletteSet[1] = 7;
-    set.tileInfo[1] = {1, 0, -250, 300};
-    set.categories[3].setName("AnimNext"); // two categories of one name keep both values
+    set.TilePalette[1] = 5;
+    set.TilePaletteSet[1] = 7;
+    set.TileInfo[1] = {1, 0, -250, 300};
+    set.Categories[3].SetName("AnimNext"); // two categories of one name keep both values
     const std::string path = write("set.vxt", BuildTileSetImage("VX03", set));
     const auto json = run({"info", path, "--tiles", "--json"});
     EXPECT_EQ(0, json.status) << json.err;
@@ -146,7 +146,7 @@ TEST_F(Cli, EveryFileReadingCommandTakesKind) {
 
 TEST_F(Cli, InfoJsonIsValidUtf8ForWindows1252Names) {
     TileSet set = SampleTileSet(1, 1);
-    set.categories[3].setName("Gr\xf6\xdf"
+    set.Categories[3].SetName("Gr\xf6\xdf"
                               "e \x80");
     const std::string path = write("set.vxt", BuildTileSetImage("VX03", set, "/tmp/caf\xe9.vxm"));
     const auto json = run({"info", path, "--json", "--tiles"});
@@ -199,23 +199,23 @@ TEST_F(Cli, UpgradeWritesTheCurrentVersionKeepingTheContents) {
         ASSERT_EQ(0, result.status) << result.err;
         const auto parsed = ParseTileSetFile(ReadBytes(out));
         ASSERT_TRUE(parsed.ok());
-        EXPECT_EQ("VX03", parsed->version);
-        EXPECT_EQ("", parsed->associatedMap);
+        EXPECT_EQ("VX03", parsed->Version);
+        EXPECT_EQ("", parsed->AssociatedMap);
         TileSet upgraded;
         ApplyTileSetFile(*parsed, upgraded);
         TileSet expected = set;
         if (std::string(version) == "VX01") {
             // Nothing stored: the built-in categories of a fresh tile set.
             const TileSet fresh;
-            expected.categoryCount = fresh.categoryCount;
-            expected.categories = fresh.categories;
-            expected.tileInfo = fresh.tileInfo;
+            expected.CategoryCount = fresh.CategoryCount;
+            expected.Categories = fresh.Categories;
+            expected.TileInfo = fresh.TileInfo;
         }
         EXPECT_TRUE(expected == upgraded);
     }
 
     MapGrid grid = SampleGrid(7, 5, false);
-    grid.at(1, 2).Palette = 200; // palettes above 7 are kept
+    grid.At(1, 2).Palette = 200; // palettes above 7 are kept
     const std::string in = write("old.vxm", BuildMapImage("VX01", grid, "t.vxt"));
     const std::string out = dir.file("new.vxm");
     ASSERT_EQ(0, run({"upgrade", in, out}).status);

@@ -42,7 +42,7 @@ TEST_F(ImportCommand, GivesTheFilesTheEditorSavesAfterNewAndTheSameImport) {
     EXPECT_NE(r.out.find("\"mapWidth\":13,\"mapHeight\":7"), std::string::npos) << r.out;
 
     auto tileSet = std::make_unique<TileSet>();
-    tileSet->resetForNew();
+    tileSet->ResetForNew();
     MapDocument mapDocument;
     const auto picture = ConvertPicture(source_, {{104, 56}, 20, true});
     ASSERT_TRUE(picture.ok());
@@ -50,7 +50,7 @@ TEST_F(ImportCommand, GivesTheFilesTheEditorSavesAfterNewAndTheSameImport) {
                                      {DuplicateMode::Full, true, true})
                     .ok());
     EXPECT_EQ(testing::ReadBytes(set), *SerializeTileSet(*tileSet, map));
-    EXPECT_EQ(testing::ReadBytes(map), *SerializeMap(mapDocument.grid, set));
+    EXPECT_EQ(testing::ReadBytes(map), *SerializeMap(mapDocument.Grid, set));
 
     // Optimizing that set finds nothing more to merge.
     r = run({"optimize", set, "-o", dir.file("opt.vxt"), "--map", map, "--map-out",
@@ -63,7 +63,7 @@ TEST_F(ImportCommand, ASecondLevelReusesTheFirstLevelsTiles) {
     const std::string set = dir.file("set.vxt"), first = dir.file("1.vxm");
     ASSERT_EQ(0, run({"import", photo_, "-o", set, "--map", first, "--json"}).status);
     const auto firstMap = ParseMapFile(ReadBytes(first));
-    const int count = ParseTileSetFile(ReadBytes(set))->tileCount;
+    const int count = ParseTileSetFile(ReadBytes(set))->TileCount;
     const std::string second = dir.file("2.vxt"), secondMap = dir.file("2.vxm");
     // New Tiles would go after the set's, or before them.
     const std::vector<std::vector<std::string>> placements = {{"--at", std::to_string(count)},
@@ -75,8 +75,8 @@ TEST_F(ImportCommand, ASecondLevelReusesTheFirstLevelsTiles) {
         const auto r = run(args);
         ASSERT_EQ(r.status, 0) << r.err;
         // No Tile is added, and the map shows the same Tiles.
-        EXPECT_EQ(ParseTileSetFile(ReadBytes(second))->tileCount, count) << placement[0];
-        EXPECT_TRUE(ParseMapFile(ReadBytes(secondMap))->grid.cells == firstMap->grid.cells)
+        EXPECT_EQ(ParseTileSetFile(ReadBytes(second))->TileCount, count) << placement[0];
+        EXPECT_TRUE(ParseMapFile(ReadBytes(secondMap))->Grid.Cells == firstMap->Grid.Cells)
             << placement[0];
     }
     // Only Tiles the set lacks need free slots: none here, one slot is enough.
@@ -128,9 +128,9 @@ TEST_F(ImportCommand, TheCapacityRefusalComesBeforeTheRestIsRead) {
         for (int y = 0; y < 1024; ++y) {
             for (auto& byte : row)
                 byte = static_cast<std::uint8_t>((seed = seed * 1664525 + 1013904223) >> 24);
-            ASSERT_TRUE((*writer)->writeRow(row).ok());
+            ASSERT_TRUE((*writer)->WriteRow(row).ok());
         }
-        ASSERT_TRUE((*writer)->finish().ok());
+        ASSERT_TRUE((*writer)->Finish().ok());
         ASSERT_TRUE(file->Commit().ok());
     }
     fs::resize_file(noise, fs::file_size(noise) / 2);

@@ -16,12 +16,12 @@ TEST_F(Cli, MapCommandsFindTheTileSetBesideTheMapFromAnotherFolder) {
     std::filesystem::create_directories(dir.path() / "level");
     TileSet set = SampleTileSet(16, 1);
     for (int t = 0; t < 16; ++t)
-        set.tileInfo[t][1] = t * 7 + 1;
+        set.TileInfo[t][1] = t * 7 + 1;
     const std::string setPath = write("level/t.vxt", SerializeTileSet(set, "m.vxm").value());
     const std::string mapPath =
         write("level/m.vxm", SerializeMap(SampleGrid(4, 3), "t.vxt").value());
     ExportFormat format = MapFormatPreset();
-    format.appendProperty({PropertyKind::Category, 1, 8, 1});
+    format.AppendProperty({PropertyKind::Category, 1, 8, 1});
     const std::string json = FormatToJson(format);
     const std::string formatPath =
         write("f.json", std::vector<std::uint8_t>(json.begin(), json.end()));

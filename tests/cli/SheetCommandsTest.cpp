@@ -37,10 +37,10 @@ TEST_F(Cli, SheetsReadBackAsTheSameTiles) {
         const CliRun imported = run({"import-sheet", sheet, "-o", back, "--block", c.block});
         ASSERT_EQ(0, imported.status) << imported.err;
         const auto read = readSet(back);
-        EXPECT_EQ(read->tileCount, c.tileCount); // the last row's padding is left out
+        EXPECT_EQ(read->TileCount, c.tileCount); // the last row's padding is left out
         for (int t = 0; t < c.tileCount; ++t)
-            ASSERT_EQ(read->tiles[static_cast<std::size_t>(t)],
-                      original.tiles[static_cast<std::size_t>(t)])
+            ASSERT_EQ(read->Tiles[static_cast<std::size_t>(t)],
+                      original.Tiles[static_cast<std::size_t>(t)])
                 << "Tile " << t;
     }
 }
@@ -59,13 +59,13 @@ TEST_F(Cli, ASheetImportedWithAMapLinksBothFiles) {
     const auto read = readSet(back);
     const auto links = ParseTileSetFile(ReadBytes(back));
     const auto grid = ParseMapFile(ReadBytes(map));
-    EXPECT_EQ(read->tileCount, 4);
-    EXPECT_EQ(links->associatedMap, map);
-    EXPECT_EQ(grid->tileSetPath, back);
-    ASSERT_EQ(grid->grid.Width * grid->grid.Height, 8);
+    EXPECT_EQ(read->TileCount, 4);
+    EXPECT_EQ(links->AssociatedMap, map);
+    EXPECT_EQ(grid->TileSetPath, back);
+    ASSERT_EQ(grid->Grid.Width * grid->Grid.Height, 8);
     for (int t = 0; t < 8; ++t)
-        EXPECT_EQ(read->tiles[grid->grid.cells[static_cast<std::size_t>(t)].Tile],
-                  original.tiles[static_cast<std::size_t>(t)])
+        EXPECT_EQ(read->Tiles[grid->Grid.Cells[static_cast<std::size_t>(t)].Tile],
+                  original.Tiles[static_cast<std::size_t>(t)])
             << "cell " << t;
 }
 
@@ -78,9 +78,9 @@ TEST_F(Cli, BadSheetsAreRefusedAndWriteNothing) {
             if (y == height - 1) // the last row brings the other colours, from (1, y) on
                 for (int x = 1; x < colors; ++x)
                     row[static_cast<std::size_t>(x) * 3] = static_cast<std::uint8_t>(x * 40);
-            EXPECT_TRUE((*png)->writeRow(row).ok());
+            EXPECT_TRUE((*png)->WriteRow(row).ok());
         }
-        EXPECT_TRUE((*png)->finish().ok() && file->Commit().ok());
+        EXPECT_TRUE((*png)->Finish().ok() && file->Commit().ok());
         return dir.file(name);
     };
     const std::string out = dir.file("out.vxt");

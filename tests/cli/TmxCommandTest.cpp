@@ -81,7 +81,7 @@ TEST_F(Cli, TmxRoundTripIsExactAndDrawsLikeRenderMap) {
 
 TEST_F(Cli, RefusedCommandsWriteNeitherOutputNorDependencyFile) {
     MapGrid grid = SampleGrid(3, 3);
-    grid.at(2, 1).Palette = 9;
+    grid.At(2, 1).Palette = 9;
     const std::string map = write("level.vxm", BuildMapImage("VX02", grid, ""));
     const auto refused =
         run({"export-tmx", map, "-o", dir.file("l.tmx"), "--depfile", dir.file("l.d")});

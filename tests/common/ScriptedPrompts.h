@@ -67,10 +67,10 @@ public:
     }
 
     // ---- UserPrompts ----
-    void showMessage(const std::string& text, const std::string& caption) override {
+    void ShowMessage(const std::string& text, const std::string& caption) override {
         messages.push_back({text, caption});
     }
-    Answer askYesNoCancel(const std::string& text, const std::string& caption) override {
+    Answer AskYesNoCancel(const std::string& text, const std::string& caption) override {
         questions.push_back({text, caption});
         if (answers.empty()) {
             unscripted.push_back("question: [" + caption + "] " + text);
@@ -80,13 +80,13 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override {
+    std::optional<std::string> ChooseFileToOpen(const FileDialogRequest& request) override {
         return nextFile(DialogKind::Open, request);
     }
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override {
+    std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) override {
         return nextFile(DialogKind::Save, request);
     }
-    std::optional<Rgb> chooseColor(const Rgb& initial) override {
+    std::optional<Rgb> ChooseColor(const Rgb& initial) override {
         colorRequests.push_back(initial);
         if (colors.empty()) {
             unscripted.push_back("colour dialog");
@@ -101,7 +101,7 @@ private:
     std::optional<std::string> nextFile(DialogKind kind, const FileDialogRequest& request) {
         dialogs.push_back({kind, request});
         if (files.empty()) {
-            unscripted.push_back("file dialog preset to \"" + request.initialPath + "\"");
+            unscripted.push_back("file dialog preset to \"" + request.InitialPath + "\"");
             return std::nullopt;
         }
         const auto file = files.front();

@@ -3,7 +3,7 @@
 #include "SessionFixture.h"
 
 #include "core/export/FormatJson.h"
-#include "core/render/CellGrid.h"
+#include "core/render/CellGeometry.h"
 #include "ui/common/NamedActions.h"
 #include "ui/export/FormatGrids.h"
 #include "ui/export/MapExportDialog.h"
@@ -47,12 +47,12 @@ class MapCanvasTest : public SessionTest {
     Q_OBJECT
 
 private:
-    MapEditorWindow& map() { return session_->mapEditor(); }
-    QWidget* canvas() { return map().canvas(); }
-    int tileAt(int column, int row) { return workspace().map.cell(row, column).Tile; }
+    MapEditorWindow& map() { return session_->MapEditor(); }
+    QWidget* canvas() { return map().Canvas(); }
+    int tileAt(int column, int row) { return workspace().Map.Cell(row, column).Tile; }
     void chooseTool(MapTool tool) {
-        map().toolButton(tool)->click();
-        map().rectangleMenu()->hide();
+        map().ToolButton(tool)->click();
+        map().RectangleMenu()->hide();
     }
 
 private Q_SLOTS:
@@ -60,12 +60,12 @@ private Q_SLOTS:
         SessionTest::init();
         map().show();
         QVERIFY(QTest::qWaitForWindowExposed(&map()));
-        map().state().LeftBlock = 3;
-        map().state().RightBlock = 5;
+        map().State().LeftBlock = 3;
+        map().State().RightBlock = 5;
     }
 
     void penStrokesWithBothButtons() {
-        QCOMPARE(map().toolStatusText(), QStringLiteral("Pen"));
+        QCOMPARE(map().ToolStatusText(), QStringLiteral("Pen"));
         QTest::mousePress(canvas(), Qt::LeftButton, {}, cellCentre(1, 1));
         QTest::mouseMove(canvas(), cellCentre(2, 1));
         QTest::mouseRelease(canvas(), Qt::LeftButton, {}, cellCentre(2, 1));
@@ -74,13 +74,13 @@ private Q_SLOTS:
         QCOMPARE(tileAt(2, 1), 3);
         QCOMPARE(tileAt(4, 4), 5);
         QCOMPARE(tileAt(3, 1), 0);
-        QVERIFY(workspace().map.MapModified);
+        QVERIFY(workspace().Map.MapModified);
     }
 
     // The "Edit" menu follows the history: one stroke undone and redone by its shortcuts.
     void undoMenuFollowsTheStrokes() {
-        QAction* undo = map().action("actionMapUndo");
-        QAction* redo = map().action("actionMapRedo");
+        QAction* undo = map().Action("actionMapUndo");
+        QAction* redo = map().Action("actionMapRedo");
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         QTest::mousePress(canvas(), Qt::LeftButton, {}, cellCentre(1, 1));
         QTest::mouseMove(canvas(), cellCentre(2, 1));
@@ -98,17 +98,17 @@ private Q_SLOTS:
     }
 
     void fillAndRectanglesFollowTheToolButtons() {
-        map().flipButton(true)->click();
+        map().FlipButton(true)->click();
         chooseTool(MapTool::Fill);
-        QCOMPARE(map().toolStatusText(), QStringLiteral("Fill"));
+        QCOMPARE(map().ToolStatusText(), QStringLiteral("Fill"));
         QTest::mouseClick(canvas(), Qt::RightButton, {}, cellCentre(0, 0));
         QCOMPARE(tileAt(31, 31), 5);
-        QCOMPARE(int{workspace().map.cell(31, 31).VFlip}, 1);
+        QCOMPARE(int{workspace().Map.Cell(31, 31).VFlip}, 1);
 
-        map().toolButton(MapTool::Rectangle)->click();
-        map().rectangleMenu()->findChild<QAction*>(QStringLiteral("rectangleHollow"))->trigger();
-        map().rectangleMenu()->hide();
-        QCOMPARE(map().toolStatusText(), QStringLiteral("Hollow Rect"));
+        map().ToolButton(MapTool::Rectangle)->click();
+        map().RectangleMenu()->findChild<QAction*>(QStringLiteral("rectangleHollow"))->trigger();
+        map().RectangleMenu()->hide();
+        QCOMPARE(map().ToolStatusText(), QStringLiteral("Hollow Rect"));
         QTest::mousePress(canvas(), Qt::LeftButton, {}, cellCentre(4, 4));
         QTest::mouseMove(canvas(), cellCentre(2, 2));
         QCOMPARE(tileAt(3, 2), 5); // only previewed so far
@@ -119,42 +119,42 @@ private Q_SLOTS:
     }
 
     void statusBarShowsTheCellUnderTheMouse() {
-        workspace().map.cell(5, 3) = {12, 2, 1, 0};
+        workspace().Map.Cell(5, 3) = {12, 2, 1, 0};
         // A move with no button held, as mouse tracking reports it.
         const QPointF at = cellCentre(3, 5);
         QMouseEvent move(QEvent::MouseMove, at, canvas()->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(canvas(), &move);
-        QCOMPARE(map().cellStatusText(),
+        QCOMPARE(map().CellStatusText(),
                  QStringLiteral("X=3  Y=5  Tile#=12  Palette=2  HFlip=Yes  VFlip=No"));
     }
 
     void tileListPicksBlocksAndPalette() {
-        workspace().tileSet.tilePalette[2] = 6;
-        QTest::mouseClick(map().tileList(), Qt::LeftButton, {}, QPoint(2 * 34 + 10, 20));
-        QTest::mouseClick(map().tileList(), Qt::RightButton, {}, QPoint(7 * 34 + 10, 20));
-        QCOMPARE(map().state().LeftBlock, 2);
-        QCOMPARE(map().state().RightBlock, 7);
-        QCOMPARE(map().state().MapPalette, 6);
+        workspace().CurrentTileSet.TilePalette[2] = 6;
+        QTest::mouseClick(map().TileList(), Qt::LeftButton, {}, QPoint(2 * 34 + 10, 20));
+        QTest::mouseClick(map().TileList(), Qt::RightButton, {}, QPoint(7 * 34 + 10, 20));
+        QCOMPARE(map().State().LeftBlock, 2);
+        QCOMPARE(map().State().RightBlock, 7);
+        QCOMPARE(map().State().MapPalette, 6);
         QTest::mouseClick(canvas(), Qt::LeftButton, {}, cellCentre(0, 0));
-        QCOMPARE(int{workspace().map.cell(0, 0).Palette}, 6);
+        QCOMPARE(int{workspace().Map.Cell(0, 0).Palette}, 6);
     }
 
     void gridColourShowsAtOnce() {
         prompts_.colors.push_back(tessivar::Rgb{255, 0, 0});
-        map().action("actionMapGridColor")->trigger();
+        map().Action("actionMapGridColor")->trigger();
         const QImage shot = canvas()->grab().toImage();
         QCOMPARE(shot.pixelColor(kPitch - 1, 3), QColor(255, 0, 0));
         QVERIFY(shot.pixelColor(3, 3) != QColor(255, 0, 0));
     }
 
     void animationDrawsTheNextFrame() {
-        auto& tiles = workspace().tileSet;
-        tiles.tiles[4].fill(3); // frame 4 is black in the grey palette
-        tiles.tileInfo[0][0] = 1;
-        tiles.tileInfo[0][1] = 4;
-        map().animationBox()->click();
-        map().animationTick();
+        auto& tiles = workspace().CurrentTileSet;
+        tiles.Tiles[4].fill(3); // frame 4 is black in the grey palette
+        tiles.TileInfo[0][0] = 1;
+        tiles.TileInfo[0][1] = 4;
+        map().AnimationBox()->click();
+        map().AnimationTick();
         QApplication::processEvents();
         const QColor after = canvas()->grab().toImage().pixelColor(3, 3);
         QCOMPARE(after, QColor(0, 0, 0));
@@ -164,12 +164,12 @@ private Q_SLOTS:
     void exportWritesThePictureOrReportsTheFailure() {
         const QString path = settingsDir_.filePath(QStringLiteral("map.bmp"));
         prompts_.files.push_back(path.toStdString());
-        map().action("actionMapExportBitmap")->trigger();
+        map().Action("actionMapExportBitmap")->trigger();
         QCOMPARE(QFileInfo(path).size(), qint64{54 + 256 * 256 * 3});
         QVERIFY(prompts_.messages.empty());
 
         prompts_.files.push_back(settingsDir_.filePath(QStringLiteral("no/map.png")).toStdString());
-        map().action("actionMapExportBitmap")->trigger();
+        map().Action("actionMapExportBitmap")->trigger();
         QCOMPARE(prompts_.messages.size(), std::size_t{1});
         QCOMPARE(prompts_.messages[0].caption, std::string("File Error"));
         QVERIFY(prompts_.messages[0].text.find("no/map.png") != std::string::npos);
@@ -185,7 +185,7 @@ class ExportDialogsTest : public SessionTest {
 
     QTemporaryDir files_;
 
-    TileExportDialog& tiles() { return session_->tileExport(); }
+    TileExportDialog& tiles() { return session_->TileExport(); }
     QByteArray read(const QString& name) {
         QFile file(files_.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -193,60 +193,60 @@ class ExportDialogsTest : public SessionTest {
 
 private Q_SLOTS:
     void menuShowsTheDialogWithTheSelectedBlocks() {
-        workspace().editing.SelectionStart = 2;
-        workspace().editing.SelectionEnd = 5;
-        QAction* entry = window().action("actionExport68k");
+        workspace().Editing.SelectionStart = 2;
+        workspace().Editing.SelectionEnd = 5;
+        QAction* entry = window().Action("actionExport68k");
         QVERIFY(entry->isEnabled());
         entry->trigger();
         QVERIFY(tiles().isVisible());
-        QCOMPARE(tiles().dialect(), SourceDialect::M68k);
-        QCOMPARE(tiles().includedList()->count(), 16);
-        QCOMPARE(tiles().fromField()->text(), QStringLiteral("2"));
-        QCOMPARE(tiles().toField()->text(), QStringLiteral("5"));
+        QCOMPARE(tiles().Dialect(), SourceDialect::M68k);
+        QCOMPARE(tiles().IncludedList()->count(), 16);
+        QCOMPARE(tiles().FromField()->text(), QStringLiteral("2"));
+        QCOMPARE(tiles().ToField()->text(), QStringLiteral("5"));
         for (int k = 0; k < 16; ++k)
-            QCOMPARE(tiles().includedList()->item(k)->checkState() == Qt::Checked,
+            QCOMPARE(tiles().IncludedList()->item(k)->checkState() == Qt::Checked,
                      k >= 2 && k <= 5);
         // A 9-Tile set after Refresh has one more entry, checked, and To follows it.
-        workspace().tileSet.tileCount = 17;
-        tiles().pressRefresh();
-        QCOMPARE(tiles().includedList()->count(), 17);
-        QCOMPARE(tiles().toField()->text(), QStringLiteral("16"));
+        workspace().CurrentTileSet.TileCount = 17;
+        tiles().PressRefresh();
+        QCOMPARE(tiles().IncludedList()->count(), 17);
+        QCOMPARE(tiles().ToField()->text(), QStringLiteral("16"));
     }
 
     void kindMenuAndGridEditsSwitchToCustom() {
-        window().action("actionExportZ80")->trigger();
-        QMenu* menu = tiles().grids()->buildKindMenu(2);
+        window().Action("actionExportZ80")->trigger();
+        QMenu* menu = tiles().Grids()->BuildKindMenu(2);
         QCOMPARE(menu->actions()[6]->text(), QStringLiteral("AnimNext"));
         menu->actions()[6]->trigger(); // AnimNext (Word) on the empty row
         delete menu;
-        const ExportFormat& format = tiles().format();
-        QCOMPARE(format.propertyCount, 2);
-        QCOMPARE(format.properties[1].width, 16);
-        QCOMPARE(format.properties[1].section, 1);
-        QCOMPARE(tiles().presetList()->currentText(), QStringLiteral("Custom"));
+        const ExportFormat& format = tiles().Format();
+        QCOMPARE(format.PropertyCount, 2);
+        QCOMPARE(format.Properties[1].Width, 16);
+        QCOMPARE(format.Properties[1].Section, 1);
+        QCOMPARE(tiles().PresetList()->currentText(), QStringLiteral("Custom"));
         // Typing a label over 31 characters keeps 31; the empty row appends a section.
-        QTableWidget* sections = tiles().grids()->sectionGrid();
+        QTableWidget* sections = tiles().Grids()->SectionGrid();
         sections->item(1, 1)->setText(QString(40, QLatin1Char('x')));
-        QCOMPARE(format.sectionCount, 2);
-        QCOMPARE(format.label(2), std::string(31, 'x'));
-        tiles().choosePreset(2);
-        QCOMPARE(format.sectionCount, 2);
-        QCOMPARE(format.label(2), std::string("animData"));
+        QCOMPARE(format.SectionCount, 2);
+        QCOMPARE(format.Label(2), std::string(31, 'x'));
+        tiles().ChoosePreset(2);
+        QCOMPARE(format.SectionCount, 2);
+        QCOMPARE(format.Label(2), std::string("animData"));
     }
 
     void exportReportsFailuresAndRefreshesWidths() {
-        window().action("actionExportZ80")->trigger();
-        tiles().choosePreset(1);
-        tiles().pathField()->setText(files_.filePath(QStringLiteral("none/out.asm")));
-        tiles().pressExport();
+        window().Action("actionExportZ80")->trigger();
+        tiles().ChoosePreset(1);
+        tiles().PathField()->setText(files_.filePath(QStringLiteral("none/out.asm")));
+        tiles().PressExport();
         QCOMPARE(prompts_.messages.size(), 1);
         QVERIFY(Texts(prompts_.messages)[0].startsWith("Error: Cannot create"));
         QVERIFY(tiles().isVisible());
         // The Block size changes while the dialog stays open: 16x8 Blocks, 8 of them.
-        workspace().tileSet.block = {16, 8};
-        workspace().tileSet.tiles[0][0] = 3;
-        tiles().pathField()->setText(files_.filePath(QStringLiteral("out.asm")));
-        tiles().pressExport();
+        workspace().CurrentTileSet.Block = {16, 8};
+        workspace().CurrentTileSet.Tiles[0][0] = 3;
+        tiles().PathField()->setText(files_.filePath(QStringLiteral("out.asm")));
+        tiles().PressExport();
         QCOMPARE(Texts(prompts_.messages).last(), QStringLiteral("Done: Done"));
         QVERIFY(!tiles().isVisible());
         const QByteArray text = read(QStringLiteral("out.asm"));
@@ -255,43 +255,43 @@ private Q_SLOTS:
     }
 
     void mapExportAndFormatFiles() {
-        workspace().map.ReplaceMapGrid(3, 2);
+        workspace().Map.ReplaceMapGrid(3, 2);
         for (int i = 0; i < 6; ++i)
-            workspace().map.grid.cells[static_cast<std::size_t>(i)].Tile =
+            workspace().Map.Grid.Cells[static_cast<std::size_t>(i)].Tile =
                 static_cast<std::uint16_t>(i);
-        auto& dialog = session_->mapExport();
-        session_->mapEditor().action("actionMapExport68k")->trigger();
+        auto& dialog = session_->MapExport();
+        session_->MapEditor().Action("actionMapExport68k")->trigger();
         QVERIFY(dialog.isVisible());
-        dialog.offsetField()->setText(QStringLiteral("16"));
-        dialog.pathField()->setText(files_.filePath(QStringLiteral("map.asm")));
-        dialog.pressExport();
+        dialog.OffsetField()->setText(QStringLiteral("16"));
+        dialog.PathField()->setText(files_.filePath(QStringLiteral("map.asm")));
+        dialog.PressExport();
         QCOMPARE(Texts(prompts_.messages).last(), QStringLiteral("Done: Done"));
         QVERIFY(read(QStringLiteral("map.asm"))
                     .endsWith(" dc.b $10,$11,$12 ;Row 0\r\n"
                               " dc.b $13,$14,$15 ;Row 1\r\n"));
         // A section wider than 256 bits is refused with a message.
         ExportFormat wide = MapFormatPreset();
-        wide.properties[0].width = 257;
+        wide.Properties[0].Width = 257;
         QVERIFY(WriteFormatFile(files_.filePath("wide.json").toStdString(), wide));
         prompts_.files.push_back(files_.filePath("wide.json").toStdString());
-        session_->mapExport().findChild<QPushButton*>("loadFormatButton")->click();
-        QCOMPARE(dialog.format().properties[0].width, 257);
-        QCOMPARE(dialog.presetList()->currentIndex(), 1);
+        session_->MapExport().findChild<QPushButton*>("loadFormatButton")->click();
+        QCOMPARE(dialog.Format().Properties[0].Width, 257);
+        QCOMPARE(dialog.PresetList()->currentIndex(), 1);
         dialog.show();
-        dialog.pressExport();
+        dialog.PressExport();
         QVERIFY(Texts(prompts_.messages).last().contains("wider than 256 bits"));
     }
 
     void tileBinariesRoundTheEditor() {
         const QString bin = files_.filePath(QStringLiteral("tiles.bin"));
         prompts_.files.push_back(bin.toStdString());
-        window().action("actionExportTileBinary")->trigger();
+        window().Action("actionExportTileBinary")->trigger();
         QCOMPARE(read(QStringLiteral("tiles.bin")).size(), 16 * 16);
-        workspace().editing.CurrentTile = 766;
+        workspace().Editing.CurrentTile = 766;
         prompts_.files.push_back(bin.toStdString());
-        QVERIFY(!workspace().editing.Modified);
-        window().action("actionImportTileBinaries")->trigger();
-        QVERIFY(workspace().editing.Modified);
+        QVERIFY(!workspace().Editing.Modified);
+        window().Action("actionImportTileBinaries")->trigger();
+        QVERIFY(workspace().Editing.Modified);
         QCOMPARE(
             Texts(prompts_.messages).last(),
             QStringLiteral("Tile binaries: 2 of 16 Tiles were read: the Tile slots end at 767."));
@@ -308,8 +308,8 @@ class BitmapImportTest : public SessionTest {
 
     QTemporaryDir pictures_;
 
-    BitmapImportDialog& dialog() { return session_->bitmapImport(); }
-    QPushButton* importButton() { return dialog().importButton(); }
+    BitmapImportDialog& dialog() { return session_->BitmapImport(); }
+    QPushButton* importButton() { return dialog().ImportButton(); }
 
     // A 320 x 240 colour gradient in the given format.
     std::string writePicture(const char* name, const char* format) {
@@ -323,40 +323,40 @@ class BitmapImportTest : public SessionTest {
     }
 
     void openPhoto() {
-        dialog().openPicture(writePicture("photo.bmp", "BMP"), false);
+        dialog().OpenPicture(writePicture("photo.bmp", "BMP"), false);
         QVERIFY(dialog().isVisible());
     }
 
 private Q_SLOTS:
     void importIsEnabledOnlyByAFreshConversion() {
         openPhoto();
-        QCOMPARE(dialog().widthField()->text(), QStringLiteral("160"));
-        QCOMPARE(dialog().heightField()->text(), QStringLiteral("120"));
+        QCOMPARE(dialog().WidthField()->text(), QStringLiteral("160"));
+        QCOMPARE(dialog().HeightField()->text(), QStringLiteral("120"));
         QVERIFY(!importButton()->isEnabled());
-        QVERIFY(dialog().convert());
+        QVERIFY(dialog().Convert());
         QVERIFY(importButton()->isEnabled());
-        dialog().grayscaleBox()->setChecked(false);
+        dialog().GrayscaleBox()->setChecked(false);
         QVERIFY(importButton()->isEnabled());
         for (QLineEdit* field :
-             {dialog().widthField(), dialog().heightField(), dialog().ditherField()}) {
-            QVERIFY(dialog().convert());
+             {dialog().WidthField(), dialog().HeightField(), dialog().DitherField()}) {
+            QVERIFY(dialog().Convert());
             field->setText(field->text() + QLatin1Char('0'));
             QVERIFY2(!importButton()->isEnabled(), qPrintable(field->objectName()));
             field->setText(field->text().chopped(1));
         }
         // A refused size is reported and converts nothing.
-        dialog().widthField()->setText(QStringLiteral("abc"));
-        QVERIFY(!dialog().convert());
+        dialog().WidthField()->setText(QStringLiteral("abc"));
+        QVERIFY(!dialog().Convert());
         QCOMPARE(Texts(prompts_.messages).last(),
                  QStringLiteral("Data Error: Size or dither entered is invalid"));
         QVERIFY(!importButton()->isEnabled());
         // Opening a picture while the dialog is shown clears the conversion, keeps the
         // new picture.
-        dialog().widthField()->setText(QStringLiteral("160"));
-        QVERIFY(dialog().convert());
+        dialog().WidthField()->setText(QStringLiteral("160"));
+        QVERIFY(dialog().Convert());
         openPhoto();
         QVERIFY(!importButton()->isEnabled());
-        QVERIFY(dialog().convert());
+        QVERIFY(dialog().Convert());
     }
 
     void sizePopUpSetsTheFields() {
@@ -367,29 +367,29 @@ private Q_SLOTS:
         };
         openPhoto();
         for (const auto& [item, size] : items) {
-            dialog().widthField()->setText(QStringLiteral("8"));
-            dialog().heightField()->setText(QStringLiteral("8"));
-            QVERIFY(dialog().convert());
-            dialog().sizeMenu()->actions().at(item)->trigger();
-            QCOMPARE(dialog().widthField()->text(), QString::number(size.width()));
-            QCOMPARE(dialog().heightField()->text(), QString::number(size.height()));
-            QCOMPARE(dialog().convertedSize().width, size.width());
+            dialog().WidthField()->setText(QStringLiteral("8"));
+            dialog().HeightField()->setText(QStringLiteral("8"));
+            QVERIFY(dialog().Convert());
+            dialog().SizeMenu()->actions().at(item)->trigger();
+            QCOMPARE(dialog().WidthField()->text(), QString::number(size.width()));
+            QCOMPARE(dialog().HeightField()->text(), QString::number(size.height()));
+            QCOMPARE(dialog().ConvertedSize().Width, size.width());
             QVERIFY(!importButton()->isEnabled());
         }
     }
 
     void importStoresTilesAndTheMapThenCloses() {
-        dialog().openPicture(writePicture("photo.png", "PNG"), true);
-        QVERIFY(dialog().createMapBox()->isChecked());
-        QVERIFY(dialog().convert());
-        dialog().importConverted(DuplicateMode::None);
+        dialog().OpenPicture(writePicture("photo.png", "PNG"), true);
+        QVERIFY(dialog().CreateMapBox()->isChecked());
+        QVERIFY(dialog().Convert());
+        dialog().ImportConverted(DuplicateMode::None);
         QVERIFY(!dialog().isVisible());
-        QCOMPARE(workspace().tileSet.tileCount, 16 + 300); // inserted before the 16 Tiles
-        QCOMPARE(workspace().map.Width(), 20);
-        QCOMPARE(workspace().map.Height(), 15);
-        QVERIFY(workspace().editing.Modified);
-        QVERIFY(workspace().map.MapModified);
-        QVERIFY(!dialog().converted().has_value()); // released on closing
+        QCOMPARE(workspace().CurrentTileSet.TileCount, 16 + 300); // inserted before the 16 Tiles
+        QCOMPARE(workspace().Map.Width(), 20);
+        QCOMPARE(workspace().Map.Height(), 15);
+        QVERIFY(workspace().Editing.Modified);
+        QVERIFY(workspace().Map.MapModified);
+        QVERIFY(!dialog().Converted().has_value()); // released on closing
     }
 
     void unreadablePicturesAreReportedAndNotShown() {
@@ -400,7 +400,7 @@ private Q_SLOTS:
         file.close();
         // A PNG named ".jpg" goes to the JPEG decoder, and so is refused.
         for (const std::string& path : {garbage.toStdString(), writePicture("photo.jpg", "PNG")}) {
-            dialog().openPicture(path, false);
+            dialog().OpenPicture(path, false);
             QVERIFY(!dialog().isVisible());
             QVERIFY(Texts(prompts_.messages).last().startsWith(QStringLiteral("Import Error: ")));
         }

@@ -37,8 +37,8 @@ protected:
     ScriptedPrompts prompts_;
     std::unique_ptr<tessivar::ui::EditorSession> session_;
 
-    tessivar::ui::TileEditorWindow& window() { return session_->tileEditor(); }
-    tessivar::Workspace& workspace() { return session_->workspace(); }
+    tessivar::ui::TileEditorWindow& window() { return session_->TileEditor(); }
+    tessivar::Workspace& workspace() { return session_->Documents(); }
     static QSettings storedSettings() {
         return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brennow"),
                          QStringLiteral("Tessivar (TI)"));
@@ -48,8 +48,8 @@ protected:
         session_.reset();
         prompts_ = ScriptedPrompts();
         session_ = std::make_unique<tessivar::ui::EditorSession>(prompts_);
-        session_->start("");
-        QVERIFY(QTest::qWaitForWindowExposed(&session_->tileEditor()));
+        session_->Start("");
+        QVERIFY(QTest::qWaitForWindowExposed(&session_->TileEditor()));
     }
 
 protected Q_SLOTS:

@@ -61,7 +61,7 @@ bool near(QPoint a, QPoint b) {
 
 std::string writeTileSet(const QTemporaryDir& dir, const char* name) {
     tessivar::TileSet tileSet;
-    tileSet.tiles[0][0] = 2;
+    tileSet.Tiles[0][0] = 2;
     const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
     const auto bytes = tessivar::SerializeTileSet(tileSet, "").value();
     if (!tessivar::SaveFileAtomically(path, bytes).ok())
@@ -79,16 +79,16 @@ class ShellTest : public SessionTest {
 private Q_SLOTS:
     void startsUntitledWithTheDefaultDocuments() {
         QCOMPARE(window().windowTitle(), QStringLiteral("Tessivar - Tile Editor - untitled"));
-        QCOMPARE(session_->mapEditor().windowTitle(),
+        QCOMPARE(session_->MapEditor().windowTitle(),
                  QStringLiteral("Tessivar - Map Editor - untitled"));
-        QVERIFY(!window().action("actionRedo")->isEnabled());
+        QVERIFY(!window().Action("actionRedo")->isEnabled());
     }
 
     // The installed icon is linked into the program and drawn by the About window.
     void aboutWindowShowsTheProgramIcon() {
-        const QIcon icon = session_->about().windowIcon();
+        const QIcon icon = session_->About().windowIcon();
         QCOMPARE(icon.availableSizes(), (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
-        const QImage shown = session_->about().grab().toImage();
+        const QImage shown = session_->About().grab().toImage();
         // The icon's dark frame, above the name band in the middle of the picture.
         QCOMPARE(shown.pixelColor(130, 100), QColor(0x26, 0x32, 0x38));
     }
@@ -97,13 +97,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         workspace().LoadTileSetFile(writeTileSet(dir, "level1.vxt"));
         QCOMPARE(window().windowTitle(), QStringLiteral("Tessivar - Tile Editor - level1"));
-        workspace().tileSet.tileCount = 40;
+        workspace().CurrentTileSet.TileCount = 40;
         workspace().MarkModified();
         prompts_.answers = {Answer::No};
-        window().action("actionNew")->trigger();
+        window().Action("actionNew")->trigger();
         QCOMPARE(Texts(prompts_.questions).size(), 1);
-        QCOMPARE(workspace().tileSet.tiles[0][0], 0);
-        QCOMPARE(window().blockCountText(), QStringLiteral("16"));
+        QCOMPARE(workspace().CurrentTileSet.Tiles[0][0], 0);
+        QCOMPARE(window().BlockCountLabel(), QStringLiteral("16"));
         QCOMPARE(window().windowTitle(), QStringLiteral("Tessivar - Tile Editor - untitled"));
     }
 
@@ -120,7 +120,7 @@ private Q_SLOTS:
         for (const auto& c : cases) {
             restart();
             workspace().MarkModified();
-            workspace().map.MarkMapModified();
+            workspace().Map.MarkMapModified();
             prompts_.answers.assign(c.answers.begin(), c.answers.end());
             QCOMPARE(window().close(), c.closes);
             QCOMPARE(Texts(prompts_.questions), questions.mid(0, int(c.answers.size())));
@@ -138,17 +138,17 @@ private Q_SLOTS:
             prompts_.answers = {Answer::Yes};
             prompts_.files = {chosen};
             QVERIFY(window().close());
-            QCOMPARE(prompts_.dialogs.at(0).request.initialPath, std::string("untitled.vxt"));
-            QCOMPARE(workspace().editing.Modified, !chosen);
+            QCOMPARE(prompts_.dialogs.at(0).request.InitialPath, std::string("untitled.vxt"));
+            QCOMPARE(workspace().Editing.Modified, !chosen);
             if (chosen)
                 QVERIFY(tessivar::ReadWholeFile(target, 1 << 20).ok());
         }
     }
 
     void mapEditorCloseHidesAfterItsQuestion() {
-        auto& mapEditor = session_->mapEditor();
+        auto& mapEditor = session_->MapEditor();
         mapEditor.show();
-        workspace().apply(tessivar::BeginMapSizeChange());
+        workspace().Apply(tessivar::BeginMapSizeChange());
         prompts_.answers = {Answer::Cancel, Answer::No};
         QVERIFY(!mapEditor.close());
         QVERIFY(mapEditor.isVisible());
@@ -159,42 +159,42 @@ private Q_SLOTS:
 
     // The checks are the core's: the first failure is shown, then an accepted size.
     void mapSizeDialogShowsTheFirstFailedCheck() {
-        auto& dialog = *session_->mapEditor().mapSizeDialog();
-        dialog.rowField()->setText(QStringLiteral("5000"));
-        dialog.columnField()->setText(QStringLiteral("3000"));
-        dialog.pressChange();
+        auto& dialog = *session_->MapEditor().SizeDialog();
+        dialog.RowField()->setText(QStringLiteral("5000"));
+        dialog.ColumnField()->setText(QStringLiteral("3000"));
+        dialog.PressChange();
         QCOMPARE(Texts(prompts_.messages),
                  QStringList{QStringLiteral("Size error: The width entered is larger than 2048")});
-        QCOMPARE(session_->mapEditor().sizeLabelText(), QStringLiteral("32x32"));
-        dialog.rowField()->setText(QStringLiteral("20x"));
-        dialog.columnField()->setText(QStringLiteral("40 cells"));
-        dialog.pressChange();
+        QCOMPARE(session_->MapEditor().SizeLabelText(), QStringLiteral("32x32"));
+        dialog.RowField()->setText(QStringLiteral("20x"));
+        dialog.ColumnField()->setText(QStringLiteral("40 cells"));
+        dialog.PressChange();
         QCOMPARE(Texts(prompts_.messages).size(), 1);
-        QCOMPARE(session_->mapEditor().sizeLabelText(), QStringLiteral("20x40"));
+        QCOMPARE(session_->MapEditor().SizeLabelText(), QStringLiteral("20x40"));
     }
 
     void mapSizeDialogIsPresetAndClosingItKeepsTheMapModified() {
-        auto& mapEditor = session_->mapEditor();
+        auto& mapEditor = session_->MapEditor();
         QString presetRows, presetColumns;
         QTimer::singleShot(0, [&] {
-            auto* dialog = mapEditor.mapSizeDialog();
-            presetRows = dialog->rowField()->text();
-            presetColumns = dialog->columnField()->text();
+            auto* dialog = mapEditor.SizeDialog();
+            presetRows = dialog->RowField()->text();
+            presetColumns = dialog->ColumnField()->text();
             dialog->reject(); // the close box
         });
-        mapEditor.changeMapSize();
+        mapEditor.ChangeMapSize();
         QCOMPARE(presetRows, QStringLiteral("32"));
         QCOMPARE(presetColumns, QStringLiteral("32"));
-        QVERIFY(workspace().map.MapModified);
-        QCOMPARE(mapEditor.sizeLabelText(), QStringLiteral("32x32"));
+        QVERIFY(workspace().Map.MapModified);
+        QCOMPARE(mapEditor.SizeLabelText(), QStringLiteral("32x32"));
     }
 
     void mapSizeDialogIsCentredOnTheScreen() {
-        auto& mapEditor = session_->mapEditor();
+        auto& mapEditor = session_->MapEditor();
         mapEditor.setGeometry(0, 0, 600, 500);
         mapEditor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mapEditor));
-        const QPoint centre = centreOfModal([&] { mapEditor.changeMapSize(); });
+        const QPoint centre = centreOfModal([&] { mapEditor.ChangeMapSize(); });
         QVERIFY(near(centre, screenCentre()));
     }
 };
@@ -209,8 +209,8 @@ private Q_SLOTS:
         QWidget mainWindow; // not shown yet, as at start-up
         mainWindow.setGeometry(0, 0, 700, 500);
         tessivar::ui::QtUserPrompts prompts;
-        prompts.setParentWindow(&mainWindow);
-        const QPoint centre = centreOfModal([&] { prompts.showMessage("bad", "Error"); });
+        prompts.SetParentWindow(&mainWindow);
+        const QPoint centre = centreOfModal([&] { prompts.ShowMessage("bad", "Error"); });
         QVERIFY(near(centre, screenCentre()));
     }
 
@@ -222,16 +222,16 @@ private Q_SLOTS:
         mainWindow.show(); // the main window was shown last
         QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         tessivar::ui::QtUserPrompts prompts;
-        prompts.setParentWindow(&mainWindow);
+        prompts.SetParentWindow(&mainWindow);
         QTest::mouseClick(&other, Qt::LeftButton, {}, QPoint(5, 5)); // the user works here
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QPoint centre = centreOfModal([&] { prompts.showMessage("bad", "Error"); }, &icon);
+        QPoint centre = centreOfModal([&] { prompts.ShowMessage("bad", "Error"); }, &icon);
         QVERIFY(near(centre, other.frameGeometry().center()));
         QCOMPARE(icon, QMessageBox::Warning);
-        centre = centreOfModal([&] { prompts.askYesNoCancel("save?", "Tessivar"); }, &icon);
+        centre = centreOfModal([&] { prompts.AskYesNoCancel("save?", "Tessivar"); }, &icon);
         QVERIFY(near(centre, other.frameGeometry().center()));
         QCOMPARE(icon, QMessageBox::Question);
-        centreOfModal([&] { prompts.showInformation("Done", "Tessivar"); }, &icon);
+        centreOfModal([&] { prompts.ShowInformation("Done", "Tessivar"); }, &icon);
         QCOMPARE(icon, QMessageBox::Information);
     }
 };
@@ -306,7 +306,7 @@ private Q_SLOTS:
                 shown = listedPerFilter(dialog, folder.path());
                 dialog->reject();
             });
-            QVERIFY(!prompts.chooseFileToOpen(FileDialogRequest{filter, "x", {}, false}));
+            QVERIFY(!prompts.ChooseFileToOpen(FileDialogRequest{filter, "x", {}, false}));
             QCOMPARE(shown, expected);
         }
     }

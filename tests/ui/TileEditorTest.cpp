@@ -52,10 +52,10 @@ QPoint screenOf(int x, int y) {
 // The pixels of the current Block that hold `color`.
 PixelSet pixelsOfColor(const tessivar::Workspace& workspace, int color) {
     PixelSet found;
-    const auto& tileSet = workspace.tileSet;
-    for (int y = 0; y < tileSet.block.height; ++y)
-        for (int x = 0; x < tileSet.block.width; ++x)
-            if (tileSet.GetBlockPixel(workspace.editing.CurrentTile, x, y) == color)
+    const auto& tileSet = workspace.CurrentTileSet;
+    for (int y = 0; y < tileSet.Block.Height; ++y)
+        for (int x = 0; x < tileSet.Block.Width; ++x)
+            if (tileSet.GetBlockPixel(workspace.Editing.CurrentTile, x, y) == color)
                 found.insert({x, y});
     return found;
 }
@@ -74,15 +74,15 @@ class TileCanvasTest : public SessionTest {
     Q_OBJECT
 
 private:
-    tessivar::ui::TileCanvasWidget* canvas() { return window().canvas(); }
+    tessivar::ui::TileCanvasWidget* canvas() { return window().Canvas(); }
 
     void chooseTool(DrawingTool tool) {
-        window().toolPanel()->toolButton(tool)->click();
-        window().toolPanel()->rectangleMenu()->hide();
+        window().ToolPanel()->ToolButton(tool)->click();
+        window().ToolPanel()->RectangleMenu()->hide();
     }
     void chooseRectangleMode(const char* actionName) {
-        window().toolPanel()->toolButton(DrawingTool::Rectangle)->click();
-        QMenu* menu = window().toolPanel()->rectangleMenu();
+        window().ToolPanel()->ToolButton(DrawingTool::Rectangle)->click();
+        QMenu* menu = window().ToolPanel()->RectangleMenu();
         menu->findChild<QAction*>(QString::fromLatin1(actionName))->trigger();
         menu->hide();
     }
@@ -96,25 +96,25 @@ private Q_SLOTS:
     void init() {
         SessionTest::init();
         // Distinct colours for the two buttons, so each stroke shows which one drew.
-        workspace().editing.LeftColor = 3;
-        workspace().editing.RightColor = 2;
+        workspace().Editing.LeftColor = 3;
+        workspace().Editing.RightColor = 2;
     }
 
     void penStrokeIsUndoneAsOne() {
-        QVERIFY(!window().action("actionUndo")->isEnabled());
+        QVERIFY(!window().Action("actionUndo")->isEnabled());
         QTest::mousePress(canvas(), Qt::LeftButton, {}, screenOf(1, 2));
         QTest::mouseMove(canvas(), screenOf(2, 2));
         QTest::mouseMove(canvas(), screenOf(3, 2));
         QTest::mouseRelease(canvas(), Qt::LeftButton, {}, screenOf(3, 2));
         const PixelSet stroke{{1, 2}, {2, 2}, {3, 2}};
         QCOMPARE(pixelsOfColor(workspace(), 3), stroke);
-        QVERIFY(workspace().editing.Modified);
-        QVERIFY(window().action("actionUndo")->isEnabled());
+        QVERIFY(workspace().Editing.Modified);
+        QVERIFY(window().Action("actionUndo")->isEnabled());
 
-        window().action("actionUndo")->trigger();
+        window().Action("actionUndo")->trigger();
         QVERIFY(pixelsOfColor(workspace(), 3).empty());
-        QVERIFY(!window().action("actionUndo")->isEnabled());
-        window().action("actionRedo")->trigger();
+        QVERIFY(!window().Action("actionUndo")->isEnabled());
+        window().Action("actionRedo")->trigger();
         QCOMPARE(pixelsOfColor(workspace(), 3), stroke);
     }
 
@@ -145,7 +145,7 @@ private Q_SLOTS:
             {DrawingTool::Fill, nullptr, Qt::RightButton, {1, 1}, 2, allPixels(8, 8)},
         };
         for (const auto& stroke : strokes) {
-            workspace().tileSet.tiles[0].fill(0);
+            workspace().CurrentTileSet.Tiles[0].fill(0);
             if (stroke.rectangleMode)
                 chooseRectangleMode(stroke.rectangleMode);
             else
@@ -170,21 +170,21 @@ private Q_SLOTS:
     // The texts themselves are checked in the core; these prove the panel follows the
     // buttons and the pop-up, whose check mark moves with the choice.
     void statusPanelAndPopUpFollowTheChoice() {
-        QMenu* menu = window().toolPanel()->rectangleMenu();
+        QMenu* menu = window().ToolPanel()->RectangleMenu();
         auto* filled = menu->findChild<QAction*>(QStringLiteral("rectangleFilled"));
         auto* hollow = menu->findChild<QAction*>(QStringLiteral("rectangleHollow"));
         QVERIFY(filled->isChecked() && !hollow->isChecked());
         chooseTool(DrawingTool::Fill);
-        QCOMPARE(window().toolStatusText(), QStringLiteral("Fill"));
+        QCOMPARE(window().ToolStatusText(), QStringLiteral("Fill"));
         chooseRectangleMode("rectangleHollow");
-        QCOMPARE(window().toolStatusText(), QStringLiteral("Hollow Rect"));
+        QCOMPARE(window().ToolStatusText(), QStringLiteral("Hollow Rect"));
         QVERIFY(!filled->isChecked());
     }
 
     void pixelPanelFollowsTheMouse() {
-        workspace().tileSet.SetBlockPixel(0, 3, 1, 2);
+        workspace().CurrentTileSet.SetBlockPixel(0, 3, 1, 2);
         QTest::mouseMove(canvas(), QPoint(3 * kZoom + 5, kZoom + 31));
-        QCOMPARE(window().pixelStatusText(), QStringLiteral("X=3 Y=1 Color=2"));
+        QCOMPARE(window().PixelStatusLabel(), QStringLiteral("X=3 Y=1 Color=2"));
         QCOMPARE(canvas()->cursor().shape(), Qt::CrossCursor);
     }
 
@@ -195,23 +195,23 @@ private Q_SLOTS:
             {"shiftDownButton", {0, 2}},      {"shiftRightButton", {1, 1}},
             {"flipHorizontalButton", {7, 1}}, {"flipVerticalButton", {0, 6}},
             {"rotateRightButton", {6, 0}}};
-        workspace().tileSet.SetBlockPixel(0, 0, 1, 3);
+        workspace().CurrentTileSet.SetBlockPixel(0, 0, 1, 3);
         for (const auto& [name, movedTo] : buttons) {
-            window().toolPanel()->findChild<QAbstractButton*>(QLatin1String(name))->click();
+            window().ToolPanel()->findChild<QAbstractButton*>(QLatin1String(name))->click();
             QCOMPARE(pixelsOfColor(workspace(), 3), (PixelSet{{movedTo.x(), movedTo.y()}}));
-            window().action("actionUndo")->trigger();
+            window().Action("actionUndo")->trigger();
             QCOMPARE(pixelsOfColor(workspace(), 3), (PixelSet{{0, 1}}));
         }
     }
 
     void gridColorComesFromTheColourDialog() {
         prompts_.colors.push_back(tessivar::Rgb{255, 0, 0});
-        window().action("actionGridColor")->trigger();
+        window().Action("actionGridColor")->trigger();
         const QImage picture = canvas()->grab().toImage();
         QCOMPARE(QColor(picture.pixel(kZoom, 10)), QColor(Qt::red));
         // A cancelled dialog keeps the colour.
-        window().action("actionGridColor")->trigger();
-        QCOMPARE(canvas()->gridColor(), (tessivar::Rgb{255, 0, 0}));
+        window().Action("actionGridColor")->trigger();
+        QCOMPARE(canvas()->GridColor(), (tessivar::Rgb{255, 0, 0}));
     }
 };
 
@@ -221,22 +221,22 @@ class TileEditMenuTest : public SessionTest {
     Q_OBJECT
 
 private:
-    tessivar::TileSet& tileSet() { return session_->workspace().tileSet; }
+    tessivar::TileSet& tileSet() { return session_->Documents().CurrentTileSet; }
 
     void clickBlock(int block, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(window().tileList(), Qt::LeftButton, modifiers,
+        QTest::mouseClick(window().TileList(), Qt::LeftButton, modifiers,
                           QPoint(block * 34 + 5, 5));
     }
-    void trigger(const char* name) { window().action(name)->trigger(); }
+    void trigger(const char* name) { window().Action(name)->trigger(); }
     // Tiles 0..count-1 each hold their own number in pixel 0.
     void numberTiles(int count) {
         for (int tile = 0; tile < count; ++tile)
-            tileSet().tiles[tile][0] = static_cast<std::uint8_t>(tile);
+            tileSet().Tiles[tile][0] = static_cast<std::uint8_t>(tile);
     }
     void setOverwriteOption(bool ticked) {
         trigger("actionOptions");
-        window().optionsDialog()->overwriteBox()->setChecked(ticked);
-        window().optionsDialog()->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+        window().OptionsDialog()->OverwriteBox()->setChecked(ticked);
+        window().OptionsDialog()->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     }
 
 private Q_SLOTS:
@@ -251,13 +251,13 @@ private Q_SLOTS:
             clickBlock(10);
             trigger("actionPasteTiles");
             const int tileCount = overwrite ? 16 : 20;
-            QCOMPARE(tileSet().tileCount, tileCount);
+            QCOMPARE(tileSet().TileCount, tileCount);
             for (int k = 0; k < 4; ++k)
-                QCOMPARE(tileSet().tiles[10 + k][0], 2 + k);
+                QCOMPARE(tileSet().Tiles[10 + k][0], 2 + k);
             // Inserting pushes the old Tiles on; overwriting replaces them.
-            QCOMPARE(tileSet().tiles[14][0], overwrite ? 14 : 10);
-            QCOMPARE(window().blockCountText(), QString::number(tileCount));
-            QCOMPARE(window().tileList()->width(), tileCount * 34);
+            QCOMPARE(tileSet().Tiles[14][0], overwrite ? 14 : 10);
+            QCOMPARE(window().BlockCountLabel(), QString::number(tileCount));
+            QCOMPARE(window().TileList()->width(), tileCount * 34);
         }
     }
 
@@ -272,38 +272,38 @@ private Q_SLOTS:
         for (const auto& c : cases) {
             init();
             trigger(c.sizeAction);
-            workspace().editing.CurrentTile = 10;
-            workspace().editing.SelectionStart = workspace().editing.SelectionEnd = 10;
-            workspace().map.cell(0, 0).Tile = 12;
+            workspace().Editing.CurrentTile = 10;
+            workspace().Editing.SelectionStart = workspace().Editing.SelectionEnd = 10;
+            workspace().Map.Cell(0, 0).Tile = 12;
             trigger(c.command);
-            QCOMPARE(tileSet().tileCount, c.tileCount);
-            QCOMPARE(int(workspace().map.cell(0, 0).Tile), c.mapTile);
-            QVERIFY(!workspace().editing.Modified);
+            QCOMPARE(tileSet().TileCount, c.tileCount);
+            QCOMPARE(int(workspace().Map.Cell(0, 0).Tile), c.mapTile);
+            QVERIFY(!workspace().Editing.Modified);
         }
     }
 
     void clearTileCanBeUndone() {
         trigger("actionBlock16x16");
-        tileSet().tiles[3].fill(2);
+        tileSet().Tiles[3].fill(2);
         trigger("actionClearTile");
-        QCOMPARE(tileSet().tiles[3][63], 0);
-        QVERIFY(workspace().editing.Modified);
+        QCOMPARE(tileSet().Tiles[3][63], 0);
+        QVERIFY(workspace().Editing.Modified);
         trigger("actionUndo");
-        QCOMPARE(tileSet().tiles[3][63], 2);
+        QCOMPARE(tileSet().Tiles[3][63], 2);
     }
 
     void closingTheDialogSavesTheOption() {
-        QVERIFY(!window().optionsDialog()->overwriteBox()->isChecked());
+        QVERIFY(!window().OptionsDialog()->OverwriteBox()->isChecked());
         for (bool ticked : {true, false}) { // by the close box, then by OK
             trigger("actionOptions");
-            QVERIFY(!window().optionsDialog()->isModal());
-            window().optionsDialog()->overwriteBox()->setChecked(ticked);
-            QCOMPARE(workspace().options.OverwriteTiles, ticked);
+            QVERIFY(!window().OptionsDialog()->isModal());
+            window().OptionsDialog()->OverwriteBox()->setChecked(ticked);
+            QCOMPARE(workspace().Options.OverwriteTiles, ticked);
             if (ticked)
-                window().optionsDialog()->close();
+                window().OptionsDialog()->close();
             else
                 window()
-                    .optionsDialog()
+                    .OptionsDialog()
                     ->findChild<QPushButton*>(QStringLiteral("okButton"))
                     ->click();
             QCOMPARE(storedSettings().value(QStringLiteral("Overwrite")).toInt(), ticked ? 1 : 0);
@@ -317,20 +317,20 @@ private Q_SLOTS:
             session_.reset();
             storedSettings().setValue(QStringLiteral("Overwrite"), stored);
             restart();
-            QCOMPARE(workspace().options.OverwriteTiles, ticked);
-            QCOMPARE(window().optionsDialog()->overwriteBox()->isChecked(), ticked);
+            QCOMPARE(workspace().Options.OverwriteTiles, ticked);
+            QCOMPARE(window().OptionsDialog()->OverwriteBox()->isChecked(), ticked);
         }
     }
 
     void storeInAFileAndOneThatCannotBeWritten() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("options.ini"));
-        QVERIFY(tessivar::ui::QtOptionsStore(path).writeInteger("Overwrite", 7).ok());
-        const auto stored = tessivar::ui::QtOptionsStore(path).readInteger("Overwrite");
+        QVERIFY(tessivar::ui::QtOptionsStore(path).WriteInteger("Overwrite", 7).ok());
+        const auto stored = tessivar::ui::QtOptionsStore(path).ReadInteger("Overwrite");
         QVERIFY(stored.ok() && *stored == 7);
         tessivar::ui::QtOptionsStore broken(QStringLiteral("/proc/no-such-dir/options.ini"));
-        QVERIFY(!broken.writeInteger("Overwrite", 1).ok());
-        const auto unread = broken.readInteger("Overwrite");
+        QVERIFY(!broken.WriteInteger("Overwrite", 1).ok());
+        const auto unread = broken.ReadInteger("Overwrite");
         QVERIFY(unread.ok() && !*unread);
     }
 };
@@ -345,19 +345,19 @@ private:
 
 private Q_SLOTS:
     void mapViewIsTwiceTheBlockSize() {
-        window().action("actionBlock8x16")->trigger();
-        QCOMPARE(window().mapView()->size(), QSize(32 * 16, 32 * 32));
+        window().Action("actionBlock8x16")->trigger();
+        QCOMPARE(window().MapView()->size(), QSize(32 * 16, 32 * 32));
     }
 
     // The flips are the core painter's; these prove each flag of a cell reaches it.
     void mapViewDrawsFlips() {
-        workspace().tileSet.tiles[5][0] = 3; // pixel (0, 0) of Tile 5
+        workspace().CurrentTileSet.Tiles[5][0] = 3; // pixel (0, 0) of Tile 5
         const std::pair<tessivar::MapCell, QPoint> cases[] = {{{5, 0, 1, 0}, {14, 0}},
                                                               {{5, 0, 0, 1}, {0, 14}}};
         for (const auto& [cell, black] : cases) { // where the marked pixel lands in the cell
-            workspace().map.cell(1, 2) = cell;
-            workspace().notify(tessivar::MapChanged);
-            const QImage picture = window().mapView()->grab(QRect(32, 16, 16, 16)).toImage();
+            workspace().Map.Cell(1, 2) = cell;
+            workspace().Notify(tessivar::MapChanged);
+            const QImage picture = window().MapView()->grab(QRect(32, 16, 16, 16)).toImage();
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x) {
                     const bool marked = x / 2 == black.x() / 2 && y / 2 == black.y() / 2;
@@ -368,16 +368,16 @@ private Q_SLOTS:
     }
 
     void mapViewUsesTheCellsPalette() {
-        workspace().tileSet.paletteTable[0][4][0] = {0, 31, 0}; // green on screen
-        workspace().map.cell(0, 0).Palette = 4;
-        workspace().notify(tessivar::MapChanged);
-        const QImage picture = window().mapView()->grab(QRect(0, 0, 32, 16)).toImage();
+        workspace().CurrentTileSet.Palettes[0][4][0] = {0, 31, 0}; // green on screen
+        workspace().Map.Cell(0, 0).Palette = 4;
+        workspace().Notify(tessivar::MapChanged);
+        const QImage picture = window().MapView()->grab(QRect(0, 0, 32, 16)).toImage();
         QCOMPARE(QColor(picture.pixel(3, 3)), QColor(0, 248, 0));
         QCOMPARE(QColor(picture.pixel(20, 3)), QColor(248, 248, 248));
     }
 
     void tileListToggle() {
-        QAction* toggle = window().action("actionTileList");
+        QAction* toggle = window().Action("actionTileList");
         QVERIFY(toggle->isChecked());
         toggle->trigger();
         QVERIFY(!pane("tileListArea")->isVisible());
@@ -390,7 +390,7 @@ private Q_SLOTS:
         QTest::qWait(20);
         auto* splitter = window().findChild<QSplitter*>();
         const int paneWidth = pane("mapViewArea")->width();
-        QAction* toggle = window().action("actionMapView");
+        QAction* toggle = window().Action("actionMapView");
         toggle->trigger();
         QVERIFY(!toggle->isChecked());
         QVERIFY(!pane("mapViewArea")->isVisible());
@@ -409,7 +409,7 @@ class TileInfoTest : public SessionTest {
     Q_OBJECT
 
 private:
-    tessivar::TileSet& tileSet() { return workspace().tileSet; }
+    tessivar::TileSet& tileSet() { return workspace().CurrentTileSet; }
 
     static void clickCell(QTableWidget* grid, int row, int column) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
@@ -437,46 +437,46 @@ private:
 
 private Q_SLOTS:
     void gridPopUpAndEditorStoreForCurrentTile() {
-        tessivar::ui::TileInfoGrid* grid = window().infoGrid();
-        workspace().editing.CurrentTile = 4;
-        workspace().notify(tessivar::EditingChanged);
+        tessivar::ui::TileInfoGrid* grid = window().InfoGrid();
+        workspace().Editing.CurrentTile = 4;
+        workspace().Notify(tessivar::EditingChanged);
         QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("4"));
 
         clickCell(grid, 0, 1);
-        QMenu* menu = grid->booleanMenu();
+        QMenu* menu = grid->BooleanMenu();
         QVERIFY(menu->isVisible());
         QVERIFY(menuEntry(menu, QStringLiteral("&false"))->isChecked());
         menuEntry(menu, QStringLiteral("&true"))->trigger();
         menu->hide();
-        QCOMPARE(tileSet().tileInfo[4][0], 1);
-        QVERIFY(workspace().editing.Modified);
+        QCOMPARE(tileSet().TileInfo[4][0], 1);
+        QVERIFY(workspace().Editing.Modified);
 
         QCOMPARE(typeInto(grid, 1, 1, QStringLiteral("-1")), QStringLiteral("4"));
-        QCOMPARE(tileSet().tileInfo[4][1], 65535);
+        QCOMPARE(tileSet().TileInfo[4][1], 65535);
         QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("65535"));
     }
 
     void dialogAddsACategoryAndRetypesIt() {
-        QVERIFY(window().action("actionCustomInformation")->isEnabled());
-        tessivar::ui::TileInfoDialog* dialog = window().infoDialog();
+        QVERIFY(window().Action("actionCustomInformation")->isEnabled());
+        tessivar::ui::TileInfoDialog* dialog = window().InfoDialog();
         dialog->show(); // the menu opens it modally; shown here so the test goes on
-        QTableWidget* grid = dialog->grid();
+        QTableWidget* grid = dialog->Grid();
         QCOMPARE(grid->rowCount(), 4);
 
         QCOMPARE(typeInto(grid, 3, 0, QStringLiteral("x")), QString());
-        QCOMPARE(tileSet().categoryCount, 4);
+        QCOMPARE(tileSet().CategoryCount, 4);
         QCOMPARE(grid->rowCount(), 5);
-        QCOMPARE(window().infoGrid()->rowCount(), 4);
+        QCOMPARE(window().InfoGrid()->rowCount(), 4);
         QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("Word"));
 
         clickCell(grid, 3, 1);
-        QMenu* menu = dialog->typeMenu();
+        QMenu* menu = dialog->TypeMenu();
         QVERIFY(menu->isVisible());
         QVERIFY(menuEntry(menu, QStringLiteral("&Word"))->isChecked());
         menuEntry(menu, QStringLiteral("&Time"))->trigger();
         menu->hide();
         QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("Time"));
-        QCOMPARE(window().infoGrid()->item(3, 1)->text(), QStringLiteral("0 ms"));
+        QCOMPARE(window().InfoGrid()->item(3, 1)->text(), QStringLiteral("0 ms"));
 
         clickCell(grid, 1, 1); // built-in rows offer no pop-up
         QVERIFY(!menu->isVisible());
@@ -484,37 +484,37 @@ private Q_SLOTS:
     }
 
     void animationDialogPlaysAndApplies() {
-        tessivar::ui::AnimationDialog& dialog = session_->animation();
-        workspace().editing.SelectionStart = 2;
-        workspace().editing.SelectionEnd = 5;
-        window().toolPanel()->findChild<QPushButton*>(QStringLiteral("animationButton"))->click();
+        tessivar::ui::AnimationDialog& dialog = session_->Animation();
+        workspace().Editing.SelectionStart = 2;
+        workspace().Editing.SelectionEnd = 5;
+        window().ToolPanel()->findChild<QPushButton*>(QStringLiteral("animationButton"))->click();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.startField()->text(), QStringLiteral("2"));
-        QCOMPARE(dialog.endField()->text(), QStringLiteral("5"));
+        QCOMPARE(dialog.StartField()->text(), QStringLiteral("2"));
+        QCOMPARE(dialog.EndField()->text(), QStringLiteral("5"));
 
-        dialog.delayField()->setText(QStringLiteral("250"));
-        dialog.playButton()->click();
-        QCOMPARE(dialog.timer()->interval(), 250);
-        QVERIFY(dialog.timer()->isActive());
-        QVERIFY(QMetaObject::invokeMethod(dialog.timer(), "timeout")); // one period passes
-        QCOMPARE(dialog.frameNumber()->text(), QStringLiteral("3"));
+        dialog.DelayField()->setText(QStringLiteral("250"));
+        dialog.PlayButton()->click();
+        QCOMPARE(dialog.Timer()->interval(), 250);
+        QVERIFY(dialog.Timer()->isActive());
+        QVERIFY(QMetaObject::invokeMethod(dialog.Timer(), "timeout")); // one period passes
+        QCOMPARE(dialog.FrameNumber()->text(), QStringLiteral("3"));
 
-        workspace().editing.CurrentTile = 2;
-        dialog.applyButton()->click();
-        QCOMPARE(tileSet().tileInfo[5][1], 2);
-        QVERIFY(workspace().editing.Modified);
-        tessivar::ui::TileInfoGrid* grid = window().infoGrid();
+        workspace().Editing.CurrentTile = 2;
+        dialog.ApplyButton()->click();
+        QCOMPARE(tileSet().TileInfo[5][1], 2);
+        QVERIFY(workspace().Editing.Modified);
+        tessivar::ui::TileInfoGrid* grid = window().InfoGrid();
         QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("true"));
         QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("3"));
         QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("250 ms"));
 
-        dialog.endField()->setText(QStringLiteral("2000000000"));
-        dialog.playButton()->click();
-        dialog.applyButton()->click();
+        dialog.EndField()->setText(QStringLiteral("2000000000"));
+        dialog.PlayButton()->click();
+        dialog.ApplyButton()->click();
         QCOMPARE(prompts_.messages.size(), 1);
         QCOMPARE(prompts_.messages.front().caption, std::string("Error"));
         dialog.close();
-        QVERIFY(!dialog.timer()->isActive());
+        QVERIFY(!dialog.Timer()->isActive());
     }
 };
 
@@ -524,22 +524,22 @@ class TileListPaletteTest : public SessionTest {
     Q_OBJECT
 
 private:
-    tessivar::EditingState& editing() { return session_->workspace().editing; }
+    tessivar::TileEditorState& editing() { return session_->Documents().Editing; }
 
     void clickList(int x, Qt::KeyboardModifiers modifiers = {},
                    Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window().tileList(), button, modifiers, QPoint(x, 5));
+        QTest::mouseClick(window().TileList(), button, modifiers, QPoint(x, 5));
     }
 
 private Q_SLOTS:
     // The click rules are checked in the core; cells of 26 (8x16) and 50 (16x16).
     void clicksPickBlocks() {
-        window().action("actionBlock8x16")->trigger();
+        window().Action("actionBlock8x16")->trigger();
         clickList(60); // Block 2
         QCOMPARE(editing().CurrentTile, 4);
         QCOMPARE(editing().SelectionStart, 4);
         QCOMPARE(editing().SelectionEnd, 5);
-        window().action("actionBlock16x16")->trigger();
+        window().Action("actionBlock16x16")->trigger();
         editing().CurrentTile = 8;
         clickList(10, Qt::ShiftModifier); // to the left: the ends swap
         QCOMPARE(editing().CurrentTile, 8);
@@ -548,22 +548,22 @@ private Q_SLOTS:
     }
 
     void plainClickTakesTheBlocksPalette() {
-        workspace().tileSet.tilePalette[4] = 2;
-        workspace().tileSet.tilePaletteSet[4] = 1;
-        workspace().tileSet.paletteTable[1][2][3] = {31, 0, 0}; // blue on screen
+        workspace().CurrentTileSet.TilePalette[4] = 2;
+        workspace().CurrentTileSet.TilePaletteSet[4] = 1;
+        workspace().CurrentTileSet.Palettes[1][2][3] = {31, 0, 0}; // blue on screen
         editing().LeftColor = 3;
         clickList(4 * 34 + 10, {}, Qt::RightButton);
         QCOMPARE(editing().CurrentTile, 4);
         QCOMPARE(editing().CurrentPalette, 2);
         QCOMPARE(editing().CurrentPaletteSet, 1);
-        QCOMPARE(window().leftIndicator()->shownColor(), QColor(0, 0, 248));
+        QCOMPARE(window().LeftIndicator()->ShownColor(), QColor(0, 0, 248));
     }
 
     void stripPaintsSelectionFramesAndBlocks() {
-        workspace().tileSet.tiles[1].fill(3); // Block 1 black
+        workspace().CurrentTileSet.Tiles[1].fill(3); // Block 1 black
         clickList(0);
         clickList(2 * 34, Qt::ShiftModifier); // Blocks 0..2 selected
-        const QImage strip = window().tileList()->grab().toImage();
+        const QImage strip = window().TileList()->grab().toImage();
         QCOMPARE(QColor(strip.pixel(0, 0)), QColor(Qt::white));
         QCOMPARE(QColor(strip.pixel(3 * 34, 20)), QColor(128, 128, 128));
         QCOMPARE(QColor(strip.pixel(34 + 1 + 16, 16)), QColor(Qt::black));
@@ -572,8 +572,8 @@ private Q_SLOTS:
 
     // The sizes are the core layout's; this proves the strip takes them (one 32x32 Block).
     void stripSizeFollowsBlocksAndCount() {
-        window().action("actionBlock32x32")->trigger();
-        QCOMPARE(window().tileList()->size(), QSize(66, 32 * 2 + 25));
+        window().Action("actionBlock32x32")->trigger();
+        QCOMPARE(window().TileList()->size(), QSize(66, 32 * 2 + 25));
         QCOMPARE(window().findChild<QScrollArea*>(QStringLiteral("tileListArea"))->height(),
                  32 * 2 + 41);
     }
@@ -582,33 +582,33 @@ private Q_SLOTS:
     // the swatch positions reach them.
     void paletteBoxClicks() {
         editing().CurrentPalette = 5;
-        QTest::mouseClick(window().paletteBox(), Qt::RightButton, {}, QPoint(40, 8));
+        QTest::mouseClick(window().PaletteBox(), Qt::RightButton, {}, QPoint(40, 8));
         QCOMPARE(editing().RightColor, 2);
         QCOMPARE(editing().CurrentPalette, 0);
         QVERIFY(editing().Modified);
-        QTest::mouseClick(window().paletteBox(), Qt::MiddleButton, {}, QPoint(0, 8));
+        QTest::mouseClick(window().PaletteBox(), Qt::MiddleButton, {}, QPoint(0, 8));
         QCOMPARE(editing().RightColor, 0);
-        QTest::mouseClick(window().paletteBox(), Qt::LeftButton, {}, QPoint(16, 8));
+        QTest::mouseClick(window().PaletteBox(), Qt::LeftButton, {}, QPoint(16, 8));
         QCOMPARE(editing().LeftColor, 1);
         QCOMPARE(editing().RightColor, 0);
     }
 
     void paletteBoxAndIndicatorsShowTheColours() {
-        QTest::mouseClick(window().paletteBox(), Qt::LeftButton, {}, QPoint(20, 8));
-        const QImage box = window().paletteBox()->grab().toImage();
+        QTest::mouseClick(window().PaletteBox(), Qt::LeftButton, {}, QPoint(20, 8));
+        const QImage box = window().PaletteBox()->grab().toImage();
         QCOMPARE(QColor(box.pixel(8, 8)), QColor(248, 248, 248));
         QCOMPARE(QColor(box.pixel(56, 8)), QColor(0, 0, 0));
         QCOMPARE(QColor(box.pixel(16, 0)), QColor(Qt::white)); // LeftColor 1 outlined
         QCOMPARE(QColor(box.pixel(0, 0)), QColor(Qt::black));
-        QCOMPARE(window().leftIndicator()->shownColor(), QColor(168, 168, 168));
-        QCOMPARE(window().rightIndicator()->shownColor(), QColor(248, 248, 248));
+        QCOMPARE(window().LeftIndicator()->ShownColor(), QColor(168, 168, 168));
+        QCOMPARE(window().RightIndicator()->ShownColor(), QColor(248, 248, 248));
     }
 
     void newSwapsTheIndicators() {
-        QCOMPARE(window().leftIndicator()->shownColor(), QColor(Qt::black));
-        window().action("actionNew")->trigger();
-        QCOMPARE(window().leftIndicator()->shownColor(), QColor(248, 248, 248));
-        QCOMPARE(window().rightIndicator()->shownColor(), QColor(Qt::black));
+        QCOMPARE(window().LeftIndicator()->ShownColor(), QColor(Qt::black));
+        window().Action("actionNew")->trigger();
+        QCOMPARE(window().LeftIndicator()->ShownColor(), QColor(248, 248, 248));
+        QCOMPARE(window().RightIndicator()->ShownColor(), QColor(Qt::black));
     }
 };
 
@@ -634,26 +634,26 @@ private:
         bool stayedOpen = false;
         whileModal(
             [&] {
-                tessivar::ui::TileSizeDialog* dialog = window().tileSizeDialog();
-                dialog->widthField()->setText(width);
-                dialog->heightField()->setText(height);
+                tessivar::ui::TileSizeDialog* dialog = window().SizeDialog();
+                dialog->WidthField()->setText(width);
+                dialog->HeightField()->setText(height);
                 dialog->findChild<QPushButton*>(QStringLiteral("changeButton"))->click();
                 stayedOpen = dialog->isVisible();
                 if (stayedOpen)
                     dialog->close();
             },
-            [&] { window().action("actionBlockCustom")->trigger(); });
+            [&] { window().Action("actionBlockCustom")->trigger(); });
         return stayedOpen;
     }
     void enterTileCount(const std::optional<QString>& text) {
         whileModal(
             [&] {
-                tessivar::ui::TileCountDialog* dialog = window().tileCountDialog();
+                tessivar::ui::TileCountDialog* dialog = window().CountDialog();
                 if (!text) {
                     dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
                     return;
                 }
-                dialog->countField()->setText(*text);
+                dialog->CountField()->setText(*text);
                 dialog->findChild<QPushButton*>(QStringLiteral("changeButton"))->click();
             },
             [&] { window().findChild<QPushButton*>(QStringLiteral("changeTileCount"))->click(); });
@@ -665,40 +665,40 @@ private Q_SLOTS:
         QVERIFY(enterTileSize(QStringLiteral("241"), QStringLiteral("8"))); // stays open
         QCOMPARE(Texts(prompts_.messages),
                  QStringList{QStringLiteral("Size error: The width entered is larger than 240")});
-        QCOMPARE(window().canvas()->size(), QSize(8 * 32, 8 * 32));
+        QCOMPARE(window().Canvas()->size(), QSize(8 * 32, 8 * 32));
         QVERIFY(!enterTileSize(QStringLiteral("12"), QStringLiteral("20")));
         QCOMPARE(prompts_.messages.size(), std::size_t{1});
-        QCOMPARE(workspace().tileSet.block.height, 20);
-        QCOMPARE(window().canvas()->size(), QSize(12 * 8, 20 * 8));
+        QCOMPARE(workspace().CurrentTileSet.Block.Height, 20);
+        QCOMPARE(window().Canvas()->size(), QSize(12 * 8, 20 * 8));
         // The fields keep the last entry for the next opening.
-        QCOMPARE(window().tileSizeDialog()->widthField()->text(), QStringLiteral("12"));
+        QCOMPARE(window().SizeDialog()->WidthField()->text(), QStringLiteral("12"));
     }
 
     void tileCounts() {
         enterTileCount(std::nullopt);
-        QVERIFY(workspace().editing.Modified); // Cancel too
-        QCOMPARE(workspace().tileSet.tileCount, 16);
-        window().action("actionBlock16x16")->trigger();
+        QVERIFY(workspace().Editing.Modified); // Cancel too
+        QCOMPARE(workspace().CurrentTileSet.TileCount, 16);
+        window().Action("actionBlock16x16")->trigger();
         enterTileCount(QStringLiteral("193"));
         QCOMPARE(
             Texts(prompts_.messages),
             QStringList{QStringLiteral("BAD BAD: The tile count you entered is out of range!")});
-        QCOMPARE(window().blockCountText(), QStringLiteral("4"));
-        window().action("actionBlock8x8")->trigger();
+        QCOMPARE(window().BlockCountLabel(), QStringLiteral("4"));
+        window().Action("actionBlock8x8")->trigger();
         enterTileCount(QStringLiteral("1"));
-        QCOMPARE(workspace().tileSet.tileCount, 1);
-        QCOMPARE(window().blockCountText(), QStringLiteral("1"));
+        QCOMPARE(workspace().CurrentTileSet.TileCount, 1);
+        QCOMPARE(window().BlockCountLabel(), QStringLiteral("1"));
     }
 
     void tileCountDialogShowsTheBlockCount() {
-        window().action("actionBlock16x16")->trigger();
+        window().Action("actionBlock16x16")->trigger();
         QString preset;
         whileModal(
             [&] {
-                preset = window().tileCountDialog()->countField()->text();
-                window().tileCountDialog()->reject();
+                preset = window().CountDialog()->CountField()->text();
+                window().CountDialog()->reject();
             },
-            [&] { window().changeTileCount(); });
+            [&] { window().ChangeTileCount(); });
         QCOMPARE(preset, QStringLiteral("4"));
     }
 
@@ -712,18 +712,18 @@ private Q_SLOTS:
         };
         for (const auto& [actions, zoom] : steps) {
             for (const QString& name : actions)
-                window().action(name.toLatin1().constData())->trigger();
-            QCOMPARE(window().canvas()->zoom(), zoom);
-            const auto block = workspace().tileSet.block;
-            QCOMPARE(window().canvas()->size(), QSize(block.width * zoom, block.height * zoom));
+                window().Action(name.toLatin1().constData())->trigger();
+            QCOMPARE(window().Canvas()->Zoom(), zoom);
+            const auto block = workspace().CurrentTileSet.Block;
+            QCOMPARE(window().Canvas()->size(), QSize(block.Width * zoom, block.Height * zoom));
         }
     }
 
     void wideBlocksWidenTheLeftPane() {
-        QCOMPARE(window().leftPaneWidth(), 409); // 8 x 32 = 256 is not wider than 256
+        QCOMPARE(window().LeftPaneWidth(), 409); // 8 x 32 = 256 is not wider than 256
         const int windowWidth = window().width();
         QVERIFY(!enterTileSize(QStringLiteral("240"), QStringLiteral("8")));
-        QCOMPARE(window().leftPaneWidth(), 240 * 3 + 153);
+        QCOMPARE(window().LeftPaneWidth(), 240 * 3 + 153);
         QCOMPARE(window().width(), windowWidth + 240 * 3 + 153 - 409);
     }
 };

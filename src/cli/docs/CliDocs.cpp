@@ -19,7 +19,7 @@ using namespace tessivar::cli;
 
 // Text as roff reads it: minus signs and backslashes escaped, and no line taken for a
 // request because it starts with a dot or a quote.
-std::string roff(const std::string& text) {
+std::string Roff(const std::string& text) {
     std::string out;
     for (char c : text) {
         if (c == '-' || c == '\\')
@@ -33,24 +33,24 @@ std::string roff(const std::string& text) {
     return lines;
 }
 
-std::string manOption(const OptionSpec& option) {
-    std::string head = "\\fB" + roff(option.name);
+std::string ManOption(const OptionSpec& option) {
+    std::string head = "\\fB" + Roff(option.Name);
     head.pop_back();
-    if (option.alias) {
-        head += "\\fR, \\fB" + roff(option.alias);
+    if (option.Alias) {
+        head += "\\fR, \\fB" + Roff(option.Alias);
         head.pop_back();
     }
     head += "\\fR";
-    if (option.value) {
-        head += " \\fI" + roff(option.value);
+    if (option.Value) {
+        head += " \\fI" + Roff(option.Value);
         head.pop_back();
         head += "\\fR";
     }
-    return ".TP\n" + head + "\n" + roff(option.help);
+    return ".TP\n" + head + "\n" + Roff(option.Help);
 }
 
-std::string manPage() {
-    std::string page = ".TH TESSIVAR\\-CLI 1 \"\" \"" + roff(VersionLine());
+std::string ManPage() {
+    std::string page = ".TH TESSIVAR\\-CLI 1 \"\" \"" + Roff(VersionLine());
     page.pop_back();
     page += "\" \"User Commands\"\n"
             ".SH NAME\n"
@@ -71,18 +71,18 @@ std::string manPage() {
             "exports the editor's tile sets (\\fI.vxt\\fR) and maps (\\fI.vxm\\fR) as "
             "assembler source or binaries, and cuts pictures into Tiles.\n";
     for (const std::string& note : ConventionNotes())
-        page += ".PP\n" + roff(note);
+        page += ".PP\n" + Roff(note);
     page += ".SH COMMANDS\n";
     for (const CommandSpec& command : Commands()) {
-        page += ".SS \"" + roff(std::string(command.name) + " " + command.operands);
+        page += ".SS \"" + Roff(std::string(command.Name) + " " + command.Operands);
         page.pop_back();
-        page += "\"\n" + roff(command.summary);
-        for (const OptionSpec& option : command.options)
-            page += manOption(option);
+        page += "\"\n" + Roff(command.Summary);
+        for (const OptionSpec& option : command.Options)
+            page += ManOption(option);
     }
     page += ".SH OPTIONS\n";
     for (const OptionSpec& option : ProgramOptions())
-        page += manOption(option);
+        page += ManOption(option);
     page += ".SH \"EXIT STATUS\"\n"
             ".TP\n.B 0\nSuccess, including \\fB\\-\\-help\\fR and \\fB\\-\\-version\\fR.\n"
             ".TP\n.B 1\nA file was refused or could not be read or written. The reason is "
@@ -116,7 +116,7 @@ std::string manPage() {
 // How the value of an option completes: the words of "a|b|c", the files of
 // "OUT.bmp|OUT.png", the files of the command's operands for "OUT", or nothing for
 // numbers and sizes.
-std::string completeValue(const std::string& value) {
+std::string CompleteValue(const std::string& value) {
     if (value == "OUT")
         return "_tessivar_cli_files $files";
     std::string words;
@@ -136,28 +136,28 @@ std::string completeValue(const std::string& value) {
     return ":";
 }
 
-std::string bashCompletion() {
+std::string BashCompletion() {
     std::string commands;
     for (const CommandSpec& command : Commands())
-        commands += std::string(commands.empty() ? "" : " ") + command.name;
+        commands += std::string(commands.empty() ? "" : " ") + command.Name;
     std::string perCommand;
     std::string values;
     for (const CommandSpec& command : Commands()) {
         std::string options = "--help";
-        for (const OptionSpec& option : command.options) {
-            options += std::string(" ") + option.name;
-            if (option.alias)
-                options += std::string(" ") + option.alias;
-            if (!option.value)
+        for (const OptionSpec& option : command.Options) {
+            options += std::string(" ") + option.Name;
+            if (option.Alias)
+                options += std::string(" ") + option.Alias;
+            if (!option.Value)
                 continue;
-            std::string labels = std::string("\"") + command.name + " " + option.name + "\"";
-            if (option.alias)
-                labels += std::string("|\"") + command.name + " " + option.alias + "\"";
-            values += "    " + labels + ")\n        " + completeValue(option.value) +
+            std::string labels = std::string("\"") + command.Name + " " + option.Name + "\"";
+            if (option.Alias)
+                labels += std::string("|\"") + command.Name + " " + option.Alias + "\"";
+            values += "    " + labels + ")\n        " + CompleteValue(option.Value) +
                       "\n        return ;;\n";
         }
-        perCommand += std::string("    ") + command.name + ")\n        options=\"" + options +
-                      "\"\n        files=\"" + command.operandFiles + "\" ;;\n";
+        perCommand += std::string("    ") + command.Name + ")\n        options=\"" + options +
+                      "\"\n        files=\"" + command.OperandFiles + "\" ;;\n";
     }
     return "# bash completion for tessivar-cli, written from the tool's command table.\n"
            "\n"
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: tessivar-cli-docs man|bash-completion OUT\n", stderr);
         return 2;
     }
-    const std::string text = what == "man" ? manPage() : bashCompletion();
+    const std::string text = what == "man" ? ManPage() : BashCompletion();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const tessivar::Status saved = tessivar::SaveFileAtomically(argv[2], {bytes, text.size()});
     if (!saved) {

@@ -14,7 +14,7 @@ const char* const kMapPresetName = "Standard Format";
 const char* const kCustomPresetName = "Custom";
 
 std::string PropertyCaption(const ExportProperty& property, const TileSet& tileSet) {
-    switch (property.kind) {
+    switch (property.Kind) {
     case PropertyKind::BwTileData:
         return "B&W Tile Data";
     case PropertyKind::GrayTileData:
@@ -32,9 +32,9 @@ std::string PropertyCaption(const ExportProperty& property, const TileSet& tileS
     case PropertyKind::Category:
         break;
     }
-    if (property.category < 0 || property.category >= kMaxCategories)
+    if (property.Category < 0 || property.Category >= kMaxCategories)
         return {};
-    return tileSet.categories[static_cast<std::size_t>(property.category)].nameText();
+    return tileSet.Categories[static_cast<std::size_t>(property.Category)].NameText();
 }
 
 std::string_view FirstDirective(SourceDialect dialect) {
@@ -45,91 +45,91 @@ std::string_view ContinuationDirective(SourceDialect dialect) {
     return dialect == SourceDialect::Z80 ? "\r\n .db " : "\r\n dc.b ";
 }
 
-std::string ExportFormat::label(int s) const {
-    const SectionLabel& stored = labels[static_cast<std::size_t>(s - 1)];
+std::string ExportFormat::Label(int s) const {
+    const SectionLabel& stored = Labels[static_cast<std::size_t>(s - 1)];
     return std::string(stored.data(), ::strnlen(stored.data(), stored.size()));
 }
 
-void ExportFormat::setLabel(int s, std::string_view text) {
-    SectionLabel& stored = labels[static_cast<std::size_t>(s - 1)];
+void ExportFormat::SetLabel(int s, std::string_view text) {
+    SectionLabel& stored = Labels[static_cast<std::size_t>(s - 1)];
     stored.fill('\0');
     std::copy_n(text.begin(), std::min<std::size_t>(text.size(), kMaxLabelChars), stored.begin());
 }
 
-bool ExportFormat::appendProperty(const ExportProperty& property) {
-    return insertProperty(propertyCount + 1, property);
+bool ExportFormat::AppendProperty(const ExportProperty& property) {
+    return InsertProperty(PropertyCount + 1, property);
 }
 
-bool ExportFormat::insertProperty(int row, const ExportProperty& property) {
-    if (propertyCount >= kMaxExportProperties || row < 1 || row > propertyCount + 1)
+bool ExportFormat::InsertProperty(int row, const ExportProperty& property) {
+    if (PropertyCount >= kMaxExportProperties || row < 1 || row > PropertyCount + 1)
         return false;
-    std::copy_backward(properties.begin() + row - 1, properties.begin() + propertyCount,
-                       properties.begin() + propertyCount + 1);
-    properties[static_cast<std::size_t>(row - 1)] = property;
-    ++propertyCount;
+    std::copy_backward(Properties.begin() + row - 1, Properties.begin() + PropertyCount,
+                       Properties.begin() + PropertyCount + 1);
+    Properties[static_cast<std::size_t>(row - 1)] = property;
+    ++PropertyCount;
     return true;
 }
 
-bool ExportFormat::deleteProperty(int row) {
-    if (row < 1 || row > propertyCount)
+bool ExportFormat::DeleteProperty(int row) {
+    if (row < 1 || row > PropertyCount)
         return false;
-    std::copy(properties.begin() + row, properties.begin() + propertyCount,
-              properties.begin() + row - 1);
-    --propertyCount;
+    std::copy(Properties.begin() + row, Properties.begin() + PropertyCount,
+              Properties.begin() + row - 1);
+    --PropertyCount;
     return true;
 }
 
-bool ExportFormat::swapProperties(int row, int otherRow) {
-    if (row < 1 || otherRow < 1 || row > propertyCount || otherRow > propertyCount)
+bool ExportFormat::SwapProperties(int row, int otherRow) {
+    if (row < 1 || otherRow < 1 || row > PropertyCount || otherRow > PropertyCount)
         return false;
-    std::swap(properties[static_cast<std::size_t>(row - 1)],
-              properties[static_cast<std::size_t>(otherRow - 1)]);
+    std::swap(Properties[static_cast<std::size_t>(row - 1)],
+              Properties[static_cast<std::size_t>(otherRow - 1)]);
     return true;
 }
 
-bool ExportFormat::appendSection(std::string_view text) {
-    if (!insertSection(sectionCount + 1))
+bool ExportFormat::AppendSection(std::string_view text) {
+    if (!InsertSection(SectionCount + 1))
         return false;
-    setLabel(sectionCount, text);
+    SetLabel(SectionCount, text);
     return true;
 }
 
-bool ExportFormat::insertSection(int row) {
-    if (sectionCount >= kMaxExportSections || row < 1 || row > sectionCount + 1)
+bool ExportFormat::InsertSection(int row) {
+    if (SectionCount >= kMaxExportSections || row < 1 || row > SectionCount + 1)
         return false;
-    std::copy_backward(labels.begin() + row - 1, labels.begin() + sectionCount,
-                       labels.begin() + sectionCount + 1);
-    labels[static_cast<std::size_t>(row - 1)].fill('\0');
-    ++sectionCount;
+    std::copy_backward(Labels.begin() + row - 1, Labels.begin() + SectionCount,
+                       Labels.begin() + SectionCount + 1);
+    Labels[static_cast<std::size_t>(row - 1)].fill('\0');
+    ++SectionCount;
     return true;
 }
 
-bool ExportFormat::deleteSection(int row) {
-    if (row < 1 || row > sectionCount)
+bool ExportFormat::DeleteSection(int row) {
+    if (row < 1 || row > SectionCount)
         return false;
-    std::copy(labels.begin() + row, labels.begin() + sectionCount, labels.begin() + row - 1);
-    --sectionCount;
+    std::copy(Labels.begin() + row, Labels.begin() + SectionCount, Labels.begin() + row - 1);
+    --SectionCount;
     return true;
 }
 
-bool ExportFormat::swapSections(int row, int otherRow) {
-    if (row < 1 || otherRow < 1 || row > sectionCount || otherRow > sectionCount)
+bool ExportFormat::SwapSections(int row, int otherRow) {
+    if (row < 1 || otherRow < 1 || row > SectionCount || otherRow > SectionCount)
         return false;
-    std::swap(labels[static_cast<std::size_t>(row - 1)],
-              labels[static_cast<std::size_t>(otherRow - 1)]);
+    std::swap(Labels[static_cast<std::size_t>(row - 1)],
+              Labels[static_cast<std::size_t>(otherRow - 1)]);
     return true;
 }
 
-bool ExportFormat::usesCategories() const {
-    return std::any_of(properties.begin(), properties.begin() + propertyCount,
-                       [](const ExportProperty& p) { return p.kind == PropertyKind::Category; });
+bool ExportFormat::UsesCategories() const {
+    return std::any_of(Properties.begin(), Properties.begin() + PropertyCount,
+                       [](const ExportProperty& p) { return p.Kind == PropertyKind::Category; });
 }
 
 void RefreshTileDataWidths(ExportFormat& format, BlockSize block) {
-    for (int i = 0; i < format.propertyCount; ++i) {
-        ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
-        if (property.isTileData())
-            property.width = DefaultWidth(property.kind, 0, block, property.width);
+    for (int i = 0; i < format.PropertyCount; ++i) {
+        ExportProperty& property = format.Properties[static_cast<std::size_t>(i)];
+        if (property.IsTileData())
+            property.Width = DefaultWidth(property.Kind, 0, block, property.Width);
     }
 }
 
@@ -163,31 +163,31 @@ ExportFormat TileFormatPreset(TilePreset preset, BlockSize block) {
     const bool gray = preset == TilePreset::GrayOnly || preset == TilePreset::GrayAnim;
     const PropertyKind data = gray ? PropertyKind::GrayTileData : PropertyKind::BwTileData;
     ExportFormat format;
-    format.appendProperty({data, 0, DefaultWidth(data, 0, block, 0), 1});
-    format.appendSection("tileData");
+    format.AppendProperty({data, 0, DefaultWidth(data, 0, block, 0), 1});
+    format.AppendSection("tileData");
     if (preset == TilePreset::BwAnim || preset == TilePreset::GrayAnim) {
-        format.appendProperty({PropertyKind::Category, 1, 8, 2});
-        format.appendSection("animData");
+        format.AppendProperty({PropertyKind::Category, 1, 8, 2});
+        format.AppendSection("animData");
     }
     return format;
 }
 
 ExportFormat MapFormatPreset() {
     ExportFormat format;
-    format.appendProperty({PropertyKind::TileNumber, 0, 8, 1});
-    format.appendSection("mapData");
+    format.AppendProperty({PropertyKind::TileNumber, 0, 8, 1});
+    format.AppendSection("mapData");
     return format;
 }
 
 std::int64_t SectionRecordBytes(const ExportFormat& format, int s) {
     std::int64_t bits = 0;
-    for (int i = 0; i < format.propertyCount; ++i) {
-        const ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
-        if (property.section != s || property.width <= 0)
+    for (int i = 0; i < format.PropertyCount; ++i) {
+        const ExportProperty& property = format.Properties[static_cast<std::size_t>(i)];
+        if (property.Section != s || property.Width <= 0)
             continue;
-        if (property.isTileData())
+        if (property.IsTileData())
             bits = (bits + 7) / 8 * 8;
-        bits += property.width;
+        bits += property.Width;
     }
     return (bits + 7) / 8;
 }

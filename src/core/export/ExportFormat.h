@@ -51,13 +51,13 @@ struct ExportProperty;
 std::string PropertyCaption(const ExportProperty& property, const TileSet& tileSet);
 
 struct ExportProperty {
-    PropertyKind kind = PropertyKind::BwTileData;
-    int category = 0;         // for PropertyKind::Category
-    std::int32_t width = 0;   // bits; 0 writes nothing
-    std::int32_t section = 1; // 1-based section number
+    PropertyKind Kind = PropertyKind::BwTileData;
+    int Category = 0;         // for PropertyKind::Category
+    std::int32_t Width = 0;   // bits; 0 writes nothing
+    std::int32_t Section = 1; // 1-based section number
 
-    bool isTileData() const {
-        return kind == PropertyKind::BwTileData || kind == PropertyKind::GrayTileData;
+    bool IsTileData() const {
+        return Kind == PropertyKind::BwTileData || Kind == PropertyKind::GrayTileData;
     }
     friend bool operator==(const ExportProperty&, const ExportProperty&) = default;
 };
@@ -65,36 +65,36 @@ struct ExportProperty {
 using SectionLabel = std::array<char, kMaxLabelChars + 1>;
 
 struct ExportFormat {
-    std::array<ExportProperty, kMaxExportProperties> properties{};
-    int propertyCount = 0;
-    std::array<SectionLabel, kMaxExportSections> labels{};
-    int sectionCount = 0;
+    std::array<ExportProperty, kMaxExportProperties> Properties{};
+    int PropertyCount = 0;
+    std::array<SectionLabel, kMaxExportSections> Labels{};
+    int SectionCount = 0;
 
     // Label of section s (1-based).
-    std::string label(int s) const;
+    std::string Label(int s) const;
     // Stores the label of section s, cut to 31 characters.
-    void setLabel(int s, std::string_view text);
+    void SetLabel(int s, std::string_view text);
 
     // Property list edits on 1-based rows; each refuses (false) what would pass the limit
     // or name no row.
-    bool appendProperty(const ExportProperty& property);
-    bool insertProperty(int row, const ExportProperty& property);
-    bool deleteProperty(int row);
-    bool swapProperties(int row, int otherRow);
+    bool AppendProperty(const ExportProperty& property);
+    bool InsertProperty(int row, const ExportProperty& property);
+    bool DeleteProperty(int row);
+    bool SwapProperties(int row, int otherRow);
     // Section list edits; only labels move, properties keep their section numbers.
-    bool appendSection(std::string_view label);
-    bool insertSection(int row);
-    bool deleteSection(int row);
-    bool swapSections(int row, int otherRow);
+    bool AppendSection(std::string_view label);
+    bool InsertSection(int row);
+    bool DeleteSection(int row);
+    bool SwapSections(int row, int otherRow);
 
-    bool usesCategories() const;
+    bool UsesCategories() const;
 
     friend bool operator==(const ExportFormat&, const ExportFormat&) = default;
 };
 
 // Bits of one Block row of one plane: whole bytes, TilesAcross of them.
 inline std::int32_t TileDataWidth(BlockSize block) {
-    return block.tilesAcross() * block.height * 8;
+    return block.TilesAcross() * block.Height * 8;
 }
 
 // Sets every tile-data row to the width of the data it writes for this Block size.

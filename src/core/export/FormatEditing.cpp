@@ -6,58 +6,58 @@ namespace tessivar {
 
 namespace {
 
-ExportProperty& rowOf(ExportFormat& format, int row) {
-    return format.properties[static_cast<std::size_t>(row - 1)];
+ExportProperty& RowOf(ExportFormat& format, int row) {
+    return format.Properties[static_cast<std::size_t>(row - 1)];
 }
 
 } // namespace
 
 bool ChoosePropertyKind(ExportFormat& format, int row, PropertyKind kind, int category,
                         int categoryType, BlockSize block) {
-    if (row < 1 || row > format.propertyCount + 1 || row > kMaxExportProperties)
+    if (row < 1 || row > format.PropertyCount + 1 || row > kMaxExportProperties)
         return false;
-    ExportProperty& property = rowOf(format, row);
-    property.kind = kind;
-    property.category = category;
-    property.width = DefaultWidth(kind, categoryType, block, property.width);
+    ExportProperty& property = RowOf(format, row);
+    property.Kind = kind;
+    property.Category = category;
+    property.Width = DefaultWidth(kind, categoryType, block, property.Width);
     if (row == 1)
-        property.section = 1;
-    else if (row >= format.propertyCount)
-        property.section = rowOf(format, row - 1).section;
-    if (row == format.propertyCount + 1)
-        ++format.propertyCount;
+        property.Section = 1;
+    else if (row >= format.PropertyCount)
+        property.Section = RowOf(format, row - 1).Section;
+    if (row == format.PropertyCount + 1)
+        ++format.PropertyCount;
     return true;
 }
 
 bool TypePropertyWidth(ExportFormat& format, int row, std::string_view text) {
-    if (row < 1 || row > format.propertyCount)
+    if (row < 1 || row > format.PropertyCount)
         return false;
-    rowOf(format, row).width = ParseLenientInteger(text);
+    RowOf(format, row).Width = ParseLenientInteger(text);
     return true;
 }
 
 bool TypePropertySection(ExportFormat& format, int row, std::string_view text) {
-    if (row < 1 || row > format.propertyCount)
+    if (row < 1 || row > format.PropertyCount)
         return false;
-    rowOf(format, row).section = ParseLenientInteger(text);
+    RowOf(format, row).Section = ParseLenientInteger(text);
     return true;
 }
 
 bool InsertPropertyRow(ExportFormat& format, int row, ExportProperty inserted) {
-    if (row < 1 || row > format.propertyCount)
+    if (row < 1 || row > format.PropertyCount)
         return false;
-    inserted.section = rowOf(format, row).section;
-    return format.insertProperty(row, inserted);
+    inserted.Section = RowOf(format, row).Section;
+    return format.InsertProperty(row, inserted);
 }
 
 bool TypeSectionLabel(ExportFormat& format, int row, std::string_view text) {
     if (!IsValidLabel(text))
         return false;
-    if (row == format.sectionCount + 1)
-        return format.appendSection(text);
-    if (row < 1 || row > format.sectionCount)
+    if (row == format.SectionCount + 1)
+        return format.AppendSection(text);
+    if (row < 1 || row > format.SectionCount)
         return false;
-    format.setLabel(row, text);
+    format.SetLabel(row, text);
     return true;
 }
 

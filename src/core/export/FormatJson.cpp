@@ -34,104 +34,104 @@ public:
     explicit Reader(std::string_view text)
         : text_(text) {}
 
-    bool failed() const { return !error_.empty(); }
-    const std::string& error() const { return error_; }
+    bool Failed() const { return !error_.empty(); }
+    const std::string& Error() const { return error_; }
 
-    void fail(const std::string& what) {
+    void Refuse(const std::string& what) {
         if (error_.empty())
             error_ = what + " at offset " + std::to_string(pos_);
     }
-    void skipBlanks() {
+    void SkipBlanks() {
         while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_])))
             ++pos_;
     }
-    bool take(char c) {
-        skipBlanks();
+    bool Take(char c) {
+        SkipBlanks();
         if (pos_ < text_.size() && text_[pos_] == c) {
             ++pos_;
             return true;
         }
         return false;
     }
-    void expect(char c) {
-        if (!take(c))
-            fail(std::string("expected '") + c + "'");
+    void Expect(char c) {
+        if (!Take(c))
+            Refuse(std::string("expected '") + c + "'");
     }
-    bool atEnd() {
-        skipBlanks();
+    bool AtEnd() {
+        SkipBlanks();
         return pos_ >= text_.size();
     }
     // A string with its escapes decoded exactly; a bare control character, an unknown
     // escape or a lone surrogate is refused.
-    std::string string() {
+    std::string String() {
         std::string out;
-        if (!take('"')) {
-            fail("expected a string");
+        if (!Take('"')) {
+            Refuse("expected a string");
             return out;
         }
-        while (!failed()) {
+        while (!Failed()) {
             if (pos_ >= text_.size()) {
-                fail("unterminated string");
+                Refuse("unterminated string");
                 break;
             }
             const char c = text_[pos_++];
             if (c == '"')
                 break;
             if (static_cast<unsigned char>(c) < 0x20) {
-                fail("a control character in a string");
+                Refuse("a control character in a string");
             } else if (c != '\\') {
                 out += c;
             } else if (pos_ >= text_.size()) {
-                fail("unterminated string");
+                Refuse("unterminated string");
             } else {
-                escape(text_[pos_++], out);
+                Escape(text_[pos_++], out);
             }
         }
         return out;
     }
-    std::int32_t integer() {
-        skipBlanks();
+    std::int32_t Integer() {
+        SkipBlanks();
         std::int64_t value = 0;
         const auto [end, ec] =
             std::from_chars(text_.data() + pos_, text_.data() + text_.size(), value);
         if (ec != std::errc() || value < std::numeric_limits<std::int32_t>::min() ||
             value > std::numeric_limits<std::int32_t>::max()) {
-            fail("expected a 32-bit integer");
+            Refuse("expected a 32-bit integer");
             return 0;
         }
         pos_ = static_cast<std::size_t>(end - text_.data());
         return static_cast<std::int32_t>(value);
     }
     // Calls `member(name)` for each member of an object.
-    template <typename F> void object(F member) {
-        expect('{');
-        if (take('}'))
+    template <typename F> void Object(F member) {
+        Expect('{');
+        if (Take('}'))
             return;
         std::vector<std::string> seen;
         do {
-            const std::string name = string();
-            expect(':');
-            if (!failed() && std::find(seen.begin(), seen.end(), name) != seen.end())
-                fail("a second member \"" + name + "\"");
-            if (failed())
+            const std::string name = String();
+            Expect(':');
+            if (!Failed() && std::find(seen.begin(), seen.end(), name) != seen.end())
+                Refuse("a second member \"" + name + "\"");
+            if (Failed())
                 return;
             seen.push_back(name);
             member(name);
-        } while (!failed() && take(','));
-        expect('}');
+        } while (!Failed() && Take(','));
+        Expect('}');
     }
-    template <typename F> void array(F element) {
-        expect('[');
-        if (take(']'))
+    template <typename F> void Array(F element) {
+        Expect('[');
+        if (Take(']'))
             return;
         do
             element();
-        while (!failed() && take(','));
-        expect(']');
+        while (!Failed() && Take(','));
+        Expect(']');
     }
 
 private:
-    void escape(char escaped, std::string& out) {
+    void Escape(char escaped, std::string& out) {
         static constexpr std::string_view kFrom = "\"\\/bfnrt";
         static constexpr std::string_view kTo = "\"\\/\b\f\n\r\t";
         if (const auto at = kFrom.find(escaped); at != std::string_view::npos) {
@@ -139,27 +139,27 @@ private:
             return;
         }
         if (escaped != 'u') {
-            fail(std::string("an invalid escape \\") + escaped);
+            Refuse(std::string("an invalid escape \\") + escaped);
             return;
         }
-        std::uint32_t code = hex4();
+        std::uint32_t code = Hex4();
         if (code >= 0xDC00 && code <= 0xDFFF) {
-            fail("a lone surrogate");
+            Refuse("a lone surrogate");
         } else if (code >= 0xD800 && code <= 0xDBFF) {
             if (text_.substr(pos_, 2) != "\\u") {
-                fail("a lone surrogate");
+                Refuse("a lone surrogate");
                 return;
             }
             pos_ += 2;
-            const std::uint32_t low = hex4();
+            const std::uint32_t low = Hex4();
             if (low < 0xDC00 || low > 0xDFFF)
-                fail("a lone surrogate");
+                Refuse("a lone surrogate");
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
         }
-        if (!failed())
-            appendUtf8(code, out);
+        if (!Failed())
+            AppendUtf8(code, out);
     }
-    std::uint32_t hex4() {
+    std::uint32_t Hex4() {
         std::uint32_t code = 0;
         for (int i = 0; i < 4; ++i, ++pos_) {
             const char c = pos_ < text_.size() ? text_[pos_] : '\0';
@@ -168,14 +168,14 @@ private:
                               : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                                                        : -1;
             if (digit < 0) {
-                fail("an escape \\u without four hex digits");
+                Refuse("an escape \\u without four hex digits");
                 return 0;
             }
             code = code * 16 + static_cast<std::uint32_t>(digit);
         }
         return code;
     }
-    static void appendUtf8(std::uint32_t code, std::string& out) {
+    static void AppendUtf8(std::uint32_t code, std::string& out) {
         const auto put = [&](std::uint32_t byte) { out += static_cast<char>(byte); };
         if (code < 0x80) {
             put(code);
@@ -199,7 +199,7 @@ private:
     std::string error_;
 };
 
-bool kindAllowed(PropertyKind kind, bool forMap) {
+bool KindAllowed(PropertyKind kind, bool forMap) {
     switch (kind) {
     case PropertyKind::BwTileData:
     case PropertyKind::GrayTileData:
@@ -217,84 +217,84 @@ bool kindAllowed(PropertyKind kind, bool forMap) {
 
 std::string FormatToJson(const ExportFormat& format) {
     std::string out = "{\"properties\":[";
-    for (int i = 0; i < format.propertyCount; ++i) {
-        const ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
+    for (int i = 0; i < format.PropertyCount; ++i) {
+        const ExportProperty& property = format.Properties[static_cast<std::size_t>(i)];
         const char* kind = "zero";
         for (const auto& [k, name] : kKindNames)
-            if (k == property.kind)
+            if (k == property.Kind)
                 kind = name;
         out += std::string(i ? ",\n  " : "\n  ") + "{\"kind\":\"" + kind +
-               "\",\"category\":" + std::to_string(property.category) +
-               ",\"bits\":" + std::to_string(property.width) +
-               ",\"section\":" + std::to_string(property.section) + "}";
+               "\",\"category\":" + std::to_string(property.Category) +
+               ",\"bits\":" + std::to_string(property.Width) +
+               ",\"section\":" + std::to_string(property.Section) + "}";
     }
     out += "],\n\"sections\":[";
-    for (int s = 1; s <= format.sectionCount; ++s)
-        out += (s > 1 ? "," : "") + JsonQuoted(format.label(s));
+    for (int s = 1; s <= format.SectionCount; ++s)
+        out += (s > 1 ? "," : "") + JsonQuoted(format.Label(s));
     return out + "]}\n";
 }
 
 Result<ExportFormat> ParseFormatJson(std::string_view text, bool forMap) {
     Reader in(text);
     ExportFormat format;
-    in.object([&](const std::string& name) {
+    in.Object([&](const std::string& name) {
         if (name == "properties") {
-            in.array([&] {
+            in.Array([&] {
                 ExportProperty property;
                 bool hasKind = false;
-                in.object([&](const std::string& field) {
+                in.Object([&](const std::string& field) {
                     if (field == "kind") {
-                        const std::string kind = in.string();
+                        const std::string kind = in.String();
                         for (const auto& [k, kindName] : kKindNames)
                             if (kind == kindName) {
-                                property.kind = k;
+                                property.Kind = k;
                                 hasKind = true;
                             }
-                        if (!hasKind || !kindAllowed(property.kind, forMap))
-                            in.fail("kind \"" + kind + "\" is not a " + (forMap ? "map" : "tile") +
-                                    " property");
+                        if (!hasKind || !KindAllowed(property.Kind, forMap))
+                            in.Refuse("kind \"" + kind + "\" is not a " +
+                                      (forMap ? "map" : "tile") + " property");
                     } else if (field == "category") {
-                        property.category = in.integer();
+                        property.Category = in.Integer();
                     } else if (field == "bits") {
-                        property.width = in.integer();
+                        property.Width = in.Integer();
                     } else if (field == "section") {
-                        property.section = in.integer();
+                        property.Section = in.Integer();
                     } else {
-                        in.fail("unknown property field \"" + field + "\"");
+                        in.Refuse("unknown property field \"" + field + "\"");
                     }
                 });
                 if (!hasKind)
-                    in.fail("a property without a kind");
-                else if (property.width < 0)
-                    in.fail("a negative width");
-                else if (property.width > kMaxFieldBits && !property.isTileData())
-                    in.fail("property " + std::to_string(format.propertyCount + 1) + " is " +
-                            std::to_string(property.width) +
-                            " bits wide; a field holds at most 65,536 bits");
-                else if (property.kind == PropertyKind::Category &&
-                         (property.category < 0 || property.category >= kMaxCategories))
-                    in.fail("a category outside 0..63");
-                else if (!format.appendProperty(property))
-                    in.fail("more than 32 properties");
+                    in.Refuse("a property without a kind");
+                else if (property.Width < 0)
+                    in.Refuse("a negative width");
+                else if (property.Width > kMaxFieldBits && !property.IsTileData())
+                    in.Refuse("property " + std::to_string(format.PropertyCount + 1) + " is " +
+                              std::to_string(property.Width) +
+                              " bits wide; a field holds at most 65,536 bits");
+                else if (property.Kind == PropertyKind::Category &&
+                         (property.Category < 0 || property.Category >= kMaxCategories))
+                    in.Refuse("a category outside 0..63");
+                else if (!format.AppendProperty(property))
+                    in.Refuse("more than 32 properties");
             });
         } else if (name == "sections") {
-            in.array([&] {
-                const std::string label = in.string();
+            in.Array([&] {
+                const std::string label = in.String();
                 if (label.size() > kMaxLabelChars)
-                    in.fail("a label longer than 31 characters");
+                    in.Refuse("a label longer than 31 characters");
                 else if (!IsValidLabel(label))
-                    in.fail("a label holding a control character");
-                else if (!in.failed() && !format.appendSection(label))
-                    in.fail("more than 32 sections");
+                    in.Refuse("a label holding a control character");
+                else if (!in.Failed() && !format.AppendSection(label))
+                    in.Refuse("more than 32 sections");
             });
         } else {
-            in.fail("unknown member \"" + name + "\"");
+            in.Refuse("unknown member \"" + name + "\"");
         }
     });
-    if (!in.failed() && !in.atEnd())
-        in.fail("text after the format");
-    if (in.failed())
-        return Fail("Not an export format: " + in.error());
+    if (!in.Failed() && !in.AtEnd())
+        in.Refuse("text after the format");
+    if (in.Failed())
+        return Fail("Not an export format: " + in.Error());
     return format;
 }
 

@@ -8,19 +8,19 @@
 namespace tessivar {
 
 struct IncludedBlocks {
-    std::vector<bool> checked; // entry k: Block k is exported
-    std::string fromText = "0";
-    std::string toText = "0";
+    std::vector<bool> Checked; // entry k: Block k is exported
+    std::string FromText = "0";
+    std::string ToText = "0";
 
     // Showing the dialog: one entry per Block; a selection wider than one Block checks
     // the Blocks it touches, otherwise every Block is checked.
-    void rebuild(int blocks, int tilesPerBlock, int selectionStart, int selectionEnd);
+    void Rebuild(int blocks, int tilesPerBlock, int selectionStart, int selectionEnd);
     // A new text of either range field; applies the range when it changed.
-    void setRange(const std::string& from, const std::string& to);
+    void SetRange(const std::string& from, const std::string& to);
     // Checks exactly the entries From <= k <= To.
-    void applyRange();
+    void ApplyRange();
     // Appends checked entries up to `blocks` and sets "To #:" to the last Block.
-    void refresh(int blocks);
+    void Refresh(int blocks);
 };
 
 } // namespace tessivar

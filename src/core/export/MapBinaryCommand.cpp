@@ -7,12 +7,12 @@ namespace tessivar {
 
 bool ExportMapBinaryCommand(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                             std::int32_t blockNumberOffset, UserPrompts& prompts) {
-    const auto path = prompts.chooseFileToSave({kMapBinaryFilter, "bin", "", true});
+    const auto path = prompts.ChooseFileToSave({kMapBinaryFilter, "bin", "", true});
     if (!path)
         return false;
     const Status written = ExportMapBinary(tileSet, map, format, blockNumberOffset, *path);
     if (!written)
-        prompts.showMessage(written.error(), "File Error");
+        prompts.ShowMessage(written.error(), "File Error");
     return written.ok();
 }
 

@@ -17,8 +17,8 @@ class TileSet;
 // Where the next field goes: a byte of the record and a bit in it (0..8; 8 means the
 // byte is full and the next field starts on the next byte).
 struct BitPosition {
-    int byte = 0;
-    int bit = 0;
+    int Byte = 0;
+    int Bit = 0;
 };
 
 // Appends the low `width` bits of `value` at `position`, least significant bit first,

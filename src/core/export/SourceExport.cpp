@@ -34,18 +34,18 @@ public:
         , continuation_(ContinuationDirective(dialect)) {
         buffer_.reserve(kFlushBytes * 2);
     }
-    ~ByteLines() { flush(); }
+    ~ByteLines() { Flush(); }
 
-    void text(std::string_view piece) {
+    void Text(std::string_view piece) {
         buffer_ += piece;
         if (buffer_.size() >= kFlushBytes)
-            flush();
+            Flush();
     }
-    void endLine() { text("\r\n"); }
+    void EndLine() { Text("\r\n"); }
 
     // One run of bytes after the first directive: "$XX" each, separated by "," or, after
     // every 16th byte, by the continuation directive.
-    void run(std::span<const std::uint8_t> bytes) {
+    void Run(std::span<const std::uint8_t> bytes) {
         buffer_ += directive_;
         for (std::size_t start = 0; start < bytes.size(); start += 16) {
             const std::size_t count = std::min<std::size_t>(16, bytes.size() - start);
@@ -58,10 +58,10 @@ public:
             if (start + count < bytes.size())
                 buffer_ += continuation_;
             if (buffer_.size() >= kFlushBytes)
-                flush();
+                Flush();
         }
     }
-    void flush() {
+    void Flush() {
         file_.Write(buffer_);
         buffer_.clear();
     }
@@ -73,14 +73,14 @@ private:
     std::string_view continuation_;
 };
 
-void writeLabel(ByteLines& out, const std::string& label) {
+void WriteLabel(ByteLines& out, const std::string& label) {
     if (label.empty())
         return;
-    out.text("\r\n" + label + ":");
-    out.endLine();
+    out.Text("\r\n" + label + ":");
+    out.EndLine();
 }
 
-Status exportToPath(const std::string& path, const std::function<Status(AtomicFile&)>& write) {
+Status ExportToPath(const std::string& path, const std::function<Status(AtomicFile&)>& write) {
     auto file = AtomicFile::Open(path);
     if (!file)
         return Fail("Cannot create \"" + path + "\": " + file.error());
@@ -107,7 +107,7 @@ public:
         , records_(kKeys * bytes) {}
 
     // Appends the record of `cell` to `out`.
-    void append(const MapCell& cell, std::uint8_t* out) {
+    void Append(const MapCell& cell, std::uint8_t* out) {
         if (cell.HFlip > 1 || cell.VFlip > 1) {
             BuildMapSectionRecord(tileSet_, format_, cell, section_, offset_, tilesPerBlock_,
                                   std::span(out, bytes_));
@@ -141,22 +141,22 @@ private:
 } // namespace
 
 Status CheckExportFormat(const ExportFormat& format, bool forMap) {
-    for (int i = 0; i < format.propertyCount; ++i) {
-        const ExportProperty& property = format.properties[static_cast<std::size_t>(i)];
+    for (int i = 0; i < format.PropertyCount; ++i) {
+        const ExportProperty& property = format.Properties[static_cast<std::size_t>(i)];
         const std::string row = "Property " + std::to_string(i + 1);
-        if (property.width < 0)
+        if (property.Width < 0)
             return Fail(row + " has a negative width.");
-        if (property.width > kMaxFieldBits)
-            return Fail(row + " is " + std::to_string(property.width) +
+        if (property.Width > kMaxFieldBits)
+            return Fail(row + " is " + std::to_string(property.Width) +
                         " bits wide; a field holds at most 65,536 bits.");
-        if (property.kind == PropertyKind::Category &&
-            (property.category < 0 || property.category >= kMaxCategories))
+        if (property.Kind == PropertyKind::Category &&
+            (property.Category < 0 || property.Category >= kMaxCategories))
             return Fail(row + " names no tile information category.");
     }
-    for (int s = 1; s <= format.sectionCount; ++s) {
+    for (int s = 1; s <= format.SectionCount; ++s) {
         const std::string section =
-            "Section " + std::to_string(s) + " (\"" + format.label(s) + "\")";
-        if (!IsValidLabel(format.label(s)))
+            "Section " + std::to_string(s) + " (\"" + format.Label(s) + "\")";
+        if (!IsValidLabel(format.Label(s)))
             return Fail("Section " + std::to_string(s) +
                         " has a label holding a control character.");
         const std::int64_t bytes = SectionRecordBytes(format, s);
@@ -173,27 +173,27 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
                         SourceDialect dialect, const std::vector<bool>& included,
                         AtomicFile& file) {
     ExportFormat format = givenFormat;
-    RefreshTileDataWidths(format, tileSet.block);
+    RefreshTileDataWidths(format, tileSet.Block);
     if (const Status checked = CheckExportFormat(format, false); !checked)
         return checked;
-    const int blocks = tileSet.blockCount();
+    const int blocks = tileSet.BlockCount();
     ByteLines out(file, dialect);
-    out.text(";Tile data - Tessivar\r\n\r\n");
+    out.Text(";Tile data - Tessivar\r\n\r\n");
     std::vector<std::uint8_t> record;
-    for (int s = 1; s <= format.sectionCount; ++s) {
+    for (int s = 1; s <= format.SectionCount; ++s) {
         const auto bytes = static_cast<std::size_t>(SectionRecordBytes(format, s));
         if (bytes == 0)
             continue;
         record.resize(bytes);
-        writeLabel(out, format.label(s));
+        WriteLabel(out, format.Label(s));
         for (int k = 0; k < blocks && k < static_cast<int>(included.size()); ++k) {
             if (!included[static_cast<std::size_t>(k)])
                 continue;
-            out.text(" ;Tile " + std::to_string(k));
-            out.endLine();
+            out.Text(" ;Tile " + std::to_string(k));
+            out.EndLine();
             BuildTileSectionRecord(tileSet, format, k, s, record);
-            out.run(record);
-            out.endLine();
+            out.Run(record);
+            out.EndLine();
         }
     }
     return Ok();
@@ -201,7 +201,7 @@ Status ExportTileSource(const TileSet& tileSet, const ExportFormat& givenFormat,
 
 Status ExportTileSource(const TileSet& tileSet, const ExportFormat& format, SourceDialect dialect,
                         const std::vector<bool>& included, const std::string& path) {
-    return exportToPath(path, [&](AtomicFile& file) {
+    return ExportToPath(path, [&](AtomicFile& file) {
         return ExportTileSource(tileSet, format, dialect, included, file);
     });
 }
@@ -212,21 +212,21 @@ Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportF
         return checked;
     const int tilesPerBlock = tileSet.TilesPerBlock();
     ByteLines out(file, dialect);
-    out.text(";Map data - Tessivar\r\n\r\n");
+    out.Text(";Map data - Tessivar\r\n\r\n");
     std::vector<std::uint8_t> row;
-    for (int s = 1; s <= format.sectionCount; ++s) {
+    for (int s = 1; s <= format.SectionCount; ++s) {
         const auto bytes = static_cast<std::size_t>(SectionRecordBytes(format, s));
         if (bytes == 0)
             continue;
-        writeLabel(out, format.label(s));
+        WriteLabel(out, format.Label(s));
         MapRecords records(tileSet, format, s, blockNumberOffset, tilesPerBlock, bytes);
         row.resize(bytes * static_cast<std::size_t>(map.Width));
         for (int y = 0; y < map.Height; ++y) {
             for (int x = 0; x < map.Width; ++x)
-                records.append(map.at(y, x), row.data() + bytes * static_cast<std::size_t>(x));
-            out.run(row);
-            out.text(" ;Row " + std::to_string(y));
-            out.endLine();
+                records.Append(map.At(y, x), row.data() + bytes * static_cast<std::size_t>(x));
+            out.Run(row);
+            out.Text(" ;Row " + std::to_string(y));
+            out.EndLine();
         }
     }
     return Ok();
@@ -236,41 +236,41 @@ namespace {
 
 // The records of a map in the order both map exports write them: for each section with
 // bytes, a label, then each row's records left to right. `visit` receives
-// section(label), row(y), record(bytes, lastOfRow) and rowEnd(y).
+// section(label), row(y), record(bytes, lastOfRow) and RowEnd(y).
 template <typename Visitor>
-void visitMapRecords(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
+void VisitMapRecords(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                      std::int32_t blockNumberOffset, Visitor& visit) {
     const int tilesPerBlock = tileSet.TilesPerBlock();
     std::vector<std::uint8_t> record;
-    for (int s = 1; s <= format.sectionCount; ++s) {
+    for (int s = 1; s <= format.SectionCount; ++s) {
         const int bytes = SectionRecordBytes(format, s);
         if (bytes == 0)
             continue;
         record.resize(static_cast<std::size_t>(bytes));
         const std::span<std::uint8_t> used(record);
-        visit.section(format.label(s));
+        visit.Section(format.Label(s));
         for (int y = 0; y < map.Height; ++y) {
-            visit.row();
+            visit.Row();
             for (int x = 0; x < map.Width; ++x) {
-                BuildMapSectionRecord(tileSet, format, map.at(y, x), s, blockNumberOffset,
+                BuildMapSectionRecord(tileSet, format, map.At(y, x), s, blockNumberOffset,
                                       tilesPerBlock, used);
-                visit.record(used, x == map.Width - 1);
+                visit.Record(used, x == map.Width - 1);
             }
-            visit.rowEnd(y);
+            visit.RowEnd(y);
         }
     }
 }
 
 // The bytes alone, a row at a time.
 struct BinaryRecords {
-    AtomicFile& file;
-    std::vector<std::uint8_t> row_;
-    void section(const std::string&) {}
-    void row() { row_.clear(); }
-    void record(std::span<const std::uint8_t> bytes, bool) {
-        row_.insert(row_.end(), bytes.begin(), bytes.end());
+    AtomicFile& File;
+    std::vector<std::uint8_t> RowBytes;
+    void Section(const std::string&) {}
+    void Row() { RowBytes.clear(); }
+    void Record(std::span<const std::uint8_t> bytes, bool) {
+        RowBytes.insert(RowBytes.end(), bytes.begin(), bytes.end());
     }
-    void rowEnd(int) { file.Write(row_); }
+    void RowEnd(int) { File.Write(RowBytes); }
 };
 
 } // namespace
@@ -280,7 +280,7 @@ Status ExportMapSource(const TileSet& tileSet, const MapGrid& map, const ExportF
                        const std::string& path) {
     if (const Status checked = CheckExportFormat(format, true); !checked)
         return checked;
-    return exportToPath(path, [&](AtomicFile& file) {
+    return ExportToPath(path, [&](AtomicFile& file) {
         return ExportMapSource(tileSet, map, format, dialect, blockNumberOffset, file);
     });
 }
@@ -290,13 +290,13 @@ Status ExportMapBinary(const TileSet& tileSet, const MapGrid& map, const ExportF
     if (const Status checked = CheckExportFormat(format, true); !checked)
         return checked;
     BinaryRecords records{file, {}};
-    visitMapRecords(tileSet, map, format, blockNumberOffset, records);
+    VisitMapRecords(tileSet, map, format, blockNumberOffset, records);
     return Ok();
 }
 
 Status ExportMapBinary(const TileSet& tileSet, const MapGrid& map, const ExportFormat& format,
                        std::int32_t blockNumberOffset, const std::string& path) {
-    return exportToPath(path, [&](AtomicFile& file) {
+    return ExportToPath(path, [&](AtomicFile& file) {
         return ExportMapBinary(tileSet, map, format, blockNumberOffset, file);
     });
 }

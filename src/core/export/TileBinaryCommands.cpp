@@ -7,32 +7,32 @@
 namespace tessivar {
 
 void ExportTileBinaryCommand(const TileSet& tileSet, UserPrompts& prompts) {
-    const auto path = prompts.chooseFileToSave({kTileBinaryFilter, "bin", "", true});
+    const auto path = prompts.ChooseFileToSave({kTileBinaryFilter, "bin", "", true});
     if (!path)
         return;
     const Status saved = ExportTileBinary(tileSet, *path);
     if (!saved)
-        prompts.showMessage(saved.error(), "Error");
+        prompts.ShowMessage(saved.error(), "Error");
 }
 
-DocumentChange ImportTileBinariesCommand(TileSet& tileSet, const EditingState& editing,
+DocumentChange ImportTileBinariesCommand(TileSet& tileSet, const TileEditorState& editing,
                                          UserPrompts& prompts) {
-    const auto path = prompts.chooseFileToOpen({kTileBinaryFilter, "bin", "", false});
+    const auto path = prompts.ChooseFileToOpen({kTileBinaryFilter, "bin", "", false});
     if (!path)
         return {};
     // Tiles beyond the last slot are counted, not stored.
     const auto data = ReadWholeFile(*path, std::uint64_t{1} << 26);
     if (!data) {
-        prompts.showMessage("Cannot read \"" + *path + "\": " + data.error(), "Error");
+        prompts.ShowMessage("Cannot read \"" + *path + "\": " + data.error(), "Error");
         return {};
     }
     const TileBinaryImport read = ImportTileBinary(*data, editing.CurrentTile, tileSet);
-    if (read.tilesRead < read.tilesInFile)
-        prompts.showMessage(std::to_string(read.tilesRead) + " of " +
-                                std::to_string(read.tilesInFile) +
+    if (read.TilesRead < read.TilesInFile)
+        prompts.ShowMessage(std::to_string(read.TilesRead) + " of " +
+                                std::to_string(read.TilesInFile) +
                                 " Tiles were read: the Tile slots end at 767.",
                             "Tile binaries");
-    return {TilesChanged, read.tilesRead > 0};
+    return {TilesChanged, read.TilesRead > 0};
 }
 
 } // namespace tessivar

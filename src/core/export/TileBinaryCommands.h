@@ -4,7 +4,7 @@
 // dialogs and messages.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 
 namespace tessivar {
@@ -13,7 +13,7 @@ class UserPrompts;
 
 void ExportTileBinaryCommand(const TileSet& tileSet, UserPrompts& prompts);
 // Reads Tiles into the slots from CurrentTile on; the set is modified once a Tile is read.
-DocumentChange ImportTileBinariesCommand(TileSet& tileSet, const EditingState& editing,
+DocumentChange ImportTileBinariesCommand(TileSet& tileSet, const TileEditorState& editing,
                                          UserPrompts& prompts);
 
 } // namespace tessivar

@@ -19,11 +19,11 @@ namespace {
 constexpr std::size_t kBufferBytes = 1 << 20;
 constexpr const char* kTempPrefix = "/.tessivar-";
 
-std::string reasonFromErrno(const char* what) {
+std::string ReasonFromErrno(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
-std::string folderOf(const std::string& path) {
+std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
@@ -33,25 +33,25 @@ std::string folderOf(const std::string& path) {
 // Named temporary files that a terminating signal removes. The handler only reads
 // armed slots, and a slot's path is written before it is armed.
 struct TempSlot {
-    bool claimed = false; // under gTempMutex
-    std::atomic<bool> armed{false};
-    char path[PATH_MAX]{};
+    bool Claimed = false; // under gTempMutex
+    std::atomic<bool> Armed{false};
+    char Path[PATH_MAX]{};
 };
 constexpr int kTempSlots = 64;
 TempSlot gTempSlots[kTempSlots];
 std::mutex gTempMutex;
 constexpr int kCleanedSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-extern "C" void removeTempsAndDie(int signal) {
+extern "C" void RemoveTempsAndDie(int signal) {
     for (auto& slot : gTempSlots)
-        if (slot.armed.load())
-            ::unlink(slot.path);
+        if (slot.Armed.load())
+            ::unlink(slot.Path);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
 // Installs the clean-up handler where the program has not chosen one of its own.
-void installHandlers() {
+void InstallHandlers() {
     static std::once_flag once;
     std::call_once(once, [] {
         for (const int signal : kCleanedSignals) {
@@ -59,7 +59,7 @@ void installHandlers() {
             if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler != SIG_DFL)
                 continue;
             struct sigaction action {};
-            action.sa_handler = removeTempsAndDie;
+            action.sa_handler = RemoveTempsAndDie;
             sigemptyset(&action.sa_mask);
             ::sigaction(signal, &action, nullptr);
         }
@@ -69,32 +69,32 @@ void installHandlers() {
     });
 }
 
-void registerTemp(const std::string& path) {
+void RegisterTemp(const std::string& path) {
     if (path.size() >= PATH_MAX)
         return;
     const std::lock_guard lock(gTempMutex);
     for (auto& slot : gTempSlots) {
-        if (slot.claimed)
+        if (slot.Claimed)
             continue;
-        slot.claimed = true;
-        std::memcpy(slot.path, path.c_str(), path.size() + 1);
-        slot.armed.store(true);
+        slot.Claimed = true;
+        std::memcpy(slot.Path, path.c_str(), path.size() + 1);
+        slot.Armed.store(true);
         return;
     }
 }
 
-void unregisterTemp(const std::string& path) {
+void UnregisterTemp(const std::string& path) {
     const std::lock_guard lock(gTempMutex);
     for (auto& slot : gTempSlots)
-        if (slot.claimed && path == slot.path) {
-            slot.armed.store(false);
-            slot.claimed = false;
+        if (slot.Claimed && path == slot.Path) {
+            slot.Armed.store(false);
+            slot.Claimed = false;
             return;
         }
 }
 
 // A name for linking an unnamed file into the folder: ".tessivar-" and six letters.
-std::string freshTempName(const std::string& folder) {
+std::string FreshTempName(const std::string& folder) {
     static std::atomic<unsigned> counter{0};
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     unsigned seed = static_cast<unsigned>(::getpid()) * 2654435761u +
@@ -106,7 +106,7 @@ std::string freshTempName(const std::string& folder) {
 }
 
 // A new file keeps the permissions an existing target had, or the usual ones.
-mode_t permissionsFor(const std::string& path) {
+mode_t PermissionsFor(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0)
         return info.st_mode & 07777;
@@ -116,7 +116,7 @@ mode_t permissionsFor(const std::string& path) {
 }
 
 // Whether an existing target may be replaced (a missing one may be made).
-Status checkTarget(const std::string& path) {
+Status CheckTarget(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return Ok();
@@ -139,9 +139,9 @@ Result<std::string> FollowLinks(std::string path) {
         std::vector<char> target(PATH_MAX + 1);
         const ssize_t length = ::readlink(path.c_str(), target.data(), PATH_MAX);
         if (length <= 0)
-            return Fail(reasonFromErrno("Cannot read the symbolic link"));
+            return Fail(ReasonFromErrno("Cannot read the symbolic link"));
         std::string next(target.data(), static_cast<std::size_t>(length));
-        path = (next.front() == '/') ? next : folderOf(path) + "/" + next;
+        path = (next.front() == '/') ? next : FolderOf(path) + "/" + next;
     }
     return Fail("Too many levels of symbolic links");
 }
@@ -152,10 +152,10 @@ Result<AtomicFile> AtomicFile::Open(const std::string& path) {
     auto target = FollowLinks(path);
     if (!target)
         return Fail(target.error());
-    if (Status replaceable = checkTarget(*target); !replaceable)
+    if (Status replaceable = CheckTarget(*target); !replaceable)
         return Fail(replaceable.error());
-    installHandlers();
-    const std::string folder = folderOf(*target);
+    InstallHandlers();
+    const std::string folder = FolderOf(*target);
 #ifdef O_TMPFILE
     if (::access("/proc/self/fd", X_OK) == 0) {
         const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
@@ -167,13 +167,13 @@ Result<AtomicFile> AtomicFile::Open(const std::string& path) {
     std::string temp = folder + kTempPrefix + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
-        return Fail(reasonFromErrno("Cannot create a file beside it"));
-    registerTemp(temp);
+        return Fail(ReasonFromErrno("Cannot create a file beside it"));
+    RegisterTemp(temp);
     return AtomicFile(fd, std::move(*target), std::move(temp));
 }
 
 AtomicFile AtomicFile::StandardOutput() {
-    installHandlers();
+    InstallHandlers();
     AtomicFile file(STDOUT_FILENO, "-", {});
     file.standardOutput_ = true;
     return file;
@@ -213,18 +213,18 @@ AtomicFile::~AtomicFile() {
     Abandon();
 }
 
-void AtomicFile::fail(const char* what) {
+void AtomicFile::NoteFailure(const char* what) {
     if (status_.ok())
-        status_ = Fail(reasonFromErrno(what));
+        status_ = Fail(ReasonFromErrno(what));
 }
 
-void AtomicFile::close() {
+void AtomicFile::Close() {
     const int fd = std::exchange(fd_, -1);
     if (fd >= 0 && !standardOutput_ && ::close(fd) != 0)
-        fail("Cannot close the file");
+        NoteFailure("Cannot close the file");
 }
 
-void AtomicFile::writeAll(std::span<const std::uint8_t> bytes) {
+void AtomicFile::WriteAll(std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
     while (status_.ok() && done < bytes.size()) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
@@ -233,15 +233,15 @@ void AtomicFile::writeAll(std::span<const std::uint8_t> bytes) {
         if (n <= 0) {
             if (n == 0)
                 errno = ENOSPC;
-            fail("Cannot write the file");
+            NoteFailure("Cannot write the file");
         } else {
             done += static_cast<std::size_t>(n);
         }
     }
 }
 
-void AtomicFile::flushBuffer() {
-    writeAll(buffer_);
+void AtomicFile::FlushBuffer() {
+    WriteAll(buffer_);
     buffer_.clear();
 }
 
@@ -250,14 +250,14 @@ void AtomicFile::Write(std::span<const std::uint8_t> bytes) {
         return;
     // Large pieces skip the buffer.
     if (bytes.size() >= kBufferBytes / 16) {
-        flushBuffer();
-        writeAll(bytes);
+        FlushBuffer();
+        WriteAll(bytes);
         return;
     }
     const std::size_t take = std::min(kBufferBytes - buffer_.size(), bytes.size());
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take));
     if (buffer_.size() == kBufferBytes) {
-        flushBuffer();
+        FlushBuffer();
         buffer_.insert(buffer_.end(), bytes.begin() + static_cast<std::ptrdiff_t>(take),
                        bytes.end());
     }
@@ -274,18 +274,18 @@ void AtomicFile::Rewind() {
     if (standardOutput_)
         errno = ESPIPE;
     if (standardOutput_ || ::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0)
-        fail("Cannot start the file over");
+        NoteFailure("Cannot start the file over");
 }
 
 Status AtomicFile::Finish() {
     if (fd_ < 0)
         return status_.ok() ? Fail("The file was already closed") : status_;
-    flushBuffer();
+    FlushBuffer();
     if (!standardOutput_) {
-        if (status_.ok() && ::fchmod(fd_, permissionsFor(target_)) != 0)
-            fail("Cannot set the file's permissions");
+        if (status_.ok() && ::fchmod(fd_, PermissionsFor(target_)) != 0)
+            NoteFailure("Cannot set the file's permissions");
         if (status_.ok() && ::fsync(fd_) != 0)
-            fail("Cannot flush the file to disk");
+            NoteFailure("Cannot flush the file to disk");
     }
     if (!status_.ok())
         Abandon();
@@ -303,35 +303,35 @@ Status AtomicFile::Replace() {
     }
     if (temp_.empty()) {
         // Give the unnamed file a name beside the target, then rename it over the target.
-        const std::string folder = folderOf(target_);
+        const std::string folder = FolderOf(target_);
         const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
         for (int attempt = 0; attempt < 100 && temp_.empty(); ++attempt) {
-            std::string name = freshTempName(folder);
-            registerTemp(name);
+            std::string name = FreshTempName(folder);
+            RegisterTemp(name);
             if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) ==
                 0) {
                 temp_ = std::move(name);
                 break;
             }
             const int error = errno;
-            unregisterTemp(name);
+            UnregisterTemp(name);
             if (error != EEXIST) {
                 errno = error;
-                fail("Cannot replace the file");
+                NoteFailure("Cannot replace the file");
                 break;
             }
         }
         if (temp_.empty() && status_.ok()) {
             errno = EEXIST;
-            fail("Cannot replace the file");
+            NoteFailure("Cannot replace the file");
         }
     }
-    close();
+    Close();
     if (status_.ok() && std::rename(temp_.c_str(), target_.c_str()) != 0)
-        fail("Cannot replace the file");
+        NoteFailure("Cannot replace the file");
     if (!status_.ok() && !temp_.empty())
         ::unlink(temp_.c_str());
-    unregisterTemp(temp_);
+    UnregisterTemp(temp_);
     temp_.clear();
     return status_;
 }
@@ -350,7 +350,7 @@ void AtomicFile::Abandon() {
         ::close(fd);
     if (!temp_.empty()) {
         ::unlink(temp_.c_str());
-        unregisterTemp(temp_);
+        UnregisterTemp(temp_);
         temp_.clear();
     }
     buffer_.clear();

@@ -44,7 +44,7 @@ public:
     void Rewind();
 
     // The first write failure so far (ok while every write succeeded).
-    const Status& status() const { return status_; }
+    const Status& Outcome() const { return status_; }
 
     // Finish, then Replace.
     Status Commit();
@@ -58,14 +58,14 @@ public:
     void Abandon();
 
     // The file that Commit replaces (after following links); "-" for the standard output.
-    const std::string& targetPath() const { return target_; }
+    const std::string& TargetPath() const { return target_; }
 
 private:
     AtomicFile(int fd, std::string target, std::string temp);
-    void writeAll(std::span<const std::uint8_t> bytes);
-    void flushBuffer();
-    void fail(const char* what);
-    void close();
+    void WriteAll(std::span<const std::uint8_t> bytes);
+    void FlushBuffer();
+    void NoteFailure(const char* what);
+    void Close();
 
     int fd_ = -1;
     std::string target_;

@@ -4,8 +4,8 @@
 
 namespace tessivar {
 
-std::string ByteReader::fixedString(std::size_t fieldSize) {
-    const auto field = bytes(fieldSize);
+std::string ByteReader::FixedString(std::size_t fieldSize) {
+    const auto field = Bytes(fieldSize);
     if (field.empty())
         return {};
     // The text ends at the first NUL, and never runs past the field's last byte but one.

@@ -13,38 +13,38 @@ public:
     explicit ByteReader(std::span<const std::uint8_t> data)
         : data_(data) {}
 
-    std::uint8_t u8() {
-        if (!need(1))
+    std::uint8_t U8() {
+        if (!Need(1))
             return 0;
         return data_[pos_++];
     }
-    std::uint16_t u16() {
-        const std::uint16_t low = u8();
-        return static_cast<std::uint16_t>(low | (u8() << 8));
+    std::uint16_t U16() {
+        const std::uint16_t low = U8();
+        return static_cast<std::uint16_t>(low | (U8() << 8));
     }
-    std::int32_t i32() {
+    std::int32_t I32() {
         std::uint32_t value = 0;
         for (int shift = 0; shift < 32; shift += 8)
-            value |= static_cast<std::uint32_t>(u8()) << shift;
+            value |= static_cast<std::uint32_t>(U8()) << shift;
         return static_cast<std::int32_t>(value);
     }
     // n raw bytes; empty (and failed) when fewer remain.
-    std::span<const std::uint8_t> bytes(std::size_t n) {
-        if (!need(n))
+    std::span<const std::uint8_t> Bytes(std::size_t n) {
+        if (!Need(n))
             return {};
         auto result = data_.subspan(pos_, n);
         pos_ += n;
         return result;
     }
     // A NUL-terminated string stored in a fixed field of `fieldSize` bytes.
-    std::string fixedString(std::size_t fieldSize);
+    std::string FixedString(std::size_t fieldSize);
 
-    bool failed() const { return failed_; }
-    std::size_t remaining() const { return data_.size() - pos_; }
-    std::size_t position() const { return pos_; }
+    bool Failed() const { return failed_; }
+    std::size_t Remaining() const { return data_.size() - pos_; }
+    std::size_t Position() const { return pos_; }
 
 private:
-    bool need(std::size_t n) {
+    bool Need(std::size_t n) {
         if (failed_ || data_.size() - pos_ < n) {
             failed_ = true;
             return false;

@@ -25,18 +25,18 @@ Result<TileSetOrMap> ParseTileSetOrMap(std::span<const std::uint8_t> data,
     if (kind != FileKind::Map) {
         auto tileSet = ParseTileSetFile(data);
         if (tileSet)
-            read.tileSet = std::move(*tileSet);
+            read.TileSet = std::move(*tileSet);
         else
             tileSetReason = tileSet.error();
     }
     if (kind != FileKind::TileSet) {
         auto map = ParseMapFile(data);
         if (map)
-            read.map = std::move(*map);
+            read.Map = std::move(*map);
         else
             mapReason = map.error();
     }
-    if (read.tileSet || read.map)
+    if (read.TileSet || read.Map)
         return read;
     if (kind)
         return Fail(*kind == FileKind::TileSet ? tileSetReason : mapReason);

@@ -25,11 +25,11 @@ const char* FileKindName(FileKind kind);
 // One or both readings of a file. Both are set only when the caller did not name the
 // kind and the bytes are valid as either; the caller then has to ask which is meant.
 struct TileSetOrMap {
-    std::optional<TileSetFileContents> tileSet;
-    std::optional<MapFileContents> map;
+    std::optional<TileSetFileContents> TileSet;
+    std::optional<MapFileContents> Map;
 
-    bool ambiguous() const { return tileSet && map; }
-    FileKind kind() const { return tileSet ? FileKind::TileSet : FileKind::Map; }
+    bool Ambiguous() const { return TileSet && Map; }
+    FileKind Kind() const { return TileSet ? FileKind::TileSet : FileKind::Map; }
 };
 
 // Reads the data as `kind`, or as both kinds when it is not given. Refused when no

@@ -67,7 +67,7 @@ InputFile::~InputFile() {
         ::close(fd_);
 }
 
-std::size_t InputFile::readSome(std::uint64_t offset, std::span<std::uint8_t> out) {
+std::size_t InputFile::ReadSome(std::uint64_t offset, std::span<std::uint8_t> out) {
     std::size_t got = 0;
     while (got < out.size()) {
         const ssize_t n =
@@ -86,17 +86,17 @@ std::size_t InputFile::readSome(std::uint64_t offset, std::span<std::uint8_t> ou
 }
 
 bool InputFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
-    return readSome(offset, out) == out.size();
+    return ReadSome(offset, out) == out.size();
 }
 
 void InputFile::Seek(std::uint64_t offset) {
     position_ = offset;
 }
 
-bool InputFile::fill() {
+bool InputFile::Fill() {
     buffer_.resize(kBufferBytes);
     bufferStart_ = position_;
-    bufferLength_ = readSome(position_, buffer_);
+    bufferLength_ = ReadSome(position_, buffer_);
     return bufferLength_ > 0;
 }
 
@@ -106,11 +106,11 @@ std::size_t InputFile::Read(std::span<std::uint8_t> out) {
         if (position_ - bufferStart_ >= bufferLength_) {
             if (out.size() - got >= kBufferBytes) {
                 // Large reads go straight to the caller's memory.
-                const std::size_t n = readSome(position_, out.subspan(got));
+                const std::size_t n = ReadSome(position_, out.subspan(got));
                 position_ += n;
                 return got + n;
             }
-            if (!fill())
+            if (!Fill())
                 break;
         }
         const std::size_t offset = static_cast<std::size_t>(position_ - bufferStart_);

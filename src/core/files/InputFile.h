@@ -33,7 +33,7 @@ public:
     std::uint64_t Position() const { return position_; }
     // The next byte, or -1 at the end of the file or on a read error.
     int NextByte() {
-        if (position_ - bufferStart_ >= bufferLength_ && !fill())
+        if (position_ - bufferStart_ >= bufferLength_ && !Fill())
             return -1;
         return buffer_[static_cast<std::size_t>(position_++ - bufferStart_)];
     }
@@ -41,12 +41,12 @@ public:
     std::size_t Read(std::span<std::uint8_t> out);
 
     // The text of the last read error; empty while none happened.
-    const std::string& readError() const { return readError_; }
+    const std::string& ReadError() const { return readError_; }
 
 private:
     InputFile(int fd, std::uint64_t size);
-    bool fill();
-    std::size_t readSome(std::uint64_t offset, std::span<std::uint8_t> out);
+    bool Fill();
+    std::size_t ReadSome(std::uint64_t offset, std::span<std::uint8_t> out);
 
     int fd_ = -1;
     std::uint64_t size_ = 0;

@@ -9,17 +9,17 @@ namespace tessivar {
 namespace {
 
 template <typename Contents, typename Parse>
-DocumentFile<Contents> readDocument(const std::string& path, std::uint64_t maxBytes, Parse parse) {
+DocumentFile<Contents> ReadDocument(const std::string& path, std::uint64_t maxBytes, Parse parse) {
     DocumentFile<Contents> file{path, false, Fail("")};
     const auto data = ReadWholeFile(path, maxBytes);
     if (!data) {
-        file.contents = Fail("cannot read " + path + ": " + data.error());
+        file.Loaded = Fail("cannot read " + path + ": " + data.error());
         return file;
     }
-    file.found = true;
+    file.Found = true;
     auto parsed = parse(*data);
-    file.contents = parsed ? Result<Contents>(std::move(*parsed))
-                           : Result<Contents>(Fail(path + ": " + parsed.error()));
+    file.Loaded = parsed ? Result<Contents>(std::move(*parsed))
+                         : Result<Contents>(Fail(path + ": " + parsed.error()));
     return file;
 }
 
@@ -36,27 +36,27 @@ std::string ResolveLinkedPath(const std::string& stored, const std::string& nami
 }
 
 DocumentFile<TileSetFileContents> ReadTileSetDocument(const std::string& path) {
-    return readDocument<TileSetFileContents>(
+    return ReadDocument<TileSetFileContents>(
         path, kLargestTileSetFileBytes, [](const auto& data) { return ParseTileSetFile(data); });
 }
 
 DocumentFile<MapFileContents> ReadMapDocument(const std::string& path) {
-    return readDocument<MapFileContents>(path, kLargestMapFileBytes,
+    return ReadDocument<MapFileContents>(path, kLargestMapFileBytes,
                                          [](const auto& data) { return ParseMapFile(data); });
 }
 
 std::optional<DocumentFile<MapFileContents>> ReadLinkedMap(const TileSetFileContents& tileSet,
                                                            const std::string& tileSetPath) {
-    if (tileSet.associatedMap.empty())
+    if (tileSet.AssociatedMap.empty())
         return std::nullopt;
-    return ReadMapDocument(ResolveLinkedPath(tileSet.associatedMap, tileSetPath));
+    return ReadMapDocument(ResolveLinkedPath(tileSet.AssociatedMap, tileSetPath));
 }
 
 std::optional<DocumentFile<TileSetFileContents>> ReadLinkedTileSet(const MapFileContents& map,
                                                                    const std::string& mapPath) {
-    if (map.tileSetPath.empty())
+    if (map.TileSetPath.empty())
         return std::nullopt;
-    return ReadTileSetDocument(ResolveLinkedPath(map.tileSetPath, mapPath));
+    return ReadTileSetDocument(ResolveLinkedPath(map.TileSetPath, mapPath));
 }
 
 } // namespace tessivar

@@ -22,9 +22,9 @@ std::string ResolveLinkedPath(const std::string& stored, const std::string& nami
 // A document file as read from `path`. Without contents, `found` tells a file that could
 // not be read at all from one that holds no valid document; the failure names the path.
 template <typename Contents> struct DocumentFile {
-    std::string path;
-    bool found = false;
-    Result<Contents> contents = Fail("");
+    std::string Path;
+    bool Found = false;
+    Result<Contents> Loaded = Fail("");
 };
 
 DocumentFile<TileSetFileContents> ReadTileSetDocument(const std::string& path);

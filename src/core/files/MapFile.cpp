@@ -9,7 +9,7 @@ namespace tessivar {
 
 namespace {
 
-Status checkSide(int value, const char* what) {
+Status CheckSide(int value, const char* what) {
     if (value >= 1 && value <= kMaxMapSide)
         return Ok();
     return Fail(std::string("the map ") + what + " " + std::to_string(value) + " is outside 1.." +
@@ -28,25 +28,25 @@ Result<MapFileContents> ParseMapFile(std::span<const std::uint8_t> data) {
         return Fail("not a map file (unknown magic)");
     ByteReader in(data);
     MapFileContents file;
-    const auto magic = in.bytes(4);
-    file.version.assign(magic.begin(), magic.end());
-    const bool withFlips = file.version == "VX02";
-    file.tileSetPath = in.fixedString(kPathFieldBytes);
-    const int width = in.u16();
-    const int height = in.u16();
-    if (in.failed())
+    const auto magic = in.Bytes(4);
+    file.Version.assign(magic.begin(), magic.end());
+    const bool withFlips = file.Version == "VX02";
+    file.TileSetPath = in.FixedString(kPathFieldBytes);
+    const int width = in.U16();
+    const int height = in.U16();
+    if (in.Failed())
         return Fail("the file ends early");
-    for (const Status& side : {checkSide(width, "width"), checkSide(height, "height")})
+    for (const Status& side : {CheckSide(width, "width"), CheckSide(height, "height")})
         if (!side)
             return Fail(side.error());
     const std::size_t cellBytes = withFlips ? 5 : 3;
-    if (in.remaining() < cellBytes * static_cast<std::size_t>(width) * height)
+    if (in.Remaining() < cellBytes * static_cast<std::size_t>(width) * height)
         return Fail("the file ends early");
 
-    file.grid = MapGrid(width, height);
+    file.Grid = MapGrid(width, height);
     // The size was checked above: the cells are read straight from the bytes.
-    const std::uint8_t* at = in.bytes(cellBytes * file.grid.cells.size()).data();
-    for (auto& cell : file.grid.cells) {
+    const std::uint8_t* at = in.Bytes(cellBytes * file.Grid.Cells.size()).data();
+    for (auto& cell : file.Grid.Cells) {
         cell.Tile = static_cast<std::uint16_t>(at[0] | at[1] << 8);
         cell.Palette = at[2]; // 0..255 as stored; pictures use the low 3 bits
         if (withFlips) {
@@ -63,18 +63,18 @@ Result<std::vector<std::uint8_t>> SerializeMap(const MapGrid& grid,
     if (Status fits = CheckPathFitsField(tileSetPath, "tile set path"); !fits)
         return Fail(fits.error());
     ByteWriter out;
-    out.reserve(4 + kPathFieldBytes + 4 + grid.cells.size() * 5);
-    out.raw("VX02");
-    out.fixedString(tileSetPath, kPathFieldBytes);
-    out.u16(grid.Width);
-    out.u16(grid.Height);
-    for (const auto& cell : grid.cells) {
-        out.u16(cell.Tile);
-        out.u8(cell.Palette);
-        out.u8(cell.HFlip);
-        out.u8(cell.VFlip);
+    out.Reserve(4 + kPathFieldBytes + 4 + grid.Cells.size() * 5);
+    out.Raw("VX02");
+    out.FixedString(tileSetPath, kPathFieldBytes);
+    out.U16(grid.Width);
+    out.U16(grid.Height);
+    for (const auto& cell : grid.Cells) {
+        out.U16(cell.Tile);
+        out.U8(cell.Palette);
+        out.U8(cell.HFlip);
+        out.U8(cell.VFlip);
     }
-    return out.take();
+    return out.Take();
 }
 
 } // namespace tessivar

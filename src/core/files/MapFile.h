@@ -15,9 +15,9 @@ constexpr std::uint64_t kLargestMapFileBytes =
     4 + 256 + 2 + 2 + 5 * std::uint64_t{kMaxMapSide} * kMaxMapSide;
 
 struct MapFileContents {
-    std::string version;     // "VX01" (3-byte cells) or "VX02" (5-byte cells)
-    std::string tileSetPath; // empty means none
-    MapGrid grid;
+    std::string Version;     // "VX01" (3-byte cells) or "VX02" (5-byte cells)
+    std::string TileSetPath; // empty means none
+    MapGrid Grid;
 };
 
 // Whether the data starts with one of the two map magics.

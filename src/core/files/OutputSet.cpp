@@ -13,7 +13,7 @@ namespace tessivar {
 
 namespace {
 
-std::pair<std::string, std::string> splitFolder(const std::string& path) {
+std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return {".", path};
@@ -22,7 +22,7 @@ std::pair<std::string, std::string> splitFolder(const std::string& path) {
 
 // The same text for two names of one file: its device and inode, or for a file that
 // does not exist yet its folder's resolved path and its name.
-std::string identityOf(const std::string& path) {
+std::string IdentityOf(const std::string& path) {
     if (path == "-")
         return "-";
     const auto target = FollowLinks(path);
@@ -30,22 +30,22 @@ std::string identityOf(const std::string& path) {
     struct stat info {};
     if (::stat(file.c_str(), &info) == 0)
         return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
-    const auto [folder, name] = splitFolder(file);
+    const auto [folder, name] = SplitFolder(file);
     char resolved[PATH_MAX];
     if (::realpath(folder.c_str(), resolved))
         return std::string(resolved) + "/" + name;
     return file;
 }
 
-const char* describe(std::optional<FileKind> kind) {
+const char* Describe(std::optional<FileKind> kind) {
     return kind ? FileKindName(*kind) : "neither a tile set nor a map";
 }
 
 // An open folder, locked until it is closed.
 struct LockedFolder {
-    dev_t device;
-    ino_t inode;
-    int fd;
+    dev_t Device;
+    ino_t Inode;
+    int Fd;
 };
 
 } // namespace
@@ -53,37 +53,37 @@ struct LockedFolder {
 void OutputSet::AddInput(const std::string& path, std::optional<FileKind> kind) {
     if (path.empty())
         return;
-    inputs_.push_back({path, identityOf(path), kind});
+    inputs_.push_back({path, IdentityOf(path), kind});
 }
 
 Result<AtomicFile*> OutputSet::Add(const std::string& path, const OutputRules& rules) {
     namesClash_ = true;
-    const std::string identity = identityOf(path);
+    const std::string identity = IdentityOf(path);
     for (const Named& output : outputs_)
-        if (output.identity == identity)
-            return Fail(path + " is named for two outputs (" + output.path + ")");
+        if (output.Identity == identity)
+            return Fail(path + " is named for two outputs (" + output.Path + ")");
     for (const Named& input : inputs_)
-        if (input.identity == identity && !(rules.rewritesInput && input.kind == rules.kind))
-            return Fail(path + " is the input " + input.path +
+        if (input.Identity == identity && !(rules.RewritesInput && input.Kind == rules.Kind))
+            return Fail(path + " is the input " + input.Path +
                         "; writing it would replace what this command reads");
     if (path == "-") {
-        if (!rules.toStandardOutput)
+        if (!rules.ToStandardOutput)
             return Fail("this output cannot go to the standard output (-)");
-        if (rules.binary && ::isatty(STDOUT_FILENO))
+        if (rules.Binary && ::isatty(STDOUT_FILENO))
             return Fail("binary output is not written to a terminal: redirect the standard "
                         "output or name a file");
         namesClash_ = false;
-        outputs_.push_back({path, identity, rules.kind});
+        outputs_.push_back({path, identity, rules.Kind});
         return &files_.emplace_back(AtomicFile::StandardOutput());
     }
-    if (const auto named = FileKindFromExtension(path); named && named != rules.kind)
+    if (const auto named = FileKindFromExtension(path); named && named != rules.Kind)
         return Fail(path + " is named as a " + FileKindName(*named) + ", but the output is " +
-                    (rules.kind ? std::string("a ") : std::string()) + describe(rules.kind));
+                    (rules.Kind ? std::string("a ") : std::string()) + Describe(rules.Kind));
     namesClash_ = false;
     auto file = AtomicFile::Open(path);
     if (!file)
         return Fail("cannot write " + path + ": " + file.error());
-    outputs_.push_back({path, identity, rules.kind});
+    outputs_.push_back({path, identity, rules.Kind});
     return &files_.emplace_back(std::move(*file));
 }
 
@@ -92,14 +92,14 @@ Status OutputSet::Commit() {
         if (const Status finished = files_[i].Finish(); !finished) {
             for (AtomicFile& file : files_)
                 file.Abandon();
-            return Fail("cannot write " + outputs_[i].path + ": " + finished.error());
+            return Fail("cannot write " + outputs_[i].Path + ": " + finished.error());
         }
     // Folders in one order for every run, so that two runs never wait for each other.
     std::vector<LockedFolder> folders;
     for (const AtomicFile& file : files_) {
-        if (file.targetPath() == "-")
+        if (file.TargetPath() == "-")
             continue;
-        const int fd = ::open(splitFolder(file.targetPath()).first.c_str(),
+        const int fd = ::open(SplitFolder(file.TargetPath()).first.c_str(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         struct stat info {};
         if (fd < 0 || ::fstat(fd, &info) != 0) {
@@ -108,7 +108,7 @@ Status OutputSet::Commit() {
             continue;
         }
         const bool seen = std::any_of(folders.begin(), folders.end(), [&](const LockedFolder& f) {
-            return f.device == info.st_dev && f.inode == info.st_ino;
+            return f.Device == info.st_dev && f.Inode == info.st_ino;
         });
         if (seen)
             ::close(fd);
@@ -116,23 +116,23 @@ Status OutputSet::Commit() {
             folders.push_back({info.st_dev, info.st_ino, fd});
     }
     std::sort(folders.begin(), folders.end(), [](const LockedFolder& a, const LockedFolder& b) {
-        return std::pair(a.device, a.inode) < std::pair(b.device, b.inode);
+        return std::pair(a.Device, a.Inode) < std::pair(b.Device, b.Inode);
     });
     for (const LockedFolder& folder : folders)
-        ::flock(folder.fd, LOCK_EX);
+        ::flock(folder.Fd, LOCK_EX);
     Status result;
     for (std::size_t i = 0; i < files_.size(); ++i)
         if (const Status replaced = files_[i].Replace(); !replaced && result)
-            result = Fail("cannot write " + outputs_[i].path + ": " + replaced.error());
+            result = Fail("cannot write " + outputs_[i].Path + ": " + replaced.error());
     for (const LockedFolder& folder : folders)
-        ::close(folder.fd);
+        ::close(folder.Fd);
     return result;
 }
 
-std::vector<std::string> OutputSet::targets() const {
+std::vector<std::string> OutputSet::Targets() const {
     std::vector<std::string> paths;
     for (const Named& output : outputs_)
-        paths.push_back(output.path);
+        paths.push_back(output.Path);
     return paths;
 }
 

@@ -18,10 +18,10 @@ namespace tessivar {
 
 // What an output holds and where it may go.
 struct OutputRules {
-    std::optional<FileKind> kind; // a tile set or map file; nothing for any other content
-    bool rewritesInput = false;   // may replace an input of the same kind in place
-    bool toStandardOutput = true; // "-" names the standard output
-    bool binary = true;           // never written to a terminal
+    std::optional<FileKind> Kind; // a tile set or map file; nothing for any other content
+    bool RewritesInput = false;   // may replace an input of the same kind in place
+    bool ToStandardOutput = true; // "-" names the standard output
+    bool Binary = true;           // never written to a terminal
 };
 
 class OutputSet {
@@ -36,9 +36,9 @@ public:
     // contents, a folder, a special file, a write-protected file.
     Result<AtomicFile*> Add(const std::string& path, const OutputRules& rules);
     // Whether the last refusal came from the names alone (the command line is at fault).
-    bool namesClash() const { return namesClash_; }
+    bool NamesClash() const { return namesClash_; }
     // The outputs' paths as given, in the order they were added.
-    std::vector<std::string> targets() const;
+    std::vector<std::string> Targets() const;
 
     // Finishes every file; when all are complete, replaces every target while holding an
     // advisory lock on the targets' folders, so that runs writing the same files at once
@@ -47,9 +47,9 @@ public:
 
 private:
     struct Named {
-        std::string path;
-        std::string identity;
-        std::optional<FileKind> kind;
+        std::string Path;
+        std::string Identity;
+        std::optional<FileKind> Kind;
     };
     std::vector<Named> inputs_;
     std::vector<Named> outputs_;

@@ -9,13 +9,13 @@
 namespace tessivar {
 
 std::vector<std::uint8_t> SerializeTileBinary(const TileSet& tileSet) {
-    const BlockSize block = tileSet.block;
-    const int step = block.tilesPerBlock();
-    const std::size_t planeBytes = static_cast<std::size_t>(block.tilesAcross() * block.height);
-    const std::size_t blocks = static_cast<std::size_t>((tileSet.tileCount + step - 1) / step);
+    const BlockSize block = tileSet.Block;
+    const int step = block.TilesPerBlock();
+    const std::size_t planeBytes = static_cast<std::size_t>(block.TilesAcross() * block.Height);
+    const std::size_t blocks = static_cast<std::size_t>((tileSet.TileCount + step - 1) / step);
     std::vector<std::uint8_t> bytes(blocks * 2 * planeBytes);
     std::uint8_t* out = bytes.data();
-    for (int b = 0; b < tileSet.tileCount; b += step) {
+    for (int b = 0; b < tileSet.TileCount; b += step) {
         WriteBitPlane(tileSet, block, b, 2, true, out);
         WriteBitPlane(tileSet, block, b, 1, true, out + planeBytes);
         out += 2 * planeBytes;
@@ -33,10 +33,10 @@ Status ExportTileBinary(const TileSet& tileSet, const std::string& path) {
 TileBinaryImport ImportTileBinary(std::span<const std::uint8_t> data, int firstTile,
                                   TileSet& tileSet) {
     TileBinaryImport result;
-    result.tilesInFile = static_cast<int>(data.size() / 16);
-    result.tilesRead = std::clamp(kMaxTiles - firstTile, 0, result.tilesInFile);
-    for (int t = 0; t < result.tilesRead; ++t) {
-        Tile& tile = tileSet.tiles[static_cast<std::size_t>(firstTile + t)];
+    result.TilesInFile = static_cast<int>(data.size() / 16);
+    result.TilesRead = std::clamp(kMaxTiles - firstTile, 0, result.TilesInFile);
+    for (int t = 0; t < result.TilesRead; ++t) {
+        Tile& tile = tileSet.Tiles[static_cast<std::size_t>(firstTile + t)];
         const std::uint8_t* rows = data.data() + static_cast<std::size_t>(t) * 16;
         for (int y = 0; y < 8; ++y) {
             const std::uint8_t low = rows[2 * y];

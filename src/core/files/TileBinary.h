@@ -25,8 +25,8 @@ std::vector<std::uint8_t> SerializeTileBinary(const TileSet& tileSet);
 Status ExportTileBinary(const TileSet& tileSet, const std::string& path);
 
 struct TileBinaryImport {
-    int tilesInFile = 0; // file length div 16
-    int tilesRead = 0;   // fewer when the slots ran out before the file did
+    int TilesInFile = 0; // file length div 16
+    int TilesRead = 0;   // fewer when the slots ran out before the file did
 };
 
 // Overwrites Tiles from `firstTile` on with the 16-byte Tiles of `data`, stopping at the

@@ -9,7 +9,7 @@ namespace tessivar {
 
 namespace {
 
-template <typename Fn> void forEachComponent(Fn&& fn) {
+template <typename Fn> void ForEachComponent(Fn&& fn) {
     for (int s = 0; s < kPaletteSets; ++s)
         for (int p = 0; p < kPalettesPerSet; ++p)
             for (int c = 0; c < kColorsPerPalette; ++c)
@@ -31,81 +31,81 @@ Result<TileSetFileContents> ParseTileSetFile(std::span<const std::uint8_t> data)
         return Fail("not a tile set file (unknown magic)");
     ByteReader in(data);
     TileSetFileContents file;
-    const auto magic = in.bytes(4);
-    file.version.assign(magic.begin(), magic.end());
-    if (file.version == "VX03")
-        file.associatedMap = in.fixedString(kPathFieldBytes);
-    file.hasCategories = file.version != "VX01";
+    const auto magic = in.Bytes(4);
+    file.Version.assign(magic.begin(), magic.end());
+    if (file.Version == "VX03")
+        file.AssociatedMap = in.FixedString(kPathFieldBytes);
+    file.HasCategories = file.Version != "VX01";
 
-    forEachComponent([&](int s, int p, int c, int k) { file.palettes[s][p][c][k] = in.u8(); });
-    file.tileCount = in.u16();
-    if (in.failed())
+    ForEachComponent([&](int s, int p, int c, int k) { file.Palettes[s][p][c][k] = in.U8(); });
+    file.TileCount = in.U16();
+    if (in.Failed())
         return Fail(kTruncated);
-    if (file.tileCount > kMaxTiles)
-        return Fail("the tile count " + std::to_string(file.tileCount) + " is above " +
+    if (file.TileCount > kMaxTiles)
+        return Fail("the tile count " + std::to_string(file.TileCount) + " is above " +
                     std::to_string(kMaxTiles));
     // Pixels, palettes, palette sets and (when present) the category count must follow.
-    if (in.remaining() < static_cast<std::size_t>(file.tileCount) * (kTileBytes + 2))
+    if (in.Remaining() < static_cast<std::size_t>(file.TileCount) * (kTileBytes + 2))
         return Fail(kTruncated);
 
-    file.tiles.resize(file.tileCount);
-    for (auto& tile : file.tiles) {
-        const auto pixels = in.bytes(kTileBytes);
+    file.Tiles.resize(file.TileCount);
+    for (auto& tile : file.Tiles) {
+        const auto pixels = in.Bytes(kTileBytes);
         std::copy(pixels.begin(), pixels.end(), tile.begin());
         if (std::any_of(tile.begin(), tile.end(), [](std::uint8_t v) { return v > 3; }))
             return Fail("a pixel value is above 3");
     }
-    file.tilePalette.resize(file.tileCount);
-    for (int& palette : file.tilePalette)
-        if ((palette = in.u8()) >= kPalettesPerSet)
+    file.TilePalette.resize(file.TileCount);
+    for (int& palette : file.TilePalette)
+        if ((palette = in.U8()) >= kPalettesPerSet)
             return Fail("a tile palette number is above 7");
-    file.tilePaletteSet.resize(file.tileCount);
-    for (int& set : file.tilePaletteSet)
-        if ((set = in.u8()) >= kPaletteSets)
+    file.TilePaletteSet.resize(file.TileCount);
+    for (int& set : file.TilePaletteSet)
+        if ((set = in.U8()) >= kPaletteSets)
             return Fail("a tile palette-set number is above 7");
 
-    if (file.hasCategories) {
-        const int count = in.u8();
-        if (in.failed())
+    if (file.HasCategories) {
+        const int count = in.U8();
+        if (in.Failed())
             return Fail(kTruncated);
         if (count > kMaxCategories)
             return Fail("the category count " + std::to_string(count) + " is above " +
                         std::to_string(kMaxCategories));
-        const std::size_t perCategory = kCategoryNameBytes + 1 + 4u * file.tileCount;
-        if (in.remaining() < perCategory * count)
+        const std::size_t perCategory = kCategoryNameBytes + 1 + 4u * file.TileCount;
+        if (in.Remaining() < perCategory * count)
             return Fail(kTruncated);
-        file.categories.resize(count);
-        file.values.resize(count);
+        file.Categories.resize(count);
+        file.Values.resize(count);
         for (int c = 0; c < count; ++c) {
-            const auto name = in.bytes(kCategoryNameBytes);
-            std::copy(name.begin(), name.end(), file.categories[c].name.begin());
-            file.categories[c].name.back() = '\0'; // a name without its NUL ends at 15
-            file.categories[c].type = in.u8();
-            file.values[c].resize(file.tileCount);
-            for (auto& value : file.values[c])
-                value = in.i32();
+            const auto name = in.Bytes(kCategoryNameBytes);
+            std::copy(name.begin(), name.end(), file.Categories[c].Name.begin());
+            file.Categories[c].Name.back() = '\0'; // a name without its NUL ends at 15
+            file.Categories[c].Type = in.U8();
+            file.Values[c].resize(file.TileCount);
+            for (auto& value : file.Values[c])
+                value = in.I32();
         }
     }
-    if (in.failed())
+    if (in.Failed())
         return Fail(kTruncated);
     return file;
 }
 
 void ApplyTileSetFile(const TileSetFileContents& file, TileSet& tileSet) {
-    tileSet.paletteTable = file.palettes;
-    tileSet.tileCount = file.tileCount;
-    for (int n = 0; n < file.tileCount; ++n) {
-        tileSet.tiles[n] = file.tiles[n];
-        tileSet.tilePalette[n] = file.tilePalette[n];
-        tileSet.tilePaletteSet[n] = file.tilePaletteSet[n];
+    tileSet.Palettes = file.Palettes;
+    tileSet.TileCount = file.TileCount;
+    for (int n = 0; n < file.TileCount; ++n) {
+        tileSet.Tiles[n] = file.Tiles[n];
+        tileSet.TilePalette[n] = file.TilePalette[n];
+        tileSet.TilePaletteSet[n] = file.TilePaletteSet[n];
     }
-    if (!file.hasCategories)
+    if (!file.HasCategories)
         return;
-    tileSet.categoryCount = static_cast<int>(file.categories.size());
-    for (int c = 0; c < tileSet.categoryCount; ++c) {
-        tileSet.categories[c] = file.categories[c];
-        for (int n = 0; n < file.tileCount; ++n)
-            tileSet.tileInfo[n][c] = file.values[c][n];
+    tileSet.CategoryCount = static_cast<int>(file.Categories.size());
+    for (int c = 0; c < tileSet.CategoryCount; ++c) {
+        tileSet.Categories[c] = file.Categories[c];
+        for (int n = 0; n < file.TileCount; ++n)
+            tileSet.TileInfo[n][c] = file.Values[c][n];
     }
 }
 
@@ -122,27 +122,27 @@ Result<std::vector<std::uint8_t>> SerializeTileSet(const TileSet& tileSet,
     if (Status fits = CheckPathFitsField(mapPath, "map path"); !fits)
         return Fail(fits.error());
     ByteWriter out;
-    out.raw("VX03");
-    out.fixedString(mapPath, kPathFieldBytes);
-    forEachComponent([&](int s, int p, int c, int k) { out.u8(tileSet.paletteTable[s][p][c][k]); });
-    const int count = tileSet.tileCount;
-    out.u16(count);
+    out.Raw("VX03");
+    out.FixedString(mapPath, kPathFieldBytes);
+    ForEachComponent([&](int s, int p, int c, int k) { out.U8(tileSet.Palettes[s][p][c][k]); });
+    const int count = tileSet.TileCount;
+    out.U16(count);
     for (int n = 0; n < count; ++n)
-        for (auto pixel : tileSet.tiles[n])
-            out.u8(pixel);
+        for (auto pixel : tileSet.Tiles[n])
+            out.U8(pixel);
     for (int n = 0; n < count; ++n)
-        out.u8(tileSet.tilePalette[n]);
+        out.U8(tileSet.TilePalette[n]);
     for (int n = 0; n < count; ++n)
-        out.u8(tileSet.tilePaletteSet[n]);
-    out.u8(tileSet.categoryCount);
-    for (int c = 0; c < tileSet.categoryCount; ++c) {
-        for (char ch : tileSet.categories[c].name)
-            out.u8(static_cast<unsigned char>(ch));
-        out.u8(tileSet.categories[c].type);
+        out.U8(tileSet.TilePaletteSet[n]);
+    out.U8(tileSet.CategoryCount);
+    for (int c = 0; c < tileSet.CategoryCount; ++c) {
+        for (char ch : tileSet.Categories[c].Name)
+            out.U8(static_cast<unsigned char>(ch));
+        out.U8(tileSet.Categories[c].Type);
         for (int n = 0; n < count; ++n)
-            out.i32(tileSet.tileInfo[n][c]);
+            out.I32(tileSet.TileInfo[n][c]);
     }
-    return out.take();
+    return out.Take();
 }
 
 } // namespace tessivar

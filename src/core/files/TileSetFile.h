@@ -20,16 +20,16 @@ constexpr std::uint64_t kLargestTileSetFileBytes =
 
 // Everything a tile set file holds, parsed and checked, not yet applied.
 struct TileSetFileContents {
-    std::string version;       // "VX01", "VX02" or "VX03"
-    std::string associatedMap; // "VX03" only; empty means none
-    PaletteTable palettes{};
-    int tileCount = 0;
-    std::vector<Tile> tiles;
-    std::vector<int> tilePalette;
-    std::vector<int> tilePaletteSet;
-    bool hasCategories = false; // "VX02" and "VX03"
-    std::vector<TileInfoCategory> categories;
-    std::vector<std::vector<std::int32_t>> values; // [category][tile], as stored on disk
+    std::string Version;       // "VX01", "VX02" or "VX03"
+    std::string AssociatedMap; // "VX03" only; empty means none
+    PaletteTable Palettes{};
+    int TileCount = 0;
+    std::vector<Tile> Tiles;
+    std::vector<int> TilePalette;
+    std::vector<int> TilePaletteSet;
+    bool HasCategories = false; // "VX02" and "VX03"
+    std::vector<TileInfoCategory> Categories;
+    std::vector<std::vector<std::int32_t>> Values; // [category][tile], as stored on disk
 };
 
 // Whether the data starts with one of the three tile set magics.

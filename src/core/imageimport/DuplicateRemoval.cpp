@@ -7,23 +7,23 @@ namespace tessivar {
 namespace {
 
 // How the kept Tile is turned to show a merged one.
-TileRemap::Target orientationOf(const Tile& kept, const Tile& merged, std::uint32_t keptIndex) {
+TileRemap::Target OrientationOf(const Tile& kept, const Tile& merged, std::uint32_t keptIndex) {
     TileRemap::Target target{keptIndex, false, false};
     if (merged == kept)
         return target;
     const Tile upsideDown = UpsideDown(kept);
     if (merged == upsideDown) {
-        target.toggleVFlip = true;
+        target.ToggleVFlip = true;
         return target;
     }
-    target.toggleHFlip = true;
-    target.toggleVFlip = merged != Mirrored(kept);
+    target.ToggleHFlip = true;
+    target.ToggleVFlip = merged != Mirrored(kept);
     return target;
 }
 
 // The smallest of the Tile's four orientations: equal for Tiles that are flips of
 // each other, since the four flips form a group.
-Tile canonicalOrientation(const Tile& tile) {
+Tile CanonicalOrientation(const Tile& tile) {
     const Tile upsideDown = UpsideDown(tile);
     const Tile mirrored = Mirrored(tile);
     const Tile both = Mirrored(upsideDown);
@@ -39,9 +39,9 @@ TileRemap::Target TileDeduplicator::Add(const Tile& entry, std::vector<Tile>& ke
         return {next, false, false};
     }
     const auto [slot, isNew] = index_.try_emplace(
-        mode_ == DuplicateMode::Full ? canonicalOrientation(entry) : entry, next);
+        mode_ == DuplicateMode::Full ? CanonicalOrientation(entry) : entry, next);
     if (!isNew)
-        return orientationOf(kept[slot->second], entry, slot->second);
+        return OrientationOf(kept[slot->second], entry, slot->second);
     kept.push_back(entry);
     return {next, false, false};
 }

@@ -19,39 +19,39 @@
 namespace tessivar {
 
 struct ImportOptions {
-    DuplicateMode mode = DuplicateMode::Full;
-    bool createMap = true;
-    bool overwrite = false;
+    DuplicateMode Mode = DuplicateMode::Full;
+    bool CreateMap = true;
+    bool Overwrite = false;
     // Tiles equal to one of the set's Tiles in use are shown through it, not stored.
-    bool reuse = false;
+    bool Reuse = false;
 };
 
 struct ImportSummary {
-    bool cancelled = false; // the map's save question was cancelled: nothing changed
-    std::size_t tilesCut = 0;
-    std::size_t tilesKept = 0;
-    int firstSlot = 0;
-    int mapWidth = 0; // 0 when no map was made
-    int mapHeight = 0;
-    DocumentChange change; // what the import modified and touched
+    bool Cancelled = false; // the map's save question was cancelled: nothing changed
+    std::size_t TilesCut = 0;
+    std::size_t TilesKept = 0;
+    int FirstSlot = 0;
+    int MapWidth = 0; // 0 when no map was made
+    int MapHeight = 0;
+    DocumentChange Change; // what the import modified and touched
 };
 
 // Where an import stores its Tiles: the documents it changes, the first slot, and the
-// palette and palette set the Tiles take. With a new map, `mayReplaceMap` is asked once
+// palette and palette set the Tiles take. With a new map, `MayReplaceMap` is asked once
 // the picture is cut and before anything changes (the map's save question); none is yes.
 struct ImportTarget {
-    TileSet& tileSet;
-    MapDocument& map;
-    int firstTile = 0;
-    int palette = 0;
-    int paletteSet = 0;
-    std::function<bool()> mayReplaceMap;
+    TileSet& Destination;
+    MapDocument& Map;
+    int FirstTile = 0;
+    int Palette = 0;
+    int PaletteSet = 0;
+    std::function<bool()> MayReplaceMap;
 };
 
 inline constexpr const char* kImportErrorCaption = "Import Error";
 
 // Refuses (with the reason, before anything changes) a picture whose Tiles would reach
-// past the last slot. With `createMap` the map's question comes first; a no leaves
+// past the last slot. With `CreateMap` the map's question comes first; a no leaves
 // everything as it was. The tile set is modified, and the map whenever a cell changes.
 Result<ImportSummary> ImportConvertedImage(const ImportTarget& target,
                                            const ConvertedPicture& picture,

@@ -9,7 +9,7 @@ namespace {
 constexpr int kFullScreenWidth = 160;
 constexpr int kFullScreenHeight = 144;
 
-int roundUpToEight(std::int64_t value) {
+int RoundUpToEight(std::int64_t value) {
     return static_cast<int>((value + 7) / 8 * 8);
 }
 
@@ -26,14 +26,14 @@ ImportSize DefaultImportSize(int width, int height) {
         h = h * kFullScreenWidth / w;
         w = kFullScreenWidth;
     }
-    return {roundUpToEight(w), roundUpToEight(h)};
+    return {RoundUpToEight(w), RoundUpToEight(h)};
 }
 
 bool ImportSettingsValid(ImportSize size, int ditherPercent) {
     auto sideValid = [](int side) {
         return side >= 8 && side <= kLargestImportSide && side % 8 == 0;
     };
-    return sideValid(size.width) && sideValid(size.height) && ditherPercent >= 0 &&
+    return sideValid(size.Width) && sideValid(size.Height) && ditherPercent >= 0 &&
            ditherPercent <= 100;
 }
 

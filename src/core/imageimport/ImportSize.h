@@ -5,8 +5,8 @@
 namespace tessivar {
 
 struct ImportSize {
-    int width = 0;
-    int height = 0;
+    int Width = 0;
+    int Height = 0;
     friend bool operator==(const ImportSize&, const ImportSize&) = default;
 };
 

@@ -11,10 +11,10 @@ namespace tessivar {
 
 Status ConvertPictureRows(PictureReader& source, const ConversionSettings& settings,
                           const ConvertedRowSink& sink) {
-    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+    if (!ImportSettingsValid(settings.Size, settings.DitherPercent))
         return Fail(kInvalidImportSettings);
-    const int width = settings.size.width;
-    const int height = settings.size.height;
+    const int width = settings.Size.Width;
+    const int height = settings.Size.Height;
 
     // Byte offset of each destination column's source pixel within a source row.
     std::vector<std::size_t> columnOffset(static_cast<std::size_t>(width));
@@ -22,7 +22,7 @@ Status ConvertPictureRows(PictureReader& source, const ConversionSettings& setti
         columnOffset[static_cast<std::size_t>(x)] =
             static_cast<std::size_t>(NearestSource(x, width, source.Width())) * 3;
 
-    PixelQuantizer quantizer(settings.ditherPercent, settings.grayscale);
+    PixelQuantizer quantizer(settings.DitherPercent, settings.Grayscale);
     std::vector<std::uint8_t> sourceRow(static_cast<std::size_t>(source.Width()) * 3);
     std::vector<ColorIndex> converted(static_cast<std::size_t>(width));
     int rowsRead = 0; // source rows read or passed over so far
@@ -51,20 +51,20 @@ Status ConvertPictureRows(PictureReader& source, const ConversionSettings& setti
 
 Result<ConvertedPicture> ConvertPicture(const BitmapImage& source,
                                         const ConversionSettings& settings) {
-    if (!ImportSettingsValid(settings.size, settings.ditherPercent))
+    if (!ImportSettingsValid(settings.Size, settings.DitherPercent))
         return Fail(kInvalidImportSettings);
     if (source.Width() <= 0 || source.Height() <= 0)
         return Fail("The picture is empty");
     ConvertedPicture picture;
-    picture.width = settings.size.width;
-    picture.height = settings.size.height;
+    picture.Width = settings.Size.Width;
+    picture.Height = settings.Size.Height;
     try {
-        picture.indices.resize(static_cast<std::size_t>(picture.width) *
-                               static_cast<std::size_t>(picture.height));
+        picture.Indices.resize(static_cast<std::size_t>(picture.Width) *
+                               static_cast<std::size_t>(picture.Height));
     } catch (const std::bad_alloc&) {
         return Fail(kPictureOutOfMemory);
     }
-    ColorIndex* out = picture.indices.data();
+    ColorIndex* out = picture.Indices.data();
     const auto rows = ReadRowsOf(source);
     const Status converted =
         ConvertPictureRows(*rows, settings, [&](std::span<const ColorIndex> row) {

@@ -17,20 +17,20 @@
 namespace tessivar {
 
 struct ConvertedPicture {
-    int width = 0;
-    int height = 0;
-    LargeVector<ColorIndex> indices; // row-major, top row first
+    int Width = 0;
+    int Height = 0;
+    LargeVector<ColorIndex> Indices; // row-major, top row first
 
-    ColorIndex at(int x, int y) const {
-        return indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+    ColorIndex At(int x, int y) const {
+        return Indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) +
                        static_cast<std::size_t>(x)];
     }
 };
 
 struct ConversionSettings {
-    ImportSize size;
-    int ditherPercent = kDefaultDitherPercent;
-    bool grayscale = true;
+    ImportSize Size;
+    int DitherPercent = kDefaultDitherPercent;
+    bool Grayscale = true;
 };
 
 // The source column (or row) that destination position `position` of `destination`

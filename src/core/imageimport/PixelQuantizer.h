@@ -28,7 +28,7 @@ public:
     // the whole picture: it is not reset between rows.
     ColorIndex Quantize(int red, int green, int blue);
 
-    int error() const { return error_; }
+    int Error() const { return error_; }
 
 private:
     int ditherPercent_;

@@ -13,11 +13,11 @@ TileCutter::TileCutter(int width, int height, DuplicateMode mode, bool keepCells
     , keepCells_(keepCells)
     , deduplicator_(mode)
     , band_(static_cast<std::size_t>(width) * kTileSide) {
-    plan_.columns = width / kTileSide;
-    plan_.rows = height / kTileSide;
-    plan_.tilesCut = static_cast<std::size_t>(plan_.columns) * static_cast<std::size_t>(plan_.rows);
+    plan_.Columns = width / kTileSide;
+    plan_.Rows = height / kTileSide;
+    plan_.TilesCut = static_cast<std::size_t>(plan_.Columns) * static_cast<std::size_t>(plan_.Rows);
     if (keepCells_)
-        plan_.cells = TileRemap::Identity(plan_.tilesCut);
+        plan_.Cells = TileRemap::Identity(plan_.TilesCut);
 }
 
 Status TileCutter::AddRow(std::span<const ColorIndex> row) {
@@ -27,15 +27,15 @@ Status TileCutter::AddRow(std::span<const ColorIndex> row) {
         return Ok();
     rowsInBand_ = 0;
     Tile tile;
-    for (int tx = 0; tx < plan_.columns; ++tx, ++nextEntry_) {
+    for (int tx = 0; tx < plan_.Columns; ++tx, ++nextEntry_) {
         for (int py = 0; py < kTileSide; ++py)
             std::memcpy(&tile[static_cast<std::size_t>(py * kTileSide)],
                         &band_[static_cast<std::size_t>(py * width_ + tx * kTileSide)], kTileSide);
-        const std::size_t kept = plan_.tiles.size();
-        const TileRemap::Target target = deduplicator_.Add(tile, plan_.tiles);
+        const std::size_t kept = plan_.Tiles.size();
+        const TileRemap::Target target = deduplicator_.Add(tile, plan_.Tiles);
         if (keepCells_)
-            plan_.cells[nextEntry_] = target;
-        if (plan_.tiles.size() > kept && !(inSet_ && inSet_->contains(tile)))
+            plan_.Cells[nextEntry_] = target;
+        if (plan_.Tiles.size() > kept && !(inSet_ && inSet_->Contains(tile)))
             ++counted_;
         if (counted_ > room_)
             return Fail("This picture needs more than " + std::to_string(room_) +

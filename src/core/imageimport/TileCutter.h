@@ -17,11 +17,11 @@ namespace tessivar {
 // The Tiles of a picture, entry k from tile row k / columns and tile column
 // k % columns, before anything in the documents changes.
 struct ImportPlan {
-    int columns = 0;
-    int rows = 0;
-    std::size_t tilesCut = 0;
-    std::vector<Tile> tiles; // the Tiles to store, in order
-    TileRemap cells;         // entry k of the picture -> Tile of `tiles`, with its flips
+    int Columns = 0;
+    int Rows = 0;
+    std::size_t TilesCut = 0;
+    std::vector<Tile> Tiles; // the Tiles to store, in order
+    TileRemap Cells;         // entry k of the picture -> Tile of `tiles`, with its flips
 };
 
 class TileCutter {

@@ -19,7 +19,7 @@ namespace tessivar {
 class TileSetIndex {
 public:
     TileSetIndex(const TileSet& tileSet, DuplicateMode mode);
-    bool contains(const Tile& tile) const { return tiles_.count(tile) != 0; }
+    bool Contains(const Tile& tile) const { return tiles_.count(tile) != 0; }
 
 private:
     std::unordered_set<Tile, TileHash> tiles_;

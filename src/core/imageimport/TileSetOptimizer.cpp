@@ -10,15 +10,15 @@
 namespace tessivar {
 
 OptimizeSummary OptimizeTileSet(TileSet& tileSet, MapGrid& map) {
-    const int count = std::clamp(tileSet.tileCount, 0, kMaxTiles);
+    const int count = std::clamp(tileSet.TileCount, 0, kMaxTiles);
     // Numbers at and above the count move down by the number of Tiles removed.
     TileRemap remap = TileRemap::Identity(kHighestCellTile + 1);
     std::unordered_map<Tile, std::uint32_t, TileHash> kept;
     int keptCount = 0;
     for (int t = 0; t < count; ++t) {
-        const auto [slot, isNew] = kept.try_emplace(tileSet.tiles[static_cast<std::size_t>(t)],
+        const auto [slot, isNew] = kept.try_emplace(tileSet.Tiles[static_cast<std::size_t>(t)],
                                                     static_cast<std::uint32_t>(keptCount));
-        remap[static_cast<std::size_t>(t)].tile = slot->second;
+        remap[static_cast<std::size_t>(t)].Tile = slot->second;
         if (isNew)
             MoveTileSlot(tileSet, t, keptCount++);
     }
@@ -27,12 +27,12 @@ OptimizeSummary OptimizeTileSet(TileSet& tileSet, MapGrid& map) {
     if (removed == 0)
         return summary;
     for (std::size_t old = static_cast<std::size_t>(count); old < remap.size(); ++old)
-        remap[old].tile = static_cast<std::uint32_t>(old) - static_cast<std::uint32_t>(removed);
-    tileSet.tileCount -= removed;
-    summary.removed = removed;
-    summary.change.tileSetModified = true;
-    summary.change.mapModified = remap.Apply(map);
-    summary.change.views = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
+        remap[old].Tile = static_cast<std::uint32_t>(old) - static_cast<std::uint32_t>(removed);
+    tileSet.TileCount -= removed;
+    summary.Removed = removed;
+    summary.Change.TileSetModified = true;
+    summary.Change.MapModified = remap.Apply(map);
+    summary.Change.Views = TilesChanged | TileSetReshaped | MapChanged | TileSetTitleChanged;
     return summary;
 }
 

@@ -9,8 +9,8 @@
 namespace tessivar {
 
 struct OptimizeSummary {
-    int removed = 0;
-    DocumentChange change;
+    int Removed = 0;
+    DocumentChange Change;
 };
 
 // "Optimize...": removes every Tile whose 64 bytes equal an earlier Tile's (palettes are

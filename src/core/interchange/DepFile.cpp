@@ -8,7 +8,7 @@ namespace tessivar {
 
 namespace {
 
-bool contains(const std::vector<std::string>& names, const std::string& name) {
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
@@ -36,16 +36,16 @@ Result<std::string> EscapeMakePath(std::string_view path) {
 }
 
 Result<std::string> FormatDepFile(const Dependencies& dependencies, bool phonyInputs) {
-    if (dependencies.targets.empty())
+    if (dependencies.Targets.empty())
         return Fail("a dependency file needs at least one file written");
     std::vector<std::string> inputs;
-    for (const std::string& input : dependencies.inputs)
-        if (!contains(dependencies.targets, input) && !contains(inputs, input))
+    for (const std::string& input : dependencies.Inputs)
+        if (!Contains(dependencies.Targets, input) && !Contains(inputs, input))
             inputs.push_back(input);
 
     std::string text;
-    for (std::size_t i = 0; i < dependencies.targets.size(); ++i) {
-        const auto target = EscapeMakePath(dependencies.targets[i]);
+    for (std::size_t i = 0; i < dependencies.Targets.size(); ++i) {
+        const auto target = EscapeMakePath(dependencies.Targets[i]);
         if (!target)
             return Fail(target.error());
         text += (i == 0 ? "" : " ") + *target;

@@ -14,8 +14,8 @@
 namespace tessivar {
 
 struct Dependencies {
-    std::vector<std::string> targets; // the files written
-    std::vector<std::string> inputs;  // the files read, in the order they were read
+    std::vector<std::string> Targets; // the files written
+    std::vector<std::string> Inputs;  // the files read, in the order they were read
 };
 
 // One file name as Make reads it: a space or tab is preceded by a backslash, as is '#',

@@ -52,18 +52,18 @@ std::optional<int> TileSheetBlockCountOf(const std::string& path) {
 }
 
 int TileSheetColumns(const TileSheetLook& look) {
-    if (look.columns > 0)
-        return look.columns;
-    return std::max(1, kSheetTilesAcross / look.block.tilesAcross());
+    if (look.Columns > 0)
+        return look.Columns;
+    return std::max(1, kSheetTilesAcross / look.Block.TilesAcross());
 }
 
 std::array<Rgb, kColorsPerPalette> TileSheetPalette(const TileSet& tileSet,
                                                     const TileSheetLook& look) {
     const Palette palette =
-        look.grey ? greyRampPalette()
-                  : tileSet.paletteTable[static_cast<std::size_t>(
-                        (look.paletteSet < 0 ? tileSet.tilePaletteSet[0] : look.paletteSet) & 7)]
-                                        [static_cast<std::size_t>(look.palette & 7)];
+        look.Grey ? GreyRampPalette()
+                  : tileSet.Palettes[static_cast<std::size_t>(
+                        (look.PaletteSet < 0 ? tileSet.TilePaletteSet[0] : look.PaletteSet) & 7)]
+                                    [static_cast<std::size_t>(look.Palette & 7)];
     std::array<Rgb, kColorsPerPalette> colors{};
     for (int c = 0; c < kColorsPerPalette; ++c)
         colors[static_cast<std::size_t>(c)] = DisplayColor(palette[static_cast<std::size_t>(c)]);
@@ -71,15 +71,15 @@ std::array<Rgb, kColorsPerPalette> TileSheetPalette(const TileSet& tileSet,
 }
 
 Status WriteTileSheet(const TileSet& tileSet, const TileSheetLook& look, AtomicFile& file) {
-    const BlockSize block = look.block;
-    const int blocks = tileSet.tileCount / block.tilesPerBlock();
+    const BlockSize block = look.Block;
+    const int blocks = tileSet.TileCount / block.TilesPerBlock();
     if (blocks < 1)
-        return Fail("The tile set has no Block of " + std::to_string(block.width) + " x " +
-                    std::to_string(block.height) + " pixels to draw");
+        return Fail("The tile set has no Block of " + std::to_string(block.Width) + " x " +
+                    std::to_string(block.Height) + " pixels to draw");
     const int columns = TileSheetColumns(look);
     const int rows = (blocks + columns - 1) / columns;
-    const int blockWidth = block.tilesAcross() * kTileSide;
-    const int blockHeight = block.tilesDown() * kTileSide;
+    const int blockWidth = block.TilesAcross() * kTileSide;
+    const int blockHeight = block.TilesDown() * kTileSide;
     const long long width = static_cast<long long>(columns) * blockWidth;
     if (width > (1 << 24))
         return Fail("The sheet would be too wide");
@@ -88,25 +88,25 @@ Status WriteTileSheet(const TileSet& tileSet, const TileSheetLook& look, AtomicF
                                        kSheetBitDepth);
     if (!png)
         return Fail(png.error());
-    if (Status s = (*png)->addText(kTileSheetBlocksKey, std::to_string(blocks)); !s)
+    if (Status s = (*png)->AddText(kTileSheetBlocksKey, std::to_string(blocks)); !s)
         return s;
     std::vector<std::uint8_t> strip(static_cast<std::size_t>(width) * blockHeight, 0);
     for (int row = 0; row < rows; ++row) {
         std::fill(strip.begin(), strip.end(), 0);
         for (int column = 0; column < columns && row * columns + column < blocks; ++column) {
-            const int first = (row * columns + column) * block.tilesPerBlock();
+            const int first = (row * columns + column) * block.TilesPerBlock();
             for (int y = 0; y < blockHeight; ++y) {
                 std::uint8_t* out =
                     &strip[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                            static_cast<std::size_t>(column * blockWidth)];
                 for (int x = 0; x < blockWidth; ++x)
-                    out[x] = tileSet.pixelIn(block, first, x, y) & 3;
+                    out[x] = tileSet.PixelIn(block, first, x, y) & 3;
             }
         }
-        if (Status s = (*png)->writeRows(strip); !s)
+        if (Status s = (*png)->WriteRows(strip); !s)
             return s;
     }
-    return (*png)->finish();
+    return (*png)->Finish();
 }
 
 Status WriteTileSheet(const TileSet& tileSet, const TileSheetLook& look, const std::string& path) {

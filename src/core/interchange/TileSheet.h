@@ -22,11 +22,11 @@ namespace tessivar {
 inline constexpr const char* kTileSheetFilter = "PNG Picture (*.png)|*.png|All Files (*.*)|*.*";
 
 struct TileSheetLook {
-    BlockSize block;
-    int columns = 0;     // Blocks a row; 0: as many as fill 16 Tiles' width (at least 1)
-    int palette = 0;     // palette of the set below
-    int paletteSet = -1; // palette set; -1: that of Tile 0, as the tile list shows it
-    bool grey = false;   // the editor's four default greys instead of the palette
+    BlockSize Block;
+    int Columns = 0;     // Blocks a row; 0: as many as fill 16 Tiles' width (at least 1)
+    int Palette = 0;     // palette of the set below
+    int PaletteSet = -1; // palette set; -1: that of Tile 0, as the tile list shows it
+    bool Grey = false;   // the editor's four default greys instead of the palette
 };
 
 // The text chunk that records how many Blocks a sheet holds, so that the padding of

@@ -4,7 +4,7 @@
 // messages.
 
 #include "core/interchange/TileSheetImport.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +15,7 @@ class UserPrompts;
 
 // Writes the Blocks of the current size in the palette box's palette. True when a sheet
 // was written.
-bool ExportTileSheetCommand(const TileSet& tileSet, const EditingState& editing,
+bool ExportTileSheetCommand(const TileSet& tileSet, const TileEditorState& editing,
                             UserPrompts& prompts);
 
 // Opens a picture's rows.
@@ -25,7 +25,7 @@ using TileSheetOpener = std::function<Result<TileSheetRows>(const std::string& p
 // CurrentTile on, over the Tiles there or before them; a failure is reported as "Import
 // Error" and changes nothing. Returns what was stored: nothing at all after a cancel or a
 // failure.
-DocumentChange ImportTileSheetCommand(TileSet& tileSet, const EditingState& editing,
+DocumentChange ImportTileSheetCommand(TileSet& tileSet, const TileEditorState& editing,
                                       MapDocument& map, UserPrompts& prompts, bool overwrite,
                                       const TileSheetOpener& open);
 

@@ -24,19 +24,19 @@ public:
                                          std::size_t maxTiles);
 
     // The next row from the top: `width` palette indexes, each below 4.
-    Status addIndexRow(std::span<const std::uint8_t> indexes);
+    Status AddIndexRow(std::span<const std::uint8_t> indexes);
     // The next row from the top: 3 x `width` bytes blue, green, red. A fifth colour is
     // refused with its position.
-    Status addColorRow(std::span<const std::uint8_t> bgr);
+    Status AddColorRow(std::span<const std::uint8_t> bgr);
 
     // The Tiles in cutting order, as a picture whose Tiles read in that order row by row:
     // the sheet itself for 8 x 8 Blocks, else one row of Tiles. With fewer `keepTiles`
     // than the sheet holds, one row of the first `keepTiles` Tiles.
-    ConvertedPicture finish(std::size_t keepTiles = SIZE_MAX) &&;
+    ConvertedPicture Finish(std::size_t keepTiles = SIZE_MAX) &&;
 
 private:
     TileSheetCutter(int width, int height, BlockSize block);
-    void store(int x, ColorIndex value);
+    void Store(int x, ColorIndex value);
 
     int width_;
     int height_;

@@ -19,10 +19,10 @@ namespace tessivar {
 // The rows of a sheet picture from the top: palette indexes (one byte a pixel) or colours
 // (blue, green, red).
 struct TileSheetRows {
-    int width = 0;
-    int height = 0;
-    bool indexed = false;
-    std::function<Status(std::span<std::uint8_t>)> next;
+    int Width = 0;
+    int Height = 0;
+    bool Indexed = false;
+    std::function<Status(std::span<std::uint8_t>)> Next;
 };
 
 // The rows of the picture at `path`: a PNG picture whose palette has at most four

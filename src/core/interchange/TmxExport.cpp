@@ -17,19 +17,19 @@ namespace tessivar {
 
 namespace {
 
-std::string cellName(int row, int column) {
+std::string CellName(int row, int column) {
     return "the cell at row " + std::to_string(row) + ", column " + std::to_string(column);
 }
 
-std::array<bool, kTmxPalettes> palettesUsed(const MapGrid& grid) {
+std::array<bool, kTmxPalettes> PalettesUsed(const MapGrid& grid) {
     std::array<bool, kTmxPalettes> used{};
-    for (const MapCell& cell : grid.cells)
+    for (const MapCell& cell : grid.Cells)
         used[cell.Palette & 7] = true;
     return used;
 }
 
 // Text leaving for XML: valid UTF-8 without control characters other than tab.
-bool fitsXml(const std::string& text) {
+bool FitsXml(const std::string& text) {
     return IsValidUtf8(text) && std::none_of(text.begin(), text.end(), [](char c) {
                return static_cast<unsigned char>(c) < 0x20 && c != '\t';
            });
@@ -37,20 +37,20 @@ bool fitsXml(const std::string& text) {
 
 // The frames of Tile t's animation chain: t, then along "AnimNext" while the Tiles stay
 // in use and the chain has not come back to one of its frames.
-std::vector<int> animationFrames(const TileSet& tileSet, int t, int inUse) {
+std::vector<int> AnimationFrames(const TileSet& tileSet, int t, int inUse) {
     std::vector<int> frames{t};
-    for (int next = tileSet.tileInfo[t][kAnimNextCategory];
+    for (int next = tileSet.TileInfo[t][kAnimNextCategory];
          next >= 0 && next < inUse && std::find(frames.begin(), frames.end(), next) == frames.end();
-         next = tileSet.tileInfo[next][kAnimNextCategory])
+         next = tileSet.TileInfo[next][kAnimNextCategory])
         frames.push_back(next);
     return frames;
 }
 
-void addTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
-    const int inUse = std::min(std::clamp(tileSet.tileCount, 0, kMaxTiles), tiles);
-    const int categories = std::clamp(tileSet.categoryCount, 0, kMaxCategories);
+void AddTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
+    const int inUse = std::min(std::clamp(tileSet.TileCount, 0, kMaxTiles), tiles);
+    const int categories = std::clamp(tileSet.CategoryCount, 0, kMaxCategories);
     for (int t = 0; t < inUse; ++t) {
-        const auto& values = tileSet.tileInfo[t];
+        const auto& values = tileSet.TileInfo[t];
         const bool animated = categories > kAnimatedCategory && values[kAnimatedCategory] != 0;
         const bool anyValue = std::any_of(values.begin(), values.begin() + categories,
                                           [](std::int32_t v) { return v != 0; });
@@ -64,9 +64,9 @@ void addTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
                 continue; // an absent property reads as false or 0
             pugi::xml_node property = properties.append_child("property");
             property.append_attribute("name") =
-                TextAsUtf8(tileSet.categories[c].nameText()).c_str();
+                TextAsUtf8(tileSet.Categories[c].NameText()).c_str();
             const bool boolean =
-                tileSet.categories[c].type == static_cast<int>(CategoryType::Boolean);
+                tileSet.Categories[c].Type == static_cast<int>(CategoryType::Boolean);
             property.append_attribute("type") = boolean ? "bool" : "int";
             if (boolean)
                 property.append_attribute("value") = "true";
@@ -75,7 +75,7 @@ void addTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
         }
         if (!animated || categories <= kAnimDelayCategory)
             continue;
-        const std::vector<int> frames = animationFrames(tileSet, t, inUse);
+        const std::vector<int> frames = AnimationFrames(tileSet, t, inUse);
         if (frames.size() < 2)
             continue;
         pugi::xml_node animation = tile.append_child("animation");
@@ -83,18 +83,18 @@ void addTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
             pugi::xml_node node = animation.append_child("frame");
             node.append_attribute("tileid") = frame;
             node.append_attribute("duration") =
-                std::max(0, tileSet.tileInfo[frame][kAnimDelayCategory]);
+                std::max(0, tileSet.TileInfo[frame][kAnimDelayCategory]);
         }
     }
 }
 
 // The cells as CSV rows; `first` holds the first tile number of each palette's tileset.
-std::string csvData(const MapGrid& grid, const std::array<std::uint32_t, kTmxPalettes>& first) {
+std::string CsvData(const MapGrid& grid, const std::array<std::uint32_t, kTmxPalettes>& first) {
     std::string text = "\n";
-    text.reserve(grid.cells.size() * 6 + 2);
+    text.reserve(grid.Cells.size() * 6 + 2);
     for (int row = 0; row < grid.Height; ++row) {
         for (int column = 0; column < grid.Width; ++column) {
-            const MapCell& cell = grid.at(row, column);
+            const MapCell& cell = grid.At(row, column);
             std::uint32_t number = first[cell.Palette] + cell.Tile;
             if (cell.HFlip)
                 number |= kTmxHFlipBit;
@@ -110,22 +110,22 @@ std::string csvData(const MapGrid& grid, const std::array<std::uint32_t, kTmxPal
 }
 
 struct TextWriter : pugi::xml_writer {
-    std::string text;
+    std::string Text;
     void write(const void* data, std::size_t size) override {
-        text.append(static_cast<const char*>(data), size);
+        Text.append(static_cast<const char*>(data), size);
     }
 };
 
 // The sheet of one palette: the Tiles left to right, 16 a row, in that palette of palette
 // set 0 as the map shows them, reaching as far as the cells do.
-Status writeSheet(const TileSet& tileSet, int tiles, int palette, AtomicFile& file) {
+Status WriteSheet(const TileSet& tileSet, int tiles, int palette, AtomicFile& file) {
     auto shown = std::make_unique<TileSet>(tileSet);
-    shown->tileCount = tiles;
+    shown->TileCount = tiles;
     TileSheetLook look;
-    look.block = BlockSize{kTileSide, kTileSide};
-    look.columns = kTmxSheetColumns;
-    look.palette = palette;
-    look.paletteSet = 0;
+    look.Block = BlockSize{kTileSide, kTileSide};
+    look.Columns = kTmxSheetColumns;
+    look.Palette = palette;
+    look.PaletteSet = 0;
     return WriteTileSheet(*shown, look, file);
 }
 
@@ -134,22 +134,22 @@ Status writeSheet(const TileSet& tileSet, int tiles, int palette, AtomicFile& fi
 Status CheckTmxCells(const MapGrid& grid) {
     for (int row = 0; row < grid.Height; ++row)
         for (int column = 0; column < grid.Width; ++column) {
-            const MapCell& cell = grid.at(row, column);
+            const MapCell& cell = grid.At(row, column);
             if (cell.Palette >= kTmxPalettes)
-                return Fail(cellName(row, column) + " has palette " + std::to_string(cell.Palette) +
+                return Fail(CellName(row, column) + " has palette " + std::to_string(cell.Palette) +
                             "; only palettes 0 to 7 can be shown");
             if (cell.HFlip > 1 || cell.VFlip > 1)
-                return Fail(cellName(row, column) + " has a flip value other than 0 or 1");
+                return Fail(CellName(row, column) + " has a flip value other than 0 or 1");
             if (cell.Tile >= kMaxTiles)
-                return Fail(cellName(row, column) + " shows Tile " + std::to_string(cell.Tile) +
+                return Fail(CellName(row, column) + " shows Tile " + std::to_string(cell.Tile) +
                             ", past the last Tile slot (767)");
         }
     return Ok();
 }
 
 int TmxSheetTileCount(const TileSet& tileSet, const MapGrid& grid) {
-    int tiles = std::clamp(tileSet.tileCount, 1, kMaxTiles);
-    for (const MapCell& cell : grid.cells)
+    int tiles = std::clamp(tileSet.TileCount, 1, kMaxTiles);
+    for (const MapCell& cell : grid.Cells)
         tiles = std::max(tiles, std::min<int>(cell.Tile, kMaxTiles - 1) + 1);
     return tiles;
 }
@@ -160,7 +160,7 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
         return Fail("The map is empty");
     if (Status cells = CheckTmxCells(grid); !cells)
         return Fail(cells.error());
-    if (!fitsXml(tileSetPath))
+    if (!FitsXml(tileSetPath))
         return Fail("the tile set path \"" + TextAsUtf8(tileSetPath) +
                     "\" is not plain UTF-8 text and cannot be kept in a TMX file");
     const int tiles = TmxSheetTileCount(tileSet, grid);
@@ -185,7 +185,7 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
     property.append_attribute("name") = kTmxTileSetProperty;
     property.append_attribute("value") = tileSetPath.c_str();
 
-    const auto used = palettesUsed(grid);
+    const auto used = PalettesUsed(grid);
     std::array<std::uint32_t, kTmxPalettes> first{};
     std::uint32_t next = 1;
     for (int palette = 0; palette < kTmxPalettes; ++palette) {
@@ -206,7 +206,7 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
         image.append_attribute("source") = sheet.c_str();
         image.append_attribute("width") = kTmxSheetColumns * kTileSide;
         image.append_attribute("height") = sheetRows * kTileSide;
-        addTileInfo(tileset, tileSet, tiles);
+        AddTileInfo(tileset, tileSet, tiles);
     }
 
     pugi::xml_node layer = map.append_child("layer");
@@ -216,11 +216,11 @@ Result<std::string> MakeTmxDocument(const TileSet& tileSet, const MapGrid& grid,
     layer.append_attribute("height") = grid.Height;
     pugi::xml_node data = layer.append_child("data");
     data.append_attribute("encoding") = "csv";
-    data.append_child(pugi::node_pcdata).set_value(csvData(grid, first).c_str());
+    data.append_child(pugi::node_pcdata).set_value(CsvData(grid, first).c_str());
 
     TextWriter writer;
     doc.save(writer, " ", pugi::format_default, pugi::encoding_utf8);
-    return std::move(writer.text);
+    return std::move(writer.Text);
 }
 
 Status ExportTmx(const TileSet& tileSet, const MapGrid& grid, const std::string& tileSetPath,
@@ -229,7 +229,7 @@ Status ExportTmx(const TileSet& tileSet, const MapGrid& grid, const std::string&
     if (!document)
         return Fail(document.error());
     const int tiles = TmxSheetTileCount(tileSet, grid);
-    const auto used = palettesUsed(grid);
+    const auto used = PalettesUsed(grid);
     for (int palette = 0; palette < kTmxPalettes; ++palette) {
         if (!used[palette])
             continue;
@@ -237,7 +237,7 @@ Status ExportTmx(const TileSet& tileSet, const MapGrid& grid, const std::string&
         auto file = open(sheet);
         if (!file)
             return Fail(file.error());
-        if (Status s = writeSheet(tileSet, tiles, palette, **file); !s)
+        if (Status s = WriteSheet(tileSet, tiles, palette, **file); !s)
             return Fail("cannot write " + sheet + ": " + s.error());
     }
     auto file = open(tmxPath);

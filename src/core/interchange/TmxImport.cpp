@@ -17,7 +17,7 @@ namespace tessivar {
 
 namespace {
 
-std::optional<std::uint64_t> wholeNumber(std::string_view text) {
+std::optional<std::uint64_t> WholeNumber(std::string_view text) {
     std::uint64_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -27,9 +27,9 @@ std::optional<std::uint64_t> wholeNumber(std::string_view text) {
 }
 
 // An attribute that must hold a whole number in [least, most].
-Result<int> numberAttribute(pugi::xml_node node, const char* name, int least, int most) {
+Result<int> NumberAttribute(pugi::xml_node node, const char* name, int least, int most) {
     const pugi::xml_attribute attribute = node.attribute(name);
-    const auto value = wholeNumber(attribute.value());
+    const auto value = WholeNumber(attribute.value());
     if (!attribute || !value || *value < static_cast<std::uint64_t>(least) ||
         *value > static_cast<std::uint64_t>(most))
         return Fail(std::string("the ") + node.name() + " element's " + name +
@@ -39,14 +39,14 @@ Result<int> numberAttribute(pugi::xml_node node, const char* name, int least, in
 }
 
 struct DepthCheck : pugi::xml_tree_walker {
-    bool tooDeep = false;
+    bool TooDeep = false;
     bool for_each(pugi::xml_node&) override {
-        tooDeep = depth() >= kDeepestTmxNesting;
-        return !tooDeep;
+        TooDeep = depth() >= kDeepestTmxNesting;
+        return !TooDeep;
     }
 };
 
-std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text) {
+std::optional<std::vector<std::uint8_t>> DecodeBase64(std::string_view text) {
     std::array<int, 256> values;
     values.fill(-1);
     const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -87,7 +87,7 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text) {
 
 // Unpacks a zlib or gzip stream that must give exactly `expected` bytes; the output
 // grows with what the stream holds, never past `expected`.
-Result<std::vector<std::uint8_t>> inflateExactly(const std::vector<std::uint8_t>& packed,
+Result<std::vector<std::uint8_t>> InflateExactly(const std::vector<std::uint8_t>& packed,
                                                  std::size_t expected, bool gzip) {
     z_stream stream{};
     if (inflateInit2(&stream, gzip ? 15 + 16 : 15) != Z_OK)
@@ -112,7 +112,7 @@ Result<std::vector<std::uint8_t>> inflateExactly(const std::vector<std::uint8_t>
     return bytes;
 }
 
-Result<std::vector<std::uint32_t>> csvNumbers(std::string_view text, std::size_t cells) {
+Result<std::vector<std::uint32_t>> CsvNumbers(std::string_view text, std::size_t cells) {
     std::vector<std::uint32_t> numbers;
     numbers.reserve(std::min(cells, text.size() / 2 + 1)); // at least "1," a cell
     std::size_t at = 0;
@@ -126,7 +126,7 @@ Result<std::vector<std::uint32_t>> csvNumbers(std::string_view text, std::size_t
         at = comma + 1;
         if (item.empty() && comma == text.size() && numbers.size() == cells)
             break; // only blanks after the last number
-        const auto value = wholeNumber(item);
+        const auto value = WholeNumber(item);
         if (!value || *value > 0xFFFFFFFFu)
             return Fail("the layer data holds \"" + std::string(item.substr(0, 20)) +
                         "\" where a tile number belongs");
@@ -140,13 +140,13 @@ Result<std::vector<std::uint32_t>> csvNumbers(std::string_view text, std::size_t
     return numbers;
 }
 
-Result<std::vector<std::uint32_t>> layerNumbers(pugi::xml_node data, std::size_t cells) {
+Result<std::vector<std::uint32_t>> LayerNumbers(pugi::xml_node data, std::size_t cells) {
     const std::string encoding = data.attribute("encoding").value();
     const std::string compression = data.attribute("compression").value();
     if (data.child("chunk"))
         return Fail("endless maps (layer data in chunks) are not read");
     if (encoding == "csv" && compression.empty())
-        return csvNumbers(data.child_value(), cells);
+        return CsvNumbers(data.child_value(), cells);
     if (encoding != "base64")
         return Fail("layer data " +
                     (encoding.empty() ? std::string("as XML elements") : "encoded as " + encoding) +
@@ -154,11 +154,11 @@ Result<std::vector<std::uint32_t>> layerNumbers(pugi::xml_node data, std::size_t
     const bool packed = compression == "zlib" || compression == "gzip";
     if (!packed && !compression.empty())
         return Fail(compression + " compressed layer data is not read; use zlib, gzip or none");
-    auto bytes = decodeBase64(data.child_value());
+    auto bytes = DecodeBase64(data.child_value());
     if (!bytes)
         return Fail("the layer data is not valid base64");
     if (packed) {
-        auto unpacked = inflateExactly(*bytes, cells * 4, compression == "gzip");
+        auto unpacked = InflateExactly(*bytes, cells * 4, compression == "gzip");
         if (!unpacked)
             return Fail(unpacked.error());
         bytes = std::move(*unpacked);
@@ -176,14 +176,14 @@ Result<std::vector<std::uint32_t>> layerNumbers(pugi::xml_node data, std::size_t
 
 // The tile numbers of one palette's tileset: first .. first + count - 1.
 struct TilesetRange {
-    std::uint32_t first = 0;
-    std::uint32_t count = 0;
-    int palette = 0;
+    std::uint32_t First = 0;
+    std::uint32_t Count = 0;
+    int Palette = 0;
 };
 
 // The export's own tilesets, by name, wherever their numbers start; anything else is
 // refused.
-Result<std::vector<TilesetRange>> readTilesets(pugi::xml_node map) {
+Result<std::vector<TilesetRange>> ReadTilesets(pugi::xml_node map) {
     std::vector<TilesetRange> ranges;
     for (pugi::xml_node tileset : map.children("tileset")) {
         const std::string name = tileset.attribute("name").value();
@@ -196,23 +196,23 @@ Result<std::vector<TilesetRange>> readTilesets(pugi::xml_node map) {
         if (palette == kTmxPalettes)
             return Fail("the tileset \"" + name +
                         "\" is not one the TMX export writes (\"palette 0\" to \"palette 7\")");
-        const auto first = numberAttribute(tileset, "firstgid", 1, kTmxTileBits);
-        const auto count = numberAttribute(tileset, "tilecount", 1, kTmxTileBits);
+        const auto first = NumberAttribute(tileset, "firstgid", 1, kTmxTileBits);
+        const auto count = NumberAttribute(tileset, "tilecount", 1, kTmxTileBits);
         if (!first || !count)
             return Fail(!first ? first.error() : count.error());
-        const auto width = numberAttribute(tileset, "tilewidth", kTileSide, kTileSide);
-        const auto height = numberAttribute(tileset, "tileheight", kTileSide, kTileSide);
+        const auto width = NumberAttribute(tileset, "tilewidth", kTileSide, kTileSide);
+        const auto height = NumberAttribute(tileset, "tileheight", kTileSide, kTileSide);
         if (!width || !height)
             return Fail("the tileset \"" + name + "\" must have tiles of 8 x 8 pixels");
         const TilesetRange range{static_cast<std::uint32_t>(*first),
                                  static_cast<std::uint32_t>(*count), palette};
         for (const TilesetRange& other : ranges) {
-            if (other.palette == palette)
+            if (other.Palette == palette)
                 return Fail("the tileset \"" + name + "\" appears twice");
-            if (other.first < std::uint64_t{range.first} + range.count &&
-                range.first < std::uint64_t{other.first} + other.count)
+            if (other.First < std::uint64_t{range.First} + range.Count &&
+                range.First < std::uint64_t{other.First} + other.Count)
                 return Fail("the tileset \"" + name + "\" shares tile numbers with \"" +
-                            TmxTilesetName(other.palette) + "\"");
+                            TmxTilesetName(other.Palette) + "\"");
         }
         ranges.push_back(range);
     }
@@ -236,7 +236,7 @@ Result<MapFileContents> ParseTmx(std::span<const std::uint8_t> text) {
             return Fail("a document type declaration is not read in a TMX file");
     DepthCheck depth;
     doc.traverse(depth);
-    if (depth.tooDeep)
+    if (depth.TooDeep)
         return Fail("the elements nest deeper than " + std::to_string(kDeepestTmxNesting) +
                     " levels");
 
@@ -246,17 +246,17 @@ Result<MapFileContents> ParseTmx(std::span<const std::uint8_t> text) {
     if (std::string_view(map.attribute("orientation").value()) != "orthogonal")
         return Fail(std::string("the map is ") + map.attribute("orientation").value() +
                     "; only orthogonal maps are read");
-    if (!numberAttribute(map, "tilewidth", kTileSide, kTileSide) ||
-        !numberAttribute(map, "tileheight", kTileSide, kTileSide))
+    if (!NumberAttribute(map, "tilewidth", kTileSide, kTileSide) ||
+        !NumberAttribute(map, "tileheight", kTileSide, kTileSide))
         return Fail("the map's tiles must be 8 x 8 pixels");
     if (map.attribute("infinite").as_int() != 0)
         return Fail("endless maps are not read");
-    const auto width = numberAttribute(map, "width", 1, kMaxMapSide);
-    const auto height = numberAttribute(map, "height", 1, kMaxMapSide);
+    const auto width = NumberAttribute(map, "width", 1, kMaxMapSide);
+    const auto height = NumberAttribute(map, "height", 1, kMaxMapSide);
     if (!width || !height)
         return Fail(!width ? width.error() : height.error());
 
-    const auto tilesets = readTilesets(map);
+    const auto tilesets = ReadTilesets(map);
     if (!tilesets)
         return Fail(tilesets.error());
 
@@ -274,22 +274,22 @@ Result<MapFileContents> ParseTmx(std::span<const std::uint8_t> text) {
     }
     if (!layer)
         return Fail("the map holds no tile layer");
-    const auto layerWidth = numberAttribute(layer, "width", *width, *width);
-    const auto layerHeight = numberAttribute(layer, "height", *height, *height);
+    const auto layerWidth = NumberAttribute(layer, "width", *width, *width);
+    const auto layerHeight = NumberAttribute(layer, "height", *height, *height);
     if (!layerWidth || !layerHeight)
         return Fail("the tile layer is not the size of the map");
 
     const std::size_t cells = static_cast<std::size_t>(*width) * *height;
-    const auto numbers = layerNumbers(layer.child("data"), cells);
+    const auto numbers = LayerNumbers(layer.child("data"), cells);
     if (!numbers)
         return Fail(numbers.error());
 
     MapFileContents contents;
-    contents.version = "VX02";
+    contents.Version = "VX02";
     for (pugi::xml_node property : map.child("properties").children("property"))
         if (std::string_view(property.attribute("name").value()) == kTmxTileSetProperty)
-            contents.tileSetPath = property.attribute("value").value();
-    contents.grid = MapGrid(*width, *height);
+            contents.TileSetPath = property.attribute("value").value();
+    contents.Grid = MapGrid(*width, *height);
     for (std::size_t i = 0; i < cells; ++i) {
         const std::uint32_t number = (*numbers)[i];
         const auto where = [&] {
@@ -303,17 +303,17 @@ Result<MapFileContents> ParseTmx(std::span<const std::uint8_t> text) {
             return Fail(where() + " is rotated; cells can only be flipped");
         const auto range =
             std::find_if(tilesets->begin(), tilesets->end(), [tile](const TilesetRange& r) {
-                return r.first <= tile && tile - r.first < r.count;
+                return r.First <= tile && tile - r.First < r.Count;
             });
         if (range == tilesets->end())
             return Fail(where() + " shows tile number " + std::to_string(tile) +
                         ", which belongs to no tileset of the map");
-        if (tile - range->first >= kMaxTiles)
-            return Fail(where() + " shows Tile " + std::to_string(tile - range->first) +
+        if (tile - range->First >= kMaxTiles)
+            return Fail(where() + " shows Tile " + std::to_string(tile - range->First) +
                         ", past the last Tile slot (767)");
-        MapCell& cell = contents.grid.cells[i];
-        cell.Tile = static_cast<std::uint16_t>(tile - range->first);
-        cell.Palette = static_cast<std::uint8_t>(range->palette);
+        MapCell& cell = contents.Grid.Cells[i];
+        cell.Tile = static_cast<std::uint16_t>(tile - range->First);
+        cell.Palette = static_cast<std::uint8_t>(range->Palette);
         cell.HFlip = (number & kTmxHFlipBit) ? 1 : 0;
         cell.VFlip = (number & kTmxVFlipBit) ? 1 : 0;
     }

@@ -9,6 +9,7 @@
 
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
+#include "core/render/CellGeometry.h"
 #include "core/tileinfo/AnimationChain.h"
 
 #include <array>
@@ -19,17 +20,9 @@
 
 namespace tessivar {
 
-// An inclusive window of map cells; empty when last < first.
-struct MapCellWindow {
-    int firstColumn = 0;
-    int lastColumn = -1;
-    int firstRow = 0;
-    int lastRow = -1;
-};
-
 // The cells a scrolled view shows, one cell of margin on each side, clamped to the grid.
-MapCellWindow VisibleMapCells(int scrollX, int scrollY, int viewWidth, int viewHeight, int pitchX,
-                              int pitchY, int columns, int rows);
+CellRange VisibleMapCells(int scrollX, int scrollY, int viewWidth, int viewHeight, int pitchX,
+                          int pitchY, int columns, int rows);
 
 class MapAnimation {
 public:
@@ -39,27 +32,27 @@ public:
     using DrawFrame = std::function<void(int column, int row, int frame, int palette)>;
 
     // Every click of "Enable animation": each Tile shows itself, every countdown at 0.
-    void restart() { chain_.restart(); }
+    void Restart() { chain_.Restart(); }
 
     // One tick over the cells of `visible`. Does nothing when the tile set has no
     // "Animated", "AnimNext" or "AnimDelay" category. A chain that leads to a Tile
     // number outside the Tile slots stops there.
-    void tick(const TileSet& tileSet, const MapGrid& grid, MapCellWindow visible,
+    void Tick(const TileSet& tileSet, const MapGrid& grid, CellRange visible,
               const DrawFrame& draw);
 
-    int frameOf(int tile) const { return chain_.frame(tile); }
+    int FrameOf(int tile) const { return chain_.Frame(tile); }
 
     // The frame a tick drew into a cell, kept until the cell is drawn with its own Tile.
     struct ShownFrame {
-        int frame;
-        int palette;
+        int Frame;
+        int Palette;
     };
     // The frame cell (column, row) shows; null when it shows its own Tile.
-    const ShownFrame* shownAt(int column, int row) const;
-    bool showsFrames() const { return !shown_.empty(); }
+    const ShownFrame* ShownAt(int column, int row) const;
+    bool ShowsFrames() const { return !shown_.empty(); }
     // The cells are drawn with their own Tiles again: every cell, or those of the window.
-    void forgetShown() { shown_.clear(); }
-    void forgetShown(MapCellWindow cells);
+    void ForgetShown() { shown_.clear(); }
+    void ForgetShown(CellRange cells);
 
 private:
     AnimationChain chain_;

@@ -2,7 +2,7 @@
 
 namespace tessivar {
 
-MapCell MapEditorState::stamp(int tile) const {
+MapCell MapEditorState::Stamp(int tile) const {
     MapCell cell;
     cell.Tile = static_cast<std::uint16_t>(tile);
     cell.Palette = static_cast<std::uint8_t>(MapPalette);
@@ -13,7 +13,7 @@ MapCell MapEditorState::stamp(int tile) const {
 
 namespace {
 
-bool keepBlock(int& block, int tilesPerBlock) {
+bool KeepBlock(int& block, int tilesPerBlock) {
     int kept = block - block % tilesPerBlock;
     if (kept < 0 || kept >= kMaxTiles)
         kept = 0;
@@ -26,8 +26,8 @@ bool keepBlock(int& block, int tilesPerBlock) {
 
 bool KeepMapBlocksInRange(MapEditorState& state, const TileSet& tileSet) {
     const int perBlock = tileSet.TilesPerBlock();
-    const bool left = keepBlock(state.LeftBlock, perBlock);
-    const bool right = keepBlock(state.RightBlock, perBlock);
+    const bool left = KeepBlock(state.LeftBlock, perBlock);
+    const bool right = KeepBlock(state.RightBlock, perBlock);
     return left || right;
 }
 

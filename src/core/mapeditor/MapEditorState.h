@@ -3,7 +3,7 @@
 // What the map editor's controls hold: the Block each mouse button places, the palette
 // and flips given to placed cells, the tool, and the state of the drag in progress.
 
-#include "core/grid/GridTypes.h"
+#include "core/drawing/DrawingTypes.h"
 #include "core/model/MapDocument.h"
 #include "core/model/TileSet.h"
 
@@ -19,21 +19,21 @@ struct MapEditorState {
     int RightBlock = 1; // ... with any other button
     int MapPalette = 0; // palette written by the single-tile and fill tools
     Rgb MapGridColor{128, 128, 128};
-    bool gridColorChosen = false; // until "Grid Color" is used the window face colour shows
-    MapTool tool = MapTool::SingleTile;
+    bool GridColorChosen = false; // until "Grid Color" is used the window face colour shows
+    MapTool Tool = MapTool::SingleTile;
     RectangleMode RectMode = RectangleMode::Filled;
     bool HFlip = false;
     bool VFlip = false;
-    PaintButton paintButton = PaintButton::None;
+    PaintButton PaintingButton = PaintButton::None;
     bool RectDragging = false;
-    GridPoint rectStart;   // column, row of the drag's first corner
-    GridPoint rectCurrent; // ... and of its moving corner
+    GridPoint RectStart;   // column, row of the drag's first corner
+    GridPoint RectCurrent; // ... and of its moving corner
 
-    int blockOf(PaintButton button) const {
+    int BlockOf(PaintButton button) const {
         return button == PaintButton::Left ? LeftBlock : RightBlock;
     }
     // The cell SetMapCell writes for `tile`: the map palette and the flip buttons.
-    MapCell stamp(int tile) const;
+    MapCell Stamp(int tile) const;
 };
 
 // After a change of Block size or tile count, moves LeftBlock and RightBlock back to the

@@ -1,6 +1,6 @@
 #include "core/mapeditor/MapFill.h"
 
-#include "core/grid/FloodFill.h"
+#include "core/drawing/FloodFill.h"
 
 namespace tessivar {
 
@@ -8,7 +8,7 @@ std::size_t FloodFillMap(MapGrid& grid, int column, int row, int oldTile, const 
                          const std::function<void(int, int)>& beforeWrite) {
     if (stamp.Tile == oldTile)
         return 0;
-    MapCell* cells = grid.cells.data();
+    MapCell* cells = grid.Cells.data();
     const std::size_t width = static_cast<std::size_t>(grid.Width);
     return FloodFillGrid(
         grid.Width, grid.Height, {column, row},

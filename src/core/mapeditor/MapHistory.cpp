@@ -4,100 +4,100 @@
 
 namespace tessivar {
 
-std::size_t MapHistory::Step::bytes() const {
-    return whole ? grid.cells.size() * sizeof(MapCell) : cells.size() * sizeof(HeldCell);
+std::size_t MapHistory::Step::Bytes() const {
+    return Whole ? Grid.Cells.size() * sizeof(MapCell) : Cells.size() * sizeof(HeldCell);
 }
 
-MapHistory::MapHistory(MapDocument& map, Announce announce)
+MapHistory::MapHistory(MapDocument& map, Announce AnnounceChange)
     : map_(map)
-    , announce_(std::move(announce)) {}
+    , announce_(std::move(AnnounceChange)) {}
 
-void MapHistory::heard(unsigned changes) {
+void MapHistory::Heard(unsigned changes) {
     if ((changes & MapResized) && !open_ && !applying_)
-        clear();
+        Clear();
 }
 
-void MapHistory::announce(const DocumentChange& change) {
+void MapHistory::AnnounceChange(const DocumentChange& change) {
     applying_ = true;
     announce_(change);
     applying_ = false;
 }
 
-void MapHistory::beginStep() {
+void MapHistory::BeginStep() {
     if (open_)
-        endStep();
+        EndStep();
     while (steps_.size() > undoCount_) {
-        bytesHeld_ -= steps_.back().bytes();
+        bytesHeld_ -= steps_.back().Bytes();
         steps_.pop_back();
     }
     open_ = true;
     openWidth_ = map_.Width();
     openHeight_ = map_.Height();
     current_ = Step{};
-    current_.width = openWidth_;
-    current_.height = openHeight_;
+    current_.Width = openWidth_;
+    current_.Height = openHeight_;
     seen_.assign(static_cast<std::size_t>(openWidth_) * openHeight_, false);
 }
 
-void MapHistory::recordCell(int row, int column) {
-    if (!open_ || current_.whole || row < 0 || column < 0 || row >= openHeight_ ||
+void MapHistory::RecordCell(int row, int column) {
+    if (!open_ || current_.Whole || row < 0 || column < 0 || row >= openHeight_ ||
         column >= openWidth_ || map_.Width() != openWidth_ || map_.Height() != openHeight_)
         return;
     const std::size_t index = static_cast<std::size_t>(row) * openWidth_ + column;
     if (seen_[index])
         return;
     seen_[index] = true;
-    current_.cells.push_back({static_cast<std::uint32_t>(index), map_.grid.cells[index]});
-    if (current_.cells.size() * 2 >= seen_.size())
-        makeWhole();
+    current_.Cells.push_back({static_cast<std::uint32_t>(index), map_.Grid.Cells[index]});
+    if (current_.Cells.size() * 2 >= seen_.size())
+        MakeWhole();
 }
 
 // The grid as it was: the map now, with the cells changed so far put back.
-void MapHistory::makeWhole() {
-    MapGrid before = map_.grid;
-    for (const HeldCell& held : current_.cells)
-        before.cells[held.index] = held.cell;
-    current_.cells = {};
-    current_.grid = std::move(before);
-    current_.whole = true;
+void MapHistory::MakeWhole() {
+    MapGrid before = map_.Grid;
+    for (const HeldCell& held : current_.Cells)
+        before.Cells[held.Index] = held.Cell;
+    current_.Cells = {};
+    current_.Grid = std::move(before);
+    current_.Whole = true;
 }
 
-void MapHistory::recordWholeGrid() {
-    if (open_ && !current_.whole)
-        makeWhole();
+void MapHistory::RecordWholeGrid() {
+    if (open_ && !current_.Whole)
+        MakeWhole();
 }
 
-void MapHistory::endStep() {
+void MapHistory::EndStep() {
     if (!open_)
         return;
     open_ = false;
     seen_ = {};
     Step step = std::move(current_);
     current_ = Step{};
-    const MapGrid& now = map_.grid;
-    if (step.whole) {
-        if (step.grid == now)
+    const MapGrid& now = map_.Grid;
+    if (step.Whole) {
+        if (step.Grid == now)
             return;
     } else {
         if (now.Width != openWidth_ || now.Height != openHeight_) {
-            clear(); // the grid was replaced under the step
+            Clear(); // the grid was replaced under the step
             return;
         }
-        std::erase_if(step.cells,
-                      [&](const HeldCell& held) { return now.cells[held.index] == held.cell; });
-        if (step.cells.empty())
+        std::erase_if(step.Cells,
+                      [&](const HeldCell& held) { return now.Cells[held.Index] == held.Cell; });
+        if (step.Cells.empty())
             return;
-        step.cells.shrink_to_fit();
+        step.Cells.shrink_to_fit();
     }
-    bytesHeld_ += step.bytes();
+    bytesHeld_ += step.Bytes();
     steps_.push_back(std::move(step));
     undoCount_ = steps_.size();
-    trim();
+    Trim();
 }
 
-void MapHistory::trim() {
+void MapHistory::Trim() {
     while (steps_.size() > kCapacity || (steps_.size() > 1 && bytesHeld_ > kByteBudget)) {
-        bytesHeld_ -= steps_.front().bytes();
+        bytesHeld_ -= steps_.front().Bytes();
         steps_.pop_front();
         --undoCount_;
     }
@@ -105,43 +105,43 @@ void MapHistory::trim() {
 
 // Swaps the step's cells with the map's. False (and the history forgotten) when a sparse
 // step no longer fits the grid.
-bool MapHistory::exchange(Step& step) {
-    MapGrid& grid = map_.grid;
+bool MapHistory::Exchange(Step& step) {
+    MapGrid& grid = map_.Grid;
     unsigned changes = MapChanged;
-    if (step.whole) {
-        if (grid.Width != step.grid.Width || grid.Height != step.grid.Height)
+    if (step.Whole) {
+        if (grid.Width != step.Grid.Width || grid.Height != step.Grid.Height)
             changes |= MapResized;
-        bytesHeld_ -= step.bytes();
-        std::swap(grid, step.grid);
-        bytesHeld_ += step.bytes();
+        bytesHeld_ -= step.Bytes();
+        std::swap(grid, step.Grid);
+        bytesHeld_ += step.Bytes();
     } else {
-        if (grid.Width != step.width || grid.Height != step.height) {
-            clear();
+        if (grid.Width != step.Width || grid.Height != step.Height) {
+            Clear();
             return false;
         }
-        for (HeldCell& held : step.cells)
-            std::swap(grid.cells[held.index], held.cell);
+        for (HeldCell& held : step.Cells)
+            std::swap(grid.Cells[held.Index], held.Cell);
     }
-    announce({changes, false, true});
+    AnnounceChange({changes, false, true});
     return true;
 }
 
 bool MapHistory::Undo() {
-    if (open_ || !canUndo())
+    if (open_ || !CanUndo())
         return false;
     --undoCount_;
-    return exchange(steps_[undoCount_]);
+    return Exchange(steps_[undoCount_]);
 }
 
 bool MapHistory::Redo() {
-    if (open_ || !canRedo())
+    if (open_ || !CanRedo())
         return false;
     // Counted first: the listeners hear of the change with the history already moved on.
     ++undoCount_;
-    return exchange(steps_[undoCount_ - 1]);
+    return Exchange(steps_[undoCount_ - 1]);
 }
 
-void MapHistory::clear() {
+void MapHistory::Clear() {
     steps_.clear();
     undoCount_ = 0;
     bytesHeld_ = 0;

@@ -34,45 +34,45 @@ public:
 
     // A step collects every cell written between these two calls. Opening a step drops
     // the steps that could be redone.
-    void beginStep();
-    void endStep();
-    bool stepOpen() const { return open_; }
+    void BeginStep();
+    void EndStep();
+    bool StepOpen() const { return open_; }
     // Call before the cell is written (inside a step).
-    void recordCell(int row, int column);
+    void RecordCell(int row, int column);
     // Call before the grid is resized or replaced (inside a step).
-    void recordWholeGrid();
+    void RecordWholeGrid();
 
-    bool canUndo() const { return undoCount_ > 0; }
-    bool canRedo() const { return undoCount_ < steps_.size(); }
+    bool CanUndo() const { return undoCount_ > 0; }
+    bool CanRedo() const { return undoCount_ < steps_.size(); }
     // Every change announced, by the history or by others.
-    void heard(unsigned changes);
+    void Heard(unsigned changes);
     // Announces a change made to the map inside a step.
-    void announce(const DocumentChange& change);
+    void AnnounceChange(const DocumentChange& change);
 
     bool Undo(); // false when there was nothing to undo
     bool Redo();
-    void clear();
+    void Clear();
 
-    std::size_t stepCount() const { return steps_.size(); }
-    std::size_t bytesHeld() const { return bytesHeld_; }
+    std::size_t StepCount() const { return steps_.size(); }
+    std::size_t BytesHeld() const { return bytesHeld_; }
 
 private:
     struct HeldCell {
-        std::uint32_t index;
-        MapCell cell;
+        std::uint32_t Index;
+        MapCell Cell;
     };
     struct Step {
-        std::vector<HeldCell> cells; // sparse: cells as they were, by index
-        bool whole = false;          // the whole grid is held instead
-        MapGrid grid;
-        int width = 0; // the grid the sparse cells belong to
-        int height = 0;
-        std::size_t bytes() const;
+        std::vector<HeldCell> Cells; // sparse: cells as they were, by index
+        bool Whole = false;          // the whole grid is held instead
+        MapGrid Grid;
+        int Width = 0; // the grid the sparse cells belong to
+        int Height = 0;
+        std::size_t Bytes() const;
     };
 
-    bool exchange(Step& step);
-    void makeWhole();
-    void trim();
+    bool Exchange(Step& step);
+    void MakeWhole();
+    void Trim();
 
     MapDocument& map_;
     Announce announce_;

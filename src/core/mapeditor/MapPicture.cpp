@@ -41,14 +41,14 @@ public:
         std::vector<bool> seen(kSlots * kPalettesPerSet, false);
         std::vector<std::uint32_t> colors;
         RgbImage scratch(kCellPixels, kCellPixels);
-        for (const MapCell& cell : grid.cells) {
+        for (const MapCell& cell : grid.Cells) {
             const MapCell plain{cell.Tile, cell.Palette, 0, 0};
-            const auto pair = static_cast<std::size_t>(squareIndex(plain) / 4);
+            const auto pair = static_cast<std::size_t>(SquareIndex(plain) / 4);
             if (seen[pair])
                 continue;
             seen[pair] = true;
-            paintCell(tileSet, plain, scratch);
-            for (const std::uint32_t pixel : scratch.pixels)
+            PaintCell(tileSet, plain, scratch);
+            for (const std::uint32_t pixel : scratch.Pixels)
                 if (std::find(colors.begin(), colors.end(), pixel) == colors.end())
                     colors.push_back(pixel);
         }
@@ -57,16 +57,16 @@ public:
     }
 
     // Bytes of one picture row.
-    std::size_t rowBytes() const {
+    std::size_t RowBytes() const {
         return static_cast<std::size_t>(grid_.Width) * kCellPixels * pixelBytes_;
     }
 
     // Picture row y (0..7) of cell row `cellRow`, rowBytes() bytes.
-    void row(int cellRow, int y, std::uint8_t* out) {
-        const MapCell* cells = &grid_.at(cellRow, 0);
+    void Row(int cellRow, int y, std::uint8_t* out) {
+        const MapCell* cells = &grid_.At(cellRow, 0);
         const std::size_t squareRow = static_cast<std::size_t>(kCellPixels) * pixelBytes_;
         for (int column = 0; column < grid_.Width; ++column) {
-            const std::uint8_t* square = squareOf(cells[column]);
+            const std::uint8_t* square = SquareOf(cells[column]);
             std::copy_n(square + y * squareRow, squareRow, out);
             out += squareRow;
         }
@@ -76,34 +76,34 @@ private:
     static constexpr int kSlots = kMaxTiles + 1;
     static constexpr int kSquares = kSlots * kPalettesPerSet * 4;
 
-    static int squareIndex(const MapCell& cell) {
+    static int SquareIndex(const MapCell& cell) {
         const int slot = std::min<int>(cell.Tile, kMaxTiles);
         return ((slot * kPalettesPerSet + (cell.Palette & 7)) * 2 + (cell.HFlip ? 1 : 0)) * 2 +
                (cell.VFlip ? 1 : 0);
     }
 
-    static void paintCell(const TileSet& tileSet, const MapCell& cell, RgbImage& out) {
+    static void PaintCell(const TileSet& tileSet, const MapCell& cell, RgbImage& out) {
         BlockLook look;
-        look.block = BlockSize{kCellPixels, kCellPixels}; // the first Tile of each Block
-        look.paletteSet = 0;
+        look.Block = BlockSize{kCellPixels, kCellPixels}; // the first Tile of each Block
+        look.PaletteSet = 0;
         LookOfCell(look, cell);
         PaintBlock(tileSet, look, out, 0, 0);
     }
 
-    const std::uint8_t* squareOf(const MapCell& cell) {
-        const auto index = static_cast<std::size_t>(squareIndex(cell));
+    const std::uint8_t* SquareOf(const MapCell& cell) {
+        const auto index = static_cast<std::size_t>(SquareIndex(cell));
         std::uint8_t* square =
             &squares_[index * kCellPixels * kCellPixels * static_cast<std::size_t>(pixelBytes_)];
         if (!painted_[index]) {
-            paint(cell, square);
+            Paint(cell, square);
             painted_[index] = true;
         }
         return square;
     }
 
-    void paint(const MapCell& cell, std::uint8_t* square) {
-        paintCell(tileSet_, cell, scratch_);
-        for (const std::uint32_t pixel : scratch_.pixels) {
+    void Paint(const MapCell& cell, std::uint8_t* square) {
+        PaintCell(tileSet_, cell, scratch_);
+        for (const std::uint32_t pixel : scratch_.Pixels) {
             if (pixelBytes_ == 1) {
                 *square++ = static_cast<std::uint8_t>(
                     std::lower_bound(palette_.begin(), palette_.end(), pixel) - palette_.begin());
@@ -124,7 +124,7 @@ private:
     RgbImage scratch_;
 };
 
-Status writeBitmap(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
+Status WriteBitmap(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
     const int width = grid.Width * kCellPixels;
     const int height = grid.Height * kCellPixels;
     const auto header = MakeBitmap24Header(width, height);
@@ -136,18 +136,18 @@ Status writeBitmap(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file
     PictureRows rows(tileSet, grid, {});
     // Bitmap rows run from the bottom up: the last cell row comes first, its last
     // pixel row first of all.
-    for (int cellRow = grid.Height - 1; cellRow >= 0 && file.status().ok(); --cellRow) {
+    for (int cellRow = grid.Height - 1; cellRow >= 0 && file.Outcome().ok(); --cellRow) {
         for (int y = 0; y < kCellPixels; ++y)
-            rows.row(cellRow, y,
+            rows.Row(cellRow, y,
                      strip.data() + static_cast<std::size_t>(kCellPixels - 1 - y) * stride);
         file.Write(strip);
     }
-    return file.status();
+    return file.Outcome();
 }
 
 // An indexed PNG picture whose palette holds the colours in use (at most 8 palettes x 4
 // colours), at the smallest bit depth they allow.
-Status writePng(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
+Status WritePng(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
     std::vector<std::uint32_t> colors = PictureRows::ColorsInUse(tileSet, grid);
     std::vector<Rgb> palette;
     for (const std::uint32_t color : colors)
@@ -159,14 +159,14 @@ Status writePng(const TileSet& tileSet, const MapGrid& grid, AtomicFile& file) {
     if (!png)
         return Fail(png.error());
     PictureRows rows(tileSet, grid, std::move(colors));
-    std::vector<std::uint8_t> strip(rows.rowBytes() * kCellPixels);
+    std::vector<std::uint8_t> strip(rows.RowBytes() * kCellPixels);
     for (int cellRow = 0; cellRow < grid.Height; ++cellRow) {
         for (int y = 0; y < kCellPixels; ++y)
-            rows.row(cellRow, y, strip.data() + static_cast<std::size_t>(y) * rows.rowBytes());
-        if (Status s = (*png)->writeRows(strip); !s)
+            rows.Row(cellRow, y, strip.data() + static_cast<std::size_t>(y) * rows.RowBytes());
+        if (Status s = (*png)->WriteRows(strip); !s)
             return s;
     }
-    return (*png)->finish();
+    return (*png)->Finish();
 }
 
 } // namespace
@@ -198,8 +198,8 @@ Status WriteMapPicture(const TileSet& tileSet, const MapGrid& grid, AtomicFile& 
                        PictureFormat format) {
     if (grid.Width < 1 || grid.Height < 1)
         return Fail("The map is empty");
-    return format == PictureFormat::Png ? writePng(tileSet, grid, file)
-                                        : writeBitmap(tileSet, grid, file);
+    return format == PictureFormat::Png ? WritePng(tileSet, grid, file)
+                                        : WriteBitmap(tileSet, grid, file);
 }
 
 } // namespace tessivar

@@ -25,14 +25,14 @@ bool ApplyMapSize(MapDocument& map, UserPrompts& prompts, MapHistory& history,
     const int rows = ParseLenientInteger(rowText);
     const int columns = ParseLenientInteger(columnText);
     if (const Status size = CheckMapSize(rows, columns); !size) {
-        prompts.showMessage(size.error(), "Size error");
+        prompts.ShowMessage(size.error(), "Size error");
         return false;
     }
-    history.beginStep();
-    history.recordWholeGrid();
-    map.grid = map.grid.resized(columns, rows);
-    history.announce({MapChanged | MapResized});
-    history.endStep();
+    history.BeginStep();
+    history.RecordWholeGrid();
+    map.Grid = map.Grid.Resized(columns, rows);
+    history.AnnounceChange({MapChanged | MapResized});
+    history.EndStep();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "core/mapeditor/MapStroke.h"
 
-#include "core/grid/RectangleShape.h"
+#include "core/drawing/RectangleShape.h"
 #include "core/mapeditor/MapFill.h"
 
 #include <algorithm>
@@ -22,8 +22,8 @@ MapStroke::MapStroke(const TileSet& tileSet, MapDocument& map, MapEditorState& s
     , state_(state)
     , history_(history) {}
 
-void MapStroke::setTool(MapTool tool) {
-    state_.tool = tool;
+void MapStroke::SetTool(MapTool tool) {
+    state_.Tool = tool;
     if (tool == MapTool::SingleTile)
         toolStatus_ = "Pen";
     else if (tool == MapTool::Fill)
@@ -32,128 +32,128 @@ void MapStroke::setTool(MapTool tool) {
         toolStatus_ = state_.RectMode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
 }
 
-void MapStroke::setRectangleMode(RectangleMode mode) {
+void MapStroke::SetRectangleMode(RectangleMode mode) {
     state_.RectMode = mode;
     toolStatus_ = mode == RectangleMode::Filled ? "Filled Rect" : "Hollow Rect";
 }
 
-CellGrid MapCanvasGrid(const TileSet& tileSet, const MapDocument& map) {
-    const BlockSize block = tileSet.block;
-    return CellGrid(2 * block.width + 1, 2 * block.height + 1, map.Width(), map.Height(), 1);
+CellGeometry MapCanvasGrid(const TileSet& tileSet, const MapDocument& map) {
+    const BlockSize block = tileSet.Block;
+    return CellGeometry(2 * block.Width + 1, 2 * block.Height + 1, map.Width(), map.Height(), 1);
 }
 
-std::optional<GridPoint> MapStroke::cellAt(int x, int y) const {
-    const auto cell = MapCanvasGrid(tileSet_, map_).cellAt(x, y);
+std::optional<GridPoint> MapStroke::CellAt(int x, int y) const {
+    const auto cell = MapCanvasGrid(tileSet_, map_).CellAt(x, y);
     if (!cell)
         return std::nullopt;
-    return GridPoint{cell->column, cell->row};
+    return GridPoint{cell->Column, cell->Row};
 }
 
-void MapStroke::setMapCell(int column, int row) {
-    history_.recordCell(row, column);
-    map_.cell(row, column) = state_.stamp(state_.blockOf(state_.paintButton));
+void MapStroke::SetMapCell(int column, int row) {
+    history_.RecordCell(row, column);
+    map_.Cell(row, column) = state_.Stamp(state_.BlockOf(state_.PaintingButton));
     wroteCells_ = true;
 }
 
-MapResponse MapStroke::mouseDown(MouseButton button, int x, int y) {
+MapStrokeResponse MapStroke::MouseDown(MouseButton button, int x, int y) {
     KeepMapBlocksInRange(state_, tileSet_);
     const DocumentChange modified{0, false, true};
-    const auto cell = cellAt(x, y);
+    const auto cell = CellAt(x, y);
     if (!cell)
         return {{}, false, std::nullopt, modified};
     const PaintButton painter =
         button == MouseButton::Left ? PaintButton::Left : PaintButton::Other;
-    switch (state_.tool) {
+    switch (state_.Tool) {
     case MapTool::SingleTile:
-        state_.paintButton = painter;
-        history_.beginStep();
-        setMapCell(cell->x, cell->y);
-        return {{cell->x, cell->x, cell->y, cell->y}, false, std::nullopt, modified};
+        state_.PaintingButton = painter;
+        history_.BeginStep();
+        SetMapCell(cell->X, cell->Y);
+        return {{cell->X, cell->X, cell->Y, cell->Y}, false, std::nullopt, modified};
     case MapTool::Fill: {
-        const MapCell stamp = state_.stamp(state_.blockOf(painter));
-        MapGrid& grid = map_.grid;
-        history_.beginStep();
+        const MapCell stamp = state_.Stamp(state_.BlockOf(painter));
+        MapGrid& grid = map_.Grid;
+        history_.BeginStep();
         const std::size_t written =
-            FloodFillMap(grid, cell->x, cell->y, grid.at(cell->y, cell->x).Tile, stamp,
-                         [this](int column, int row) { history_.recordCell(row, column); });
-        history_.endStep();
+            FloodFillMap(grid, cell->X, cell->Y, grid.At(cell->Y, cell->X).Tile, stamp,
+                         [this](int column, int row) { history_.RecordCell(row, column); });
+        history_.EndStep();
         return {{}, true, std::nullopt, {written > 0 ? MapChanged : 0u, false, true}};
     }
     case MapTool::Rectangle:
-        state_.paintButton = painter;
+        state_.PaintingButton = painter;
         state_.RectDragging = true;
-        state_.rectStart = state_.rectCurrent = *cell;
+        state_.RectStart = state_.RectCurrent = *cell;
         return {{}, true, std::nullopt, modified};
     }
     return {{}, false, std::nullopt, modified};
 }
 
-MapResponse MapStroke::mouseMove(int x, int y) {
-    const auto cell = cellAt(x, y);
+MapStrokeResponse MapStroke::MouseMove(int x, int y) {
+    const auto cell = CellAt(x, y);
     if (!cell)
         return {};
-    MapResponse response;
-    response.status =
-        MapCellStatusText(cell->x, cell->y, map_.cell(cell->y, cell->x), tileSet_.TilesPerBlock());
-    if (state_.paintButton == PaintButton::None)
+    MapStrokeResponse response;
+    response.Status =
+        MapCellStatusText(cell->X, cell->Y, map_.Cell(cell->Y, cell->X), tileSet_.TilesPerBlock());
+    if (state_.PaintingButton == PaintButton::None)
         return response;
     if (state_.RectDragging) {
-        state_.rectCurrent = *cell;
-        response.repaintAll = true;
+        state_.RectCurrent = *cell;
+        response.RepaintAll = true;
         return response;
     }
-    setMapCell(cell->x, cell->y);
-    response.repaint = {cell->x, cell->x, cell->y, cell->y};
+    SetMapCell(cell->X, cell->Y);
+    response.Repaint = {cell->X, cell->X, cell->Y, cell->Y};
     return response;
 }
 
 // The dragged rectangle's cells that still lie on the grid: the grid may have been
 // replaced while the button was down.
-MapCellRange MapStroke::dragRange() const {
-    const RectangleShape shape(state_.rectStart, state_.rectCurrent, state_.RectMode);
-    return {std::max(shape.left(), 0), std::min(shape.right(), map_.Width() - 1),
-            std::max(shape.top(), 0), std::min(shape.bottom(), map_.Height() - 1)};
+CellRange MapStroke::DragRange() const {
+    const RectangleShape shape(state_.RectStart, state_.RectCurrent, state_.RectMode);
+    return {std::max(shape.Left(), 0), std::min(shape.Right(), map_.Width() - 1),
+            std::max(shape.Top(), 0), std::min(shape.Bottom(), map_.Height() - 1)};
 }
 
-MapResponse MapStroke::mouseUp() {
-    MapResponse response;
-    if (state_.RectDragging && state_.paintButton != PaintButton::None) {
-        const RectangleShape shape(state_.rectStart, state_.rectCurrent, state_.RectMode);
+MapStrokeResponse MapStroke::MouseUp() {
+    MapStrokeResponse response;
+    if (state_.RectDragging && state_.PaintingButton != PaintButton::None) {
+        const RectangleShape shape(state_.RectStart, state_.RectCurrent, state_.RectMode);
         // The corners are kept in order after the drag.
-        state_.rectStart = {shape.left(), shape.top()};
-        state_.rectCurrent = {shape.right(), shape.bottom()};
-        const MapCellRange range = dragRange();
-        MapCell stamp = state_.stamp(state_.blockOf(state_.paintButton));
-        history_.beginStep();
-        shape.forEachCell([&](int column, int row) {
-            if (column < range.firstColumn || column > range.lastColumn || row < range.firstRow ||
-                row > range.lastRow)
+        state_.RectStart = {shape.Left(), shape.Top()};
+        state_.RectCurrent = {shape.Right(), shape.Bottom()};
+        const CellRange range = DragRange();
+        MapCell stamp = state_.Stamp(state_.BlockOf(state_.PaintingButton));
+        history_.BeginStep();
+        shape.ForEachCell([&](int column, int row) {
+            if (column < range.FirstColumn || column > range.LastColumn || row < range.FirstRow ||
+                row > range.LastRow)
                 return;
-            history_.recordCell(row, column);
-            MapCell& target = map_.cell(row, column);
+            history_.RecordCell(row, column);
+            MapCell& target = map_.Cell(row, column);
             stamp.Palette = target.Palette; // rectangles keep each cell's palette
             target = stamp;
             wroteCells_ = true;
         });
-        response.repaintAll = true;
+        response.RepaintAll = true;
     }
-    state_.paintButton = PaintButton::None;
+    state_.PaintingButton = PaintButton::None;
     state_.RectDragging = false;
-    history_.endStep();
+    history_.EndStep();
     if (wroteCells_) {
         wroteCells_ = false;
-        response.change.views = MapChanged;
+        response.Change.Views = MapChanged;
     }
     return response;
 }
 
-MapCell MapStroke::shownCell(int column, int row) const {
-    const MapCell& own = map_.cell(row, column);
+MapCell MapStroke::ShownCell(int column, int row) const {
+    const MapCell& own = map_.Cell(row, column);
     if (!state_.RectDragging)
         return own;
-    if (!RectangleShape(state_.rectStart, state_.rectCurrent, state_.RectMode).covers(column, row))
+    if (!RectangleShape(state_.RectStart, state_.RectCurrent, state_.RectMode).Covers(column, row))
         return own;
-    MapCell preview = state_.stamp(state_.blockOf(state_.paintButton));
+    MapCell preview = state_.Stamp(state_.BlockOf(state_.PaintingButton));
     preview.Palette = own.Palette;
     return preview;
 }

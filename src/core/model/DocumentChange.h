@@ -19,12 +19,12 @@ enum Change : unsigned {
 // What an operation on the documents did: the views it touched and the documents it
 // modified. Operations return it; the workspace marks and announces it.
 struct DocumentChange {
-    unsigned views = 0;
-    bool tileSetModified = false;
-    bool mapModified = false;
+    unsigned Views = 0;
+    bool TileSetModified = false;
+    bool MapModified = false;
 
     // Nothing touched: the operation was refused or cancelled.
-    bool empty() const { return views == 0 && !tileSetModified && !mapModified; }
+    bool empty() const { return Views == 0 && !TileSetModified && !MapModified; }
 };
 
 } // namespace tessivar

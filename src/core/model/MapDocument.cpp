@@ -10,35 +10,35 @@ MapGrid::MapGrid(int width, int height, MapCell fill)
     : Width(width)
     , Height(height) {
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    cells.reserve(count);
-    AdviseHugePages(cells.data(), count * sizeof(MapCell));
-    cells.assign(count, fill);
+    Cells.reserve(count);
+    AdviseHugePages(Cells.data(), count * sizeof(MapCell));
+    Cells.assign(count, fill);
 }
 
-MapGrid MapGrid::resized(int width, int height) const {
+MapGrid MapGrid::Resized(int width, int height) const {
     MapGrid result(width, height);
     const int rows = std::min(height, Height);
     const int columns = std::min(width, Width);
     for (int r = 0; r < rows; ++r)
-        std::copy_n(&at(r, 0), columns, &result.at(r, 0));
+        std::copy_n(&At(r, 0), columns, &result.At(r, 0));
     return result;
 }
 
 MapDocument::MapDocument() {
-    resetToNewGrid(0);
+    ResetToNewGrid(0);
 }
 
 void MapDocument::ReplaceMapGrid(int width, int height) {
-    grid = MapGrid(width, height);
+    Grid = MapGrid(width, height);
 }
 
-void MapDocument::resetToNewGrid(int paletteOfTileZero) {
-    MapCell cell;
-    cell.Palette = static_cast<std::uint8_t>(paletteOfTileZero);
-    grid = MapGrid(kDefaultMapSide, kDefaultMapSide, cell);
+void MapDocument::ResetToNewGrid(int paletteOfTileZero) {
+    MapCell Cell;
+    Cell.Palette = static_cast<std::uint8_t>(paletteOfTileZero);
+    Grid = MapGrid(kDefaultMapSide, kDefaultMapSide, Cell);
 }
 
-std::string MapDocument::sizeLabel() const {
+std::string MapDocument::SizeLabel() const {
     return std::to_string(Height()) + "x" + std::to_string(Width());
 }
 

@@ -22,19 +22,19 @@ constexpr int kDefaultMapSide = 32;
 struct MapGrid {
     int Width = 0;
     int Height = 0;
-    std::vector<MapCell> cells;
+    std::vector<MapCell> Cells;
 
     MapGrid() = default;
     MapGrid(int width, int height, MapCell fill = {});
 
-    MapCell& at(int row, int column) {
-        return cells[static_cast<std::size_t>(row) * Width + column];
+    MapCell& At(int row, int column) {
+        return Cells[static_cast<std::size_t>(row) * Width + column];
     }
-    const MapCell& at(int row, int column) const {
-        return cells[static_cast<std::size_t>(row) * Width + column];
+    const MapCell& At(int row, int column) const {
+        return Cells[static_cast<std::size_t>(row) * Width + column];
     }
     // A grid of the new size that keeps the top-left part; added cells are empty.
-    MapGrid resized(int width, int height) const;
+    MapGrid Resized(int width, int height) const;
 
     friend bool operator==(const MapGrid&, const MapGrid&) = default;
 };
@@ -44,21 +44,21 @@ class MapDocument {
 public:
     MapDocument();
 
-    int Width() const { return grid.Width; }
-    int Height() const { return grid.Height; }
-    MapCell& cell(int row, int column) { return grid.at(row, column); }
-    const MapCell& cell(int row, int column) const { return grid.at(row, column); }
+    int Width() const { return Grid.Width; }
+    int Height() const { return Grid.Height; }
+    MapCell& Cell(int row, int column) { return Grid.At(row, column); }
+    const MapCell& Cell(int row, int column) const { return Grid.At(row, column); }
 
     // An empty grid of the given size, every field 0.
     void ReplaceMapGrid(int width, int height);
     // New's grid: 32 x 32 cells of Tile 0 with the given palette.
-    void resetToNewGrid(int paletteOfTileZero);
+    void ResetToNewGrid(int paletteOfTileZero);
     void MarkMapModified() { MapModified = true; }
     void ForgetMapFileName() { MapFileName.clear(); }
     // "Rows x columns" as the size panel shows it.
-    std::string sizeLabel() const;
+    std::string SizeLabel() const;
 
-    MapGrid grid;
+    MapGrid Grid;
     // The file Save writes and the window title names; empty for an untitled map.
     std::string MapFileName;
     bool MapModified = false;

@@ -15,9 +15,9 @@ namespace tessivar {
 class TileRemap {
 public:
     struct Target {
-        std::uint32_t tile = 0;
-        bool toggleHFlip = false;
-        bool toggleVFlip = false;
+        std::uint32_t Tile = 0;
+        bool ToggleHFlip = false;
+        bool ToggleVFlip = false;
     };
 
     TileRemap() = default;

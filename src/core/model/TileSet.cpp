@@ -4,59 +4,59 @@
 
 namespace tessivar {
 
-std::string TileInfoCategory::nameText() const {
-    const auto end = std::find(name.begin(), name.end(), '\0');
-    return std::string(name.begin(), end);
+std::string TileInfoCategory::NameText() const {
+    const auto end = std::find(Name.begin(), Name.end(), '\0');
+    return std::string(Name.begin(), end);
 }
 
-void TileInfoCategory::setName(const std::string& text) {
-    name.fill('\0');
+void TileInfoCategory::SetName(const std::string& text) {
+    Name.fill('\0');
     std::copy_n(text.begin(), std::min<std::size_t>(text.size(), kCategoryNameBytes - 1),
-                name.begin());
+                Name.begin());
 }
 
-Palette greyRampPalette() {
+Palette GreyRampPalette() {
     return {PaletteColor{31, 31, 31}, PaletteColor{21, 21, 21}, PaletteColor{10, 10, 10},
             PaletteColor{0, 0, 0}};
 }
 
 TileSet::TileSet() {
-    resetToStartup();
+    ResetToStartup();
 }
 
-void TileSet::restoreGreyPalettes() {
-    for (auto& set : paletteTable)
-        set.fill(greyRampPalette());
+void TileSet::RestoreGreyPalettes() {
+    for (auto& set : Palettes)
+        set.fill(GreyRampPalette());
 }
 
-void TileSet::resetTileContents() {
-    for (auto& tile : tiles)
+void TileSet::ResetTileContents() {
+    for (auto& tile : Tiles)
         tile.fill(0);
-    tilePalette.fill(0);
-    tilePaletteSet.fill(0);
+    TilePalette.fill(0);
+    TilePaletteSet.fill(0);
     for (int n = 0; n < kMaxTiles; ++n) {
-        tileInfo[n].fill(0);
-        tileInfo[n][1] = n; // "AnimNext" of a Tile points at itself
+        TileInfo[n].fill(0);
+        TileInfo[n][1] = n; // "AnimNext" of a Tile points at itself
     }
 }
 
-void TileSet::resetForNew() {
-    block = BlockSize{};
-    restoreGreyPalettes();
-    resetTileContents();
-    tileCount = kDefaultTileCount;
+void TileSet::ResetForNew() {
+    Block = BlockSize{};
+    RestoreGreyPalettes();
+    ResetTileContents();
+    TileCount = kDefaultTileCount;
 }
 
-void TileSet::resetToStartup() {
-    resetForNew();
-    categories = {};
+void TileSet::ResetToStartup() {
+    ResetForNew();
+    Categories = {};
     const char* names[] = {"Animated", "AnimNext", "AnimDelay"};
     const CategoryType types[] = {CategoryType::Boolean, CategoryType::Word, CategoryType::Time};
     for (int c = 0; c < 3; ++c) {
-        categories[c].setName(names[c]);
-        categories[c].type = static_cast<int>(types[c]);
+        Categories[c].SetName(names[c]);
+        Categories[c].Type = static_cast<int>(types[c]);
     }
-    categoryCount = 3;
+    CategoryCount = 3;
 }
 
 } // namespace tessivar

@@ -29,11 +29,11 @@ using PaletteTable = std::array<std::array<Palette, kPalettesPerSet>, kPaletteSe
 enum class CategoryType : int { Boolean = 0, Byte = 1, Word = 2, Time = 3 };
 
 struct TileInfoCategory {
-    std::array<char, kCategoryNameBytes> name{}; // NUL-terminated, at most 15 characters
-    int type = 0;
+    std::array<char, kCategoryNameBytes> Name{}; // NUL-terminated, at most 15 characters
+    int Type = 0;
 
-    std::string nameText() const;
-    void setName(const std::string& text); // cut to 15 characters
+    std::string NameText() const;
+    void SetName(const std::string& text); // cut to 15 characters
 
     friend bool operator==(const TileInfoCategory&, const TileInfoCategory&) = default;
 };
@@ -45,54 +45,54 @@ public:
 
     // Start-up contents: grey palettes, cleared Tiles, 16 Tiles, the three built-in
     // categories and their default values.
-    void resetToStartup();
+    void ResetToStartup();
     // What New restores: like start-up, but the category table stays as it is.
-    void resetForNew();
-    void restoreGreyPalettes();
-    void resetTileContents(); // all 768 slots, palettes and info values
+    void ResetForNew();
+    void RestoreGreyPalettes();
+    void ResetTileContents(); // all 768 slots, palettes and info values
 
-    std::array<Tile, kMaxTiles> tiles{};
-    int tileCount = kDefaultTileCount;
-    std::array<int, kMaxTiles> tilePalette{};
-    std::array<int, kMaxTiles> tilePaletteSet{};
-    PaletteTable paletteTable{};
-    BlockSize block;
-    int categoryCount = 0;
-    std::array<TileInfoCategory, kMaxCategories> categories{};
-    std::array<std::array<std::int32_t, kMaxCategories>, kMaxTiles> tileInfo{};
+    std::array<Tile, kMaxTiles> Tiles{};
+    int TileCount = kDefaultTileCount;
+    std::array<int, kMaxTiles> TilePalette{};
+    std::array<int, kMaxTiles> TilePaletteSet{};
+    PaletteTable Palettes{};
+    BlockSize Block;
+    int CategoryCount = 0;
+    std::array<TileInfoCategory, kMaxCategories> Categories{};
+    std::array<std::array<std::int32_t, kMaxCategories>, kMaxTiles> TileInfo{};
 
     // Block accessors: pixel (x, y) of the Block whose first Tile is b, under the
     // current Block size. They do not check their arguments.
-    ColorIndex GetBlockPixel(int b, int x, int y) const { return pixelIn(block, b, x, y); }
-    void SetBlockPixel(int b, int x, int y, ColorIndex value) { setPixelIn(block, b, x, y, value); }
-    int GetBlockPixelPalette(int b, int x, int y) const { return paletteIn(block, b, x, y); }
+    ColorIndex GetBlockPixel(int b, int x, int y) const { return PixelIn(Block, b, x, y); }
+    void SetBlockPixel(int b, int x, int y, ColorIndex value) { SetPixelIn(Block, b, x, y, value); }
+    int GetBlockPixelPalette(int b, int x, int y) const { return PaletteIn(Block, b, x, y); }
     void SetBlockPixelPalette(int b, int x, int y, int palette) {
-        setPaletteIn(block, b, x, y, palette);
+        SetPaletteIn(Block, b, x, y, palette);
     }
 
     // The same under an explicit geometry, for regions recorded under another Block size.
-    ColorIndex pixelIn(BlockSize size, int b, int x, int y) const {
-        return tiles[b + size.tileOffsetOf(x, y)][BlockSize::byteOf(x, y)];
+    ColorIndex PixelIn(BlockSize size, int b, int x, int y) const {
+        return Tiles[b + size.TileOffsetOf(x, y)][BlockSize::ByteOf(x, y)];
     }
-    void setPixelIn(BlockSize size, int b, int x, int y, ColorIndex value) {
-        tiles[b + size.tileOffsetOf(x, y)][BlockSize::byteOf(x, y)] = value;
+    void SetPixelIn(BlockSize size, int b, int x, int y, ColorIndex value) {
+        Tiles[b + size.TileOffsetOf(x, y)][BlockSize::ByteOf(x, y)] = value;
     }
-    int paletteIn(BlockSize size, int b, int x, int y) const {
-        return tilePalette[b + size.tileOffsetOf(x, y)];
+    int PaletteIn(BlockSize size, int b, int x, int y) const {
+        return TilePalette[b + size.TileOffsetOf(x, y)];
     }
-    void setPaletteIn(BlockSize size, int b, int x, int y, int palette) {
-        tilePalette[b + size.tileOffsetOf(x, y)] = palette;
+    void SetPaletteIn(BlockSize size, int b, int x, int y, int palette) {
+        TilePalette[b + size.TileOffsetOf(x, y)] = palette;
     }
 
-    int TilesPerBlock() const { return block.tilesPerBlock(); }
-    int blockCount() const { return tileCount / block.tilesPerBlock(); }
+    int TilesPerBlock() const { return Block.TilesPerBlock(); }
+    int BlockCount() const { return TileCount / Block.TilesPerBlock(); }
 
     // Every field, slots above the tile count included.
     friend bool operator==(const TileSet&, const TileSet&) = default;
 };
 
 struct Rgb {
-    int red = 0, green = 0, blue = 0;
+    int Red = 0, Green = 0, Blue = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
@@ -104,6 +104,6 @@ inline Rgb DisplayColor(const PaletteColor& color) {
 }
 
 // The grey ramp every palette holds at start: lightest for 0 down to black for 3.
-Palette greyRampPalette();
+Palette GreyRampPalette();
 
 } // namespace tessivar

@@ -9,81 +9,81 @@ namespace {
 constexpr int kMaxRegionPixels = kMaxBlockWidth * kMaxBlockHeight;
 constexpr int kMaxRegionTiles = (kMaxBlockWidth / kTileSide) * (kMaxBlockHeight / kTileSide);
 
-UndoState makeEmptyState() {
+UndoState MakeEmptyState() {
     UndoState state;
-    state.pixels.resize(kMaxRegionPixels);
-    state.tilePalettes.resize(kMaxRegionTiles);
+    state.Pixels.resize(kMaxRegionPixels);
+    state.TilePalettes.resize(kMaxRegionTiles);
     return state;
 }
 
 // Copies the document's values of the state's region into the state's buffers.
-void readRegion(const TileSet& tileSet, UndoState& into, const UndoState& region) {
-    const BlockSize size = region.size;
-    for (int y = 0; y < size.height; ++y)
-        for (int x = 0; x < size.width; ++x)
-            into.pixels[y * size.width + x] = tileSet.pixelIn(size, region.firstTile, x, y);
-    for (int t = 0; t < size.tilesPerBlock(); ++t)
-        into.tilePalettes[t] = tileSet.tilePalette[region.firstTile + t];
-    into.colors = tileSet.paletteTable[region.paletteSet][region.palette];
+void ReadRegion(const TileSet& tileSet, UndoState& into, const UndoState& region) {
+    const BlockSize size = region.Size;
+    for (int y = 0; y < size.Height; ++y)
+        for (int x = 0; x < size.Width; ++x)
+            into.Pixels[y * size.Width + x] = tileSet.PixelIn(size, region.FirstTile, x, y);
+    for (int t = 0; t < size.TilesPerBlock(); ++t)
+        into.TilePalettes[t] = tileSet.TilePalette[region.FirstTile + t];
+    into.Colors = tileSet.Palettes[region.PaletteSet][region.PaletteIndex];
 }
 
-void writeRegion(TileSet& tileSet, const UndoState& from, const UndoState& region) {
-    const BlockSize size = region.size;
-    for (int y = 0; y < size.height; ++y)
-        for (int x = 0; x < size.width; ++x)
-            tileSet.setPixelIn(size, region.firstTile, x, y, from.pixels[y * size.width + x]);
-    for (int t = 0; t < size.tilesPerBlock(); ++t)
-        tileSet.tilePalette[region.firstTile + t] = from.tilePalettes[t];
-    tileSet.paletteTable[region.paletteSet][region.palette] = from.colors;
+void WriteRegion(TileSet& tileSet, const UndoState& from, const UndoState& region) {
+    const BlockSize size = region.Size;
+    for (int y = 0; y < size.Height; ++y)
+        for (int x = 0; x < size.Width; ++x)
+            tileSet.SetPixelIn(size, region.FirstTile, x, y, from.Pixels[y * size.Width + x]);
+    for (int t = 0; t < size.TilesPerBlock(); ++t)
+        tileSet.TilePalette[region.FirstTile + t] = from.TilePalettes[t];
+    tileSet.Palettes[region.PaletteSet][region.PaletteIndex] = from.Colors;
 }
 
 } // namespace
 
 UndoHistory::UndoHistory()
-    : states_(kCapacity, makeEmptyState())
-    , scratch(makeEmptyState()) {}
+    : states_(kCapacity, MakeEmptyState())
+    , scratch_(MakeEmptyState()) {}
 
-void UndoHistory::RecordUndoState(const TileSet& tileSet, const EditingState& state) {
-    if (UndoPosition == kCapacity) {
+void UndoHistory::RecordUndoState(const TileSet& tileSet, const TileEditorState& state) {
+    if (undoPosition_ == kCapacity) {
         // Drop the oldest state; rotating keeps every buffer allocated.
         std::rotate(states_.begin(), states_.begin() + 1, states_.end());
-        UndoPosition = kCapacity - 1;
+        undoPosition_ = kCapacity - 1;
     }
-    UndoState& slot = states_[UndoPosition];
-    slot.size = tileSet.block;
+    UndoState& slot = states_[undoPosition_];
+    slot.Size = tileSet.Block;
     // A region never reaches past the last Tile slot, whatever the current Tile is.
-    slot.firstTile = std::clamp(state.CurrentTile, 0, kMaxTiles - slot.size.tilesPerBlock());
-    slot.paletteSet = state.CurrentPaletteSet;
-    slot.palette = state.CurrentPalette;
-    readRegion(tileSet, slot, slot);
-    ++UndoPosition;
-    RedoCount = 0;
+    slot.FirstTile = std::clamp(state.CurrentTile, 0, kMaxTiles - slot.Size.TilesPerBlock());
+    slot.PaletteSet = state.CurrentPaletteSet;
+    slot.PaletteIndex = state.CurrentPalette;
+    ReadRegion(tileSet, slot, slot);
+    ++undoPosition_;
+    redoCount_ = 0;
 }
 
 void UndoHistory::Exchange(UndoState& state, TileSet& tileSet) {
-    readRegion(tileSet, scratch, state);
-    writeRegion(tileSet, state, state);
-    const BlockSize size = state.size;
-    std::copy_n(scratch.pixels.begin(), size.width * size.height, state.pixels.begin());
-    std::copy_n(scratch.tilePalettes.begin(), size.tilesPerBlock(), state.tilePalettes.begin());
-    state.colors = scratch.colors;
+    ReadRegion(tileSet, scratch_, state);
+    WriteRegion(tileSet, state, state);
+    const BlockSize size = state.Size;
+    std::copy_n(scratch_.Pixels.begin(), size.Width * size.Height, state.Pixels.begin());
+    std::copy_n(scratch_.TilePalettes.begin(), size.TilesPerBlock(), state.TilePalettes.begin());
+    state.Colors = scratch_.Colors;
 }
 
 bool UndoHistory::Undo(TileSet& tileSet) {
-    if (UndoPosition == 0)
+    if (undoPosition_ == 0)
         return false;
-    --UndoPosition;
-    ++RedoCount;
-    Exchange(states_[UndoPosition], tileSet);
+    --undoPosition_;
+    ++redoCount_;
+    Exchange(states_[undoPosition_], tileSet);
     return true;
 }
 
 bool UndoHistory::Redo(TileSet& tileSet) {
-    if (RedoCount == 0)
+    if (redoCount_ == 0)
         return false;
-    --RedoCount;
-    Exchange(states_[UndoPosition], tileSet);
-    ++UndoPosition;
+    --redoCount_;
+    Exchange(states_[undoPosition_], tileSet);
+    ++undoPosition_;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 
 #include <vector>
@@ -10,13 +10,13 @@ namespace tessivar {
 // One snapshot of an edited Block region. Each state remembers its own region, so undo
 // acts on what was edited, not on whatever Block is on the canvas later.
 struct UndoState {
-    int firstTile = 0;
-    BlockSize size;
-    int paletteSet = 0;
-    int palette = 0;
-    std::vector<ColorIndex> pixels; // room for the largest Block, row-major by width
-    std::vector<int> tilePalettes;  // one per Tile of the region
-    Palette colors{};
+    int FirstTile = 0;
+    BlockSize Size;
+    int PaletteSet = 0;
+    int PaletteIndex = 0;
+    std::vector<ColorIndex> Pixels; // room for the largest Block, row-major by width
+    std::vector<int> TilePalettes;  // one per Tile of the region
+    Palette Colors{};
 };
 
 // The last 20 edits of the tile canvas. Storage is allocated once; after an undo the
@@ -27,22 +27,22 @@ public:
 
     UndoHistory();
 
-    void RecordUndoState(const TileSet& tileSet, const EditingState& state);
+    void RecordUndoState(const TileSet& tileSet, const TileEditorState& state);
     bool Undo(TileSet& tileSet); // false when there was nothing to undo
     bool Redo(TileSet& tileSet);
 
-    bool canUndo() const { return UndoPosition > 0; }
-    bool canRedo() const { return RedoCount > 0; }
-    int undoPosition() const { return UndoPosition; }
-    int redoCount() const { return RedoCount; }
+    bool CanUndo() const { return undoPosition_ > 0; }
+    bool CanRedo() const { return redoCount_ > 0; }
+    int UndoPosition() const { return undoPosition_; }
+    int RedoCount() const { return redoCount_; }
 
 private:
     void Exchange(UndoState& state, TileSet& tileSet);
 
     std::vector<UndoState> states_;
-    UndoState scratch;
-    int UndoPosition = 0;
-    int RedoCount = 0;
+    UndoState scratch_;
+    int undoPosition_ = 0;
+    int redoCount_ = 0;
 };
 
 } // namespace tessivar

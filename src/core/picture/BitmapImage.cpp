@@ -8,14 +8,14 @@
 namespace tessivar {
 
 void BitmapImage::SetSize(int width, int height, int bitCount) {
-    setSize(width, height, bitCount, true);
+    ResizePixels(width, height, bitCount, true);
 }
 
 void BitmapImage::SetSizeForWriting(int width, int height, int bitCount) {
-    setSize(width, height, bitCount, false);
+    ResizePixels(width, height, bitCount, false);
 }
 
-void BitmapImage::setSize(int width, int height, int bitCount, bool clear) {
+void BitmapImage::ResizePixels(int width, int height, int bitCount, bool clear) {
     if (bitCount != 8 && bitCount != 24)
         throw EInvalidBitCount();
     if (width < 0 || height < 0)
@@ -63,9 +63,9 @@ void BitmapImage::CopyRowAsBgr(int row, std::span<std::uint8_t> out) const {
     }
     for (std::size_t x = 0; x < width; ++x) {
         const ColourEntry& entry = colourMap_[source[x]];
-        out[3 * x] = entry.blue;
-        out[3 * x + 1] = entry.green;
-        out[3 * x + 2] = entry.red;
+        out[3 * x] = entry.Blue;
+        out[3 * x + 1] = entry.Green;
+        out[3 * x + 2] = entry.Red;
     }
 }
 

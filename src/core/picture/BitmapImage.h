@@ -15,9 +15,9 @@ namespace tessivar {
 class BitmapImage {
 public:
     struct ColourEntry {
-        std::uint8_t red = 0;
-        std::uint8_t green = 0;
-        std::uint8_t blue = 0;
+        std::uint8_t Red = 0;
+        std::uint8_t Green = 0;
+        std::uint8_t Blue = 0;
     };
 
     BitmapImage() = default;
@@ -46,7 +46,7 @@ public:
     void CopyRowAsBgr(int row, std::span<std::uint8_t> out) const;
 
 private:
-    void setSize(int width, int height, int bitCount, bool clear);
+    void ResizePixels(int width, int height, int bitCount, bool clear);
 
     int width_ = 0;
     int height_ = 0;

@@ -33,22 +33,22 @@ Result<std::array<std::uint8_t, kBitmap24HeaderBytes>> MakeBitmap24Header(int wi
     if (fileBytes > 0xFFFFFFFFu)
         return Fail("bitmap too large for the file format");
     ByteWriter out;
-    out.raw("BM");
-    out.u32(static_cast<std::uint32_t>(fileBytes));
-    out.u32(0);                                   // reserved
-    out.u32(kFileHeaderBytes + kInfoHeaderBytes); // offset of the pixels
-    out.u32(kInfoHeaderBytes);
-    out.u32(static_cast<std::uint32_t>(width));
-    out.u32(static_cast<std::uint32_t>(topDown ? -height : height)); // positive: bottom-up
-    out.u16(1);                                                      // planes
-    out.u16(24);                                                     // bits per pixel
-    out.u32(0);                                                      // BI_RGB, uncompressed
-    out.u32(static_cast<std::uint32_t>(fileBytes - kBitmap24HeaderBytes));
-    out.u32(kPixelsPerMetre);
-    out.u32(kPixelsPerMetre);
-    out.u32(0); // colours used
-    out.u32(0); // important colours
-    const std::vector<std::uint8_t> bytes = out.take();
+    out.Raw("BM");
+    out.U32(static_cast<std::uint32_t>(fileBytes));
+    out.U32(0);                                   // reserved
+    out.U32(kFileHeaderBytes + kInfoHeaderBytes); // offset of the pixels
+    out.U32(kInfoHeaderBytes);
+    out.U32(static_cast<std::uint32_t>(width));
+    out.U32(static_cast<std::uint32_t>(topDown ? -height : height)); // positive: bottom-up
+    out.U16(1);                                                      // planes
+    out.U16(24);                                                     // bits per pixel
+    out.U32(0);                                                      // BI_RGB, uncompressed
+    out.U32(static_cast<std::uint32_t>(fileBytes - kBitmap24HeaderBytes));
+    out.U32(kPixelsPerMetre);
+    out.U32(kPixelsPerMetre);
+    out.U32(0); // colours used
+    out.U32(0); // important colours
+    const std::vector<std::uint8_t> bytes = out.Take();
     std::array<std::uint8_t, kBitmap24HeaderBytes> header{};
     std::copy_n(bytes.begin(), header.size(), header.begin());
     return header;

@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint64_t kFileHeaderBytes = 14;
 constexpr int kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
 
-std::string hex(std::uint32_t value) {
+std::string Hex(std::uint32_t value) {
     static const char digits[] = "0123456789ABCDEF";
     std::string text = "0x";
     for (int shift = 28; shift >= 0; shift -= 4)
@@ -20,7 +20,7 @@ std::string hex(std::uint32_t value) {
     return text;
 }
 
-std::string at(std::uint64_t offset) {
+std::string At(std::uint64_t offset) {
     return " at byte " + std::to_string(offset);
 }
 
@@ -31,22 +31,22 @@ BmpReader::BmpReader(InputFile file)
 
 Result<std::unique_ptr<BmpReader>> BmpReader::Open(InputFile file) {
     std::unique_ptr<BmpReader> reader(new BmpReader(std::move(file)));
-    if (Status status = reader->readHeaders(); !status)
+    if (Status status = reader->ReadHeaders(); !status)
         return Fail(status.error());
     return reader;
 }
 
-Status BmpReader::readHeaders() {
+Status BmpReader::ReadHeaders() {
     std::array<std::uint8_t, kFileHeaderBytes + 4> start{};
     if (!file_.ReadAt(0, start))
         return Fail("The file is too short for a bitmap");
     ByteReader head(start);
-    if (head.u8() != 'B' || head.u8() != 'M')
+    if (head.U8() != 'B' || head.U8() != 'M')
         return Fail("It is not a Windows bitmap (it does not start with \"BM\")");
-    head.i32(); // file size: often wrong, never needed
-    head.i32(); // reserved
-    dataOffset_ = static_cast<std::uint32_t>(head.i32());
-    const auto headerBytes = static_cast<std::uint32_t>(head.i32());
+    head.I32(); // file size: often wrong, never needed
+    head.I32(); // reserved
+    dataOffset_ = static_cast<std::uint32_t>(head.I32());
+    const auto headerBytes = static_cast<std::uint32_t>(head.I32());
     if (headerBytes != 12 && headerBytes != 40 && headerBytes != 52 && headerBytes != 56 &&
         headerBytes != 108 && headerBytes != 124)
         return Fail("The bitmap header has an unknown size of " + std::to_string(headerBytes) +
@@ -61,21 +61,21 @@ Status BmpReader::readHeaders() {
     long long width = 0, height = 0;
     std::uint32_t colorsUsed = 0;
     if (headerBytes == 12) {
-        width = info.u16();
-        height = info.u16();
-        info.u16(); // planes
-        bitCount_ = info.u16();
+        width = info.U16();
+        height = info.U16();
+        info.U16(); // planes
+        bitCount_ = info.U16();
     } else {
-        width = info.i32();
-        height = info.i32();
-        info.u16(); // planes
-        bitCount_ = info.u16();
-        compression_ = info.i32();
-        info.i32(); // image size
-        info.i32(); // horizontal resolution
-        info.i32(); // vertical resolution
-        colorsUsed = static_cast<std::uint32_t>(info.i32());
-        info.i32(); // important colours
+        width = info.I32();
+        height = info.I32();
+        info.U16(); // planes
+        bitCount_ = info.U16();
+        compression_ = info.I32();
+        info.I32(); // image size
+        info.I32(); // horizontal resolution
+        info.I32(); // vertical resolution
+        colorsUsed = static_cast<std::uint32_t>(info.I32());
+        info.I32(); // important colours
     }
     topDown_ = height < 0;
     height = std::abs(height);
@@ -111,25 +111,25 @@ Status BmpReader::readHeaders() {
     if (masked) {
         // Masks follow an info header; later headers hold them.
         ByteReader masks(std::span<const std::uint8_t>(header).subspan(40));
-        const auto red = static_cast<std::uint32_t>(masks.i32());
-        const auto green = static_cast<std::uint32_t>(masks.i32());
-        const auto blue = static_cast<std::uint32_t>(masks.i32());
+        const auto red = static_cast<std::uint32_t>(masks.I32());
+        const auto green = static_cast<std::uint32_t>(masks.I32());
+        const auto blue = static_cast<std::uint32_t>(masks.I32());
         if (headerBytes == 40) {
             paletteOffset += compression_ == kAlphaBitFields ? 16 : 12;
             if (paletteOffset > file_.size())
                 return Fail("The file ends inside the bitmap's bit masks");
         }
-        if (Status status = setMasks(red, green, blue); !status)
+        if (Status status = SetMasks(red, green, blue); !status)
             return status;
     } else if (bitCount_ == 16) {
-        if (Status status = setMasks(0x7C00, 0x03E0, 0x001F); !status)
+        if (Status status = SetMasks(0x7C00, 0x03E0, 0x001F); !status)
             return status;
     } else if (bitCount_ == 32) {
-        if (Status status = setMasks(0xFF0000, 0xFF00, 0xFF); !status)
+        if (Status status = SetMasks(0xFF0000, 0xFF00, 0xFF); !status)
             return status;
     }
     if (bitCount_ <= 8)
-        if (Status status = readPalette(paletteOffset, headerBytes == 12 ? 3 : 4, colorsUsed);
+        if (Status status = ReadPalette(paletteOffset, headerBytes == 12 ? 3 : 4, colorsUsed);
             !status)
             return status;
 
@@ -137,7 +137,7 @@ Status BmpReader::readHeaders() {
         return Fail("The pixel data offset " + std::to_string(dataOffset_) +
                     " lies past the end of the file (" + std::to_string(file_.size()) + " bytes)");
     if (compression_ == kRle8 || compression_ == kRle4)
-        return indexRleRows();
+        return IndexRleRows();
     stride_ =
         (static_cast<std::size_t>(width_) * static_cast<std::size_t>(bitCount_) + 31) / 32 * 4;
     const std::uint64_t needed =
@@ -151,25 +151,25 @@ Status BmpReader::readHeaders() {
     return Ok();
 }
 
-Status BmpReader::setMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+Status BmpReader::SetMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
     const std::uint32_t masks[] = {red, green, blue};
     const char* names[] = {"red", "green", "blue"};
     for (int c = 0; c < 3; ++c) {
         const std::uint32_t mask = masks[c];
         ChannelMask& channel = masks_[static_cast<std::size_t>(c)];
-        channel.mask = mask;
+        channel.Mask = mask;
         if (mask == 0)
             continue;
-        channel.shift = std::countr_zero(mask);
-        channel.largest = mask >> channel.shift;
-        if ((channel.largest & (channel.largest + 1)) != 0 || (bitCount_ == 16 && mask > 0xFFFF))
-            return Fail(std::string("The bitmap's ") + names[c] + " mask " + hex(mask) +
+        channel.Shift = std::countr_zero(mask);
+        channel.Largest = mask >> channel.Shift;
+        if ((channel.Largest & (channel.Largest + 1)) != 0 || (bitCount_ == 16 && mask > 0xFFFF))
+            return Fail(std::string("The bitmap's ") + names[c] + " mask " + Hex(mask) +
                         " is not one run of bits within the pixel");
     }
     return Ok();
 }
 
-Status BmpReader::readPalette(std::uint64_t paletteOffset, int entryBytes,
+Status BmpReader::ReadPalette(std::uint64_t paletteOffset, int entryBytes,
                               std::uint32_t colorsUsed) {
     const std::uint32_t full = 1u << bitCount_;
     std::uint64_t count = colorsUsed == 0 || colorsUsed > full ? full : colorsUsed;
@@ -189,17 +189,17 @@ Status BmpReader::readPalette(std::uint64_t paletteOffset, int entryBytes,
     return Ok();
 }
 
-Status BmpReader::checkIndex(std::uint8_t index, int storedRow, int column) const {
+Status BmpReader::CheckIndex(std::uint8_t index, int storedRow, int column) const {
     if (index < palette_.size())
         return Ok();
     return Fail("Pixel " + std::to_string(column) + " of row " +
-                std::to_string(pictureRow(storedRow)) + " uses palette entry " +
+                std::to_string(PictureRow(storedRow)) + " uses palette entry " +
                 std::to_string(index) + ", past the " + std::to_string(palette_.size()) +
                 " entries of the palette");
 }
 
 // Finds where each stored row's codes begin, checking every code on the way.
-Status BmpReader::indexRleRows() {
+Status BmpReader::IndexRleRows() {
     rleRows_.assign(static_cast<std::size_t>(height_), {});
     file_.Seek(dataOffset_);
     int column = 0;
@@ -209,12 +209,12 @@ Status BmpReader::indexRleRows() {
             const int first = file_.NextByte();
             if (first < 0 || (first == 0 && file_.NextByte() == 1))
                 break;
-            return Fail("RLE codes go on past the last row" + at(where));
+            return Fail("RLE codes go on past the last row" + At(where));
         }
         rleRows_[static_cast<std::size_t>(row)] = {file_.Position(), column};
         RleExit exit{};
         int rowsDown = 0;
-        if (Status status = decodeRleRow(row, column, nullptr, exit, rowsDown); !status)
+        if (Status status = DecodeRleRow(row, column, nullptr, exit, rowsDown); !status)
             return status;
         if (exit == RleExit::EndOfBitmap)
             break;
@@ -226,17 +226,17 @@ Status BmpReader::indexRleRows() {
 
 // Decodes the codes of stored row `storedRow` from the file's position and `column` until
 // they leave the row; `indexes` (when given) receives the palette indexes.
-Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes, RleExit& exit,
+Status BmpReader::DecodeRleRow(int storedRow, int& column, std::uint8_t* indexes, RleExit& exit,
                                int& rowsDown) {
     const bool four = compression_ == kRle4;
     auto ended = [&] {
-        if (!file_.readError().empty())
-            return Fail("Cannot read the RLE data: " + file_.readError());
-        return Fail("The RLE data ends" + at(file_.Position()) + " before its end-of-bitmap code");
+        if (!file_.ReadError().empty())
+            return Fail("Cannot read the RLE data: " + file_.ReadError());
+        return Fail("The RLE data ends" + At(file_.Position()) + " before its end-of-bitmap code");
     };
     auto pastRow = [&](std::uint64_t where) {
-        return Fail("An RLE run passes the end of row " + std::to_string(pictureRow(storedRow)) +
-                    at(where));
+        return Fail("An RLE run passes the end of row " + std::to_string(PictureRow(storedRow)) +
+                    At(where));
     };
     // Some writers code whole stored rows, padding included: pixels past the picture's
     // width but within the padding are dropped.
@@ -244,7 +244,7 @@ Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes
         static_cast<int>((static_cast<long long>(width_) * bitCount_ + 31) / 32 * 32 / bitCount_);
     auto put = [&](std::uint8_t index) {
         if (column < width_) {
-            if (Status status = checkIndex(index, storedRow, column); !status)
+            if (Status status = CheckIndex(index, storedRow, column); !status)
                 return status;
             if (indexes != nullptr)
                 indexes[column] = index;
@@ -283,7 +283,7 @@ Status BmpReader::decodeRleRow(int storedRow, int& column, std::uint8_t* indexes
             if (down < 0)
                 return ended();
             if (right > padded - column || down >= height_ - storedRow)
-                return Fail("An RLE delta moves past the picture" + at(where));
+                return Fail("An RLE delta moves past the picture" + At(where));
             column += right;
             if (down == 0)
                 continue;
@@ -322,20 +322,20 @@ Status BmpReader::ReadRow(std::span<std::uint8_t> bgr) {
     if (compression_ == kRle8 || compression_ == kRle4) {
         std::fill(raw_.begin(), raw_.end(), 0);
         const RleRowStart& start = rleRows_[static_cast<std::size_t>(storedRow)];
-        if (start.column >= 0) {
-            file_.Seek(start.offset);
-            int column = start.column;
+        if (start.Column >= 0) {
+            file_.Seek(start.Offset);
+            int column = start.Column;
             RleExit exit{};
             int rowsDown = 0;
-            if (Status status = decodeRleRow(storedRow, column, raw_.data(), exit, rowsDown);
+            if (Status status = DecodeRleRow(storedRow, column, raw_.data(), exit, rowsDown);
                 !status)
                 return failure_ = status;
         }
     } else if (!file_.ReadAt(dataOffset_ + static_cast<std::uint64_t>(storedRow) * stride_,
                              std::span(raw_).first(stride_))) {
         return failure_ = Fail("Cannot read row " + std::to_string(nextRow_) + " of the bitmap" +
-                               (file_.readError().empty() ? std::string(": the file got shorter")
-                                                          : ": " + file_.readError()));
+                               (file_.ReadError().empty() ? std::string(": the file got shorter")
+                                                          : ": " + file_.ReadError()));
     }
     if (bitCount_ <= 8 && compression_ == kRgb) {
         // Unpack the indexes in place, from the last pixel back.
@@ -350,10 +350,10 @@ Status BmpReader::ReadRow(std::span<std::uint8_t> bgr) {
             }
         }
         for (int x = 0; x < width_; ++x)
-            if (Status status = checkIndex(row[static_cast<std::size_t>(x)], storedRow, x); !status)
+            if (Status status = CheckIndex(row[static_cast<std::size_t>(x)], storedRow, x); !status)
                 return failure_ = status;
     }
-    expandRow(bgr);
+    ExpandRow(bgr);
     ++nextRow_;
     return Ok();
 }
@@ -367,7 +367,7 @@ Status BmpReader::SkipRow() {
     return Ok();
 }
 
-void BmpReader::expandRow(std::span<std::uint8_t> bgr) {
+void BmpReader::ExpandRow(std::span<std::uint8_t> bgr) {
     const auto width = static_cast<std::size_t>(width_);
     std::uint8_t* out = bgr.data();
     if (bitCount_ <= 8) {
@@ -384,11 +384,11 @@ void BmpReader::expandRow(std::span<std::uint8_t> bgr) {
                         raw_[x * static_cast<std::size_t>(bytes) + static_cast<std::size_t>(b)];
             for (int c = 0; c < 3; ++c) {
                 const ChannelMask& channel = masks_[static_cast<std::size_t>(c)];
-                const std::uint64_t value = (pixel & channel.mask) >> channel.shift;
-                out[2 - c] = channel.largest == 0
+                const std::uint64_t value = (pixel & channel.Mask) >> channel.Shift;
+                out[2 - c] = channel.Largest == 0
                                  ? 0
-                                 : static_cast<std::uint8_t>((value * 255 + channel.largest / 2) /
-                                                             channel.largest);
+                                 : static_cast<std::uint8_t>((value * 255 + channel.Largest / 2) /
+                                                             channel.Largest);
             }
         }
     }

@@ -26,29 +26,29 @@ public:
     Status SkipRow() override;
 
     struct ChannelMask {
-        std::uint32_t mask = 0;
-        int shift = 0;
-        std::uint32_t largest = 0; // the channel's largest value, 0 when it has no bits
+        std::uint32_t Mask = 0;
+        int Shift = 0;
+        std::uint32_t Largest = 0; // the channel's largest value, 0 when it has no bits
     };
     // Where the RLE codes of one stored row begin, and the column they start at; a row
     // that no code reaches has column -1.
     struct RleRowStart {
-        std::uint64_t offset = 0;
-        int column = -1;
+        std::uint64_t Offset = 0;
+        int Column = -1;
     };
     enum class RleExit { EndOfLine, EndOfBitmap, NextRows };
 
 private:
     explicit BmpReader(InputFile file);
-    Status readHeaders();
-    Status readPalette(std::uint64_t paletteOffset, int entryBytes, std::uint32_t colorsUsed);
-    Status setMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
-    Status indexRleRows();
-    Status decodeRleRow(int storedRow, int& column, std::uint8_t* indexes, RleExit& exit,
+    Status ReadHeaders();
+    Status ReadPalette(std::uint64_t paletteOffset, int entryBytes, std::uint32_t colorsUsed);
+    Status SetMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
+    Status IndexRleRows();
+    Status DecodeRleRow(int storedRow, int& column, std::uint8_t* indexes, RleExit& exit,
                         int& rowsDown);
-    Status checkIndex(std::uint8_t index, int storedRow, int column) const;
-    void expandRow(std::span<std::uint8_t> bgr);
-    int pictureRow(int storedRow) const { return topDown_ ? storedRow : height_ - 1 - storedRow; }
+    Status CheckIndex(std::uint8_t index, int storedRow, int column) const;
+    void ExpandRow(std::span<std::uint8_t> bgr);
+    int PictureRow(int storedRow) const { return topDown_ ? storedRow : height_ - 1 - storedRow; }
 
     InputFile file_;
     std::uint64_t dataOffset_ = 0;

@@ -129,7 +129,7 @@ public:
         , mapped_(std::exchange(other.mapped_, 0)) {}
     ZeroedPages& operator=(ZeroedPages&& other) noexcept {
         if (this != &other) {
-            release();
+            Release();
             data_ = std::exchange(other.data_, nullptr);
             size_ = std::exchange(other.size_, 0);
             mapped_ = std::exchange(other.mapped_, 0);
@@ -139,7 +139,7 @@ public:
     ZeroedPages(const ZeroedPages&) = delete;
     ZeroedPages& operator=(const ZeroedPages&) = delete;
     ~ZeroedPages() {
-        release();
+        Release();
     }
 
     std::byte* Data() const {
@@ -150,7 +150,7 @@ public:
     }
 
 private:
-    void release() noexcept {
+    void Release() noexcept {
         if (data_ == nullptr)
             return;
 #if defined(__linux__)

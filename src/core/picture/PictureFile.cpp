@@ -57,21 +57,21 @@ private:
 
 constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-template <typename Reader> Result<std::unique_ptr<PictureReader>> opened(Result<Reader> reader) {
+template <typename Reader> Result<std::unique_ptr<PictureReader>> Opened(Result<Reader> reader) {
     if (!reader)
         return Fail(reader.error());
     return std::unique_ptr<PictureReader>(std::move(*reader));
 }
 
-Result<BitmapImage> decodeJpeg(InputFile& file) {
+Result<BitmapImage> DecodeJpegFile(InputFile& file) {
     // A JPEG stream of the largest picture accepted is far smaller than this.
     constexpr std::uint64_t kLargestJpegBytes = std::uint64_t{1} << 30;
     if (file.size() > kLargestJpegBytes)
         return Fail("The file is too large for a JPEG picture");
     std::vector<std::uint8_t> data(static_cast<std::size_t>(file.size()));
     if (!file.ReadAt(0, data))
-        return Fail(file.readError().empty() ? "The file got shorter while it was read"
-                                             : file.readError());
+        return Fail(file.ReadError().empty() ? "The file got shorter while it was read"
+                                             : file.ReadError());
     auto image = DecodeJpeg(data);
     if (!image)
         return image;
@@ -80,7 +80,7 @@ Result<BitmapImage> decodeJpeg(InputFile& file) {
     return image;
 }
 
-Result<InputFile> openPicture(const std::string& path, PictureKind& kind) {
+Result<InputFile> OpenPictureOfKind(const std::string& path, PictureKind& kind) {
     auto file = InputFile::Open(path);
     if (!file)
         return file;
@@ -91,16 +91,16 @@ Result<InputFile> openPicture(const std::string& path, PictureKind& kind) {
     return file;
 }
 
-Result<std::unique_ptr<PictureReader>> readerOf(InputFile file, PictureKind kind) {
+Result<std::unique_ptr<PictureReader>> ReaderOf(InputFile file, PictureKind kind) {
     switch (kind) {
     case PictureKind::Png:
-        return opened(PngReader::Open(std::move(file)));
+        return Opened(PngReader::Open(std::move(file)));
     case PictureKind::Bitmap:
-        return opened(BmpReader::Open(std::move(file)));
+        return Opened(BmpReader::Open(std::move(file)));
     case PictureKind::Jpeg:
         break;
     }
-    auto image = decodeJpeg(file);
+    auto image = DecodeJpegFile(file);
     if (!image)
         return Fail(image.error());
     return std::unique_ptr<PictureReader>(new OwnedImageRows(std::move(*image)));
@@ -120,11 +120,11 @@ PictureKind ClassifyPicture(const std::string& path, std::span<const std::uint8_
 
 Result<std::unique_ptr<PictureReader>> OpenPicture(const std::string& path) {
     PictureKind kind{};
-    auto file = openPicture(path, kind);
+    auto file = OpenPictureOfKind(path, kind);
     if (!file)
         return Fail(file.error());
     try {
-        return readerOf(std::move(*file), kind);
+        return ReaderOf(std::move(*file), kind);
     } catch (const std::bad_alloc&) {
         return Fail(kPictureOutOfMemory);
     }
@@ -144,14 +144,14 @@ Result<BitmapImage> NewPicture(int width, int height) {
 
 Result<BitmapImage> ReadPicture(const std::string& path) {
     PictureKind kind{};
-    auto file = openPicture(path, kind);
+    auto file = OpenPictureOfKind(path, kind);
     if (!file)
         return Fail(file.error());
     try {
         // A JPEG picture is whole once decoded: it is handed over as it is.
         if (kind == PictureKind::Jpeg)
-            return decodeJpeg(*file);
-        auto reader = readerOf(std::move(*file), kind);
+            return DecodeJpegFile(*file);
+        auto reader = ReaderOf(std::move(*file), kind);
         if (!reader)
             return Fail(reader.error());
         BitmapImage image;

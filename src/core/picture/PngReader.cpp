@@ -9,32 +9,32 @@
 namespace tessivar {
 
 struct PngReadCallbacks {
-    static void read(png_structp png, png_bytep data, png_size_t length) {
+    static void Read(png_structp png, png_bytep data, png_size_t length) {
         auto* self = static_cast<PngReader*>(png_get_io_ptr(png));
         if (self->file_.Read({data, length}) != length)
-            png_error(png, self->file_.readError().empty() ? "the file ends before the picture does"
-                                                           : self->file_.readError().c_str());
+            png_error(png, self->file_.ReadError().empty() ? "the file ends before the picture does"
+                                                           : self->file_.ReadError().c_str());
     }
-    static void error(png_structp png, png_const_charp message) {
+    static void Error(png_structp png, png_const_charp message) {
         auto* self = static_cast<PngReader*>(png_get_error_ptr(png));
         self->error_ = message != nullptr ? message : "unknown error";
         png_longjmp(png, 1);
     }
-    static void warning(png_structp, png_const_charp) {}
+    static void Warning(png_structp, png_const_charp) {}
 };
 
 namespace {
 
 // Each libpng call that may fail runs in its own small function holding nothing with a
 // destructor, so that the jump back from an error skips no C++ clean-up.
-bool readInfo(png_structp png, png_infop info) {
+bool ReadInfo(png_structp png, png_infop info) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_read_info(png, info);
     return true;
 }
 
-bool setUp(png_structp png, png_infop info, bool keepIndexes, int* passes) {
+bool SetUp(png_structp png, png_infop info, bool keepIndexes, int* passes) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     const int type = png_get_color_type(png, info);
@@ -57,21 +57,21 @@ bool setUp(png_structp png, png_infop info, bool keepIndexes, int* passes) {
     return true;
 }
 
-bool readRow(png_structp png, png_bytep row) {
+bool ReadPngRow(png_structp png, png_bytep row) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_read_row(png, row, nullptr);
     return true;
 }
 
-bool readImage(png_structp png, png_bytepp rows) {
+bool ReadPngImage(png_structp png, png_bytepp rows) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_read_image(png, rows);
     return true;
 }
 
-bool readEnd(png_structp png) {
+bool ReadEnd(png_structp png) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_read_end(png, nullptr);
@@ -92,21 +92,21 @@ PngReader::~PngReader() {
 
 Result<std::unique_ptr<PngReader>> PngReader::Open(InputFile file, Rows rows) {
     std::unique_ptr<PngReader> reader(new PngReader(std::move(file)));
-    if (Status status = reader->start(rows); !status)
+    if (Status status = reader->Start(rows); !status)
         return Fail(status.error());
     return reader;
 }
 
-Status PngReader::failed(const char* doing) {
+Status PngReader::Failed(const char* doing) {
     return failure_ = Fail(std::string("Cannot ") + doing + " the PNG picture: " + error_);
 }
 
-Status PngReader::start(Rows rows) {
+Status PngReader::Start(Rows rows) {
     std::uint8_t signature[8] = {};
     if (file_.Read(signature) != sizeof signature || png_sig_cmp(signature, 0, 8) != 0)
         return Fail("It is not a PNG picture (its first bytes are not the PNG signature)");
-    auto png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, PngReadCallbacks::error,
-                                      PngReadCallbacks::warning);
+    auto png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, PngReadCallbacks::Error,
+                                      PngReadCallbacks::Warning);
     png_ = png;
     if (png == nullptr)
         return Fail(kPictureOutOfMemory);
@@ -114,14 +114,14 @@ Status PngReader::start(Rows rows) {
     info_ = info;
     if (info == nullptr)
         return Fail(kPictureOutOfMemory);
-    png_set_read_fn(png, this, PngReadCallbacks::read);
+    png_set_read_fn(png, this, PngReadCallbacks::Read);
     png_set_sig_bytes(png, 8);
     // The size is checked below, with the same refusal as for every other picture.
     png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
     // Text, profiles and other side chunks may not take more than this each.
     png_set_chunk_malloc_max(png, 8 * 1024 * 1024);
-    if (!readInfo(png, info))
-        return failed("read");
+    if (!ReadInfo(png, info))
+        return Failed("read");
     const long long width = png_get_image_width(png, info);
     const long long height = png_get_image_height(png, info);
     if (Status fits = CheckPictureSize(width, height); !fits)
@@ -138,8 +138,8 @@ Status PngReader::start(Rows rows) {
         for (int i = 0; i < count; ++i)
             palette_.push_back({entries[i].red, entries[i].green, entries[i].blue});
     }
-    if (!setUp(png, info, keepIndexes, &passes_))
-        return failed("read");
+    if (!SetUp(png, info, keepIndexes, &passes_))
+        return Failed("read");
     rowBytes_ = png_get_rowbytes(png, info);
     const std::size_t expected = static_cast<std::size_t>(width_) * (keepIndexes ? 1 : 3);
     if (rowBytes_ != expected)
@@ -147,7 +147,7 @@ Status PngReader::start(Rows rows) {
     return Ok();
 }
 
-Status PngReader::nextRow(std::span<std::uint8_t> out) {
+Status PngReader::NextRow(std::span<std::uint8_t> out) {
     if (!failure_)
         return failure_;
     if (nextRow_ >= height_ || out.size() != rowBytes_)
@@ -159,30 +159,30 @@ Status PngReader::nextRow(std::span<std::uint8_t> out) {
             std::vector<png_bytep> rows(static_cast<std::size_t>(height_));
             for (std::size_t y = 0; y < rows.size(); ++y)
                 rows[y] = whole_.data() + y * rowBytes_;
-            if (!readImage(png, rows.data()))
-                return failed("read");
+            if (!ReadPngImage(png, rows.data()))
+                return Failed("read");
         }
         std::memcpy(out.data(), whole_.data() + static_cast<std::size_t>(nextRow_) * rowBytes_,
                     rowBytes_);
-    } else if (!readRow(png, out.data())) {
-        return failed("read");
+    } else if (!ReadPngRow(png, out.data())) {
+        return Failed("read");
     }
     // After the last row the rest of the file is checked too.
-    if (++nextRow_ == height_ && !readEnd(png))
-        return failed("read");
+    if (++nextRow_ == height_ && !ReadEnd(png))
+        return Failed("read");
     return Ok();
 }
 
 Status PngReader::ReadRow(std::span<std::uint8_t> bgr) {
     if (!palette_.empty())
         return Fail("The PNG picture was opened for its indexes");
-    return nextRow(bgr);
+    return NextRow(bgr);
 }
 
 Status PngReader::ReadIndexRow(std::span<std::uint8_t> indexes) {
     if (palette_.empty())
         return Fail("The PNG picture was opened for its colours");
-    return nextRow(indexes);
+    return NextRow(indexes);
 }
 
 } // namespace tessivar

@@ -38,9 +38,9 @@ public:
 
 private:
     explicit PngReader(InputFile file);
-    Status start(Rows rows);
-    Status nextRow(std::span<std::uint8_t> out);
-    Status failed(const char* doing);
+    Status Start(Rows rows);
+    Status NextRow(std::span<std::uint8_t> out);
+    Status Failed(const char* doing);
 
     InputFile file_;
     void* png_ = nullptr;

@@ -17,7 +17,7 @@ constexpr std::uint8_t kColorTypeRgb = 2;
 constexpr std::uint8_t kColorTypeIndexed = 3;
 constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
@@ -32,43 +32,43 @@ int SmallestPngBitDepth(int colors) {
 // its window with the data just before it, and ends it on a byte boundary, so that the
 // pieces joined in order form one stream.
 struct PngWriter::Deflater {
-    z_stream stream{};
-    bool ready = false;
+    z_stream Stream{};
+    bool Ready = false;
 
     Deflater() {
-        ready = deflateInit2(&stream, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+        Ready = deflateInit2(&Stream, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
     }
     ~Deflater() {
-        if (ready)
-            deflateEnd(&stream);
+        if (Ready)
+            deflateEnd(&Stream);
     }
     Deflater(const Deflater&) = delete;
     Deflater& operator=(const Deflater&) = delete;
 
     // Compresses `data` into `out`; the last piece of all (`last`) closes the stream.
-    bool compress(std::span<const std::uint8_t> dictionary, std::span<const std::uint8_t> data,
+    bool Compress(std::span<const std::uint8_t> dictionary, std::span<const std::uint8_t> data,
                   bool last, std::vector<std::uint8_t>& out) {
-        if (!ready || deflateReset(&stream) != Z_OK)
+        if (!Ready || deflateReset(&Stream) != Z_OK)
             return false;
         if (!dictionary.empty() &&
-            deflateSetDictionary(&stream, dictionary.data(),
+            deflateSetDictionary(&Stream, dictionary.data(),
                                  static_cast<uInt>(dictionary.size())) != Z_OK)
             return false;
-        out.resize(deflateBound(&stream, static_cast<uLong>(data.size())) + 16);
-        stream.next_in = const_cast<Bytef*>(data.data());
-        stream.avail_in = static_cast<uInt>(data.size());
-        stream.next_out = out.data();
-        stream.avail_out = static_cast<uInt>(out.size());
+        out.resize(deflateBound(&Stream, static_cast<uLong>(data.size())) + 16);
+        Stream.next_in = const_cast<Bytef*>(data.data());
+        Stream.avail_in = static_cast<uInt>(data.size());
+        Stream.next_out = out.data();
+        Stream.avail_out = static_cast<uInt>(out.size());
         const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
-        int result = deflate(&stream, flush);
-        while (result == Z_OK && stream.avail_out == 0) {
+        int result = deflate(&Stream, flush);
+        while (result == Z_OK && Stream.avail_out == 0) {
             const std::size_t done = out.size();
             out.resize(done * 2);
-            stream.next_out = out.data() + done;
-            stream.avail_out = static_cast<uInt>(out.size() - done);
-            result = deflate(&stream, flush);
+            Stream.next_out = out.data() + done;
+            Stream.avail_out = static_cast<uInt>(out.size() - done);
+            result = deflate(&Stream, flush);
         }
-        out.resize(out.size() - stream.avail_out);
+        out.resize(out.size() - Stream.avail_out);
         return last ? result == Z_STREAM_END : result == Z_OK || result == Z_BUF_ERROR;
     }
 };
@@ -94,7 +94,7 @@ Result<std::unique_ptr<PngWriter>> PngWriter::Start(AtomicFile& file, int width,
     if (width > (1 << 24) || height > (1 << 24))
         return Fail("The picture is too large");
     std::unique_ptr<PngWriter> writer(new PngWriter(file, width, height, 8, 0));
-    if (Status s = writer->writeHeader(kColorTypeRgb, {}); !s)
+    if (Status s = writer->WriteHeader(kColorTypeRgb, {}); !s)
         return Fail(s.error());
     return writer;
 }
@@ -112,36 +112,36 @@ Result<std::unique_ptr<PngWriter>> PngWriter::StartIndexed(AtomicFile& file, int
         return Fail("The palette does not fit the bit depth");
     std::unique_ptr<PngWriter> writer(
         new PngWriter(file, width, height, bitDepth, static_cast<int>(palette.size())));
-    if (Status s = writer->writeHeader(kColorTypeIndexed, palette); !s)
+    if (Status s = writer->WriteHeader(kColorTypeIndexed, palette); !s)
         return Fail(s.error());
     return writer;
 }
 
-Status PngWriter::writeHeader(std::uint8_t colorType, std::span<const Rgb> palette) {
-    if (!deflaters_[0]->ready || !deflaters_[1]->ready)
+Status PngWriter::WriteHeader(std::uint8_t colorType, std::span<const Rgb> palette) {
+    if (!deflaters_[0]->Ready || !deflaters_[1]->Ready)
         return Fail("Out of memory");
     file_.Write(kSignature);
     std::vector<std::uint8_t> header;
-    put32(header, static_cast<std::uint32_t>(width_));
-    put32(header, static_cast<std::uint32_t>(height_));
+    Put32(header, static_cast<std::uint32_t>(width_));
+    Put32(header, static_cast<std::uint32_t>(height_));
     header.insert(header.end(), {static_cast<std::uint8_t>(bitDepth_), colorType, 0, 0, 0});
-    chunk("IHDR", header);
+    Chunk("IHDR", header);
     if (!palette.empty()) {
         std::vector<std::uint8_t> entries;
         for (const Rgb& color : palette)
-            entries.insert(entries.end(), {static_cast<std::uint8_t>(color.red),
-                                           static_cast<std::uint8_t>(color.green),
-                                           static_cast<std::uint8_t>(color.blue)});
-        chunk("PLTE", entries);
+            entries.insert(entries.end(), {static_cast<std::uint8_t>(color.Red),
+                                           static_cast<std::uint8_t>(color.Green),
+                                           static_cast<std::uint8_t>(color.Blue)});
+        Chunk("PLTE", entries);
     }
     // The zlib header: deflate with a 32 KiB window, a fast level.
     idat_ = {0x78, 0x5E};
-    return file_.status();
+    return file_.Outcome();
 }
 
-void PngWriter::chunk(const char* type, std::span<const std::uint8_t> data) {
+void PngWriter::Chunk(const char* type, std::span<const std::uint8_t> data) {
     std::vector<std::uint8_t> head;
-    put32(head, static_cast<std::uint32_t>(data.size()));
+    Put32(head, static_cast<std::uint32_t>(data.size()));
     head.insert(head.end(), type, type + 4);
     uLong crc = crc32(0, head.data() + 4, 4);
     if (!data.empty()) // zlib starts afresh when given no buffer
@@ -149,11 +149,11 @@ void PngWriter::chunk(const char* type, std::span<const std::uint8_t> data) {
     file_.Write(head);
     file_.Write(data);
     std::vector<std::uint8_t> tail;
-    put32(tail, static_cast<std::uint32_t>(crc));
+    Put32(tail, static_cast<std::uint32_t>(crc));
     file_.Write(tail);
 }
 
-void PngWriter::packRows(std::span<const std::uint8_t> rows, std::vector<std::uint8_t>& out) const {
+void PngWriter::PackRows(std::span<const std::uint8_t> rows, std::vector<std::uint8_t>& out) const {
     const int perByte = 8 / bitDepth_;
     for (std::size_t start = 0; start < rows.size(); start += rowBytes_) {
         const std::uint8_t* row = rows.data() + start;
@@ -174,15 +174,15 @@ void PngWriter::packRows(std::span<const std::uint8_t> rows, std::vector<std::ui
     }
 }
 
-void PngWriter::writeCompressed(std::span<const std::uint8_t> compressed) {
+void PngWriter::WriteCompressed(std::span<const std::uint8_t> compressed) {
     idat_.insert(idat_.end(), compressed.begin(), compressed.end());
     if (idat_.size() >= kIdatBytes) {
-        chunk("IDAT", idat_);
+        Chunk("IDAT", idat_);
         idat_.clear();
     }
 }
 
-Status PngWriter::addText(const std::string& keyword, const std::string& text) {
+Status PngWriter::AddText(const std::string& keyword, const std::string& text) {
     if (rowsWritten_ > 0)
         return Fail("Text goes before the rows");
     if (keyword.empty() || keyword.size() > 79 || keyword.find('\0') != std::string::npos ||
@@ -191,11 +191,11 @@ Status PngWriter::addText(const std::string& keyword, const std::string& text) {
     std::vector<std::uint8_t> data(keyword.begin(), keyword.end());
     data.push_back(0);
     data.insert(data.end(), text.begin(), text.end());
-    chunk("tEXt", data);
-    return file_.status();
+    Chunk("tEXt", data);
+    return file_.Outcome();
 }
 
-Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
+Status PngWriter::WriteRows(std::span<const std::uint8_t> rows) {
     if (rows.size() % rowBytes_ != 0)
         return Fail("A picture row has the wrong length");
     const auto count = static_cast<int>(rows.size() / rowBytes_);
@@ -207,14 +207,14 @@ Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
             return Fail("A pixel's colour index is past the palette");
     }
     if (count == 0)
-        return file_.status();
+        return file_.Outcome();
     rowsWritten_ += count;
     // packed_ holds the last window of data already compressed, then the rows waiting.
     const std::size_t history = compressedUpTo_;
-    packRows(rows, packed_);
+    PackRows(rows, packed_);
     const bool last = rowsWritten_ == height_;
     if (packed_.size() - history < kParallelStripBytes && !last)
-        return file_.status();
+        return file_.Outcome();
 
     const std::span<const std::uint8_t> all(packed_);
     const std::span<const std::uint8_t> fresh = all.subspan(history);
@@ -229,9 +229,9 @@ Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
     if (!second.empty())
         helper = std::thread([&] {
             secondOk =
-                deflaters_[1]->compress(windowBefore(history + half), second, last, compressed_[1]);
+                deflaters_[1]->Compress(windowBefore(history + half), second, last, compressed_[1]);
         });
-    const bool firstOk = deflaters_[0]->compress(windowBefore(history), fresh.first(half),
+    const bool firstOk = deflaters_[0]->Compress(windowBefore(history), fresh.first(half),
                                                  last && second.empty(), compressed_[0]);
     if (helper.joinable())
         helper.join();
@@ -239,24 +239,24 @@ Status PngWriter::writeRows(std::span<const std::uint8_t> rows) {
         return Fail("The picture could not be compressed");
     adler_ =
         static_cast<std::uint32_t>(adler32(adler_, fresh.data(), static_cast<uInt>(fresh.size())));
-    writeCompressed(compressed_[0]);
+    WriteCompressed(compressed_[0]);
     if (!second.empty())
-        writeCompressed(compressed_[1]);
+        WriteCompressed(compressed_[1]);
     // Keep the last window as the next piece's dictionary.
     const std::size_t keep = std::min(kWindow, packed_.size());
     packed_.erase(packed_.begin(), packed_.end() - static_cast<std::ptrdiff_t>(keep));
     compressedUpTo_ = packed_.size();
-    return file_.status();
+    return file_.Outcome();
 }
 
-Status PngWriter::finish() {
+Status PngWriter::Finish() {
     if (rowsWritten_ != height_)
         return Fail("The picture is missing rows");
-    put32(idat_, adler_);
-    chunk("IDAT", idat_);
+    Put32(idat_, adler_);
+    Chunk("IDAT", idat_);
     idat_.clear();
-    chunk("IEND", {});
-    return file_.status();
+    Chunk("IEND", {});
+    return file_.Outcome();
 }
 
 } // namespace tessivar

@@ -38,28 +38,28 @@ public:
 
     // The bytes a caller gives for one row: 3 x width (red, green, blue) for RGB, width
     // (one palette index a pixel) for indexed pictures.
-    std::size_t rowBytes() const { return rowBytes_; }
+    std::size_t RowBytes() const { return rowBytes_; }
 
     // A text chunk (tEXt) of Latin-1 `keyword` (1 to 79 characters) and `text`; only
     // before the first row.
-    Status addText(const std::string& keyword, const std::string& text);
+    Status AddText(const std::string& keyword, const std::string& text);
 
     // The next rows from the top, rowBytes() each. An index past the palette is refused.
-    Status writeRows(std::span<const std::uint8_t> rows);
-    Status writeRow(std::span<const std::uint8_t> row) { return writeRows(row); }
+    Status WriteRows(std::span<const std::uint8_t> rows);
+    Status WriteRow(std::span<const std::uint8_t> row) { return WriteRows(row); }
     // Writes the end of the picture after the last row.
-    Status finish();
+    Status Finish();
 
     static constexpr std::size_t kParallelStripBytes = 256 * 1024;
 
 private:
     struct Deflater;
     PngWriter(AtomicFile& file, int width, int height, int bitDepth, int paletteSize);
-    Status writeHeader(std::uint8_t colorType, std::span<const Rgb> palette);
-    void chunk(const char* type, std::span<const std::uint8_t> data);
+    Status WriteHeader(std::uint8_t colorType, std::span<const Rgb> palette);
+    void Chunk(const char* type, std::span<const std::uint8_t> data);
     // Filter bytes and packed pixels of `rows` (already checked) into `out`.
-    void packRows(std::span<const std::uint8_t> rows, std::vector<std::uint8_t>& out) const;
-    void writeCompressed(std::span<const std::uint8_t> compressed);
+    void PackRows(std::span<const std::uint8_t> rows, std::vector<std::uint8_t>& out) const;
+    void WriteCompressed(std::span<const std::uint8_t> compressed);
 
     AtomicFile& file_;
     int width_;

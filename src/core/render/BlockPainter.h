@@ -28,13 +28,13 @@ inline constexpr std::uint32_t kBlankBlockColor = 0xFF000000u;
 
 // How one Block is shown.
 struct BlockLook {
-    BlockSize block;                 // Block size in pixels, usually the TileSet's
-    int firstTile = 0;               // first Tile of the Block
-    int paletteSet = 0;              // palette set, or kFirstTilesPaletteSet
-    int palette = kEachTilesPalette; // palette of the set, or kEachTilesPalette
-    int zoom = 1;                    // screen pixels per Block pixel
-    bool hFlip = false;              // columns mirrored
-    bool vFlip = false;              // rows mirrored
+    BlockSize Block;                 // Block size in pixels, usually the TileSet's
+    int FirstTile = 0;               // first Tile of the Block
+    int PaletteSet = 0;              // palette set, or kFirstTilesPaletteSet
+    int Palette = kEachTilesPalette; // palette of the set, or kEachTilesPalette
+    int Zoom = 1;                    // screen pixels per Block pixel
+    bool HFlip = false;              // columns mirrored
+    bool VFlip = false;              // rows mirrored
 };
 
 // True when every Tile of a Block of `block` starting at `firstTile` is a Tile slot.

@@ -7,7 +7,7 @@
 // renders the same with or without a window.
 
 #include "core/picture/RgbImage.h"
-#include "core/render/CellGrid.h"
+#include "core/render/CellGeometry.h"
 
 #include <functional>
 #include <optional>
@@ -18,16 +18,16 @@ namespace tessivar {
 using CanvasPreview = std::function<std::optional<ColorIndex>(int x, int y)>;
 
 struct CanvasLook {
-    int firstTile = 0;      // the Block on the canvas (CurrentTile)
-    int paletteSet = 0;     // CurrentPaletteSet
-    int previewPalette = 0; // palette of the preview colour (CurrentPalette)
-    int zoom = 32;
-    Rgb gridColor{0, 0, 0};
-    CanvasPreview preview; // empty: no drag in progress
+    int FirstTile = 0;      // the Block on the canvas (CurrentTile)
+    int PaletteSet = 0;     // CurrentPaletteSet
+    int PreviewPalette = 0; // palette of the preview colour (CurrentPalette)
+    int Zoom = 32;
+    Rgb GridColor{0, 0, 0};
+    CanvasPreview Preview; // empty: no drag in progress
 };
 
 // One cell per Block pixel, zoom screen pixels apart.
-CellGrid TileCanvasGrid(BlockSize block, int zoom);
+CellGeometry TileCanvasGrid(BlockSize block, int zoom);
 
 // Paints the Block pixels of `range` into `canvas` (BlockWidth x zoom by BlockHeight x
 // zoom). Draws nothing for a Block that would reach past the last Tile slot.

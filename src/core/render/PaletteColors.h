@@ -18,7 +18,7 @@ static_assert(kPaletteSets == 8 && kPalettesPerSet == 8 && kColorsPerPalette == 
 class PaletteColors {
 public:
     PaletteColors(const TileSet& tileSet, int paletteSet) {
-        const auto& set = tileSet.paletteTable[paletteSet & 7];
+        const auto& set = tileSet.Palettes[paletteSet & 7];
         for (int p = 0; p < kPalettesPerSet; ++p)
             for (int c = 0; c < kColorsPerPalette; ++c)
                 colors_[p][c] = PackRgb(DisplayColor(set[p][c]));

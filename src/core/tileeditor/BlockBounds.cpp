@@ -13,7 +13,7 @@ int AlignBlockStart(int tile, int tilesPerBlock) {
     return std::min(aligned, LastBlockStart(tilesPerBlock));
 }
 
-bool KeepCurrentBlockInSlots(EditingState& editing, const TileSet& tileSet) {
+bool KeepCurrentBlockInSlots(TileEditorState& editing, const TileSet& tileSet) {
     const int highest = kMaxTiles - tileSet.TilesPerBlock();
     if (editing.CurrentTile <= highest && editing.CurrentTile >= 0)
         return false;

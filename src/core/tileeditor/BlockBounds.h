@@ -5,7 +5,7 @@
 // Tiles) the second Block would start at 480 and run to 959. Every operation that picks
 // a Block start goes through these helpers.
 
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 
 namespace tessivar {
@@ -19,6 +19,6 @@ int AlignBlockStart(int tile, int tilesPerBlock);
 
 // Lowers CurrentTile just enough for the current Block to fit into the slots (it is not
 // aligned, so an in-range Block stays where it is). True when it had to move.
-bool KeepCurrentBlockInSlots(EditingState& editing, const TileSet& tileSet);
+bool KeepCurrentBlockInSlots(TileEditorState& editing, const TileSet& tileSet);
 
 } // namespace tessivar

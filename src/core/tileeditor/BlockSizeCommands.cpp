@@ -9,7 +9,7 @@ namespace {
 
 constexpr DocumentChange kReshaped{TilesChanged | TileSetReshaped | EditingChanged | MapChanged};
 
-void alignSelectionToBlocks(EditingState& editing, int tilesPerBlock) {
+void AlignSelectionToBlocks(TileEditorState& editing, int tilesPerBlock) {
     editing.SelectionStart = AlignBlockStart(editing.SelectionStart, tilesPerBlock);
     if (editing.SelectionEnd - editing.SelectionStart + 1 < tilesPerBlock)
         editing.SelectionEnd = editing.SelectionStart + tilesPerBlock - 1;
@@ -19,20 +19,20 @@ void alignSelectionToBlocks(EditingState& editing, int tilesPerBlock) {
 } // namespace
 
 std::string BlockCountText(const TileSet& tileSet) {
-    return std::to_string(tileSet.blockCount());
+    return std::to_string(tileSet.BlockCount());
 }
 
-DocumentChange SetFixedBlockSize(TileSet& tileSet, EditingState& editing, EditorLayout& layout,
+DocumentChange SetFixedBlockSize(TileSet& tileSet, TileEditorState& editing, EditorLayout& layout,
                                  BlockSize size) {
-    tileSet.block = size;
-    layout.layoutDirty = true;
-    alignSelectionToBlocks(editing, size.tilesPerBlock());
+    tileSet.Block = size;
+    layout.LayoutDirty = true;
+    AlignSelectionToBlocks(editing, size.TilesPerBlock());
     return kReshaped;
 }
 
 DocumentChange SetSingleTileBlockSize(TileSet& tileSet, EditorLayout& layout) {
-    tileSet.block = BlockSize{8, 8};
-    layout.layoutDirty = true;
+    tileSet.Block = BlockSize{8, 8};
+    layout.LayoutDirty = true;
     return kReshaped;
 }
 
@@ -48,20 +48,20 @@ Status CheckCustomBlockSize(int width, int height) {
     return Ok();
 }
 
-DocumentChange ApplyCustomBlockSize(TileSet& tileSet, EditingState& editing, EditorLayout& layout,
-                                    UserPrompts& prompts, const std::string& widthText,
-                                    const std::string& heightText) {
+DocumentChange ApplyCustomBlockSize(TileSet& tileSet, TileEditorState& editing,
+                                    EditorLayout& layout, UserPrompts& prompts,
+                                    const std::string& widthText, const std::string& heightText) {
     const int width = ParseLenientInteger(widthText);
     const int height = ParseLenientInteger(heightText);
     if (const Status size = CheckCustomBlockSize(width, height); !size) {
-        prompts.showMessage(size.error(), kSizeErrorCaption);
+        prompts.ShowMessage(size.error(), kSizeErrorCaption);
         return {};
     }
-    tileSet.block = BlockSize{width, height};
-    layout.layoutDirty = true;
-    if (tileSet.TilesPerBlock() > tileSet.tileCount)
-        tileSet.tileCount = tileSet.TilesPerBlock();
-    alignSelectionToBlocks(editing, tileSet.TilesPerBlock());
+    tileSet.Block = BlockSize{width, height};
+    layout.LayoutDirty = true;
+    if (tileSet.TilesPerBlock() > tileSet.TileCount)
+        tileSet.TileCount = tileSet.TilesPerBlock();
+    AlignSelectionToBlocks(editing, tileSet.TilesPerBlock());
     return kReshaped;
 }
 
@@ -71,16 +71,16 @@ std::string TileCountFieldPreset(const TileSet& tileSet) {
 
 DocumentChange ApplyTileCount(TileSet& tileSet, UserPrompts& prompts,
                               const std::optional<std::string>& entered) {
-    const int remembered = tileSet.tileCount;
+    const int remembered = tileSet.TileCount;
     if (entered) {
         // Computed wide so that a huge entry cannot overflow into the accepted range.
         const long long wanted =
             static_cast<long long>(ParseLenientInteger(*entered)) * tileSet.TilesPerBlock();
         if (wanted > kMaxTiles || wanted < tileSet.TilesPerBlock()) {
-            tileSet.tileCount = remembered;
-            prompts.showMessage(kTileCountRangeMessage, kTileCountRangeCaption);
+            tileSet.TileCount = remembered;
+            prompts.ShowMessage(kTileCountRangeMessage, kTileCountRangeCaption);
         } else {
-            tileSet.tileCount = static_cast<int>(wanted);
+            tileSet.TileCount = static_cast<int>(wanted);
         }
     }
     return {TileSetReshaped | EditingChanged, true};

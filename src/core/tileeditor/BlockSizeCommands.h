@@ -6,7 +6,7 @@
 // Block count beside "# Tiles:" (BlockCountText).
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/EditorLayout.h"
 #include "core/util/Result.h"
@@ -26,7 +26,7 @@ std::string BlockCountText(const TileSet& tileSet);
 
 // "8x16", "16x16", "32x32": sets the size, aligns the selection to whole Blocks that fit
 // into the slots and puts CurrentTile at its start.
-DocumentChange SetFixedBlockSize(TileSet& tileSet, EditingState& editing, EditorLayout& layout,
+DocumentChange SetFixedBlockSize(TileSet& tileSet, TileEditorState& editing, EditorLayout& layout,
                                  BlockSize size);
 // "8x8": every Tile starts a Block, so the selection and CurrentTile stay.
 DocumentChange SetSingleTileBlockSize(TileSet& tileSet, EditorLayout& layout);
@@ -36,9 +36,9 @@ Status CheckCustomBlockSize(int width, int height);
 // The Tile Size dialog's "Change". An empty change (after the "Size error" message) when
 // the size is refused and the dialog must stay open. An accepted size grows the tile
 // count to one Block when needed.
-DocumentChange ApplyCustomBlockSize(TileSet& tileSet, EditingState& editing, EditorLayout& layout,
-                                    UserPrompts& prompts, const std::string& widthText,
-                                    const std::string& heightText);
+DocumentChange ApplyCustomBlockSize(TileSet& tileSet, TileEditorState& editing,
+                                    EditorLayout& layout, UserPrompts& prompts,
+                                    const std::string& widthText, const std::string& heightText);
 
 // The Number of Tiles dialog's preset: "%d" of tile count div TilesPerBlock.
 std::string TileCountFieldPreset(const TileSet& tileSet);

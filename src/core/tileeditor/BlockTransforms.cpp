@@ -7,7 +7,7 @@ namespace tessivar {
 
 namespace {
 
-void swapPixels(TileSet& tileSet, int b, int x1, int y1, int x2, int y2) {
+void SwapPixels(TileSet& tileSet, int b, int x1, int y1, int x2, int y2) {
     const ColorIndex first = tileSet.GetBlockPixel(b, x1, y1);
     tileSet.SetBlockPixel(b, x1, y1, tileSet.GetBlockPixel(b, x2, y2));
     tileSet.SetBlockPixel(b, x2, y2, first);
@@ -16,8 +16,8 @@ void swapPixels(TileSet& tileSet, int b, int x1, int y1, int x2, int y2) {
 } // namespace
 
 void ShiftBlockLeft(TileSet& tileSet, int b) {
-    const int w = tileSet.block.width;
-    for (int y = 0; y < tileSet.block.height; ++y) {
+    const int w = tileSet.Block.Width;
+    for (int y = 0; y < tileSet.Block.Height; ++y) {
         const ColorIndex kept = tileSet.GetBlockPixel(b, 0, y);
         for (int x = 0; x + 1 < w; ++x)
             tileSet.SetBlockPixel(b, x, y, tileSet.GetBlockPixel(b, x + 1, y));
@@ -26,8 +26,8 @@ void ShiftBlockLeft(TileSet& tileSet, int b) {
 }
 
 void ShiftBlockRight(TileSet& tileSet, int b) {
-    const int w = tileSet.block.width;
-    for (int y = 0; y < tileSet.block.height; ++y) {
+    const int w = tileSet.Block.Width;
+    for (int y = 0; y < tileSet.Block.Height; ++y) {
         const ColorIndex kept = tileSet.GetBlockPixel(b, w - 1, y);
         for (int x = w - 1; x > 0; --x)
             tileSet.SetBlockPixel(b, x, y, tileSet.GetBlockPixel(b, x - 1, y));
@@ -36,8 +36,8 @@ void ShiftBlockRight(TileSet& tileSet, int b) {
 }
 
 void ShiftBlockUp(TileSet& tileSet, int b) {
-    const int h = tileSet.block.height;
-    for (int x = 0; x < tileSet.block.width; ++x) {
+    const int h = tileSet.Block.Height;
+    for (int x = 0; x < tileSet.Block.Width; ++x) {
         const ColorIndex kept = tileSet.GetBlockPixel(b, x, 0);
         for (int y = 0; y + 1 < h; ++y)
             tileSet.SetBlockPixel(b, x, y, tileSet.GetBlockPixel(b, x, y + 1));
@@ -46,8 +46,8 @@ void ShiftBlockUp(TileSet& tileSet, int b) {
 }
 
 void ShiftBlockDown(TileSet& tileSet, int b) {
-    const int h = tileSet.block.height;
-    for (int x = 0; x < tileSet.block.width; ++x) {
+    const int h = tileSet.Block.Height;
+    for (int x = 0; x < tileSet.Block.Width; ++x) {
         const ColorIndex kept = tileSet.GetBlockPixel(b, x, h - 1);
         for (int y = h - 1; y > 0; --y)
             tileSet.SetBlockPixel(b, x, y, tileSet.GetBlockPixel(b, x, y - 1));
@@ -56,22 +56,22 @@ void ShiftBlockDown(TileSet& tileSet, int b) {
 }
 
 void FlipBlockHorizontal(TileSet& tileSet, int b) {
-    const int w = tileSet.block.width;
+    const int w = tileSet.Block.Width;
     for (int x = 0; x < w / 2; ++x)
-        for (int y = 0; y < tileSet.block.height; ++y)
-            swapPixels(tileSet, b, x, y, w - 1 - x, y);
+        for (int y = 0; y < tileSet.Block.Height; ++y)
+            SwapPixels(tileSet, b, x, y, w - 1 - x, y);
 }
 
 void FlipBlockVertical(TileSet& tileSet, int b) {
-    const int h = tileSet.block.height;
+    const int h = tileSet.Block.Height;
     for (int y = 0; y < h / 2; ++y)
-        for (int x = 0; x < tileSet.block.width; ++x)
-            swapPixels(tileSet, b, x, y, x, h - 1 - y);
+        for (int x = 0; x < tileSet.Block.Width; ++x)
+            SwapPixels(tileSet, b, x, y, x, h - 1 - y);
 }
 
 bool RotateBlockRight(TileSet& tileSet, int b) {
-    const int side = tileSet.block.width;
-    if (side != tileSet.block.height)
+    const int side = tileSet.Block.Width;
+    if (side != tileSet.Block.Height)
         return false;
     // A square Block is at most 128 x 128 (the height limit); static so that a turn
     // allocates nothing and does not put 16 KiB on the stack.
@@ -88,9 +88,9 @@ bool RotateBlockRight(TileSet& tileSet, int b) {
 
 void ClearBlock(TileSet& tileSet, int b) {
     for (int t = 0; t < tileSet.TilesPerBlock(); ++t)
-        tileSet.tiles[b + t].fill(0);
-    tileSet.tilePalette[b] = 0;
-    tileSet.tilePaletteSet[b] = 0;
+        tileSet.Tiles[b + t].fill(0);
+    tileSet.TilePalette[b] = 0;
+    tileSet.TilePaletteSet[b] = 0;
 }
 
 } // namespace tessivar

@@ -3,8 +3,8 @@
 // Small value types shared by the tile editor's operations: a Block pixel position, a
 // rectangle of Block pixels to repaint, and the drawing tools the canvas knows about.
 
-#include "core/grid/GridTypes.h"
-#include "core/grid/MouseButton.h"
+#include "core/drawing/DrawingTypes.h"
+#include "core/drawing/MouseButton.h"
 
 namespace tessivar {
 
@@ -12,12 +12,12 @@ using BlockPoint = GridPoint;
 
 // A rectangle of Block pixels (not screen pixels); empty when width or height is 0.
 struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
 
-    bool empty() const { return width <= 0 || height <= 0; }
+    bool empty() const { return Width <= 0 || Height <= 0; }
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 

@@ -12,17 +12,17 @@ constexpr int kMinCanvasZoom = 2;
 // shrink around a small Block.
 constexpr int kSmallCanvas = 256;
 
-FullLayout fullLayout(const EditorLayout& layout, BlockSize block, WindowFacts window) {
+FullLayout ComputeFullLayout(const EditorLayout& layout, BlockSize block, WindowFacts window) {
     FullLayout full;
-    const int listImageHeight = block.height * layout.ListZoom;
-    full.tileListStripHeight = listImageHeight + 41;
-    full.tileListHeight = listImageHeight + 25;
-    full.canvas = {block.width * layout.CanvasZoom, block.height * layout.CanvasZoom};
-    full.leftPaneWidth = full.canvas.width >= kSmallCanvas ? full.canvas.width + 153 : 409;
-    if (!window.maximised) {
-        const int belowList = full.canvas.height >= kSmallCanvas ? full.canvas.height + 126 : 382;
-        full.windowHeight = full.tileListStripHeight + belowList;
-        full.windowWidthDelta = full.leftPaneWidth - window.currentLeftPaneWidth;
+    const int listImageHeight = block.Height * layout.ListZoom;
+    full.TileListStripHeight = listImageHeight + 41;
+    full.TileListHeight = listImageHeight + 25;
+    full.Canvas = {block.Width * layout.CanvasZoom, block.Height * layout.CanvasZoom};
+    full.LeftPaneWidth = full.Canvas.Width >= kSmallCanvas ? full.Canvas.Width + 153 : 409;
+    if (!window.Maximised) {
+        const int belowList = full.Canvas.Height >= kSmallCanvas ? full.Canvas.Height + 126 : 382;
+        full.WindowHeight = full.TileListStripHeight + belowList;
+        full.WindowWidthDelta = full.LeftPaneWidth - window.CurrentLeftPaneWidth;
     }
     return full;
 }
@@ -30,7 +30,7 @@ FullLayout fullLayout(const EditorLayout& layout, BlockSize block, WindowFacts w
 } // namespace
 
 AutomaticZoom AutomaticZoomFor(BlockSize block) {
-    const int side = std::max(block.width, block.height);
+    const int side = std::max(block.Width, block.Height);
     if (side <= 8)
         return {4, 32};
     if (side <= 16)
@@ -47,27 +47,27 @@ LayoutChange UpdateEditorLayout(EditorLayout& layout, BlockSize block, int tileC
     LayoutChange change;
     // The zooms are chosen before the size check on purpose: a size change that did not
     // come from a size command (New) redoes the layout but keeps the zooms.
-    if (layout.layoutDirty) {
+    if (layout.LayoutDirty) {
         const AutomaticZoom zoom = AutomaticZoomFor(block);
-        layout.ListZoom = zoom.listZoom;
-        layout.CanvasZoom = zoom.canvasZoom;
+        layout.ListZoom = zoom.ListZoom;
+        layout.CanvasZoom = zoom.CanvasZoom;
     }
-    if (block != layout.lastBlockSize) {
-        layout.lastBlockSize = block;
-        layout.layoutDirty = true;
+    if (block != layout.LastBlockSize) {
+        layout.LastBlockSize = block;
+        layout.LayoutDirty = true;
     }
-    const int listWidth = tileCount / block.tilesPerBlock() * (block.width * layout.ListZoom + 2);
-    if (listWidth != layout.lastTileListWidth) {
-        change.tileListWidth = listWidth;
-        layout.lastTileListWidth = listWidth;
+    const int listWidth = tileCount / block.TilesPerBlock() * (block.Width * layout.ListZoom + 2);
+    if (listWidth != layout.LastTileListWidth) {
+        change.TileListWidth = listWidth;
+        layout.LastTileListWidth = listWidth;
     }
-    if (layout.layoutDirty) {
-        change.full = fullLayout(layout, block, window);
-        layout.layoutDirty = false;
-    } else if (layout.zoomChanged) {
-        change.canvas =
-            CanvasExtent{block.width * layout.CanvasZoom, block.height * layout.CanvasZoom};
-        layout.zoomChanged = false;
+    if (layout.LayoutDirty) {
+        change.Full = ComputeFullLayout(layout, block, window);
+        layout.LayoutDirty = false;
+    } else if (layout.ZoomChanged) {
+        change.Canvas =
+            CanvasExtent{block.Width * layout.CanvasZoom, block.Height * layout.CanvasZoom};
+        layout.ZoomChanged = false;
     }
     return change;
 }
@@ -82,11 +82,11 @@ void ZoomOut(EditorLayout& layout) {
 
 void SetCanvasZoom(EditorLayout& layout, int zoom) {
     layout.CanvasZoom = zoom;
-    layout.zoomChanged = true;
+    layout.ZoomChanged = true;
 }
 
 void RestoreDefaultZoom(EditorLayout& layout) {
-    layout.layoutDirty = true;
+    layout.LayoutDirty = true;
 }
 
 } // namespace tessivar

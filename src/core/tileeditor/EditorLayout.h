@@ -14,42 +14,42 @@ namespace tessivar {
 struct EditorLayout {
     int CanvasZoom = 32;
     int ListZoom = 4;
-    bool layoutDirty = true;  // choose automatic zooms and redo the whole layout
-    bool zoomChanged = false; // resize the canvas only
-    BlockSize lastBlockSize{-1, -1};
-    int lastTileListWidth = -1;
+    bool LayoutDirty = true;  // choose automatic zooms and redo the whole layout
+    bool ZoomChanged = false; // resize the canvas only
+    BlockSize LastBlockSize{-1, -1};
+    int LastTileListWidth = -1;
 };
 
 struct CanvasExtent {
-    int width = 0;
-    int height = 0;
+    int Width = 0;
+    int Height = 0;
     friend bool operator==(const CanvasExtent&, const CanvasExtent&) = default;
 };
 
 // The sizes of a full re-layout. Window sizes are left out while it is maximised.
 struct FullLayout {
-    int tileListStripHeight = 0;
-    int tileListHeight = 0;
-    std::optional<int> windowHeight;
-    CanvasExtent canvas;
-    int leftPaneWidth = 0;
-    std::optional<int> windowWidthDelta; // keeps the map view pane's width
+    int TileListStripHeight = 0;
+    int TileListHeight = 0;
+    std::optional<int> WindowHeight;
+    CanvasExtent Canvas;
+    int LeftPaneWidth = 0;
+    std::optional<int> WindowWidthDelta; // keeps the map view pane's width
 };
 
 struct LayoutChange {
-    std::optional<int> tileListWidth;   // only when it differs from the last one set
-    std::optional<FullLayout> full;     // when the layout was redone
-    std::optional<CanvasExtent> canvas; // after a zoom change without a re-layout
+    std::optional<int> TileListWidth;   // only when it differs from the last one set
+    std::optional<FullLayout> Full;     // when the layout was redone
+    std::optional<CanvasExtent> Canvas; // after a zoom change without a re-layout
 };
 
 struct WindowFacts {
-    bool maximised = false;
-    int currentLeftPaneWidth = 0;
+    bool Maximised = false;
+    int CurrentLeftPaneWidth = 0;
 };
 
 struct AutomaticZoom {
-    int listZoom;
-    int canvasZoom;
+    int ListZoom;
+    int CanvasZoom;
     friend bool operator==(const AutomaticZoom&, const AutomaticZoom&) = default;
 };
 

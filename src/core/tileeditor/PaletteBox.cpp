@@ -2,15 +2,15 @@
 
 namespace tessivar {
 
-DocumentChange PaletteBox::mouseUp(TileSet& tileSet, EditingState& editing, MouseButton button,
+DocumentChange PaletteBox::MouseUp(TileSet& tileSet, TileEditorState& editing, MouseButton button,
                                    int x) {
     // The widget may be a few pixels wider than the swatches; colour 4 does not exist.
     if (x < 0 || x >= kSwatches * kSwatchSize)
         return {};
     const int color = x / kSwatchSize;
     editing.CurrentPalette = 0;
-    if (tileSet.block == BlockSize{8, 8})
-        tileSet.tilePalette[editing.CurrentTile] = 0;
+    if (tileSet.Block == BlockSize{8, 8})
+        tileSet.TilePalette[editing.CurrentTile] = 0;
     if (button != MouseButton::Other)
         lastWasRight_ = button == MouseButton::Right;
     if (lastWasRight_)

@@ -5,7 +5,7 @@
 // last left-or-right click, so the box remembers which of the two came last.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 #include "core/tileeditor/CanvasTypes.h"
 
@@ -18,7 +18,7 @@ public:
 
     // Mouse-up at x. Clicks outside the four swatches are ignored entirely (an empty
     // change).
-    DocumentChange mouseUp(TileSet& tileSet, EditingState& editing, MouseButton button, int x);
+    DocumentChange MouseUp(TileSet& tileSet, TileEditorState& editing, MouseButton button, int x);
 
 private:
     bool lastWasRight_ = false;

@@ -4,20 +4,21 @@ namespace tessivar {
 
 namespace {
 
-PaletteColor fromScreen(int red, int green, int blue) {
+PaletteColor FromScreen(int red, int green, int blue) {
     return StoredPaletteColor({red, green, blue});
 }
 
 const PalettePreset kPresets[] = {
-    {"Greys", greyRampPalette()},
+    {"Greys", GreyRampPalette()},
     {"Greens",
-     {fromScreen(155, 188, 15), fromScreen(139, 172, 15), fromScreen(48, 98, 48),
-      fromScreen(15, 56, 15)}},
+     {FromScreen(155, 188, 15), FromScreen(139, 172, 15), FromScreen(48, 98, 48),
+      FromScreen(15, 56, 15)}},
 };
 
-template <class AnyTileSet> auto& currentPalette(AnyTileSet& tileSet, const EditingState& editing) {
-    return tileSet.paletteTable[static_cast<std::size_t>(editing.CurrentPaletteSet)]
-                               [static_cast<std::size_t>(editing.CurrentPalette)];
+template <class AnyTileSet>
+auto& CurrentPaletteOf(AnyTileSet& tileSet, const TileEditorState& editing) {
+    return tileSet.Palettes[static_cast<std::size_t>(editing.CurrentPaletteSet)]
+                           [static_cast<std::size_t>(editing.CurrentPalette)];
 }
 
 constexpr DocumentChange kColorsEdited{TilesChanged, true};
@@ -29,28 +30,29 @@ std::span<const PalettePreset> BuiltInPalettePresets() {
 }
 
 PaletteColor StoredPaletteColor(const Rgb& color) {
-    return {color.blue >> 3, color.green >> 3, color.red >> 3};
+    return {color.Blue >> 3, color.Green >> 3, color.Red >> 3};
 }
 
-DocumentChange EditPaletteColor(TileSet& tileSet, const EditingState& editing, UserPrompts& prompts,
-                                int color) {
+DocumentChange EditPaletteColor(TileSet& tileSet, const TileEditorState& editing,
+                                UserPrompts& prompts, int color) {
     if (color < 0 || color >= kColorsPerPalette)
         return {};
-    PaletteColor& entry = currentPalette(tileSet, editing)[static_cast<std::size_t>(color)];
-    const auto chosen = prompts.chooseColor(DisplayColor(entry));
+    PaletteColor& entry = CurrentPaletteOf(tileSet, editing)[static_cast<std::size_t>(color)];
+    const auto chosen = prompts.ChooseColor(DisplayColor(entry));
     if (!chosen)
         return {};
     entry = StoredPaletteColor(*chosen);
     return kColorsEdited;
 }
 
-DocumentChange ApplyPalette(TileSet& tileSet, const EditingState& editing, const Palette& colors) {
-    currentPalette(tileSet, editing) = colors;
+DocumentChange ApplyPalette(TileSet& tileSet, const TileEditorState& editing,
+                            const Palette& colors) {
+    CurrentPaletteOf(tileSet, editing) = colors;
     return kColorsEdited;
 }
 
-Palette CurrentPalette(const TileSet& tileSet, const EditingState& editing) {
-    return currentPalette(tileSet, editing);
+Palette CurrentPalette(const TileSet& tileSet, const TileEditorState& editing) {
+    return CurrentPaletteOf(tileSet, editing);
 }
 
 } // namespace tessivar

@@ -5,7 +5,7 @@
 // holds them, three 5-bit components in the order blue, green, red.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 #include "core/workspace/UserPrompts.h"
 
@@ -14,8 +14,8 @@
 namespace tessivar {
 
 struct PalettePreset {
-    const char* name;
-    Palette colors;
+    const char* Name;
+    Palette Colors;
 };
 
 // "Greys" (the ramp every palette starts with) and "Greens", lightest first.
@@ -26,13 +26,14 @@ PaletteColor StoredPaletteColor(const Rgb& color);
 
 // Opens the colour dialog preset to colour `color` of the current palette; OK stores the
 // choice there and modifies the set. Nothing changes when the dialog was cancelled.
-DocumentChange EditPaletteColor(TileSet& tileSet, const EditingState& editing, UserPrompts& prompts,
-                                int color);
+DocumentChange EditPaletteColor(TileSet& tileSet, const TileEditorState& editing,
+                                UserPrompts& prompts, int color);
 
 // Writes `colors` into the current palette and modifies the set.
-DocumentChange ApplyPalette(TileSet& tileSet, const EditingState& editing, const Palette& colors);
+DocumentChange ApplyPalette(TileSet& tileSet, const TileEditorState& editing,
+                            const Palette& colors);
 
 // The current palette, to be kept as a preset.
-Palette CurrentPalette(const TileSet& tileSet, const EditingState& editing);
+Palette CurrentPalette(const TileSet& tileSet, const TileEditorState& editing);
 
 } // namespace tessivar

@@ -5,7 +5,7 @@
 // one blank Tile. Neither copy nor paste marks the set modified or records undo.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 
 #include <array>
@@ -15,13 +15,14 @@ namespace tessivar {
 class TileClipboard {
 public:
     // Copies Tiles SelectionStart..SelectionEnd with their palette and palette set.
-    void CopyTiles(const TileSet& tileSet, const EditingState& editing);
+    void CopyTiles(const TileSet& tileSet, const TileEditorState& editing);
     // Pastes at CurrentTile. Without `overwrite` room is made first (the tile count
     // grows, the map is not renumbered); Tiles that would land at slot 768 or above are
     // dropped either way.
-    DocumentChange PasteTiles(TileSet& tileSet, const EditingState& editing, bool overwrite) const;
+    DocumentChange PasteTiles(TileSet& tileSet, const TileEditorState& editing,
+                              bool overwrite) const;
 
-    int count() const { return count_; }
+    int Count() const { return count_; }
 
 private:
     std::array<Tile, kMaxTiles> tiles_{};

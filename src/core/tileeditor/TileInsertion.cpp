@@ -7,7 +7,7 @@
 
 namespace tessivar {
 
-DocumentChange InsertBlock(TileSet& tileSet, const EditingState& editing, MapGrid& map) {
+DocumentChange InsertBlock(TileSet& tileSet, const TileEditorState& editing, MapGrid& map) {
     const int at = editing.CurrentTile;
     const int count = tileSet.TilesPerBlock();
     MakeRoomForTiles(tileSet, at, count);
@@ -15,11 +15,11 @@ DocumentChange InsertBlock(TileSet& tileSet, const EditingState& editing, MapGri
     return {TilesChanged | TileSetReshaped | MapChanged};
 }
 
-DocumentChange DeleteTiles(TileSet& tileSet, EditingState& editing, MapGrid& map) {
+DocumentChange DeleteTiles(TileSet& tileSet, TileEditorState& editing, MapGrid& map) {
     const int tilesPerBlock = tileSet.TilesPerBlock();
     const int selected = editing.SelectionEnd - editing.SelectionStart + 1;
     // At least one Block must remain in the set.
-    const int removable = std::max(tileSet.tileCount - tilesPerBlock, 0);
+    const int removable = std::max(tileSet.TileCount - tilesPerBlock, 0);
     const int count = std::min(std::max(selected, tilesPerBlock), removable);
     for (int k = 0; k < count; ++k)
         RemoveTileSlot(tileSet, editing.CurrentTile);

@@ -5,21 +5,21 @@
 // CurrentTile to it.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
-#include "core/render/CellGrid.h"
+#include "core/render/CellGeometry.h"
 
 namespace tessivar {
 
 int TileListCellWidth(BlockSize block, int listZoom);
 // The strip as a row of cells, one for every Block that fits into the Tile slots.
-CellGrid TileListGrid(const TileSet& tileSet, int listZoom);
+CellGeometry TileListGrid(const TileSet& tileSet, int listZoom);
 
 // First Tiles of the Blocks to paint: first, first + TilesPerBlock, ... up to last
 // inclusive. Blocks that would reach past the last Tile slot are left out.
 struct BlockStartRange {
-    int first = 0;
-    int last = -1;
+    int First = 0;
+    int Last = -1;
     friend bool operator==(const BlockStartRange&, const BlockStartRange&) = default;
 };
 
@@ -27,12 +27,12 @@ BlockStartRange VisibleTileListBlocks(const TileSet& tileSet, int listZoom, int 
                                       int visibleWidth);
 
 // Mouse-down at x on the tile list (any button).
-DocumentChange ClickTileList(EditingState& editing, const TileSet& tileSet, int listZoom, int x,
+DocumentChange ClickTileList(TileEditorState& editing, const TileSet& tileSet, int listZoom, int x,
                              bool shiftHeld);
 
 // The map editor's "Edit tile...": puts the Block that starts at `firstTile` on the
 // canvas and selects it alone, lowered so that it fits into the Tile slots under the
 // current Block size. The current palette and palette set stay.
-DocumentChange EditBlockFromMap(EditingState& editing, const TileSet& tileSet, int firstTile);
+DocumentChange EditBlockFromMap(TileEditorState& editing, const TileSet& tileSet, int firstTile);
 
 } // namespace tessivar

@@ -7,7 +7,7 @@ namespace tessivar {
 
 namespace {
 
-bool transformPixels(TileSet& tileSet, int b, BlockTransform transform) {
+bool TransformPixels(TileSet& tileSet, int b, BlockTransform transform) {
     switch (transform) {
     case BlockTransform::ShiftLeft:
         ShiftBlockLeft(tileSet, b);
@@ -38,12 +38,12 @@ bool transformPixels(TileSet& tileSet, int b, BlockTransform transform) {
 
 } // namespace
 
-DocumentChange ApplyBlockTransform(TileSet& tileSet, EditingState& editing, UndoHistory& history,
+DocumentChange ApplyBlockTransform(TileSet& tileSet, TileEditorState& editing, UndoHistory& history,
                                    UserPrompts& prompts, BlockTransform transform) {
     KeepCurrentBlockInSlots(editing, tileSet);
     history.RecordUndoState(tileSet, editing);
-    if (!transformPixels(tileSet, editing.CurrentTile, transform)) {
-        prompts.showMessage(kRotationRefusedMessage, kRotationRefusedCaption);
+    if (!TransformPixels(tileSet, editing.CurrentTile, transform)) {
+        prompts.ShowMessage(kRotationRefusedMessage, kRotationRefusedCaption);
         return {HistoryChanged, true};
     }
     // Flips and turns refresh the map views too: the map shows these Blocks as well.

@@ -5,7 +5,7 @@
 // the same way here, so an accidental clear can be undone.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 #include "core/model/UndoHistory.h"
 #include "core/workspace/UserPrompts.h"
@@ -29,7 +29,7 @@ inline constexpr const char* kRotationRefusedCaption = "Error";
 // Runs one transform on the Block at CurrentTile. A rotation of a non-square Block shows
 // the refusal through `prompts` and leaves the pixels alone; its undo state and the
 // modified set stay, as after any other transform.
-DocumentChange ApplyBlockTransform(TileSet& tileSet, EditingState& editing, UndoHistory& history,
+DocumentChange ApplyBlockTransform(TileSet& tileSet, TileEditorState& editing, UndoHistory& history,
                                    UserPrompts& prompts, BlockTransform transform);
 
 } // namespace tessivar

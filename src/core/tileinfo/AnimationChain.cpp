@@ -4,21 +4,21 @@
 
 namespace tessivar {
 
-void AnimationChain::restart() {
+void AnimationChain::Restart() {
     for (int i = 0; i < kMaxTiles; ++i)
         frames_[i] = i;
     countdowns_.fill(0);
 }
 
-void AnimationChain::tick(const TileSet& tileSet, std::vector<Step>& steps) {
-    tick(tileSet, steps, Categories{});
+void AnimationChain::Tick(const TileSet& tileSet, std::vector<Step>& steps) {
+    Tick(tileSet, steps, Categories{});
 }
 
-void AnimationChain::tick(const TileSet& tileSet, std::vector<Step>& steps, Categories categories) {
+void AnimationChain::Tick(const TileSet& tileSet, std::vector<Step>& steps, Categories categories) {
     steps.clear();
-    const int inUse = std::clamp(tileSet.tileCount, 0, kMaxTiles);
+    const int inUse = std::clamp(tileSet.TileCount, 0, kMaxTiles);
     for (int t = 0; t < inUse; ++t) {
-        if (tileSet.tileInfo[t][categories.animated] == 0)
+        if (tileSet.TileInfo[t][categories.Animated] == 0)
             continue;
         countdowns_[t] -= kTickMs;
         if (countdowns_[t] >= 0)
@@ -26,11 +26,11 @@ void AnimationChain::tick(const TileSet& tileSet, std::vector<Step>& steps, Cate
         const int current = frames_[t];
         if (current < 0 || current >= inUse)
             continue;
-        const int next = tileSet.tileInfo[current][categories.next];
+        const int next = tileSet.TileInfo[current][categories.Next];
         if (next < 0 || next >= inUse)
             continue; // the chain stops here
         frames_[t] = next;
-        countdowns_[t] = tileSet.tileInfo[next][categories.delay];
+        countdowns_[t] = tileSet.TileInfo[next][categories.Delay];
         steps.push_back({t, next});
     }
 }

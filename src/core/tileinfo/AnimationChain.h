@@ -18,32 +18,32 @@ public:
     static constexpr int kTickMs = 50;
 
     struct Step {
-        int tile;  // the Tile number whose cells change
-        int frame; // the Tile they show now
+        int Tile;  // the Tile number whose cells change
+        int Frame; // the Tile they show now
         friend bool operator==(const Step&, const Step&) = default;
     };
 
     // Where the three values sit in the information table (0..63 each).
     struct Categories {
-        int animated = kAnimatedCategory;
-        int next = kAnimNextCategory;
-        int delay = kAnimDelayCategory;
+        int Animated = kAnimatedCategory;
+        int Next = kAnimNextCategory;
+        int Delay = kAnimDelayCategory;
     };
 
-    AnimationChain() { restart(); }
+    AnimationChain() { Restart(); }
 
     // Every Tile back to its own picture, each due at the next tick.
-    void restart();
+    void Restart();
 
     // One tick: fills `steps` with the Tile numbers whose frame changed, in increasing
     // order. A chain whose "AnimNext" leaves the Tiles in use stops on its frame. The
     // countdown is 64-bit, so delays near the 32-bit limits cannot overflow; a delay of
     // 0 or below shows its frame for one tick.
-    void tick(const TileSet& tileSet, std::vector<Step>& steps);
+    void Tick(const TileSet& tileSet, std::vector<Step>& steps);
     // The same with the three values found elsewhere in the table.
-    void tick(const TileSet& tileSet, std::vector<Step>& steps, Categories categories);
+    void Tick(const TileSet& tileSet, std::vector<Step>& steps, Categories categories);
 
-    int frame(int tile) const { return frames_[tile]; }
+    int Frame(int tile) const { return frames_[tile]; }
 
 private:
     std::array<int, kMaxTiles> frames_{};

@@ -4,27 +4,27 @@
 
 namespace tessivar {
 
-void AnimationPreview::open(int selectionStart, int selectionEnd) {
+void AnimationPreview::Open(int selectionStart, int selectionEnd) {
     start_ = selectionStart;
     end_ = selectionEnd;
     frame_ = start_;
 }
 
-void AnimationPreview::play(int start, int end, int delay) {
-    start_ = start;
-    end_ = end;
-    delay_ = delay;
+void AnimationPreview::Play(int Start, int End, int Delay) {
+    start_ = Start;
+    end_ = End;
+    delay_ = Delay;
     frame_ = start_;
-    period_ = std::max(delay, 0);
+    period_ = std::max(Delay, 0);
     owed_ = 0;
 }
 
-void AnimationPreview::stop() {
+void AnimationPreview::Stop() {
     period_ = 0;
     owed_ = 0;
 }
 
-int AnimationPreview::advance(std::int64_t elapsedMs, int tilesPerBlock) {
+int AnimationPreview::Advance(std::int64_t elapsedMs, int tilesPerBlock) {
     if (period_ <= 0 || elapsedMs <= 0)
         return 0;
     owed_ += elapsedMs;

@@ -11,27 +11,27 @@ namespace tessivar {
 class AnimationPreview {
 public:
     // Opening the dialog: the run is the tile list's selection, shown from its start.
-    void open(int selectionStart, int selectionEnd);
+    void Open(int selectionStart, int selectionEnd);
 
     // The play button with the three fields read as numbers. The preview runs while the
     // delay is positive; a delay of 0 or below leaves it stopped on the start frame.
-    void play(int start, int end, int delay);
+    void Play(int start, int end, int delay);
     // The stop button and closing the dialog: the frame shown stays.
-    void stop();
+    void Stop();
 
     // `elapsedMs` have passed: one step of `tilesPerBlock` Tiles per whole period, back
     // to start when a step passes end. Returns the number of steps taken; a long stall
     // catches up at most kMaxCatchUpSteps of them.
-    int advance(std::int64_t elapsedMs, int tilesPerBlock);
+    int Advance(std::int64_t elapsedMs, int tilesPerBlock);
 
     static constexpr int kMaxCatchUpSteps = 768;
 
-    int start() const { return start_; }
-    int end() const { return end_; }
-    int delay() const { return delay_; }
-    int frame() const { return frame_; }
+    int Start() const { return start_; }
+    int End() const { return end_; }
+    int Delay() const { return delay_; }
+    int Frame() const { return frame_; }
     // Timer period in milliseconds; 0 while stopped.
-    int period() const { return period_; }
+    int Period() const { return period_; }
 
 private:
     int start_ = 0;

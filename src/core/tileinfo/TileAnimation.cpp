@@ -13,7 +13,7 @@ Result<DocumentChange> ApplyAnimation(TileSet& tileSet, int start, int end, std:
         return Fail("The animation runs from Tile " + std::to_string(start) + " to Tile " +
                     std::to_string(end) + ", but only Tiles 0 to " + std::to_string(kMaxTiles - 1) +
                     " exist.");
-    auto& info = tileSet.tileInfo;
+    auto& info = tileSet.TileInfo;
     for (int t = start; t <= end; ++t) {
         info[t][kAnimatedCategory] = 1;
         info[t][kAnimNextCategory] = t == end ? start : t + 1;

@@ -5,7 +5,7 @@
 // both grids repaint and the change is saved with the set.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 
 #include <string>
@@ -16,11 +16,11 @@ namespace tessivar {
 // The in-place editor of the grid's value column changed its text: stores the value of
 // `category` for CurrentTile by the category's type. False when nothing was stored
 // (Boolean and unknown types, a row outside the table): an empty change.
-DocumentChange EditTileInfoValue(TileSet& tileSet, const EditingState& editing, int category,
+DocumentChange EditTileInfoValue(TileSet& tileSet, const TileEditorState& editing, int category,
                                  std::string_view text);
 
 // The grid's "&false" / "&true" pop-up on a Boolean row; other rows are left alone.
-DocumentChange SetBooleanTileInfo(TileSet& tileSet, const EditingState& editing, int category,
+DocumentChange SetBooleanTileInfo(TileSet& tileSet, const TileEditorState& editing, int category,
                                   bool value);
 
 // Rows 3 and later below the category count: the ones the user may rename and retype.

@@ -12,7 +12,7 @@ namespace tessivar {
 
 // A failure's reason, for returning from functions that give a Result.
 struct Failure {
-    std::string reason;
+    std::string Reason;
 };
 
 inline Failure Fail(std::string reason) {
@@ -24,7 +24,7 @@ public:
     Result(T value)
         : value_(std::move(value)) {}
     Result(Failure failure)
-        : error_(std::move(failure.reason)) {}
+        : error_(std::move(failure.Reason)) {}
 
     bool ok() const { return value_.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -60,7 +60,7 @@ public:
     Result() = default;
     Result(Failure failure)
         : failed_(true)
-        , error_(std::move(failure.reason)) {}
+        , error_(std::move(failure.Reason)) {}
 
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }

@@ -3,7 +3,7 @@
 namespace tessivar {
 
 Status EditorOptions::LoadOptions(OptionsStore& store) {
-    const auto value = store.readInteger(kOverwriteValueName);
+    const auto value = store.ReadInteger(kOverwriteValueName);
     if (!value)
         return Fail(value.error());
     if (*value)
@@ -12,7 +12,7 @@ Status EditorOptions::LoadOptions(OptionsStore& store) {
 }
 
 Status EditorOptions::SaveOptions(OptionsStore& store) const {
-    return store.writeInteger(kOverwriteValueName, OverwriteTiles ? 1 : 0);
+    return store.WriteInteger(kOverwriteValueName, OverwriteTiles ? 1 : 0);
 }
 
 } // namespace tessivar

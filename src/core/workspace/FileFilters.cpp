@@ -4,7 +4,7 @@ namespace tessivar {
 
 namespace {
 
-std::vector<std::string> split(const std::string& text, const char* separators) {
+std::vector<std::string> Split(const std::string& text, const char* separators) {
     std::vector<std::string> parts;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -22,7 +22,7 @@ std::vector<std::string> split(const std::string& text, const char* separators) 
 
 // "Assembly File (*.asm)(*.z80)" -> "Assembly File": every parenthesised group at the end
 // goes, with the blanks before it.
-std::string plainDescription(std::string description) {
+std::string PlainDescription(std::string description) {
     for (;;) {
         const std::size_t end = description.find_last_not_of(' ');
         if (end == std::string::npos || description[end] != ')')
@@ -51,9 +51,9 @@ std::vector<FileFilterEntry> FileFilterEntries(const std::string& filter) {
         start = bar + 1;
     }
     for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
-        std::vector<std::string> patterns = split(fields[i + 1], ";, ");
+        std::vector<std::string> patterns = Split(fields[i + 1], ";, ");
         if (!patterns.empty())
-            entries.push_back({plainDescription(fields[i]), std::move(patterns)});
+            entries.push_back({PlainDescription(fields[i]), std::move(patterns)});
     }
     return entries;
 }

@@ -17,8 +17,8 @@ inline constexpr const char* kSourceFilter = "Assembly File (*.asm)(*.z80)|*.asm
 inline constexpr const char* kMapSourceFilter = "Assembly files (*.asm,*.inc)|*.asm;*.inc";
 
 struct FileFilterEntry {
-    std::string description; // without any parenthesised pattern list at its end
-    std::vector<std::string> patterns;
+    std::string Description; // without any parenthesised pattern list at its end
+    std::vector<std::string> Patterns;
     friend bool operator==(const FileFilterEntry&, const FileFilterEntry&) = default;
 };
 

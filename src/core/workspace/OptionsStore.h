@@ -21,8 +21,8 @@ public:
     virtual ~OptionsStore() = default;
 
     // Reads a 32-bit integer value; empty when the value is absent.
-    virtual Result<std::optional<std::int32_t>> readInteger(const std::string& name) = 0;
-    virtual Status writeInteger(const std::string& name, std::int32_t value) = 0;
+    virtual Result<std::optional<std::int32_t>> ReadInteger(const std::string& name) = 0;
+    virtual Status WriteInteger(const std::string& name, std::int32_t value) = 0;
 };
 
 } // namespace tessivar

@@ -8,12 +8,12 @@
 namespace tessivar {
 
 struct ScreenRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    int right() const { return x + width; } // one past the last column
-    int bottom() const { return y + height; }
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    int Right() const { return X + Width; } // one past the last column
+    int Bottom() const { return Y + Height; }
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 

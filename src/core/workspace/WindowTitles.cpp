@@ -6,18 +6,18 @@ namespace tessivar {
 
 namespace {
 
-std::string titleName(const std::string& path) {
+std::string TitleName(const std::string& path) {
     return path.empty() ? "untitled" : BaseNameWithoutExtension(path);
 }
 
 } // namespace
 
-std::string TileEditorTitle(const EditingState& editing) {
-    return "Tessivar - Tile Editor - " + titleName(editing.CurrentFileName);
+std::string TileEditorTitle(const TileEditorState& editing) {
+    return "Tessivar - Tile Editor - " + TitleName(editing.CurrentFileName);
 }
 
 std::string MapEditorTitle(const MapDocument& map) {
-    return "Tessivar - Map Editor - " + titleName(map.MapFileName);
+    return "Tessivar - Map Editor - " + TitleName(map.MapFileName);
 }
 
 } // namespace tessivar

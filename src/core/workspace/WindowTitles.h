@@ -3,14 +3,14 @@
 // The captions of the two editor windows: the role, then the file name without folder
 // and extension, or "untitled".
 
-#include "core/model/EditingState.h"
 #include "core/model/MapDocument.h"
+#include "core/model/TileEditorState.h"
 
 #include <string>
 
 namespace tessivar {
 
-std::string TileEditorTitle(const EditingState& editing);
+std::string TileEditorTitle(const TileEditorState& editing);
 std::string MapEditorTitle(const MapDocument& map);
 
 } // namespace tessivar

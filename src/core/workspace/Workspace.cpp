@@ -21,32 +21,32 @@ constexpr const char* kFileError = "File Error";
 Workspace::Workspace(UserPrompts& prompts)
     : prompts_(prompts) {}
 
-void Workspace::addListener(std::function<void(unsigned)> listener) {
+void Workspace::AddListener(std::function<void(unsigned)> listener) {
     listeners_.push_back(std::move(listener));
 }
 
-void Workspace::notify(unsigned changes) {
+void Workspace::Notify(unsigned changes) {
     for (auto& listener : listeners_)
         listener(changes);
 }
 
-void Workspace::apply(const DocumentChange& change) {
-    if (change.tileSetModified)
+void Workspace::Apply(const DocumentChange& change) {
+    if (change.TileSetModified)
         MarkModified();
-    if (change.mapModified)
-        map.MarkMapModified();
-    if (change.views)
-        notify(change.views);
+    if (change.MapModified)
+        Map.MarkMapModified();
+    if (change.Views)
+        Notify(change.Views);
 }
 
 // ---- Questions and saving ----
 
-bool Workspace::askToSave(const char* question, Document document) {
-    switch (prompts_.askYesNoCancel(question, kAppTitle)) {
+bool Workspace::AskToSave(const char* question, Document document) {
+    switch (prompts_.AskYesNoCancel(question, kAppTitle)) {
     case Answer::Yes:
         // A cancelled Save as dialog still lets the operation go on; a save that failed
         // does not, since going on would throw the unsaved work away.
-        return save(document, false) != SaveOutcome::Failed;
+        return Save(document, false) != SaveOutcome::Failed;
     case Answer::No:
         return true;
     case Answer::Cancel:
@@ -56,11 +56,11 @@ bool Workspace::askToSave(const char* question, Document document) {
 }
 
 bool Workspace::QuerySaveTileSet() {
-    return !editing.Modified || askToSave(kTileSetQuestion, Document::TileSet);
+    return !Editing.Modified || AskToSave(kTileSetQuestion, Document::TileSet);
 }
 
 bool Workspace::QuerySaveMap() {
-    return !map.MapModified || askToSave(kMapQuestion, Document::Map);
+    return !Map.MapModified || AskToSave(kMapQuestion, Document::Map);
 }
 
 bool Workspace::QueryCloseProgram() {
@@ -68,26 +68,26 @@ bool Workspace::QueryCloseProgram() {
 }
 
 SaveOutcome Workspace::SaveTileSet() {
-    return save(Document::TileSet, false);
+    return Save(Document::TileSet, false);
 }
 
 SaveOutcome Workspace::SaveTileSetAs() {
-    return save(Document::TileSet, true);
+    return Save(Document::TileSet, true);
 }
 
 SaveOutcome Workspace::SaveMap() {
-    return save(Document::Map, false);
+    return Save(Document::Map, false);
 }
 
 SaveOutcome Workspace::SaveMapAs() {
-    return save(Document::Map, true);
+    return Save(Document::Map, true);
 }
 
 // Save and Save as of both documents. The file name, the title and the modified flag
 // change only once the file is written; an untitled document always asks for a name.
-SaveOutcome Workspace::save(Document document, bool chooseName) {
+SaveOutcome Workspace::Save(Document document, bool chooseName) {
     const bool isMap = document == Document::Map;
-    std::string& fileName = isMap ? map.MapFileName : editing.CurrentFileName;
+    std::string& fileName = isMap ? Map.MapFileName : Editing.CurrentFileName;
     std::string path = fileName;
     if (chooseName || path.empty()) {
         const FileDialogRequest request =
@@ -95,27 +95,27 @@ SaveOutcome Workspace::save(Document document, bool chooseName) {
                 ? FileDialogRequest{kMapFilter, "vxm", path.empty() ? "untitled.vxm" : path, false}
                 : FileDialogRequest{kTileSetFilter, "vxt", path.empty() ? "untitled.vxt" : path,
                                     true};
-        const auto chosen = prompts_.chooseFileToSave(request);
+        const auto chosen = prompts_.ChooseFileToSave(request);
         if (!chosen)
             return SaveOutcome::Cancelled;
         path = *chosen;
     }
-    const auto bytes = isMap ? SerializeMap(map.grid, editing.CurrentFileName)
-                             : SerializeTileSet(tileSet, map.MapFileName);
+    const auto bytes = isMap ? SerializeMap(Map.Grid, Editing.CurrentFileName)
+                             : SerializeTileSet(CurrentTileSet, Map.MapFileName);
     const Status written = bytes ? SaveFileAtomically(path, *bytes) : Status(Fail(bytes.error()));
     if (!written) {
-        prompts_.showMessage(std::string("The ") + (isMap ? "map" : "tile set") +
+        prompts_.ShowMessage(std::string("The ") + (isMap ? "map" : "tile set") +
                                  " could not be saved to \"" + path + "\".\n" + written.error(),
                              kFileError);
         return SaveOutcome::Failed;
     }
     fileName = path;
     if (isMap) {
-        map.MapModified = false;
-        notify(MapTitleChanged);
+        Map.MapModified = false;
+        Notify(MapTitleChanged);
     } else {
-        editing.Modified = false;
-        notify(EditingChanged | TileSetTitleChanged);
+        Editing.Modified = false;
+        Notify(EditingChanged | TileSetTitleChanged);
     }
     return SaveOutcome::Saved;
 }
@@ -125,16 +125,16 @@ SaveOutcome Workspace::save(Document document, bool chooseName) {
 void Workspace::NewTileSet() {
     if (!QuerySaveTileSet() || !QuerySaveMap())
         return;
-    editing.resetForNew();
-    tileSet.resetForNew();
-    notify(TilesChanged | TileSetReshaped | EditingChanged | MapChanged | TileSetTitleChanged);
+    Editing.ResetForNew();
+    CurrentTileSet.ResetForNew();
+    Notify(TilesChanged | TileSetReshaped | EditingChanged | MapChanged | TileSetTitleChanged);
 }
 
 void Workspace::NewMap() {
     if (!QuerySaveMap())
         return;
-    map.resetToNewGrid(tileSet.tilePalette[0] & 0xFF);
-    notify(MapChanged | MapResized);
+    Map.ResetToNewGrid(CurrentTileSet.TilePalette[0] & 0xFF);
+    Notify(MapChanged | MapResized);
 }
 
 // ---- Loading ----
@@ -144,119 +144,119 @@ void Workspace::NewMap() {
 void Workspace::OpenTileSet() {
     if (!QuerySaveTileSet())
         return;
-    if (const auto path = prompts_.chooseFileToOpen({kTileSetFilter, "vxt", {}, false}))
-        loadTileSet(*path, kOpenInvalid);
+    if (const auto path = prompts_.ChooseFileToOpen({kTileSetFilter, "vxt", {}, false}))
+        LoadTileSet(*path, kOpenInvalid);
 }
 
 bool Workspace::LoadTileSetFile(const std::string& path) {
     if (!QuerySaveTileSet())
         return false;
-    loadTileSet(path, kLoadInvalid);
+    LoadTileSet(path, kLoadInvalid);
     return true;
 }
 
 void Workspace::OpenMap() {
     if (!QuerySaveMap())
         return;
-    if (const auto path = prompts_.chooseFileToOpen({kMapFilter, "vxm", {}, false}))
+    if (const auto path = prompts_.ChooseFileToOpen({kMapFilter, "vxm", {}, false}))
         LoadMapFile(*path, true);
 }
 
-void Workspace::loadTileSet(const std::string& path, const char* invalidMessage) {
-    auto contents = readTileSet(ReadTileSetDocument(path), invalidMessage);
+void Workspace::LoadTileSet(const std::string& path, const char* invalidMessage) {
+    auto contents = ReadTileSet(ReadTileSetDocument(path), invalidMessage);
     if (!contents)
         return;
     auto linked = ReadLinkedMap(*contents, path);
-    const bool mapRead = linked && checkLinkedMap(*linked);
-    unsigned changes = applyTileSet(path, *contents);
+    const bool mapRead = linked && CheckLinkedMap(*linked);
+    unsigned changes = ApplyTileSet(path, *contents);
     if (mapRead)
-        changes |= applyMap(linked->path, std::move(linked->contents->grid));
-    notify(changes);
+        changes |= ApplyMap(linked->Path, std::move(linked->Loaded->Grid));
+    Notify(changes);
 }
 
 bool Workspace::LoadMapFile(const std::string& path, bool withTileSet) {
     auto file = ReadMapDocument(path);
-    if (!file.found)
+    if (!file.Found)
         return false; // the callers report a missing map, or keep quiet about it
-    if (!file.contents) {
-        prompts_.showMessage(kOpenInvalid, kAppTitle);
+    if (!file.Loaded) {
+        prompts_.ShowMessage(kOpenInvalid, kAppTitle);
         return false;
     }
-    MapFileContents& contents = *file.contents;
+    MapFileContents& contents = *file.Loaded;
     std::optional<TileSetFileContents> tiles;
     std::string tileSetPath;
-    if (withTileSet && !contents.tileSetPath.empty()) {
-        tileSetPath = ResolveLinkedPath(contents.tileSetPath, path);
-        if (tileSetPath != editing.CurrentFileName) {
+    if (withTileSet && !contents.TileSetPath.empty()) {
+        tileSetPath = ResolveLinkedPath(contents.TileSetPath, path);
+        if (tileSetPath != Editing.CurrentFileName) {
             if (!QuerySaveTileSet())
                 return false;
-            tiles = readTileSet(ReadTileSetDocument(tileSetPath), kLoadInvalid);
+            tiles = ReadTileSet(ReadTileSetDocument(tileSetPath), kLoadInvalid);
             // This map replaces the one the tile set names; that one is only checked, so
             // that a broken link is still reported.
             if (tiles) {
                 const auto named = ReadLinkedMap(*tiles, tileSetPath);
-                if (named && named->path != path)
-                    checkLinkedMap(*named);
+                if (named && named->Path != path)
+                    CheckLinkedMap(*named);
             }
         }
     }
-    unsigned changes = tiles ? applyTileSet(tileSetPath, *tiles) : 0;
-    changes |= applyMap(path, std::move(contents.grid));
-    notify(changes);
+    unsigned changes = tiles ? ApplyTileSet(tileSetPath, *tiles) : 0;
+    changes |= ApplyMap(path, std::move(contents.Grid));
+    Notify(changes);
     return true;
 }
 
-std::optional<TileSetFileContents> Workspace::readTileSet(DocumentFile<TileSetFileContents> file,
+std::optional<TileSetFileContents> Workspace::ReadTileSet(DocumentFile<TileSetFileContents> file,
                                                           const char* invalidMessage) {
-    if (!file.found) {
-        prompts_.showMessage(kTileSetNotFound, kAppTitle);
+    if (!file.Found) {
+        prompts_.ShowMessage(kTileSetNotFound, kAppTitle);
         return std::nullopt;
     }
-    if (!file.contents) {
-        prompts_.showMessage(invalidMessage, kAppTitle);
+    if (!file.Loaded) {
+        prompts_.ShowMessage(invalidMessage, kAppTitle);
         return std::nullopt;
     }
-    return std::move(*file.contents);
+    return std::move(*file.Loaded);
 }
 
 // The map a tile set names: missing or damaged, it is reported the same way.
-bool Workspace::checkLinkedMap(const DocumentFile<MapFileContents>& file) {
-    if (!file.contents)
-        prompts_.showMessage(kMapNotFound, kFileError);
-    return file.contents.ok();
+bool Workspace::CheckLinkedMap(const DocumentFile<MapFileContents>& file) {
+    if (!file.Loaded)
+        prompts_.ShowMessage(kMapNotFound, kFileError);
+    return file.Loaded.ok();
 }
 
-unsigned Workspace::applyTileSet(const std::string& path, const TileSetFileContents& contents) {
-    ApplyTileSetFile(contents, tileSet);
-    editing.CurrentFileName = path;
-    editing.CurrentTile = 0;
-    editing.CurrentPalette = tileSet.tilePalette[0];
-    editing.Modified = false;
+unsigned Workspace::ApplyTileSet(const std::string& path, const TileSetFileContents& contents) {
+    ApplyTileSetFile(contents, CurrentTileSet);
+    Editing.CurrentFileName = path;
+    Editing.CurrentTile = 0;
+    Editing.CurrentPalette = CurrentTileSet.TilePalette[0];
+    Editing.Modified = false;
     return TilesChanged | TileSetReshaped | EditingChanged | MapChanged | TileSetTitleChanged;
 }
 
-unsigned Workspace::applyMap(const std::string& path, MapGrid grid) {
-    map.grid = std::move(grid);
-    map.MapFileName = path;
-    map.MapModified = false;
+unsigned Workspace::ApplyMap(const std::string& path, MapGrid grid) {
+    Map.Grid = std::move(grid);
+    Map.MapFileName = path;
+    Map.MapModified = false;
     return MapChanged | MapResized | MapTitleChanged;
 }
 
 // ---- Undo history ----
 
 void Workspace::RecordUndoState() {
-    history.RecordUndoState(tileSet, editing);
-    notify(HistoryChanged);
+    History.RecordUndoState(CurrentTileSet, Editing);
+    Notify(HistoryChanged);
 }
 
 void Workspace::Undo() {
-    if (history.Undo(tileSet))
-        notify(TilesChanged | HistoryChanged | MapChanged);
+    if (History.Undo(CurrentTileSet))
+        Notify(TilesChanged | HistoryChanged | MapChanged);
 }
 
 void Workspace::Redo() {
-    if (history.Redo(tileSet))
-        notify(TilesChanged | HistoryChanged | MapChanged);
+    if (History.Redo(CurrentTileSet))
+        Notify(TilesChanged | HistoryChanged | MapChanged);
 }
 
 } // namespace tessivar

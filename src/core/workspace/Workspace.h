@@ -4,8 +4,8 @@
 #include "core/files/MapFile.h"
 #include "core/files/TileSetFile.h"
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
 #include "core/model/MapDocument.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 #include "core/model/UndoHistory.h"
 #include "core/workspace/EditorOptions.h"
@@ -29,16 +29,16 @@ class Workspace {
 public:
     explicit Workspace(UserPrompts& prompts);
 
-    TileSet tileSet;
-    EditingState editing;
-    MapDocument map;
-    UndoHistory history;
-    EditorOptions options;
+    TileSet CurrentTileSet;
+    TileEditorState Editing;
+    MapDocument Map;
+    UndoHistory History;
+    EditorOptions Options;
 
-    void addListener(std::function<void(unsigned)> listener);
-    void notify(unsigned changes);
+    void AddListener(std::function<void(unsigned)> listener);
+    void Notify(unsigned changes);
     // Marks the documents an operation modified and announces what it touched.
-    void apply(const DocumentChange& change);
+    void Apply(const DocumentChange& change);
 
     // Tile set commands.
     bool QuerySaveTileSet();
@@ -48,7 +48,7 @@ public:
     SaveOutcome SaveTileSetAs();
     bool LoadTileSetFile(const std::string& path);
     // Every change to the tile set goes through here.
-    void MarkModified() { editing.Modified = true; }
+    void MarkModified() { Editing.Modified = true; }
 
     // Map commands.
     bool QuerySaveMap();
@@ -69,14 +69,14 @@ public:
 private:
     enum class Document { TileSet, Map };
 
-    bool askToSave(const char* question, Document document);
-    SaveOutcome save(Document document, bool chooseName);
-    void loadTileSet(const std::string& path, const char* invalidMessage);
-    std::optional<TileSetFileContents> readTileSet(DocumentFile<TileSetFileContents> file,
+    bool AskToSave(const char* question, Document document);
+    SaveOutcome Save(Document document, bool chooseName);
+    void LoadTileSet(const std::string& path, const char* invalidMessage);
+    std::optional<TileSetFileContents> ReadTileSet(DocumentFile<TileSetFileContents> file,
                                                    const char* invalidMessage);
-    bool checkLinkedMap(const DocumentFile<MapFileContents>& file);
-    unsigned applyTileSet(const std::string& path, const TileSetFileContents& contents);
-    unsigned applyMap(const std::string& path, MapGrid grid);
+    bool CheckLinkedMap(const DocumentFile<MapFileContents>& file);
+    unsigned ApplyTileSet(const std::string& path, const TileSetFileContents& contents);
+    unsigned ApplyMap(const std::string& path, MapGrid grid);
 
     UserPrompts& prompts_;
     std::vector<std::function<void(unsigned)>> listeners_;

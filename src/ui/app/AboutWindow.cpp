@@ -13,7 +13,7 @@ const QColor kGreys[4] = {QColor(248, 248, 248), QColor(168, 168, 168), QColor(8
                           QColor(0, 0, 0)};
 
 // A brick wall of 8x8 tiles with a diagonal sweep of shading, in the editor's four greys.
-int brickShade(int x, int y) {
+int BrickShade(int x, int y) {
     const int row = y / 8;
     const int offset = (row % 2) * 8;
     const bool mortar = y % 8 == 7 || (x + offset) % 16 == 15;
@@ -38,7 +38,7 @@ void AboutWindow::paintEvent(QPaintEvent*) {
     const int cells = kPictureSide / 4;
     for (int y = 0; y < cells; ++y)
         for (int x = 0; x < cells; ++x)
-            painter.fillRect(x * 4, y * 4, 4, 4, kGreys[brickShade(x, y)]);
+            painter.fillRect(x * 4, y * 4, 4, 4, kGreys[BrickShade(x, y)]);
     const QRect band(0, kPictureSide / 2 - 40, kPictureSide, 80);
     painter.fillRect(band, kGreys[0]);
     // The program's icon above the band, centred.

@@ -1,14 +1,14 @@
 #include "ui/app/ApplicationIcon.h"
 
 // The resources live in a static library: they are linked in only when named here.
-static void loadIconResources() {
+static void LoadIconResources() {
     Q_INIT_RESOURCE(resources);
 }
 
 namespace tessivar::ui {
 
 QIcon ApplicationIcon() {
-    loadIconResources();
+    LoadIconResources();
     QIcon icon;
     for (int size : {48, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tessivar-%1.png").arg(size), QSize(size, size));

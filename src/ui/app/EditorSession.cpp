@@ -27,62 +27,62 @@ EditorSession::EditorSession(UserPrompts& prompts)
     mapExport_ = std::make_unique<MapExportDialog>(workspace_, prompts);
     about_ = std::make_unique<AboutWindow>();
     animation_ = std::make_unique<AnimationDialog>(workspace_, prompts);
-    tileEditor_->setMapEditorWindow(mapEditor_.get());
-    tileEditor_->setAboutWindow(about_.get());
-    mapEditor_->setTileEditorWindow(tileEditor_.get());
-    QObject::connect(tileEditor_->toolPanel(), &TileToolPanel::animationRequested, animation_.get(),
-                     &AnimationDialog::openFromSelection);
-    connectExports();
+    tileEditor_->SetMapEditorWindow(mapEditor_.get());
+    tileEditor_->SetAboutWindow(about_.get());
+    mapEditor_->SetTileEditorWindow(tileEditor_.get());
+    QObject::connect(tileEditor_->ToolPanel(), &TileToolPanel::AnimationRequested, animation_.get(),
+                     &AnimationDialog::OpenFromSelection);
+    ConnectExports();
     bitmapImport_ = std::make_unique<BitmapImportDialog>(
-        workspace_, prompts, [this] { return workspace_.options.OverwriteTiles; });
-    connectImageImport();
+        workspace_, prompts, [this] { return workspace_.Options.OverwriteTiles; });
+    ConnectImageImport();
     MapExportDialog* map = mapExport_.get();
     // The map's bytes in the Map Export dialog's format and offset.
     QAction* binary = FindNamedAction(mapEditor_.get(), "actionMapExportBinary");
     binary->setEnabled(true);
-    Workspace* workspace = &workspace_;
+    Workspace* Documents = &workspace_;
     UserPrompts* asker = &prompts;
-    QObject::connect(binary, &QAction::triggered, binary, [workspace, map, asker] {
-        ExportMapBinaryCommand(workspace->tileSet, workspace->map.grid, map->format(),
-                               ParseLenientInteger(map->offsetField()->text().toStdString()),
+    QObject::connect(binary, &QAction::triggered, binary, [Documents, map, asker] {
+        ExportMapBinaryCommand(Documents->CurrentTileSet, Documents->Map.Grid, map->Format(),
+                               ParseLenientInteger(map->OffsetField()->text().toStdString()),
                                *asker);
     });
 }
 
-void EditorSession::connectExports() {
+void EditorSession::ConnectExports() {
     TileExportDialog* tiles = tileExport_.get();
     MapExportDialog* map = mapExport_.get();
-    QObject::connect(tileEditor_.get(), &TileEditorWindow::sourceExportRequested, tiles,
-                     &TileExportDialog::showFor);
-    QObject::connect(mapEditor_.get(), &MapEditorWindow::sourceExportRequested, map,
-                     &MapExportDialog::showFor);
+    QObject::connect(tileEditor_.get(), &TileEditorWindow::SourceExportRequested, tiles,
+                     &TileExportDialog::ShowFor);
+    QObject::connect(mapEditor_.get(), &MapEditorWindow::SourceExportRequested, map,
+                     &MapExportDialog::ShowFor);
 }
 
-void EditorSession::connectImageImport() {
+void EditorSession::ConnectImageImport() {
     BitmapImportDialog* dialog = bitmapImport_.get();
     auto requested = [dialog](bool fromMapEditor) {
         return [dialog, fromMapEditor](bool fromClipboard) {
             if (fromClipboard)
-                dialog->importFromClipboard(fromMapEditor);
+                dialog->ImportFromClipboard(fromMapEditor);
             else
-                dialog->importFromFile(fromMapEditor);
+                dialog->ImportFromFile(fromMapEditor);
         };
     };
-    QObject::connect(tileEditor_.get(), &TileEditorWindow::pictureImportRequested, dialog,
+    QObject::connect(tileEditor_.get(), &TileEditorWindow::PictureImportRequested, dialog,
                      requested(false));
-    QObject::connect(mapEditor_.get(), &MapEditorWindow::pictureImportRequested, dialog,
+    QObject::connect(mapEditor_.get(), &MapEditorWindow::PictureImportRequested, dialog,
                      requested(true));
     const std::pair<QWidget*, bool> windows[] = {{tileEditor_.get(), false},
                                                  {mapEditor_.get(), true}};
     for (const auto& [window, fromMapEditor] : windows)
         new PictureDropFilter(window, [dialog, fromMapEditor](const std::string& path) {
-            dialog->openPicture(path, fromMapEditor);
+            dialog->OpenPicture(path, fromMapEditor);
         });
 }
 
 EditorSession::~EditorSession() = default;
 
-void EditorSession::start(const std::string& commandLinePath) {
+void EditorSession::Start(const std::string& commandLinePath) {
     if (commandLinePath.empty()) {
         tileEditor_->show();
         return;
@@ -95,7 +95,7 @@ void EditorSession::start(const std::string& commandLinePath) {
         break;
     case StartupKind::Bitmap:
         tileEditor_->show();
-        bitmapImport_->openPicture(commandLinePath, false);
+        bitmapImport_->OpenPicture(commandLinePath, false);
         break;
     case StartupKind::TileSet:
         tileEditor_->show();

@@ -23,19 +23,19 @@ public:
     ~EditorSession();
 
     // Opens what the command line names and shows the windows it needs.
-    void start(const std::string& commandLinePath);
+    void Start(const std::string& commandLinePath);
 
-    Workspace& workspace() { return workspace_; }
-    TileEditorWindow& tileEditor() { return *tileEditor_; }
-    MapEditorWindow& mapEditor() { return *mapEditor_; }
-    AboutWindow& about() { return *about_; }
-    AnimationDialog& animation() { return *animation_; }
-    TileExportDialog& tileExport() { return *tileExport_; }
-    MapExportDialog& mapExport() { return *mapExport_; }
-    BitmapImportDialog& bitmapImport() { return *bitmapImport_; }
+    Workspace& Documents() { return workspace_; }
+    TileEditorWindow& TileEditor() { return *tileEditor_; }
+    MapEditorWindow& MapEditor() { return *mapEditor_; }
+    AboutWindow& About() { return *about_; }
+    AnimationDialog& Animation() { return *animation_; }
+    TileExportDialog& TileExport() { return *tileExport_; }
+    MapExportDialog& MapExport() { return *mapExport_; }
+    BitmapImportDialog& BitmapImport() { return *bitmapImport_; }
 
 private:
-    void connectExports();
+    void ConnectExports();
 
     Workspace workspace_;
     std::unique_ptr<TileEditorWindow> tileEditor_;
@@ -46,7 +46,7 @@ private:
     std::unique_ptr<AnimationDialog> animation_;
     std::unique_ptr<BitmapImportDialog> bitmapImport_;
 
-    void connectImageImport();
+    void ConnectImageImport();
 };
 
 } // namespace tessivar::ui

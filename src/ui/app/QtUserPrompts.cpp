@@ -12,17 +12,17 @@ namespace tessivar::ui {
 
 namespace {
 
-QString qt(const std::string& text) {
+QString Qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-bool usable(const QWidget* window) {
+bool Usable(const QWidget* window) {
     return window && window->isVisible();
 }
 
 // The top-level window a widget belongs to; pop-up menus stand for the window that
 // opened them.
-QWidget* ownerWindow(QWidget* widget) {
+QWidget* OwnerWindow(QWidget* widget) {
     QWidget* window = widget ? widget->window() : nullptr;
     while (window && (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip) &&
            window->parentWidget())
@@ -30,7 +30,7 @@ QWidget* ownerWindow(QWidget* widget) {
     return window;
 }
 
-QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+QMessageBox::StandardButton RunBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                    const QString& text, QMessageBox::StandardButtons buttons,
                                    QMessageBox::StandardButton defaultButton) {
     // Qt centres a dialog on its parent, or on the screen when it has none.
@@ -49,29 +49,29 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, cons
 
 // Qt reads the patterns of an entry from the last parentheses, separated by blanks:
 // "Images (*.bmp *.jpg *.png)".
-QString QtUserPrompts::nameFilters(const std::string& filter) {
+QString QtUserPrompts::NameFilters(const std::string& filter) {
     QStringList entries;
     for (const FileFilterEntry& entry : FileFilterEntries(filter)) {
         QStringList patterns;
-        for (const std::string& pattern : entry.patterns)
-            patterns << qt(pattern);
-        entries << QStringLiteral("%1 (%2)").arg(qt(entry.description), patterns.join(u' '));
+        for (const std::string& pattern : entry.Patterns)
+            patterns << Qt(pattern);
+        entries << QStringLiteral("%1 (%2)").arg(Qt(entry.Description), patterns.join(u' '));
     }
     return entries.join(QStringLiteral(";;"));
 }
 
 namespace {
 
-QFileDialog* makeDialog(QWidget* parent, const FileDialogRequest& request) {
+QFileDialog* MakeDialog(QWidget* parent, const FileDialogRequest& request) {
     auto* dialog = new QFileDialog(parent);
-    dialog->setNameFilter(QtUserPrompts::nameFilters(request.filter));
-    dialog->setDefaultSuffix(qt(request.defaultExtension));
-    if (!request.initialPath.empty())
-        dialog->selectFile(qt(request.initialPath));
+    dialog->setNameFilter(QtUserPrompts::NameFilters(request.Filter));
+    dialog->setDefaultSuffix(Qt(request.DefaultExtension));
+    if (!request.InitialPath.empty())
+        dialog->selectFile(Qt(request.InitialPath));
     return dialog;
 }
 
-std::optional<std::string> runDialog(QFileDialog* dialog) {
+std::optional<std::string> RunDialog(QFileDialog* dialog) {
     std::optional<std::string> chosen;
     if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
         chosen = dialog->selectedFiles().first().toStdString();
@@ -89,36 +89,36 @@ QtUserPrompts::QtUserPrompts() {
 bool QtUserPrompts::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress) && watched->isWidgetType()) {
-        QWidget* window = ownerWindow(static_cast<QWidget*>(watched));
+        QWidget* window = OwnerWindow(static_cast<QWidget*>(watched));
         if (window && !qobject_cast<QMessageBox*>(window))
             lastUsed_ = window;
     }
     return false;
 }
 
-QWidget* QtUserPrompts::workingWindow() const {
-    if (usable(lastUsed_))
+QWidget* QtUserPrompts::WorkingWindow() const {
+    if (Usable(lastUsed_))
         return lastUsed_;
-    if (QWidget* active = ownerWindow(QApplication::activeWindow()); usable(active))
+    if (QWidget* active = OwnerWindow(QApplication::activeWindow()); Usable(active))
         return active;
-    if (usable(parent_))
+    if (Usable(parent_))
         return parent_;
     return nullptr;
 }
 
-void QtUserPrompts::showMessage(const std::string& text, const std::string& caption) {
-    runBox(workingWindow(), QMessageBox::Warning, qt(caption), qt(text), QMessageBox::Ok,
+void QtUserPrompts::ShowMessage(const std::string& text, const std::string& caption) {
+    RunBox(WorkingWindow(), QMessageBox::Warning, Qt(caption), Qt(text), QMessageBox::Ok,
            QMessageBox::Ok);
 }
 
-void QtUserPrompts::showInformation(const std::string& text, const std::string& caption) {
-    runBox(workingWindow(), QMessageBox::Information, qt(caption), qt(text), QMessageBox::Ok,
+void QtUserPrompts::ShowInformation(const std::string& text, const std::string& caption) {
+    RunBox(WorkingWindow(), QMessageBox::Information, Qt(caption), Qt(text), QMessageBox::Ok,
            QMessageBox::Ok);
 }
 
-Answer QtUserPrompts::askYesNoCancel(const std::string& text, const std::string& caption) {
+Answer QtUserPrompts::AskYesNoCancel(const std::string& text, const std::string& caption) {
     const auto button =
-        runBox(workingWindow(), QMessageBox::Question, qt(caption), qt(text),
+        RunBox(WorkingWindow(), QMessageBox::Question, Qt(caption), Qt(text),
                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes)
         return Answer::Yes;
@@ -127,24 +127,24 @@ Answer QtUserPrompts::askYesNoCancel(const std::string& text, const std::string&
     return Answer::Cancel;
 }
 
-std::optional<std::string> QtUserPrompts::chooseFileToOpen(const FileDialogRequest& request) {
-    QFileDialog* dialog = makeDialog(workingWindow(), request);
+std::optional<std::string> QtUserPrompts::ChooseFileToOpen(const FileDialogRequest& request) {
+    QFileDialog* dialog = MakeDialog(WorkingWindow(), request);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
-    return runDialog(dialog);
+    return RunDialog(dialog);
 }
 
-std::optional<std::string> QtUserPrompts::chooseFileToSave(const FileDialogRequest& request) {
-    QFileDialog* dialog = makeDialog(workingWindow(), request);
+std::optional<std::string> QtUserPrompts::ChooseFileToSave(const FileDialogRequest& request) {
+    QFileDialog* dialog = MakeDialog(WorkingWindow(), request);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    return runDialog(dialog);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
+    return RunDialog(dialog);
 }
 
-std::optional<Rgb> QtUserPrompts::chooseColor(const Rgb& initial) {
+std::optional<Rgb> QtUserPrompts::ChooseColor(const Rgb& initial) {
     const QColor chosen =
-        QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), workingWindow());
+        QColorDialog::getColor(QColor(initial.Red, initial.Green, initial.Blue), WorkingWindow());
     if (!chosen.isValid())
         return std::nullopt;
     return Rgb{chosen.red(), chosen.green(), chosen.blue()};

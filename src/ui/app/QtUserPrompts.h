@@ -18,19 +18,19 @@ class QtUserPrompts : public QObject, public UserPrompts {
 public:
     QtUserPrompts();
 
-    void setParentWindow(QWidget* parent) { parent_ = parent; }
+    void SetParentWindow(QWidget* parent) { parent_ = parent; }
     // The window the next dialog is centred on; null for the screen.
-    QWidget* workingWindow() const;
+    QWidget* WorkingWindow() const;
 
-    void showMessage(const std::string& text, const std::string& caption) override;
-    void showInformation(const std::string& text, const std::string& caption) override;
-    Answer askYesNoCancel(const std::string& text, const std::string& caption) override;
-    std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
-    std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
-    std::optional<Rgb> chooseColor(const Rgb& initial) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    void ShowInformation(const std::string& text, const std::string& caption) override;
+    Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+    std::optional<std::string> ChooseFileToOpen(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) override;
+    std::optional<Rgb> ChooseColor(const Rgb& initial) override;
 
     // A "Description|patterns|..." filter in the form of QFileDialog::setNameFilter().
-    static QString nameFilters(const std::string& filter);
+    static QString NameFilters(const std::string& filter);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

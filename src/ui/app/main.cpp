@@ -18,13 +18,13 @@ int main(int argc, char** argv) {
 
     tessivar::ui::QtUserPrompts prompts;
     tessivar::ui::EditorSession session(prompts);
-    prompts.setParentWindow(&session.tileEditor());
-    QObject::connect(&session.tileEditor(), &tessivar::ui::TileEditorWindow::closed, &application,
+    prompts.SetParentWindow(&session.TileEditor());
+    QObject::connect(&session.TileEditor(), &tessivar::ui::TileEditorWindow::Closed, &application,
                      &QApplication::quit);
 
     // The whole argument text is one path, spaces included.
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    session.start(arguments.join(QLatin1Char(' ')).toStdString());
+    session.Start(arguments.join(QLatin1Char(' ')).toStdString());
     return QApplication::exec();
 }

@@ -16,7 +16,7 @@ public:
     explicit MapViewWidget(Workspace& workspace, QWidget* parent = nullptr);
 
     // Sizes the drawing area to the map and the Block size, and repaints it.
-    void refresh();
+    void Refresh();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

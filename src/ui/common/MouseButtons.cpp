@@ -2,7 +2,7 @@
 
 namespace tessivar::ui {
 
-MouseButton coreButton(Qt::MouseButton button) {
+MouseButton CoreButton(Qt::MouseButton button) {
     if (button == Qt::LeftButton)
         return MouseButton::Left;
     if (button == Qt::RightButton)

@@ -11,7 +11,7 @@ namespace {
 const QString kOrganisation = QStringLiteral("Brennow");
 const QString kApplication = QStringLiteral("Tessivar (TI)");
 
-QSettings::Scope platformScope() {
+QSettings::Scope PlatformScope() {
 #ifdef Q_OS_WIN
     // The option is per machine: HKEY_LOCAL_MACHINE.
     return QSettings::SystemScope;
@@ -27,9 +27,9 @@ QtOptionsStore::QtOptionsStore(const QString& path)
 
 // Opens the settings, lets `use` read or write them (it returns the failure's reason,
 // empty when it succeeded) and closes them again.
-template <typename Use> Status QtOptionsStore::withSettings(Use use) {
+template <typename Use> Status QtOptionsStore::WithSettings(Use use) {
     const auto settings =
-        path_.isEmpty() ? std::make_unique<QSettings>(QSettings::NativeFormat, platformScope(),
+        path_.isEmpty() ? std::make_unique<QSettings>(QSettings::NativeFormat, PlatformScope(),
                                                       kOrganisation, kApplication)
                         : std::make_unique<QSettings>(path_, QSettings::IniFormat);
     if (settings->status() != QSettings::NoError)
@@ -42,9 +42,9 @@ template <typename Use> Status QtOptionsStore::withSettings(Use use) {
     return Ok();
 }
 
-Result<std::optional<std::int32_t>> QtOptionsStore::readInteger(const std::string& name) {
+Result<std::optional<std::int32_t>> QtOptionsStore::ReadInteger(const std::string& name) {
     std::optional<std::int32_t> value;
-    const Status read = withSettings([&](QSettings& settings) -> std::string {
+    const Status read = WithSettings([&](QSettings& settings) -> std::string {
         const QString key = QString::fromStdString(name);
         if (!settings.contains(key))
             return {};
@@ -60,8 +60,8 @@ Result<std::optional<std::int32_t>> QtOptionsStore::readInteger(const std::strin
     return value;
 }
 
-Status QtOptionsStore::writeInteger(const std::string& name, std::int32_t value) {
-    return withSettings([&](QSettings& settings) -> std::string {
+Status QtOptionsStore::WriteInteger(const std::string& name, std::int32_t value) {
+    return WithSettings([&](QSettings& settings) -> std::string {
         if (!settings.isWritable())
             return "the settings are read-only";
         settings.setValue(QString::fromStdString(name), value);

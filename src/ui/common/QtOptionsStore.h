@@ -19,11 +19,11 @@ public:
     // An INI file at `path` instead, for tests and portable setups.
     explicit QtOptionsStore(const QString& path);
 
-    Result<std::optional<std::int32_t>> readInteger(const std::string& name) override;
-    Status writeInteger(const std::string& name, std::int32_t value) override;
+    Result<std::optional<std::int32_t>> ReadInteger(const std::string& name) override;
+    Status WriteInteger(const std::string& name, std::int32_t value) override;
 
 private:
-    template <typename Use> Status withSettings(Use use);
+    template <typename Use> Status WithSettings(Use use);
 
     QString path_; // empty: the platform's store
 };

@@ -10,12 +10,12 @@
 
 namespace tessivar::ui {
 
-QToolButton* makeToolButton(ToolPicture picture, const char* hint, const char* objectName,
+QToolButton* MakeToolButton(ToolPicture picture, const char* hint, const char* objectName,
                             bool checkable) {
     auto* button = new QToolButton;
     button->setObjectName(QString::fromLatin1(objectName));
     button->setToolTip(QCoreApplication::translate("ToolButtons", hint));
-    button->setIcon(toolIcon(picture));
+    button->setIcon(ToolIcon(picture));
     button->setIconSize(QSize(24, 24));
     button->setFixedSize(kToolButtonSide, kToolButtonSide);
     if (checkable) {
@@ -25,21 +25,21 @@ QToolButton* makeToolButton(ToolPicture picture, const char* hint, const char* o
     return button;
 }
 
-QButtonGroup* makeToolGroup(std::span<const ToolButtonSpec> specs, QObject* parent,
+QButtonGroup* MakeToolGroup(std::span<const ToolButtonSpec> specs, QObject* parent,
                             const std::function<void(QToolButton*)>& place) {
     auto* group = new QButtonGroup(parent);
     group->setExclusive(true);
     for (const ToolButtonSpec& spec : specs) {
-        QToolButton* button = makeToolButton(spec.picture, spec.hint, spec.objectName, true);
-        group->addButton(button, spec.id);
+        QToolButton* button = MakeToolButton(spec.Picture, spec.Hint, spec.ObjectName, true);
+        group->addButton(button, spec.Id);
         place(button);
     }
     if (!specs.empty())
-        group->button(specs.front().id)->setChecked(true);
+        group->button(specs.front().Id)->setChecked(true);
     return group;
 }
 
-QMenu* makeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> chosen) {
+QMenu* MakeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> chosen) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("rectangleMenu"));
     auto* modes = new QActionGroup(menu);
@@ -52,7 +52,7 @@ QMenu* makeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> cho
         action->setCheckable(true);
         action->setChecked(mode == RectangleMode::Filled);
         // Each item carries its own small picture, shown in both states.
-        action->setIcon(toolIcon(mode == RectangleMode::Filled ? ToolPicture::FilledMark
+        action->setIcon(ToolIcon(mode == RectangleMode::Filled ? ToolPicture::FilledMark
                                                                : ToolPicture::HollowMark));
         action->setActionGroup(modes);
         QObject::connect(action, &QAction::triggered, menu,

@@ -3,7 +3,7 @@
 // The square picture buttons of the editors' tool panels and the "Filled" / "Hollow"
 // pop-up of their rectangle tools, built the same way for both editors.
 
-#include "core/grid/GridTypes.h"
+#include "core/drawing/DrawingTypes.h"
 #include "ui/common/ToolIcons.h"
 
 #include <functional>
@@ -22,25 +22,25 @@ inline constexpr int kToolButtonSide = 28;
 
 // A button showing `picture` with the tool-tip `hint`; `checkable` for tools that stay
 // down, plain for commands.
-QToolButton* makeToolButton(ToolPicture picture, const char* hint, const char* objectName,
+QToolButton* MakeToolButton(ToolPicture picture, const char* hint, const char* objectName,
                             bool checkable);
 
 // One button of a panel's tool row; `id` is the tool's value in the button group.
 struct ToolButtonSpec {
-    int id;
-    ToolPicture picture;
-    const char* hint;
-    const char* objectName;
+    int Id;
+    ToolPicture Picture;
+    const char* Hint;
+    const char* ObjectName;
 };
 
 // An exclusive group of checkable tool buttons, one per spec, the first one down. `place`
 // puts each button into the panel's layout.
-QButtonGroup* makeToolGroup(std::span<const ToolButtonSpec> specs, QObject* parent,
+QButtonGroup* MakeToolGroup(std::span<const ToolButtonSpec> specs, QObject* parent,
                             const std::function<void(QToolButton*)>& place);
 
-// The rectangle pop-up "rectangleMenu" with the radio items "Filled" (checked) and
+// The rectangle pop-up "RectangleMenu" with the radio items "Filled" (checked) and
 // "Hollow" ("rectangleFilled", "rectangleHollow"), each with its own check-mark picture.
 // `chosen` runs when the user picks an item.
-QMenu* makeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> chosen);
+QMenu* MakeRectangleMenu(QWidget* parent, std::function<void(RectangleMode)> chosen);
 
 } // namespace tessivar::ui

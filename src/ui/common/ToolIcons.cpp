@@ -15,7 +15,7 @@ constexpr int kMarkSide = 16;
 const QColor kInk(32, 32, 32);
 const QColor kAccent(40, 110, 200);
 
-void drawArrow(QPainter& p, QPointF from, QPointF to) {
+void DrawArrow(QPainter& p, QPointF from, QPointF to) {
     p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(from, to);
     const QLineF shaft(to, from);
@@ -29,7 +29,7 @@ void drawArrow(QPainter& p, QPointF from, QPointF to) {
     p.drawLine(wingB);
 }
 
-void drawPen(QPainter& p) {
+void DrawPen(QPainter& p) {
     // A pencil lying from bottom left to top right, with one pixel set at its tip.
     p.setPen(QPen(kInk, 1.0));
     p.setBrush(QColor(240, 200, 80));
@@ -39,7 +39,7 @@ void drawPen(QPainter& p) {
     p.fillRect(QRectF(2, 2, 4, 4), kAccent);
 }
 
-void drawFill(QPainter& p) {
+void DrawFill(QPainter& p) {
     // A tipped bucket pouring a drop.
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(QColor(220, 220, 220));
@@ -49,18 +49,18 @@ void drawFill(QPainter& p) {
     p.drawEllipse(QPointF(19, 19), 3, 3);
 }
 
-void drawRectangle(QPainter& p) {
+void DrawRectangle(QPainter& p) {
     p.setPen(QPen(kInk, 2.0));
     p.setBrush(kAccent);
     p.drawRect(QRectF(4, 6, 16, 12));
 }
 
-void drawLine(QPainter& p) {
+void DrawLine(QPainter& p) {
     p.setPen(QPen(kInk, 2.5, Qt::SolidLine, Qt::SquareCap));
     p.drawLine(QPointF(4, 20), QPointF(20, 4));
 }
 
-void drawFlip(QPainter& p, bool horizontal) {
+void DrawFlip(QPainter& p, bool horizontal) {
     // Two mirrored triangles either side of a dashed axis.
     p.save();
     if (!horizontal) {
@@ -77,7 +77,7 @@ void drawFlip(QPainter& p, bool horizontal) {
     p.restore();
 }
 
-void drawRotate(QPainter& p) {
+void DrawRotate(QPainter& p) {
     p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(4, 4, 16, 16), 180 * 16, -270 * 16);
@@ -85,45 +85,45 @@ void drawRotate(QPainter& p) {
     p.drawPolygon(QPolygonF({QPointF(1, 10), QPointF(7, 10), QPointF(4, 15)}));
 }
 
-void drawAnimation(QPainter& p) {
+void DrawAnimation(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kAccent);
     p.drawPolygon(QPolygonF({QPointF(8, 5), QPointF(19, 12), QPointF(8, 19)}));
 }
 
-void drawMark(QPainter& p, bool filled) {
+void DrawMark(QPainter& p, bool filled) {
     // A small square: solid for "Filled", an outline for "Hollow".
     p.setPen(QPen(kInk, 1.0));
     p.setBrush(filled ? QBrush(kInk) : QBrush(Qt::NoBrush));
     p.drawRect(QRectF(3.5, 3.5, 9, 9));
 }
 
-void drawButtonPicture(QPainter& p, ToolPicture picture) {
+void DrawButtonPicture(QPainter& p, ToolPicture picture) {
     switch (picture) {
     case ToolPicture::Pen:
-        return drawPen(p);
+        return DrawPen(p);
     case ToolPicture::Fill:
-        return drawFill(p);
+        return DrawFill(p);
     case ToolPicture::Rectangle:
-        return drawRectangle(p);
+        return DrawRectangle(p);
     case ToolPicture::Line:
-        return drawLine(p);
+        return DrawLine(p);
     case ToolPicture::ShiftLeft:
-        return drawArrow(p, QPointF(20, 12), QPointF(4, 12));
+        return DrawArrow(p, QPointF(20, 12), QPointF(4, 12));
     case ToolPicture::ShiftUp:
-        return drawArrow(p, QPointF(12, 20), QPointF(12, 4));
+        return DrawArrow(p, QPointF(12, 20), QPointF(12, 4));
     case ToolPicture::ShiftDown:
-        return drawArrow(p, QPointF(12, 4), QPointF(12, 20));
+        return DrawArrow(p, QPointF(12, 4), QPointF(12, 20));
     case ToolPicture::ShiftRight:
-        return drawArrow(p, QPointF(4, 12), QPointF(20, 12));
+        return DrawArrow(p, QPointF(4, 12), QPointF(20, 12));
     case ToolPicture::FlipHorizontal:
-        return drawFlip(p, true);
+        return DrawFlip(p, true);
     case ToolPicture::FlipVertical:
-        return drawFlip(p, false);
+        return DrawFlip(p, false);
     case ToolPicture::RotateRight:
-        return drawRotate(p);
+        return DrawRotate(p);
     case ToolPicture::Animation:
-        return drawAnimation(p);
+        return DrawAnimation(p);
     case ToolPicture::FilledMark:
     case ToolPicture::HollowMark:
         return;
@@ -132,16 +132,16 @@ void drawButtonPicture(QPainter& p, ToolPicture picture) {
 
 } // namespace
 
-QIcon toolIcon(ToolPicture picture) {
+QIcon ToolIcon(ToolPicture picture) {
     const bool mark = picture == ToolPicture::FilledMark || picture == ToolPicture::HollowMark;
     QPixmap pixmap(mark ? kMarkSide : kButtonSide, mark ? kMarkSide : kButtonSide);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     if (mark)
-        drawMark(painter, picture == ToolPicture::FilledMark);
+        DrawMark(painter, picture == ToolPicture::FilledMark);
     else
-        drawButtonPicture(painter, picture);
+        DrawButtonPicture(painter, picture);
     painter.end();
     return QIcon(pixmap);
 }

@@ -25,6 +25,6 @@ enum class ToolPicture {
 };
 
 // A 16 x 16 picture for menu check marks, 24 x 24 for buttons.
-QIcon toolIcon(ToolPicture picture);
+QIcon ToolIcon(ToolPicture picture);
 
 } // namespace tessivar::ui

@@ -23,40 +23,40 @@ void CentreWindow(QWidget& window, const QWidget* over) {
 
 namespace {
 
-ScreenRect screenRect(const QRect& rect) {
+ScreenRect ToScreenRect(const QRect& rect) {
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
-QRect availableArea(const QWidget& window) {
+QRect AvailableArea(const QWidget& window) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
 }
 
 // Moves and sizes the window so that its frame covers `frame`.
-void setFrame(QWidget& window, const ScreenRect& frame) {
+void SetFrame(QWidget& window, const ScreenRect& frame) {
     const QSize margins = window.frameGeometry().size() - window.size();
-    const QSize inner(frame.width - margins.width(), frame.height - margins.height());
+    const QSize inner(frame.Width - margins.width(), frame.Height - margins.height());
     if (inner != window.size())
         window.resize(inner);
-    window.move(frame.x, frame.y);
+    window.move(frame.X, frame.Y);
 }
 
 } // namespace
 
 void KeepWindowOnScreen(QWidget& window) {
-    const QRect available = availableArea(window);
+    const QRect available = AvailableArea(window);
     if (available.isEmpty())
         return;
-    setFrame(window, KeepInside(screenRect(window.frameGeometry()), screenRect(available)));
+    SetFrame(window, KeepInside(ToScreenRect(window.frameGeometry()), ToScreenRect(available)));
 }
 
 void PlaceWindowBeside(QWidget& window, const QWidget& owner) {
-    const QRect available = availableArea(owner);
+    const QRect available = AvailableArea(owner);
     if (available.isEmpty())
         return;
     const QSize frame = window.frameGeometry().size();
-    setFrame(window, PlaceBeside(screenRect(owner.frameGeometry()), frame.width(), frame.height(),
-                                 screenRect(available)));
+    SetFrame(window, PlaceBeside(ToScreenRect(owner.frameGeometry()), frame.width(), frame.height(),
+                                 ToScreenRect(available)));
 }
 
 } // namespace tessivar::ui

@@ -17,23 +17,23 @@ FormatFileButtons::FormatFileButtons(UserPrompts& prompts, ExportFormat& format,
     load_->setObjectName(QStringLiteral("loadFormatButton"));
     save_->setObjectName(QStringLiteral("saveFormatButton"));
     connect(load_, &QPushButton::clicked, this, [this] {
-        const auto path = prompts_.chooseFileToOpen({kFormatFileFilter, "json", "", false});
+        const auto path = prompts_.ChooseFileToOpen({kFormatFileFilter, "json", "", false});
         if (!path)
             return;
         auto read = ReadFormatFile(*path, forMap_);
         if (!read) {
-            prompts_.showMessage(read.error(), "Error");
+            prompts_.ShowMessage(read.error(), "Error");
             return;
         }
         format_ = *read;
-        Q_EMIT loaded();
+        Q_EMIT Loaded();
     });
     connect(save_, &QPushButton::clicked, this, [this] {
-        const auto path = prompts_.chooseFileToSave({kFormatFileFilter, "json", "", true});
+        const auto path = prompts_.ChooseFileToSave({kFormatFileFilter, "json", "", true});
         if (!path)
             return;
         if (const Status saved = WriteFormatFile(*path, format_); !saved)
-            prompts_.showMessage(saved.error(), "Error");
+            prompts_.ShowMessage(saved.error(), "Error");
     });
 }
 

@@ -16,11 +16,11 @@ class FormatFileButtons : public QObject {
 public:
     FormatFileButtons(UserPrompts& prompts, ExportFormat& format, bool forMap, QObject* parent);
 
-    QPushButton* loadButton() const { return load_; }
-    QPushButton* saveButton() const { return save_; }
+    QPushButton* LoadButton() const { return load_; }
+    QPushButton* SaveButton() const { return save_; }
 
 Q_SIGNALS:
-    void loaded();
+    void Loaded();
 
 private:
     UserPrompts& prompts_;

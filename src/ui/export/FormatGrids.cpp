@@ -29,7 +29,7 @@ public:
     }
 };
 
-QTableWidget* makeGrid(const QStringList& headers, const QList<int>& widths) {
+QTableWidget* MakeGrid(const QStringList& headers, const QList<int>& widths) {
     auto* grid = new QTableWidget(0, static_cast<int>(headers.size()));
     grid->setHorizontalHeaderLabels(headers);
     grid->verticalHeader()->hide();
@@ -48,7 +48,7 @@ QTableWidget* makeGrid(const QStringList& headers, const QList<int>& widths) {
     return grid;
 }
 
-QTableWidgetItem* cell(const QString& text, bool editable) {
+QTableWidgetItem* Cell(const QString& text, bool editable) {
     auto* item = new QTableWidgetItem(text);
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (editable)
@@ -69,71 +69,71 @@ FormatGrids::FormatGrids(Workspace& workspace, ExportFormat& format, Mode mode, 
     int propertyWidth = 108;
     for (const QString& name : {tr("Grayscale Tile Data"), tr("Horizontal Flip")})
         propertyWidth = std::max(propertyWidth, metrics.horizontalAdvance(name) + 12);
-    properties_ = makeGrid({QString(), tr("Property"), tr("Bits"), tr("Sctn")},
+    properties_ = MakeGrid({QString(), tr("Property"), tr("Bits"), tr("Sctn")},
                            {24, propertyWidth, mode == Mode::Tiles ? 36 : 30, 30});
     properties_->setObjectName(QStringLiteral("propertyGrid"));
     sections_ =
-        makeGrid({QString(), tr("Section Label Name")}, {24, mode == Mode::Tiles ? 177 : 144});
+        MakeGrid({QString(), tr("Section Label Name")}, {24, mode == Mode::Tiles ? 177 : 144});
     sections_->setObjectName(QStringLiteral("sectionGrid"));
     sections_->setItemDelegateForColumn(1, new LabelDelegate(sections_));
-    connect(properties_, &QTableWidget::cellClicked, this, &FormatGrids::onPropertyClicked);
-    connect(properties_, &QTableWidget::cellChanged, this, &FormatGrids::onPropertyTyped);
-    connect(sections_, &QTableWidget::cellChanged, this, &FormatGrids::onSectionTyped);
-    connect(properties_, &QWidget::customContextMenuRequested, this, &FormatGrids::propertyMenu);
-    connect(sections_, &QWidget::customContextMenuRequested, this, &FormatGrids::sectionMenu);
-    reload();
+    connect(properties_, &QTableWidget::cellClicked, this, &FormatGrids::OnPropertyClicked);
+    connect(properties_, &QTableWidget::cellChanged, this, &FormatGrids::OnPropertyTyped);
+    connect(sections_, &QTableWidget::cellChanged, this, &FormatGrids::OnSectionTyped);
+    connect(properties_, &QWidget::customContextMenuRequested, this, &FormatGrids::PropertyMenu);
+    connect(sections_, &QWidget::customContextMenuRequested, this, &FormatGrids::SectionMenu);
+    Reload();
 }
 
-void FormatGrids::reload() {
+void FormatGrids::Reload() {
     reloading_ = true;
-    const TileSet& set = workspace_.tileSet;
+    const TileSet& set = workspace_.CurrentTileSet;
     // The empty row below the last one appends, while the list has room.
-    const int propertyRows = format_.propertyCount + (format_.propertyCount < kMaxExportProperties);
+    const int propertyRows = format_.PropertyCount + (format_.PropertyCount < kMaxExportProperties);
     properties_->setRowCount(propertyRows);
     for (int r = 1; r <= propertyRows; ++r) {
-        const bool used = r <= format_.propertyCount;
+        const bool used = r <= format_.PropertyCount;
         QString kind;
         QString width;
         QString section;
         bool widthEditable = used;
         if (used) {
-            const ExportProperty& p = format_.properties[static_cast<std::size_t>(r - 1)];
+            const ExportProperty& p = format_.Properties[static_cast<std::size_t>(r - 1)];
             kind = QString::fromStdString(PropertyCaption(p, set));
-            width = QString::number(p.width);
-            section = QString::number(p.section);
-            widthEditable = !(mode_ == Mode::Tiles && p.isTileData());
+            width = QString::number(p.Width);
+            section = QString::number(p.Section);
+            widthEditable = !(mode_ == Mode::Tiles && p.IsTileData());
         }
-        properties_->setItem(r - 1, 0, cell(QString::number(r), false));
-        properties_->setItem(r - 1, 1, cell(kind, false));
-        properties_->setItem(r - 1, 2, cell(width, widthEditable));
-        properties_->setItem(r - 1, 3, cell(section, used));
+        properties_->setItem(r - 1, 0, Cell(QString::number(r), false));
+        properties_->setItem(r - 1, 1, Cell(kind, false));
+        properties_->setItem(r - 1, 2, Cell(width, widthEditable));
+        properties_->setItem(r - 1, 3, Cell(section, used));
     }
-    const int sectionRows = format_.sectionCount + (format_.sectionCount < kMaxExportSections);
+    const int sectionRows = format_.SectionCount + (format_.SectionCount < kMaxExportSections);
     sections_->setRowCount(sectionRows);
     for (int r = 1; r <= sectionRows; ++r) {
-        sections_->setItem(r - 1, 0, cell(QString::number(r), false));
+        sections_->setItem(r - 1, 0, Cell(QString::number(r), false));
         sections_->setItem(
             r - 1, 1,
-            cell(r <= format_.sectionCount ? QString::fromStdString(format_.label(r)) : QString(),
+            Cell(r <= format_.SectionCount ? QString::fromStdString(format_.Label(r)) : QString(),
                  true));
     }
     reloading_ = false;
 }
 
-void FormatGrids::changed(bool didChange) {
+void FormatGrids::Changed(bool didChange) {
     if (!didChange)
         return;
-    reload();
-    Q_EMIT edited();
+    Reload();
+    Q_EMIT Edited();
 }
 
-QMenu* FormatGrids::buildKindMenu(int row) {
+QMenu* FormatGrids::BuildKindMenu(int row) {
     auto* menu = new QMenu(properties_);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const BlockSize block = workspace_.tileSet.block;
+    const BlockSize block = workspace_.CurrentTileSet.Block;
     auto add = [&](const QString& caption, PropertyKind kind, int category, int type) {
         connect(menu->addAction(caption), &QAction::triggered, this, [=, this] {
-            changed(ChoosePropertyKind(format_, row, kind, category, type, block));
+            Changed(ChoosePropertyKind(format_, row, kind, category, type, block));
         });
     };
     if (mode_ == Mode::Tiles) {
@@ -147,78 +147,78 @@ QMenu* FormatGrids::buildKindMenu(int row) {
     add(tr("&0 Filler"), PropertyKind::ZeroFiller, 0, 0);
     add(tr("&1 Filler"), PropertyKind::OneFiller, 0, 0);
     menu->addSeparator();
-    const TileSet& set = workspace_.tileSet;
-    for (int c = 0; c < set.categoryCount; ++c)
-        add(QString::fromStdString(set.categories[static_cast<std::size_t>(c)].nameText()),
-            PropertyKind::Category, c, set.categories[static_cast<std::size_t>(c)].type);
+    const TileSet& set = workspace_.CurrentTileSet;
+    for (int c = 0; c < set.CategoryCount; ++c)
+        add(QString::fromStdString(set.Categories[static_cast<std::size_t>(c)].NameText()),
+            PropertyKind::Category, c, set.Categories[static_cast<std::size_t>(c)].Type);
     return menu;
 }
 
-void FormatGrids::onPropertyClicked(int gridRow, int column) {
-    if (column != 1 || gridRow + 1 > format_.propertyCount + 1)
+void FormatGrids::OnPropertyClicked(int gridRow, int column) {
+    if (column != 1 || gridRow + 1 > format_.PropertyCount + 1)
         return;
-    buildKindMenu(gridRow + 1)->popup(QCursor::pos());
+    BuildKindMenu(gridRow + 1)->popup(QCursor::pos());
 }
 
-void FormatGrids::onPropertyTyped(int gridRow, int column) {
+void FormatGrids::OnPropertyTyped(int gridRow, int column) {
     if (reloading_)
         return;
     const std::string text = properties_->item(gridRow, column)->text().toStdString();
     if (column == 2)
-        changed(TypePropertyWidth(format_, gridRow + 1, text));
+        Changed(TypePropertyWidth(format_, gridRow + 1, text));
     else if (column == 3)
-        changed(TypePropertySection(format_, gridRow + 1, text));
+        Changed(TypePropertySection(format_, gridRow + 1, text));
 }
 
-void FormatGrids::onSectionTyped(int gridRow, int column) {
+void FormatGrids::OnSectionTyped(int gridRow, int column) {
     if (reloading_ || column != 1)
         return;
-    const bool appends = gridRow + 1 > format_.sectionCount;
+    const bool appends = gridRow + 1 > format_.SectionCount;
     const bool didChange = TypeSectionLabel(format_, gridRow + 1,
                                             sections_->item(gridRow, column)->text().toStdString());
-    reload();
+    Reload();
     // Typing over an existing label keeps the preset; appending a section does not.
     if (didChange && appends)
-        Q_EMIT edited();
+        Q_EMIT Edited();
 }
 
-void FormatGrids::propertyMenu(const QPoint& at) {
+void FormatGrids::PropertyMenu(const QPoint& at) {
     const QModelIndex index = properties_->indexAt(at);
     if (index.isValid() && index.column() > 0)
         properties_->setCurrentCell(index.row(), index.column());
     const int r = properties_->currentRow() + 1;
     QMenu menu;
-    const ExportProperty inserted = mode_ == Mode::Tiles
-                                        ? ExportProperty{PropertyKind::BwTileData, 0,
-                                                         TileDataWidth(workspace_.tileSet.block), 1}
-                                        : ExportProperty{PropertyKind::TileNumber, 0, 8, 1};
+    const ExportProperty inserted =
+        mode_ == Mode::Tiles ? ExportProperty{PropertyKind::BwTileData, 0,
+                                              TileDataWidth(workspace_.CurrentTileSet.Block), 1}
+                             : ExportProperty{PropertyKind::TileNumber, 0, 8, 1};
     connect(menu.addAction(tr("&Insert Property")), &QAction::triggered, this,
-            [&] { changed(InsertPropertyRow(format_, r, inserted)); });
+            [&] { Changed(InsertPropertyRow(format_, r, inserted)); });
     connect(menu.addAction(tr("&Delete Property")), &QAction::triggered, this,
-            [&] { changed(format_.deleteProperty(r)); });
+            [&] { Changed(format_.DeleteProperty(r)); });
     menu.addSeparator();
     connect(menu.addAction(tr("Move &Up")), &QAction::triggered, this,
-            [&] { changed(format_.swapProperties(r - 1, r)); });
+            [&] { Changed(format_.SwapProperties(r - 1, r)); });
     connect(menu.addAction(tr("Move &Down")), &QAction::triggered, this,
-            [&] { changed(format_.swapProperties(r, r + 1)); });
+            [&] { Changed(format_.SwapProperties(r, r + 1)); });
     menu.exec(properties_->viewport()->mapToGlobal(at));
 }
 
-void FormatGrids::sectionMenu(const QPoint& at) {
+void FormatGrids::SectionMenu(const QPoint& at) {
     const QModelIndex index = sections_->indexAt(at);
     if (index.isValid() && index.column() > 0)
         sections_->setCurrentCell(index.row(), index.column());
     const int r = sections_->currentRow() + 1;
     QMenu menu;
     connect(menu.addAction(tr("&Insert Section")), &QAction::triggered, this,
-            [&] { changed(r <= format_.sectionCount && format_.insertSection(r)); });
+            [&] { Changed(r <= format_.SectionCount && format_.InsertSection(r)); });
     connect(menu.addAction(tr("&Delete Section")), &QAction::triggered, this,
-            [&] { changed(format_.deleteSection(r)); });
+            [&] { Changed(format_.DeleteSection(r)); });
     menu.addSeparator();
     connect(menu.addAction(tr("Move &Up")), &QAction::triggered, this,
-            [&] { changed(format_.swapSections(r - 1, r)); });
+            [&] { Changed(format_.SwapSections(r - 1, r)); });
     connect(menu.addAction(tr("Move &Down")), &QAction::triggered, this,
-            [&] { changed(format_.swapSections(r, r + 1)); });
+            [&] { Changed(format_.SwapSections(r, r + 1)); });
     menu.exec(sections_->viewport()->mapToGlobal(at));
 }
 

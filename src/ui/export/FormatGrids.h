@@ -21,23 +21,23 @@ public:
 
     FormatGrids(Workspace& workspace, ExportFormat& format, Mode mode, QWidget* parent);
 
-    QTableWidget* propertyGrid() const { return properties_; }
-    QTableWidget* sectionGrid() const { return sections_; }
+    QTableWidget* PropertyGrid() const { return properties_; }
+    QTableWidget* SectionGrid() const { return sections_; }
     // Shows the format as it now is.
-    void reload();
+    void Reload();
     // The kind menu of property row `row` (1-based), as a left click opens it.
-    QMenu* buildKindMenu(int row);
+    QMenu* BuildKindMenu(int row);
 
 Q_SIGNALS:
-    void edited();
+    void Edited();
 
 private:
-    void onPropertyClicked(int gridRow, int column);
-    void onPropertyTyped(int gridRow, int column);
-    void onSectionTyped(int gridRow, int column);
-    void propertyMenu(const QPoint& at);
-    void sectionMenu(const QPoint& at);
-    void changed(bool didChange);
+    void OnPropertyClicked(int gridRow, int column);
+    void OnPropertyTyped(int gridRow, int column);
+    void OnSectionTyped(int gridRow, int column);
+    void PropertyMenu(const QPoint& at);
+    void SectionMenu(const QPoint& at);
+    void Changed(bool didChange);
 
     Workspace& workspace_;
     ExportFormat& format_;

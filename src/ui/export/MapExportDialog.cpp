@@ -41,29 +41,29 @@ MapExportDialog::MapExportDialog(Workspace& workspace, UserPrompts& prompts, QWi
     formatRow->addWidget(presets_, 1);
     formatRow->addWidget(new QLabel(tr("Tile # offset:")));
     formatRow->addWidget(offset_);
-    formatRow->addWidget(files_->loadButton());
-    formatRow->addWidget(files_->saveButton());
+    formatRow->addWidget(files_->LoadButton());
+    formatRow->addWidget(files_->SaveButton());
     layout->addLayout(formatRow, 1, 0, 1, 2);
     layout->addWidget(new QLabel(tr("Properties:")), 2, 0);
     layout->addWidget(new QLabel(tr("Sections:")), 2, 1);
-    layout->addWidget(grids_->propertyGrid(), 3, 0);
-    layout->addWidget(grids_->sectionGrid(), 3, 1);
+    layout->addWidget(grids_->PropertyGrid(), 3, 0);
+    layout->addWidget(grids_->SectionGrid(), 3, 1);
     layout->setRowStretch(3, 1);
     resize(520, 260);
 
     connect(presets_, &QComboBox::activated, this, [this](int index) {
         if (index == 0)
             format_ = MapFormatPreset();
-        grids_->reload();
+        grids_->Reload();
     });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::hide);
 }
 
-void MapExportDialog::pressExport() {
+void MapExportDialog::PressExport() {
     const Status exported = ExportMapSource(
-        workspace_.tileSet, workspace_.map.grid, format_, dialect_,
+        workspace_.CurrentTileSet, workspace_.Map.Grid, format_, dialect_,
         ParseLenientInteger(offset_->text().toStdString()), path_->text().toStdString());
-    finishExport(exported);
+    FinishExport(exported);
 }
 
 } // namespace tessivar::ui

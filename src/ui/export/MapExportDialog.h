@@ -11,9 +11,9 @@ class MapExportDialog : public SourceExportDialog {
 public:
     MapExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
 
-    void pressExport() override;
+    void PressExport() override;
 
-    QLineEdit* offsetField() const { return offset_; }
+    QLineEdit* OffsetField() const { return offset_; }
 
 private:
     QLineEdit* offset_;

@@ -24,33 +24,33 @@ class SourceExportDialog : public QDialog {
 
 public:
     struct Setup {
-        ExportFormat format;
-        FormatGrids::Mode mode;
-        const char* pathObjectName;
-        const char* browseCaption;
+        ExportFormat Format;
+        FormatGrids::Mode Mode;
+        const char* PathObjectName;
+        const char* BrowseCaption;
         // File dialog filter of "Browse".
-        const char* filter;
+        const char* Filter;
     };
 
     // "Z80 source" / "68k source": sets the dialect and shows the dialog (or raises it).
-    void showFor(SourceDialect dialect);
-    virtual void pressExport() = 0;
+    void ShowFor(SourceDialect dialect);
+    virtual void PressExport() = 0;
 
-    ExportFormat& format() { return format_; }
-    SourceDialect dialect() const { return dialect_; }
-    FormatGrids* grids() const { return grids_; }
-    QLineEdit* pathField() const { return path_; }
-    QComboBox* presetList() const { return presets_; }
+    ExportFormat& Format() { return format_; }
+    SourceDialect Dialect() const { return dialect_; }
+    FormatGrids* Grids() const { return grids_; }
+    QLineEdit* PathField() const { return path_; }
+    QComboBox* PresetList() const { return presets_; }
 
 protected:
     SourceExportDialog(Workspace& workspace, UserPrompts& prompts, Setup setup, QWidget* parent);
 
     // Runs after a format file was read, before the grids show it.
-    virtual void adjustLoadedFormat() {}
+    virtual void AdjustLoadedFormat() {}
     // The last preset entry, "Custom".
-    void markCustom();
+    void MarkCustom();
     // Reports the outcome of an export; the dialog closes once it succeeded.
-    void finishExport(const Status& exported);
+    void FinishExport(const Status& exported);
 
     Workspace& workspace_;
     UserPrompts& prompts_;

@@ -20,7 +20,7 @@ namespace {}
 
 TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent)
     : SourceExportDialog(workspace, prompts,
-                         {TileFormatPreset(TilePreset::BwOnly, workspace.tileSet.block),
+                         {TileFormatPreset(TilePreset::BwOnly, workspace.CurrentTileSet.Block),
                           FormatGrids::Mode::Tiles, "saveAsField", "Browse...", kSourceFilter},
                          parent) {
     setWindowTitle(tr("Export Tile Data"));
@@ -45,8 +45,8 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     auto* formatRow = new QHBoxLayout;
     formatRow->addWidget(new QLabel(tr("Format:")));
     formatRow->addWidget(presets_, 1);
-    formatRow->addWidget(files_->loadButton());
-    formatRow->addWidget(files_->saveButton());
+    formatRow->addWidget(files_->LoadButton());
+    formatRow->addWidget(files_->SaveButton());
     layout->addLayout(formatRow, 1, 0, 1, 3);
     auto* rangeRow = new QHBoxLayout;
     rangeRow->addWidget(new QLabel(tr("From tile #:")));
@@ -58,8 +58,8 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     layout->addWidget(new QLabel(tr("Sections:")), 2, 2);
     layout->addWidget(new QLabel(tr("Included")), 3, 0);
     layout->addWidget(included_, 4, 0);
-    layout->addWidget(grids_->propertyGrid(), 3, 1, 2, 1);
-    layout->addWidget(grids_->sectionGrid(), 3, 2, 2, 1);
+    layout->addWidget(grids_->PropertyGrid(), 3, 1, 2, 1);
+    layout->addWidget(grids_->SectionGrid(), 3, 2, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(export_);
@@ -70,78 +70,78 @@ TileExportDialog::TileExportDialog(Workspace& workspace, UserPrompts& prompts, Q
     included_->setMaximumWidth(160);
     resize(660, 360);
 
-    connect(presets_, &QComboBox::activated, this, &TileExportDialog::choosePreset);
-    connect(from_, &QLineEdit::textChanged, this, &TileExportDialog::rangeTyped);
-    connect(to_, &QLineEdit::textChanged, this, &TileExportDialog::rangeTyped);
-    connect(included_, &QListWidget::itemChanged, this, &TileExportDialog::readIncluded);
-    connect(refresh, &QPushButton::clicked, this, &TileExportDialog::pressRefresh);
+    connect(presets_, &QComboBox::activated, this, &TileExportDialog::ChoosePreset);
+    connect(from_, &QLineEdit::textChanged, this, &TileExportDialog::RangeTyped);
+    connect(to_, &QLineEdit::textChanged, this, &TileExportDialog::RangeTyped);
+    connect(included_, &QListWidget::itemChanged, this, &TileExportDialog::ReadIncluded);
+    connect(refresh, &QPushButton::clicked, this, &TileExportDialog::PressRefresh);
 }
 
-void TileExportDialog::adjustLoadedFormat() {
-    RefreshTileDataWidths(format_, workspace_.tileSet.block);
+void TileExportDialog::AdjustLoadedFormat() {
+    RefreshTileDataWidths(format_, workspace_.CurrentTileSet.Block);
 }
 
 void TileExportDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    const TileSet& set = workspace_.tileSet;
-    blocks_.rebuild(set.blockCount(), set.TilesPerBlock(), workspace_.editing.SelectionStart,
-                    workspace_.editing.SelectionEnd);
-    RefreshTileDataWidths(format_, set.block);
-    grids_->reload();
-    showIncluded();
+    const TileSet& set = workspace_.CurrentTileSet;
+    blocks_.Rebuild(set.BlockCount(), set.TilesPerBlock(), workspace_.Editing.SelectionStart,
+                    workspace_.Editing.SelectionEnd);
+    RefreshTileDataWidths(format_, set.Block);
+    grids_->Reload();
+    ShowIncluded();
 }
 
-void TileExportDialog::showIncluded() {
+void TileExportDialog::ShowIncluded() {
     updating_ = true;
-    from_->setText(QString::fromStdString(blocks_.fromText));
-    to_->setText(QString::fromStdString(blocks_.toText));
-    while (included_->count() > static_cast<int>(blocks_.checked.size()))
+    from_->setText(QString::fromStdString(blocks_.FromText));
+    to_->setText(QString::fromStdString(blocks_.ToText));
+    while (included_->count() > static_cast<int>(blocks_.Checked.size()))
         delete included_->takeItem(included_->count() - 1);
-    for (int k = 0; k < static_cast<int>(blocks_.checked.size()); ++k) {
+    for (int k = 0; k < static_cast<int>(blocks_.Checked.size()); ++k) {
         if (k >= included_->count()) {
             auto* item = new QListWidgetItem(tr("Tile %1").arg(k), included_);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         }
         included_->item(k)->setCheckState(
-            blocks_.checked[static_cast<std::size_t>(k)] ? Qt::Checked : Qt::Unchecked);
+            blocks_.Checked[static_cast<std::size_t>(k)] ? Qt::Checked : Qt::Unchecked);
     }
     updating_ = false;
 }
 
-void TileExportDialog::readIncluded() {
+void TileExportDialog::ReadIncluded() {
     if (updating_)
         return;
     for (int k = 0; k < included_->count(); ++k)
-        blocks_.checked[static_cast<std::size_t>(k)] =
+        blocks_.Checked[static_cast<std::size_t>(k)] =
             included_->item(k)->checkState() == Qt::Checked;
 }
 
-void TileExportDialog::rangeTyped() {
+void TileExportDialog::RangeTyped() {
     if (updating_)
         return;
-    blocks_.setRange(from_->text().toStdString(), to_->text().toStdString());
-    showIncluded();
+    blocks_.SetRange(from_->text().toStdString(), to_->text().toStdString());
+    ShowIncluded();
 }
 
-void TileExportDialog::pressRefresh() {
-    blocks_.refresh(workspace_.tileSet.blockCount());
-    showIncluded();
+void TileExportDialog::PressRefresh() {
+    blocks_.Refresh(workspace_.CurrentTileSet.BlockCount());
+    ShowIncluded();
 }
 
-void TileExportDialog::choosePreset(int index) {
+void TileExportDialog::ChoosePreset(int index) {
     if (index >= 0 && index < kTilePresetCount)
-        format_ = TileFormatPreset(static_cast<TilePreset>(index), workspace_.tileSet.block);
+        format_ = TileFormatPreset(static_cast<TilePreset>(index), workspace_.CurrentTileSet.Block);
     presets_->setCurrentIndex(index);
-    grids_->reload();
+    grids_->Reload();
 }
 
-void TileExportDialog::pressExport() {
+void TileExportDialog::PressExport() {
     // The Block size may have changed while the dialog stayed open.
-    RefreshTileDataWidths(format_, workspace_.tileSet.block);
-    grids_->reload();
-    const Status exported = ExportTileSource(workspace_.tileSet, format_, dialect_, blocks_.checked,
-                                             path_->text().toStdString());
-    finishExport(exported);
+    RefreshTileDataWidths(format_, workspace_.CurrentTileSet.Block);
+    grids_->Reload();
+    const Status exported = ExportTileSource(workspace_.CurrentTileSet, format_, dialect_,
+                                             blocks_.Checked, path_->text().toStdString());
+    FinishExport(exported);
 }
 
 } // namespace tessivar::ui

@@ -14,22 +14,22 @@ class TileExportDialog : public SourceExportDialog {
 public:
     TileExportDialog(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
 
-    void pressExport() override;
-    void pressRefresh();
-    void choosePreset(int index);
+    void PressExport() override;
+    void PressRefresh();
+    void ChoosePreset(int index);
 
-    QListWidget* includedList() const { return included_; }
-    QLineEdit* fromField() const { return from_; }
-    QLineEdit* toField() const { return to_; }
+    QListWidget* IncludedList() const { return included_; }
+    QLineEdit* FromField() const { return from_; }
+    QLineEdit* ToField() const { return to_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void adjustLoadedFormat() override;
+    void AdjustLoadedFormat() override;
 
 private:
-    void showIncluded();
-    void readIncluded();
-    void rangeTyped();
+    void ShowIncluded();
+    void ReadIncluded();
+    void RangeTyped();
 
     IncludedBlocks blocks_;
     QLineEdit* from_;

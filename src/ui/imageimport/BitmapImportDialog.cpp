@@ -28,13 +28,13 @@ namespace tessivar::ui {
 namespace {
 
 struct ZoomLayout {
-    QSize client;
-    QSize viewArea;
+    QSize Client;
+    QSize ViewArea;
 };
 constexpr ZoomLayout kZoomLayouts[] = {{{388, 294}, {160, 144}}, {{708, 438}, {320, 288}}};
 
 // A Qt picture over the pixels of `image`, without a copy.
-QImage wrapPicture(BitmapImage& image) {
+QImage WrapPicture(BitmapImage& image) {
     if (image.Width() == 0 || image.Height() == 0)
         return {};
     const auto row = image.Row(0);
@@ -45,13 +45,13 @@ QImage wrapPicture(BitmapImage& image) {
                    static_cast<qsizetype>(image.RowBytes()), QImage::Format_Indexed8);
     QList<QRgb> colours;
     for (const auto& entry : image.ColourMap())
-        colours.push_back(qRgb(entry.red, entry.green, entry.blue));
+        colours.push_back(qRgb(entry.Red, entry.Green, entry.Blue));
     wrapped.setColorTable(colours);
     return wrapped;
 }
 
-QImage wrapConverted(ConvertedPicture& picture) {
-    QImage wrapped(picture.indices.data(), picture.width, picture.height, picture.width,
+QImage WrapConverted(ConvertedPicture& picture) {
+    QImage wrapped(picture.Indices.data(), picture.Width, picture.Height, picture.Width,
                    QImage::Format_Indexed8);
     QList<QRgb> colours;
     for (int level : kGreyLevels)
@@ -70,14 +70,14 @@ BitmapImportDialog::BitmapImportDialog(Workspace& workspace, UserPrompts& prompt
     , overwriteTiles_(std::move(overwriteTiles)) {
     setWindowTitle(tr("Bitmap Import"));
     setModal(false);
-    buildControls();
-    buildMenus();
-    setZoom(1);
+    BuildControls();
+    BuildMenus();
+    SetZoom(1);
 }
 
 BitmapImportDialog::~BitmapImportDialog() = default;
 
-void BitmapImportDialog::buildControls() {
+void BitmapImportDialog::BuildControls() {
     setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
     auto* views = new QHBoxLayout;
@@ -93,7 +93,7 @@ void BitmapImportDialog::buildControls() {
         area->setWidget(view);
         groupLayout->addWidget(area);
         views->addWidget(group, 1);
-        connect(view, &PictureView::doubleClicked, this, [this] { setZoom(3 - zoom_); });
+        connect(view, &PictureView::DoubleClicked, this, [this] { SetZoom(3 - zoom_); });
     };
     makeSide(tr("Original"), tr("Original image in converted size"), originalView_, originalArea_);
     makeSide(tr("Converted"), tr("Current converted image"), convertedView_, convertedArea_);
@@ -158,12 +158,12 @@ void BitmapImportDialog::buildControls() {
     // A changed number makes the conversion stale.
     for (QLineEdit* field : {widthField_, heightField_, ditherField_})
         connect(field, &QLineEdit::textChanged, this, [this] { importButton_->setEnabled(false); });
-    connect(convertButton_, &QPushButton::clicked, this, &BitmapImportDialog::convert);
+    connect(convertButton_, &QPushButton::clicked, this, &BitmapImportDialog::Convert);
     connect(importButton_, &QPushButton::clicked, this,
             [this] { importMenu_->exec(QCursor::pos()); });
 }
 
-void BitmapImportDialog::buildMenus() {
+void BitmapImportDialog::BuildMenus() {
     sizeMenu_ = new QMenu(this);
     const std::pair<QString, SizePreset> presets[] = {
         {tr("&Full Screen"), SizePreset::FullScreen},
@@ -171,23 +171,23 @@ void BitmapImportDialog::buildMenus() {
         {tr("&Default Size"), SizePreset::DefaultSize}};
     for (const auto& [caption, preset] : presets)
         connect(sizeMenu_->addAction(caption), &QAction::triggered, this,
-                [this, preset = preset] { applySizePreset(preset); });
+                [this, preset = preset] { ApplySizePreset(preset); });
 
     viewMenu_ = new QMenu(this);
     connect(viewMenu_->addAction(tr("Show Using New &Size")), &QAction::triggered, this,
-            &BitmapImportDialog::showUsingNewSize);
+            &BitmapImportDialog::ShowUsingNewSize);
     connect(viewMenu_->addAction(tr("&Convert")), &QAction::triggered, this,
-            &BitmapImportDialog::convert);
+            &BitmapImportDialog::Convert);
     viewMenu_->addSeparator();
     auto* zooms = new QActionGroup(this);
     zoom1x_ = viewMenu_->addAction(tr("&1x View"));
     zoom2x_ = viewMenu_->addAction(tr("&2x View"));
-    for (QAction* zoom : {zoom1x_, zoom2x_}) {
-        zoom->setCheckable(true);
-        zooms->addAction(zoom);
+    for (QAction* Zoom : {zoom1x_, zoom2x_}) {
+        Zoom->setCheckable(true);
+        zooms->addAction(Zoom);
     }
-    connect(zoom1x_, &QAction::triggered, this, [this] { setZoom(1); });
-    connect(zoom2x_, &QAction::triggered, this, [this] { setZoom(2); });
+    connect(zoom1x_, &QAction::triggered, this, [this] { SetZoom(1); });
+    connect(zoom2x_, &QAction::triggered, this, [this] { SetZoom(2); });
     originalView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(originalView_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { viewMenu_->popup(originalView_->mapToGlobal(at)); });
@@ -199,50 +199,50 @@ void BitmapImportDialog::buildMenus() {
         {tr("No Optimization"), DuplicateMode::None}};
     for (const auto& [caption, mode] : modes)
         connect(importMenu_->addAction(caption), &QAction::triggered, this,
-                [this, mode = mode] { importConverted(mode); });
+                [this, mode = mode] { ImportConverted(mode); });
 }
 
-void BitmapImportDialog::importFromFile(bool fromMapEditor) {
-    const auto path = prompts_.chooseFileToOpen({kPictureFilter, "bmp", {}, false});
+void BitmapImportDialog::ImportFromFile(bool fromMapEditor) {
+    const auto path = prompts_.ChooseFileToOpen({kPictureFilter, "bmp", {}, false});
     if (path)
-        openPicture(*path, fromMapEditor);
+        OpenPicture(*path, fromMapEditor);
 }
 
-void BitmapImportDialog::openPicture(const std::string& path, bool fromMapEditor) {
+void BitmapImportDialog::OpenPicture(const std::string& path, bool fromMapEditor) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Result<BitmapImage> picture = ReadPicture(path);
     QApplication::restoreOverrideCursor();
     if (!picture) {
-        prompts_.showMessage(picture.error(), kImportErrorCaption);
+        prompts_.ShowMessage(picture.error(), kImportErrorCaption);
         return;
     }
-    takePicture(std::move(*picture), fromMapEditor, true);
+    TakePicture(std::move(*picture), fromMapEditor, true);
 }
 
-void BitmapImportDialog::importFromClipboard(bool fromMapEditor) {
+void BitmapImportDialog::ImportFromClipboard(bool fromMapEditor) {
     const QImage image = QApplication::clipboard()->image();
     if (image.isNull()) {
-        prompts_.showMessage("There isn't a bitmap in the clipboard", kImportErrorCaption);
+        prompts_.ShowMessage("There isn't a bitmap in the clipboard", kImportErrorCaption);
         return;
     }
     Result<BitmapImage> picture = PictureFromQImage(image);
     if (!picture) {
-        prompts_.showMessage(picture.error(), kImportErrorCaption);
+        prompts_.ShowMessage(picture.error(), kImportErrorCaption);
         return;
     }
-    takePicture(std::move(*picture), fromMapEditor, false);
+    TakePicture(std::move(*picture), fromMapEditor, false);
 }
 
-void BitmapImportDialog::takePicture(BitmapImage picture, bool fromMapEditor, bool showAfresh) {
+void BitmapImportDialog::TakePicture(BitmapImage picture, bool fromMapEditor, bool showAfresh) {
     // Hiding releases the pictures, so the new one is taken after it.
     if (showAfresh && isVisible())
         hide();
     source_ = std::move(picture);
-    sourceImage_ = wrapPicture(source_);
+    sourceImage_ = WrapPicture(source_);
     if (fromMapEditor)
         createMap_->setChecked(true);
     if (isVisible()) {
-        showOriginal();
+        ShowOriginal();
         return;
     }
     show();
@@ -255,96 +255,96 @@ void BitmapImportDialog::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     // The show step: the default size, the original at that size, nothing converted.
-    writeSizeFields(DefaultImportSize(source_.Width(), source_.Height()));
+    WriteSizeFields(DefaultImportSize(source_.Width(), source_.Height()));
     converted_.reset();
-    convertedView_->setPicture({}, {1, 1});
-    showOriginal();
+    convertedView_->SetPicture({}, {1, 1});
+    ShowOriginal();
     importButton_->setEnabled(false);
 }
 
 void BitmapImportDialog::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous())
-        releasePictures();
+        ReleasePictures();
 }
 
-void BitmapImportDialog::releasePictures() {
+void BitmapImportDialog::ReleasePictures() {
     sourceImage_ = QImage();
-    originalView_->setPicture({}, {1, 1});
-    convertedView_->setPicture({}, {1, 1});
+    originalView_->SetPicture({}, {1, 1});
+    convertedView_->SetPicture({}, {1, 1});
     source_ = BitmapImage();
     converted_.reset();
 }
 
-void BitmapImportDialog::writeSizeFields(ImportSize size) {
+void BitmapImportDialog::WriteSizeFields(ImportSize size) {
     size_ = size;
-    widthField_->setText(QString::number(size.width));
-    heightField_->setText(QString::number(size.height));
+    widthField_->setText(QString::number(size.Width));
+    heightField_->setText(QString::number(size.Height));
 }
 
-void BitmapImportDialog::showOriginal() {
-    originalView_->setPicture(sourceImage_, QSize(size_.width, size_.height));
+void BitmapImportDialog::ShowOriginal() {
+    originalView_->SetPicture(sourceImage_, QSize(size_.Width, size_.Height));
 }
 
-void BitmapImportDialog::applySizePreset(SizePreset preset) {
+void BitmapImportDialog::ApplySizePreset(SizePreset preset) {
     switch (preset) {
     case SizePreset::FullScreen:
-        writeSizeFields({160, 144});
+        WriteSizeFields({160, 144});
         break;
     case SizePreset::OriginalSize:
-        writeSizeFields({source_.Width(), source_.Height()});
+        WriteSizeFields({source_.Width(), source_.Height()});
         break;
     case SizePreset::DefaultSize:
-        writeSizeFields(DefaultImportSize(source_.Width(), source_.Height()));
+        WriteSizeFields(DefaultImportSize(source_.Width(), source_.Height()));
         break;
     }
 }
 
-bool BitmapImportDialog::readSizeFields() {
+bool BitmapImportDialog::ReadSizeFields() {
     size_ = {ParseLenientInteger(widthField_->text().toStdString()),
              ParseLenientInteger(heightField_->text().toStdString())};
     if (ImportSettingsValid(size_, ditherPercent_))
         return true;
-    prompts_.showMessage(kInvalidImportSettings, "Data Error");
+    prompts_.ShowMessage(kInvalidImportSettings, "Data Error");
     return false;
 }
 
-void BitmapImportDialog::showUsingNewSize() {
-    if (readSizeFields())
-        showOriginal();
+void BitmapImportDialog::ShowUsingNewSize() {
+    if (ReadSizeFields())
+        ShowOriginal();
 }
 
-bool BitmapImportDialog::convert() {
+bool BitmapImportDialog::Convert() {
     ditherPercent_ = ParseLenientInteger(ditherField_->text().toStdString());
-    if (!readSizeFields())
+    if (!ReadSizeFields())
         return false;
-    showOriginal();
-    convertedView_->setPicture({}, {1, 1});
+    ShowOriginal();
+    convertedView_->SetPicture({}, {1, 1});
     converted_.reset();
-    convertedView_->setNotice(true);
+    convertedView_->SetNotice(true);
     convertedView_->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Result<ConvertedPicture> result =
         ConvertPicture(source_, {size_, ditherPercent_, grayscale_->isChecked()});
     QApplication::restoreOverrideCursor();
     if (!result) {
-        convertedView_->setPicture({}, {1, 1});
-        prompts_.showMessage(result.error(), kImportErrorCaption);
+        convertedView_->SetPicture({}, {1, 1});
+        prompts_.ShowMessage(result.error(), kImportErrorCaption);
         return false;
     }
     converted_ = std::move(*result);
-    convertedView_->setPicture(wrapConverted(*converted_), QSize(size_.width, size_.height));
+    convertedView_->SetPicture(WrapConverted(*converted_), QSize(size_.Width, size_.Height));
     importButton_->setEnabled(true);
     return true;
 }
 
-void BitmapImportDialog::importConverted(DuplicateMode mode) {
+void BitmapImportDialog::ImportConverted(DuplicateMode mode) {
     if (!converted_)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const EditingState& editing = workspace_.editing;
+    const TileEditorState& editing = workspace_.Editing;
     const ImportTarget target{
-        workspace_.tileSet,        workspace_.map,
+        workspace_.CurrentTileSet, workspace_.Map,
         editing.CurrentTile,       editing.CurrentPalette,
         editing.CurrentPaletteSet, [this] { return workspace_.QuerySaveMap(); }};
     const Result<ImportSummary> summary = ImportConvertedImage(
@@ -352,25 +352,25 @@ void BitmapImportDialog::importConverted(DuplicateMode mode) {
         {mode, createMap_->isChecked(), overwriteTiles_(), reuseTiles_->isChecked()});
     QApplication::restoreOverrideCursor();
     if (!summary) {
-        prompts_.showMessage(summary.error(), kImportErrorCaption);
+        prompts_.ShowMessage(summary.error(), kImportErrorCaption);
         return;
     }
-    workspace_.apply(summary->change);
-    if (!summary->cancelled)
+    workspace_.Apply(summary->Change);
+    if (!summary->Cancelled)
         close();
 }
 
-void BitmapImportDialog::setZoom(int zoom) {
-    zoom_ = zoom == 2 ? 2 : 1;
+void BitmapImportDialog::SetZoom(int Zoom) {
+    zoom_ = Zoom == 2 ? 2 : 1;
     const ZoomLayout& layout = kZoomLayouts[zoom_ - 1];
     zoom1x_->setChecked(zoom_ == 1);
     zoom2x_->setChecked(zoom_ == 2);
     for (QScrollArea* area : {originalArea_, convertedArea_})
-        area->setMinimumSize(layout.viewArea + QSize(4, 4));
-    originalView_->setZoom(zoom_);
-    convertedView_->setZoom(zoom_);
+        area->setMinimumSize(layout.ViewArea + QSize(4, 4));
+    originalView_->SetZoom(zoom_);
+    convertedView_->SetZoom(zoom_);
     setMinimumSize(0, 0);
-    resize(layout.client.expandedTo(minimumSizeHint()));
+    resize(layout.Client.expandedTo(minimumSizeHint()));
 }
 
 } // namespace tessivar::ui

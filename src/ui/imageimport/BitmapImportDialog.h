@@ -32,47 +32,47 @@ public:
 
     // The file entries: ask for a picture (or take `path`), read it and show the dialog
     // afresh. A picture that cannot be read is reported and the dialog is not shown.
-    void importFromFile(bool fromMapEditor);
-    void openPicture(const std::string& path, bool fromMapEditor);
+    void ImportFromFile(bool fromMapEditor);
+    void OpenPicture(const std::string& path, bool fromMapEditor);
     // The clipboard entries; an open dialog is not shown afresh.
-    void importFromClipboard(bool fromMapEditor);
+    void ImportFromClipboard(bool fromMapEditor);
     // Takes a picture already read and shows the dialog; `showAfresh` hides it first.
-    void takePicture(BitmapImage picture, bool fromMapEditor, bool showAfresh);
+    void TakePicture(BitmapImage picture, bool fromMapEditor, bool showAfresh);
 
     // The "Convert" button; false when the numbers were refused.
-    bool convert();
+    bool Convert();
     // "Show Using New Size" of the "Original" view's pop-up.
-    void showUsingNewSize();
+    void ShowUsingNewSize();
     // The three items of the "Import" pop-up.
-    void importConverted(DuplicateMode mode);
-    void setZoom(int zoom);
+    void ImportConverted(DuplicateMode mode);
+    void SetZoom(int zoom);
 
     enum class SizePreset { FullScreen, OriginalSize, DefaultSize };
-    void applySizePreset(SizePreset preset);
+    void ApplySizePreset(SizePreset preset);
 
-    QPushButton* importButton() const { return importButton_; }
-    QLineEdit* widthField() const { return widthField_; }
-    QLineEdit* heightField() const { return heightField_; }
-    QLineEdit* ditherField() const { return ditherField_; }
-    QCheckBox* grayscaleBox() const { return grayscale_; }
-    QCheckBox* createMapBox() const { return createMap_; }
-    QCheckBox* reuseTilesBox() const { return reuseTiles_; }
-    QMenu* sizeMenu() const { return sizeMenu_; }
-    ImportSize convertedSize() const { return size_; }
-    const std::optional<ConvertedPicture>& converted() const { return converted_; }
-    int zoom() const { return zoom_; }
+    QPushButton* ImportButton() const { return importButton_; }
+    QLineEdit* WidthField() const { return widthField_; }
+    QLineEdit* HeightField() const { return heightField_; }
+    QLineEdit* DitherField() const { return ditherField_; }
+    QCheckBox* GrayscaleBox() const { return grayscale_; }
+    QCheckBox* CreateMapBox() const { return createMap_; }
+    QCheckBox* ReuseTilesBox() const { return reuseTiles_; }
+    QMenu* SizeMenu() const { return sizeMenu_; }
+    ImportSize ConvertedSize() const { return size_; }
+    const std::optional<ConvertedPicture>& Converted() const { return converted_; }
+    int Zoom() const { return zoom_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void buildControls();
-    void buildMenus();
-    void writeSizeFields(ImportSize size);
-    void showOriginal();
-    void releasePictures();
-    bool readSizeFields();
+    void BuildControls();
+    void BuildMenus();
+    void WriteSizeFields(ImportSize size);
+    void ShowOriginal();
+    void ReleasePictures();
+    bool ReadSizeFields();
 
     Workspace& workspace_;
     UserPrompts& prompts_;

@@ -9,7 +9,7 @@ namespace tessivar::ui {
 
 namespace {
 
-QString firstLocalFile(const QMimeData* data) {
+QString FirstLocalFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls())
         return {};
     for (const QUrl& url : data->urls())
@@ -33,14 +33,14 @@ bool PictureDropFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (firstLocalFile(drag->mimeData()).isEmpty())
+        if (FirstLocalFile(drag->mimeData()).isEmpty())
             return false;
         drag->acceptProposedAction();
         return true;
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QString path = firstLocalFile(drop->mimeData());
+        const QString path = FirstLocalFile(drop->mimeData());
         if (path.isEmpty())
             return false;
         drop->acceptProposedAction();

@@ -19,23 +19,23 @@ PictureView::PictureView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureView::setPicture(const QImage& image, QSize shownSize) {
+void PictureView::SetPicture(const QImage& image, QSize shownSize) {
     image_ = image;
     shownSize_ = shownSize;
     notice_ = false;
-    updateMinimumSize();
+    UpdateMinimumSize();
     update();
 }
 
-void PictureView::setZoom(int zoom) {
+void PictureView::SetZoom(int zoom) {
     zoom_ = zoom;
-    updateMinimumSize();
+    UpdateMinimumSize();
     update();
 }
 
-void PictureView::setNotice(bool shown) {
+void PictureView::SetNotice(bool shown) {
     notice_ = shown;
-    updateMinimumSize();
+    UpdateMinimumSize();
     update();
 }
 
@@ -43,7 +43,7 @@ QSize PictureView::sizeHint() const {
     return minimumSize();
 }
 
-void PictureView::updateMinimumSize() {
+void PictureView::UpdateMinimumSize() {
     setMinimumSize(notice_ ? QSize(kNoticeWidth, kNoticeHeight) * zoom_ : shownSize_ * zoom_);
 }
 
@@ -76,7 +76,7 @@ void PictureView::paintEvent(QPaintEvent*) {
 }
 
 void PictureView::mouseDoubleClickEvent(QMouseEvent*) {
-    Q_EMIT doubleClicked();
+    Q_EMIT DoubleClicked();
 }
 
 } // namespace tessivar::ui

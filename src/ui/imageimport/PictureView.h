@@ -16,22 +16,22 @@ public:
 
     // `image` is drawn stretched over `shownSize` pixels (before the zoom); it may share
     // memory owned elsewhere, which must outlive it.
-    void setPicture(const QImage& image, QSize shownSize);
-    void setZoom(int zoom);
+    void SetPicture(const QImage& image, QSize shownSize);
+    void SetZoom(int zoom);
     // The "Conversion in progress" notice instead of the picture.
-    void setNotice(bool shown);
+    void SetNotice(bool shown);
 
     QSize sizeHint() const override;
 
 Q_SIGNALS:
-    void doubleClicked();
+    void DoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void updateMinimumSize();
+    void UpdateMinimumSize();
 
     QImage image_;
     QSize shownSize_{1, 1};

@@ -13,7 +13,7 @@ namespace {
 // Pictures of other pixel formats are converted this many rows at a time.
 constexpr int kStripRows = 256;
 
-void copyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
+void CopyRgb32Rows(const QImage& strip, int firstRow, BitmapImage& out) {
     for (int y = 0; y < strip.height(); ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
         auto row = out.Row(firstRow + y);
@@ -39,7 +39,7 @@ Result<BitmapImage> PictureFromQImage(const QImage& image) {
             // Shares the pixels: no copy.
             const QImage strip(image.constScanLine(first), image.width(), rows,
                                image.bytesPerLine(), image.format());
-            copyRgb32Rows(strip, first, *out);
+            CopyRgb32Rows(strip, first, *out);
         } else {
             // Unpremultiplied, so the alpha channel drops out without darkening. Qt gives
             // an empty picture when it runs out of memory.
@@ -47,7 +47,7 @@ Result<BitmapImage> PictureFromQImage(const QImage& image) {
                 image.copy(0, first, image.width(), rows).convertToFormat(QImage::Format_ARGB32);
             if (strip.isNull())
                 return Fail(kPictureOutOfMemory);
-            copyRgb32Rows(strip, first, *out);
+            CopyRgb32Rows(strip, first, *out);
         }
     }
     return out;

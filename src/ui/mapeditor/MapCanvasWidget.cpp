@@ -21,96 +21,96 @@ MapCanvasWidget::MapCanvasWidget(Workspace& workspace, MapEditorState& state, Ma
     setCursor(Qt::CrossCursor);
     setMouseTracking(true); // moves without a button update the status bar
     setAttribute(Qt::WA_OpaquePaintEvent);
-    refresh();
+    Refresh();
 }
 
-CellGrid MapCanvasWidget::cellGrid() const {
-    return MapCanvasGrid(workspace_.tileSet, workspace_.map);
+CellGeometry MapCanvasWidget::Geometry() const {
+    return MapCanvasGrid(workspace_.CurrentTileSet, workspace_.Map);
 }
 
-QColor MapCanvasWidget::gridColor() const {
-    if (!state_.gridColorChosen)
+QColor MapCanvasWidget::GridColor() const {
+    if (!state_.GridColorChosen)
         return palette().color(QPalette::Button);
     const Rgb& c = state_.MapGridColor;
-    return QColor(c.red, c.green, c.blue);
+    return QColor(c.Red, c.Green, c.Blue);
 }
 
-void MapCanvasWidget::refresh() {
-    animation_.forgetShown();
-    const CellGrid grid = cellGrid();
-    const QSize wanted(grid.width(), grid.height());
+void MapCanvasWidget::Refresh() {
+    animation_.ForgetShown();
+    const CellGeometry grid = Geometry();
+    const QSize wanted(grid.Width(), grid.Height());
     if (size() != wanted)
         setFixedSize(wanted);
     update();
 }
 
-void MapCanvasWidget::repaintCell(int column, int row) {
-    const CellGrid grid = cellGrid();
-    update(grid.cellLeft(column), grid.cellTop(row), grid.pictureWidth(), grid.pictureHeight());
+void MapCanvasWidget::RepaintCell(int column, int row) {
+    const CellGeometry grid = Geometry();
+    update(grid.CellLeft(column), grid.CellTop(row), grid.PictureWidth(), grid.PictureHeight());
 }
 
 void MapCanvasWidget::paintEvent(QPaintEvent* event) {
-    const CellGrid grid = cellGrid();
+    const CellGeometry grid = Geometry();
     const QRect damaged = event->rect();
     QPainter painter(this);
-    const QColor background = gridColor();
+    const QColor background = GridColor();
     // Beyond the map (the widget may be stretched) only the background shows.
     painter.fillRect(damaged, background);
-    const CellArea area = grid.areaTouching(screenRect(damaged));
+    const CellArea area = grid.AreaTouching(ToScreenRect(damaged));
     if (area.empty())
         return;
-    const CellRange& cells = area.cells;
-    const int originX = area.left;
-    const int originY = area.top;
-    if (picture_.width != area.width || picture_.height != area.height)
-        picture_ = RgbImage(area.width, area.height);
-    const TileSet& tileSet = workspace_.tileSet;
+    const CellRange& cells = area.Cells;
+    const int originX = area.Left;
+    const int originY = area.Top;
+    if (picture_.Width != area.Width || picture_.Height != area.Height)
+        picture_ = RgbImage(area.Width, area.Height);
+    const TileSet& tileSet = workspace_.CurrentTileSet;
     PaintMapCanvas(tileSet, stroke_, grid, cells, 0xFF000000u | background.rgb(), picture_, originX,
                    originY);
-    if (animation_.showsFrames() && !state_.RectDragging) {
-        for (int row = cells.firstRow; row <= cells.lastRow; ++row)
-            for (int column = cells.firstColumn; column <= cells.lastColumn; ++column)
-                if (const auto* shown = animation_.shownAt(column, row))
-                    PaintMapFrame(tileSet, grid, column, row, shown->frame, shown->palette,
+    if (animation_.ShowsFrames() && !state_.RectDragging) {
+        for (int row = cells.FirstRow; row <= cells.LastRow; ++row)
+            for (int column = cells.FirstColumn; column <= cells.LastColumn; ++column)
+                if (const auto* shown = animation_.ShownAt(column, row))
+                    PaintMapFrame(tileSet, grid, column, row, shown->Frame, shown->Palette,
                                   picture_, originX, originY);
     }
-    painter.drawImage(originX, originY, rgbImageView(picture_));
+    painter.drawImage(originX, originY, RgbImageView(picture_));
 }
 
-void MapCanvasWidget::handle(const MapResponse& response) {
-    workspace_.apply(response.change);
-    if (response.repaintAll) {
-        animation_.forgetShown();
+void MapCanvasWidget::Handle(const MapStrokeResponse& response) {
+    workspace_.Apply(response.Change);
+    if (response.RepaintAll) {
+        animation_.ForgetShown();
         update();
-    } else if (!response.repaint.empty()) {
-        const CellGrid grid = cellGrid();
-        const MapCellRange& r = response.repaint;
-        animation_.forgetShown({r.firstColumn, r.lastColumn, r.firstRow, r.lastRow});
-        update(grid.cellLeft(r.firstColumn), grid.cellTop(r.firstRow),
-               grid.cellLeft(r.lastColumn + 1) - grid.cellLeft(r.firstColumn),
-               grid.cellTop(r.lastRow + 1) - grid.cellTop(r.firstRow));
+    } else if (!response.Repaint.empty()) {
+        const CellGeometry grid = Geometry();
+        const CellRange& r = response.Repaint;
+        animation_.ForgetShown({r.FirstColumn, r.LastColumn, r.FirstRow, r.LastRow});
+        update(grid.CellLeft(r.FirstColumn), grid.CellTop(r.FirstRow),
+               grid.CellLeft(r.LastColumn + 1) - grid.CellLeft(r.FirstColumn),
+               grid.CellTop(r.LastRow + 1) - grid.CellTop(r.FirstRow));
     }
-    if (response.status)
-        Q_EMIT cellStatusChanged(QString::fromStdString(*response.status));
+    if (response.Status)
+        Q_EMIT CellStatusChanged(QString::fromStdString(*response.Status));
 }
 
 void MapCanvasWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    handle(stroke_.mouseDown(coreButton(event->button()), at.x(), at.y()));
+    Handle(stroke_.MouseDown(CoreButton(event->button()), at.x(), at.y()));
 }
 
 void MapCanvasWidget::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    Q_EMIT cellStatusChanged(QString());
+    Q_EMIT CellStatusChanged(QString());
 }
 
 void MapCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    handle(stroke_.mouseMove(at.x(), at.y()));
+    Handle(stroke_.MouseMove(at.x(), at.y()));
 }
 
 void MapCanvasWidget::mouseReleaseEvent(QMouseEvent*) {
-    handle(stroke_.mouseUp());
+    Handle(stroke_.MouseUp());
 }
 
 } // namespace tessivar::ui

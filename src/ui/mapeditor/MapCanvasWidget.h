@@ -3,7 +3,7 @@
 #include "core/mapeditor/MapAnimation.h"
 #include "core/mapeditor/MapStroke.h"
 #include "core/picture/RgbImage.h"
-#include "core/render/CellGrid.h"
+#include "core/render/CellGeometry.h"
 #include "core/workspace/Workspace.h"
 
 #include <QWidget>
@@ -21,16 +21,16 @@ public:
                     MapAnimation& animation, QWidget* parent = nullptr);
 
     // Sizes the drawing area to the map and repaints all of it; frames are dropped.
-    void refresh();
+    void Refresh();
     // Repaints cell (column, row), with the frame the animation shows there if any.
-    void repaintCell(int column, int row);
-    CellGrid cellGrid() const;
+    void RepaintCell(int column, int row);
+    CellGeometry Geometry() const;
     // Background and grid lines: the grid colour once chosen, the window face before.
-    QColor gridColor() const;
+    QColor GridColor() const;
 
 Q_SIGNALS:
     // Text for the cell panel of the status bar.
-    void cellStatusChanged(const QString& text);
+    void CellStatusChanged(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,7 +41,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void handle(const MapResponse& response);
+    void Handle(const MapStrokeResponse& response);
 
     Workspace& workspace_;
     MapEditorState& state_;

@@ -50,28 +50,28 @@ MapEditorWindow::MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWi
     : QMainWindow(parent)
     , workspace_(workspace)
     , prompts_(prompts)
-    , history_(workspace.map, [this](const DocumentChange& change) { workspace_.apply(change); })
-    , stroke_(workspace.tileSet, workspace.map, state_, history_) {
-    workspace_.addListener([this](unsigned changes) { history_.heard(changes); });
-    buildMenus();
-    buildPanes();
+    , history_(workspace.Map, [this](const DocumentChange& change) { workspace_.Apply(change); })
+    , stroke_(workspace.CurrentTileSet, workspace.Map, state_, history_) {
+    workspace_.AddListener([this](unsigned changes) { history_.Heard(changes); });
+    BuildMenus();
+    BuildPanes();
     sizeDialog_ = new MapSizeDialog(workspace_, prompts, history_, this);
-    workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
-    onWorkspaceChanged(EverythingChanged);
+    workspace_.AddListener([this](unsigned changes) { OnWorkspaceChanged(changes); });
+    OnWorkspaceChanged(EverythingChanged);
 
     // The timer runs from start to exit; a tick does nothing while animation is off.
     animationTimer_ = new QTimer(this);
     animationTimer_->setInterval(MapAnimation::kTickMilliseconds);
-    connect(animationTimer_, &QTimer::timeout, this, &MapEditorWindow::animationTick);
+    connect(animationTimer_, &QTimer::timeout, this, &MapEditorWindow::AnimationTick);
     animationTimer_->start();
     resize(696, 497);
 }
 
-QAction* MapEditorWindow::action(const char* objectName) const {
+QAction* MapEditorWindow::Action(const char* objectName) const {
     return FindNamedAction(this, objectName);
 }
 
-void MapEditorWindow::buildMenus() {
+void MapEditorWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     connect(AddNamedAction(file, "actionNewMap", tr("&New"), QKeySequence(tr("Ctrl+N"))),
             &QAction::triggered, this, [this] { workspace_.NewMap(); });
@@ -86,25 +86,26 @@ void MapEditorWindow::buildMenus() {
         &QAction::triggered, this, [this] { workspace_.OpenTileSet(); });
     QMenu* import = file->addMenu(tr("&Import"));
     connect(AddNamedAction(import, "actionMapImportBitmap", tr("&Bitmap")), &QAction::triggered,
-            this, [this] { Q_EMIT pictureImportRequested(false); });
+            this, [this] { Q_EMIT PictureImportRequested(false); });
     connect(AddNamedAction(import, "actionMapImportClipboard", tr("&Clipboard")),
-            &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(true); });
+            &QAction::triggered, this, [this] { Q_EMIT PictureImportRequested(true); });
     // Map binaries have no reader: the command is shown but cannot be chosen.
     AddNamedAction(import, "actionMapImportBinary", tr("&Binary"))->setEnabled(false);
     QMenu* exportMenu = file->addMenu(tr("&Export"));
     connect(AddNamedAction(exportMenu, "actionMapExportZ80", tr("Z80 Source"),
                            QKeySequence(tr("Ctrl+E"))),
             &QAction::triggered, this,
-            [this] { Q_EMIT sourceExportRequested(SourceDialect::Z80); });
+            [this] { Q_EMIT SourceExportRequested(SourceDialect::Z80); });
     connect(AddNamedAction(exportMenu, "actionMapExport68k", tr("68k Source"),
                            QKeySequence(tr("Ctrl+R"))),
             &QAction::triggered, this,
-            [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
+            [this] { Q_EMIT SourceExportRequested(SourceDialect::M68k); });
     connect(AddNamedAction(exportMenu, "actionMapExportBitmap", tr("&Bitmap")), &QAction::triggered,
-            this, [this] { ExportMapPicture(workspace_.tileSet, workspace_.map.grid, prompts_); });
+            this,
+            [this] { ExportMapPicture(workspace_.CurrentTileSet, workspace_.Map.Grid, prompts_); });
     AddNamedAction(exportMenu, "actionMapExportBinary", tr("B&inary"))->setEnabled(false);
     connect(AddNamedAction(file, "actionMapGridColor", tr("Grid Color")), &QAction::triggered, this,
-            &MapEditorWindow::chooseGridColor);
+            &MapEditorWindow::ChooseGridColor);
     connect(AddNamedAction(file, "actionExitMap", tr("E&xit"), QKeySequence(tr("Ctrl+Q"))),
             &QAction::triggered, this, &QWidget::close);
 
@@ -117,10 +118,10 @@ void MapEditorWindow::buildMenus() {
     QMenu* tileEditor = menuBar()->addMenu(tr("Tile Editor"));
     connect(AddNamedAction(tileEditor, "actionEditTile", tr("Edit tile..."),
                            QKeySequence(tr("Ctrl+T"))),
-            &QAction::triggered, this, &MapEditorWindow::editTile);
+            &QAction::triggered, this, &MapEditorWindow::EditTile);
 }
 
-void MapEditorWindow::buildPanes() {
+void MapEditorWindow::BuildPanes() {
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -132,12 +133,12 @@ void MapEditorWindow::buildPanes() {
     listArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     listArea_->setBackgroundRole(QPalette::Dark);
     tileList_ = new MapTileListWidget(workspace_, state_);
-    tileList_->setScrollArea(listArea_);
+    tileList_->SetScrollArea(listArea_);
     listArea_->setWidget(tileList_);
     // The strip draws only its visible Blocks, so a scroll repaints it.
     connect(listArea_->horizontalScrollBar(), &QScrollBar::valueChanged, tileList_,
             qOverload<>(&QWidget::update));
-    connect(tileList_, &MapTileListWidget::blockPicked, this,
+    connect(tileList_, &MapTileListWidget::BlockPicked, this,
             [this] { paletteBox_->setCurrentIndex(state_.MapPalette & 7); });
     outer->addWidget(listArea_);
 
@@ -149,11 +150,11 @@ void MapEditorWindow::buildPanes() {
     mapArea_->setWidget(canvas_);
     // A scroll redraws with every cell's own Tile; animated cells catch up at their step.
     for (QScrollBar* bar : {mapArea_->horizontalScrollBar(), mapArea_->verticalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, canvas_, &MapCanvasWidget::refresh);
-    connect(canvas_, &MapCanvasWidget::cellStatusChanged, this,
+        connect(bar, &QScrollBar::valueChanged, canvas_, &MapCanvasWidget::Refresh);
+    connect(canvas_, &MapCanvasWidget::CellStatusChanged, this,
             [this](const QString& text) { cellStatus_->setText(text); });
     middle->addWidget(mapArea_, 1);
-    middle->addWidget(buildSidePanel());
+    middle->addWidget(BuildSidePanel());
     outer->addLayout(middle, 1);
     setCentralWidget(central);
 
@@ -167,7 +168,7 @@ void MapEditorWindow::buildPanes() {
     statusBar()->addWidget(cellStatus_, 1);
 }
 
-QWidget* MapEditorWindow::buildSidePanel() {
+QWidget* MapEditorWindow::BuildSidePanel() {
     auto* panelWidget = new QWidget;
     panelWidget->setFixedWidth(kSidePanelWidth);
     auto* panel = new QVBoxLayout(panelWidget);
@@ -178,29 +179,29 @@ QWidget* MapEditorWindow::buildSidePanel() {
     panel->addWidget(sizeLabel_);
     auto* change = new QPushButton(tr("Change"));
     change->setObjectName(QStringLiteral("changeMapSize"));
-    connect(change, &QPushButton::clicked, this, &MapEditorWindow::changeMapSize);
+    connect(change, &QPushButton::clicked, this, &MapEditorWindow::ChangeMapSize);
     panel->addWidget(change);
 
-    rectangleMenu_ = makeRectangleMenu(this, [this](RectangleMode mode) {
-        stroke_.setRectangleMode(mode);
-        showToolStatus();
+    rectangleMenu_ = MakeRectangleMenu(this, [this](RectangleMode mode) {
+        stroke_.SetRectangleMode(mode);
+        ShowToolStatus();
     });
     // However the pop-up closes, the first panel names the tool in use.
-    connect(rectangleMenu_, &QMenu::aboutToHide, this, &MapEditorWindow::showToolStatus);
+    connect(rectangleMenu_, &QMenu::aboutToHide, this, &MapEditorWindow::ShowToolStatus);
     auto* toolRow = new QHBoxLayout;
     toolRow->setSpacing(2);
-    tools_ = makeToolGroup(kMapTools, this, [toolRow](QToolButton* b) { toolRow->addWidget(b); });
+    tools_ = MakeToolGroup(kMapTools, this, [toolRow](QToolButton* b) { toolRow->addWidget(b); });
     toolRow->addStretch(1);
     // A click on a button that is already down still opens the rectangle pop-up.
     connect(tools_, &QButtonGroup::idClicked, this,
-            [this](int id) { chooseTool(static_cast<MapTool>(id)); });
+            [this](int id) { ChooseTool(static_cast<MapTool>(id)); });
     panel->addLayout(toolRow);
 
     auto* flipRow = new QHBoxLayout;
     flipRow->setSpacing(2);
     hFlip_ =
-        makeToolButton(ToolPicture::FlipHorizontal, "Flip Horizontal", "mapFlipHorizontal", true);
-    vFlip_ = makeToolButton(ToolPicture::FlipVertical, "Flip Vertical", "mapFlipVertical", true);
+        MakeToolButton(ToolPicture::FlipHorizontal, "Flip Horizontal", "mapFlipHorizontal", true);
+    vFlip_ = MakeToolButton(ToolPicture::FlipVertical, "Flip Vertical", "mapFlipVertical", true);
     for (QAbstractButton* flip : {hFlip_, vFlip_}) {
         connect(flip, &QAbstractButton::toggled, this, [this] {
             state_.HFlip = hFlip_->isChecked();
@@ -224,7 +225,7 @@ QWidget* MapEditorWindow::buildSidePanel() {
     animationBox_ = new QCheckBox(tr("Enable animation"));
     animationBox_->setObjectName(QStringLiteral("enableAnimation"));
     // Every click starts the animations over, whether it checks or unchecks the box.
-    connect(animationBox_, &QCheckBox::clicked, this, [this] { animation_.restart(); });
+    connect(animationBox_, &QCheckBox::clicked, this, [this] { animation_.Restart(); });
     // The caption must fit the narrow panel whatever the desktop's font.
     const int room = kSidePanelWidth - 8 - animationBox_->sizeHint().width() +
                      animationBox_->fontMetrics().horizontalAdvance(animationBox_->text());
@@ -238,54 +239,55 @@ QWidget* MapEditorWindow::buildSidePanel() {
     return panelWidget;
 }
 
-QAbstractButton* MapEditorWindow::toolButton(MapTool tool) const {
+QAbstractButton* MapEditorWindow::ToolButton(MapTool tool) const {
     return tools_->button(static_cast<int>(tool));
 }
 
-QAbstractButton* MapEditorWindow::flipButton(bool vertical) const {
+QAbstractButton* MapEditorWindow::FlipButton(bool vertical) const {
     return vertical ? vFlip_ : hFlip_;
 }
 
-QString MapEditorWindow::toolStatusText() const {
+QString MapEditorWindow::ToolStatusText() const {
     return toolStatus_->text();
 }
 
-QString MapEditorWindow::cellStatusText() const {
+QString MapEditorWindow::CellStatusText() const {
     return cellStatus_->text();
 }
 
-void MapEditorWindow::showToolStatus() {
-    toolStatus_->setText(QString::fromStdString(stroke_.toolStatusText()));
+void MapEditorWindow::ShowToolStatus() {
+    toolStatus_->setText(QString::fromStdString(stroke_.ToolStatusText()));
     statusBar()->update();
 }
 
-void MapEditorWindow::chooseTool(MapTool tool) {
-    stroke_.setTool(tool);
-    showToolStatus();
+void MapEditorWindow::ChooseTool(MapTool tool) {
+    stroke_.SetTool(tool);
+    ShowToolStatus();
     if (tool == MapTool::Rectangle)
         rectangleMenu_->popup(QCursor::pos());
 }
 
-void MapEditorWindow::chooseGridColor() {
-    const auto chosen = prompts_.chooseColor(state_.MapGridColor);
+void MapEditorWindow::ChooseGridColor() {
+    const auto chosen = prompts_.ChooseColor(state_.MapGridColor);
     if (!chosen)
         return;
     state_.MapGridColor = *chosen;
-    state_.gridColorChosen = true;
-    canvas_->refresh();
+    state_.GridColorChosen = true;
+    canvas_->Refresh();
 }
 
-QString MapEditorWindow::sizeLabelText() const {
+QString MapEditorWindow::SizeLabelText() const {
     return sizeLabel_->text();
 }
 
-void MapEditorWindow::changeMapSize() {
-    workspace_.apply(BeginMapSizeChange());
-    sizeDialog_->presetAndRun();
+void MapEditorWindow::ChangeMapSize() {
+    workspace_.Apply(BeginMapSizeChange());
+    sizeDialog_->PresetAndRun();
 }
 
-void MapEditorWindow::editTile() {
-    workspace_.apply(EditBlockFromMap(workspace_.editing, workspace_.tileSet, state_.LeftBlock));
+void MapEditorWindow::EditTile() {
+    workspace_.Apply(
+        EditBlockFromMap(workspace_.Editing, workspace_.CurrentTileSet, state_.LeftBlock));
     if (tileEditorWindow_) {
         tileEditorWindow_->show();
         tileEditorWindow_->raise();
@@ -293,32 +295,32 @@ void MapEditorWindow::editTile() {
     }
 }
 
-void MapEditorWindow::animationTick() {
+void MapEditorWindow::AnimationTick() {
     if (!animationBox_->isChecked())
         return;
-    const CellGrid grid = canvas_->cellGrid();
-    const MapCellWindow visible = VisibleMapCells(
+    const CellGeometry grid = canvas_->Geometry();
+    const CellRange visible = VisibleMapCells(
         mapArea_->horizontalScrollBar()->value(), mapArea_->verticalScrollBar()->value(),
-        mapArea_->viewport()->width(), mapArea_->viewport()->height(), grid.cellLeft(1),
-        grid.cellTop(1), workspace_.map.Width(), workspace_.map.Height());
-    animation_.tick(workspace_.tileSet, workspace_.map.grid, visible,
-                    [this](int column, int row, int, int) { canvas_->repaintCell(column, row); });
+        mapArea_->viewport()->width(), mapArea_->viewport()->height(), grid.CellLeft(1),
+        grid.CellTop(1), workspace_.Map.Width(), workspace_.Map.Height());
+    animation_.Tick(workspace_.CurrentTileSet, workspace_.Map.Grid, visible,
+                    [this](int column, int row, int, int) { canvas_->RepaintCell(column, row); });
 }
 
-void MapEditorWindow::onWorkspaceChanged(unsigned changes) {
+void MapEditorWindow::OnWorkspaceChanged(unsigned changes) {
     // The history has heard of the change first: its listener was added before this one.
-    action("actionMapUndo")->setEnabled(history_.canUndo());
-    action("actionMapRedo")->setEnabled(history_.canRedo());
+    Action("actionMapUndo")->setEnabled(history_.CanUndo());
+    Action("actionMapRedo")->setEnabled(history_.CanRedo());
     if (changes & MapTitleChanged)
-        setWindowTitle(QString::fromStdString(MapEditorTitle(workspace_.map)));
+        setWindowTitle(QString::fromStdString(MapEditorTitle(workspace_.Map)));
     if (changes & MapResized)
-        sizeLabel_->setText(QString::fromStdString(workspace_.map.sizeLabel()));
+        sizeLabel_->setText(QString::fromStdString(workspace_.Map.SizeLabel()));
     if (changes & TileSetReshaped)
-        KeepMapBlocksInRange(state_, workspace_.tileSet);
+        KeepMapBlocksInRange(state_, workspace_.CurrentTileSet);
     if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped))
-        canvas_->refresh();
+        canvas_->Refresh();
     if (changes & (TilesChanged | TileSetReshaped))
-        tileList_->refresh();
+        tileList_->Refresh();
 }
 
 void MapEditorWindow::showEvent(QShowEvent* event) {

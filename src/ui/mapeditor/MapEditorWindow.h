@@ -35,32 +35,32 @@ class MapEditorWindow : public QMainWindow {
 public:
     MapEditorWindow(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
 
-    void setTileEditorWindow(QWidget* window) { tileEditorWindow_ = window; }
-    QAction* action(const char* objectName) const;
-    MapSizeDialog* mapSizeDialog() const { return sizeDialog_; }
-    QString sizeLabelText() const;
+    void SetTileEditorWindow(QWidget* window) { tileEditorWindow_ = window; }
+    QAction* Action(const char* objectName) const;
+    MapSizeDialog* SizeDialog() const { return sizeDialog_; }
+    QString SizeLabelText() const;
 
-    MapEditorState& state() { return state_; }
-    MapHistory& history() { return history_; }
-    MapCanvasWidget* canvas() const { return canvas_; }
-    QScrollArea* canvasArea() const { return mapArea_; }
-    MapTileListWidget* tileList() const { return tileList_; }
-    QAbstractButton* toolButton(MapTool tool) const;
-    QAbstractButton* flipButton(bool vertical) const;
-    QMenu* rectangleMenu() const { return rectangleMenu_; }
-    QCheckBox* animationBox() const { return animationBox_; }
-    QString toolStatusText() const;
-    QString cellStatusText() const;
+    MapEditorState& State() { return state_; }
+    MapHistory& History() { return history_; }
+    MapCanvasWidget* Canvas() const { return canvas_; }
+    QScrollArea* CanvasArea() const { return mapArea_; }
+    MapTileListWidget* TileList() const { return tileList_; }
+    QAbstractButton* ToolButton(MapTool tool) const;
+    QAbstractButton* FlipButton(bool vertical) const;
+    QMenu* RectangleMenu() const { return rectangleMenu_; }
+    QCheckBox* AnimationBox() const { return animationBox_; }
+    QString ToolStatusText() const;
+    QString CellStatusText() const;
 
     // The size panel's "Change": marks the map modified, then runs the Map Size dialog.
-    void changeMapSize();
+    void ChangeMapSize();
     // One tick of the animation timer.
-    void animationTick();
+    void AnimationTick();
 
 Q_SIGNALS:
     // Menu commands served by windows of their own, as in the tile editor.
-    void sourceExportRequested(tessivar::SourceDialect dialect);
-    void pictureImportRequested(bool fromClipboard);
+    void SourceExportRequested(tessivar::SourceDialect dialect);
+    void PictureImportRequested(bool fromClipboard);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,14 +70,14 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildPanes();
-    QWidget* buildSidePanel();
-    void onWorkspaceChanged(unsigned changes);
-    void editTile();
-    void chooseTool(MapTool tool);
-    void chooseGridColor();
-    void showToolStatus();
+    void BuildMenus();
+    void BuildPanes();
+    QWidget* BuildSidePanel();
+    void OnWorkspaceChanged(unsigned changes);
+    void EditTile();
+    void ChooseTool(MapTool tool);
+    void ChooseGridColor();
+    void ShowToolStatus();
 
     Workspace& workspace_;
     UserPrompts& prompts_;

@@ -28,21 +28,21 @@ MapSizeDialog::MapSizeDialog(Workspace& workspace, UserPrompts& prompts, MapHist
     change->setObjectName(QStringLiteral("changeButton"));
     change->setDefault(true);
     layout->addRow(change);
-    connect(change, &QPushButton::clicked, this, &MapSizeDialog::pressChange);
+    connect(change, &QPushButton::clicked, this, &MapSizeDialog::PressChange);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-bool MapSizeDialog::presetAndRun() {
-    rows_->setText(QString::number(workspace_.map.Height()));
-    columns_->setText(QString::number(workspace_.map.Width()));
+bool MapSizeDialog::PresetAndRun() {
+    rows_->setText(QString::number(workspace_.Map.Height()));
+    columns_->setText(QString::number(workspace_.Map.Width()));
     // Centred on the screen, not on the map editor that owns it.
     CentreWindow(*this);
     return exec() == QDialog::Accepted;
 }
 
-void MapSizeDialog::pressChange() {
+void MapSizeDialog::PressChange() {
     // A refused size has shown its message; the dialog stays open.
-    if (ApplyMapSize(workspace_.map, prompts_, history_, rows_->text().toStdString(),
+    if (ApplyMapSize(workspace_.Map, prompts_, history_, rows_->text().toStdString(),
                      columns_->text().toStdString()))
         accept();
 }

@@ -18,11 +18,11 @@ public:
                   QWidget* parent = nullptr);
 
     // Presets the fields from the map and runs the dialog; true when the size changed.
-    bool presetAndRun();
+    bool PresetAndRun();
 
-    QLineEdit* rowField() const { return rows_; }
-    QLineEdit* columnField() const { return columns_; }
-    void pressChange();
+    QLineEdit* RowField() const { return rows_; }
+    QLineEdit* ColumnField() const { return columns_; }
+    void PressChange();
 
 private:
     Workspace& workspace_;

@@ -19,16 +19,16 @@ MapTileListWidget::MapTileListWidget(Workspace& workspace, MapEditorState& state
     , state_(state) {
     setObjectName(QStringLiteral("mapTileList"));
     setAutoFillBackground(false);
-    refresh();
+    Refresh();
 }
 
-void MapTileListWidget::refresh() {
-    const MapTileListGeometry g = MapTileListGeometry::For(workspace_.tileSet);
-    const QSize wanted(std::max(g.stripWidth, 1), g.stripHeight);
+void MapTileListWidget::Refresh() {
+    const MapTileListGeometry g = MapTileListGeometry::For(workspace_.CurrentTileSet);
+    const QSize wanted(std::max(g.StripWidth, 1), g.StripHeight);
     if (size() != wanted)
         setFixedSize(wanted);
     if (area_)
-        area_->setFixedHeight(g.stripHeight + area_->horizontalScrollBar()->sizeHint().height() +
+        area_->setFixedHeight(g.StripHeight + area_->horizontalScrollBar()->sizeHint().height() +
                               2 * area_->frameWidth());
     update();
 }
@@ -36,47 +36,47 @@ void MapTileListWidget::refresh() {
 void MapTileListWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(128, 128, 128));
-    const TileSet& tileSet = workspace_.tileSet;
+    const TileSet& tileSet = workspace_.CurrentTileSet;
     const MapTileListGeometry g = MapTileListGeometry::For(tileSet);
     const int scrollX = area_ ? area_->horizontalScrollBar()->value() : event->rect().left();
     const int visible = area_ ? area_->viewport()->width() : event->rect().width();
-    const MapTileListGeometry::Range range = g.visibleBlocks(scrollX, visible);
-    const BlockSize block = tileSet.block;
-    const int pictureWidth = block.width * g.zoom;
-    const int pictureHeight = block.height * g.zoom;
-    if (picture_.width != pictureWidth || picture_.height != pictureHeight)
+    const MapTileListGeometry::Range range = g.VisibleBlocks(scrollX, visible);
+    const BlockSize block = tileSet.Block;
+    const int pictureWidth = block.Width * g.Zoom;
+    const int pictureHeight = block.Height * g.Zoom;
+    if (picture_.Width != pictureWidth || picture_.Height != pictureHeight)
         picture_ = RgbImage(pictureWidth, pictureHeight);
     BlockLook look;
-    look.block = block;
-    look.paletteSet = 0;
-    look.palette = kEachTilesPalette;
-    look.zoom = g.zoom;
-    look.hFlip = state_.HFlip;
-    look.vFlip = state_.VFlip;
+    look.Block = block;
+    look.PaletteSet = 0;
+    look.Palette = kEachTilesPalette;
+    look.Zoom = g.Zoom;
+    look.HFlip = state_.HFlip;
+    look.VFlip = state_.VFlip;
     const QFontMetrics metrics = painter.fontMetrics();
-    for (int k = range.first; k <= range.last; ++k) {
-        const int b = k * g.tilesPerBlock;
-        const int left = k * g.pitch;
+    for (int k = range.First; k <= range.Last; ++k) {
+        const int b = k * g.TilesPerBlock;
+        const int left = k * g.Pitch;
         if (b == state_.LeftBlock || b == state_.RightBlock) {
             painter.setPen(b == state_.LeftBlock ? QColor(0, 255, 0) : QColor(255, 0, 0));
             painter.setBrush(QColor(128, 128, 128));
             painter.drawRect(left, 0, pictureWidth + 1, pictureHeight + 1);
         }
-        look.firstTile = b;
+        look.FirstTile = b;
         PaintBlock(tileSet, look, picture_, 0, 0);
-        painter.drawImage(left + 1, 1, rgbImageView(picture_));
+        painter.drawImage(left + 1, 1, RgbImageView(picture_));
         const QString number = QString::number(k);
         painter.setPen(Qt::black);
-        painter.drawText(left + g.pitch / 2 - metrics.horizontalAdvance(number) / 2,
+        painter.drawText(left + g.Pitch / 2 - metrics.horizontalAdvance(number) / 2,
                          pictureHeight + 4 + metrics.ascent(), number);
     }
 }
 
 void MapTileListWidget::mousePressEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
-    if (ClickMapTileList(state_, workspace_.tileSet, coreButton(event->button()), x)) {
+    if (ClickMapTileList(state_, workspace_.CurrentTileSet, CoreButton(event->button()), x)) {
         update();
-        Q_EMIT blockPicked();
+        Q_EMIT BlockPicked();
     }
 }
 

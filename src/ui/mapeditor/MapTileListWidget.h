@@ -20,13 +20,13 @@ public:
     MapTileListWidget(Workspace& workspace, MapEditorState& state, QWidget* parent = nullptr);
 
     // The scroll area it sits in, whose visible part decides what is drawn.
-    void setScrollArea(QScrollArea* area) { area_ = area; }
+    void SetScrollArea(QScrollArea* area) { area_ = area; }
     // Sizes the strip to the tile count and Block size, and repaints it.
-    void refresh();
+    void Refresh();
 
 Q_SIGNALS:
     // A click picked a Block (and maybe the map palette).
-    void blockPicked();
+    void BlockPicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,17 +12,18 @@ ColorIndicator::ColorIndicator(Workspace& workspace, Side side, QWidget* parent)
     setFixedSize(16, 16);
 }
 
-QColor ColorIndicator::shownColor() const {
-    const EditingState& editing = workspace_.editing;
+QColor ColorIndicator::ShownColor() const {
+    const TileEditorState& editing = workspace_.Editing;
     const int index = side_ == Side::Left ? editing.LeftColor : editing.RightColor;
-    const Rgb color = DisplayColor(
-        workspace_.tileSet.paletteTable[editing.CurrentPaletteSet][editing.CurrentPalette][index]);
-    return QColor(color.red, color.green, color.blue);
+    const Rgb color =
+        DisplayColor(workspace_.CurrentTileSet
+                         .Palettes[editing.CurrentPaletteSet][editing.CurrentPalette][index]);
+    return QColor(color.Red, color.Green, color.Blue);
 }
 
 void ColorIndicator::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), shownColor());
+    painter.fillRect(rect(), ShownColor());
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

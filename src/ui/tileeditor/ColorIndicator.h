@@ -16,7 +16,7 @@ public:
     ColorIndicator(Workspace& workspace, Side side, QWidget* parent = nullptr);
 
     // The colour the square shows now.
-    QColor shownColor() const;
+    QColor ShownColor() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

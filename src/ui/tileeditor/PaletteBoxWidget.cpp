@@ -18,29 +18,29 @@ PaletteBoxWidget::PaletteBoxWidget(Workspace& workspace, UserPrompts& prompts, Q
     // One row of swatches is seen: the palette 0 row.
     setFixedSize(PaletteBox::kSwatches * PaletteBox::kSwatchSize, PaletteBox::kSwatchSize);
     setToolTip(tr("Double-click a colour to change it; right-click for preset palettes"));
-    buildPresetMenu();
+    BuildPresetMenu();
 }
 
-void PaletteBoxWidget::buildPresetMenu() {
+void PaletteBoxWidget::BuildPresetMenu() {
     presetMenu_ = new QMenu(this);
     presetMenu_->setObjectName(QStringLiteral("palettePresets"));
     for (const PalettePreset& preset : BuiltInPalettePresets()) {
-        const Palette colors = preset.colors;
-        connect(presetMenu_->addAction(tr(preset.name)), &QAction::triggered, this, [this, colors] {
-            workspace_.apply(ApplyPalette(workspace_.tileSet, workspace_.editing, colors));
+        const Palette colors = preset.Colors;
+        connect(presetMenu_->addAction(tr(preset.Name)), &QAction::triggered, this, [this, colors] {
+            workspace_.Apply(ApplyPalette(workspace_.CurrentTileSet, workspace_.Editing, colors));
         });
     }
     savedPreset_ = presetMenu_->addAction(tr("Saved palette"));
     savedPreset_->setObjectName(QStringLiteral("savedPalette"));
     savedPreset_->setEnabled(false);
     connect(savedPreset_, &QAction::triggered, this, [this] {
-        workspace_.apply(ApplyPalette(workspace_.tileSet, workspace_.editing, saved_));
+        workspace_.Apply(ApplyPalette(workspace_.CurrentTileSet, workspace_.Editing, saved_));
     });
     presetMenu_->addSeparator();
     QAction* save = presetMenu_->addAction(tr("Save palette as preset"));
     save->setObjectName(QStringLiteral("savePalette"));
     connect(save, &QAction::triggered, this, [this] {
-        saved_ = CurrentPalette(workspace_.tileSet, workspace_.editing);
+        saved_ = CurrentPalette(workspace_.CurrentTileSet, workspace_.Editing);
         savedPreset_->setEnabled(true);
     });
 }
@@ -53,21 +53,21 @@ void PaletteBoxWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
     if (event->button() == Qt::LeftButton && x >= 0 &&
         x < PaletteBox::kSwatches * PaletteBox::kSwatchSize)
-        workspace_.apply(EditPaletteColor(workspace_.tileSet, workspace_.editing, prompts_,
+        workspace_.Apply(EditPaletteColor(workspace_.CurrentTileSet, workspace_.Editing, prompts_,
                                           x / PaletteBox::kSwatchSize));
 }
 
 void PaletteBoxWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const EditingState& editing = workspace_.editing;
-    const auto& set = workspace_.tileSet.paletteTable[editing.CurrentPaletteSet];
+    const TileEditorState& editing = workspace_.Editing;
+    const auto& set = workspace_.CurrentTileSet.Palettes[editing.CurrentPaletteSet];
     constexpr int side = PaletteBox::kSwatchSize;
     for (int p = 0; p < kPalettesPerSet; ++p) {
         for (int c = 0; c < kColorsPerPalette; ++c) {
             const Rgb color = DisplayColor(set[p][c]);
             const bool marked = p == editing.CurrentPalette && c == editing.LeftColor;
             const QRect swatch(c * side, p * side, side, side);
-            painter.fillRect(swatch, QColor(color.red, color.green, color.blue));
+            painter.fillRect(swatch, QColor(color.Red, color.Green, color.Blue));
             painter.setPen(marked ? Qt::white : Qt::black);
             painter.drawRect(swatch.adjusted(0, 0, -1, -1));
         }
@@ -75,8 +75,8 @@ void PaletteBoxWidget::paintEvent(QPaintEvent*) {
 }
 
 void PaletteBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
-    workspace_.apply(box_.mouseUp(workspace_.tileSet, workspace_.editing,
-                                  coreButton(event->button()), event->position().toPoint().x()));
+    workspace_.Apply(box_.MouseUp(workspace_.CurrentTileSet, workspace_.Editing,
+                                  CoreButton(event->button()), event->position().toPoint().x()));
 }
 
 } // namespace tessivar::ui

@@ -19,7 +19,7 @@ public:
     PaletteBoxWidget(Workspace& workspace, UserPrompts& prompts, QWidget* parent = nullptr);
 
     // The context menu: the preset palettes, the one saved in this run, and saving.
-    QMenu* presetMenu() const { return presetMenu_; }
+    QMenu* PresetMenu() const { return presetMenu_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,7 +29,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void buildPresetMenu();
+    void BuildPresetMenu();
 
     Workspace& workspace_;
     UserPrompts& prompts_;

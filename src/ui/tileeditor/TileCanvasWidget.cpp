@@ -10,7 +10,7 @@
 
 namespace tessivar::ui {
 
-TileCanvasWidget::TileCanvasWidget(Workspace& workspace, CanvasStroke& stroke, QWidget* parent)
+TileCanvasWidget::TileCanvasWidget(Workspace& workspace, TileStroke& stroke, QWidget* parent)
     : QWidget(parent)
     , workspace_(workspace)
     , stroke_(stroke) {
@@ -21,23 +21,23 @@ TileCanvasWidget::TileCanvasWidget(Workspace& workspace, CanvasStroke& stroke, Q
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TileCanvasWidget::setZoom(int zoom) {
-    if (zoom == zoom_)
+void TileCanvasWidget::SetZoom(int Zoom) {
+    if (Zoom == zoom_)
         return;
-    zoom_ = zoom;
+    zoom_ = Zoom;
     update();
 }
 
-void TileCanvasWidget::setGridColor(const Rgb& color) {
+void TileCanvasWidget::SetGridColor(const Rgb& color) {
     gridColor_ = color;
     update();
 }
 
 void TileCanvasWidget::paintEvent(QPaintEvent* event) {
-    const BlockSize block = workspace_.tileSet.block;
-    const int width = block.width * zoom_;
-    const int height = block.height * zoom_;
-    if (picture_.width != width || picture_.height != height)
+    const BlockSize block = workspace_.CurrentTileSet.Block;
+    const int width = block.Width * zoom_;
+    const int height = block.Height * zoom_;
+    if (picture_.Width != width || picture_.Height != height)
         picture_ = RgbImage(width, height);
 
     const QRect damaged = event->rect().intersected(QRect(0, 0, width, height));
@@ -45,53 +45,53 @@ void TileCanvasWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), palette().window());
     if (damaged.isEmpty())
         return;
-    const CellRange range = TileCanvasGrid(block, zoom_).cellsTouching(screenRect(damaged));
-    const EditingState& editing = workspace_.editing;
+    const CellRange range = TileCanvasGrid(block, zoom_).CellsTouching(ToScreenRect(damaged));
+    const TileEditorState& editing = workspace_.Editing;
     CanvasLook look{editing.CurrentTile,
                     editing.CurrentPaletteSet,
                     editing.CurrentPalette,
                     zoom_,
                     gridColor_,
                     {}};
-    if (stroke_.dragging())
-        look.preview = [this](int x, int y) { return stroke_.previewColorAt(x, y); };
-    PaintTileCanvas(workspace_.tileSet, look, range, picture_);
+    if (stroke_.Dragging())
+        look.Preview = [this](int x, int y) { return stroke_.PreviewColorAt(x, y); };
+    PaintTileCanvas(workspace_.CurrentTileSet, look, range, picture_);
     // The picture is wrapped, not copied: it lives until the painter is done.
-    painter.drawImage(damaged.topLeft(), rgbImageView(picture_), damaged);
+    painter.drawImage(damaged.topLeft(), RgbImageView(picture_), damaged);
 }
 
-void TileCanvasWidget::repaintPixels(const PixelRect& pixels) {
+void TileCanvasWidget::RepaintPixels(const PixelRect& pixels) {
     if (pixels.empty())
         return;
     // The outline of a square reaches one screen pixel past its far edge.
-    update(pixels.left * zoom_, pixels.top * zoom_, pixels.width * zoom_ + 1,
-           pixels.height * zoom_ + 1);
+    update(pixels.Left * zoom_, pixels.Top * zoom_, pixels.Width * zoom_ + 1,
+           pixels.Height * zoom_ + 1);
 }
 
-void TileCanvasWidget::handle(const CanvasResponse& response) {
-    workspace_.apply(response.change);
-    repaintPixels(response.repaint);
-    if (response.status)
-        Q_EMIT pixelStatusChanged(QString::fromStdString(*response.status));
+void TileCanvasWidget::Handle(const TileStrokeResponse& response) {
+    workspace_.Apply(response.Change);
+    RepaintPixels(response.Repaint);
+    if (response.Status)
+        Q_EMIT PixelStatusChanged(QString::fromStdString(*response.Status));
 }
 
 void TileCanvasWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    handle(stroke_.mouseDown(coreButton(event->button()), at.x(), at.y(), zoom_));
+    Handle(stroke_.MouseDown(CoreButton(event->button()), at.x(), at.y(), zoom_));
 }
 
 void TileCanvasWidget::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    Q_EMIT pixelStatusChanged(QString());
+    Q_EMIT PixelStatusChanged(QString());
 }
 
 void TileCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    handle(stroke_.mouseMove(at.x(), at.y(), zoom_));
+    Handle(stroke_.MouseMove(at.x(), at.y(), zoom_));
 }
 
 void TileCanvasWidget::mouseReleaseEvent(QMouseEvent*) {
-    handle(stroke_.mouseUp());
+    Handle(stroke_.MouseUp());
 }
 
 } // namespace tessivar::ui

@@ -1,30 +1,30 @@
 #pragma once
 
 #include "core/picture/RgbImage.h"
-#include "core/tileeditor/CanvasStroke.h"
+#include "core/tileeditor/TileStroke.h"
 #include "core/workspace/Workspace.h"
 
 #include <QWidget>
 
 namespace tessivar::ui {
 
-// The zoomed picture of the current Block. Mouse events go to the core CanvasStroke in
+// The zoomed picture of the current Block. Mouse events go to the core TileStroke in
 // screen coordinates; the widget repaints what the stroke reports and paints the
 // damaged area from the core's canvas picture, drag preview included.
 class TileCanvasWidget : public QWidget {
     Q_OBJECT
 
 public:
-    TileCanvasWidget(Workspace& workspace, CanvasStroke& stroke, QWidget* parent = nullptr);
+    TileCanvasWidget(Workspace& workspace, TileStroke& stroke, QWidget* parent = nullptr);
 
-    void setZoom(int zoom);
-    int zoom() const { return zoom_; }
-    void setGridColor(const Rgb& color);
-    const Rgb& gridColor() const { return gridColor_; }
+    void SetZoom(int zoom);
+    int Zoom() const { return zoom_; }
+    void SetGridColor(const Rgb& color);
+    const Rgb& GridColor() const { return gridColor_; }
 
 Q_SIGNALS:
     // Text for the pixel panel of the status bar.
-    void pixelStatusChanged(const QString& text);
+    void PixelStatusChanged(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,11 +35,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void handle(const CanvasResponse& response);
-    void repaintPixels(const PixelRect& pixels);
+    void Handle(const TileStrokeResponse& response);
+    void RepaintPixels(const PixelRect& pixels);
 
     Workspace& workspace_;
-    CanvasStroke& stroke_;
+    TileStroke& stroke_;
     int zoom_ = 32;
     Rgb gridColor_{0, 0, 0};
     RgbImage picture_; // the whole canvas; only the damaged part is refreshed per paint

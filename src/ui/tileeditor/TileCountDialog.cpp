@@ -30,7 +30,7 @@ TileCountDialog::TileCountDialog(QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-std::optional<std::string> TileCountDialog::ask(const std::string& preset) {
+std::optional<std::string> TileCountDialog::Ask(const std::string& preset) {
     count_->setText(QString::fromStdString(preset));
     count_->selectAll();
     count_->setFocus();

@@ -18,9 +18,9 @@ public:
 
     // Shows the dialog modally with `preset` in the field; the typed text after
     // "Change", nullopt after "Cancel" or the close box.
-    std::optional<std::string> ask(const std::string& preset);
+    std::optional<std::string> Ask(const std::string& preset);
 
-    QLineEdit* countField() const { return count_; }
+    QLineEdit* CountField() const { return count_; }
 
 private:
     QLineEdit* count_ = nullptr;

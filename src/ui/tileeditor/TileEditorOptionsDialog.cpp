@@ -30,10 +30,10 @@ TileEditorOptionsDialog::TileEditorOptionsDialog(EditorOptions& options, Options
     // A store that cannot be written is ignored: the option still holds for this run.
     connect(this, &QDialog::finished, this,
             [this] { static_cast<void>(options_.SaveOptions(store_)); });
-    syncFromOptions();
+    SyncFromOptions();
 }
 
-void TileEditorOptionsDialog::syncFromOptions() {
+void TileEditorOptionsDialog::SyncFromOptions() {
     overwrite_->setChecked(options_.OverwriteTiles);
 }
 

@@ -17,8 +17,8 @@ public:
     TileEditorOptionsDialog(EditorOptions& options, OptionsStore& store, QWidget* parent = nullptr);
 
     // The check box follows the options after they were loaded elsewhere.
-    void syncFromOptions();
-    QCheckBox* overwriteBox() const { return overwrite_; }
+    void SyncFromOptions();
+    QCheckBox* OverwriteBox() const { return overwrite_; }
 
 private:
     EditorOptions& options_;

@@ -54,38 +54,38 @@ TileEditorWindow::TileEditorWindow(Workspace& workspace, UserPrompts& prompts, Q
     : QMainWindow(parent)
     , workspace_(workspace)
     , prompts_(prompts)
-    , stroke_(workspace.tileSet, workspace.editing, workspace.history)
+    , stroke_(workspace.CurrentTileSet, workspace.Editing, workspace.History)
     , optionsStore_(std::make_unique<QtOptionsStore>()) {
-    buildPanes();
-    buildDialogs();
-    buildMenus();
-    workspace_.addListener([this](unsigned changes) { onWorkspaceChanged(changes); });
-    onWorkspaceChanged(EverythingChanged);
+    BuildPanes();
+    BuildDialogs();
+    BuildMenus();
+    workspace_.AddListener([this](unsigned changes) { OnWorkspaceChanged(changes); });
+    OnWorkspaceChanged(EverythingChanged);
 }
 
 TileEditorWindow::~TileEditorWindow() = default;
 
-QAction* TileEditorWindow::action(const char* objectName) const {
+QAction* TileEditorWindow::Action(const char* objectName) const {
     return FindNamedAction(this, objectName);
 }
 
-void TileEditorWindow::buildMenus() {
-    buildFileMenu();
-    buildEditMenu();
-    buildViewMenu();
-    buildTilesMenu();
+void TileEditorWindow::BuildMenus() {
+    BuildFileMenu();
+    BuildEditMenu();
+    BuildViewMenu();
+    BuildTilesMenu();
 
     QMenu* mapEditor = menuBar()->addMenu(tr("Map Editor"));
     connect(
         AddNamedAction(mapEditor, "actionOpenMapEditor", tr("Open"), QKeySequence(tr("Ctrl+M"))),
-        &QAction::triggered, this, [this] { showWindow(mapEditorWindow_); });
+        &QAction::triggered, this, [this] { ShowWindow(mapEditorWindow_); });
 
     QMenu* help = menuBar()->addMenu(tr("Help"));
     connect(AddNamedAction(help, "actionAbout", tr("About")), &QAction::triggered, this,
-            [this] { showWindow(aboutWindow_); });
+            [this] { ShowWindow(aboutWindow_); });
 }
 
-void TileEditorWindow::buildFileMenu() {
+void TileEditorWindow::BuildFileMenu() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     connect(AddNamedAction(file, "actionNew", tr("&New")), &QAction::triggered, this,
             [this] { workspace_.NewTileSet(); });
@@ -97,40 +97,41 @@ void TileEditorWindow::buildFileMenu() {
             [this] { workspace_.SaveTileSetAs(); });
     QMenu* import = file->addMenu(tr("Import ..."));
     connect(AddNamedAction(import, "actionImportBitmap", tr("Bitmap"), QKeySequence(tr("Ctrl+B"))),
-            &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(false); });
+            &QAction::triggered, this, [this] { Q_EMIT PictureImportRequested(false); });
     connect(AddNamedAction(import, "actionImportClipboard", tr("Clipboard"),
                            QKeySequence(tr("Ctrl+D"))),
-            &QAction::triggered, this, [this] { Q_EMIT pictureImportRequested(true); });
+            &QAction::triggered, this, [this] { Q_EMIT PictureImportRequested(true); });
     connect(AddNamedAction(import, "actionImportTileBinaries", tr("Tile binaries")),
             &QAction::triggered, this, [this] {
-                workspace_.apply(
-                    ImportTileBinariesCommand(workspace_.tileSet, workspace_.editing, prompts_));
+                workspace_.Apply(ImportTileBinariesCommand(workspace_.CurrentTileSet,
+                                                           workspace_.Editing, prompts_));
             });
     connect(AddNamedAction(import, "actionImportTileSheet", tr("Tile sheet (PNG)...")),
             &QAction::triggered, this, [this] {
-                workspace_.apply(ImportTileSheetCommand(
-                    workspace_.tileSet, workspace_.editing, workspace_.map, prompts_,
-                    workspace_.options.OverwriteTiles, OpenTileSheet));
+                workspace_.Apply(ImportTileSheetCommand(
+                    workspace_.CurrentTileSet, workspace_.Editing, workspace_.Map, prompts_,
+                    workspace_.Options.OverwriteTiles, OpenTileSheet));
             });
     QMenu* exportMenu = file->addMenu(tr("&Export ..."));
     connect(
         AddNamedAction(exportMenu, "actionExportZ80", tr("Z80 source"), QKeySequence(tr("Ctrl+G"))),
-        &QAction::triggered, this, [this] { Q_EMIT sourceExportRequested(SourceDialect::Z80); });
+        &QAction::triggered, this, [this] { Q_EMIT SourceExportRequested(SourceDialect::Z80); });
     connect(
         AddNamedAction(exportMenu, "actionExport68k", tr("68k source"), QKeySequence(tr("Ctrl+R"))),
-        &QAction::triggered, this, [this] { Q_EMIT sourceExportRequested(SourceDialect::M68k); });
+        &QAction::triggered, this, [this] { Q_EMIT SourceExportRequested(SourceDialect::M68k); });
     connect(AddNamedAction(exportMenu, "actionExportTileBinary", tr("Tile binary")),
             &QAction::triggered, this,
-            [this] { ExportTileBinaryCommand(workspace_.tileSet, prompts_); });
+            [this] { ExportTileBinaryCommand(workspace_.CurrentTileSet, prompts_); });
     connect(AddNamedAction(exportMenu, "actionExportTileSheet", tr("Tile sheet (PNG)...")),
-            &QAction::triggered, this,
-            [this] { ExportTileSheetCommand(workspace_.tileSet, workspace_.editing, prompts_); });
+            &QAction::triggered, this, [this] {
+                ExportTileSheetCommand(workspace_.CurrentTileSet, workspace_.Editing, prompts_);
+            });
     file->addSeparator();
     connect(AddNamedAction(file, "actionExit", tr("E&xit")), &QAction::triggered, this,
             &QWidget::close);
 }
 
-void TileEditorWindow::buildEditMenu() {
+void TileEditorWindow::BuildEditMenu() {
     QMenu* edit = menuBar()->addMenu(tr("Edit"));
     QAction* undo = AddNamedAction(edit, "actionUndo", tr("&Undo"), QKeySequence(tr("Ctrl+Z")));
     QAction* redo =
@@ -139,34 +140,34 @@ void TileEditorWindow::buildEditMenu() {
     connect(redo, &QAction::triggered, this, [this] { workspace_.Redo(); });
     edit->addSeparator();
     connect(AddNamedAction(edit, "actionClearTile", tr("Clear tile"), QKeySequence(tr("Ctrl+X"))),
-            &QAction::triggered, this, [this] { transform(BlockTransform::Clear); });
+            &QAction::triggered, this, [this] { Transform(BlockTransform::Clear); });
     connect(AddNamedAction(edit, "actionCopyTiles", tr("Copy tile(s)"), QKeySequence(tr("Ctrl+C"))),
             &QAction::triggered, this,
-            [this] { clipboard_.CopyTiles(workspace_.tileSet, workspace_.editing); });
+            [this] { clipboard_.CopyTiles(workspace_.CurrentTileSet, workspace_.Editing); });
     connect(
         AddNamedAction(edit, "actionPasteTiles", tr("Paste tile(s)"), QKeySequence(tr("Ctrl+V"))),
         &QAction::triggered, this, [this] {
-            workspace_.apply(clipboard_.PasteTiles(workspace_.tileSet, workspace_.editing,
-                                                   workspace_.options.OverwriteTiles));
+            workspace_.Apply(clipboard_.PasteTiles(workspace_.CurrentTileSet, workspace_.Editing,
+                                                   workspace_.Options.OverwriteTiles));
         });
     connect(AddNamedAction(edit, "actionInsertTile", tr("Insert tile"), QKeySequence(tr("Ctrl+A"))),
             &QAction::triggered, this, [this] {
-                workspace_.apply(
-                    InsertBlock(workspace_.tileSet, workspace_.editing, workspace_.map.grid));
+                workspace_.Apply(InsertBlock(workspace_.CurrentTileSet, workspace_.Editing,
+                                             workspace_.Map.Grid));
             });
     connect(AddNamedAction(edit, "actionDeleteTiles", tr("Delete tile(s)")), &QAction::triggered,
             this, [this] {
-                workspace_.apply(
-                    DeleteTiles(workspace_.tileSet, workspace_.editing, workspace_.map.grid));
+                workspace_.Apply(DeleteTiles(workspace_.CurrentTileSet, workspace_.Editing,
+                                             workspace_.Map.Grid));
             });
     connect(AddNamedAction(edit, "actionOptions", tr("Options ...")), &QAction::triggered, this,
-            [this] { showWindow(optionsDialog_); });
+            [this] { ShowWindow(optionsDialog_); });
     edit->addSeparator();
     connect(AddNamedAction(edit, "actionCustomInformation", tr("&Custom information...")),
             &QAction::triggered, infoDialog_, &QDialog::exec);
 }
 
-void TileEditorWindow::buildViewMenu() {
+void TileEditorWindow::BuildViewMenu() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* tileListToggle = AddNamedAction(view, "actionTileList", tr("Tile List"));
     QAction* mapViewToggle = AddNamedAction(view, "actionMapView", tr("Map View"));
@@ -175,22 +176,22 @@ void TileEditorWindow::buildViewMenu() {
         toggle->setChecked(true);
     }
     connect(tileListToggle, &QAction::toggled, tileListArea_, &QWidget::setVisible);
-    connect(mapViewToggle, &QAction::toggled, this, &TileEditorWindow::toggleMapView);
+    connect(mapViewToggle, &QAction::toggled, this, &TileEditorWindow::ToggleMapView);
     view->addSeparator();
     connect(AddNamedAction(view, "actionZoomIn", tr("Zoom &In"), QKeySequence(tr("Ctrl+I"))),
             &QAction::triggered, this, [this] {
                 ZoomIn(layout_);
-                afterZoomCommand();
+                AfterZoomCommand();
             });
     connect(AddNamedAction(view, "actionZoomOut", tr("Zoom &Out"), QKeySequence(tr("Ctrl+O"))),
             &QAction::triggered, this, [this] {
                 ZoomOut(layout_);
-                afterZoomCommand();
+                AfterZoomCommand();
             });
     connect(AddNamedAction(view, "actionDefaultZoom", tr("&Default Zoom")), &QAction::triggered,
             this, [this] {
                 RestoreDefaultZoom(layout_);
-                afterZoomCommand();
+                AfterZoomCommand();
             });
     view->addSeparator();
     for (int zoom : {2, 4, 8, 16, 32}) {
@@ -198,42 +199,43 @@ void TileEditorWindow::buildViewMenu() {
         connect(AddNamedAction(view, name.constData(), tr("%1x view").arg(zoom)),
                 &QAction::triggered, this, [this, zoom] {
                     SetCanvasZoom(layout_, zoom);
-                    afterZoomCommand();
+                    AfterZoomCommand();
                 });
     }
 }
 
-void TileEditorWindow::buildTilesMenu() {
+void TileEditorWindow::BuildTilesMenu() {
     QMenu* tiles = menuBar()->addMenu(tr("Tiles"));
-    connect(AddNamedAction(tiles, "actionBlock8x8", tr("8x8")), &QAction::triggered, this,
-            [this] { workspace_.apply(SetSingleTileBlockSize(workspace_.tileSet, layout_)); });
+    connect(AddNamedAction(tiles, "actionBlock8x8", tr("8x8")), &QAction::triggered, this, [this] {
+        workspace_.Apply(SetSingleTileBlockSize(workspace_.CurrentTileSet, layout_));
+    });
     const std::pair<const char*, BlockSize> fixedSizes[] = {{"actionBlock8x16", {8, 16}},
                                                             {"actionBlock16x16", {16, 16}},
                                                             {"actionBlock32x32", {32, 32}}};
     for (const auto& [name, size] : fixedSizes) {
-        const QString caption = QStringLiteral("%1x%2").arg(size.width).arg(size.height);
+        const QString caption = QStringLiteral("%1x%2").arg(size.Width).arg(size.Height);
         connect(AddNamedAction(tiles, name, caption), &QAction::triggered, this,
                 [this, size = size] {
-                    workspace_.apply(
-                        SetFixedBlockSize(workspace_.tileSet, workspace_.editing, layout_, size));
+                    workspace_.Apply(SetFixedBlockSize(workspace_.CurrentTileSet,
+                                                       workspace_.Editing, layout_, size));
                 });
     }
     connect(AddNamedAction(tiles, "actionBlockCustom", tr("Custom ...")), &QAction::triggered, this,
-            &TileEditorWindow::customBlockSize);
+            &TileEditorWindow::CustomBlockSize);
     connect(AddNamedAction(tiles, "actionGridColor", tr("Grid color")), &QAction::triggered, this,
-            &TileEditorWindow::chooseGridColor);
+            &TileEditorWindow::ChooseGridColor);
     tiles->addSeparator();
     connect(AddNamedAction(tiles, "actionOptimize", tr("Optimize..."), QKeySequence(tr("Ctrl+P"))),
             &QAction::triggered, this, [this] {
-                const int before = workspace_.tileSet.tileCount;
+                const int before = workspace_.CurrentTileSet.TileCount;
                 const OptimizeSummary optimized =
-                    OptimizeTileSet(workspace_.tileSet, workspace_.map.grid);
-                workspace_.apply(optimized.change);
-                showStatusNote(OptimizeStatusText(before, optimized.removed));
+                    OptimizeTileSet(workspace_.CurrentTileSet, workspace_.Map.Grid);
+                workspace_.Apply(optimized.Change);
+                ShowStatusNote(OptimizeStatusText(before, optimized.Removed));
             });
 }
 
-void TileEditorWindow::buildPanes() {
+void TileEditorWindow::BuildPanes() {
     leftPane_ = new QWidget;
     leftPane_->setObjectName(QStringLiteral("leftPane"));
     // The information grid runs down beside the tile list and the canvas, so it takes
@@ -262,7 +264,7 @@ void TileEditorWindow::buildPanes() {
     leftLayout->addWidget(canvasArea_, 1, 0);
     leftLayout->setRowStretch(1, 1);
     leftLayout->setColumnStretch(0, 1);
-    leftLayout->addWidget(buildBottomRow(), 2, 0, 1, 2);
+    leftLayout->addWidget(BuildBottomRow(), 2, 0, 1, 2);
 
     mapViewArea_ = new QScrollArea;
     mapViewArea_->setObjectName(QStringLiteral("mapViewArea"));
@@ -280,7 +282,7 @@ void TileEditorWindow::buildPanes() {
             [this] { leftPaneWidth_ = splitter_->sizes().value(0); });
     setCentralWidget(splitter_);
 
-    toolStatus_ = new QLabel(QString::fromStdString(stroke_.toolStatusText()));
+    toolStatus_ = new QLabel(QString::fromStdString(stroke_.ToolStatusText()));
     toolStatus_->setObjectName(QStringLiteral("toolStatus"));
     toolStatus_->setFixedWidth(kStatusPanelWidth);
     pixelStatus_ = new QLabel;
@@ -288,24 +290,24 @@ void TileEditorWindow::buildPanes() {
     pixelStatus_->setMinimumWidth(kStatusPanelWidth);
     statusBar()->addWidget(toolStatus_);
     statusBar()->addWidget(pixelStatus_, 1);
-    connect(canvas_, &TileCanvasWidget::pixelStatusChanged, pixelStatus_, &QLabel::setText);
+    connect(canvas_, &TileCanvasWidget::PixelStatusChanged, pixelStatus_, &QLabel::setText);
 
     resize(leftPaneWidth_ + kInitialMapViewWidth, 480);
     splitter_->setSizes({leftPaneWidth_, kInitialMapViewWidth});
 }
 
-QWidget* TileEditorWindow::buildBottomRow() {
+QWidget* TileEditorWindow::BuildBottomRow() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(2, 2, 2, 2);
 
     toolPanel_ = new TileToolPanel(stroke_);
-    connect(toolPanel_, &TileToolPanel::toolStatusChanged, this, [this](const QString& text) {
+    connect(toolPanel_, &TileToolPanel::ToolStatusChanged, this, [this](const QString& text) {
         toolStatus_->setText(text);
         statusBar()->update();
     });
-    connect(toolPanel_, &TileToolPanel::transformRequested, this,
-            [this](BlockTransform block) { transform(block); });
+    connect(toolPanel_, &TileToolPanel::TransformRequested, this,
+            [this](BlockTransform block) { Transform(block); });
     layout->addWidget(toolPanel_, 0, Qt::AlignTop);
     layout->addStretch(1);
 
@@ -318,7 +320,7 @@ QWidget* TileEditorWindow::buildBottomRow() {
     countRow->addWidget(blockCount_);
     auto* change = new QPushButton(tr("Change"));
     change->setObjectName(QStringLiteral("changeTileCount"));
-    connect(change, &QPushButton::clicked, this, &TileEditorWindow::changeTileCount);
+    connect(change, &QPushButton::clicked, this, &TileEditorWindow::ChangeTileCount);
     countRow->addWidget(change);
     right->addLayout(countRow);
 
@@ -336,32 +338,32 @@ QWidget* TileEditorWindow::buildBottomRow() {
     return row;
 }
 
-void TileEditorWindow::buildDialogs() {
+void TileEditorWindow::BuildDialogs() {
     tileSizeDialog_ = new TileSizeDialog(this);
     tileCountDialog_ = new TileCountDialog(this);
-    optionsDialog_ = new TileEditorOptionsDialog(workspace_.options, *optionsStore_, this);
+    optionsDialog_ = new TileEditorOptionsDialog(workspace_.Options, *optionsStore_, this);
     infoDialog_ = new TileInfoDialog(workspace_, this);
 }
 
-QString TileEditorWindow::blockCountText() const {
+QString TileEditorWindow::BlockCountLabel() const {
     return blockCount_->text();
 }
 
-QString TileEditorWindow::toolStatusText() const {
+QString TileEditorWindow::ToolStatusText() const {
     return toolStatus_->text();
 }
 
-QString TileEditorWindow::pixelStatusText() const {
+QString TileEditorWindow::PixelStatusLabel() const {
     return pixelStatus_->text();
 }
 
-void TileEditorWindow::showStatusNote(const std::string& text) {
+void TileEditorWindow::ShowStatusNote(const std::string& text) {
     pixelStatus_->setText(QString::fromStdString(text));
 }
 
-void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
+void TileEditorWindow::OnWorkspaceChanged(unsigned changes) {
     if (changes & TileSetTitleChanged)
-        setWindowTitle(QString::fromStdString(TileEditorTitle(workspace_.editing)));
+        setWindowTitle(QString::fromStdString(TileEditorTitle(workspace_.Editing)));
     if (changes & (TilesChanged | TileSetReshaped | EditingChanged)) {
         canvas_->update();
         tileList_->update();
@@ -371,84 +373,84 @@ void TileEditorWindow::onWorkspaceChanged(unsigned changes) {
     }
     // A new current Block (a click, "Edit tile..." in the map editor, a load) is scrolled
     // into the tile list.
-    if ((changes & EditingChanged) && workspace_.editing.CurrentTile != shownTile_) {
-        shownTile_ = workspace_.editing.CurrentTile;
-        const int cell = TileListCellWidth(workspace_.tileSet.block, layout_.ListZoom);
-        const int left = shownTile_ / workspace_.tileSet.TilesPerBlock() * cell;
+    if ((changes & EditingChanged) && workspace_.Editing.CurrentTile != shownTile_) {
+        shownTile_ = workspace_.Editing.CurrentTile;
+        const int cell = TileListCellWidth(workspace_.CurrentTileSet.Block, layout_.ListZoom);
+        const int left = shownTile_ / workspace_.CurrentTileSet.TilesPerBlock() * cell;
         tileListArea_->ensureVisible(left + cell / 2, 0, cell / 2 + 1, 0);
     }
     if (changes & (TilesChanged | TileSetReshaped | EditingChanged | TileInfoChanged))
-        infoGrid_->refresh();
+        infoGrid_->Refresh();
     if (changes & TileSetReshaped) {
-        blockCount_->setText(QString::fromStdString(BlockCountText(workspace_.tileSet)));
-        runEditorLayout();
+        blockCount_->setText(QString::fromStdString(BlockCountText(workspace_.CurrentTileSet)));
+        RunEditorLayout();
     }
     // The pane draws in CurrentPaletteSet, so editing changes concern it too.
     if (changes & (MapChanged | MapResized | TilesChanged | TileSetReshaped | EditingChanged))
-        mapView_->refresh();
+        mapView_->Refresh();
     if (changes & HistoryChanged) {
-        action("actionUndo")->setEnabled(workspace_.history.canUndo());
-        action("actionRedo")->setEnabled(workspace_.history.canRedo());
+        Action("actionUndo")->setEnabled(workspace_.History.CanUndo());
+        Action("actionRedo")->setEnabled(workspace_.History.CanRedo());
     }
 }
 
-void TileEditorWindow::runEditorLayout() {
+void TileEditorWindow::RunEditorLayout() {
     const WindowFacts facts{isMaximized(), leftPaneWidth_};
-    const LayoutChange change =
-        UpdateEditorLayout(layout_, workspace_.tileSet.block, workspace_.tileSet.tileCount, facts);
-    canvas_->setZoom(layout_.CanvasZoom);
-    tileList_->setListZoom(layout_.ListZoom);
-    if (change.tileListWidth)
-        tileList_->setFixedWidth(*change.tileListWidth);
-    if (change.full)
-        applyFullLayout(*change.full);
-    if (change.canvas)
-        canvas_->setFixedSize(change.canvas->width, change.canvas->height);
+    const LayoutChange change = UpdateEditorLayout(layout_, workspace_.CurrentTileSet.Block,
+                                                   workspace_.CurrentTileSet.TileCount, facts);
+    canvas_->SetZoom(layout_.CanvasZoom);
+    tileList_->SetListZoom(layout_.ListZoom);
+    if (change.TileListWidth)
+        tileList_->setFixedWidth(*change.TileListWidth);
+    if (change.Full)
+        ApplyFullLayout(*change.Full);
+    if (change.Canvas)
+        canvas_->setFixedSize(change.Canvas->Width, change.Canvas->Height);
 }
 
-void TileEditorWindow::applyFullLayout(const FullLayout& full) {
-    tileListArea_->setFixedHeight(full.tileListStripHeight);
-    tileList_->setFixedHeight(full.tileListHeight);
-    canvas_->setFixedSize(full.canvas.width, full.canvas.height);
-    leftPaneWidth_ = full.leftPaneWidth;
+void TileEditorWindow::ApplyFullLayout(const FullLayout& full) {
+    tileListArea_->setFixedHeight(full.TileListStripHeight);
+    tileList_->setFixedHeight(full.TileListHeight);
+    canvas_->setFixedSize(full.Canvas.Width, full.Canvas.Height);
+    leftPaneWidth_ = full.LeftPaneWidth;
     const int mapViewWidth = splitter_->width() - leftPaneWidth_ - splitter_->handleWidth();
-    if (full.windowWidthDelta || full.windowHeight)
-        resize(width() + full.windowWidthDelta.value_or(0), full.windowHeight.value_or(height()));
+    if (full.WindowWidthDelta || full.WindowHeight)
+        resize(width() + full.WindowWidthDelta.value_or(0), full.WindowHeight.value_or(height()));
     if (mapViewArea_->isVisible() || !isVisible())
         splitter_->setSizes({leftPaneWidth_, std::max(mapViewWidth, 0)});
 }
 
-void TileEditorWindow::transform(BlockTransform transform) {
-    workspace_.apply(ApplyBlockTransform(workspace_.tileSet, workspace_.editing, workspace_.history,
-                                         prompts_, transform));
+void TileEditorWindow::Transform(BlockTransform Transform) {
+    workspace_.Apply(ApplyBlockTransform(workspace_.CurrentTileSet, workspace_.Editing,
+                                         workspace_.History, prompts_, Transform));
 }
 
-void TileEditorWindow::afterZoomCommand() {
+void TileEditorWindow::AfterZoomCommand() {
     tileList_->update();
     canvas_->update();
-    runEditorLayout();
+    RunEditorLayout();
 }
 
-void TileEditorWindow::changeTileCount() {
-    const auto entered = tileCountDialog_->ask(TileCountFieldPreset(workspace_.tileSet));
-    workspace_.apply(ApplyTileCount(workspace_.tileSet, prompts_, entered));
+void TileEditorWindow::ChangeTileCount() {
+    const auto entered = tileCountDialog_->Ask(TileCountFieldPreset(workspace_.CurrentTileSet));
+    workspace_.Apply(ApplyTileCount(workspace_.CurrentTileSet, prompts_, entered));
 }
 
-void TileEditorWindow::customBlockSize() {
-    tileSizeDialog_->ask([this](const std::string& width, const std::string& height) {
-        const DocumentChange change = ApplyCustomBlockSize(workspace_.tileSet, workspace_.editing,
-                                                           layout_, prompts_, width, height);
-        workspace_.apply(change);
+void TileEditorWindow::CustomBlockSize() {
+    tileSizeDialog_->Ask([this](const std::string& width, const std::string& height) {
+        const DocumentChange change = ApplyCustomBlockSize(
+            workspace_.CurrentTileSet, workspace_.Editing, layout_, prompts_, width, height);
+        workspace_.Apply(change);
         return !change.empty();
     });
 }
 
-void TileEditorWindow::chooseGridColor() {
-    if (const auto chosen = prompts_.chooseColor(canvas_->gridColor()))
-        canvas_->setGridColor(*chosen);
+void TileEditorWindow::ChooseGridColor() {
+    if (const auto chosen = prompts_.ChooseColor(canvas_->GridColor()))
+        canvas_->SetGridColor(*chosen);
 }
 
-void TileEditorWindow::toggleMapView(bool shown) {
+void TileEditorWindow::ToggleMapView(bool shown) {
     const int clientWidth = splitter_->width();
     if (!shown) {
         rememberedMapViewWidth_ = MapViewWidthOnHide(clientWidth, leftPaneWidth_);
@@ -461,7 +463,7 @@ void TileEditorWindow::toggleMapView(bool shown) {
         {leftPaneWidth_, std::max(clientWidth - leftPaneWidth_ - splitter_->handleWidth(), 0)});
 }
 
-void TileEditorWindow::showWindow(QWidget* window) {
+void TileEditorWindow::ShowWindow(QWidget* window) {
     if (!window)
         return;
     window->show();
@@ -477,8 +479,8 @@ void TileEditorWindow::showEvent(QShowEvent* event) {
         return;
     optionsLoaded_ = true;
     // A store that cannot be read leaves the option as it is.
-    static_cast<void>(workspace_.options.LoadOptions(*optionsStore_));
-    optionsDialog_->syncFromOptions();
+    static_cast<void>(workspace_.Options.LoadOptions(*optionsStore_));
+    optionsDialog_->SyncFromOptions();
 }
 
 void TileEditorWindow::closeEvent(QCloseEvent* event) {
@@ -487,7 +489,7 @@ void TileEditorWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    Q_EMIT closed();
+    Q_EMIT Closed();
 }
 
 } // namespace tessivar::ui

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/export/ExportFormat.h"
-#include "core/tileeditor/CanvasStroke.h"
 #include "core/tileeditor/EditorLayout.h"
 #include "core/tileeditor/TileClipboard.h"
+#include "core/tileeditor/TileStroke.h"
 #include "core/tileeditor/TransformCommands.h"
 #include "core/workspace/Workspace.h"
 
@@ -42,65 +42,65 @@ public:
     ~TileEditorWindow() override;
 
     // Windows this one opens from its menus.
-    void setMapEditorWindow(QWidget* window) { mapEditorWindow_ = window; }
-    void setAboutWindow(QWidget* window) { aboutWindow_ = window; }
+    void SetMapEditorWindow(QWidget* window) { mapEditorWindow_ = window; }
+    void SetAboutWindow(QWidget* window) { aboutWindow_ = window; }
 
-    QAction* action(const char* objectName) const;
-    QString blockCountText() const;
-    QString toolStatusText() const;
-    QString pixelStatusText() const;
+    QAction* Action(const char* objectName) const;
+    QString BlockCountLabel() const;
+    QString ToolStatusText() const;
+    QString PixelStatusLabel() const;
     // A note in the second status panel, until the pointer next moves over the canvas.
-    void showStatusNote(const std::string& text);
+    void ShowStatusNote(const std::string& text);
 
-    TileCanvasWidget* canvas() const { return canvas_; }
-    TileListWidget* tileList() const { return tileList_; }
-    PaletteBoxWidget* paletteBox() const { return paletteBox_; }
-    ColorIndicator* leftIndicator() const { return leftIndicator_; }
-    ColorIndicator* rightIndicator() const { return rightIndicator_; }
-    MapViewWidget* mapView() const { return mapView_; }
-    TileToolPanel* toolPanel() const { return toolPanel_; }
-    TileSizeDialog* tileSizeDialog() const { return tileSizeDialog_; }
-    TileCountDialog* tileCountDialog() const { return tileCountDialog_; }
-    TileEditorOptionsDialog* optionsDialog() const { return optionsDialog_; }
-    TileInfoGrid* infoGrid() const { return infoGrid_; }
-    TileInfoDialog* infoDialog() const { return infoDialog_; }
-    int leftPaneWidth() const { return leftPaneWidth_; }
+    TileCanvasWidget* Canvas() const { return canvas_; }
+    TileListWidget* TileList() const { return tileList_; }
+    PaletteBoxWidget* PaletteBox() const { return paletteBox_; }
+    ColorIndicator* LeftIndicator() const { return leftIndicator_; }
+    ColorIndicator* RightIndicator() const { return rightIndicator_; }
+    MapViewWidget* MapView() const { return mapView_; }
+    TileToolPanel* ToolPanel() const { return toolPanel_; }
+    TileSizeDialog* SizeDialog() const { return tileSizeDialog_; }
+    TileCountDialog* CountDialog() const { return tileCountDialog_; }
+    TileEditorOptionsDialog* OptionsDialog() const { return optionsDialog_; }
+    TileInfoGrid* InfoGrid() const { return infoGrid_; }
+    TileInfoDialog* InfoDialog() const { return infoDialog_; }
+    int LeftPaneWidth() const { return leftPaneWidth_; }
 
     // "Change" beside "# Tiles:" (modal Number of Tiles dialog).
-    void changeTileCount();
+    void ChangeTileCount();
     // "Custom ..." in the "Tiles" menu (modal Tile Size dialog).
-    void customBlockSize();
+    void CustomBlockSize();
 
 Q_SIGNALS:
     // The main window has closed: the program ends.
-    void closed();
+    void Closed();
     // Menu commands served by windows of their own: the source export and the image
     // import (a picture file, or the clipboard's picture).
-    void sourceExportRequested(tessivar::SourceDialect dialect);
-    void pictureImportRequested(bool fromClipboard);
+    void SourceExportRequested(tessivar::SourceDialect dialect);
+    void PictureImportRequested(bool fromClipboard);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildFileMenu();
-    void buildEditMenu();
-    void buildViewMenu();
-    void buildTilesMenu();
-    void buildPanes();
-    QWidget* buildBottomRow();
-    void buildDialogs();
-    void onWorkspaceChanged(unsigned changes);
-    void showWindow(QWidget* window);
+    void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildViewMenu();
+    void BuildTilesMenu();
+    void BuildPanes();
+    QWidget* BuildBottomRow();
+    void BuildDialogs();
+    void OnWorkspaceChanged(unsigned changes);
+    void ShowWindow(QWidget* window);
 
-    void runEditorLayout();
-    void applyFullLayout(const FullLayout& full);
-    void afterZoomCommand();
-    void transform(BlockTransform transform);
-    void chooseGridColor();
-    void toggleMapView(bool shown);
+    void RunEditorLayout();
+    void ApplyFullLayout(const FullLayout& full);
+    void AfterZoomCommand();
+    void Transform(BlockTransform transform);
+    void ChooseGridColor();
+    void ToggleMapView(bool shown);
 
     Workspace& workspace_;
     UserPrompts& prompts_;
@@ -108,7 +108,7 @@ private:
     QWidget* aboutWindow_ = nullptr;
 
     EditorLayout layout_;
-    CanvasStroke stroke_;
+    TileStroke stroke_;
     TileClipboard clipboard_;
     std::unique_ptr<OptionsStore> optionsStore_;
     bool optionsLoaded_ = false;

@@ -23,7 +23,7 @@ TileListWidget::TileListWidget(Workspace& workspace, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TileListWidget::setListZoom(int zoom) {
+void TileListWidget::SetListZoom(int zoom) {
     if (zoom == listZoom_)
         return;
     listZoom_ = zoom;
@@ -33,30 +33,30 @@ void TileListWidget::setListZoom(int zoom) {
 void TileListWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), kStripGrey);
-    const TileSet& tileSet = workspace_.tileSet;
+    const TileSet& tileSet = workspace_.CurrentTileSet;
     const BlockStartRange range =
         VisibleTileListBlocks(tileSet, listZoom_, event->rect().left(), event->rect().width());
     const int tilesPerBlock = tileSet.TilesPerBlock();
-    for (int first = range.first; first <= range.last; first += tilesPerBlock)
-        paintBlock(painter, first);
+    for (int first = range.First; first <= range.Last; first += tilesPerBlock)
+        PaintListBlock(painter, first);
 }
 
-void TileListWidget::paintBlock(QPainter& painter, int firstTile) {
-    const TileSet& tileSet = workspace_.tileSet;
-    const EditingState& editing = workspace_.editing;
+void TileListWidget::PaintListBlock(QPainter& painter, int firstTile) {
+    const TileSet& tileSet = workspace_.CurrentTileSet;
+    const TileEditorState& editing = workspace_.Editing;
     const int block = firstTile / tileSet.TilesPerBlock();
-    const int left = TileListGrid(tileSet, listZoom_).cellLeft(block);
-    const int imageWidth = tileSet.block.width * listZoom_;
-    const int imageHeight = tileSet.block.height * listZoom_;
+    const int left = TileListGrid(tileSet, listZoom_).CellLeft(block);
+    const int imageWidth = tileSet.Block.Width * listZoom_;
+    const int imageHeight = tileSet.Block.Height * listZoom_;
 
     // The white frame is the one-pixel ring around the image.
     if (editing.SelectionStart <= firstTile && firstTile <= editing.SelectionEnd)
         painter.fillRect(left, 0, imageWidth + 2, imageHeight + 2, Qt::white);
-    picture_.resize(imageWidth, imageHeight);
+    picture_.Resize(imageWidth, imageHeight);
     PaintBlock(tileSet,
-               {tileSet.block, firstTile, kFirstTilesPaletteSet, kEachTilesPalette, listZoom_},
+               {tileSet.Block, firstTile, kFirstTilesPaletteSet, kEachTilesPalette, listZoom_},
                picture_, 0, 0);
-    painter.drawImage(left + 1, 1, rgbImageView(picture_));
+    painter.drawImage(left + 1, 1, RgbImageView(picture_));
 
     const QString number = QString::number(block);
     const QFontMetrics metrics = painter.fontMetrics();
@@ -70,7 +70,7 @@ void TileListWidget::paintBlock(QPainter& painter, int firstTile) {
 
 void TileListWidget::mousePressEvent(QMouseEvent* event) {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    workspace_.apply(ClickTileList(workspace_.editing, workspace_.tileSet, listZoom_,
+    workspace_.Apply(ClickTileList(workspace_.Editing, workspace_.CurrentTileSet, listZoom_,
                                    event->position().toPoint().x(), shift));
 }
 

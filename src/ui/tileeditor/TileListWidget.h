@@ -16,15 +16,15 @@ class TileListWidget : public QWidget {
 public:
     explicit TileListWidget(Workspace& workspace, QWidget* parent = nullptr);
 
-    void setListZoom(int zoom);
-    int listZoom() const { return listZoom_; }
+    void SetListZoom(int zoom);
+    int ListZoom() const { return listZoom_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void paintBlock(QPainter& painter, int firstTile);
+    void PaintListBlock(QPainter& painter, int firstTile);
 
     Workspace& workspace_;
     int listZoom_ = 4;

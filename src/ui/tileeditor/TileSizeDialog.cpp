@@ -23,15 +23,15 @@ TileSizeDialog::TileSizeDialog(QWidget* parent)
     fields->addRow(tr("Width:"), width_);
     fields->addRow(tr("Height:"), height_);
     layout->addLayout(fields);
-    auto* change = new QPushButton(tr("Change"));
-    change->setObjectName(QStringLiteral("changeButton"));
-    change->setDefault(true);
-    layout->addWidget(change, 0, Qt::AlignHCenter);
-    connect(change, &QPushButton::clicked, this, &TileSizeDialog::change);
+    auto* Change = new QPushButton(tr("Change"));
+    Change->setObjectName(QStringLiteral("changeButton"));
+    Change->setDefault(true);
+    layout->addWidget(Change, 0, Qt::AlignHCenter);
+    connect(Change, &QPushButton::clicked, this, &TileSizeDialog::Change);
     setFixedSize(sizeHint());
 }
 
-bool TileSizeDialog::ask(const Applier& apply) {
+bool TileSizeDialog::Ask(const Applier& apply) {
     apply_ = apply;
     CentreWindow(*this);
     const bool accepted = exec() == QDialog::Accepted;
@@ -39,7 +39,7 @@ bool TileSizeDialog::ask(const Applier& apply) {
     return accepted;
 }
 
-void TileSizeDialog::change() {
+void TileSizeDialog::Change() {
     if (apply_ && apply_(width_->text().toStdString(), height_->text().toStdString()))
         accept();
 }

@@ -22,13 +22,13 @@ public:
     explicit TileSizeDialog(QWidget* parent = nullptr);
 
     // Shows the dialog modally; true when a size was accepted.
-    bool ask(const Applier& apply);
+    bool Ask(const Applier& apply);
 
-    QLineEdit* widthField() const { return width_; }
-    QLineEdit* heightField() const { return height_; }
+    QLineEdit* WidthField() const { return width_; }
+    QLineEdit* HeightField() const { return height_; }
 
 private:
-    void change();
+    void Change();
 
     QLineEdit* width_ = nullptr;
     QLineEdit* height_ = nullptr;

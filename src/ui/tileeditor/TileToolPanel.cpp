@@ -22,10 +22,10 @@ constexpr ToolButtonSpec kToolButtons[] = {
 };
 
 struct TransformButtonInfo {
-    BlockTransform transform;
-    ToolPicture picture;
-    const char* hint;
-    const char* objectName;
+    BlockTransform Transform;
+    ToolPicture Picture;
+    const char* Hint;
+    const char* ObjectName;
 };
 
 constexpr TransformButtonInfo kTransformButtons[] = {
@@ -42,69 +42,69 @@ constexpr TransformButtonInfo kTransformButtons[] = {
 
 } // namespace
 
-TileToolPanel::TileToolPanel(CanvasStroke& stroke, QWidget* parent)
+TileToolPanel::TileToolPanel(TileStroke& stroke, QWidget* parent)
     : QWidget(parent)
     , stroke_(stroke) {
     setObjectName(QStringLiteral("toolPanel"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
-    buildRectangleMenu();
-    buildToolButtons();
-    buildTransformButtons();
+    BuildRectangleMenu();
+    BuildToolButtons();
+    BuildTransformButtons();
 }
 
-QAbstractButton* TileToolPanel::toolButton(DrawingTool tool) const {
+QAbstractButton* TileToolPanel::ToolButton(DrawingTool tool) const {
     return tools_->button(static_cast<int>(tool));
 }
 
-void TileToolPanel::buildToolButtons() {
+void TileToolPanel::BuildToolButtons() {
     auto* grid = static_cast<QGridLayout*>(layout());
     int column = 0;
-    tools_ = makeToolGroup(kToolButtons, this,
+    tools_ = MakeToolGroup(kToolButtons, this,
                            [grid, &column](QToolButton* b) { grid->addWidget(b, 0, column++); });
     // A click on a button that is already down still opens the rectangle pop-up.
     connect(tools_, &QButtonGroup::idClicked, this,
-            [this](int id) { chooseTool(static_cast<DrawingTool>(id)); });
+            [this](int id) { ChooseTool(static_cast<DrawingTool>(id)); });
 
     animationButton_ = new QPushButton;
     animationButton_->setObjectName(QStringLiteral("animationButton"));
-    animationButton_->setIcon(toolIcon(ToolPicture::Animation));
+    animationButton_->setIcon(ToolIcon(ToolPicture::Animation));
     animationButton_->setFixedHeight(kToolButtonSide);
-    connect(animationButton_, &QPushButton::clicked, this, &TileToolPanel::animationRequested);
+    connect(animationButton_, &QPushButton::clicked, this, &TileToolPanel::AnimationRequested);
     grid->addWidget(animationButton_, 0, column, 1, 3);
 }
 
-void TileToolPanel::buildTransformButtons() {
+void TileToolPanel::BuildTransformButtons() {
     auto* grid = static_cast<QGridLayout*>(layout());
     int column = 0;
     for (const TransformButtonInfo& info : kTransformButtons) {
-        QToolButton* button = makeToolButton(info.picture, info.hint, info.objectName, false);
-        const BlockTransform transform = info.transform;
+        QToolButton* button = MakeToolButton(info.Picture, info.Hint, info.ObjectName, false);
+        const BlockTransform transform = info.Transform;
         connect(button, &QToolButton::clicked, this,
-                [this, transform] { Q_EMIT transformRequested(transform); });
+                [this, transform] { Q_EMIT TransformRequested(transform); });
         grid->addWidget(button, 1, column++);
     }
 }
 
-void TileToolPanel::buildRectangleMenu() {
+void TileToolPanel::BuildRectangleMenu() {
     rectangleMenu_ =
-        makeRectangleMenu(this, [this](RectangleMode mode) { chooseRectangleMode(mode); });
+        MakeRectangleMenu(this, [this](RectangleMode mode) { ChooseRectangleMode(mode); });
     // However the pop-up closes, the first panel names the tool in use.
     connect(rectangleMenu_, &QMenu::aboutToHide, this,
-            [this] { Q_EMIT toolStatusChanged(QString::fromStdString(stroke_.toolStatusText())); });
+            [this] { Q_EMIT ToolStatusChanged(QString::fromStdString(stroke_.ToolStatusText())); });
 }
 
-void TileToolPanel::chooseTool(DrawingTool tool) {
-    stroke_.setTool(tool);
-    Q_EMIT toolStatusChanged(QString::fromStdString(stroke_.toolStatusText()));
+void TileToolPanel::ChooseTool(DrawingTool tool) {
+    stroke_.SetTool(tool);
+    Q_EMIT ToolStatusChanged(QString::fromStdString(stroke_.ToolStatusText()));
     if (tool == DrawingTool::Rectangle)
         rectangleMenu_->popup(QCursor::pos());
 }
 
-void TileToolPanel::chooseRectangleMode(RectangleMode mode) {
-    stroke_.setRectangleMode(mode);
-    Q_EMIT toolStatusChanged(QString::fromStdString(stroke_.toolStatusText()));
+void TileToolPanel::ChooseRectangleMode(RectangleMode mode) {
+    stroke_.SetRectangleMode(mode);
+    Q_EMIT ToolStatusChanged(QString::fromStdString(stroke_.ToolStatusText()));
 }
 
 } // namespace tessivar::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tileeditor/CanvasStroke.h"
+#include "core/tileeditor/TileStroke.h"
 #include "core/tileeditor/TransformCommands.h"
 
 #include <QWidget>
@@ -19,26 +19,26 @@ class TileToolPanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TileToolPanel(CanvasStroke& stroke, QWidget* parent = nullptr);
+    explicit TileToolPanel(TileStroke& stroke, QWidget* parent = nullptr);
 
-    QMenu* rectangleMenu() const { return rectangleMenu_; }
-    QAbstractButton* toolButton(DrawingTool tool) const;
+    QMenu* RectangleMenu() const { return rectangleMenu_; }
+    QAbstractButton* ToolButton(DrawingTool tool) const;
 
 Q_SIGNALS:
     // Text for the tool panel of the status bar.
-    void toolStatusChanged(const QString& text);
-    void transformRequested(BlockTransform transform);
+    void ToolStatusChanged(const QString& text);
+    void TransformRequested(BlockTransform transform);
     // The wide button: open the animation preview.
-    void animationRequested();
+    void AnimationRequested();
 
 private:
-    void buildToolButtons();
-    void buildTransformButtons();
-    void buildRectangleMenu();
-    void chooseTool(DrawingTool tool);
-    void chooseRectangleMode(RectangleMode mode);
+    void BuildToolButtons();
+    void BuildTransformButtons();
+    void BuildRectangleMenu();
+    void ChooseTool(DrawingTool tool);
+    void ChooseRectangleMode(RectangleMode mode);
 
-    CanvasStroke& stroke_;
+    TileStroke& stroke_;
     QButtonGroup* tools_ = nullptr;
     QMenu* rectangleMenu_ = nullptr;
     QPushButton* animationButton_ = nullptr;

@@ -21,11 +21,11 @@ constexpr int kDialogWidth = 515;
 constexpr int kDialogHeight = 365;
 constexpr int kFieldWidth = 40;
 
-int fieldNumber(const QLineEdit* field) {
+int FieldNumber(const QLineEdit* field) {
     return ParseLenientInteger(field->text().toStdString());
 }
 
-QLineEdit* addField(QHBoxLayout* bar, const QString& caption, const char* name,
+QLineEdit* AddField(QHBoxLayout* bar, const QString& caption, const char* name,
                     const QString& text) {
     auto* label = new QLabel(caption);
     label->setMinimumWidth(label->sizeHint().width());
@@ -54,9 +54,9 @@ AnimationDialog::AnimationDialog(Workspace& workspace, UserPrompts& prompts, QWi
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     bar->setSpacing(4);
-    startField_ = addField(bar, tr("Start #:"), "startField", QStringLiteral("0"));
-    endField_ = addField(bar, tr("End #:"), "endField", QStringLiteral("16"));
-    delayField_ = addField(bar, tr("Delay (ms):"), "delayField", QStringLiteral("100"));
+    startField_ = AddField(bar, tr("Start #:"), "startField", QStringLiteral("0"));
+    endField_ = AddField(bar, tr("End #:"), "endField", QStringLiteral("16"));
+    delayField_ = AddField(bar, tr("Delay (ms):"), "delayField", QStringLiteral("100"));
     playButton_ = new QToolButton;
     playButton_->setObjectName(QStringLiteral("playButton"));
     playButton_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
@@ -83,11 +83,11 @@ AnimationDialog::AnimationDialog(Workspace& workspace, UserPrompts& prompts, QWi
 
     timer_ = new QTimer(this);
     timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, &AnimationDialog::step);
-    connect(playButton_, &QToolButton::clicked, this, &AnimationDialog::play);
-    connect(stopButton_, &QToolButton::clicked, this, &AnimationDialog::stop);
-    connect(applyButton_, &QPushButton::clicked, this, &AnimationDialog::apply);
-    workspace_.addListener([this](unsigned changes) {
+    connect(timer_, &QTimer::timeout, this, &AnimationDialog::Step);
+    connect(playButton_, &QToolButton::clicked, this, &AnimationDialog::Play);
+    connect(stopButton_, &QToolButton::clicked, this, &AnimationDialog::Stop);
+    connect(applyButton_, &QPushButton::clicked, this, &AnimationDialog::Apply);
+    workspace_.AddListener([this](unsigned changes) {
         if (changes & (TilesChanged | TileSetReshaped))
             view_->update();
     });
@@ -95,52 +95,52 @@ AnimationDialog::AnimationDialog(Workspace& workspace, UserPrompts& prompts, QWi
 
 AnimationDialog::~AnimationDialog() = default;
 
-void AnimationDialog::openFromSelection() {
-    preview_.open(workspace_.editing.SelectionStart, workspace_.editing.SelectionEnd);
-    startField_->setText(QString::number(preview_.start()));
-    endField_->setText(QString::number(preview_.end()));
-    showFrame();
+void AnimationDialog::OpenFromSelection() {
+    preview_.Open(workspace_.Editing.SelectionStart, workspace_.Editing.SelectionEnd);
+    startField_->setText(QString::number(preview_.Start()));
+    endField_->setText(QString::number(preview_.End()));
+    ShowFrame();
     show();
     raise();
     activateWindow();
 }
 
-void AnimationDialog::play() {
-    preview_.play(fieldNumber(startField_), fieldNumber(endField_), fieldNumber(delayField_));
-    showFrame();
-    if (preview_.period() > 0)
-        timer_->start(preview_.period());
+void AnimationDialog::Play() {
+    preview_.Play(FieldNumber(startField_), FieldNumber(endField_), FieldNumber(delayField_));
+    ShowFrame();
+    if (preview_.Period() > 0)
+        timer_->start(preview_.Period());
     else
         timer_->stop();
 }
 
-void AnimationDialog::stop() {
-    preview_.stop();
+void AnimationDialog::Stop() {
+    preview_.Stop();
     timer_->stop();
 }
 
-void AnimationDialog::step() {
+void AnimationDialog::Step() {
     // Each timeout stands for one period of the timer.
-    if (preview_.advance(timer_->interval(), workspace_.tileSet.TilesPerBlock()) > 0)
-        showFrame();
+    if (preview_.Advance(timer_->interval(), workspace_.CurrentTileSet.TilesPerBlock()) > 0)
+        ShowFrame();
 }
 
-void AnimationDialog::showFrame() {
-    frameNumber_->setText(QString::number(preview_.frame()));
-    view_->setFrame(preview_.frame());
+void AnimationDialog::ShowFrame() {
+    frameNumber_->setText(QString::number(preview_.Frame()));
+    view_->SetFrame(preview_.Frame());
 }
 
-void AnimationDialog::apply() {
-    const auto applied = ApplyAnimation(workspace_.tileSet, preview_.start(), preview_.end(),
-                                        fieldNumber(delayField_));
+void AnimationDialog::Apply() {
+    const auto applied = ApplyAnimation(workspace_.CurrentTileSet, preview_.Start(), preview_.End(),
+                                        FieldNumber(delayField_));
     if (!applied)
-        prompts_.showMessage(applied.error(), "Error");
+        prompts_.ShowMessage(applied.error(), "Error");
     else
-        workspace_.apply(*applied);
+        workspace_.Apply(*applied);
 }
 
 void AnimationDialog::hideEvent(QHideEvent* event) {
-    stop();
+    Stop();
     QDialog::hideEvent(event);
 }
 

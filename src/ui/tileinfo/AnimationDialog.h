@@ -26,26 +26,26 @@ public:
     ~AnimationDialog() override;
 
     // The tile editor's animation button: the run is the tile list's selection.
-    void openFromSelection();
+    void OpenFromSelection();
 
-    const AnimationPreview& preview() const { return preview_; }
-    QLineEdit* startField() const { return startField_; }
-    QLineEdit* endField() const { return endField_; }
-    QLineEdit* delayField() const { return delayField_; }
-    QLabel* frameNumber() const { return frameNumber_; }
-    QToolButton* playButton() const { return playButton_; }
-    QPushButton* applyButton() const { return applyButton_; }
-    QTimer* timer() const { return timer_; }
+    const AnimationPreview& Preview() const { return preview_; }
+    QLineEdit* StartField() const { return startField_; }
+    QLineEdit* EndField() const { return endField_; }
+    QLineEdit* DelayField() const { return delayField_; }
+    QLabel* FrameNumber() const { return frameNumber_; }
+    QToolButton* PlayButton() const { return playButton_; }
+    QPushButton* ApplyButton() const { return applyButton_; }
+    QTimer* Timer() const { return timer_; }
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void play();
-    void stop();
-    void apply();
-    void step();
-    void showFrame();
+    void Play();
+    void Stop();
+    void Apply();
+    void Step();
+    void ShowFrame();
 
     Workspace& workspace_;
     UserPrompts& prompts_;

@@ -13,14 +13,14 @@ namespace {
 // The one place the preview asks the core for a frame's picture: the Block at `frame` in
 // the palette set of its first Tile, each pixel in its own Tile's palette. A frame
 // outside the Tile slots comes back blank.
-RgbImage renderFrame(const TileSet& tileSet, int frame) {
+RgbImage RenderFrame(const TileSet& tileSet, int frame) {
     const int zoom = AnimationPreviewView::kZoom;
-    RgbImage picture(tileSet.block.width * zoom, tileSet.block.height * zoom);
+    RgbImage picture(tileSet.Block.Width * zoom, tileSet.Block.Height * zoom);
     BlockLook look;
-    look.block = tileSet.block;
-    look.firstTile = frame;
-    look.paletteSet = kFirstTilesPaletteSet;
-    look.zoom = zoom;
+    look.Block = tileSet.Block;
+    look.FirstTile = frame;
+    look.PaletteSet = kFirstTilesPaletteSet;
+    look.Zoom = zoom;
     PaintBlock(tileSet, look, picture, 0, 0);
     return picture;
 }
@@ -33,15 +33,15 @@ AnimationPreviewView::AnimationPreviewView(const Workspace& workspace, QWidget* 
     setObjectName(QStringLiteral("animationPreview"));
 }
 
-void AnimationPreviewView::setFrame(int frame) {
+void AnimationPreviewView::SetFrame(int frame) {
     frame_ = frame;
     update();
 }
 
 void AnimationPreviewView::paintEvent(QPaintEvent*) {
-    const RgbImage picture = renderFrame(workspace_.tileSet, frame_);
+    const RgbImage picture = RenderFrame(workspace_.CurrentTileSet, frame_);
     QPainter painter(this);
-    painter.drawImage(0, 0, rgbImageView(picture));
+    painter.drawImage(0, 0, RgbImageView(picture));
 }
 
 } // namespace tessivar::ui

@@ -16,7 +16,7 @@ public:
 
     explicit AnimationPreviewView(const Workspace& workspace, QWidget* parent = nullptr);
 
-    void setFrame(int frame);
+    void SetFrame(int frame);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -13,7 +13,7 @@ LiveEditDelegate::LiveEditDelegate(OpeningText openingText, TextChanged textChan
     , openingText_(std::move(openingText))
     , textChanged_(std::move(textChanged)) {}
 
-void LiveEditDelegate::setMaxLength(int column, int length) {
+void LiveEditDelegate::SetMaxLength(int column, int length) {
     limitedColumn_ = column;
     maxLength_ = length;
 }

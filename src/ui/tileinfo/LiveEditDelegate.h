@@ -19,7 +19,7 @@ public:
     LiveEditDelegate(OpeningText openingText, TextChanged textChanged, QObject* parent);
 
     // Longest text the editor of `column` accepts; 0 for no limit.
-    void setMaxLength(int column, int length);
+    void SetMaxLength(int column, int length);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

@@ -41,16 +41,18 @@ TileInfoDialog::TileInfoDialog(Workspace& workspace, QWidget* parent)
                          2 * grid_->frameWidth());
     auto* names = new LiveEditDelegate(
         [this](const QModelIndex& index) {
-            return QString::fromStdString(CategoryNameEditorText(workspace_.tileSet, index.row()));
+            return QString::fromStdString(
+                CategoryNameEditorText(workspace_.CurrentTileSet, index.row()));
         },
         [this](const QModelIndex& index, const QString& text) {
             if (index.column() == 0)
-                applyEdit(EditCategoryName(workspace_.tileSet, index.row(), text.toStdString()));
+                ApplyEdit(
+                    EditCategoryName(workspace_.CurrentTileSet, index.row(), text.toStdString()));
         },
         this);
-    names->setMaxLength(0, kNameLength);
+    names->SetMaxLength(0, kNameLength);
     grid_->setItemDelegate(names);
-    connect(grid_, &QTableWidget::cellClicked, this, &TileInfoDialog::onCellClicked);
+    connect(grid_, &QTableWidget::cellClicked, this, &TileInfoDialog::OnCellClicked);
     layout->addWidget(grid_);
 
     auto* ok = new QPushButton(tr("OK"));
@@ -58,10 +60,10 @@ TileInfoDialog::TileInfoDialog(Workspace& workspace, QWidget* parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
-    buildTypeMenu();
+    BuildTypeMenu();
 }
 
-void TileInfoDialog::buildTypeMenu() {
+void TileInfoDialog::BuildTypeMenu() {
     typeMenu_ = new QMenu(this);
     typeMenu_->setObjectName(QStringLiteral("typeMenu"));
     auto* types = new QActionGroup(typeMenu_);
@@ -72,33 +74,34 @@ void TileInfoDialog::buildTypeMenu() {
         QAction* action = typeMenu_->addAction(tr(captions[type]));
         action->setCheckable(true);
         action->setActionGroup(types);
-        connect(action, &QAction::triggered, this,
-                [this, type] { applyEdit(SetCategoryType(workspace_.tileSet, menuRow_, type)); });
+        connect(action, &QAction::triggered, this, [this, type] {
+            ApplyEdit(SetCategoryType(workspace_.CurrentTileSet, menuRow_, type));
+        });
     }
     // Offered for completeness; no type code belongs to it.
     typeMenu_->addAction(tr("&Custom List..."));
 }
 
-void TileInfoDialog::applyEdit(const DocumentChange& change) {
-    workspace_.apply(change);
+void TileInfoDialog::ApplyEdit(const DocumentChange& change) {
+    workspace_.Apply(change);
     if (!change.empty())
-        refresh();
+        Refresh();
 }
 
-void TileInfoDialog::refresh() {
-    const TileSet& tileSet = workspace_.tileSet;
+void TileInfoDialog::Refresh() {
+    const TileSet& tileSet = workspace_.CurrentTileSet;
     const int rows = CategoryDialogRows(tileSet);
     grid_->setRowCount(rows);
     for (int row = 0; row < rows; ++row) {
-        const bool category = row < tileSet.categoryCount;
+        const bool category = row < tileSet.CategoryCount;
         const bool nameEditable = row >= kBuiltInCategories;
         for (int column = 0; column < 2; ++column) {
             QTableWidgetItem* item = EnsureItem(grid_, row, column);
             QString text;
             if (category)
                 text = QString::fromStdString(column == 0
-                                                  ? tileSet.categories[row].nameText()
-                                                  : CategoryTypeName(tileSet.categories[row].type));
+                                                  ? tileSet.Categories[row].NameText()
+                                                  : CategoryTypeName(tileSet.Categories[row].Type));
             item->setText(text);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
                            (column == 0 && nameEditable ? Qt::ItemIsEditable : Qt::NoItemFlags));
@@ -106,19 +109,19 @@ void TileInfoDialog::refresh() {
     }
 }
 
-void TileInfoDialog::onCellClicked(int row, int column) {
-    const TileSet& tileSet = workspace_.tileSet;
+void TileInfoDialog::OnCellClicked(int row, int column) {
+    const TileSet& tileSet = workspace_.CurrentTileSet;
     if (column != 1 || !IsUserCategory(tileSet, row))
         return;
     menuRow_ = row;
-    const int type = tileSet.categories[row].type;
+    const int type = tileSet.Categories[row].Type;
     for (int code = 0; code < 4; ++code)
         typeMenu_->actions().at(code)->setChecked(code == type);
     typeMenu_->popup(QCursor::pos());
 }
 
 void TileInfoDialog::showEvent(QShowEvent* event) {
-    refresh();
+    Refresh();
     if (const QScreen* shown = screen())
         move(shown->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);

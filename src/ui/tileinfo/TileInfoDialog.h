@@ -18,20 +18,20 @@ class TileInfoDialog : public QDialog {
 public:
     explicit TileInfoDialog(Workspace& workspace, QWidget* parent = nullptr);
 
-    QTableWidget* grid() const { return grid_; }
-    QMenu* typeMenu() const { return typeMenu_; }
+    QTableWidget* Grid() const { return grid_; }
+    QMenu* TypeMenu() const { return typeMenu_; }
 
     // Rows, names and type names from the tile set.
-    void refresh();
+    void Refresh();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildTypeMenu();
+    void BuildTypeMenu();
     // Applies a category edit; the table is rebuilt when it stored something.
-    void applyEdit(const DocumentChange& change);
-    void onCellClicked(int row, int column);
+    void ApplyEdit(const DocumentChange& change);
+    void OnCellClicked(int row, int column);
 
     Workspace& workspace_;
     QTableWidget* grid_ = nullptr;

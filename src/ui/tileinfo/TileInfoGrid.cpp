@@ -30,13 +30,13 @@ TileInfoGrid::TileInfoGrid(Workspace& workspace, QWidget* parent)
     SetUpInfoGrid(this);
     setItemDelegate(new LiveEditDelegate(
         [this](const QModelIndex& index) {
-            const int tile = workspace_.editing.CurrentTile;
+            const int tile = workspace_.Editing.CurrentTile;
             return QString::fromStdString(
-                TileInfoEditorText(workspace_.tileSet.tileInfo[tile][index.row()]));
+                TileInfoEditorText(workspace_.CurrentTileSet.TileInfo[tile][index.row()]));
         },
         [this](const QModelIndex& index, const QString& text) {
-            workspace_.apply(EditTileInfoValue(workspace_.tileSet, workspace_.editing, index.row(),
-                                               text.toStdString()));
+            workspace_.Apply(EditTileInfoValue(workspace_.CurrentTileSet, workspace_.Editing,
+                                               index.row(), text.toStdString()));
         },
         this));
 
@@ -47,44 +47,44 @@ TileInfoGrid::TileInfoGrid(Workspace& workspace, QWidget* parent)
         QAction* action = booleanMenu_->addAction(value ? tr("&true") : tr("&false"));
         action->setCheckable(true);
         action->setActionGroup(choices);
-        connect(action, &QAction::triggered, this, [this, value] { chooseBoolean(value); });
+        connect(action, &QAction::triggered, this, [this, value] { ChooseBoolean(value); });
     }
-    connect(this, &QTableWidget::cellClicked, this, &TileInfoGrid::onCellClicked);
-    refresh();
+    connect(this, &QTableWidget::cellClicked, this, &TileInfoGrid::OnCellClicked);
+    Refresh();
 }
 
-void TileInfoGrid::refresh() {
-    const TileSet& tileSet = workspace_.tileSet;
-    const int tile = workspace_.editing.CurrentTile;
-    setRowCount(tileSet.categoryCount);
+void TileInfoGrid::Refresh() {
+    const TileSet& tileSet = workspace_.CurrentTileSet;
+    const int tile = workspace_.Editing.CurrentTile;
+    setRowCount(tileSet.CategoryCount);
     nameColumnWidth_ = kNameColumnWidth;
-    for (int row = 0; row < tileSet.categoryCount; ++row) {
-        const int type = tileSet.categories[row].type;
+    for (int row = 0; row < tileSet.CategoryCount; ++row) {
+        const int type = tileSet.Categories[row].Type;
         QTableWidgetItem* name = EnsureItem(this, row, 0);
-        name->setText(QString::fromStdString(tileSet.categories[row].nameText()));
+        name->setText(QString::fromStdString(tileSet.Categories[row].NameText()));
         name->setFlags(Qt::ItemIsEnabled);
         name->setBackground(kSilver);
         nameColumnWidth_ = std::max(nameColumnWidth_,
                                     fontMetrics().horizontalAdvance(name->text()) + kNamePadding);
         QTableWidgetItem* value = EnsureItem(this, row, 1);
         value->setText(QString::fromStdString(FormatTileInfoValue(
-            type, tile >= 0 && tile < kMaxTiles ? tileSet.tileInfo[tile][row] : 0)));
+            type, tile >= 0 && tile < kMaxTiles ? tileSet.TileInfo[tile][row] : 0)));
         const bool typed =
             IsKnownCategoryType(type) && type != static_cast<int>(CategoryType::Boolean);
         value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
                         (typed ? Qt::ItemIsEditable : Qt::NoItemFlags));
     }
-    fitColumns();
+    FitColumns();
 }
 
 void TileInfoGrid::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
-    fitColumns();
+    FitColumns();
 }
 
 // The name column fits the longest name (as long as a value keeps some room); the value
 // column takes the rest of the visible width.
-void TileInfoGrid::fitColumns() {
+void TileInfoGrid::FitColumns() {
     const int visible = viewport()->width();
     const int names = std::min(nameColumnWidth_, std::max(visible - kLeastValueWidth, 0));
     setColumnWidth(0, names);
@@ -96,20 +96,21 @@ void TileInfoGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
     horizontalScrollBar()->setValue(0);
 }
 
-void TileInfoGrid::onCellClicked(int row, int column) {
-    const TileSet& tileSet = workspace_.tileSet;
-    const int tile = workspace_.editing.CurrentTile;
-    if (column != 1 || row < 0 || row >= tileSet.categoryCount || tile < 0 || tile >= kMaxTiles ||
-        tileSet.categories[row].type != static_cast<int>(CategoryType::Boolean))
+void TileInfoGrid::OnCellClicked(int row, int column) {
+    const TileSet& tileSet = workspace_.CurrentTileSet;
+    const int tile = workspace_.Editing.CurrentTile;
+    if (column != 1 || row < 0 || row >= tileSet.CategoryCount || tile < 0 || tile >= kMaxTiles ||
+        tileSet.Categories[row].Type != static_cast<int>(CategoryType::Boolean))
         return;
     // Moving to this cell has closed any open editor: Boolean cells have none.
     menuRow_ = row;
-    booleanMenu_->actions().at(tileSet.tileInfo[tile][row] != 0 ? 1 : 0)->setChecked(true);
+    booleanMenu_->actions().at(tileSet.TileInfo[tile][row] != 0 ? 1 : 0)->setChecked(true);
     booleanMenu_->popup(QCursor::pos());
 }
 
-void TileInfoGrid::chooseBoolean(bool value) {
-    workspace_.apply(SetBooleanTileInfo(workspace_.tileSet, workspace_.editing, menuRow_, value));
+void TileInfoGrid::ChooseBoolean(bool value) {
+    workspace_.Apply(
+        SetBooleanTileInfo(workspace_.CurrentTileSet, workspace_.Editing, menuRow_, value));
 }
 
 } // namespace tessivar::ui

@@ -19,9 +19,9 @@ public:
     explicit TileInfoGrid(Workspace& workspace, QWidget* parent = nullptr);
 
     // Rows, names and values from the tile set (the cell being edited keeps its editor).
-    void refresh();
+    void Refresh();
 
-    QMenu* booleanMenu() const { return booleanMenu_; }
+    QMenu* BooleanMenu() const { return booleanMenu_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -29,9 +29,9 @@ protected:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 private:
-    void onCellClicked(int row, int column);
-    void chooseBoolean(bool value);
-    void fitColumns();
+    void OnCellClicked(int row, int column);
+    void ChooseBoolean(bool value);
+    void FitColumns();
 
     Workspace& workspace_;
     QMenu* booleanMenu_ = nullptr;

@@ -26,11 +26,11 @@ using Bytes = std::vector<std::uint8_t>;
 // Two 8x8 Blocks: row 0 of Block 0 holds 3, 3, 2, 2, 1, 1, 0, 0; AnimNext 5 and 1.
 TileSet exampleSet() {
     TileSet set;
-    set.tileCount = 2;
+    set.TileCount = 2;
     const ColorIndex row[8] = {3, 3, 2, 2, 1, 1, 0, 0};
-    std::copy(row, row + 8, set.tiles[0].begin());
-    set.tileInfo[0][1] = 5;
-    set.tileInfo[1][1] = 1;
+    std::copy(row, row + 8, set.Tiles[0].begin());
+    set.TileInfo[0][1] = 5;
+    set.TileInfo[1][1] = 1;
     return set;
 }
 
@@ -42,15 +42,15 @@ std::string text(const std::string& path) {
 ExportFormat formatOf(std::initializer_list<ExportProperty> properties, int sections = 1) {
     ExportFormat format;
     for (const auto& property : properties)
-        format.appendProperty(property);
+        format.AppendProperty(property);
     for (int s = 0; s < sections; ++s)
-        format.appendSection("s" + std::to_string(s + 1));
+        format.AppendSection("s" + std::to_string(s + 1));
     return format;
 }
 
 Bytes tileRecord(const TileSet& set, const ExportFormat& given, int k, int s) {
     ExportFormat format = given;
-    RefreshTileDataWidths(format, set.block);
+    RefreshTileDataWidths(format, set.Block);
     Bytes record(static_cast<std::size_t>(SectionRecordBytes(format, s)));
     BuildTileSectionRecord(set, format, k, s, record);
     return record;
@@ -79,19 +79,19 @@ TEST(PackNumericField, FieldsRunLeastSignificantBitFirst) {
         {formatOf({{cat, 7, 8, 0}, {cat, 7, 8, 2}, {cat, 5, 8, 1}}), {0x2C}},
     };
     TileSet set;
-    set.tileInfo[0][3] = 1;
-    set.tileInfo[0][4] = 0xABC;
-    set.tileInfo[0][5] = 300;
-    set.tileInfo[0][6] = -1;
-    set.tileInfo[0][7] = 5;
-    set.tileInfo[0][8] = 0x2AB;
+    set.TileInfo[0][3] = 1;
+    set.TileInfo[0][4] = 0xABC;
+    set.TileInfo[0][5] = 300;
+    set.TileInfo[0][6] = -1;
+    set.TileInfo[0][7] = 5;
+    set.TileInfo[0][8] = 0x2AB;
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, tileRecord(set, c.format, 0, 1)) << FormatToJson(c.format);
 }
 
 TEST(BuildTileSectionRecord, TileDataStartsOnAWholeByte) {
     TileSet set = exampleSet();
-    set.tileInfo[0][3] = 7;
+    set.TileInfo[0][3] = 7;
     const auto bw = PropertyKind::BwTileData;
     const Bytes afterSeven = {0x07, 0xF0, 0, 0, 0, 0, 0, 0, 0};
     struct Case {
@@ -116,17 +116,17 @@ TEST(BuildTileSectionRecord, TileDataStartsOnAWholeByte) {
     Bytes gray(16, 0);
     gray[0] = 0xF0;
     gray[8] = 0xCC;
-    EXPECT_EQ(gray, tileRecord(set, TileFormatPreset(TilePreset::GrayOnly, set.block), 0, 1));
+    EXPECT_EQ(gray, tileRecord(set, TileFormatPreset(TilePreset::GrayOnly, set.Block), 0, 1));
 }
 
 TEST(BitPlanes, NarrowBlocksZeroInSourceAndKeepStoredPixelsInBinaries) {
     TileSet set;
-    set.block = {12, 2};
-    set.tileCount = 2;
-    set.tiles[0].fill(3);
-    set.tiles[1].fill(2); // pixels 8..11 inside the Block, 12..15 stored beyond it
+    set.Block = {12, 2};
+    set.TileCount = 2;
+    set.Tiles[0].fill(3);
+    set.Tiles[1].fill(2); // pixels 8..11 inside the Block, 12..15 stored beyond it
     EXPECT_EQ((Bytes{0xFF, 0xF0, 0xFF, 0xF0}),
-              tileRecord(set, TileFormatPreset(TilePreset::BwOnly, set.block), 0, 1));
+              tileRecord(set, TileFormatPreset(TilePreset::BwOnly, set.Block), 0, 1));
     EXPECT_EQ((Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0x00}), SerializeTileBinary(set));
 }
 
@@ -139,10 +139,10 @@ TEST(TileBinary, ExportAndImportLayouts) {
 
     // Every row differs: 2 on the diagonal, 1 on the other diagonal.
     TileSet diagonals;
-    diagonals.tileCount = 1;
+    diagonals.TileCount = 1;
     for (int y = 0; y < 8; ++y) {
-        diagonals.tiles[0][static_cast<std::size_t>(y * 8 + y)] = 2;
-        diagonals.tiles[0][static_cast<std::size_t>(y * 8 + 7 - y)] = 1;
+        diagonals.Tiles[0][static_cast<std::size_t>(y * 8 + y)] = 2;
+        diagonals.Tiles[0][static_cast<std::size_t>(y * 8 + 7 - y)] = 1;
     }
     EXPECT_EQ((Bytes{0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01, //
                      0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}),
@@ -154,22 +154,22 @@ TEST(TileBinary, ExportAndImportLayouts) {
     file[1] = 0xF0;
     file[16] = 0xFF;
     const TileBinaryImport read = ImportTileBinary(file, 4, target);
-    EXPECT_EQ(2, read.tilesRead);
-    EXPECT_EQ((Tile{2, 2, 2, 2, 1, 1, 1, 1}), target.tiles[4]);
-    EXPECT_EQ(1, target.tiles[5][0]);
-    EXPECT_EQ(16, target.tileCount);
+    EXPECT_EQ(2, read.TilesRead);
+    EXPECT_EQ((Tile{2, 2, 2, 2, 1, 1, 1, 1}), target.Tiles[4]);
+    EXPECT_EQ(1, target.Tiles[5][0]);
+    EXPECT_EQ(16, target.TileCount);
 
     // Near the end of the slots the import stops at the last one.
     TileSet last;
     const TileBinaryImport clipped = ImportTileBinary(Bytes(16 * 5, 0xFF), kMaxTiles - 2, last);
-    EXPECT_EQ(5, clipped.tilesInFile);
-    EXPECT_EQ(2, clipped.tilesRead);
-    EXPECT_EQ(3, last.tiles[kMaxTiles - 1][63]);
+    EXPECT_EQ(5, clipped.TilesInFile);
+    EXPECT_EQ(2, clipped.TilesRead);
+    EXPECT_EQ(3, last.Tiles[kMaxTiles - 1][63]);
 
     // A partial last Block at the end of the slots reads no slot beyond them.
     TileSet full;
-    full.tileCount = kMaxTiles;
-    full.block = {40, 8}; // 5 Tiles a Block: the last one starts at 765
+    full.TileCount = kMaxTiles;
+    full.Block = {40, 8}; // 5 Tiles a Block: the last one starts at 765
     EXPECT_EQ(154u * 2 * 5 * 8, SerializeTileBinary(full).size());
 }
 
@@ -177,13 +177,13 @@ TEST(SourceExport, WritesTheExampleFileExactly) {
     TempDir dir;
     const std::string path = dir.file("out.asm");
     const TileSet set = exampleSet();
-    ASSERT_TRUE(ExportTileSource(set, TileFormatPreset(TilePreset::BwAnim, set.block),
+    ASSERT_TRUE(ExportTileSource(set, TileFormatPreset(TilePreset::BwAnim, set.Block),
                                  SourceDialect::M68k, {true, true}, path));
     EXPECT_EQ(testing::ReadDataText("export/example-bw-anim-68k.asm"), text(path));
 
     // The Included list, empty labels and empty sections.
     ExportFormat format = formatOf({{PropertyKind::Category, 1, 8, 1}}, 2);
-    format.setLabel(1, "");
+    format.SetLabel(1, "");
     ASSERT_TRUE(ExportTileSource(set, format, SourceDialect::Z80, {false, true, true}, path));
     EXPECT_EQ(";Tile data - Tessivar\r\n\r\n ;Tile 1\r\n .db $01\r\n", text(path));
 }
@@ -196,7 +196,7 @@ TEST(SourceExport, MapTextLongerThanTheWriteBufferComesOutWhole) {
     MapGrid map(kWidth, 256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < kWidth; ++x)
-            map.at(y, x).Tile = static_cast<std::uint16_t>((x + y) % 256);
+            map.At(y, x).Tile = static_cast<std::uint16_t>((x + y) % 256);
     ASSERT_TRUE(ExportMapSource(exampleSet(), map, MapFormatPreset(), SourceDialect::Z80, 0, path));
     std::string expected = ";Map data - Tessivar\r\n\r\n\r\nmapData:\r\n";
     for (int y = 0; y < 256; ++y) {
@@ -238,21 +238,21 @@ TEST(SourceExport, RefusesWhatCannotBeWrittenAndLeavesNothing) {
 TEST(ExportFormat, LimitsAndJsonRoundTrip) {
     ExportFormat format;
     for (int i = 0; i < kMaxExportProperties; ++i)
-        EXPECT_TRUE(format.appendProperty({PropertyKind::Category, i, i, i % 3}));
-    EXPECT_FALSE(format.appendProperty({}));
-    EXPECT_FALSE(format.insertProperty(1, {}));
+        EXPECT_TRUE(format.AppendProperty({PropertyKind::Category, i, i, i % 3}));
+    EXPECT_FALSE(format.AppendProperty({}));
+    EXPECT_FALSE(format.InsertProperty(1, {}));
     for (int s = 0; s < kMaxExportSections; ++s)
-        EXPECT_TRUE(format.appendSection(std::string(40, static_cast<char>('a' + s % 26))));
-    EXPECT_FALSE(format.insertSection(1));
-    EXPECT_EQ(std::string(31, 'a'), format.label(1));
-    format.setLabel(2, "with \"quotes\" \\");
+        EXPECT_TRUE(format.AppendSection(std::string(40, static_cast<char>('a' + s % 26))));
+    EXPECT_FALSE(format.InsertSection(1));
+    EXPECT_EQ(std::string(31, 'a'), format.Label(1));
+    format.SetLabel(2, "with \"quotes\" \\");
     const auto back = ParseFormatJson(FormatToJson(format), false);
     ASSERT_TRUE(back) << back.error();
-    EXPECT_EQ(format.propertyCount, back->propertyCount);
-    for (int i = 0; i < format.propertyCount; ++i)
-        EXPECT_EQ(format.properties[i], back->properties[i]);
-    for (int s = 1; s <= format.sectionCount; ++s)
-        EXPECT_EQ(format.label(s), back->label(s));
+    EXPECT_EQ(format.PropertyCount, back->PropertyCount);
+    for (int i = 0; i < format.PropertyCount; ++i)
+        EXPECT_EQ(format.Properties[i], back->Properties[i]);
+    for (int s = 1; s <= format.SectionCount; ++s)
+        EXPECT_EQ(format.Label(s), back->Label(s));
 
     for (const char* bad : {"", "{\"properties\":[{\"kind\":\"tile\"}]}",
                             "{\"properties\":[{\"kind\":\"one\",\"bits\":-1}]}",
@@ -266,38 +266,38 @@ TEST(FormatEditing, ChosenKindsTakeTheirSectionAndSectionSwapsStayInRange) {
     ExportFormat format = formatOf({{PropertyKind::Category, 0, 8, 3}}, 2);
     // The first row goes to section 1; the last and the empty row follow the row above.
     ASSERT_TRUE(ChoosePropertyKind(format, 1, PropertyKind::Category, 1, 0, {8, 8}));
-    EXPECT_EQ(1, format.properties[0].section);
-    format.properties[0].section = 2;
+    EXPECT_EQ(1, format.Properties[0].Section);
+    format.Properties[0].Section = 2;
     ASSERT_TRUE(ChoosePropertyKind(format, 2, PropertyKind::Category, 2, 0, {8, 8}));
-    ASSERT_EQ(2, format.propertyCount);
-    EXPECT_EQ(2, format.properties[1].section);
-    format.properties[0].section = 4;
+    ASSERT_EQ(2, format.PropertyCount);
+    EXPECT_EQ(2, format.Properties[1].Section);
+    format.Properties[0].Section = 4;
     ASSERT_TRUE(ChoosePropertyKind(format, 1, PropertyKind::Category, 3, 0, {8, 8}));
-    EXPECT_EQ(1, format.properties[0].section);
-    EXPECT_EQ(2, format.properties[1].section);
+    EXPECT_EQ(1, format.Properties[0].Section);
+    EXPECT_EQ(2, format.Properties[1].Section);
 
-    EXPECT_TRUE(format.swapSections(1, 2));
-    EXPECT_EQ("s2", format.label(1));
-    EXPECT_EQ("s1", format.label(2));
-    EXPECT_FALSE(format.swapSections(0, 1));
-    EXPECT_FALSE(format.swapSections(2, 3));
-    EXPECT_FALSE(format.deleteSection(0));
-    EXPECT_FALSE(format.deleteSection(3));
+    EXPECT_TRUE(format.SwapSections(1, 2));
+    EXPECT_EQ("s2", format.Label(1));
+    EXPECT_EQ("s1", format.Label(2));
+    EXPECT_FALSE(format.SwapSections(0, 1));
+    EXPECT_FALSE(format.SwapSections(2, 3));
+    EXPECT_FALSE(format.DeleteSection(0));
+    EXPECT_FALSE(format.DeleteSection(3));
     // Deleting a row moves the rows below it up.
     ExportFormat rows = formatOf({{PropertyKind::Category, 0, 1, 1},
                                   {PropertyKind::Category, 1, 2, 1},
                                   {PropertyKind::Category, 2, 3, 1}});
-    EXPECT_FALSE(rows.deleteProperty(0));
-    EXPECT_FALSE(rows.deleteProperty(4));
-    ASSERT_TRUE(rows.deleteProperty(1));
-    ASSERT_EQ(2, rows.propertyCount);
-    EXPECT_EQ(1, rows.properties[0].category);
-    EXPECT_EQ(2, rows.properties[1].category);
+    EXPECT_FALSE(rows.DeleteProperty(0));
+    EXPECT_FALSE(rows.DeleteProperty(4));
+    ASSERT_TRUE(rows.DeleteProperty(1));
+    ASSERT_EQ(2, rows.PropertyCount);
+    EXPECT_EQ(1, rows.Properties[0].Category);
+    EXPECT_EQ(2, rows.Properties[1].Category);
     // A typed label cannot carry a line break into the source.
     EXPECT_FALSE(TypeSectionLabel(format, 1, "a\r\n jp 0"));
     EXPECT_FALSE(TypeSectionLabel(format, 3, "\t"));
-    EXPECT_EQ(2, format.sectionCount);
-    EXPECT_EQ("s2", format.label(1));
+    EXPECT_EQ(2, format.SectionCount);
+    EXPECT_EQ("s2", format.Label(1));
 }
 
 // Format files as the tool and the dialog read and export them: refused with a message
@@ -357,7 +357,7 @@ TEST(ExportFormat, FormatFileRefusalsAndExactEscapes) {
                         .error();
         if (row.refusal.empty()) {
             EXPECT_EQ("", error) << row.json;
-            EXPECT_EQ(row.label, format->label(1));
+            EXPECT_EQ(row.label, format->Label(1));
         } else {
             EXPECT_NE(std::string::npos, error.find(row.refusal)) << row.json << ": " << error;
             EXPECT_EQ(0, testing::CountEntries(dir.path())) << row.json;
@@ -368,7 +368,7 @@ TEST(ExportFormat, FormatFileRefusalsAndExactEscapes) {
 
 TEST(PropertyCaption, KindNamesAndTheCategoryOfTheTileSet) {
     TileSet set;
-    set.categories[2].setName("Solid");
+    set.Categories[2].SetName("Solid");
     const std::pair<ExportProperty, std::string> rows[] = {
         {{PropertyKind::BwTileData, 0, 8, 1}, "B&W Tile Data"},
         {{PropertyKind::GrayTileData, 0, 8, 1}, "Grayscale Tile Data"},

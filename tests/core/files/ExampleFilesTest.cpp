@@ -20,23 +20,23 @@ std::string examplePath(const char* name) {
 TEST(ExampleFiles, TheDemoPairLoadsAndNamesEachOther) {
     const auto tiles = ParseTileSetFile(testing::ReadBytes(examplePath("demo.vxt")));
     ASSERT_TRUE(tiles.ok()) << tiles.error();
-    EXPECT_EQ("VX03", tiles->version);
-    EXPECT_EQ("demo.vxm", tiles->associatedMap);
-    EXPECT_EQ(24, tiles->tileCount);
-    EXPECT_EQ(5u, tiles->categories.size());
+    EXPECT_EQ("VX03", tiles->Version);
+    EXPECT_EQ("demo.vxm", tiles->AssociatedMap);
+    EXPECT_EQ(24, tiles->TileCount);
+    EXPECT_EQ(5u, tiles->Categories.size());
     std::set<int> colours;
-    for (const auto& tile : tiles->tiles)
+    for (const auto& tile : tiles->Tiles)
         colours.insert(tile.begin(), tile.end());
     EXPECT_EQ((std::set<int>{0, 1, 2, 3}), colours);
 
     const auto map = ParseMapFile(testing::ReadBytes(examplePath("demo.vxm")));
     ASSERT_TRUE(map.ok()) << map.error();
-    EXPECT_EQ("VX02", map->version);
-    EXPECT_EQ("demo.vxt", map->tileSetPath);
-    EXPECT_EQ(24, map->grid.Width);
-    EXPECT_EQ(16, map->grid.Height);
+    EXPECT_EQ("VX02", map->Version);
+    EXPECT_EQ("demo.vxt", map->TileSetPath);
+    EXPECT_EQ(24, map->Grid.Width);
+    EXPECT_EQ(16, map->Grid.Height);
     bool anyFlip = false;
-    for (const auto& cell : map->grid.cells) {
+    for (const auto& cell : map->Grid.Cells) {
         EXPECT_LT(cell.Tile, 24);
         anyFlip |= cell.HFlip || cell.VFlip;
     }

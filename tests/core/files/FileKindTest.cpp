@@ -52,12 +52,12 @@ TEST(FileKind, ContentsReadAsOneKindBothOrNone) {
         SCOPED_TRACE(c.what);
         const auto read = ParseTileSetOrMap(c.data, c.kind);
         std::string readings;
-        if (read && read->tileSet)
+        if (read && read->TileSet)
             readings += 't';
-        if (read && read->map)
+        if (read && read->Map)
             readings += 'm';
         EXPECT_EQ(c.readings, read ? readings : read.error());
-        EXPECT_EQ(readings == "tm", read && read->ambiguous());
+        EXPECT_EQ(readings == "tm", read && read->Ambiguous());
     }
 }
 

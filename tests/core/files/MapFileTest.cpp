@@ -23,9 +23,9 @@ TEST(MapFileRoundTrip, BothVersionsLoadWhatWasStored) {
         const auto parsed =
             ParseMapFile(BuildMapImage(c.magic, SampleGrid(c.width, c.height), "x"));
         ASSERT_TRUE(parsed.ok()) << parsed.error();
-        EXPECT_EQ(c.magic, parsed->version);
-        EXPECT_EQ("x", parsed->tileSetPath);
-        EXPECT_EQ(grid, parsed->grid); // VX01 reads every flip as 0
+        EXPECT_EQ(c.magic, parsed->Version);
+        EXPECT_EQ("x", parsed->TileSetPath);
+        EXPECT_EQ(grid, parsed->Grid); // VX01 reads every flip as 0
     }
 }
 
@@ -37,8 +37,8 @@ TEST(MapFileRoundTrip, WriterMatchesTheHandBuiltImage) {
     EXPECT_EQ(BuildMapImage("VX02", grid, path), *written);
     const auto reread = ParseMapFile(*written);
     ASSERT_TRUE(reread.ok());
-    EXPECT_EQ(path, reread->tileSetPath);
-    EXPECT_EQ(grid, reread->grid);
+    EXPECT_EQ(path, reread->TileSetPath);
+    EXPECT_EQ(grid, reread->Grid);
 
     const auto tooLong = SerializeMap(grid, std::string(256, 't'));
     EXPECT_FALSE(tooLong.ok());
@@ -70,8 +70,8 @@ TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         MapGrid grid = SampleGrid(c.width, c.height);
-        if (!grid.cells.empty())
-            grid.cells.back().Palette = static_cast<std::uint8_t>(c.paletteOfLastCell);
+        if (!grid.Cells.empty())
+            grid.Cells.back().Palette = static_cast<std::uint8_t>(c.paletteOfLastCell);
         auto image = BuildMapImage("VX02", grid);
         image.resize(
             static_cast<std::size_t>(static_cast<std::ptrdiff_t>(image.size()) + c.lengthChange));
@@ -84,12 +84,12 @@ TEST(MapFileChecks, SizesPalettesAndLengthAreChecked) {
 
 TEST(MapFileChecks, PaletteAndFlipBytesAreStoredAsRead) {
     MapGrid grid = SampleGrid(2, 1);
-    grid.at(0, 1).HFlip = 200;
-    grid.at(0, 0).Palette = 200;
+    grid.At(0, 1).HFlip = 200;
+    grid.At(0, 0).Palette = 200;
     const auto parsed = ParseMapFile(BuildMapImage("VX02", grid));
     ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ(grid, parsed->grid);
-    EXPECT_EQ(BuildMapImage("VX02", grid), SerializeMap(parsed->grid, "").value());
+    EXPECT_EQ(grid, parsed->Grid);
+    EXPECT_EQ(BuildMapImage("VX02", grid), SerializeMap(parsed->Grid, "").value());
 }
 
 TEST(MapFileChecks, UnknownMagicIsFlagged) {

@@ -53,29 +53,29 @@ inline std::vector<std::uint8_t> BuildTileSetImage(std::string_view magic, const
     out.text(magic);
     if (magic == "VX03")
         out.field(mapPath, 256);
-    for (const auto& paletteSet : set.paletteTable)
+    for (const auto& paletteSet : set.Palettes)
         for (const auto& palette : paletteSet)
             for (const auto& color : palette)
                 for (int component : color)
                     out.u8(component);
-    const int n = set.tileCount;
+    const int n = set.TileCount;
     out.u16(n);
     for (int t = 0; t < n; ++t)
-        for (auto pixel : set.tiles[t])
+        for (auto pixel : set.Tiles[t])
             out.u8(pixel);
     for (int t = 0; t < n; ++t)
-        out.u8(set.tilePalette[t]);
+        out.u8(set.TilePalette[t]);
     for (int t = 0; t < n; ++t)
-        out.u8(set.tilePaletteSet[t]);
+        out.u8(set.TilePaletteSet[t]);
     if (magic == "VX01")
         return out.bytes;
-    out.u8(set.categoryCount);
-    for (int c = 0; c < set.categoryCount; ++c) {
-        for (char ch : set.categories[c].name)
+    out.u8(set.CategoryCount);
+    for (int c = 0; c < set.CategoryCount; ++c) {
+        for (char ch : set.Categories[c].Name)
             out.u8(static_cast<unsigned char>(ch));
-        out.u8(set.categories[c].type);
+        out.u8(set.Categories[c].Type);
         for (int t = 0; t < n; ++t)
-            out.i32(set.tileInfo[t][c]);
+            out.i32(set.TileInfo[t][c]);
     }
     return out.bytes;
 }
@@ -84,7 +84,7 @@ inline std::vector<std::uint8_t> BuildMapImage(std::string_view magic, const Map
                                                std::string_view tileSetPath = {}) {
     FileImageBuilder out;
     out.text(magic).field(tileSetPath, 256).u16(grid.Width).u16(grid.Height);
-    for (const auto& cell : grid.cells) {
+    for (const auto& cell : grid.Cells) {
         out.u16(cell.Tile).u8(cell.Palette);
         if (magic == "VX02")
             out.u8(cell.HFlip).u8(cell.VFlip);
@@ -96,27 +96,27 @@ inline std::vector<std::uint8_t> BuildMapImage(std::string_view magic, const Map
 // forgets a field shows up. `extraCategories` custom categories follow the built-in ones.
 inline TileSet SampleTileSet(int tileCount, int extraCategories = 1, int seed = 1) {
     TileSet set;
-    set.tileCount = tileCount;
+    set.TileCount = tileCount;
     for (int t = 0; t < tileCount; ++t) {
         for (int i = 0; i < kTileBytes; ++i)
-            set.tiles[t][i] = static_cast<ColorIndex>((t * 7 + i * seed + i / 8) % 4);
-        set.tilePalette[t] = (t + seed) % 8;
-        set.tilePaletteSet[t] = (t * 3 + seed) % 8;
+            set.Tiles[t][i] = static_cast<ColorIndex>((t * 7 + i * seed + i / 8) % 4);
+        set.TilePalette[t] = (t + seed) % 8;
+        set.TilePaletteSet[t] = (t * 3 + seed) % 8;
     }
     for (int s = 0; s < kPaletteSets; ++s)
         for (int p = 0; p < kPalettesPerSet; ++p)
             for (int c = 0; c < kColorsPerPalette; ++c)
                 for (int k = 0; k < kComponentsPerColor; ++k)
-                    set.paletteTable[s][p][c][k] = (s * 5 + p * 3 + c * 7 + k + seed) % 32;
+                    set.Palettes[s][p][c][k] = (s * 5 + p * 3 + c * 7 + k + seed) % 32;
     for (int c = 0; c < extraCategories; ++c) {
-        auto& category = set.categories[3 + c];
-        category.setName("Custom" + std::to_string(c));
-        category.type = c % 4;
+        auto& category = set.Categories[3 + c];
+        category.SetName("Custom" + std::to_string(c));
+        category.Type = c % 4;
     }
-    set.categoryCount = 3 + extraCategories;
+    set.CategoryCount = 3 + extraCategories;
     for (int t = 0; t < tileCount; ++t)
-        for (int c = 0; c < set.categoryCount; ++c)
-            set.tileInfo[t][c] = (c + 1) * 100000 + t * (c % 2 ? -1 : 1) * seed;
+        for (int c = 0; c < set.CategoryCount; ++c)
+            set.TileInfo[t][c] = (c + 1) * 100000 + t * (c % 2 ? -1 : 1) * seed;
     return set;
 }
 
@@ -124,7 +124,7 @@ inline MapGrid SampleGrid(int width, int height, bool withFlips = true) {
     MapGrid grid(width, height);
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c) {
-            auto& cell = grid.at(r, c);
+            auto& cell = grid.At(r, c);
             cell.Tile = static_cast<std::uint16_t>((r * width + c) * 37 % 768);
             cell.Palette = static_cast<std::uint8_t>((r + c) % 8);
             cell.HFlip = withFlips ? static_cast<std::uint8_t>(c % 2) : 0;

@@ -35,14 +35,14 @@ TEST(TileSetFileRoundTrip, EveryVersionLoadsWhatWasStored) {
         if (std::string_view(c.magic) == "VX01") {
             // No categories on disk: the loaded set keeps its own table.
             TileSet expected = source;
-            expected.categoryCount = loaded.categoryCount;
-            expected.categories = loaded.categories;
-            expected.tileInfo = TileSet().tileInfo;
+            expected.CategoryCount = loaded.CategoryCount;
+            expected.Categories = loaded.Categories;
+            expected.TileInfo = TileSet().TileInfo;
             EXPECT_TRUE(expected == loaded);
         } else {
             EXPECT_TRUE(source == loaded);
         }
-        EXPECT_EQ(std::string_view(c.magic) == "VX03" ? "a.vxm" : "", parsed->associatedMap);
+        EXPECT_EQ(std::string_view(c.magic) == "VX03" ? "a.vxm" : "", parsed->AssociatedMap);
     }
 }
 
@@ -56,7 +56,7 @@ TEST(TileSetFileRoundTrip, WriterMatchesTheHandBuiltImage) {
         EXPECT_EQ(BuildTileSetImage("VX03", set, mapPath), *written);
         const auto reread = ParseTileSetFile(*written);
         ASSERT_TRUE(reread.ok());
-        EXPECT_EQ(mapPath, reread->associatedMap);
+        EXPECT_EQ(mapPath, reread->AssociatedMap);
     }
     const auto tooLong = SerializeTileSet(TileSet(), std::string(256, 'm'));
     EXPECT_NE(std::string::npos, tooLong.error().find("256 characters"));
@@ -67,14 +67,14 @@ TEST(TileSetFileApply, OldFileLeavesCategoriesAndSlotsAboveTheCountAlone) {
     const TileSet before = memory;
     const TileSet file = SampleTileSet(2, 0, 2);
     ApplyTileSetFile(ParseTileSetFile(BuildTileSetImage("VX01", file)).value(), memory);
-    EXPECT_EQ(2, memory.tileCount);
-    EXPECT_EQ(file.tiles[1], memory.tiles[1]);
-    EXPECT_EQ(before.tiles[2], memory.tiles[2]); // above the new count: kept
-    EXPECT_EQ(before.tilePalette[39], memory.tilePalette[39]);
-    EXPECT_EQ(before.categoryCount, memory.categoryCount);
-    EXPECT_EQ(before.tileInfo, memory.tileInfo);
+    EXPECT_EQ(2, memory.TileCount);
+    EXPECT_EQ(file.Tiles[1], memory.Tiles[1]);
+    EXPECT_EQ(before.Tiles[2], memory.Tiles[2]); // above the new count: kept
+    EXPECT_EQ(before.TilePalette[39], memory.TilePalette[39]);
+    EXPECT_EQ(before.CategoryCount, memory.CategoryCount);
+    EXPECT_EQ(before.TileInfo, memory.TileInfo);
     for (int c = 0; c < kMaxCategories; ++c)
-        EXPECT_EQ(before.categories[c].name, memory.categories[c].name);
+        EXPECT_EQ(before.Categories[c].Name, memory.Categories[c].Name);
 }
 
 // ---- What the reader refuses and what it lets through ----
@@ -108,8 +108,8 @@ TEST(TileSetFileChecks, CategoryNameWithoutItsNulEndsAfterFifteenCharacters) {
         image[firstName + i] = static_cast<std::uint8_t>('A' + i);
     const auto parsed = ParseTileSetFile(image);
     ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ("ABCDEFGHIJKLMNO", parsed->categories[0].nameText());
-    EXPECT_EQ("AnimNext", parsed->categories[1].nameText());
+    EXPECT_EQ("ABCDEFGHIJKLMNO", parsed->Categories[0].NameText());
+    EXPECT_EQ("AnimNext", parsed->Categories[1].NameText());
 }
 
 } // namespace

@@ -64,7 +64,7 @@ TEST(PixelQuantizer, SequencesOfIndexAndCarriedError) {
         for (std::size_t k = 0; k < c.indices.size(); ++k) {
             EXPECT_EQ(quantizer.Quantize(c.channel, c.channel, c.channel), c.indices[k])
                 << "grey " << c.channel << " pixel " << k;
-            EXPECT_EQ(quantizer.error(), c.errors[k]) << "grey " << c.channel << " pixel " << k;
+            EXPECT_EQ(quantizer.Error(), c.errors[k]) << "grey " << c.channel << " pixel " << k;
         }
     }
 }
@@ -95,7 +95,7 @@ TEST(PictureConversion, OneErrorAccumulatorRunsAcrossRows) {
         PixelQuantizer reference(100, false);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 8; ++x)
-                ASSERT_EQ(converted->at(x, y), reference.Quantize(128, 128, 128))
+                ASSERT_EQ(converted->At(x, y), reference.Quantize(128, 128, 128))
                     << bitCount << " bits, " << x << "," << y;
     }
 }
@@ -117,7 +117,7 @@ TEST(PictureConversion, NearestNeighbourScalingAndChannelOrder) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x) {
             const int expected = x < 8 ? 0 : (y < 4 ? 3 : 2);
-            ASSERT_EQ(converted->at(x, y), expected) << x << "," << y;
+            ASSERT_EQ(converted->At(x, y), expected) << x << "," << y;
         }
 }
 

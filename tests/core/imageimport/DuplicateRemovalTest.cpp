@@ -27,10 +27,10 @@ void expectSameAsPairwise(const std::vector<Tile>& picture, DuplicateMode mode,
     ASSERT_EQ(fast, slow) << what;
     ASSERT_EQ(remap.size(), cells.size()) << what;
     for (std::size_t k = 0; k < cells.size(); ++k) {
-        ASSERT_EQ(remap[k].tile, static_cast<std::uint32_t>(cells[k].tile))
+        ASSERT_EQ(remap[k].Tile, static_cast<std::uint32_t>(cells[k].tile))
             << what << " cell " << k;
-        ASSERT_EQ(remap[k].toggleHFlip, cells[k].hflip) << what << " cell " << k;
-        ASSERT_EQ(remap[k].toggleVFlip, cells[k].vflip) << what << " cell " << k;
+        ASSERT_EQ(remap[k].ToggleHFlip, cells[k].hflip) << what << " cell " << k;
+        ASSERT_EQ(remap[k].ToggleVFlip, cells[k].vflip) << what << " cell " << k;
     }
 }
 
@@ -76,20 +76,20 @@ TEST(TileSetOptimizer, MatchesThePairwiseMerge) {
     for (int round = 0; round < 200; ++round) {
         ScriptedPrompts prompts;
         Workspace workspace(prompts);
-        TileSet& set = workspace.tileSet;
+        TileSet& set = workspace.CurrentTileSet;
         const std::vector<Tile> pool = tilePool(random);
-        set.tileCount = 1 + static_cast<int>(random() % 40);
+        set.TileCount = 1 + static_cast<int>(random() % 40);
         for (int t = 0; t < kMaxTiles; ++t) {
-            set.tiles[t] = pool[random() % pool.size()];
-            set.tilePalette[t] = static_cast<int>(random() % 8);
+            set.Tiles[t] = pool[random() % pool.size()];
+            set.TilePalette[t] = static_cast<int>(random() % 8);
         }
-        workspace.map.ReplaceMapGrid(7, 5);
-        for (MapCell& cell : workspace.map.grid.cells)
-            cell.Tile = static_cast<std::uint16_t>(random() % (set.tileCount + 5));
+        workspace.Map.ReplaceMapGrid(7, 5);
+        for (MapCell& cell : workspace.Map.Grid.Cells)
+            cell.Tile = static_cast<std::uint16_t>(random() % (set.TileCount + 5));
 
-        std::vector<Tile> tiles(set.tiles.begin(), set.tiles.begin() + set.tileCount);
-        std::vector<int> palettes(set.tilePalette.begin(), set.tilePalette.begin() + set.tileCount);
-        const MapGrid before = workspace.map.grid;
+        std::vector<Tile> tiles(set.Tiles.begin(), set.Tiles.begin() + set.TileCount);
+        std::vector<int> palettes(set.TilePalette.begin(), set.TilePalette.begin() + set.TileCount);
+        const MapGrid before = workspace.Map.Grid;
         MapGrid expectedMap = before;
         for (int i = 0; i < static_cast<int>(tiles.size()); ++i)
             for (int j = i + 1; j < static_cast<int>(tiles.size());) {
@@ -97,24 +97,25 @@ TEST(TileSetOptimizer, MatchesThePairwiseMerge) {
                     ++j;
                     continue;
                 }
-                for (MapCell& cell : expectedMap.cells)
+                for (MapCell& cell : expectedMap.Cells)
                     cell.Tile = static_cast<std::uint16_t>(
                         cell.Tile == j ? i : (cell.Tile > j ? cell.Tile - 1 : cell.Tile));
                 tiles.erase(tiles.begin() + j);
                 palettes.erase(palettes.begin() + j);
             }
 
-        const OptimizeSummary summary = OptimizeTileSet(workspace.tileSet, workspace.map.grid);
-        workspace.apply(summary.change);
-        const int removed = summary.removed;
-        ASSERT_EQ(set.tileCount, static_cast<int>(tiles.size())) << "round " << round;
-        EXPECT_EQ(removed == 0, !workspace.editing.Modified) << "round " << round;
-        EXPECT_EQ(workspace.map.MapModified, expectedMap != before) << "round " << round;
-        for (int t = 0; t < set.tileCount; ++t) {
-            ASSERT_EQ(set.tiles[t], tiles[t]) << "round " << round << " tile " << t;
-            ASSERT_EQ(set.tilePalette[t], palettes[t]) << "round " << round << " tile " << t;
+        const OptimizeSummary summary =
+            OptimizeTileSet(workspace.CurrentTileSet, workspace.Map.Grid);
+        workspace.Apply(summary.Change);
+        const int removed = summary.Removed;
+        ASSERT_EQ(set.TileCount, static_cast<int>(tiles.size())) << "round " << round;
+        EXPECT_EQ(removed == 0, !workspace.Editing.Modified) << "round " << round;
+        EXPECT_EQ(workspace.Map.MapModified, expectedMap != before) << "round " << round;
+        for (int t = 0; t < set.TileCount; ++t) {
+            ASSERT_EQ(set.Tiles[t], tiles[t]) << "round " << round << " tile " << t;
+            ASSERT_EQ(set.TilePalette[t], palettes[t]) << "round " << round << " tile " << t;
         }
-        ASSERT_EQ(workspace.map.grid, expectedMap) << "round " << round;
+        ASSERT_EQ(workspace.Map.Grid, expectedMap) << "round " << round;
     }
 }
 

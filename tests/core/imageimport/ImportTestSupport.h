@@ -14,14 +14,14 @@ namespace tessivar::testing {
 inline ConvertedPicture PictureOfTiles(const std::vector<Tile>& tiles, int columns) {
     ConvertedPicture picture;
     const int rows = static_cast<int>(tiles.size()) / columns;
-    picture.width = columns * kTileSide;
-    picture.height = rows * kTileSide;
-    picture.indices.resize(static_cast<std::size_t>(picture.width) * picture.height);
+    picture.Width = columns * kTileSide;
+    picture.Height = rows * kTileSide;
+    picture.Indices.resize(static_cast<std::size_t>(picture.Width) * picture.Height);
     for (std::size_t k = 0; k < tiles.size(); ++k)
         for (int p = 0; p < kTileBytes; ++p) {
             const int x = static_cast<int>(k % columns) * kTileSide + p % kTileSide;
             const int y = static_cast<int>(k / columns) * kTileSide + p / kTileSide;
-            picture.indices[static_cast<std::size_t>(y) * picture.width + x] = tiles[k][p];
+            picture.Indices[static_cast<std::size_t>(y) * picture.Width + x] = tiles[k][p];
         }
     return picture;
 }

@@ -21,11 +21,11 @@ Tile marked(int a, int b) {
 TEST(TileReuse, SetTilesShowThePictureTilesTheyEqual) {
     auto set = std::make_unique<TileSet>();
     const Tile a = marked(0, 9), b = marked(1, 20), c = marked(2, 40), d = marked(3, 50);
-    set->tiles[0] = a;
-    set->tiles[1] = b;
-    set->tiles[2] = c;
-    set->tileCount = 3;
-    set->tiles[3] = d; // left behind past the count: no candidate
+    set->Tiles[0] = a;
+    set->Tiles[1] = b;
+    set->Tiles[2] = c;
+    set->TileCount = 3;
+    set->Tiles[3] = d; // left behind past the count: no candidate
     struct Case {
         int at;
         bool overwrite;
@@ -45,9 +45,9 @@ TEST(TileReuse, SetTilesShowThePictureTilesTheyEqual) {
         const auto slots = ReuseSetTiles(tiles, *set, k.at, k.overwrite, k.mode);
         ASSERT_EQ(slots.size(), 4u);
         for (std::size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(slots[i].tile, k.expected[i].tile) << "at " << k.at << " Tile " << i;
-            EXPECT_EQ(slots[i].toggleHFlip, k.expected[i].toggleHFlip) << "at " << k.at;
-            EXPECT_FALSE(slots[i].toggleVFlip);
+            EXPECT_EQ(slots[i].Tile, k.expected[i].Tile) << "at " << k.at << " Tile " << i;
+            EXPECT_EQ(slots[i].ToggleHFlip, k.expected[i].ToggleHFlip) << "at " << k.at;
+            EXPECT_FALSE(slots[i].ToggleVFlip);
         }
         EXPECT_TRUE(tiles == k.stored) << "at " << k.at;
     }
@@ -55,12 +55,12 @@ TEST(TileReuse, SetTilesShowThePictureTilesTheyEqual) {
 
 TEST(TileReuse, TilesPushedOffAFullSetAreNotReused) {
     auto set = std::make_unique<TileSet>();
-    set->tileCount = kMaxTiles;
-    set->tiles[kMaxTiles - 1] = marked(5, 6);
+    set->TileCount = kMaxTiles;
+    set->Tiles[kMaxTiles - 1] = marked(5, 6);
     std::vector<Tile> tiles = {marked(7, 8), marked(5, 6)};
     const auto slots = ReuseSetTiles(tiles, *set, 0, false, DuplicateMode::Full);
     EXPECT_EQ(tiles.size(), 2u); // the last slot falls off when two Tiles are inserted
-    EXPECT_EQ(slots[1].tile, 1u);
+    EXPECT_EQ(slots[1].Tile, 1u);
 }
 
 } // namespace

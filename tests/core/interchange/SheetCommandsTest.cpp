@@ -29,30 +29,30 @@ Result<TileSheetRows> twoTiles(const std::string&) {
 TEST(SheetCommands, ImportStoresTheSheetsTilesAtTheCurrentTile) {
     testing::ScriptedPrompts prompts;
     auto workspace = std::make_unique<Workspace>(prompts);
-    workspace->tileSet.tiles[5].fill(2);
-    workspace->editing.CurrentTile = 5;
-    const Palette palette = workspace->tileSet.paletteTable[0][0];
+    workspace->CurrentTileSet.Tiles[5].fill(2);
+    workspace->Editing.CurrentTile = 5;
+    const Palette palette = workspace->CurrentTileSet.Palettes[0][0];
     prompts.files = {std::nullopt, "sheet.png"};
     auto import = [&](bool overwrite, const TileSheetOpener& open) {
-        return ImportTileSheetCommand(workspace->tileSet, workspace->editing, workspace->map,
+        return ImportTileSheetCommand(workspace->CurrentTileSet, workspace->Editing, workspace->Map,
                                       prompts, overwrite, open);
     };
-    EXPECT_EQ(import(false, twoTiles).views, 0u); // cancelled
+    EXPECT_EQ(import(false, twoTiles).Views, 0u); // cancelled
     const DocumentChange stored = import(false, twoTiles);
-    EXPECT_TRUE(stored.tileSetModified);
-    EXPECT_TRUE(stored.views & TileSetReshaped);
-    EXPECT_EQ(workspace->tileSet.tileCount, 18); // inserted before Tile 5
+    EXPECT_TRUE(stored.TileSetModified);
+    EXPECT_TRUE(stored.Views & TileSetReshaped);
+    EXPECT_EQ(workspace->CurrentTileSet.TileCount, 18); // inserted before Tile 5
     Tile black;
     black.fill(1); // the darker of the two colours
-    EXPECT_EQ(workspace->tileSet.tiles[5], black);
-    EXPECT_EQ(workspace->tileSet.tiles[6], Tile{});
-    EXPECT_EQ(workspace->tileSet.tiles[7][0], 2);
-    EXPECT_TRUE(workspace->tileSet.paletteTable[0][0] == palette);
+    EXPECT_EQ(workspace->CurrentTileSet.Tiles[5], black);
+    EXPECT_EQ(workspace->CurrentTileSet.Tiles[6], Tile{});
+    EXPECT_EQ(workspace->CurrentTileSet.Tiles[7][0], 2);
+    EXPECT_TRUE(workspace->CurrentTileSet.Palettes[0][0] == palette);
 
     prompts.files = {"bad.png"};
     EXPECT_FALSE(import(true, [](const std::string&) {
                      return Result<TileSheetRows>(Fail("not a picture"));
-                 }).tileSetModified);
+                 }).TileSetModified);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "Import Error");
     EXPECT_NE(prompts.messages[0].text.find("not a picture"), std::string::npos);
@@ -62,7 +62,7 @@ TEST(SheetCommands, ImportStoresTheSheetsTilesAtTheCurrentTile) {
 TEST(SheetCommands, TileBinariesAreReadAtTheCurrentTile) {
     testing::ScriptedPrompts prompts;
     const auto tileSet = std::make_unique<TileSet>();
-    EditingState editing;
+    TileEditorState editing;
     editing.CurrentTile = 10;
     testing::TempDir dir;
     std::vector<std::uint8_t> ones(16);
@@ -71,33 +71,33 @@ TEST(SheetCommands, TileBinariesAreReadAtTheCurrentTile) {
     testing::WriteBytes(dir.file("one.bin"), ones);
     testing::WriteBytes(dir.file("short.bin"), std::vector<std::uint8_t>(15));
     prompts.files = {dir.file("one.bin"), dir.file("short.bin")};
-    EXPECT_TRUE(ImportTileBinariesCommand(*tileSet, editing, prompts).tileSetModified);
+    EXPECT_TRUE(ImportTileBinariesCommand(*tileSet, editing, prompts).TileSetModified);
     Tile expected;
     expected.fill(1);
-    EXPECT_EQ(tileSet->tiles[10], expected);
-    EXPECT_FALSE(ImportTileBinariesCommand(*tileSet, editing, prompts).tileSetModified);
+    EXPECT_EQ(tileSet->Tiles[10], expected);
+    EXPECT_FALSE(ImportTileBinariesCommand(*tileSet, editing, prompts).TileSetModified);
 }
 
 TEST(SheetCommands, ExportsWriteTheChosenFileOrSayWhyNot) {
     testing::ScriptedPrompts prompts;
     auto workspace = std::make_unique<Workspace>(prompts);
-    workspace->editing.CurrentPaletteSet = 1;
-    workspace->editing.CurrentPalette = 2;
-    workspace->tileSet.paletteTable[1][2][0] = {0, 0, 31}; // red
-    workspace->map.ReplaceMapGrid(3, 1);
+    workspace->Editing.CurrentPaletteSet = 1;
+    workspace->Editing.CurrentPalette = 2;
+    workspace->CurrentTileSet.Palettes[1][2][0] = {0, 0, 31}; // red
+    workspace->Map.ReplaceMapGrid(3, 1);
     for (int c = 0; c < 3; ++c)
-        workspace->map.grid.at(0, c).Tile = static_cast<std::uint16_t>(c * 2);
+        workspace->Map.Grid.At(0, c).Tile = static_cast<std::uint16_t>(c * 2);
     testing::TempDir dir;
     prompts.files = {dir.file("s.png"), dir.file("m.bin"), dir.file("no/s.png"),
                      dir.file("no/m.bin")};
-    EXPECT_TRUE(ExportTileSheetCommand(workspace->tileSet, workspace->editing, prompts));
+    EXPECT_TRUE(ExportTileSheetCommand(workspace->CurrentTileSet, workspace->Editing, prompts));
     EXPECT_EQ(testing::DecodePng(dir.file("s.png")).palette[0], 0xF80000u);
-    EXPECT_TRUE(ExportMapBinaryCommand(workspace->tileSet, workspace->map.grid, MapFormatPreset(),
-                                       1, prompts));
+    EXPECT_TRUE(ExportMapBinaryCommand(workspace->CurrentTileSet, workspace->Map.Grid,
+                                       MapFormatPreset(), 1, prompts));
     EXPECT_EQ(testing::ReadBytes(dir.file("m.bin")), (std::vector<std::uint8_t>{1, 3, 5}));
-    EXPECT_FALSE(ExportTileSheetCommand(workspace->tileSet, workspace->editing, prompts));
-    EXPECT_FALSE(ExportMapBinaryCommand(workspace->tileSet, workspace->map.grid, MapFormatPreset(),
-                                        1, prompts));
+    EXPECT_FALSE(ExportTileSheetCommand(workspace->CurrentTileSet, workspace->Editing, prompts));
+    EXPECT_FALSE(ExportMapBinaryCommand(workspace->CurrentTileSet, workspace->Map.Grid,
+                                        MapFormatPreset(), 1, prompts));
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].caption, "File Error");
     EXPECT_EQ(prompts.messages[1].caption, "File Error");

@@ -28,15 +28,15 @@ TEST(TileSheetCutter, BlocksAreCutLeftToRightAndTheirTilesInEditorOrder) {
                 row[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(region & 3);
                 row[static_cast<std::size_t>(x) + 1] = static_cast<std::uint8_t>(region >> 2);
             }
-            ASSERT_TRUE(cutter->addIndexRow(row).ok());
+            ASSERT_TRUE(cutter->AddIndexRow(row).ok());
         }
-        const ConvertedPicture tiles = std::move(*cutter).finish();
-        const int across = tiles.width / 8;
+        const ConvertedPicture tiles = std::move(*cutter).Finish();
+        const int across = tiles.Width / 8;
         for (int t = 0; t < 8; ++t) {
             const int x = t % across * 8, y = t / across * 8;
-            EXPECT_EQ(tiles.at(x, y) + 4 * tiles.at(x + 1, y),
+            EXPECT_EQ(tiles.At(x, y) + 4 * tiles.At(x + 1, y),
                       c.regions[static_cast<std::size_t>(t)])
-                << c.block.width << "x" << c.block.height << " Tile " << t;
+                << c.block.Width << "x" << c.block.Height << " Tile " << t;
         }
     }
 }
@@ -48,17 +48,17 @@ TEST(TileSheetCutter, ColoursAreNumberedByBrightnessAndAFifthIsRefused) {
     const std::vector<std::uint8_t> row = {255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 0,
                                            0,   0,   255, 255, 0, 0, 0, 0, 0,   0, 0, 255};
     for (int y = 0; y < 7; ++y)
-        ASSERT_TRUE(cutter->addColorRow(row).ok());
+        ASSERT_TRUE(cutter->AddColorRow(row).ok());
     std::vector<std::uint8_t> fifth = row;
     fifth[22] = 0x80; // pixel 7 gets some red
 
-    const Status refused = cutter->addColorRow(fifth);
+    const Status refused = cutter->AddColorRow(fifth);
     EXPECT_EQ(refused.error(),
               "The sheet has more than four colours: the pixel at (7, 7) is #FF8000");
-    const ConvertedPicture tiles = std::move(*cutter).finish();
+    const ConvertedPicture tiles = std::move(*cutter).Finish();
     const ColorIndex expected[] = {0, 2, 1, 3, 1, 2, 3, 1}; // red is brighter than blue
     for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(tiles.at(x, 0), expected[x]) << x;
+        EXPECT_EQ(tiles.At(x, 0), expected[x]) << x;
 }
 
 TEST(TileSheetCutter, RefusesSidesAndSizesThatDoNotFit) {
@@ -69,9 +69,9 @@ TEST(TileSheetCutter, RefusesSidesAndSizesThatDoNotFit) {
     EXPECT_TRUE(TileSheetCutter::Start(64, 64, {8, 8}, 64).ok());
     auto cutter = TileSheetCutter::Start(8, 8, {8, 8}, 1);
     ASSERT_TRUE(cutter.ok());
-    EXPECT_EQ(cutter->addIndexRow(std::vector<std::uint8_t>{0, 1, 2, 3, 4, 0, 0, 0}).error(),
+    EXPECT_EQ(cutter->AddIndexRow(std::vector<std::uint8_t>{0, 1, 2, 3, 4, 0, 0, 0}).error(),
               "The pixel at (4, 0) has palette index 4; a tile sheet uses indexes 0 to 3");
-    EXPECT_FALSE(cutter->addIndexRow(std::vector<std::uint8_t>(7, 0)).ok());
+    EXPECT_FALSE(cutter->AddIndexRow(std::vector<std::uint8_t>(7, 0)).ok());
 }
 
 } // namespace

@@ -28,16 +28,16 @@ TEST(TileSheet, TilesLandWhereTheirBlocksAre) {
         {{8, 16}, 5, 4, 40, 16, 3, 8, 8},       // one partial row
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.block.width) + "x" + std::to_string(c.block.height));
+        SCOPED_TRACE(std::to_string(c.block.Width) + "x" + std::to_string(c.block.Height));
         auto set = std::make_unique<TileSet>();
-        set->tileCount = c.tileCount;
-        set->tiles[static_cast<std::size_t>(c.probe)][0] = 3;
-        set->tiles[static_cast<std::size_t>(c.probe)][9] = 2;      // pixel (1, 1)
-        set->tiles[static_cast<std::size_t>(c.tileCount)].fill(1); // past the count: not drawn
+        set->TileCount = c.tileCount;
+        set->Tiles[static_cast<std::size_t>(c.probe)][0] = 3;
+        set->Tiles[static_cast<std::size_t>(c.probe)][9] = 2;      // pixel (1, 1)
+        set->Tiles[static_cast<std::size_t>(c.tileCount)].fill(1); // past the count: not drawn
         testing::TempDir dir;
         TileSheetLook look;
-        look.block = c.block;
-        look.columns = c.columns;
+        look.Block = c.block;
+        look.Columns = c.columns;
         ASSERT_TRUE(WriteTileSheet(*set, look, dir.file("s.png")).ok());
         const testing::DecodedPng png = testing::DecodePng(dir.file("s.png"));
         EXPECT_EQ(png.bitDepth, 2);
@@ -52,9 +52,9 @@ TEST(TileSheet, TilesLandWhereTheirBlocksAre) {
 
 TEST(TileSheet, PaletteOfTheSetAndPaletteAsked) {
     auto set = std::make_unique<TileSet>();
-    set->tilePaletteSet[0] = 2;
-    set->paletteTable[2][5][1] = {1, 2, 3}; // blue 8, green 16, red 24
-    set->paletteTable[4][5][1] = {31, 0, 0};
+    set->TilePaletteSet[0] = 2;
+    set->Palettes[2][5][1] = {1, 2, 3}; // blue 8, green 16, red 24
+    set->Palettes[4][5][1] = {31, 0, 0};
     struct Case {
         int palette, paletteSet;
         bool grey;
@@ -66,9 +66,9 @@ TEST(TileSheet, PaletteOfTheSetAndPaletteAsked) {
     for (const Case& c : cases) {
         testing::TempDir dir;
         TileSheetLook look;
-        look.palette = c.palette;
-        look.paletteSet = c.paletteSet;
-        look.grey = c.grey;
+        look.Palette = c.palette;
+        look.PaletteSet = c.paletteSet;
+        look.Grey = c.grey;
         ASSERT_TRUE(WriteTileSheet(*set, look, dir.file("s.png")).ok());
         const testing::DecodedPng png = testing::DecodePng(dir.file("s.png"));
         ASSERT_EQ(png.palette.size(), 4u);
@@ -108,9 +108,9 @@ TEST(TileSheet, BlockCountRecordIsReadOnlyWhereAndAsWritten) {
 
 TEST(TileSheet, ASetWithoutAWholeBlockWritesNothing) {
     auto set = std::make_unique<TileSet>();
-    set->tileCount = 3;
+    set->TileCount = 3;
     TileSheetLook look;
-    look.block = {16, 16};
+    look.Block = {16, 16};
     testing::TempDir dir;
     EXPECT_FALSE(WriteTileSheet(*set, look, dir.file("s.png")).ok());
     EXPECT_EQ(testing::CountEntries(dir.path()), 0);

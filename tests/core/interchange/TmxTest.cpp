@@ -27,30 +27,30 @@ Result<MapFileContents> parse(const std::string& text) {
 // Tile 2 scores 500. The map uses palettes 0 and 2 and every flip.
 std::unique_ptr<TileSet> smallTileSet() {
     auto set = std::make_unique<TileSet>();
-    set->tileCount = 3;
-    set->categories[3].setName("Solid");
-    set->categories[3].type = static_cast<int>(CategoryType::Boolean);
-    set->categories[4].setName("Score");
-    set->categories[4].type = static_cast<int>(CategoryType::Word);
-    set->categoryCount = 5;
+    set->TileCount = 3;
+    set->Categories[3].SetName("Solid");
+    set->Categories[3].Type = static_cast<int>(CategoryType::Boolean);
+    set->Categories[4].SetName("Score");
+    set->Categories[4].Type = static_cast<int>(CategoryType::Word);
+    set->CategoryCount = 5;
     for (int t = 0; t < 3; ++t) {
-        set->tileInfo[t][0] = 1;
-        set->tileInfo[t][1] = (t + 1) % 3;
-        set->tileInfo[t][2] = 100 * (t + 1);
+        set->TileInfo[t][0] = 1;
+        set->TileInfo[t][1] = (t + 1) % 3;
+        set->TileInfo[t][2] = 100 * (t + 1);
     }
-    set->tileInfo[1][3] = 1;
-    set->tileInfo[2][4] = 500;
+    set->TileInfo[1][3] = 1;
+    set->TileInfo[2][4] = 500;
     return set;
 }
 
 MapGrid smallGrid() {
     MapGrid grid(3, 2);
-    grid.at(0, 0) = MapCell{0, 0, 0, 0};
-    grid.at(0, 1) = MapCell{1, 2, 1, 0};
-    grid.at(0, 2) = MapCell{2, 0, 0, 1};
-    grid.at(1, 0) = MapCell{2, 2, 1, 1};
-    grid.at(1, 1) = MapCell{0, 2, 0, 0};
-    grid.at(1, 2) = MapCell{1, 0, 0, 0};
+    grid.At(0, 0) = MapCell{0, 0, 0, 0};
+    grid.At(0, 1) = MapCell{1, 2, 1, 0};
+    grid.At(0, 2) = MapCell{2, 0, 0, 1};
+    grid.At(1, 0) = MapCell{2, 2, 1, 1};
+    grid.At(1, 1) = MapCell{0, 2, 0, 0};
+    grid.At(1, 2) = MapCell{1, 0, 0, 0};
     return grid;
 }
 
@@ -67,36 +67,36 @@ TEST(Tmx, EveryLayerEncodingReadsTheSameCells) {
          {"small.tmx", "small-base64.tmx", "small-zlib.tmx", "small-gzip.tmx", spaced.c_str()}) {
         const auto map = parse(name.ends_with(".tmx") ? dataFile(name) : name);
         ASSERT_TRUE(map.ok()) << name << ": " << map.error();
-        EXPECT_EQ(map->grid, smallGrid()) << name;
-        EXPECT_EQ(map->tileSetPath, "tiles.vxt") << name;
+        EXPECT_EQ(map->Grid, smallGrid()) << name;
+        EXPECT_EQ(map->TileSetPath, "tiles.vxt") << name;
     }
 }
 
 TEST(Tmx, RoundTripGivesTheSameMapFile) {
     auto set = std::make_unique<TileSet>(testing::SampleTileSet(700, 2));
     MapGrid grid(37, 5);
-    for (std::size_t i = 0; i < grid.cells.size(); ++i)
-        grid.cells[i] = MapCell{
+    for (std::size_t i = 0; i < grid.Cells.size(); ++i)
+        grid.Cells[i] = MapCell{
             static_cast<std::uint16_t>(i * 97 % kMaxTiles), static_cast<std::uint8_t>(i % 8),
             static_cast<std::uint8_t>(i / 2 % 2), static_cast<std::uint8_t>(i / 3 % 2)};
-    grid.at(0, 0).Tile = kMaxTiles - 1; // past the Tiles in use, still a slot
+    grid.At(0, 0).Tile = kMaxTiles - 1; // past the Tiles in use, still a slot
     const std::string path = "levels/tiles \"one\" & <two>.vxt";
     const auto text = MakeTmxDocument(*set, grid, path, "level.tmx");
     ASSERT_TRUE(text.ok()) << text.error();
     const auto back = parse(*text);
     ASSERT_TRUE(back.ok()) << back.error();
-    EXPECT_EQ(*SerializeMap(back->grid, back->tileSetPath), *SerializeMap(grid, path));
+    EXPECT_EQ(*SerializeMap(back->Grid, back->TileSetPath), *SerializeMap(grid, path));
 
     // A cell past the Tiles in use widens every sheet, so the next tileset starts later.
-    set->tileCount = 16;
+    set->TileCount = 16;
     MapGrid row(2, 1);
-    row.at(0, 0) = MapCell{16, 0, 0, 0};
-    row.at(0, 1) = MapCell{0, 1, 0, 0};
+    row.At(0, 0) = MapCell{16, 0, 0, 0};
+    row.At(0, 1) = MapCell{0, 1, 0, 0};
     const auto widened = MakeTmxDocument(*set, row, "", "level.tmx");
     ASSERT_TRUE(widened.ok()) << widened.error();
     const auto wide = parse(*widened);
     ASSERT_TRUE(wide.ok()) << wide.error();
-    EXPECT_EQ(wide->grid, row);
+    EXPECT_EQ(wide->Grid, row);
 }
 
 TEST(Tmx, CellsThatCannotComeBackAreRefused) {
@@ -111,7 +111,7 @@ TEST(Tmx, CellsThatCannotComeBackAreRefused) {
     };
     for (const auto& c : cases) {
         MapGrid grid = smallGrid();
-        grid.at(1, 2) = c.cell;
+        grid.At(1, 2) = c.cell;
         const auto text = MakeTmxDocument(*smallTileSet(), grid, "", "x.tmx");
         EXPECT_NE(text.error().find(c.reason), std::string::npos) << text.error();
     }

@@ -24,23 +24,23 @@ struct AnimationFixture {
     std::unique_ptr<TileSet> tiles = std::make_unique<TileSet>();
     MapGrid grid{4, 3};
     MapAnimation animation;
-    MapCellWindow everything{0, 3, 0, 2};
+    CellRange everything{0, 3, 0, 2};
 
-    AnimationFixture() { tiles->tileCount = 64; }
+    AnimationFixture() { tiles->TileCount = 64; }
     void animate(int tile, int next, int delay) {
-        tiles->tileInfo[tile][kAnimated] = 1;
-        tiles->tileInfo[tile][kNext] = next;
-        tiles->tileInfo[tile][kDelay] = delay;
+        tiles->TileInfo[tile][kAnimated] = 1;
+        tiles->TileInfo[tile][kNext] = next;
+        tiles->TileInfo[tile][kDelay] = delay;
     }
-    std::vector<Drawn> tick(MapCellWindow window) {
+    std::vector<Drawn> tick(CellRange window) {
         std::vector<Drawn> drawn;
-        animation.tick(*tiles, grid, window, [&](int c, int r, int frame, int palette) {
+        animation.Tick(*tiles, grid, window, [&](int c, int r, int frame, int palette) {
             drawn.push_back({c, r, frame, palette});
         });
         // What was drawn is what the cells show until they are drawn with their own Tiles.
         for (const Drawn& d : drawn) {
-            const auto* shown = animation.shownAt(d.column, d.row);
-            EXPECT_TRUE(shown && shown->frame == d.frame && shown->palette == d.palette);
+            const auto* shown = animation.ShownAt(d.column, d.row);
+            EXPECT_TRUE(shown && shown->Frame == d.frame && shown->Palette == d.palette);
         }
         return drawn;
     }
@@ -51,9 +51,9 @@ TEST(MapAnimation, LoopOfFourTilesStepsEveryThreeTicksPerTile) {
     AnimationFixture f;
     for (int t = 2; t <= 5; ++t)
         f.animate(t, t == 5 ? 2 : t + 1, 100);
-    f.grid.at(0, 1) = {2, 1, 1, 0}; // mirrored: frames are drawn without the flip
-    f.grid.at(2, 3) = {3, 4, 0, 0};
-    f.animation.restart();
+    f.grid.At(0, 1) = {2, 1, 1, 0}; // mirrored: frames are drawn without the flip
+    f.grid.At(2, 3) = {3, 4, 0, 0};
+    f.animation.Restart();
     // Frame shown by the cell of Tile 2 and of Tile 3 after each tick, "" when not drawn.
     const std::vector<std::pair<std::vector<Drawn>, std::string>> expected = {
         {{{1, 0, 3, 1}, {3, 2, 4, 4}}, "first tick: both step at once"},
@@ -66,11 +66,11 @@ TEST(MapAnimation, LoopOfFourTilesStepsEveryThreeTicksPerTile) {
     };
     for (const auto& [drawn, when] : expected)
         EXPECT_EQ(f.tick(), drawn) << when;
-    EXPECT_EQ(f.animation.frameOf(2), 5);
-    EXPECT_EQ(f.animation.frameOf(3), 2);
+    EXPECT_EQ(f.animation.FrameOf(2), 5);
+    EXPECT_EQ(f.animation.FrameOf(3), 2);
 
-    f.animation.restart(); // unchecking and checking again starts over
-    EXPECT_EQ(f.animation.frameOf(3), 3);
+    f.animation.Restart(); // unchecking and checking again starts over
+    EXPECT_EQ(f.animation.FrameOf(3), 3);
     EXPECT_EQ(f.tick(), (std::vector<Drawn>{{1, 0, 3, 1}, {3, 2, 4, 4}}));
 }
 
@@ -82,7 +82,7 @@ TEST(MapAnimation, DelaysCountInWholeTicksUpToThe32BitLimits) {
     for (const Case& c : cases) {
         AnimationFixture f;
         f.animate(7, 7, c.delay); // AnimNext of itself: redrawn with its own picture
-        f.grid.at(1, 1).Tile = 7;
+        f.grid.At(1, 1).Tile = 7;
         ASSERT_EQ(f.tick().size(), 1u) << c.delay;
         int ticks = 1;
         while (ticks <= 2000 && f.tick().empty())
@@ -94,16 +94,16 @@ TEST(MapAnimation, DelaysCountInWholeTicksUpToThe32BitLimits) {
 TEST(MapAnimation, OnlyAnimatedTilesInTheWindowAreDrawn) {
     AnimationFixture f;
     f.animate(1, 9, 0);
-    f.tiles->tileInfo[9][kNext] = 12; // the frame's own values lead the chain on ...
-    f.tiles->tileInfo[9][kAnimated] = 0;
-    f.grid.at(0, 0).Tile = 1;
-    f.grid.at(2, 3).Tile = 1;
-    f.grid.at(1, 1).Tile = 9; // ... but Tile 9 itself is not animated
+    f.tiles->TileInfo[9][kNext] = 12; // the frame's own values lead the chain on ...
+    f.tiles->TileInfo[9][kAnimated] = 0;
+    f.grid.At(0, 0).Tile = 1;
+    f.grid.At(2, 3).Tile = 1;
+    f.grid.At(1, 1).Tile = 9; // ... but Tile 9 itself is not animated
     EXPECT_EQ(f.tick({0, 1, 0, 1}), (std::vector<Drawn>{{0, 0, 9, 0}}));
     EXPECT_EQ(f.tick({2, 3, 1, 2}), (std::vector<Drawn>{{3, 2, 12, 0}}));
     // A window wider than the grid (the grid shrank since it was measured) stays inside.
     f.grid = MapGrid(1, 1);
-    f.grid.at(0, 0).Tile = 1;
+    f.grid.At(0, 0).Tile = 1;
     EXPECT_EQ(f.tick({0, 40, 0, 40}).size(), 1u);
 }
 
@@ -111,44 +111,44 @@ TEST(MapAnimation, CellsKeepTheirFrameUntilRedrawnWithTheirOwnTile) {
     AnimationFixture f;
     f.animate(1, 2, 0);
     for (const auto& [row, column] : {std::pair{0, 0}, {0, 3}, {2, 0}, {2, 3}})
-        f.grid.at(row, column).Tile = 1;
+        f.grid.At(row, column).Tile = 1;
     ASSERT_EQ(f.tick().size(), 4u);
-    f.animation.forgetShown(MapCellWindow{0, 1, 0, 2}); // a stroke redrew the left columns
-    EXPECT_EQ(f.animation.shownAt(0, 0), nullptr);
-    EXPECT_EQ(f.animation.shownAt(0, 2), nullptr);
-    EXPECT_NE(f.animation.shownAt(3, 0), nullptr);
-    EXPECT_EQ(f.animation.shownAt(1, 0), nullptr); // never drawn
-    EXPECT_TRUE(f.animation.showsFrames());
-    f.animation.forgetShown();
-    EXPECT_FALSE(f.animation.showsFrames());
-    EXPECT_EQ(f.animation.shownAt(3, 2), nullptr);
+    f.animation.ForgetShown(CellRange{0, 1, 0, 2}); // a stroke redrew the left columns
+    EXPECT_EQ(f.animation.ShownAt(0, 0), nullptr);
+    EXPECT_EQ(f.animation.ShownAt(0, 2), nullptr);
+    EXPECT_NE(f.animation.ShownAt(3, 0), nullptr);
+    EXPECT_EQ(f.animation.ShownAt(1, 0), nullptr); // never drawn
+    EXPECT_TRUE(f.animation.ShowsFrames());
+    f.animation.ForgetShown();
+    EXPECT_FALSE(f.animation.ShowsFrames());
+    EXPECT_EQ(f.animation.ShownAt(3, 2), nullptr);
 }
 
 TEST(MapAnimation, ChainsLeavingTheSlotsStopAndMissingCategoriesDisableIt) {
     AnimationFixture f;
     f.animate(3, kMaxTiles, 0);
     f.animate(4, -1, 0);
-    f.grid.at(0, 0).Tile = 3;
-    f.grid.at(0, 1).Tile = 4;
-    f.grid.at(0, 2).Tile = 900; // beyond the slots: never animated, never read
+    f.grid.At(0, 0).Tile = 3;
+    f.grid.At(0, 1).Tile = 4;
+    f.grid.At(0, 2).Tile = 900; // beyond the slots: never animated, never read
     EXPECT_TRUE(f.tick().empty());
-    EXPECT_EQ(f.animation.frameOf(3), 3);
+    EXPECT_EQ(f.animation.FrameOf(3), 3);
 
     f.animate(3, 5, 0);
-    f.tiles->categories[kDelay].setName("Pause");
+    f.tiles->Categories[kDelay].SetName("Pause");
     EXPECT_TRUE(f.tick().empty());
     // The values are found by the category's name, wherever it sits in the table.
-    f.tiles->categoryCount = 8;
-    f.tiles->categories[7].setName("AnimDelay");
+    f.tiles->CategoryCount = 8;
+    f.tiles->Categories[7].SetName("AnimDelay");
     EXPECT_EQ(f.tick(), (std::vector<Drawn>{{0, 0, 5, 0}}));
 }
 
 TEST(MapAnimation, VisibleCellsHaveAMarginAndStayOnTheGrid) {
-    const MapCellWindow w = VisibleMapCells(17 * 10 + 5, 0, 17 * 4, 100, 17, 17, 2048, 3);
-    EXPECT_EQ((std::vector{w.firstColumn, w.lastColumn, w.firstRow, w.lastRow}),
+    const CellRange w = VisibleMapCells(17 * 10 + 5, 0, 17 * 4, 100, 17, 17, 2048, 3);
+    EXPECT_EQ((std::vector{w.FirstColumn, w.LastColumn, w.FirstRow, w.LastRow}),
               (std::vector{9, 15, 0, 2}));
-    const MapCellWindow none = VisibleMapCells(0, 0, 100, 100, 17, 17, 0, 0);
-    EXPECT_LT(none.lastColumn, none.firstColumn);
+    const CellRange none = VisibleMapCells(0, 0, 100, 100, 17, 17, 0, 0);
+    EXPECT_LT(none.LastColumn, none.FirstColumn);
 }
 
 } // namespace

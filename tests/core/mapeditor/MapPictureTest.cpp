@@ -43,12 +43,12 @@ struct PictureFixture {
 
     PictureFixture() {
         // Palette 1 of set 0: four plain colours; other palettes keep the grey ramp.
-        tiles->paletteTable[0][1] = {PaletteColor{0, 0, 31}, PaletteColor{0, 31, 0},
-                                     PaletteColor{31, 0, 0}, PaletteColor{31, 31, 31}};
-        tiles->paletteTable[3][1] = {}; // other sets play no part
+        tiles->Palettes[0][1] = {PaletteColor{0, 0, 31}, PaletteColor{0, 31, 0},
+                                 PaletteColor{31, 0, 0}, PaletteColor{31, 31, 31}};
+        tiles->Palettes[3][1] = {}; // other sets play no part
         // Tile 0: colour 1 only in its top-left pixel; Tile 1: all colour 2.
-        tiles->tiles[0][0] = 1;
-        tiles->tiles[1].fill(2);
+        tiles->Tiles[0][0] = 1;
+        tiles->Tiles[1].fill(2);
     }
     // The bitmap; the PNG picture of the same map must show the same pixels.
     Picture write(const MapGrid& grid) {
@@ -85,9 +85,9 @@ TEST(MapPicture, EachCellShowsItsFirstTileFlippedWithinItsSquare) {
     };
     for (const Case& c : cases) {
         PictureFixture f;
-        f.tiles->block = c.block;
+        f.tiles->Block = c.block;
         MapGrid grid(3, 2, MapCell{1, 1, 0, 0}); // neighbours of Tile 1: all blue
-        grid.at(1, 1) = c.cell;
+        grid.At(1, 1) = c.cell;
         const Picture p = f.write(grid);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
@@ -102,11 +102,11 @@ TEST(MapPicture, EachCellShowsItsFirstTileFlippedWithinItsSquare) {
 TEST(MapPicture, EveryPaletteAndFlipOfOneTileInOnePicture) {
     PictureFixture f;
     for (int p = 0; p < 8; ++p) // palette p: colour 1 has red p, colour 0 is black
-        f.tiles->paletteTable[0][p] = {PaletteColor{0, 0, 0}, PaletteColor{0, 0, p + 1}};
+        f.tiles->Palettes[0][p] = {PaletteColor{0, 0, 0}, PaletteColor{0, 0, p + 1}};
     MapGrid grid(8, 4);
     for (int p = 0; p < 8; ++p)
         for (int flips = 0; flips < 4; ++flips)
-            grid.at(flips, p) = {0, static_cast<std::uint8_t>(p),
+            grid.At(flips, p) = {0, static_cast<std::uint8_t>(p),
                                  static_cast<std::uint8_t>(flips & 1),
                                  static_cast<std::uint8_t>(flips >> 1)};
     const Picture picture = f.write(grid);
@@ -132,15 +132,15 @@ TEST(MapPicture, PngPaletteHoldsTheColoursInUseAtTheSmallestDepth) {
     for (const Case& c : cases) {
         PictureFixture f;
         for (int p = 0; p < 8; ++p) // palette p: colour 0 grey, colours 1 and 2 its own
-            f.tiles->paletteTable[0][p] = {PaletteColor{10, 10, 10}, PaletteColor{p, 0, 0},
-                                           PaletteColor{0, p + 1, 0}, PaletteColor{31, 0, 0}};
-        f.tiles->tiles[0] = Tile{};
-        f.tiles->tiles[0][5] = 1; // Tile 0: colours 0 and 1; Tile 1: colour 2 only
+            f.tiles->Palettes[0][p] = {PaletteColor{10, 10, 10}, PaletteColor{p, 0, 0},
+                                       PaletteColor{0, p + 1, 0}, PaletteColor{31, 0, 0}};
+        f.tiles->Tiles[0] = Tile{};
+        f.tiles->Tiles[0][5] = 1; // Tile 0: colours 0 and 1; Tile 1: colour 2 only
         MapGrid grid(c.palettes, 2);
         for (int p = 0; p < c.palettes; ++p) {
-            grid.at(0, p) = {static_cast<std::uint16_t>(c.onlyTileOne ? 1 : 0),
+            grid.At(0, p) = {static_cast<std::uint16_t>(c.onlyTileOne ? 1 : 0),
                              static_cast<std::uint8_t>(p), 0, 1};
-            grid.at(1, p) = {1, static_cast<std::uint8_t>(p), 1, 0};
+            grid.At(1, p) = {1, static_cast<std::uint8_t>(p), 1, 0};
         }
         f.write(grid);
         const testing::DecodedPng png = testing::DecodePng(f.dir.file("map.png"));
@@ -151,15 +151,15 @@ TEST(MapPicture, PngPaletteHoldsTheColoursInUseAtTheSmallestDepth) {
 
 TEST(MapPicture, CellsPastTheLastSlotAreBlankAndKeepTheirValues) {
     PictureFixture f;
-    f.tiles->tiles[767].fill(3);
+    f.tiles->Tiles[767].fill(3);
     MapGrid grid(3, 1, MapCell{767, 1, 0, 0});
-    grid.at(0, 1).Tile = 768;
-    grid.at(0, 2).Tile = 65535;
+    grid.At(0, 1).Tile = 768;
+    grid.At(0, 2).Tile = 65535;
     const Picture p = f.write(grid);
     EXPECT_EQ(p.at(3, 3), 0xF8F8F8u);
     EXPECT_EQ(p.at(11, 3), 0u);
     EXPECT_EQ(p.at(20, 3), 0u);
-    EXPECT_EQ(grid.at(0, 2).Tile, 65535);
+    EXPECT_EQ(grid.At(0, 2).Tile, 65535);
 }
 
 TEST(MapPicture, FailedWritesLeaveNothing) {

@@ -38,13 +38,13 @@ TEST(PngWriter, PicturesReadBackAsWritten) {
         auto png = c.colors ? PngWriter::StartIndexed(*file, c.width, c.height, palette, c.bitDepth)
                             : PngWriter::Start(*file, c.width, c.height);
         ASSERT_TRUE(png.ok()) << png.error();
-        const std::size_t strip = (*png)->rowBytes() * static_cast<std::size_t>(c.rowsAtOnce);
+        const std::size_t strip = (*png)->RowBytes() * static_cast<std::size_t>(c.rowsAtOnce);
         for (std::size_t at = 0; at < pixels.size(); at += strip)
             ASSERT_TRUE(
                 (*png)
-                    ->writeRows(std::span(pixels).subspan(at, std::min(strip, pixels.size() - at)))
+                    ->WriteRows(std::span(pixels).subspan(at, std::min(strip, pixels.size() - at)))
                     .ok());
-        ASSERT_TRUE((*png)->finish().ok());
+        ASSERT_TRUE((*png)->Finish().ok());
         ASSERT_TRUE(file->Commit().ok());
 
         const testing::DecodedPng read = testing::DecodePng(path);
@@ -55,8 +55,8 @@ TEST(PngWriter, PicturesReadBackAsWritten) {
         EXPECT_EQ(read.palette.size(), palette.size());
         if (!palette.empty()) {
             EXPECT_EQ(read.palette.back(),
-                      static_cast<std::uint32_t>(palette.back().red << 16 |
-                                                 palette.back().green << 8 | palette.back().blue));
+                      static_cast<std::uint32_t>(palette.back().Red << 16 |
+                                                 palette.back().Green << 8 | palette.back().Blue));
         }
         EXPECT_TRUE(read.samples == pixels);
     }
@@ -74,16 +74,16 @@ TEST(PngWriter, RefusesWhatItCannotWrite) {
     EXPECT_FALSE(PngWriter::Start(*file, 4, 0).ok());
     auto png = PngWriter::StartIndexed(*file, 4, 2, std::span(four).first(3), 2);
     ASSERT_TRUE(png.ok());
-    EXPECT_FALSE((*png)->addText(std::string(80, 'k'), "x").ok()); // a keyword is 1 to 79
-    EXPECT_FALSE((*png)->addText("", "x").ok());
-    EXPECT_TRUE((*png)->addText(std::string(79, 'k'), "x").ok());
-    EXPECT_FALSE((*png)->writeRow(std::vector<std::uint8_t>{0, 1, 2}).ok());    // short row
-    EXPECT_FALSE((*png)->writeRow(std::vector<std::uint8_t>{0, 1, 2, 3}).ok()); // past the palette
-    EXPECT_TRUE((*png)->writeRow(std::vector<std::uint8_t>{0, 1, 2, 2}).ok());
-    EXPECT_FALSE((*png)->finish().ok());                                   // a row is missing
-    EXPECT_FALSE((*png)->writeRows(std::vector<std::uint8_t>(8, 0)).ok()); // one row too many
-    EXPECT_TRUE((*png)->writeRow(std::vector<std::uint8_t>{2, 2, 1, 0}).ok());
-    EXPECT_TRUE((*png)->finish().ok());
+    EXPECT_FALSE((*png)->AddText(std::string(80, 'k'), "x").ok()); // a keyword is 1 to 79
+    EXPECT_FALSE((*png)->AddText("", "x").ok());
+    EXPECT_TRUE((*png)->AddText(std::string(79, 'k'), "x").ok());
+    EXPECT_FALSE((*png)->WriteRow(std::vector<std::uint8_t>{0, 1, 2}).ok());    // short row
+    EXPECT_FALSE((*png)->WriteRow(std::vector<std::uint8_t>{0, 1, 2, 3}).ok()); // past the palette
+    EXPECT_TRUE((*png)->WriteRow(std::vector<std::uint8_t>{0, 1, 2, 2}).ok());
+    EXPECT_FALSE((*png)->Finish().ok());                                   // a row is missing
+    EXPECT_FALSE((*png)->WriteRows(std::vector<std::uint8_t>(8, 0)).ok()); // one row too many
+    EXPECT_TRUE((*png)->WriteRow(std::vector<std::uint8_t>{2, 2, 1, 0}).ok());
+    EXPECT_TRUE((*png)->Finish().ok());
 }
 
 TEST(PngWriter, SmallestBitDepthForEachCount) {

@@ -1,7 +1,7 @@
 #include "../tileeditor/TileEditorTestSupport.h"
 #include "core/render/BlockPainter.h"
 #include "core/render/CanvasPainter.h"
-#include "core/render/CellGrid.h"
+#include "core/render/CellGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -17,35 +17,35 @@ using tileeditor_test::Fixture;
 // Random pixels and palettes, and a palette table whose every entry is its own colour.
 void fillDistinct(TileSet& tileSet) {
     std::mt19937 rng(5);
-    for (auto& tile : tileSet.tiles)
+    for (auto& tile : tileSet.Tiles)
         for (auto& pixel : tile)
             pixel = static_cast<ColorIndex>(rng() % 4);
     for (int t = 0; t < kMaxTiles; ++t) {
-        tileSet.tilePalette[t] = static_cast<int>(rng() % 8);
-        tileSet.tilePaletteSet[t] = static_cast<int>(rng() % 8);
+        tileSet.TilePalette[t] = static_cast<int>(rng() % 8);
+        tileSet.TilePaletteSet[t] = static_cast<int>(rng() % 8);
     }
     for (int s = 0; s < kPaletteSets; ++s)
         for (int p = 0; p < kPalettesPerSet; ++p)
             for (int c = 0; c < kColorsPerPalette; ++c)
-                tileSet.paletteTable[s][p][c] = {s, p, c};
+                tileSet.Palettes[s][p][c] = {s, p, c};
 }
 
 std::uint32_t colorOf(const TileSet& tileSet, int set, int palette, int color) {
-    return PackRgb(DisplayColor(tileSet.paletteTable[set][palette][color]));
+    return PackRgb(DisplayColor(tileSet.Palettes[set][palette][color]));
 }
 
 // Screen pixel (x, y) of a Block picture, straight from the Tile slots.
 std::uint32_t referencePixel(const TileSet& tileSet, const BlockLook& look, int x, int y) {
-    int bx = x / look.zoom;
-    int by = y / look.zoom;
-    if (look.hFlip)
-        bx = look.block.width - 1 - bx;
-    if (look.vFlip)
-        by = look.block.height - 1 - by;
-    const int tile = look.firstTile + by / 8 * ((look.block.width + 7) / 8) + bx / 8;
-    const int set = look.paletteSet < 0 ? tileSet.tilePaletteSet[look.firstTile] : look.paletteSet;
-    const int palette = look.palette < 0 ? tileSet.tilePalette[tile] : look.palette % 8;
-    return colorOf(tileSet, set, palette, tileSet.tiles[tile][by % 8 * 8 + bx % 8]);
+    int bx = x / look.Zoom;
+    int by = y / look.Zoom;
+    if (look.HFlip)
+        bx = look.Block.Width - 1 - bx;
+    if (look.VFlip)
+        by = look.Block.Height - 1 - by;
+    const int tile = look.FirstTile + by / 8 * ((look.Block.Width + 7) / 8) + bx / 8;
+    const int set = look.PaletteSet < 0 ? tileSet.TilePaletteSet[look.FirstTile] : look.PaletteSet;
+    const int palette = look.Palette < 0 ? tileSet.TilePalette[tile] : look.Palette % 8;
+    return colorOf(tileSet, set, palette, tileSet.Tiles[tile][by % 8 * 8 + bx % 8]);
 }
 
 TEST(BlockPainter, MatchesTheTileSlotsUnderEveryFlipZoomAndPalette) {
@@ -62,14 +62,14 @@ TEST(BlockPainter, MatchesTheTileSlotsUnderEveryFlipZoomAndPalette) {
         {{8, 8}, 4, 0, 1, 1, false, false},     // the first Tile of a Block only
     };
     for (const BlockLook& look : looks) {
-        const int width = look.block.width * look.zoom;
-        const int height = look.block.height * look.zoom;
+        const int width = look.Block.Width * look.Zoom;
+        const int height = look.Block.Height * look.Zoom;
         RgbImage image(width, height, 0u);
         PaintBlock(f.tiles(), look, image, 0, 0);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                ASSERT_EQ(image.at(x, y), referencePixel(f.tiles(), look, x, y))
-                    << look.firstTile << " at " << x << "," << y;
+                ASSERT_EQ(image.At(x, y), referencePixel(f.tiles(), look, x, y))
+                    << look.FirstTile << " at " << x << "," << y;
     }
 }
 
@@ -81,10 +81,10 @@ TEST(BlockPainter, ClipsToTheImageAndLeavesTheRestAlone) {
     for (const auto& [x, y] : {std::pair{-5, -3}, std::pair{20, 4}, std::pair{0, -15}}) {
         RgbImage strip(32, 6, 7u);
         PaintBlock(f.tiles(), look, strip, x, y);
-        for (int sy = 0; sy < strip.height; ++sy)
-            for (int sx = 0; sx < strip.width; ++sx) {
+        for (int sy = 0; sy < strip.Height; ++sy)
+            for (int sx = 0; sx < strip.Width; ++sx) {
                 const bool inside = sx >= x && sx < x + 32 && sy >= y && sy < y + 16;
-                ASSERT_EQ(strip.at(sx, sy),
+                ASSERT_EQ(strip.At(sx, sy),
                           inside ? referencePixel(f.tiles(), look, sx - x, sy - y) : 7u)
                     << x << "," << y << " at " << sx << "," << sy;
             }
@@ -97,7 +97,7 @@ TEST(BlockPainter, BlockReachingPastTheLastSlotIsBlank) {
     for (int first : {765, 767, 768, 65535, -4}) {
         RgbImage image(32, 32, 7u);
         PaintBlock(f.tiles(), {{16, 16}, first, 0, 0, 2, false, false}, image, 0, 0);
-        for (std::uint32_t pixel : image.pixels)
+        for (std::uint32_t pixel : image.Pixels)
             ASSERT_EQ(pixel, kBlankBlockColor) << first;
     }
 }
@@ -108,17 +108,17 @@ TEST(TileCanvas, GridRunsAlongEveryPixelAndDoublesWhereTilesMeet) {
     const int zoom = 5;
     const Rgb red{255, 0, 0};
     const RgbImage canvas = RenderTileCanvas(f.tiles(), {0, 2, 0, zoom, red, {}});
-    ASSERT_EQ(canvas.width, 80);
-    ASSERT_EQ(canvas.height, 120);
+    ASSERT_EQ(canvas.Width, 80);
+    ASSERT_EQ(canvas.Height, 120);
     // Lines at every multiple of the zoom, and one more after each Tile boundary.
     auto onLine = [&](int at) { return at % zoom == 0 || (at > 1 && at % (8 * zoom) == 1); };
-    for (int y = 0; y < canvas.height; ++y)
-        for (int x = 0; x < canvas.width; ++x) {
+    for (int y = 0; y < canvas.Height; ++y)
+        for (int x = 0; x < canvas.Width; ++x) {
             const bool line = onLine(x) || onLine(y);
             const std::uint32_t fill =
                 colorOf(f.tiles(), 2, f.tiles().GetBlockPixelPalette(0, x / zoom, y / zoom),
                         f.tiles().GetBlockPixel(0, x / zoom, y / zoom));
-            ASSERT_EQ(canvas.at(x, y), line ? PackRgb(red) : fill) << x << "," << y;
+            ASSERT_EQ(canvas.At(x, y), line ? PackRgb(red) : fill) << x << "," << y;
         }
 }
 
@@ -133,9 +133,9 @@ TEST(TileCanvas, PreviewPixelsShowTheDrawingColourInThePreviewPalette) {
                     [](int x, int y) {
                         return x == 3 && y == 0 ? std::optional<ColorIndex>(2) : std::nullopt; }};
     const RgbImage canvas = RenderTileCanvas(f.tiles(), look);
-    EXPECT_EQ(canvas.at(8 * 3 + 4, 4), colorOf(f.tiles(), 1, 4, 2));
-    EXPECT_EQ(canvas.at(8 * 4 + 4, 4),
-              colorOf(f.tiles(), 1, f.tiles().tilePalette[0], f.tiles().GetBlockPixel(0, 4, 0)));
+    EXPECT_EQ(canvas.At(8 * 3 + 4, 4), colorOf(f.tiles(), 1, 4, 2));
+    EXPECT_EQ(canvas.At(8 * 4 + 4, 4),
+              colorOf(f.tiles(), 1, f.tiles().TilePalette[0], f.tiles().GetBlockPixel(0, 4, 0)));
 }
 
 TEST(TileCanvas, AnEmptyRangePaintsNothing) {
@@ -143,13 +143,13 @@ TEST(TileCanvas, AnEmptyRangePaintsNothing) {
     for (const CellRange range : {CellRange{3, 2, 0, 7}, CellRange{0, 7, 5, 4}}) {
         RgbImage canvas(64, 64, 7u);
         PaintTileCanvas(f.tiles(), {0, 0, 0, 8, {255, 0, 0}, {}}, range, canvas);
-        for (std::uint32_t pixel : canvas.pixels)
-            ASSERT_EQ(pixel, 7u) << range.firstColumn << ".." << range.lastColumn;
+        for (std::uint32_t pixel : canvas.Pixels)
+            ASSERT_EQ(pixel, 7u) << range.FirstColumn << ".." << range.LastColumn;
     }
 }
 
-TEST(CellGrid, CellUnderAPoint) {
-    const CellGrid grid(17, 9, 4, 3, 1); // the map canvas: a line right of and below each cell
+TEST(CellGeometry, CellUnderAPoint) {
+    const CellGeometry grid(17, 9, 4, 3, 1); // the map canvas: a line right of and below each cell
     struct Case {
         int x, y;
         std::optional<CellPosition> cell;
@@ -160,19 +160,20 @@ TEST(CellGrid, CellUnderAPoint) {
         {-1, 0, std::nullopt},        {0, -1, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(grid.cellAt(c.x, c.y), c.cell) << c.x << "," << c.y;
-    EXPECT_EQ(grid.width(), 68);
-    EXPECT_EQ(grid.pictureWidth(), 16);
+        EXPECT_EQ(grid.CellAt(c.x, c.y), c.cell) << c.x << "," << c.y;
+    EXPECT_EQ(grid.Width(), 68);
+    EXPECT_EQ(grid.PictureWidth(), 16);
 }
 
-TEST(CellGrid, DamagedRectangleWidensByOneAndClamps) {
-    EXPECT_EQ(CellGrid(8, 8, 16, 16).cellsTouching({25, 0, 39, 7}), (CellRange{2, 5, 0, 1}));
-    EXPECT_EQ(CellGrid(8, 8, 16, 4).cellsTouching({0, 0, 1000, 1000}), (CellRange{0, 15, 0, 3}));
-    EXPECT_EQ(CellGrid(8, 8, 0, 4).cellsTouching({0, 0, 10, 10}), CellRange{});
+TEST(CellGeometry, DamagedRectangleWidensByOneAndClamps) {
+    EXPECT_EQ(CellGeometry(8, 8, 16, 16).CellsTouching({25, 0, 39, 7}), (CellRange{2, 5, 0, 1}));
+    EXPECT_EQ(CellGeometry(8, 8, 16, 4).CellsTouching({0, 0, 1000, 1000}),
+              (CellRange{0, 15, 0, 3}));
+    EXPECT_EQ(CellGeometry(8, 8, 0, 4).CellsTouching({0, 0, 10, 10}), CellRange{});
     // The screen area of those cells, for repainting.
-    const CellArea area = CellGrid(8, 8, 16, 16).areaTouching({25, 20, 39, 30});
-    EXPECT_EQ(area.cells, (CellRange{2, 5, 1, 4}));
-    EXPECT_EQ((std::array{area.left, area.top, area.width, area.height}),
+    const CellArea area = CellGeometry(8, 8, 16, 16).AreaTouching({25, 20, 39, 30});
+    EXPECT_EQ(area.Cells, (CellRange{2, 5, 1, 4}));
+    EXPECT_EQ((std::array{area.Left, area.Top, area.Width, area.Height}),
               (std::array{16, 8, 32, 32}));
 }
 

@@ -14,17 +14,17 @@ using tileeditor_test::Fixture;
 // value n in category 0, so moves are visible everywhere.
 void numberTiles(TileSet& tileSet) {
     for (int n = 0; n < kMaxTiles; ++n) {
-        tileSet.tiles[n].fill(0);
-        tileSet.tiles[n][0] = static_cast<ColorIndex>(n % 256);
-        tileSet.tiles[n][1] = static_cast<ColorIndex>(n / 256);
-        tileSet.tilePalette[n] = n % 8;
-        tileSet.tilePaletteSet[n] = (n / 8) % 8;
-        tileSet.tileInfo[n][0] = n;
+        tileSet.Tiles[n].fill(0);
+        tileSet.Tiles[n][0] = static_cast<ColorIndex>(n % 256);
+        tileSet.Tiles[n][1] = static_cast<ColorIndex>(n / 256);
+        tileSet.TilePalette[n] = n % 8;
+        tileSet.TilePaletteSet[n] = (n / 8) % 8;
+        tileSet.TileInfo[n][0] = n;
     }
 }
 
 int numberOf(const TileSet& tileSet, int slot) {
-    return tileSet.tiles[slot][0] + 256 * tileSet.tiles[slot][1];
+    return tileSet.Tiles[slot][0] + 256 * tileSet.Tiles[slot][1];
 }
 
 TEST(TileClipboard, PasteBeforeAnyCopyIsOneBlankTile) {
@@ -32,8 +32,8 @@ TEST(TileClipboard, PasteBeforeAnyCopyIsOneBlankTile) {
     numberTiles(f.tiles());
     f.editing().CurrentTile = 3;
     f.run(TileClipboard().PasteTiles(f.tiles(), f.editing(), false));
-    EXPECT_EQ(f.tiles().tileCount, 17);
-    EXPECT_EQ(f.tiles().tiles[3], Tile{});
+    EXPECT_EQ(f.tiles().TileCount, 17);
+    EXPECT_EQ(f.tiles().Tiles[3], Tile{});
     EXPECT_EQ(numberOf(f.tiles(), 4), 3);
 }
 
@@ -44,7 +44,7 @@ TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
         Fixture f({8, 8}, 20);
         f.scramble();
         const TileSet before = f.tiles();
-        f.workspace.map.cell(0, 0).Tile = 12;
+        f.workspace.Map.Cell(0, 0).Tile = 12;
         TileClipboard clipboard;
         f.editing().SelectionStart = 2;
         f.editing().SelectionEnd = 5;
@@ -57,15 +57,15 @@ TEST(TileClipboard, CopyThenPasteInsertingOrOverwriting) {
                 from = slot - 8;
             else if (!overwrite && slot >= 14 && slot < 24)
                 from = slot - 4;
-            ASSERT_EQ(f.tiles().tiles[slot], before.tiles[from]) << slot;
-            ASSERT_EQ(f.tiles().tilePalette[slot], before.tilePalette[from]) << slot;
-            ASSERT_EQ(f.tiles().tilePaletteSet[slot], before.tilePaletteSet[from]) << slot;
+            ASSERT_EQ(f.tiles().Tiles[slot], before.Tiles[from]) << slot;
+            ASSERT_EQ(f.tiles().TilePalette[slot], before.TilePalette[from]) << slot;
+            ASSERT_EQ(f.tiles().TilePaletteSet[slot], before.TilePaletteSet[from]) << slot;
         }
-        EXPECT_EQ(f.tiles().tileCount, overwrite ? 20 : 24);
-        EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 12); // paste never renumbers
-        EXPECT_EQ(f.tiles().tileInfo, before.tileInfo); // custom values stay with slots
+        EXPECT_EQ(f.tiles().TileCount, overwrite ? 20 : 24);
+        EXPECT_EQ(f.workspace.Map.Cell(0, 0).Tile, 12); // paste never renumbers
+        EXPECT_EQ(f.tiles().TileInfo, before.TileInfo); // custom values stay with slots
         EXPECT_FALSE(f.editing().Modified);
-        EXPECT_FALSE(f.workspace.history.canUndo());
+        EXPECT_FALSE(f.workspace.History.CanUndo());
     }
 }
 
@@ -81,7 +81,7 @@ TEST(TileClipboard, PasteDropsTilesPastTheLastSlot) {
         f.run(clipboard.PasteTiles(f.tiles(), f.editing(), overwrite));
         EXPECT_EQ(numberOf(f.tiles(), 766), 0);
         EXPECT_EQ(numberOf(f.tiles(), 767), 1);
-        EXPECT_EQ(f.tiles().tileCount, 768);
+        EXPECT_EQ(f.tiles().TileCount, 768);
     }
 }
 
@@ -91,7 +91,7 @@ TEST(TileClipboard, CopyStopsAtTheLastSlot) {
     f.editing().SelectionStart = 766;
     f.editing().SelectionEnd = 900;
     clipboard.CopyTiles(f.tiles(), f.editing());
-    EXPECT_EQ(clipboard.count(), 2);
+    EXPECT_EQ(clipboard.Count(), 2);
 }
 
 TEST(TileInsertion, InsertBlockRenumbersTheMapByABlock) {
@@ -100,24 +100,24 @@ TEST(TileInsertion, InsertBlockRenumbersTheMapByABlock) {
     const std::uint16_t before[] = {9, 10, 12, 65535};
     const std::uint16_t after[] = {9, 14, 16, 65535};
     for (int i = 0; i < 4; ++i)
-        f.workspace.map.cell(0, i).Tile = before[i];
+        f.workspace.Map.Cell(0, i).Tile = before[i];
     f.editing().CurrentTile = 10;
-    f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.map.grid));
+    f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.Map.Grid));
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(f.workspace.map.cell(0, i).Tile, after[i]) << i;
-    EXPECT_EQ(f.tiles().tileCount, 36);
+        EXPECT_EQ(f.workspace.Map.Cell(0, i).Tile, after[i]) << i;
+    EXPECT_EQ(f.tiles().TileCount, 36);
     for (int t = 10; t < 14; ++t)
-        EXPECT_EQ(f.tiles().tiles[t], Tile{});
+        EXPECT_EQ(f.tiles().Tiles[t], Tile{});
     EXPECT_EQ(numberOf(f.tiles(), 14), 10);
-    EXPECT_EQ(f.tiles().tilePaletteSet[14], 1);
+    EXPECT_EQ(f.tiles().TilePaletteSet[14], 1);
 }
 
 TEST(TileInsertion, InsertIntoAFullSetLosesTheLastTile) {
     Fixture f({8, 8}, 768);
     numberTiles(f.tiles());
     f.editing().CurrentTile = 100;
-    f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.map.grid));
-    EXPECT_EQ(f.tiles().tileCount, 768);
+    f.run(InsertBlock(f.tiles(), f.editing(), f.workspace.Map.Grid));
+    EXPECT_EQ(f.tiles().TileCount, 768);
     EXPECT_EQ(numberOf(f.tiles(), 767), 766);
 }
 
@@ -149,18 +149,18 @@ TEST(TileInsertion, DeleteTilesRemovesAtLeastOneBlockAndRenumbers) {
         f.editing().CurrentTile = 4;
         f.editing().SelectionStart = c.selectionStart;
         f.editing().SelectionEnd = c.selectionEnd;
-        f.workspace.map.cell(0, 0).Tile = 4;
-        f.workspace.map.cell(0, 1).Tile = 15;
-        f.run(DeleteTiles(f.tiles(), f.editing(), f.workspace.map.grid));
-        EXPECT_EQ(f.tiles().tileCount, c.tileCount - c.removed);
-        EXPECT_EQ(f.workspace.map.cell(0, 0).Tile, 4);
-        EXPECT_EQ(f.workspace.map.cell(0, 1).Tile, std::max(15 - c.removed, 4));
+        f.workspace.Map.Cell(0, 0).Tile = 4;
+        f.workspace.Map.Cell(0, 1).Tile = 15;
+        f.run(DeleteTiles(f.tiles(), f.editing(), f.workspace.Map.Grid));
+        EXPECT_EQ(f.tiles().TileCount, c.tileCount - c.removed);
+        EXPECT_EQ(f.workspace.Map.Cell(0, 0).Tile, 4);
+        EXPECT_EQ(f.workspace.Map.Cell(0, 1).Tile, std::max(15 - c.removed, 4));
         if (c.removed > 0 && 4 + c.removed < c.tileCount) {
             EXPECT_EQ(numberOf(f.tiles(), 4), 4 + c.removed);
         }
         EXPECT_EQ(f.editing().SelectionStart, 4);
-        EXPECT_EQ(f.editing().SelectionEnd, 4 + c.block.tilesPerBlock() - 1);
-        EXPECT_EQ(f.tiles().tileInfo[4][0], 4);
+        EXPECT_EQ(f.editing().SelectionEnd, 4 + c.block.TilesPerBlock() - 1);
+        EXPECT_EQ(f.tiles().TileInfo[4][0], 4);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "TileEditorTestSupport.h"
-#include "core/grid/LinePixels.h"
-#include "core/grid/RectangleShape.h"
-#include "core/tileeditor/CanvasStroke.h"
+#include "core/drawing/LinePixels.h"
+#include "core/drawing/RectangleShape.h"
+#include "core/tileeditor/TileStroke.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST(LinePixels, FollowsTheStepRuleInEveryDirection) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()
-                     << c.from.x << "," << c.from.y << " -> " << c.to.x << "," << c.to.y);
+                     << c.from.X << "," << c.from.Y << " -> " << c.to.X << "," << c.to.Y);
         const Points got = LinePixels(c.from, c.to);
         ASSERT_EQ(got.size(), c.expected.size());
         for (std::size_t i = 0; i < got.size(); ++i)
@@ -45,11 +45,11 @@ TEST(LinePixels, AlwaysIncludesBothEndsAndIsConnected) {
             const Points got = LinePixels({0, 0}, {x2, y2});
             std::set<std::pair<int, int>> plotted;
             for (auto p : got)
-                plotted.insert({p.x, p.y});
+                plotted.insert({p.X, p.Y});
             EXPECT_TRUE(plotted.count({0, 0}) && plotted.count({x2, y2})) << x2 << "," << y2;
             for (std::size_t i = 1; i < got.size(); ++i)
                 EXPECT_LE(
-                    std::max(std::abs(got[i].x - got[i - 1].x), std::abs(got[i].y - got[i - 1].y)),
+                    std::max(std::abs(got[i].X - got[i - 1].X), std::abs(got[i].Y - got[i - 1].Y)),
                     1);
         }
 }
@@ -57,19 +57,19 @@ TEST(LinePixels, AlwaysIncludesBothEndsAndIsConnected) {
 TEST(RectangleShape, CoversFilledOrBorderWithCornersInAnyOrder) {
     const RectangleShape hollow({3, 3}, {1, 1}, RectangleMode::Hollow);
     const RectangleShape filled({3, 1}, {1, 3}, RectangleMode::Filled);
-    EXPECT_FALSE(hollow.covers(2, 2)); // centre of a hollow 3 x 3 stays
-    EXPECT_TRUE(filled.covers(2, 2));
+    EXPECT_FALSE(hollow.Covers(2, 2)); // centre of a hollow 3 x 3 stays
+    EXPECT_TRUE(filled.Covers(2, 2));
     for (auto [x, y] : {std::pair{1, 1}, {3, 3}, {2, 1}, {1, 2}, {3, 2}})
-        EXPECT_TRUE(hollow.covers(x, y) && filled.covers(x, y)) << x << "," << y;
+        EXPECT_TRUE(hollow.Covers(x, y) && filled.Covers(x, y)) << x << "," << y;
     for (auto [x, y] : {std::pair{0, 2}, {4, 2}, {2, 0}, {2, 4}})
-        EXPECT_FALSE(hollow.covers(x, y) || filled.covers(x, y)) << x << "," << y;
-    EXPECT_EQ((std::array{hollow.left(), hollow.top(), hollow.right(), hollow.bottom()}),
+        EXPECT_FALSE(hollow.Covers(x, y) || filled.Covers(x, y)) << x << "," << y;
+    EXPECT_EQ((std::array{hollow.Left(), hollow.Top(), hollow.Right(), hollow.Bottom()}),
               (std::array{1, 1, 3, 3}));
 }
 
 TEST(RectangleShape, HollowSingleRowDrawsTheWholeRow) {
     Fixture f;
-    RectangleShape({6, 2}, {1, 2}, RectangleMode::Hollow).forEachCell([&](int x, int y) {
+    RectangleShape({6, 2}, {1, 2}, RectangleMode::Hollow).ForEachCell([&](int x, int y) {
         f.tiles().SetBlockPixel(0, x, y, 2);
     });
     for (int x = 0; x < 8; ++x)
@@ -90,28 +90,28 @@ TEST(FloodFill, CrossesTileBoundariesButNotTheBlockOrDiagonals) {
             ASSERT_EQ(f.pixel(x, y), expected) << x << "," << y;
         }
     // Tile 3 (x, y >= 8) lies wholly below the wall, so it keeps its palette.
-    EXPECT_EQ(f.tiles().tilePalette[0], 5);
-    EXPECT_EQ(f.tiles().tilePalette[1], 5);
-    EXPECT_EQ(f.tiles().tilePalette[2], 5);
-    EXPECT_EQ(f.tiles().tilePalette[3], 0);
-    EXPECT_EQ(f.tiles().tiles[4][0], 0);
+    EXPECT_EQ(f.tiles().TilePalette[0], 5);
+    EXPECT_EQ(f.tiles().TilePalette[1], 5);
+    EXPECT_EQ(f.tiles().TilePalette[2], 5);
+    EXPECT_EQ(f.tiles().TilePalette[3], 0);
+    EXPECT_EQ(f.tiles().Tiles[4][0], 0);
 }
 
 TEST(FloodFill, SameColourChangesNothingNotEvenThePalette) {
     Fixture f;
-    f.tiles().tilePalette[0] = 3;
+    f.tiles().TilePalette[0] = 3;
     EXPECT_FALSE(FloodFillBlock(f.tiles(), 0, {2, 2}, 0, 6));
-    EXPECT_EQ(f.tiles().tilePalette[0], 3);
+    EXPECT_EQ(f.tiles().TilePalette[0], 3);
 }
 
 TEST(FloodFill, FillsTheLargestBlockWithoutRecursion) {
     Fixture f({240, 128}, 480);
     ASSERT_TRUE(FloodFillBlock(f.tiles(), 0, {239, 127}, 3, 1));
     for (int t = 0; t < 480; ++t) {
-        ASSERT_EQ(f.tiles().tiles[t][63], 3) << t;
-        ASSERT_EQ(f.tiles().tilePalette[t], 1) << t;
+        ASSERT_EQ(f.tiles().Tiles[t][63], 3) << t;
+        ASSERT_EQ(f.tiles().TilePalette[t], 1) << t;
     }
-    EXPECT_EQ(f.tiles().tiles[480][0], 0);
+    EXPECT_EQ(f.tiles().Tiles[480][0], 0);
 }
 
 } // namespace

@@ -40,29 +40,29 @@ TEST(BlockSizeCommands, FixedSizesSetTheSizeAndAlignTheSelection) {
     for (const Case& c : cases) {
         Fixture f;
         EditorLayout layout;
-        layout.layoutDirty = false;
+        layout.LayoutDirty = false;
         f.editing().SelectionStart = c.start;
         f.editing().SelectionEnd = c.end;
         f.run(SetFixedBlockSize(f.tiles(), f.editing(), layout, c.size));
-        EXPECT_EQ(f.tiles().block, c.size);
+        EXPECT_EQ(f.tiles().Block, c.size);
         EXPECT_EQ(f.editing().SelectionStart, c.alignedStart) << c.start << ".." << c.end;
         EXPECT_EQ(f.editing().SelectionEnd, c.alignedEnd) << c.start << ".." << c.end;
         EXPECT_EQ(f.editing().CurrentTile, c.alignedStart);
-        EXPECT_TRUE(layout.layoutDirty);
+        EXPECT_TRUE(layout.LayoutDirty);
     }
 }
 
 TEST(BlockSizeCommands, EightByEightKeepsSelectionAndCurrentTile) {
     Fixture f({16, 16});
     EditorLayout layout;
-    layout.layoutDirty = false;
+    layout.LayoutDirty = false;
     f.editing().CurrentTile = 4;
     f.editing().SelectionStart = 9;
     f.run(SetSingleTileBlockSize(f.tiles(), layout));
-    EXPECT_EQ(f.tiles().block, (BlockSize{8, 8}));
+    EXPECT_EQ(f.tiles().Block, (BlockSize{8, 8}));
     EXPECT_EQ(f.editing().SelectionStart, 9);
     EXPECT_EQ(f.editing().CurrentTile, 4);
-    EXPECT_TRUE(layout.layoutDirty);
+    EXPECT_TRUE(layout.LayoutDirty);
 }
 
 TEST(BlockSizeCommands, CustomSizeChecksComeInTheirOrder) {
@@ -88,7 +88,7 @@ TEST(BlockSizeCommands, CustomSizeChecksComeInTheirOrder) {
         if (!accepted) {
             EXPECT_EQ(f.prompts.messages,
                       (std::vector<testing::ShownText>{{c.message, "Size error"}}));
-            EXPECT_EQ(f.tiles().block, (BlockSize{8, 8}));
+            EXPECT_EQ(f.tiles().Block, (BlockSize{8, 8}));
         }
     }
 }
@@ -99,7 +99,7 @@ TEST(BlockSizeCommands, LargeCustomBlockGrowsTheCountAndKeepsTheSelectionInsideT
     f.editing().SelectionStart = f.editing().SelectionEnd = 500;
     ASSERT_TRUE(
         f.run(ApplyCustomBlockSize(f.tiles(), f.editing(), layout, f.prompts, "240", "128")));
-    EXPECT_EQ(f.tiles().tileCount, 480);
+    EXPECT_EQ(f.tiles().TileCount, 480);
     EXPECT_EQ(f.editing().SelectionStart, 0);
     EXPECT_EQ(f.editing().CurrentTile, 0);
     EXPECT_EQ(BlockCountText(f.tiles()), "1");
@@ -120,7 +120,7 @@ TEST(BlockSizeCommands, TileCountDialog) {
         Fixture f({16, 16}, 64);
         EXPECT_EQ(TileCountFieldPreset(f.tiles()), "16");
         f.run(ApplyTileCount(f.tiles(), f.prompts, c.entered));
-        EXPECT_EQ(f.tiles().tileCount, c.expectedCount) << c.entered.value_or("cancel");
+        EXPECT_EQ(f.tiles().TileCount, c.expectedCount) << c.entered.value_or("cancel");
         EXPECT_TRUE(f.editing().Modified);
         const testing::ShownText refusal{"The tile count you entered is out of range!", "BAD BAD"};
         EXPECT_EQ(f.prompts.messages, std::vector<testing::ShownText>(c.accepted ? 0 : 1, refusal));
@@ -137,38 +137,38 @@ TEST(EditorLayout, AutomaticZoomsByTheLargerSide) {
         {{33, 8}, {1, 6}}, {{64, 64}, {1, 6}}, {{240, 128}, {1, 3}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(AutomaticZoomFor(c.block), c.zoom) << c.block.width << "x" << c.block.height;
+        EXPECT_EQ(AutomaticZoomFor(c.block), c.zoom) << c.block.Width << "x" << c.block.Height;
 }
 
 TEST(EditorLayout, FirstUpdateLaysOutTheWholeWindow) {
     EditorLayout layout;
     const LayoutChange change = UpdateEditorLayout(layout, {8, 8}, 16, {false, 400});
-    EXPECT_EQ(change.tileListWidth, 16 * 34);
-    ASSERT_TRUE(change.full);
-    EXPECT_EQ(change.full->tileListStripHeight, 32 + 41);
-    EXPECT_EQ(change.full->tileListHeight, 32 + 25);
-    EXPECT_EQ(change.full->canvas, (CanvasExtent{256, 256}));
-    EXPECT_EQ(change.full->leftPaneWidth, 409);
-    EXPECT_EQ(change.full->windowWidthDelta, 9);
-    EXPECT_EQ(change.full->windowHeight, 73 + 256 + 126);
-    EXPECT_FALSE(layout.layoutDirty);
+    EXPECT_EQ(change.TileListWidth, 16 * 34);
+    ASSERT_TRUE(change.Full);
+    EXPECT_EQ(change.Full->TileListStripHeight, 32 + 41);
+    EXPECT_EQ(change.Full->TileListHeight, 32 + 25);
+    EXPECT_EQ(change.Full->Canvas, (CanvasExtent{256, 256}));
+    EXPECT_EQ(change.Full->LeftPaneWidth, 409);
+    EXPECT_EQ(change.Full->WindowWidthDelta, 9);
+    EXPECT_EQ(change.Full->WindowHeight, 73 + 256 + 126);
+    EXPECT_FALSE(layout.LayoutDirty);
 
     const LayoutChange again = UpdateEditorLayout(layout, {8, 8}, 16, {false, 409});
-    EXPECT_FALSE(again.tileListWidth || again.full || again.canvas);
+    EXPECT_FALSE(again.TileListWidth || again.Full || again.Canvas);
 }
 
 TEST(EditorLayout, SmallCanvasKeepsMinimumPaneAndMaximisedWindowKeepsItsSize) {
     EditorLayout layout;
-    layout.layoutDirty = false;
+    layout.LayoutDirty = false;
     layout.CanvasZoom = 4;
     // The Block size differs from the last one seen: the layout is redone, zooms kept.
     const LayoutChange change = UpdateEditorLayout(layout, {16, 16}, 16, {true, 409});
     EXPECT_EQ(layout.CanvasZoom, 4);
-    ASSERT_TRUE(change.full);
-    EXPECT_EQ(change.full->canvas, (CanvasExtent{64, 64}));
-    EXPECT_EQ(change.full->leftPaneWidth, 409);
-    EXPECT_FALSE(change.full->windowHeight);
-    EXPECT_FALSE(change.full->windowWidthDelta);
+    ASSERT_TRUE(change.Full);
+    EXPECT_EQ(change.Full->Canvas, (CanvasExtent{64, 64}));
+    EXPECT_EQ(change.Full->LeftPaneWidth, 409);
+    EXPECT_FALSE(change.Full->WindowHeight);
+    EXPECT_FALSE(change.Full->WindowWidthDelta);
 }
 
 TEST(EditorLayout, ZoomCommandsResizeOnlyTheCanvas) {
@@ -181,9 +181,9 @@ TEST(EditorLayout, ZoomCommandsResizeOnlyTheCanvas) {
     ZoomIn(layout);
     EXPECT_EQ(layout.CanvasZoom, 32);
     const LayoutChange change = UpdateEditorLayout(layout, {40, 40}, 16, {});
-    EXPECT_FALSE(change.full);
-    EXPECT_EQ(change.canvas, (CanvasExtent{1280, 1280}));
-    EXPECT_FALSE(layout.zoomChanged);
+    EXPECT_FALSE(change.Full);
+    EXPECT_EQ(change.Canvas, (CanvasExtent{1280, 1280}));
+    EXPECT_FALSE(layout.ZoomChanged);
 
     layout.CanvasZoom = 3;
     ZoomOut(layout);
@@ -194,28 +194,28 @@ TEST(EditorLayout, ZoomCommandsResizeOnlyTheCanvas) {
     RestoreDefaultZoom(layout); // the automatic zoom and a whole new layout
     const LayoutChange restored = UpdateEditorLayout(layout, {40, 40}, 16, {});
     EXPECT_EQ(layout.CanvasZoom, 6);
-    ASSERT_TRUE(restored.full);
-    EXPECT_EQ(restored.full->canvas, (CanvasExtent{240, 240}));
+    ASSERT_TRUE(restored.Full);
+    EXPECT_EQ(restored.Full->Canvas, (CanvasExtent{240, 240}));
 }
 
 TEST(EditorLayout, LeftPaneKeepsAtLeastThirtyPixelsBesideTheMapView) {
     const int cases[][3] = {{800, 300, 500}, {331, 300, 31}, {330, 300, 30}, {200, 300, 30}};
-    for (const auto& [client, remembered, left] : cases)
-        EXPECT_EQ(LeftPaneWidthOnShow(client, remembered), left) << client;
+    for (const auto& [Client, remembered, left] : cases)
+        EXPECT_EQ(LeftPaneWidthOnShow(Client, remembered), left) << Client;
 }
 
 TEST(EditorLayout, NewWhile32x32KeepsTheZoomButRedoesTheLayout) {
     Fixture f;
     EditorLayout layout;
     f.run(SetFixedBlockSize(f.tiles(), f.editing(), layout, {32, 32}));
-    UpdateEditorLayout(layout, f.tiles().block, f.tiles().tileCount, {});
+    UpdateEditorLayout(layout, f.tiles().Block, f.tiles().TileCount, {});
     ASSERT_EQ(layout.CanvasZoom, 8);
     f.workspace.NewTileSet();
-    const LayoutChange change = UpdateEditorLayout(layout, f.tiles().block, 16, {});
+    const LayoutChange change = UpdateEditorLayout(layout, f.tiles().Block, 16, {});
     EXPECT_EQ(layout.CanvasZoom, 8);
     EXPECT_EQ(layout.ListZoom, 2);
-    ASSERT_TRUE(change.full);
-    EXPECT_EQ(change.full->canvas, (CanvasExtent{64, 64}));
+    ASSERT_TRUE(change.Full);
+    EXPECT_EQ(change.Full->Canvas, (CanvasExtent{64, 64}));
 }
 
 } // namespace

@@ -14,8 +14,8 @@ using tileeditor_test::Fixture;
 
 TEST(TileList, PlainClickPicksTheBlockAndItsPalettes) {
     Fixture f({16, 16});
-    f.tiles().tilePaletteSet[8] = 2;
-    f.tiles().tilePalette[8] = 5;
+    f.tiles().TilePaletteSet[8] = 2;
+    f.tiles().TilePalette[8] = 5;
     f.run(ClickTileList(f.editing(), f.tiles(), 3, 120, false)); // cell width 50
     EXPECT_EQ(f.editing().CurrentTile, 8);
     EXPECT_EQ(f.editing().SelectionStart, 8);
@@ -44,13 +44,13 @@ TEST(TileList, ClicksAndMapEditsNeverPutABlockPastTheLastSlot) {
                         false)); // Block 1 would be Tiles 480..959
     EXPECT_EQ(f.editing().CurrentTile, 0);
     EXPECT_EQ(f.editing().SelectionEnd, 479);
-    for (auto [block, tile, opened] :
+    for (auto [block, tile, Opened] :
          {std::tuple{BlockSize{240, 128}, 600, 288}, std::tuple{BlockSize{8, 8}, 0, 0},
           std::tuple{BlockSize{8, 8}, 767, 767}, std::tuple{BlockSize{16, 16}, 8, 8}}) {
-        f.tiles().block = block;
+        f.tiles().Block = block;
         f.run(EditBlockFromMap(f.editing(), f.tiles(), tile));
-        EXPECT_EQ(f.editing().CurrentTile, opened) << tile;
-        EXPECT_EQ(f.editing().SelectionStart, opened) << tile;
+        EXPECT_EQ(f.editing().CurrentTile, Opened) << tile;
+        EXPECT_EQ(f.editing().SelectionStart, Opened) << tile;
     }
 }
 
@@ -70,7 +70,7 @@ TEST(TileList, VisibleBlocksFollowScrollAndStopAtCountAndSlots) {
         Fixture f(c.block, c.tileCount);
         EXPECT_EQ(VisibleTileListBlocks(f.tiles(), c.listZoom, c.scrollX, c.visibleWidth),
                   c.expected)
-            << c.block.width << " " << c.scrollX;
+            << c.block.Width << " " << c.scrollX;
     }
 }
 
@@ -78,19 +78,19 @@ TEST(PaletteBox, ButtonsPickColoursAndOtherButtonsRepeatARightChoice) {
     Fixture f;
     PaletteBox box;
     f.editing().CurrentPalette = 6;
-    f.tiles().tilePalette[0] = 6;
-    ASSERT_TRUE(f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Right, 40)));
+    f.tiles().TilePalette[0] = 6;
+    ASSERT_TRUE(f.run(box.MouseUp(f.tiles(), f.editing(), MouseButton::Right, 40)));
     EXPECT_EQ(f.editing().RightColor, 2);
     EXPECT_EQ(f.editing().LeftColor, 3);
     EXPECT_EQ(f.editing().CurrentPalette, 0);
-    EXPECT_EQ(f.tiles().tilePalette[0], 0);
+    EXPECT_EQ(f.tiles().TilePalette[0], 0);
     EXPECT_TRUE(f.editing().Modified);
 
-    f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Other, 0)); // last was right
+    f.run(box.MouseUp(f.tiles(), f.editing(), MouseButton::Other, 0)); // last was right
     EXPECT_EQ(f.editing().RightColor, 0);
-    f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Left, 20));
+    f.run(box.MouseUp(f.tiles(), f.editing(), MouseButton::Left, 20));
     EXPECT_EQ(f.editing().LeftColor, 1);
-    f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Other, 60)); // last was left: no change
+    f.run(box.MouseUp(f.tiles(), f.editing(), MouseButton::Other, 60)); // last was left: no change
     EXPECT_EQ(f.editing().LeftColor, 1);
     EXPECT_EQ(f.editing().RightColor, 0);
 }
@@ -100,14 +100,14 @@ TEST(PaletteBox, ClicksBesideTheSwatchesAreIgnoredEntirely) {
         Fixture f({16, 16});
         PaletteBox box;
         f.editing().CurrentPalette = 6;
-        EXPECT_FALSE(f.run(box.mouseUp(f.tiles(), f.editing(), MouseButton::Left, x)));
+        EXPECT_FALSE(f.run(box.MouseUp(f.tiles(), f.editing(), MouseButton::Left, x)));
         EXPECT_FALSE(f.editing().Modified);
         EXPECT_EQ(f.editing().CurrentPalette, 6);
     }
     Fixture larger({16, 16});
-    larger.tiles().tilePalette[0] = 4;
-    larger.run(PaletteBox().mouseUp(larger.tiles(), larger.editing(), MouseButton::Left, 0));
-    EXPECT_EQ(larger.tiles().tilePalette[0], 4); // only an 8x8 Block resets it
+    larger.tiles().TilePalette[0] = 4;
+    larger.run(PaletteBox().MouseUp(larger.tiles(), larger.editing(), MouseButton::Left, 0));
+    EXPECT_EQ(larger.tiles().TilePalette[0], 4); // only an 8x8 Block resets it
 }
 
 // The colour dialog opens on the entry's screen colour and stores the choice, five bits
@@ -116,31 +116,31 @@ TEST(PaletteColors, TheDialogEditsOneEntryOfTheCurrentPalette) {
     Fixture f;
     f.editing().CurrentPaletteSet = 2;
     f.editing().CurrentPalette = 3;
-    const PaletteTable before = f.tiles().paletteTable;
-    f.tiles().paletteTable[2][3][1] = {4, 12, 20};
-    PaletteTable expected = f.tiles().paletteTable;
+    const PaletteTable before = f.tiles().Palettes;
+    f.tiles().Palettes[2][3][1] = {4, 12, 20};
+    PaletteTable expected = f.tiles().Palettes;
     expected[2][3][1] = {0, 16, 31};
     f.prompts.colors = {std::nullopt, Rgb{255, 130, 7}};
     EXPECT_FALSE(f.run(EditPaletteColor(f.tiles(), f.editing(), f.prompts, 1)));
     EXPECT_FALSE(f.editing().Modified);
     EXPECT_TRUE(f.run(EditPaletteColor(f.tiles(), f.editing(), f.prompts, 1)));
     EXPECT_EQ(f.prompts.colorRequests, (std::vector<Rgb>{{160, 96, 32}, {160, 96, 32}}));
-    EXPECT_EQ(f.tiles().paletteTable, expected);
+    EXPECT_EQ(f.tiles().Palettes, expected);
     EXPECT_TRUE(f.editing().Modified);
     EXPECT_EQ(f.notifications, std::vector<unsigned>{TilesChanged});
     EXPECT_FALSE(f.run(EditPaletteColor(f.tiles(), f.editing(), f.prompts, 4)));
 
-    f.run(ApplyPalette(f.tiles(), f.editing(), greyRampPalette()));
-    EXPECT_EQ(f.tiles().paletteTable, before);
-    EXPECT_EQ(CurrentPalette(f.tiles(), f.editing()), greyRampPalette());
+    f.run(ApplyPalette(f.tiles(), f.editing(), GreyRampPalette()));
+    EXPECT_EQ(f.tiles().Palettes, before);
+    EXPECT_EQ(CurrentPalette(f.tiles(), f.editing()), GreyRampPalette());
 }
 
 TEST(PaletteColors, PresetsRunFromLightestToDarkest) {
     for (const PalettePreset& preset : BuiltInPalettePresets())
         for (int c = 1; c < kColorsPerPalette; ++c) {
-            const PaletteColor &lighter = preset.colors[c - 1], &darker = preset.colors[c];
+            const PaletteColor &lighter = preset.Colors[c - 1], &darker = preset.Colors[c];
             EXPECT_GT(lighter[0] + lighter[1] + lighter[2], darker[0] + darker[1] + darker[2])
-                << preset.name << " " << c;
+                << preset.Name << " " << c;
         }
 }
 

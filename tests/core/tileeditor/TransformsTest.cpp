@@ -54,28 +54,28 @@ TEST(TransformCommands, MovePixelsByTheirRuleAndTouchNothingElse) {
     for (const BlockSize shape : shapes)
         for (const Rule& rule : kRules) {
             SCOPED_TRACE(::testing::Message() << static_cast<int>(rule.transform) << " on "
-                                              << shape.width << "x" << shape.height);
-            if (rule.transform == BlockTransform::RotateRight && shape.width != shape.height)
+                                              << shape.Width << "x" << shape.Height);
+            if (rule.transform == BlockTransform::RotateRight && shape.Width != shape.Height)
                 continue;
             Fixture f(shape);
             f.scramble();
-            f.editing().CurrentTile = shape.tilesPerBlock();
+            f.editing().CurrentTile = shape.TilesPerBlock();
             const auto before = f.blockPixels();
             const auto outside = f.outsideBlock();
-            const auto palettes = f.tiles().tilePalette;
-            const auto sets = f.tiles().tilePaletteSet;
-            ASSERT_TRUE(f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history,
+            const auto palettes = f.tiles().TilePalette;
+            const auto sets = f.tiles().TilePaletteSet;
+            ASSERT_TRUE(f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.History,
                                                   f.prompts, rule.transform)));
             const auto after = f.blockPixels();
-            for (int y = 0; y < shape.height; ++y)
-                for (int x = 0; x < shape.width; ++x) {
-                    const BlockPoint from = rule.source(x, y, shape.width, shape.height);
-                    ASSERT_EQ(after[y * shape.width + x], before[from.y * shape.width + from.x])
+            for (int y = 0; y < shape.Height; ++y)
+                for (int x = 0; x < shape.Width; ++x) {
+                    const BlockPoint from = rule.source(x, y, shape.Width, shape.Height);
+                    ASSERT_EQ(after[y * shape.Width + x], before[from.Y * shape.Width + from.X])
                         << x << "," << y;
                 }
             EXPECT_EQ(f.outsideBlock(), outside);
-            EXPECT_EQ(f.tiles().tilePalette, palettes);
-            EXPECT_EQ(f.tiles().tilePaletteSet, sets);
+            EXPECT_EQ(f.tiles().TilePalette, palettes);
+            EXPECT_EQ(f.tiles().TilePaletteSet, sets);
             EXPECT_TRUE(f.editing().Modified);
             EXPECT_EQ(f.notifications.back(), HistoryChanged | TilesChanged | MapChanged);
             f.workspace.Undo();
@@ -90,7 +90,7 @@ TEST(TransformCommands, RotateHoldsTheLargestSquare) {
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(RotateBlockRight(f.tiles(), 0));
     EXPECT_EQ(f.blockPixels(), before);
-    EXPECT_EQ(f.tiles().tiles[256], Tile{});
+    EXPECT_EQ(f.tiles().Tiles[256], Tile{});
 }
 
 TEST(TransformCommands, ClearZeroesTheTilesButResetsOnlyTheFirstPalette) {
@@ -99,33 +99,33 @@ TEST(TransformCommands, ClearZeroesTheTilesButResetsOnlyTheFirstPalette) {
     f.editing().CurrentTile = 4;
     TileSet expected = f.tiles();
     for (int t = 4; t < 8; ++t)
-        expected.tiles[t].fill(0); // also the bytes outside 12 x 12
-    expected.tilePalette[4] = expected.tilePaletteSet[4] = 0;
-    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history, f.prompts,
+        expected.Tiles[t].fill(0); // also the bytes outside 12 x 12
+    expected.TilePalette[4] = expected.TilePaletteSet[4] = 0;
+    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.History, f.prompts,
                               BlockTransform::Clear));
-    EXPECT_EQ(f.tiles().tiles, expected.tiles);
-    EXPECT_EQ(f.tiles().tilePalette, expected.tilePalette);
-    EXPECT_EQ(f.tiles().tilePaletteSet, expected.tilePaletteSet);
+    EXPECT_EQ(f.tiles().Tiles, expected.Tiles);
+    EXPECT_EQ(f.tiles().TilePalette, expected.TilePalette);
+    EXPECT_EQ(f.tiles().TilePaletteSet, expected.TilePaletteSet);
 }
 
 TEST(TransformCommands, RotationOfANonSquareBlockIsRefusedAfterTheUndoRecord) {
     Fixture f({8, 16});
     f.paintPattern();
     const auto before = f.blockPixels();
-    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history, f.prompts,
+    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.History, f.prompts,
                               BlockTransform::RotateRight));
     EXPECT_EQ(f.notifications, std::vector<unsigned>{HistoryChanged});
     EXPECT_EQ(f.prompts.messages, (std::vector<testing::ShownText>{
                                       {"Rotation only works for square tiles.", "Error"}}));
     EXPECT_EQ(f.blockPixels(), before);
     EXPECT_TRUE(f.editing().Modified);
-    EXPECT_TRUE(f.workspace.history.canUndo());
+    EXPECT_TRUE(f.workspace.History.CanUndo());
 }
 
 TEST(TransformCommands, ABlockReachingPastTheSlotsIsMovedBackFirst) {
     Fixture f({240, 128}, 768);
     f.editing().CurrentTile = 480;
-    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.history, f.prompts,
+    f.run(ApplyBlockTransform(f.tiles(), f.editing(), f.workspace.History, f.prompts,
                               BlockTransform::Clear));
     EXPECT_EQ(f.editing().CurrentTile, 288);
 }

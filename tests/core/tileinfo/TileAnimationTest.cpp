@@ -17,13 +17,13 @@ using tileeditor_test::Fixture;
 std::vector<std::int32_t> column(const TileSet& set, int category, int first, int last) {
     std::vector<std::int32_t> values;
     for (int t = first; t <= last; ++t)
-        values.push_back(set.tileInfo[t][category]);
+        values.push_back(set.TileInfo[t][category]);
     return values;
 }
 
 TEST(ApplyAnimation, WritesALoopOverTheRun) {
     Fixture f;
-    f.tiles().tileInfo[3][4] = 7;
+    f.tiles().TileInfo[3][4] = 7;
     ASSERT_TRUE(f.run(ApplyAnimation(f.tiles(), 2, 5, 250)));
     EXPECT_EQ(column(f.tiles(), kAnimatedCategory, 1, 6),
               (std::vector<std::int32_t>{0, 1, 1, 1, 1, 0}));
@@ -31,7 +31,7 @@ TEST(ApplyAnimation, WritesALoopOverTheRun) {
               (std::vector<std::int32_t>{1, 3, 4, 5, 2, 6}));
     EXPECT_EQ(column(f.tiles(), kAnimDelayCategory, 2, 5),
               (std::vector<std::int32_t>{250, 250, 250, 250}));
-    EXPECT_EQ(f.tiles().tileInfo[3][4], 7);
+    EXPECT_EQ(f.tiles().TileInfo[3][4], 7);
     EXPECT_TRUE(f.editing().Modified);
     EXPECT_EQ(f.notifications.back(), TileInfoChanged);
 }
@@ -55,17 +55,17 @@ TEST(ApplyAnimation, RunsAtTheEndsOfTheSlots) {
         }
         EXPECT_EQ(f.editing().Modified, c.writes) << c.start << ".." << c.end;
         if (c.writes) {
-            EXPECT_EQ(f.tiles().tileInfo[c.end][kAnimNextCategory], c.start);
+            EXPECT_EQ(f.tiles().TileInfo[c.end][kAnimNextCategory], c.start);
         }
     }
 }
 
 // The frames shown at each step of a fake clock that moves `stepMs` at a time.
 std::vector<int> frames(AnimationPreview& preview, int tilesPerBlock, int ticks, int stepMs) {
-    std::vector<int> shown{preview.frame()};
+    std::vector<int> shown{preview.Frame()};
     for (int i = 0; i < ticks; ++i) {
-        preview.advance(stepMs, tilesPerBlock);
-        shown.push_back(preview.frame());
+        preview.Advance(stepMs, tilesPerBlock);
+        shown.push_back(preview.Frame());
     }
     return shown;
 }
@@ -86,8 +86,8 @@ TEST(AnimationPreview, StepsThroughTheRunAtTheDelay) {
     };
     for (const Case& c : cases) {
         AnimationPreview preview;
-        preview.play(c.start, c.end, c.delay);
-        EXPECT_EQ(preview.period(), std::max(c.delay, 0));
+        preview.Play(c.start, c.end, c.delay);
+        EXPECT_EQ(preview.Period(), std::max(c.delay, 0));
         EXPECT_EQ(frames(preview, c.tilesPerBlock, static_cast<int>(c.shown.size()) - 1, c.stepMs),
                   c.shown)
             << c.start << ".." << c.end << " every " << c.delay;
@@ -96,28 +96,28 @@ TEST(AnimationPreview, StepsThroughTheRunAtTheDelay) {
 
 TEST(AnimationPreview, StopHoldsTheFrameAndAStallCatchesUpInOneGo) {
     AnimationPreview preview;
-    preview.open(4, 4);
-    EXPECT_EQ(preview.frame(), 4);
-    preview.play(0, 9, 10);
-    EXPECT_EQ(preview.advance(35, 1), 3);
-    EXPECT_EQ(preview.advance(5, 1), 1); // the 5 ms left over count
-    preview.stop();
-    EXPECT_EQ(preview.advance(1000, 1), 0);
-    EXPECT_EQ(preview.frame(), 4);
-    preview.play(0, 9, 1);
-    EXPECT_EQ(preview.advance(INT64_MAX / 2, 1), AnimationPreview::kMaxCatchUpSteps);
+    preview.Open(4, 4);
+    EXPECT_EQ(preview.Frame(), 4);
+    preview.Play(0, 9, 10);
+    EXPECT_EQ(preview.Advance(35, 1), 3);
+    EXPECT_EQ(preview.Advance(5, 1), 1); // the 5 ms left over count
+    preview.Stop();
+    EXPECT_EQ(preview.Advance(1000, 1), 0);
+    EXPECT_EQ(preview.Frame(), 4);
+    preview.Play(0, 9, 1);
+    EXPECT_EQ(preview.Advance(INT64_MAX / 2, 1), AnimationPreview::kMaxCatchUpSteps);
 }
 
 TEST(AnimationChain, FollowsAnimNextWithEachFramesDelay) {
     Fixture f({8, 8}, 16);
     ASSERT_TRUE(f.run(ApplyAnimation(f.tiles(), 0, 3, 100)));
-    f.tiles().tileInfo[1][kAnimatedCategory] = 0; // only Tile 0's own flag counts
+    f.tiles().TileInfo[1][kAnimatedCategory] = 0; // only Tile 0's own flag counts
     AnimationChain chain;
     std::vector<AnimationChain::Step> steps;
     std::vector<int> shownFor0;
     for (int tick = 0; tick < 11; ++tick) {
-        chain.tick(f.tiles(), steps);
-        shownFor0.push_back(chain.frame(0));
+        chain.Tick(f.tiles(), steps);
+        shownFor0.push_back(chain.Frame(0));
     }
     // Delay 100 keeps a frame for three ticks of 50 ms.
     EXPECT_EQ(shownFor0, (std::vector<int>{1, 1, 1, 2, 2, 2, 3, 3, 3, 0, 0}));
@@ -125,7 +125,7 @@ TEST(AnimationChain, FollowsAnimNextWithEachFramesDelay) {
 
 TEST(AnimationChain, StraysStopTheChainAndExtremeDelaysDoNotOverflow) {
     Fixture f({8, 8}, 16);
-    auto& info = f.tiles().tileInfo;
+    auto& info = f.tiles().TileInfo;
     info[1] = {1, 9999, 0}; // next frame outside the Tiles in use
     info[2] = {1, 16, 0};   // just past the last Tile
     info[3] = {1, 4, 0};    // 4 waits (almost) forever
@@ -135,29 +135,29 @@ TEST(AnimationChain, StraysStopTheChainAndExtremeDelaysDoNotOverflow) {
     info[16] = {1, 3, 0}; // past the Tiles in use: never played
     AnimationChain chain;
     std::vector<AnimationChain::Step> steps;
-    chain.tick(f.tiles(), steps);
+    chain.Tick(f.tiles(), steps);
     EXPECT_EQ(steps, (std::vector<AnimationChain::Step>{{3, 4}, {5, 6}}));
-    chain.tick(f.tiles(), steps);
+    chain.Tick(f.tiles(), steps);
     EXPECT_EQ(steps, (std::vector<AnimationChain::Step>{{5, 5}}));
-    chain.tick(f.tiles(), steps);
+    chain.Tick(f.tiles(), steps);
     EXPECT_EQ(steps, (std::vector<AnimationChain::Step>{{5, 6}}));
-    EXPECT_EQ(chain.frame(1), 1);
-    EXPECT_EQ(chain.frame(3), 4);
+    EXPECT_EQ(chain.Frame(1), 1);
+    EXPECT_EQ(chain.Frame(3), 4);
 }
 
 TEST(AnimationChain, AFrameLeftPastTheTilesInUseStopsTheChain) {
     Fixture f({8, 8}, 16);
-    auto& info = f.tiles().tileInfo;
+    auto& info = f.tiles().TileInfo;
     info[0] = {1, 10, 0};
     info[10] = {0, 0, 0};
     AnimationChain chain;
     std::vector<AnimationChain::Step> steps;
-    chain.tick(f.tiles(), steps);
+    chain.Tick(f.tiles(), steps);
     ASSERT_EQ(steps, (std::vector<AnimationChain::Step>{{0, 10}}));
-    f.tiles().tileCount = 8; // Tile 0 now shows a frame beyond the set
-    chain.tick(f.tiles(), steps);
+    f.tiles().TileCount = 8; // Tile 0 now shows a frame beyond the set
+    chain.Tick(f.tiles(), steps);
     EXPECT_TRUE(steps.empty());
-    EXPECT_EQ(chain.frame(0), 10);
+    EXPECT_EQ(chain.Frame(0), 10);
 }
 
 } // namespace

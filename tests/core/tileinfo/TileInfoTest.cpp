@@ -43,22 +43,22 @@ TEST(TileInfoTypes, EditedTextIsStoredByType) {
 TEST(TileInfoCommands, TypingIntoTheGridStoresForCurrentTileAndMarksModified) {
     Fixture f;
     f.editing().CurrentTile = 5;
-    f.tiles().categoryCount = 4;
-    f.tiles().categories[3].type = kByte;
+    f.tiles().CategoryCount = 4;
+    f.tiles().Categories[3].Type = kByte;
     EXPECT_TRUE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 3, "300")));
-    EXPECT_EQ(FormatTileInfoValue(kByte, f.tiles().tileInfo[5][3]), "44");
-    EXPECT_EQ(f.tiles().tileInfo[4][3], 0);
+    EXPECT_EQ(FormatTileInfoValue(kByte, f.tiles().TileInfo[5][3]), "44");
+    EXPECT_EQ(f.tiles().TileInfo[4][3], 0);
     EXPECT_TRUE(f.editing().Modified);
     EXPECT_EQ(f.notifications.back(), TileInfoChanged);
 
     // Boolean rows are set only through their pop-up; rows past the table not at all.
     EXPECT_FALSE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 0, "1")));
-    f.tiles().categories[4].type = kByte;
+    f.tiles().Categories[4].Type = kByte;
     EXPECT_FALSE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 4, "1")));
-    EXPECT_EQ(f.tiles().tileInfo[5][4], 0);
+    EXPECT_EQ(f.tiles().TileInfo[5][4], 0);
     EXPECT_FALSE(f.run(SetBooleanTileInfo(f.tiles(), f.editing(), 3, true)));
     EXPECT_TRUE(f.run(SetBooleanTileInfo(f.tiles(), f.editing(), 0, true)));
-    EXPECT_EQ(f.tiles().tileInfo[5][0], 1);
+    EXPECT_EQ(f.tiles().TileInfo[5][0], 1);
     f.editing().CurrentTile = kMaxTiles; // no such Tile: nothing is stored
     EXPECT_FALSE(f.run(EditTileInfoValue(f.tiles(), f.editing(), 3, "1")));
 }
@@ -70,19 +70,19 @@ TEST(TileInfoCommands, BuiltInRowsCannotBeRenamedOrRetyped) {
         EXPECT_FALSE(f.run(SetCategoryType(f.tiles(), row, kBoolean)));
         EXPECT_EQ(CategoryNameEditorText(f.tiles(), row), "");
     }
-    EXPECT_EQ(f.tiles().categories[1].nameText(), "AnimNext");
-    EXPECT_EQ(f.tiles().categories[1].type, kWord);
+    EXPECT_EQ(f.tiles().Categories[1].NameText(), "AnimNext");
+    EXPECT_EQ(f.tiles().Categories[1].Type, kWord);
     EXPECT_FALSE(f.editing().Modified);
 }
 
 TEST(TileInfoCommands, TheExtraRowAddsWordCategoriesUpToSixtyFour) {
     Fixture f;
-    f.tiles().tileInfo[7][3] = 99; // a new category keeps what its slot holds
+    f.tiles().TileInfo[7][3] = 99; // a new category keeps what its slot holds
     EXPECT_EQ(CategoryDialogRows(f.tiles()), 4);
     EXPECT_TRUE(f.run(EditCategoryName(f.tiles(), 3, "x")));
-    EXPECT_EQ(f.tiles().categoryCount, 4);
-    EXPECT_EQ(f.tiles().categories[3].type, kWord);
-    EXPECT_EQ(f.tiles().tileInfo[7][3], 99);
+    EXPECT_EQ(f.tiles().CategoryCount, 4);
+    EXPECT_EQ(f.tiles().Categories[3].Type, kWord);
+    EXPECT_EQ(f.tiles().TileInfo[7][3], 99);
     EXPECT_TRUE(f.editing().Modified);
     f.notifications.clear();
     EXPECT_TRUE(f.run(EditCategoryName(f.tiles(), 3, "a name of twenty chars")));
@@ -90,16 +90,16 @@ TEST(TileInfoCommands, TheExtraRowAddsWordCategoriesUpToSixtyFour) {
     EXPECT_EQ(CategoryNameEditorText(f.tiles(), 3), "a name of twent");
     EXPECT_TRUE(f.run(SetCategoryType(f.tiles(), 3, kTime)));
     EXPECT_FALSE(f.run(SetCategoryType(f.tiles(), 3, 4)));
-    EXPECT_EQ(f.tiles().categories[3].type, kTime);
+    EXPECT_EQ(f.tiles().Categories[3].Type, kTime);
     EXPECT_FALSE(f.run(EditCategoryName(f.tiles(), 5, "gap"))); // below the extra row only
 
     for (int row = 4; row < kMaxCategories; ++row)
         ASSERT_TRUE(f.run(EditCategoryName(f.tiles(), row, "c" + std::to_string(row))));
-    EXPECT_EQ(f.tiles().categoryCount, kMaxCategories);
+    EXPECT_EQ(f.tiles().CategoryCount, kMaxCategories);
     EXPECT_FALSE(OffersNewCategoryRow(f.tiles()));
     EXPECT_EQ(CategoryDialogRows(f.tiles()), kMaxCategories);
     EXPECT_FALSE(f.run(EditCategoryName(f.tiles(), kMaxCategories, "65th")));
-    EXPECT_EQ(f.tiles().categoryCount, kMaxCategories);
+    EXPECT_EQ(f.tiles().CategoryCount, kMaxCategories);
 }
 
 } // namespace

@@ -91,20 +91,20 @@ struct Baseline {
         Workspace ws(quiet);
         const auto set = BuildTileSetImage("VX03", SampleTileSet(40, 5, 9));
         const auto grid = BuildMapImage("VX02", SampleGrid(11, 7));
-        ApplyTileSetFile(ParseTileSetFile(set).value(), ws.tileSet);
-        ws.tileSet.block = BlockSize{16, 8};
-        ws.editing.CurrentTile = 6;
-        ws.editing.CurrentPaletteSet = 4;
-        ws.editing.CurrentPalette = 2;
-        ws.editing.CurrentFileName = "before.vxt";
-        ws.map.grid = ParseMapFile(grid).value().grid;
-        ws.map.MapFileName = "before.vxm";
-        tileSet = ws.tileSet;
-        editing = ws.editing;
-        map = ws.map;
+        ApplyTileSetFile(ParseTileSetFile(set).value(), ws.CurrentTileSet);
+        ws.CurrentTileSet.Block = BlockSize{16, 8};
+        ws.Editing.CurrentTile = 6;
+        ws.Editing.CurrentPaletteSet = 4;
+        ws.Editing.CurrentPalette = 2;
+        ws.Editing.CurrentFileName = "before.vxt";
+        ws.Map.Grid = ParseMapFile(grid).value().Grid;
+        ws.Map.MapFileName = "before.vxm";
+        tileSet = ws.CurrentTileSet;
+        editing = ws.Editing;
+        map = ws.Map;
     }
     TileSet tileSet;
-    EditingState editing;
+    TileEditorState editing;
     MapDocument map;
 };
 
@@ -117,11 +117,11 @@ public:
     void run(Loader loader, const std::vector<std::uint8_t>& bytes, Expect expect) {
         WriteBytes(path_, bytes);
         prompts_.forget();
-        ws_.tileSet = baseline_.tileSet;
-        ws_.editing = baseline_.editing;
-        ws_.map = baseline_.map;
-        const std::string tileTitle = TileEditorTitle(ws_.editing);
-        const std::string mapTitle = MapEditorTitle(ws_.map);
+        ws_.CurrentTileSet = baseline_.tileSet;
+        ws_.Editing = baseline_.editing;
+        ws_.Map = baseline_.map;
+        const std::string tileTitle = TileEditorTitle(ws_.Editing);
+        const std::string mapTitle = MapEditorTitle(ws_.Map);
         load(loader);
         check(loader, bytes, expect, tileTitle, mapTitle);
     }
@@ -139,12 +139,12 @@ private:
         }
         if (refused) {
             EXPECT_EQ(std::vector<ShownText>{invalid}, messages);
-            EXPECT_TRUE(baseline_.tileSet == ws.tileSet);
-            EXPECT_TRUE(baseline_.editing == ws.editing);
-            EXPECT_EQ(baseline_.map.grid, ws.map.grid);
-            EXPECT_EQ(baseline_.map.MapFileName, ws.map.MapFileName);
-            EXPECT_EQ(tileTitle, TileEditorTitle(ws.editing));
-            EXPECT_EQ(mapTitle, MapEditorTitle(ws.map));
+            EXPECT_TRUE(baseline_.tileSet == ws.CurrentTileSet);
+            EXPECT_TRUE(baseline_.editing == ws.Editing);
+            EXPECT_EQ(baseline_.map.Grid, ws.Map.Grid);
+            EXPECT_EQ(baseline_.map.MapFileName, ws.Map.MapFileName);
+            EXPECT_EQ(tileTitle, TileEditorTitle(ws.Editing));
+            EXPECT_EQ(mapTitle, MapEditorTitle(ws.Map));
             return;
         }
         // Loaded: only the associated map's absence may have been reported.
@@ -157,13 +157,13 @@ private:
             ASSERT_TRUE(parsed.ok());
             TileSet expected = baseline_.tileSet;
             ApplyTileSetFile(*parsed, expected);
-            EXPECT_TRUE(expected == ws.tileSet);
-            EXPECT_EQ(path_, ws.editing.CurrentFileName);
+            EXPECT_TRUE(expected == ws.CurrentTileSet);
+            EXPECT_EQ(path_, ws.Editing.CurrentFileName);
         } else {
             const auto parsed = ParseMapFile(bytes);
             ASSERT_TRUE(parsed.ok());
-            EXPECT_EQ(parsed->grid, ws.map.grid);
-            EXPECT_EQ(path_, ws.map.MapFileName);
+            EXPECT_EQ(parsed->Grid, ws.Map.Grid);
+            EXPECT_EQ(path_, ws.Map.MapFileName);
         }
     }
 
@@ -199,7 +199,7 @@ std::vector<DamagedFile> damagedFiles() {
     std::vector<DamagedFile> files;
     for (const char* version : {"VX03", "VX02", "VX01"}) {
         const TileSet set = SampleTileSet(2, 2, 3);
-        const TileSetShape shape{version, set.tileCount, set.categoryCount};
+        const TileSetShape shape{version, set.TileCount, set.CategoryCount};
         files.push_back({version,
                          BuildTileSetImage(version, set),
                          {Loader::LoadTileSetFile, Loader::OpenTileSet},

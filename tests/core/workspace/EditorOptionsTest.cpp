@@ -14,13 +14,13 @@ public:
     std::map<std::string, std::int32_t> values;
     bool failing = false;
 
-    Result<std::optional<std::int32_t>> readInteger(const std::string& name) override {
+    Result<std::optional<std::int32_t>> ReadInteger(const std::string& name) override {
         if (failing)
             return Fail("unreadable");
         const auto found = values.find(name);
         return found == values.end() ? std::nullopt : std::optional(found->second);
     }
-    Status writeInteger(const std::string& name, std::int32_t value) override {
+    Status WriteInteger(const std::string& name, std::int32_t value) override {
         if (failing)
             return Fail("unwritable");
         values[name] = value;

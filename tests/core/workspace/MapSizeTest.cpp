@@ -11,7 +11,7 @@ namespace {
 using testing::SampleGrid;
 using testing::ShownText;
 struct MapSize : testing::WorkspaceTest {
-    MapHistory history{workspace.map, [this](const DocumentChange& c) { workspace.apply(c); }};
+    MapHistory history{workspace.Map, [this](const DocumentChange& c) { workspace.Apply(c); }};
 };
 
 TEST(LenientInteger, ReadsLikeEveryNumberField) {
@@ -48,35 +48,35 @@ TEST_F(MapSize, ChecksRunInOrderAndTheFirstFailureIsShown) {
         {"-3", "2048", "The height entered is smaller than 1"},
         {"99999999999", "1", "The height entered is larger than 2048"},
     };
-    const MapGrid before = workspace.map.grid;
+    const MapGrid before = workspace.Map.Grid;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.rows) + " x " + c.columns);
         prompts.forget();
-        EXPECT_FALSE(ApplyMapSize(workspace.map, prompts, history, c.rows, c.columns));
+        EXPECT_FALSE(ApplyMapSize(workspace.Map, prompts, history, c.rows, c.columns));
         EXPECT_EQ((std::vector<ShownText>{{c.message, "Size error"}}), prompts.messages);
-        EXPECT_EQ(before, workspace.map.grid);
+        EXPECT_EQ(before, workspace.Map.Grid);
     }
 }
 
 TEST_F(MapSize, ResizeKeepsTheTopLeftPart) {
     const MapGrid old = SampleGrid(32, 32);
-    workspace.map.grid = old;
-    ASSERT_TRUE(ApplyMapSize(workspace.map, prompts, history, "20", "40"));
-    EXPECT_EQ("20x40", workspace.map.sizeLabel());
+    workspace.Map.Grid = old;
+    ASSERT_TRUE(ApplyMapSize(workspace.Map, prompts, history, "20", "40"));
+    EXPECT_EQ("20x40", workspace.Map.SizeLabel());
     for (int r = 0; r < 20; ++r)
         for (int c = 0; c < 40; ++c)
-            EXPECT_EQ(c < 32 ? old.at(r, c) : MapCell{}, workspace.map.cell(r, c));
+            EXPECT_EQ(c < 32 ? old.At(r, c) : MapCell{}, workspace.Map.Cell(r, c));
 
-    ASSERT_TRUE(ApplyMapSize(workspace.map, prompts, history, " 2048x", "1"));
-    EXPECT_EQ(2048, workspace.map.Height());
-    EXPECT_EQ(old.at(19, 0), workspace.map.cell(19, 0));
-    EXPECT_EQ(MapCell{}, workspace.map.cell(20, 0));
+    ASSERT_TRUE(ApplyMapSize(workspace.Map, prompts, history, " 2048x", "1"));
+    EXPECT_EQ(2048, workspace.Map.Height());
+    EXPECT_EQ(old.At(19, 0), workspace.Map.Cell(19, 0));
+    EXPECT_EQ(MapCell{}, workspace.Map.Cell(20, 0));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(MapSize, PressingChangeMarksTheMapModifiedEvenWithoutAResize) {
-    workspace.apply(BeginMapSizeChange()); // the dialog is then closed by its close box
-    EXPECT_TRUE(workspace.map.MapModified);
+    workspace.Apply(BeginMapSizeChange()); // the dialog is then closed by its close box
+    EXPECT_TRUE(workspace.Map.MapModified);
     prompts.answer(Answer::Cancel);
     EXPECT_FALSE(workspace.QuerySaveMap());
 }

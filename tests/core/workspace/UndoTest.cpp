@@ -13,7 +13,7 @@ struct Editor {
     Workspace& ws;
     void draw(int x, int y, ColorIndex value) {
         ws.RecordUndoState();
-        ws.tileSet.SetBlockPixel(ws.editing.CurrentTile, x, y, value);
+        ws.CurrentTileSet.SetBlockPixel(ws.Editing.CurrentTile, x, y, value);
     }
 };
 
@@ -22,16 +22,16 @@ TEST_F(Undo, OnlyTheLastTwentyEditsCanBeUndone) {
     for (int i = 0; i < 21; ++i)
         editor.draw(i % 8, i / 8, static_cast<ColorIndex>(1 + i % 3));
     int undone = 0;
-    while (workspace.history.canUndo()) {
+    while (workspace.History.CanUndo()) {
         workspace.Undo();
         ++undone;
     }
     EXPECT_EQ(20, undone);
-    EXPECT_EQ(20, workspace.history.redoCount());
+    EXPECT_EQ(20, workspace.History.RedoCount());
     // Only the first click survives: it fell out of the history.
-    EXPECT_EQ(1, workspace.tileSet.GetBlockPixel(0, 0, 0));
+    EXPECT_EQ(1, workspace.CurrentTileSet.GetBlockPixel(0, 0, 0));
     for (int i = 1; i < 21; ++i)
-        EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, i % 8, i / 8)) << i;
+        EXPECT_EQ(0, workspace.CurrentTileSet.GetBlockPixel(0, i % 8, i / 8)) << i;
 }
 
 TEST_F(Undo, NewEditDropsTheRedoStates) {
@@ -39,97 +39,97 @@ TEST_F(Undo, NewEditDropsTheRedoStates) {
     editor.draw(0, 0, 3);
     workspace.Undo();
     editor.draw(1, 1, 2);
-    EXPECT_FALSE(workspace.history.canRedo());
+    EXPECT_FALSE(workspace.History.CanRedo());
     workspace.Redo();
-    EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, 0, 0));
-    EXPECT_EQ(2, workspace.tileSet.GetBlockPixel(0, 1, 1));
+    EXPECT_EQ(0, workspace.CurrentTileSet.GetBlockPixel(0, 0, 0));
+    EXPECT_EQ(2, workspace.CurrentTileSet.GetBlockPixel(0, 1, 1));
 }
 
 TEST_F(Undo, UndoActsOnTheRecordedBlockNotTheCurrentOne) {
     Editor editor{workspace};
     editor.draw(2, 2, 3);
-    workspace.editing.CurrentTile = 3;
+    workspace.Editing.CurrentTile = 3;
     workspace.Undo();
-    EXPECT_EQ(0, workspace.tileSet.tiles[0][BlockSize::byteOf(2, 2)]);
-    EXPECT_EQ(3, workspace.editing.CurrentTile);
+    EXPECT_EQ(0, workspace.CurrentTileSet.Tiles[0][BlockSize::ByteOf(2, 2)]);
+    EXPECT_EQ(3, workspace.Editing.CurrentTile);
     workspace.Redo();
-    EXPECT_EQ(3, workspace.tileSet.tiles[0][BlockSize::byteOf(2, 2)]);
-    EXPECT_EQ(Tile{}, workspace.tileSet.tiles[3]);
+    EXPECT_EQ(3, workspace.CurrentTileSet.Tiles[0][BlockSize::ByteOf(2, 2)]);
+    EXPECT_EQ(Tile{}, workspace.CurrentTileSet.Tiles[3]);
 }
 
 TEST_F(Undo, RegionKeepsTheBlockSizeItWasRecordedWith) {
-    workspace.editing.CurrentTile = 4;
+    workspace.Editing.CurrentTile = 4;
     Editor editor{workspace};
     editor.draw(7, 7, 1); // 8x8 Block at Tile 4
-    workspace.tileSet.block = BlockSize{16, 16};
+    workspace.CurrentTileSet.Block = BlockSize{16, 16};
     for (int t = 4; t < 8; ++t)
-        workspace.tileSet.tiles[t].fill(2); // the whole 16x16 Block changes afterwards
-    const TileSet before = workspace.tileSet;
+        workspace.CurrentTileSet.Tiles[t].fill(2); // the whole 16x16 Block changes afterwards
+    const TileSet before = workspace.CurrentTileSet;
 
     workspace.Undo();
-    EXPECT_EQ(Tile{}, workspace.tileSet.tiles[4]); // the recorded 8x8 region
+    EXPECT_EQ(Tile{}, workspace.CurrentTileSet.Tiles[4]); // the recorded 8x8 region
     for (int t = 5; t < 8; ++t)
-        EXPECT_EQ(before.tiles[t], workspace.tileSet.tiles[t]) << t;
-    EXPECT_EQ((BlockSize{16, 16}), workspace.tileSet.block);
+        EXPECT_EQ(before.Tiles[t], workspace.CurrentTileSet.Tiles[t]) << t;
+    EXPECT_EQ((BlockSize{16, 16}), workspace.CurrentTileSet.Block);
 }
 
 TEST_F(Undo, UndoUndoRedoRedoReturnsToTheStateAfterBothEdits) {
-    workspace.tileSet.block = BlockSize{16, 8};
+    workspace.CurrentTileSet.Block = BlockSize{16, 8};
     Editor editor{workspace};
     editor.draw(9, 0, 3);
-    workspace.tileSet.tilePalette[1] = 5;
+    workspace.CurrentTileSet.TilePalette[1] = 5;
     editor.draw(0, 7, 2);
-    const TileSet afterBoth = workspace.tileSet;
+    const TileSet afterBoth = workspace.CurrentTileSet;
 
     std::vector<unsigned> heard;
-    workspace.addListener([&](unsigned changes) { heard.push_back(changes); });
+    workspace.AddListener([&](unsigned changes) { heard.push_back(changes); });
     workspace.Undo();
     workspace.Undo();
-    EXPECT_EQ(0, workspace.tileSet.GetBlockPixel(0, 9, 0));
-    EXPECT_EQ(0, workspace.tileSet.tilePalette[1]);
+    EXPECT_EQ(0, workspace.CurrentTileSet.GetBlockPixel(0, 9, 0));
+    EXPECT_EQ(0, workspace.CurrentTileSet.TilePalette[1]);
     workspace.Redo();
     workspace.Redo();
     // Each step is announced, so the canvas and the Undo menu follow it.
     ASSERT_EQ(4u, heard.size());
     for (const unsigned changes : heard)
         EXPECT_EQ(TilesChanged | HistoryChanged | MapChanged, changes);
-    EXPECT_TRUE(afterBoth == workspace.tileSet);
-    EXPECT_EQ(2, workspace.history.undoPosition());
-    EXPECT_EQ(0, workspace.history.redoCount());
+    EXPECT_TRUE(afterBoth == workspace.CurrentTileSet);
+    EXPECT_EQ(2, workspace.History.UndoPosition());
+    EXPECT_EQ(0, workspace.History.RedoCount());
     workspace.Redo(); // nothing left: no change
-    EXPECT_TRUE(afterBoth == workspace.tileSet);
+    EXPECT_TRUE(afterBoth == workspace.CurrentTileSet);
 }
 
 TEST_F(Undo, ColoursOfTheRecordedPaletteAreRestored) {
-    workspace.editing.CurrentPaletteSet = 2;
-    workspace.editing.CurrentPalette = 5;
+    workspace.Editing.CurrentPaletteSet = 2;
+    workspace.Editing.CurrentPalette = 5;
     workspace.RecordUndoState();
-    workspace.tileSet.paletteTable[2][5][1] = PaletteColor{1, 2, 3};
-    workspace.editing.CurrentPalette = 0; // the palette box moved on
+    workspace.CurrentTileSet.Palettes[2][5][1] = PaletteColor{1, 2, 3};
+    workspace.Editing.CurrentPalette = 0; // the palette box moved on
     workspace.Undo();
-    EXPECT_EQ(greyRampPalette(), workspace.tileSet.paletteTable[2][5]);
+    EXPECT_EQ(GreyRampPalette(), workspace.CurrentTileSet.Palettes[2][5]);
     workspace.Redo();
-    EXPECT_EQ((PaletteColor{1, 2, 3}), workspace.tileSet.paletteTable[2][5][1]);
-    EXPECT_EQ(0, workspace.editing.CurrentPalette);
+    EXPECT_EQ((PaletteColor{1, 2, 3}), workspace.CurrentTileSet.Palettes[2][5][1]);
+    EXPECT_EQ(0, workspace.Editing.CurrentPalette);
 }
 
 TEST_F(Undo, RecordingAStateTellsTheListeners) {
     unsigned seen = 0;
-    workspace.addListener([&](unsigned changes) { seen |= changes; });
+    workspace.AddListener([&](unsigned changes) { seen |= changes; });
     workspace.RecordUndoState();
     EXPECT_TRUE(seen & HistoryChanged);
-    EXPECT_TRUE(workspace.history.canUndo());
+    EXPECT_TRUE(workspace.History.CanUndo());
 }
 
 TEST_F(Undo, UndoAndRedoLeaveTheEditingStateAlone) {
     workspace.MarkModified();
     Editor editor{workspace};
     editor.draw(0, 0, 1);
-    workspace.editing.Modified = false;
+    workspace.Editing.Modified = false;
     unsigned seen = 0;
-    workspace.addListener([&](unsigned changes) { seen |= changes; });
+    workspace.AddListener([&](unsigned changes) { seen |= changes; });
     workspace.Undo();
-    EXPECT_FALSE(workspace.editing.Modified);
+    EXPECT_FALSE(workspace.Editing.Modified);
     EXPECT_TRUE(seen & TilesChanged);
     EXPECT_TRUE(seen & HistoryChanged);
 }

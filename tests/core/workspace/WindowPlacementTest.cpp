@@ -22,7 +22,7 @@ TEST(WindowPlacement, KeepInsideMovesThenShrinks) {
         {{2200, 700, 300, 200}, secondScreen, {2004, 568, 300, 200}},
     };
     for (const auto& [window, available, expected] : cases)
-        EXPECT_EQ(KeepInside(window, available), expected) << window.x << "," << window.y;
+        EXPECT_EQ(KeepInside(window, available), expected) << window.X << "," << window.Y;
 }
 
 TEST(WindowPlacement, BesideTheOwnerWhenThereIsRoomElseOffset) {
@@ -45,7 +45,7 @@ TEST(WindowPlacement, BesideTheOwnerWhenThereIsRoomElseOffset) {
     };
     for (const Case& c : cases) {
         const ScreenRect placed = PlaceBeside(c.owner, c.width, c.height, c.available);
-        EXPECT_EQ(placed, c.expected) << c.owner.x << "," << c.owner.y << " " << c.width;
+        EXPECT_EQ(placed, c.expected) << c.owner.X << "," << c.owner.Y << " " << c.width;
         // Never outside the area, never over the whole owner unless it fills the area.
         EXPECT_EQ(KeepInside(placed, c.available), placed);
     }

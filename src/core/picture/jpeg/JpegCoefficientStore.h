@@ -30,7 +30,7 @@ public:
     // The first block of `row` for writing; maps its chunk on first use.
     std::int16_t* Row(int row) {
         std::int16_t* line = rows_[static_cast<std::size_t>(row)];
-        return line != nullptr ? line : allocateChunkOf(static_cast<std::size_t>(row));
+        return line != nullptr ? line : AllocateChunkOf(static_cast<std::size_t>(row));
     }
 
     // The first block of `row`, or nullptr when its chunk was never written (all zero).
@@ -54,7 +54,7 @@ private:
     // within one row, and above the size from which ZeroedPages uses them.
     static constexpr std::size_t kChunkBytes = std::size_t{8} << 20;
 
-    std::int16_t* allocateChunkOf(std::size_t row) {
+    std::int16_t* AllocateChunkOf(std::size_t row) {
         const std::size_t chunk = row / rowsPerChunk_;
         const std::size_t first = chunk * rowsPerChunk_;
         const std::size_t count = std::min(rowsPerChunk_, rows_.size() - first);

@@ -13,10 +13,10 @@ namespace tessivar {
 JpegDecoder::JpegDecoder(JpegDecoderLimits limits)
     : limits_(limits) {}
 
-void JpegDecoder::reset() {
+void JpegDecoder::Reset() {
     tables_ = JpegTables{};
     frame_.Clear();
-    scan_.components.clear();
+    scan_.Components.clear();
     frameScanned_ = streaming_ = endOfImage_ = false;
     restartInterval_ = scanCount_ = 0;
     markers_.Stop();
@@ -24,7 +24,7 @@ void JpegDecoder::reset() {
 
 void JpegDecoder::ReadImage(std::span<const std::uint8_t> stream, BitmapImage& image) {
     sink_ = nullptr;
-    decode(stream);
+    Decode(stream);
     // The caller's previous picture stays here as the buffer for the next decode.
     std::swap(image, image_);
 }
@@ -32,7 +32,7 @@ void JpegDecoder::ReadImage(std::span<const std::uint8_t> stream, BitmapImage& i
 void JpegDecoder::DecodeRows(std::span<const std::uint8_t> stream, const JpegRowSink& sink) {
     sink_ = &sink;
     try {
-        decode(stream);
+        Decode(stream);
     } catch (...) {
         sink_ = nullptr;
         throw;
@@ -40,46 +40,46 @@ void JpegDecoder::DecodeRows(std::span<const std::uint8_t> stream, const JpegRow
     sink_ = nullptr;
 }
 
-void JpegDecoder::decode(std::span<const std::uint8_t> stream) {
-    reset();
+void JpegDecoder::Decode(std::span<const std::uint8_t> stream) {
+    Reset();
     markers_.Start(stream);
     try {
         markers_.ReadJfifHeader();
-        readMarkers();
+        ReadMarkers();
         markers_.CheckTrailer();
-        if (!frame_.seen)
+        if (!frame_.Seen)
             ThrowJpegError(JpegMessage::NoFrame);
         if (!frameScanned_)
             ThrowJpegError(JpegMessage::NoScan);
         if (!streaming_)
-            reconstructHeldFrame();
+            ReconstructHeldFrame();
     } catch (...) {
         // Release everything the frame allocated before passing the error on.
-        reset();
+        Reset();
         throw;
     }
-    reset();
+    Reset();
 }
 
-void JpegDecoder::prepareImage() {
-    const int stripHeight = 8 * frame_.maxVerticalFactor;
+void JpegDecoder::PrepareImage() {
+    const int stripHeight = 8 * frame_.MaxVerticalFactor;
     JpegUpsampler::Prepare(frame_, image_,
-                           sink_ != nullptr ? std::min(stripHeight, frame_.height) : frame_.height);
+                           sink_ != nullptr ? std::min(stripHeight, frame_.Height) : frame_.Height);
     if (sink_ != nullptr)
-        sink_->startFrame(frame_.width, frame_.height, frame_.componentCount == 3 ? 24 : 8);
+        sink_->StartFrame(frame_.Width, frame_.Height, frame_.ComponentCount == 3 ? 24 : 8);
 }
 
-void JpegDecoder::emitRows(int firstRow, int endRow) {
+void JpegDecoder::EmitRows(int firstRow, int endRow) {
     if (sink_ == nullptr) {
         JpegUpsampler::EmitRows(frame_, image_, firstRow, endRow, 0);
         return;
     }
     JpegUpsampler::EmitRows(frame_, image_, firstRow, endRow, firstRow);
     for (int row = firstRow; row < endRow; ++row)
-        sink_->row(row, image_.Row(row - firstRow));
+        sink_->Row(row, image_.Row(row - firstRow));
 }
 
-void JpegDecoder::readMarkers() {
+void JpegDecoder::ReadMarkers() {
     while (!endOfImage_) {
         const int marker = markers_.NextMarker();
         switch (marker) {
@@ -87,7 +87,7 @@ void JpegDecoder::readMarkers() {
         case 0xC1:
         case 0xC2:
             markers_.ReadFrame(frame_, marker == 0xC2, limits_);
-            scan_.components.clear();
+            scan_.Components.clear();
             frameScanned_ = streaming_ = false;
             break;
         case 0xC3:
@@ -117,7 +117,7 @@ void JpegDecoder::readMarkers() {
             restartInterval_ = markers_.ReadRestartInterval();
             break;
         case 0xDA:
-            readScan();
+            ReadScan();
             break;
         case 0xD9:
             endOfImage_ = true;
@@ -140,41 +140,41 @@ void JpegDecoder::readMarkers() {
     }
 }
 
-void JpegDecoder::readScan() {
-    if (!frame_.seen)
+void JpegDecoder::ReadScan() {
+    if (!frame_.Seen)
         ThrowJpegError(JpegMessage::ScanBeforeFrame);
-    if (++scanCount_ > limits_.maxScans)
-        ThrowJpegError(JpegMessage::TooManyScans, {std::to_string(limits_.maxScans)});
+    if (++scanCount_ > limits_.MaxScans)
+        ThrowJpegError(JpegMessage::TooManyScans, {std::to_string(limits_.MaxScans)});
     markers_.ReadScanHeader(frame_, tables_, scan_);
 
-    if (!frame_.progressive && !frameScanned_ && coversFrame()) {
+    if (!frame_.Progressive && !frameScanned_ && CoversFrame()) {
         // The usual sequential file: one scan with every component. It is decoded one
         // MCU row at a time into small strips that are turned into pixels at once, so the
         // frame's data units never have to be held.
         streaming_ = true;
-        allocateStrips(frame_.componentCount != 1);
-        prepareImage();
+        AllocateStrips(frame_.ComponentCount != 1);
+        PrepareImage();
     } else if (streaming_) {
         ThrowJpegError(JpegMessage::SequentialScans);
     } else if (!frameScanned_) {
-        for (const int id : frame_.order) {
-            auto& component = frame_.components[static_cast<std::size_t>(id)];
-            component.coefficients.Reset(component.dataUnitColumns, component.dataUnitRows);
+        for (const int id : frame_.Order) {
+            auto& component = frame_.Components[static_cast<std::size_t>(id)];
+            component.Coefficients.Reset(component.DataUnitColumns, component.DataUnitRows);
         }
     }
-    if (!frame_.progressive && !streaming_)
-        for (auto* component : scan_.components)
-            component->scanDequantization =
-                tables_.quantization[static_cast<std::size_t>(component->quantizationTable)]
+    if (!frame_.Progressive && !streaming_)
+        for (auto* component : scan_.Components)
+            component->ScanDequantization =
+                tables_.Quantization[static_cast<std::size_t>(component->QuantizationTable)]
                     .IntegerScaled();
     frameScanned_ = true;
     entropy_.DecodeScan(frame_, scan_, tables_, restartInterval_, streaming_,
-                        [this](int firstRow, int endRow) { emitRows(firstRow, endRow); });
+                        [this](int firstRow, int endRow) { EmitRows(firstRow, endRow); });
 }
 
-bool JpegDecoder::coversFrame() const {
-    const auto& components = scan_.components;
-    if (components.size() != static_cast<std::size_t>(frame_.componentCount))
+bool JpegDecoder::CoversFrame() const {
+    const auto& components = scan_.Components;
+    if (components.size() != static_cast<std::size_t>(frame_.ComponentCount))
         return false;
     for (std::size_t i = 0; i < components.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
@@ -184,55 +184,55 @@ bool JpegDecoder::coversFrame() const {
 }
 
 // One strip of data units per component: the rows of one MCU row, or a single row.
-void JpegDecoder::allocateStrips(bool wholeMcuRows) {
-    for (const int id : frame_.order) {
-        auto& component = frame_.components[static_cast<std::size_t>(id)];
-        const int rows = wholeMcuRows ? component.verticalFactor : 1;
-        component.dataUnits.assign(static_cast<std::size_t>(component.dataUnitColumns) *
+void JpegDecoder::AllocateStrips(bool wholeMcuRows) {
+    for (const int id : frame_.Order) {
+        auto& component = frame_.Components[static_cast<std::size_t>(id)];
+        const int rows = wholeMcuRows ? component.VerticalFactor : 1;
+        component.DataUnits.assign(static_cast<std::size_t>(component.DataUnitColumns) *
                                        static_cast<std::size_t>(rows),
                                    JpegDecoderDataUnit{});
-        component.unitRowBase = 0;
+        component.UnitRowBase = 0;
     }
 }
 
 // Turns the held coefficients into pixels one MCU row at a time, releasing each
 // coefficient row once it is transformed. In progressive frames rows no scan reached
 // hold zero coefficients; in sequential ones data units never decoded are black.
-void JpegDecoder::reconstructHeldFrame() {
-    allocateStrips(true);
-    prepareImage();
+void JpegDecoder::ReconstructHeldFrame() {
+    AllocateStrips(true);
+    PrepareImage();
     alignas(16) static constexpr std::int16_t kZeroBlock[64] = {};
-    const int stripHeight = 8 * frame_.maxVerticalFactor;
-    for (int mcuRow = 0; mcuRow < frame_.mcuRows; ++mcuRow) {
-        for (const int id : frame_.order) {
-            auto& component = frame_.components[static_cast<std::size_t>(id)];
+    const int stripHeight = 8 * frame_.MaxVerticalFactor;
+    for (int mcuRow = 0; mcuRow < frame_.McuRows; ++mcuRow) {
+        for (const int id : frame_.Order) {
+            auto& component = frame_.Components[static_cast<std::size_t>(id)];
             const auto* table =
-                frame_.progressive
-                    ? tables_.quantization[static_cast<std::size_t>(component.quantizationTable)]
+                frame_.Progressive
+                    ? tables_.Quantization[static_cast<std::size_t>(component.QuantizationTable)]
                           .IntegerScaled()
                           .data()
-                    : component.scanDequantization.data();
-            const int v = component.verticalFactor;
-            component.unitRowBase = mcuRow * v;
+                    : component.ScanDequantization.data();
+            const int v = component.VerticalFactor;
+            component.UnitRowBase = mcuRow * v;
             for (int y = 0; y < v; ++y) {
                 const int row = mcuRow * v + y;
-                auto* units = component.dataUnits.data() +
+                auto* units = component.DataUnits.data() +
                               static_cast<std::size_t>(y) *
-                                  static_cast<std::size_t>(component.dataUnitColumns);
-                const std::int16_t* line = component.coefficients.FindRow(row);
-                for (int column = 0; column < component.dataUnitColumns; ++column) {
-                    if (line == nullptr && !frame_.progressive)
-                        units[column].samples.fill(0); // never decoded
+                                  static_cast<std::size_t>(component.DataUnitColumns);
+                const std::int16_t* line = component.Coefficients.FindRow(row);
+                for (int column = 0; column < component.DataUnitColumns; ++column) {
+                    if (line == nullptr && !frame_.Progressive)
+                        units[column].Samples.fill(0); // never decoded
                     else
                         JpegInverseDct(line != nullptr ? line + std::size_t{64} *
                                                                     static_cast<std::size_t>(column)
                                                        : kZeroBlock,
-                                       table, units[column].samples.data());
+                                       table, units[column].Samples.data());
                 }
-                component.coefficients.ReleaseRow(row);
+                component.Coefficients.ReleaseRow(row);
             }
         }
-        emitRows(mcuRow * stripHeight, std::min(mcuRow * stripHeight + stripHeight, frame_.height));
+        EmitRows(mcuRow * stripHeight, std::min(mcuRow * stripHeight + stripHeight, frame_.Height));
     }
 }
 

@@ -17,8 +17,8 @@ namespace tessivar {
 struct JpegRowSink {
     // The size and bit count (8: samples through the grey map, 24: blue, green, red) of
     // the frame whose rows follow; called again when a later frame replaces it.
-    std::function<void(int width, int height, int bitCount)> startFrame;
-    std::function<void(int row, std::span<const std::uint8_t> pixels)> row;
+    std::function<void(int width, int height, int bitCount)> StartFrame;
+    std::function<void(int row, std::span<const std::uint8_t> pixels)> Row;
 };
 
 // Reads JFIF files: Huffman-coded baseline, extended-sequential and progressive frames
@@ -46,22 +46,22 @@ public:
     void DecodeRows(std::span<const std::uint8_t> stream, const JpegRowSink& sink);
 
 private:
-    void reset();
-    void readMarkers();
-    void readScan();
-    bool coversFrame() const;
-    void allocateStrips(bool wholeMcuRows);
-    void reconstructHeldFrame();
-    void decode(std::span<const std::uint8_t> stream);
-    void prepareImage();
-    void emitRows(int firstRow, int endRow);
+    void Reset();
+    void ReadMarkers();
+    void ReadScan();
+    bool CoversFrame() const;
+    void AllocateStrips(bool wholeMcuRows);
+    void ReconstructHeldFrame();
+    void Decode(std::span<const std::uint8_t> stream);
+    void PrepareImage();
+    void EmitRows(int firstRow, int endRow);
 
     JpegDecoderLimits limits_;
     JpegTables tables_;
     JpegFrame frame_;
     JpegScan scan_;
     JpegMarkerReader markers_;
-    JpegEntropyDecoder entropy_{markers_.input};
+    JpegEntropyDecoder entropy_{markers_.Input};
 
     bool frameScanned_ = false;
     bool streaming_ = false; // sequential frame decoded strip by strip

@@ -7,9 +7,9 @@ namespace tessivar {
 // Bounds that keep a hostile stream from taking unbounded memory or time.
 struct JpegDecoderLimits {
     // Largest frame accepted, width x height.
-    std::uint64_t maxPixels = std::uint64_t{16384} * 16384;
+    std::uint64_t MaxPixels = std::uint64_t{16384} * 16384;
     // Largest number of scans in one stream.
-    int maxScans = 1000;
+    int MaxScans = 1000;
 };
 
 } // namespace tessivar

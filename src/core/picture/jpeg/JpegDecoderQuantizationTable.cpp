@@ -7,7 +7,7 @@ namespace tessivar {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 64> buildZigZag() {
+constexpr std::array<std::uint8_t, 64> BuildZigZag() {
     std::array<std::uint8_t, 64> order{};
     int row = 0;
     int column = 0;
@@ -38,7 +38,7 @@ constexpr std::array<std::uint8_t, 64> buildZigZag() {
 
 } // namespace
 
-const std::array<std::uint8_t, 64> kJpegZigZagToNatural = buildZigZag();
+const std::array<std::uint8_t, 64> kJpegZigZagToNatural = BuildZigZag();
 
 void JpegDecoderQuantizationTable::Define(const std::array<std::uint16_t, 64>& zigZagValues) {
     values_ = zigZagValues;

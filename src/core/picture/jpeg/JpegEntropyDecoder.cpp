@@ -10,14 +10,14 @@
 
 namespace tessivar {
 
-void JpegEntropyDecoder::resetBitReader() {
+void JpegEntropyDecoder::ResetBitReader() {
     bitBuffer_ = 0;
     bitCount_ = 0;
     fakeBits_ = 0;
     stop_ = Stop::None;
 }
 
-void JpegEntropyDecoder::refill() {
+void JpegEntropyDecoder::Refill() {
     if constexpr (std::endian::native == std::endian::little) {
         // Fast path: the next eight bytes hold no 0xFF, so as many whole bytes as fit
         // can be taken in one step.
@@ -63,19 +63,19 @@ void JpegEntropyDecoder::refill() {
     }
 }
 
-std::uint8_t JpegEntropyDecoder::readByte() {
+std::uint8_t JpegEntropyDecoder::ReadByte() {
     if (position_ >= size_)
         ThrowJpegError(JpegMessage::PrematureEnd);
     return data_[position_++];
 }
 
 // Called after every MCU: the test stays inline, the throw does not.
-inline void JpegEntropyDecoder::checkBitsAvailable() const {
+inline void JpegEntropyDecoder::CheckBitsAvailable() const {
     if (bitCount_ < fakeBits_) [[unlikely]]
-        reportMissingBits();
+        ReportMissingBits();
 }
 
-void JpegEntropyDecoder::reportMissingBits() const {
+void JpegEntropyDecoder::ReportMissingBits() const {
     switch (stop_) {
     case Stop::Dnl:
         ThrowJpegError(JpegMessage::UnexpectedDnl);
@@ -86,37 +86,37 @@ void JpegEntropyDecoder::reportMissingBits() const {
     }
 }
 
-inline int JpegEntropyDecoder::decodeSymbol(const JpegHuffmanDecoder& table) {
+inline int JpegEntropyDecoder::DecodeSymbol(const JpegHuffmanDecoder& table) {
     if (bitCount_ < 32)
-        refill();
+        Refill();
     const auto entry =
         table
-            .lookup[static_cast<std::size_t>(bitBuffer_ >> (64 - JpegHuffmanDecoder::kLookupBits))];
+            .Lookup[static_cast<std::size_t>(bitBuffer_ >> (64 - JpegHuffmanDecoder::kLookupBits))];
     if (entry != 0) {
         const int length = entry >> 8;
         bitBuffer_ <<= length;
         bitCount_ -= length;
         return entry & 0xFF;
     }
-    return decodeSymbolSlow(table);
+    return DecodeSymbolSlow(table);
 }
 
-int JpegEntropyDecoder::decodeSymbolSlow(const JpegHuffmanDecoder& table) {
+int JpegEntropyDecoder::DecodeSymbolSlow(const JpegHuffmanDecoder& table) {
     const auto code16 = static_cast<std::int32_t>(bitBuffer_ >> 48);
     for (int length = JpegHuffmanDecoder::kLookupBits + 1; length <= 16; ++length) {
         const std::int32_t code = code16 >> (16 - length);
-        if (code <= table.maxCode[static_cast<std::size_t>(length)]) {
+        if (code <= table.MaxCode[static_cast<std::size_t>(length)]) {
             bitBuffer_ <<= length;
             bitCount_ -= length;
-            return table.symbols[static_cast<std::size_t>(
-                code + table.valueOffset[static_cast<std::size_t>(length)])];
+            return table.Symbols[static_cast<std::size_t>(
+                code + table.ValueOffset[static_cast<std::size_t>(length)])];
         }
     }
     ThrowJpegError(JpegMessage::CorruptScanData);
 }
 
 // Takes `count` (0..16) bits; the caller has made sure they are in the buffer.
-inline int JpegEntropyDecoder::receiveBits(int count) {
+inline int JpegEntropyDecoder::ReceiveBits(int count) {
     if (count == 0)
         return 0;
     const auto value = static_cast<int>(bitBuffer_ >> (64 - count));
@@ -126,53 +126,53 @@ inline int JpegEntropyDecoder::receiveBits(int count) {
 }
 
 // Takes `count` bits and sign-extends them as a coefficient of magnitude category `count`.
-inline int JpegEntropyDecoder::receiveExtend(int count) {
+inline int JpegEntropyDecoder::ReceiveExtend(int count) {
     if (count == 0)
         return 0;
-    const int value = receiveBits(count);
+    const int value = ReceiveBits(count);
     return value < (1 << (count - 1)) ? value - (1 << count) + 1 : value;
 }
 
-void JpegEntropyDecoder::processRestart() {
+void JpegEntropyDecoder::ProcessRestart() {
     // Whole unread bytes before the marker mean the interval held more data than its
     // MCUs needed.
     if (bitCount_ - fakeBits_ >= 8)
         ThrowJpegError(JpegMessage::MissingRestart);
-    resetBitReader();
-    if (readByte() != 0xFF)
+    ResetBitReader();
+    if (ReadByte() != 0xFF)
         ThrowJpegError(JpegMessage::MissingRestart);
     int marker = 0xFF;
     while (marker == 0xFF)
-        marker = readByte();
+        marker = ReadByte();
     if (marker < 0xD0 || marker > 0xD7)
         ThrowJpegError(JpegMessage::MissingRestart);
     if ((marker & 7) != expectedRestart_)
         ThrowJpegError(JpegMessage::IncorrectRestart);
     expectedRestart_ = (expectedRestart_ + 1) & 7;
-    for (auto* component : scan_->components)
-        component->dcPredictor = 0;
+    for (auto* component : scan_->Components)
+        component->DcPredictor = 0;
     endOfBandRun_ = 0;
 }
 
 // Decodes one whole block into `block`, which the caller has zeroed.
-void JpegEntropyDecoder::decodeSequentialBlock(JpegDecoderComponent& component,
+void JpegEntropyDecoder::DecodeSequentialBlock(JpegDecoderComponent& component,
                                                std::int16_t* block) {
-    const auto& dc = tables_->dc[static_cast<std::size_t>(component.dcTable)];
-    const auto& ac = tables_->ac[static_cast<std::size_t>(component.acTable)];
+    const auto& dc = tables_->Dc[static_cast<std::size_t>(component.DcTable)];
+    const auto& ac = tables_->Ac[static_cast<std::size_t>(component.AcTable)];
 
-    const int category = decodeSymbol(dc);
+    const int category = DecodeSymbol(dc);
     if (category > 15)
         ThrowJpegError(JpegMessage::InvalidValue);
     // The predictor wraps like the 16-bit coefficient it feeds.
-    component.dcPredictor =
-        static_cast<std::int16_t>(component.dcPredictor + receiveExtend(category));
-    block[0] = static_cast<std::int16_t>(component.dcPredictor);
+    component.DcPredictor =
+        static_cast<std::int16_t>(component.DcPredictor + ReceiveExtend(category));
+    block[0] = static_cast<std::int16_t>(component.DcPredictor);
 
     for (int k = 1; k < 64;) {
         if (bitCount_ < 32)
-            refill();
+            Refill();
         // Most coefficients: code and magnitude in one look-up.
-        const std::int32_t fast = ac.fastAc[static_cast<std::size_t>(
+        const std::int32_t fast = ac.FastAc[static_cast<std::size_t>(
             bitBuffer_ >> (64 - JpegHuffmanDecoder::kLookupBits))];
         if (fast != 0) {
             k += (fast >> 4) & 15;
@@ -186,7 +186,7 @@ void JpegEntropyDecoder::decodeSequentialBlock(JpegDecoderComponent& component,
             ++k;
             continue;
         }
-        const int symbol = decodeSymbol(ac);
+        const int symbol = DecodeSymbol(ac);
         const int run = symbol >> 4;
         const int size = symbol & 15;
         if (size == 0) {
@@ -201,36 +201,36 @@ void JpegEntropyDecoder::decodeSequentialBlock(JpegDecoderComponent& component,
         if (k > 63)
             ThrowJpegError(JpegMessage::ValueOutOfRange);
         block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
-            static_cast<std::int16_t>(receiveExtend(size));
+            static_cast<std::int16_t>(ReceiveExtend(size));
         ++k;
     }
 }
 
-inline void JpegEntropyDecoder::decodeDcFirst(JpegDecoderComponent& component,
+inline void JpegEntropyDecoder::DecodeDcFirst(JpegDecoderComponent& component,
                                               std::int16_t* block) {
-    const int category = decodeSymbol(tables_->dc[static_cast<std::size_t>(component.dcTable)]);
+    const int category = DecodeSymbol(tables_->Dc[static_cast<std::size_t>(component.DcTable)]);
     if (category > 15)
         ThrowJpegError(JpegMessage::InvalidValue);
-    component.dcPredictor =
-        static_cast<std::int16_t>(component.dcPredictor + receiveExtend(category));
-    block[0] = static_cast<std::int16_t>(component.dcPredictor * (1 << approximationLow_));
+    component.DcPredictor =
+        static_cast<std::int16_t>(component.DcPredictor + ReceiveExtend(category));
+    block[0] = static_cast<std::int16_t>(component.DcPredictor * (1 << approximationLow_));
 }
 
-void JpegEntropyDecoder::decodeDcRefine(std::int16_t* block) {
+void JpegEntropyDecoder::DecodeDcRefine(std::int16_t* block) {
     if (bitCount_ < 32)
-        refill();
-    if (receiveBits(1) != 0)
+        Refill();
+    if (ReceiveBits(1) != 0)
         block[0] = static_cast<std::int16_t>(block[0] | (1 << approximationLow_));
 }
 
-void JpegEntropyDecoder::decodeAcFirst(const JpegDecoderComponent& component, std::int16_t* block) {
+void JpegEntropyDecoder::DecodeAcFirst(const JpegDecoderComponent& component, std::int16_t* block) {
     if (endOfBandRun_ > 0) {
         --endOfBandRun_;
         return;
     }
-    const auto& ac = tables_->ac[static_cast<std::size_t>(component.acTable)];
+    const auto& ac = tables_->Ac[static_cast<std::size_t>(component.AcTable)];
     for (int k = spectralStart_; k <= spectralEnd_; ++k) {
-        const int symbol = decodeSymbol(ac);
+        const int symbol = DecodeSymbol(ac);
         const int run = symbol >> 4;
         const int size = symbol & 15;
         if (size != 0) {
@@ -238,44 +238,44 @@ void JpegEntropyDecoder::decodeAcFirst(const JpegDecoderComponent& component, st
             if (k > spectralEnd_)
                 ThrowJpegError(JpegMessage::DataOutOfRange);
             block[kJpegZigZagToNatural[static_cast<std::size_t>(k)]] =
-                static_cast<std::int16_t>(receiveExtend(size) * (1 << approximationLow_));
+                static_cast<std::int16_t>(ReceiveExtend(size) * (1 << approximationLow_));
         } else if (run == 15) {
             k += 15; // sixteen zero coefficients
         } else {
-            endOfBandRun_ = (1 << run) - 1 + receiveBits(run);
+            endOfBandRun_ = (1 << run) - 1 + ReceiveBits(run);
             break;
         }
     }
 }
 
-void JpegEntropyDecoder::decodeAcRefine(const JpegDecoderComponent& component,
+void JpegEntropyDecoder::DecodeAcRefine(const JpegDecoderComponent& component,
                                         std::int16_t* block) {
     const int plusBit = 1 << approximationLow_;
     const int minusBit = -plusBit;
-    const auto& ac = tables_->ac[static_cast<std::size_t>(component.acTable)];
+    const auto& ac = tables_->Ac[static_cast<std::size_t>(component.AcTable)];
     int k = spectralStart_;
 
     // Appends a correction bit to a coefficient that is already non-zero.
     auto refine = [&](std::int16_t& coefficient) {
         if (bitCount_ < 32)
-            refill();
-        if (receiveBits(1) != 0 && (coefficient & plusBit) == 0)
+            Refill();
+        if (ReceiveBits(1) != 0 && (coefficient & plusBit) == 0)
             coefficient =
                 static_cast<std::int16_t>(coefficient + (coefficient >= 0 ? plusBit : minusBit));
     };
 
     if (endOfBandRun_ == 0) {
         for (; k <= spectralEnd_; ++k) {
-            const int symbol = decodeSymbol(ac);
+            const int symbol = DecodeSymbol(ac);
             int run = symbol >> 4;
             const int size = symbol & 15;
             int value = 0;
             if (size != 0) {
                 if (size != 1)
                     ThrowJpegError(JpegMessage::InvalidValue);
-                value = receiveBits(1) != 0 ? plusBit : minusBit;
+                value = ReceiveBits(1) != 0 ? plusBit : minusBit;
             } else if (run != 15) {
-                endOfBandRun_ = (1 << run) + receiveBits(run);
+                endOfBandRun_ = (1 << run) + ReceiveBits(run);
                 break;
             }
             // Skip `run` zero coefficients, refining the non-zero ones passed on the way.
@@ -310,24 +310,24 @@ void JpegEntropyDecoder::decodeAcRefine(const JpegDecoderComponent& component,
 }
 
 // A sequential block of the current strip, transformed at once into its samples.
-inline void JpegEntropyDecoder::decodeStreamedUnit(JpegDecoderComponent& component, int row,
+inline void JpegEntropyDecoder::DecodeStreamedUnit(JpegDecoderComponent& component, int row,
                                                    int column) {
     alignas(16) std::int16_t block[64] = {};
-    decodeSequentialBlock(component, block);
-    const auto unit = static_cast<std::size_t>(row - component.unitRowBase) *
-                          static_cast<std::size_t>(component.dataUnitColumns) +
+    DecodeSequentialBlock(component, block);
+    const auto unit = static_cast<std::size_t>(row - component.UnitRowBase) *
+                          static_cast<std::size_t>(component.DataUnitColumns) +
                       static_cast<std::size_t>(column);
     JpegInverseDct(block,
-                   tables_->quantization[static_cast<std::size_t>(component.quantizationTable)]
+                   tables_->Quantization[static_cast<std::size_t>(component.QuantizationTable)]
                        .IntegerScaled()
                        .data(),
-                   component.dataUnits[unit].samples.data());
+                   component.DataUnits[unit].Samples.data());
 }
 
 // A block held in the component's store (inlined into the scan walk). `line` caches the first block
 // of data unit row `row` across the blocks of that row (nullptr while its chunk is not mapped).
 [[gnu::always_inline]] inline void
-JpegEntropyDecoder::decodeHeldUnit(JpegDecoderComponent& component, std::int16_t*& line, int row,
+JpegEntropyDecoder::DecodeHeldUnit(JpegDecoderComponent& component, std::int16_t*& line, int row,
                                    int column) {
     if (line == nullptr) {
         // Only AC scans have end-of-band runs. A block no scan has written is all zero,
@@ -336,21 +336,21 @@ JpegEntropyDecoder::decodeHeldUnit(JpegDecoderComponent& component, std::int16_t
             --endOfBandRun_;
             return;
         }
-        line = component.coefficients.Row(row);
+        line = component.Coefficients.Row(row);
     }
     std::int16_t* block = line + std::size_t{64} * static_cast<std::size_t>(column);
     if (!progressive_) {
         std::fill_n(block, 64, std::int16_t{0}); // a later scan may name it again
-        decodeSequentialBlock(component, block);
+        DecodeSequentialBlock(component, block);
     } else if (spectralStart_ == 0) {
         if (approximationHigh_ == 0)
-            decodeDcFirst(component, block);
+            DecodeDcFirst(component, block);
         else
-            decodeDcRefine(block);
+            DecodeDcRefine(block);
     } else if (approximationHigh_ == 0) {
-        decodeAcFirst(component, block);
+        DecodeAcFirst(component, block);
     } else {
-        decodeAcRefine(component, block);
+        DecodeAcRefine(component, block);
     }
 }
 
@@ -359,97 +359,97 @@ void JpegEntropyDecoder::DecodeScan(const JpegFrame& frame, const JpegScan& scan
                                     const StripDone& stripDone) {
     // The stream is read through copies of the input fields, so that the compiler knows
     // the bit reader's stores do not change them; the position goes back at the end.
-    data_ = input_.data;
-    size_ = input_.size;
-    position_ = input_.position;
+    data_ = input_.Data;
+    size_ = input_.Size;
+    position_ = input_.Position;
     scan_ = &scan;
     tables_ = &tables;
-    progressive_ = frame.progressive;
+    progressive_ = frame.Progressive;
     streaming_ = streaming;
-    spectralStart_ = scan.spectralStart;
-    spectralEnd_ = scan.spectralEnd;
-    approximationHigh_ = scan.approximationHigh;
-    approximationLow_ = scan.approximationLow;
-    resetBitReader();
+    spectralStart_ = scan.SpectralStart;
+    spectralEnd_ = scan.SpectralEnd;
+    approximationHigh_ = scan.ApproximationHigh;
+    approximationLow_ = scan.ApproximationLow;
+    ResetBitReader();
     endOfBandRun_ = 0;
     expectedRestart_ = 0;
-    for (auto* component : scan.components)
-        component->dcPredictor = 0;
+    for (auto* component : scan.Components)
+        component->DcPredictor = 0;
 
     int restartsToGo = restartInterval;
     auto beforeMcu = [&] {
         if (restartInterval == 0)
             return;
         if (restartsToGo == 0) {
-            processRestart();
+            ProcessRestart();
             restartsToGo = restartInterval;
         }
         --restartsToGo;
     };
 
-    if (scan.components.size() == 1) {
+    if (scan.Components.size() == 1) {
         // Non-interleaved: the component's own data units, row by row.
-        JpegDecoderComponent& component = *scan.components[0];
-        for (int row = 0; row < component.scanRows; ++row) {
+        JpegDecoderComponent& component = *scan.Components[0];
+        for (int row = 0; row < component.ScanRows; ++row) {
             if (streaming) {
-                component.unitRowBase = row;
-                for (int column = 0; column < component.scanColumns; ++column) {
+                component.UnitRowBase = row;
+                for (int column = 0; column < component.ScanColumns; ++column) {
                     beforeMcu();
-                    decodeStreamedUnit(component, row, column);
-                    checkBitsAvailable();
+                    DecodeStreamedUnit(component, row, column);
+                    CheckBitsAvailable();
                 }
-                stripDone(row * 8, std::min(row * 8 + 8, frame.height));
+                stripDone(row * 8, std::min(row * 8 + 8, frame.Height));
                 continue;
             }
-            std::int16_t* line = component.coefficients.FindRow(row);
-            for (int column = 0; column < component.scanColumns; ++column) {
+            std::int16_t* line = component.Coefficients.FindRow(row);
+            for (int column = 0; column < component.ScanColumns; ++column) {
                 beforeMcu();
-                decodeHeldUnit(component, line, row, column);
-                checkBitsAvailable();
+                DecodeHeldUnit(component, line, row, column);
+                CheckBitsAvailable();
             }
         }
     } else {
         // The held rows of the current MCU row, by scan component and row within the MCU.
         std::array<std::array<std::int16_t*, 4>, 3> lines{};
-        for (int mcuRow = 0; mcuRow < frame.mcuRows; ++mcuRow) {
-            for (std::size_t c = 0; c < scan.components.size(); ++c) {
-                JpegDecoderComponent& component = *scan.components[c];
-                const int v = component.verticalFactor;
+        for (int mcuRow = 0; mcuRow < frame.McuRows; ++mcuRow) {
+            for (std::size_t c = 0; c < scan.Components.size(); ++c) {
+                JpegDecoderComponent& component = *scan.Components[c];
+                const int v = component.VerticalFactor;
                 if (streaming)
-                    component.unitRowBase = mcuRow * v;
+                    component.UnitRowBase = mcuRow * v;
                 else
                     for (int y = 0; y < v; ++y)
                         lines[c][static_cast<std::size_t>(y)] =
-                            component.coefficients.FindRow(mcuRow * v + y);
+                            component.Coefficients.FindRow(mcuRow * v + y);
             }
-            for (int mcuColumn = 0; mcuColumn < frame.mcuColumns; ++mcuColumn) {
+            for (int mcuColumn = 0; mcuColumn < frame.McuColumns; ++mcuColumn) {
                 beforeMcu();
-                for (std::size_t c = 0; c < scan.components.size(); ++c) {
-                    JpegDecoderComponent& component = *scan.components[c];
-                    const int h = component.horizontalFactor;
-                    const int v = component.verticalFactor;
+                for (std::size_t c = 0; c < scan.Components.size(); ++c) {
+                    JpegDecoderComponent& component = *scan.Components[c];
+                    const int h = component.HorizontalFactor;
+                    const int v = component.VerticalFactor;
                     for (int y = 0; y < v; ++y)
                         for (int x = 0; x < h; ++x) {
                             const int row = mcuRow * v + y;
                             const int column = mcuColumn * h + x;
                             if (streaming)
-                                decodeStreamedUnit(component, row, column);
+                                DecodeStreamedUnit(component, row, column);
                             else
-                                decodeHeldUnit(component, lines[c][static_cast<std::size_t>(y)],
+                                DecodeHeldUnit(component, lines[c][static_cast<std::size_t>(y)],
                                                row, column);
                         }
                 }
-                checkBitsAvailable();
+                CheckBitsAvailable();
             }
             if (streaming) {
-                const int rows = 8 * frame.maxVerticalFactor;
-                stripDone(mcuRow * rows, std::min(mcuRow * rows + rows, frame.height));
+                const int rows = 8 * frame.MaxVerticalFactor;
+                stripDone(mcuRow * rows, std::min(mcuRow * rows + rows, frame.Height));
             }
         }
     }
     // Leave the reader at the marker (or wherever refilling stopped) for the marker loop.
-    resetBitReader();
-    input_.position = position_;
+    ResetBitReader();
+    input_.Position = position_;
 }
 
 } // namespace tessivar

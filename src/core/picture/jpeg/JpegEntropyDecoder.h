@@ -28,24 +28,24 @@ public:
 private:
     enum class Stop : std::uint8_t { None, EndOfData, Marker, Dnl };
 
-    std::uint8_t readByte();
-    void resetBitReader();
-    void refill();
-    int decodeSymbol(const JpegHuffmanDecoder& table);
-    int decodeSymbolSlow(const JpegHuffmanDecoder& table);
-    int receiveBits(int count);
-    int receiveExtend(int count);
-    void checkBitsAvailable() const;
-    [[noreturn]] void reportMissingBits() const;
-    void processRestart();
+    std::uint8_t ReadByte();
+    void ResetBitReader();
+    void Refill();
+    int DecodeSymbol(const JpegHuffmanDecoder& table);
+    int DecodeSymbolSlow(const JpegHuffmanDecoder& table);
+    int ReceiveBits(int count);
+    int ReceiveExtend(int count);
+    void CheckBitsAvailable() const;
+    [[noreturn]] void ReportMissingBits() const;
+    void ProcessRestart();
 
-    void decodeStreamedUnit(JpegDecoderComponent& component, int row, int column);
-    void decodeHeldUnit(JpegDecoderComponent& component, std::int16_t*& line, int row, int column);
-    void decodeSequentialBlock(JpegDecoderComponent& component, std::int16_t* block);
-    void decodeDcFirst(JpegDecoderComponent& component, std::int16_t* block);
-    void decodeDcRefine(std::int16_t* block);
-    void decodeAcFirst(const JpegDecoderComponent& component, std::int16_t* block);
-    void decodeAcRefine(const JpegDecoderComponent& component, std::int16_t* block);
+    void DecodeStreamedUnit(JpegDecoderComponent& component, int row, int column);
+    void DecodeHeldUnit(JpegDecoderComponent& component, std::int16_t*& line, int row, int column);
+    void DecodeSequentialBlock(JpegDecoderComponent& component, std::int16_t* block);
+    void DecodeDcFirst(JpegDecoderComponent& component, std::int16_t* block);
+    void DecodeDcRefine(std::int16_t* block);
+    void DecodeAcFirst(const JpegDecoderComponent& component, std::int16_t* block);
+    void DecodeAcRefine(const JpegDecoderComponent& component, std::int16_t* block);
 
     JpegInput& input_;
     const std::uint8_t* data_ = nullptr;

@@ -16,12 +16,12 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
         ThrowJpegError(JpegMessage::HuffmanCount);
     if (values.size() != static_cast<std::size_t>(total))
         ThrowJpegError(JpegMessage::HuffmanSymbolCount);
-    lookup.fill(0);
-    maxCode.fill(-1);
-    valueOffset.fill(0);
-    symbols.fill(0);
-    std::copy_n(values.begin(), std::min<std::size_t>(values.size(), symbols.size()),
-                symbols.begin());
+    Lookup.fill(0);
+    MaxCode.fill(-1);
+    ValueOffset.fill(0);
+    Symbols.fill(0);
+    std::copy_n(values.begin(), std::min<std::size_t>(values.size(), Symbols.size()),
+                Symbols.begin());
 
     // Canonical assignment: codes of one length are consecutive, and the first code of
     // the next length is the following value shifted left by one.
@@ -30,7 +30,7 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
     for (int length = 1; length <= 16; ++length) {
         const int count = counts[static_cast<std::size_t>(length - 1)];
         if (count > 0) {
-            valueOffset[static_cast<std::size_t>(length)] = index - code;
+            ValueOffset[static_cast<std::size_t>(length)] = index - code;
             if (length <= kLookupBits) {
                 for (int i = 0; i < count; ++i) {
                     const std::int32_t thisCode = code + i;
@@ -38,22 +38,22 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
                         break; // reported below
                     const int shift = kLookupBits - length;
                     const auto entry = static_cast<std::uint16_t>(
-                        (length << 8) | symbols[static_cast<std::size_t>(index + i)]);
-                    std::fill_n(lookup.begin() + (thisCode << shift), 1 << shift, entry);
+                        (length << 8) | Symbols[static_cast<std::size_t>(index + i)]);
+                    std::fill_n(Lookup.begin() + (thisCode << shift), 1 << shift, entry);
                 }
             }
             code += count;
             index += count;
-            maxCode[static_cast<std::size_t>(length)] = code - 1;
+            MaxCode[static_cast<std::size_t>(length)] = code - 1;
         }
         if (code > (1 << length))
             ThrowJpegError(JpegMessage::HuffmanLengths);
         code <<= 1;
     }
 
-    fastAc.fill(0);
-    for (std::uint32_t prefix = 0; prefix < lookup.size(); ++prefix) {
-        const int entry = lookup[prefix];
+    FastAc.fill(0);
+    for (std::uint32_t prefix = 0; prefix < Lookup.size(); ++prefix) {
+        const int entry = Lookup[prefix];
         if (entry == 0)
             continue;
         const int codeLength = entry >> 8;
@@ -65,7 +65,7 @@ void JpegHuffmanDecoder::Define(const std::array<std::uint8_t, 16>& counts,
         const int bits =
             static_cast<int>((prefix >> (kLookupBits - codeLength - size)) & ((1u << size) - 1));
         const int value = bits < (1 << (size - 1)) ? bits - (1 << size) + 1 : bits;
-        fastAc[prefix] = value * 256 + (run << 4) + codeLength + size;
+        FastAc[prefix] = value * 256 + (run << 4) + codeLength + size;
     }
     defined_ = true;
 }

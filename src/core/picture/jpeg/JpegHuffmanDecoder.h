@@ -22,15 +22,15 @@ public:
 
     // (length << 8) | symbol for every kLookupBits-bit prefix that starts with a code of
     // at most kLookupBits bits, 0 otherwise.
-    std::array<std::uint16_t, 1u << kLookupBits> lookup{};
+    std::array<std::uint16_t, 1u << kLookupBits> Lookup{};
     // Largest code of each length 1..16 (-1 when there is none) and the offset that
     // turns a code of that length into an index into `symbols`.
-    std::array<std::int32_t, 17> maxCode{};
-    std::array<std::int32_t, 17> valueOffset{};
-    std::array<std::uint8_t, 256> symbols{};
+    std::array<std::int32_t, 17> MaxCode{};
+    std::array<std::int32_t, 17> ValueOffset{};
+    std::array<std::uint8_t, 256> Symbols{};
     // For AC tables: when a code and the magnitude bits that follow it fit together in
     // kLookupBits bits, value << 8 | run << 4 | total bit count; 0 otherwise.
-    std::array<std::int32_t, 1u << kLookupBits> fastAc{};
+    std::array<std::int32_t, 1u << kLookupBits> FastAc{};
 
 private:
     bool defined_ = false;

@@ -35,40 +35,40 @@ constexpr int kColumnFractionBits = 6;
 constexpr Value kHalf = Value{1} << (kFractionBits - 1);
 constexpr Value kLevelShift = (Value{128} << kFractionBits) + kHalf;
 
-inline Value shiftRight(Value x, int bits) {
+inline Value ShiftRight(Value x, int bits) {
     return static_cast<Value>(static_cast<std::int32_t>(x) >> bits);
 }
-inline Value fraction(Value x, Value constant) {
-    return shiftRight(x * constant + kHalf, kFractionBits);
+inline Value Fraction(Value x, Value constant) {
+    return ShiftRight(x * constant + kHalf, kFractionBits);
 }
 // sqrt(2) = 1 + 1697 / 4096
-inline Value timesSqrt2(Value x) {
-    return x + fraction(x, 1697);
+inline Value TimesSqrt2(Value x) {
+    return x + Fraction(x, 1697);
 }
 // 2 cos(pi/8) = 1.847759 = 2 - 624 / 4096
-inline Value timesC2PlusC6(Value x) {
-    return 2 * x - fraction(x, 624);
+inline Value TimesC2PlusC6(Value x) {
+    return 2 * x - Fraction(x, 624);
 }
 // 2 (cos(pi/8) - cos(3 pi/8)) = 1.082392 = 1 + 337 / 4096
-inline Value timesC2MinusC6(Value x) {
-    return x + fraction(x, 337);
+inline Value TimesC2MinusC6(Value x) {
+    return x + Fraction(x, 337);
 }
 // 2 (cos(pi/8) + cos(3 pi/8)) = 2.613126 = 3 - 1585 / 4096
-inline Value timesC6Times2(Value x) {
-    return 3 * x - fraction(x, 1585);
+inline Value TimesC6Times2(Value x) {
+    return 3 * x - Fraction(x, 1585);
 }
 
 // One 8-point AAN inverse transform of x0..x7 into out[0], out[step], ..., out[7 step].
 // The inputs carry the AAN pre-scaling (folded into the quantization table), so the
 // transform needs only five multiplications. `finish` is applied to each output.
 template <int Step, class Finish>
-[[gnu::always_inline]] inline void transform8(Value x0, Value x1, Value x2, Value x3, Value x4,
+[[gnu::always_inline]] inline void Transform8(Value x0, Value x1, Value x2, Value x3, Value x4,
                                               Value x5, Value x6, Value x7, Value* out,
                                               Finish finish) {
     const Value tmp10 = x0 + x4;
     const Value tmp11 = x0 - x4;
     const Value tmp13 = x2 + x6;
-    const Value tmp12 = timesSqrt2(x2 - x6) - tmp13;
+    const Value tmp12 = TimesSqrt2(x2 - x6) - tmp13;
     const Value even0 = tmp10 + tmp13;
     const Value even3 = tmp10 - tmp13;
     const Value even1 = tmp11 + tmp12;
@@ -79,10 +79,10 @@ template <int Step, class Finish>
     const Value z11 = x1 + x7;
     const Value z12 = x1 - x7;
     const Value odd7 = z11 + z13;
-    const Value t11 = timesSqrt2(z11 - z13);
-    const Value z5 = timesC2PlusC6(z10 + z12);
-    const Value t10 = timesC2MinusC6(z12) - z5;
-    const Value t12 = z5 - timesC6Times2(z10);
+    const Value t11 = TimesSqrt2(z11 - z13);
+    const Value z5 = TimesC2PlusC6(z10 + z12);
+    const Value t10 = TimesC2MinusC6(z12) - z5;
+    const Value t12 = z5 - TimesC6Times2(z10);
     const Value odd6 = t12 - odd7;
     const Value odd5 = t11 - odd6;
     const Value odd4 = t10 + odd5;
@@ -97,21 +97,21 @@ template <int Step, class Finish>
     out[3 * Step] = finish(even3 - odd4);
 }
 
-inline Value dequantise(std::int16_t coefficient, std::int32_t scale) {
+inline Value Dequantise(std::int16_t coefficient, std::int32_t scale) {
     const Value product = static_cast<Value>(std::int32_t{coefficient}) * static_cast<Value>(scale);
     constexpr int shift = kFractionBits - kRowFractionBits;
-    return shiftRight(product + (Value{1} << (shift - 1)), shift);
+    return ShiftRight(product + (Value{1} << (shift - 1)), shift);
 }
 
 // Row pass result -> column pass input.
-inline Value betweenPasses(Value v) {
+inline Value BetweenPasses(Value v) {
     constexpr int shift = kRowFractionBits - kColumnFractionBits;
-    return shiftRight(v + (Value{1} << (shift - 1)), shift);
+    return ShiftRight(v + (Value{1} << (shift - 1)), shift);
 }
 
-inline std::uint8_t toSample(Value v) {
+inline std::uint8_t ToSample(Value v) {
     const auto level = static_cast<std::int32_t>(
-        shiftRight((v << (kFractionBits - kColumnFractionBits)) + kLevelShift, kFractionBits));
+        ShiftRight((v << (kFractionBits - kColumnFractionBits)) + kLevelShift, kFractionBits));
     return static_cast<std::uint8_t>(std::clamp(level, 0, 255));
 }
 
@@ -128,7 +128,7 @@ void JpegInverseDct(const std::int16_t* coefficients, const std::int32_t* intege
         const std::int32_t* q = integerScaled + row * 8;
         Value* out = work + row * 8;
         if ((in[1] | in[2] | in[3] | in[4] | in[5] | in[6] | in[7]) == 0) {
-            const Value dc = betweenPasses(dequantise(in[0], q[0]));
+            const Value dc = BetweenPasses(Dequantise(in[0], q[0]));
             for (int i = 0; i < 8; ++i)
                 out[i] = dc;
             needColumns = needColumns || (row > 0 && dc != 0);
@@ -136,23 +136,23 @@ void JpegInverseDct(const std::int16_t* coefficients, const std::int32_t* intege
         }
         needColumns = true;
         // Dequantised straight into registers: no round trip through memory.
-        transform8<1>(dequantise(in[0], q[0]), dequantise(in[1], q[1]), dequantise(in[2], q[2]),
-                      dequantise(in[3], q[3]), dequantise(in[4], q[4]), dequantise(in[5], q[5]),
-                      dequantise(in[6], q[6]), dequantise(in[7], q[7]), out,
-                      [](Value v) { return betweenPasses(v); });
+        Transform8<1>(Dequantise(in[0], q[0]), Dequantise(in[1], q[1]), Dequantise(in[2], q[2]),
+                      Dequantise(in[3], q[3]), Dequantise(in[4], q[4]), Dequantise(in[5], q[5]),
+                      Dequantise(in[6], q[6]), Dequantise(in[7], q[7]), out,
+                      [](Value v) { return BetweenPasses(v); });
     }
     if (!needColumns) { // only the DC term: the whole unit is one value
-        const std::uint8_t value = toSample(work[0]);
+        const std::uint8_t value = ToSample(work[0]);
         for (int i = 0; i < 64; ++i)
             samples[i] = value;
         return;
     }
     for (int column = 0; column < 8; ++column)
-        transform8<8>(work[column], work[8 + column], work[16 + column], work[24 + column],
+        Transform8<8>(work[column], work[8 + column], work[16 + column], work[24 + column],
                       work[32 + column], work[40 + column], work[48 + column], work[56 + column],
                       work + column, [](Value v) { return v; });
     for (int i = 0; i < 64; ++i)
-        samples[i] = toSample(work[i]);
+        samples[i] = ToSample(work[i]);
 }
 
 } // namespace tessivar

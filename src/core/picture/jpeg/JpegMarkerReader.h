@@ -12,9 +12,9 @@ namespace tessivar {
 // The stream being read and the read position, shared by the marker reader and the
 // entropy decoder.
 struct JpegInput {
-    const std::uint8_t* data = nullptr;
-    std::size_t size = 0;
-    std::size_t position = 0;
+    const std::uint8_t* Data = nullptr;
+    std::size_t Size = 0;
+    std::size_t Position = 0;
 
     // The next byte; "Premature end of file" at the end of the stream.
     std::uint8_t ReadByte();
@@ -27,7 +27,7 @@ struct JpegInput {
 class JpegMarkerReader {
 public:
     void Start(std::span<const std::uint8_t> stream);
-    void Stop() { input = {}; }
+    void Stop() { Input = {}; }
 
     // SOI followed by the APP0 JFIF segment (a thumbnail in it is skipped).
     void ReadJfifHeader();
@@ -46,12 +46,12 @@ public:
     // The scan header: fills `scan` and checks that the tables it needs are there.
     void ReadScanHeader(JpegFrame& frame, const JpegTables& tables, JpegScan& scan);
 
-    JpegInput input;
+    JpegInput Input;
 
 private:
     // The segment's length field minus itself, checked against the rest of the stream.
-    std::size_t segmentLength();
-    void skipBytes(std::size_t count);
+    std::size_t SegmentLength();
+    void SkipBytes(std::size_t count);
 };
 
 } // namespace tessivar

@@ -12,9 +12,9 @@ namespace {
 enum class Kind { BadData, Error, Fatal };
 
 struct Entry {
-    JpegMessage message;
-    Kind kind;
-    const char* text;
+    JpegMessage Message;
+    Kind MessageKind;
+    const char* Text;
 };
 
 constexpr Entry kMessages[] = {
@@ -83,31 +83,31 @@ constexpr Entry kMessages[] = {
     {JpegMessage::NoScan, Kind::BadData, "No scan before the End of Image Marker"},
 };
 
-constexpr bool inEnumOrder() {
+constexpr bool InEnumOrder() {
     for (std::size_t i = 0; i < std::size(kMessages); ++i)
-        if (static_cast<std::size_t>(kMessages[i].message) != i)
+        if (static_cast<std::size_t>(kMessages[i].Message) != i)
             return false;
     return static_cast<std::size_t>(JpegMessage::NoScan) + 1 == std::size(kMessages);
 }
-static_assert(inEnumOrder(), "kMessages must list every JpegMessage in declaration order");
+static_assert(InEnumOrder(), "kMessages must list every JpegMessage in declaration order");
 
-const Entry& entry(JpegMessage message) {
+const Entry& EntryOf(JpegMessage message) {
     return kMessages[static_cast<std::size_t>(message)];
 }
 
 } // namespace
 
 void ThrowJpegError(JpegMessage message, std::initializer_list<std::string> values) {
-    const Entry& found = entry(message);
+    const Entry& found = EntryOf(message);
     std::string text;
     auto value = values.begin();
-    for (const char* c = found.text; *c != '\0'; ++c) {
+    for (const char* c = found.Text; *c != '\0'; ++c) {
         if (*c == '%' && value != values.end())
             text += *value++;
         else
             text += *c;
     }
-    switch (found.kind) {
+    switch (found.MessageKind) {
     case Kind::Error:
         throw EJpegError(text);
     case Kind::Fatal:

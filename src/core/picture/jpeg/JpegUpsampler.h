@@ -23,7 +23,7 @@ public:
                          int rowBase);
 
 private:
-    static const std::uint8_t* upsampledRowFor(const JpegFrame& frame,
+    static const std::uint8_t* UpsampledRowFor(const JpegFrame& frame,
                                                JpegDecoderComponent& component, int row);
 };
 

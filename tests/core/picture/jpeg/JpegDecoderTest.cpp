@@ -498,11 +498,11 @@ TEST(JpegDecoderTest, ThumbnailsAndEarlierFramesAreSkipped) {
 TEST(JpegDecoderTest, LimitsAreConfigurable) {
     const auto progressive = StoredJpeg("progressive"); // 35 x 21 in 10 scans
     BitmapImage image;
-    JpegDecoder fewScans({.maxPixels = 35 * 21, .maxScans = 9});
+    JpegDecoder fewScans({.MaxPixels = 35 * 21, .MaxScans = 9});
     EXPECT_THROW(fewScans.ReadImage(progressive, image), EJpegBadData);
-    JpegDecoder smallFrames({.maxPixels = 35 * 21 - 1, .maxScans = 1000});
+    JpegDecoder smallFrames({.MaxPixels = 35 * 21 - 1, .MaxScans = 1000});
     EXPECT_THROW(smallFrames.ReadImage(progressive, image), EJpegBadData);
-    JpegDecoder exact({.maxPixels = 35 * 21, .maxScans = 10});
+    JpegDecoder exact({.MaxPixels = 35 * 21, .MaxScans = 10});
     exact.ReadImage(progressive, image);
     EXPECT_EQ(image.Height(), 21);
 }
@@ -540,8 +540,8 @@ TEST(BitmapImageTest, BitCountAndRows) {
         EXPECT_THROW(image.SetSize(3, 2, bad), EInvalidBitCount);
     image.SetSize(3, 2, 8);
     ASSERT_EQ(image.ColourMap().size(), 256u);
-    EXPECT_EQ(image.ColourMap()[77].red, 77);
-    EXPECT_EQ(image.ColourMap()[77].blue, 77);
+    EXPECT_EQ(image.ColourMap()[77].Red, 77);
+    EXPECT_EQ(image.ColourMap()[77].Blue, 77);
     EXPECT_EQ(image.Row(1).size(), 3u);
     image.Row(1)[2] = 200;
     std::vector<std::uint8_t> bgr(9);

@@ -1,10 +1,10 @@
 #pragma once
 
 // The rectangle tools' shape on any grid: two corners in either order, filled or hollow.
-// A drag preview asks covers() per cell; the release visits the same cells with
-// forEachCell().
+// A drag preview asks Covers() per cell; the release visits the same cells with
+// ForEachCell().
 
-#include "core/grid/GridTypes.h"
+#include "core/drawing/DrawingTypes.h"
 
 #include <functional>
 
@@ -15,14 +15,14 @@ public:
     RectangleShape(GridPoint cornerA, GridPoint cornerB, RectangleMode mode);
 
     // Inside the rectangle (filled) or on its first/last row or column (hollow).
-    bool covers(int x, int y) const;
+    bool Covers(int x, int y) const;
     // Every covered cell, row by row.
-    void forEachCell(const std::function<void(int x, int y)>& visit) const;
+    void ForEachCell(const std::function<void(int x, int y)>& visit) const;
 
-    int left() const { return left_; }
-    int top() const { return top_; }
-    int right() const { return right_; } // inclusive
-    int bottom() const { return bottom_; }
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Right() const { return right_; } // inclusive
+    int Bottom() const { return bottom_; }
 
 private:
     int left_, top_, right_, bottom_;

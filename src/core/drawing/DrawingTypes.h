@@ -6,8 +6,8 @@
 namespace tessivar {
 
 struct GridPoint {
-    int x = 0;
-    int y = 0;
+    int X = 0;
+    int Y = 0;
     friend bool operator==(const GridPoint&, const GridPoint&) = default;
 };
 

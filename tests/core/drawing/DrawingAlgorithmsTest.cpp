@@ -1,5 +1,5 @@
-#include "core/grid/FloodFill.h"
-#include "core/grid/RectangleShape.h"
+#include "core/drawing/FloodFill.h"
+#include "core/drawing/RectangleShape.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +15,18 @@ using Cells = std::vector<int>;
 
 // The plain reference: a breadth-first search over single cells.
 Cells referenceFill(Cells grid, int width, int height, GridPoint start, int color) {
-    const int target = grid[start.y * width + start.x];
+    const int target = grid[start.Y * width + start.X];
     if (target == color)
         return grid;
     std::vector<GridPoint> queue{start};
-    grid[start.y * width + start.x] = color;
+    grid[start.Y * width + start.X] = color;
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const GridPoint p = queue[i];
-        const GridPoint next[] = {{p.x - 1, p.y}, {p.x + 1, p.y}, {p.x, p.y - 1}, {p.x, p.y + 1}};
+        const GridPoint next[] = {{p.X - 1, p.Y}, {p.X + 1, p.Y}, {p.X, p.Y - 1}, {p.X, p.Y + 1}};
         for (const GridPoint n : next)
-            if (n.x >= 0 && n.y >= 0 && n.x < width && n.y < height &&
-                grid[n.y * width + n.x] == target) {
-                grid[n.y * width + n.x] = color;
+            if (n.X >= 0 && n.Y >= 0 && n.X < width && n.Y < height &&
+                grid[n.Y * width + n.X] == target) {
+                grid[n.Y * width + n.X] = color;
                 queue.push_back(n);
             }
     }
@@ -44,7 +44,7 @@ TEST(FloodFillGrid, MatchesASingleCellSearchOnRandomGrids) {
                     cell = static_cast<int>(random() % colours);
                 const GridPoint start{static_cast<int>(random() % width),
                                       static_cast<int>(random() % height)};
-                const int target = grid[start.y * width + start.x];
+                const int target = grid[start.Y * width + start.X];
                 const Cells expected = referenceFill(grid, width, height, start, 9);
                 std::set<std::pair<int, int>> paintedTwice;
                 const std::size_t painted = FloodFillGrid(
@@ -89,11 +89,11 @@ TEST(RectangleShape, VisitsEachCoveredCellOnce) {
                                    std::pair{GridPoint{3, 3}, GridPoint{3, 3}}}) {
             const RectangleShape shape(a, b, mode);
             std::multiset<std::pair<int, int>> visited;
-            shape.forEachCell([&](int x, int y) { visited.insert({x, y}); });
+            shape.ForEachCell([&](int x, int y) { visited.insert({x, y}); });
             std::multiset<std::pair<int, int>> covered;
             for (int y = -1; y < 9; ++y)
                 for (int x = -1; x < 9; ++x)
-                    if (shape.covers(x, y))
+                    if (shape.Covers(x, y))
                         covered.insert({x, y});
             EXPECT_EQ(visited, covered);
         }

@@ -1,8 +1,8 @@
-#include "core/tileeditor/CanvasStroke.h"
+#include "core/tileeditor/TileStroke.h"
 
-#include "core/grid/FloodFill.h"
-#include "core/grid/LinePixels.h"
-#include "core/grid/RectangleShape.h"
+#include "core/drawing/FloodFill.h"
+#include "core/drawing/LinePixels.h"
+#include "core/drawing/RectangleShape.h"
 #include "core/render/CanvasPainter.h"
 #include "core/tileeditor/BlockBounds.h"
 
@@ -16,12 +16,12 @@ std::string PixelStatusText(int x, int y, int color) {
 
 bool FloodFillBlock(TileSet& tileSet, int firstTile, BlockPoint start, ColorIndex color,
                     int palette) {
-    const BlockSize block = tileSet.block;
-    const ColorIndex target = tileSet.GetBlockPixel(firstTile, start.x, start.y);
+    const BlockSize block = tileSet.Block;
+    const ColorIndex target = tileSet.GetBlockPixel(firstTile, start.X, start.Y);
     if (target == color)
         return false;
     FloodFillGrid(
-        block.width, block.height, start,
+        block.Width, block.Height, start,
         [&](int x, int y) { return tileSet.GetBlockPixel(firstTile, x, y) == target; },
         [&](int x, int y) {
             tileSet.SetBlockPixel(firstTile, x, y, color);
@@ -30,14 +30,14 @@ bool FloodFillBlock(TileSet& tileSet, int firstTile, BlockPoint start, ColorInde
     return true;
 }
 
-CanvasStroke::CanvasStroke(TileSet& tileSet, EditingState& editing, UndoHistory& history)
+TileStroke::TileStroke(TileSet& tileSet, TileEditorState& editing, UndoHistory& history)
     : tileSet_(tileSet)
     , editing_(editing)
     , history_(history) {}
 
-void CanvasStroke::setTool(DrawingTool tool) {
-    tool_ = tool;
-    switch (tool) {
+void TileStroke::SetTool(DrawingTool Tool) {
+    tool_ = Tool;
+    switch (Tool) {
     case DrawingTool::Pen:
         toolStatus_ = "Pen";
         break;
@@ -53,49 +53,49 @@ void CanvasStroke::setTool(DrawingTool tool) {
     }
 }
 
-void CanvasStroke::setRectangleMode(RectangleMode mode) {
+void TileStroke::SetRectangleMode(RectangleMode mode) {
     rectangleMode_ = mode;
-    setTool(DrawingTool::Rectangle);
+    SetTool(DrawingTool::Rectangle);
 }
 
-std::optional<BlockPoint> CanvasStroke::blockPixelAt(int screenX, int screenY, int zoom) const {
-    const auto cell = TileCanvasGrid(tileSet_.block, zoom).cellAt(screenX, screenY);
+std::optional<BlockPoint> TileStroke::BlockPixelAt(int screenX, int screenY, int zoom) const {
+    const auto cell = TileCanvasGrid(tileSet_.Block, zoom).CellAt(screenX, screenY);
     if (!cell)
         return std::nullopt;
-    return BlockPoint{cell->column, cell->row};
+    return BlockPoint{cell->Column, cell->Row};
 }
 
-std::optional<ColorIndex> CanvasStroke::heldColor() const {
+std::optional<ColorIndex> TileStroke::HeldColor() const {
     if (!held_)
         return std::nullopt;
     const int color = *held_ == MouseButton::Left ? editing_.LeftColor : editing_.RightColor;
     return static_cast<ColorIndex>(color);
 }
 
-PixelRect CanvasStroke::wholeBlock() const {
-    return {0, 0, tileSet_.block.width, tileSet_.block.height};
+PixelRect TileStroke::WholeBlock() const {
+    return {0, 0, tileSet_.Block.Width, tileSet_.Block.Height};
 }
 
 // Sets one pixel with the held button's colour; the widget redraws its 8 x 8 area.
-PixelRect CanvasStroke::penStroke(BlockPoint pixel) {
-    const auto color = heldColor();
+PixelRect TileStroke::PenStroke(BlockPoint pixel) {
+    const auto color = HeldColor();
     if (!color)
         return {};
-    tileSet_.SetBlockPixel(editing_.CurrentTile, pixel.x, pixel.y, *color);
-    const BlockSize block = tileSet_.block;
-    const int left = pixel.x - pixel.x % kTileSide;
-    const int top = pixel.y - pixel.y % kTileSide;
-    return {left, top, std::min(kTileSide, block.width - left),
-            std::min(kTileSide, block.height - top)};
+    tileSet_.SetBlockPixel(editing_.CurrentTile, pixel.X, pixel.Y, *color);
+    const BlockSize block = tileSet_.Block;
+    const int left = pixel.X - pixel.X % kTileSide;
+    const int top = pixel.Y - pixel.Y % kTileSide;
+    return {left, top, std::min(kTileSide, block.Width - left),
+            std::min(kTileSide, block.Height - top)};
 }
 
-CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int screenY, int zoom) {
+TileStrokeResponse TileStroke::MouseDown(MouseButton button, int screenX, int screenY, int zoom) {
     KeepCurrentBlockInSlots(editing_, tileSet_);
     // Recorded before anything changes, so the whole stroke undoes in one step.
     history_.RecordUndoState(tileSet_, editing_);
     const DocumentChange recorded{HistoryChanged, true};
 
-    const auto pixel = blockPixelAt(screenX, screenY, zoom);
+    const auto pixel = BlockPixelAt(screenX, screenY, zoom);
     if (!pixel)
         return {{}, std::nullopt, recorded};
     strokeInside_ = true;
@@ -108,84 +108,84 @@ CanvasResponse CanvasStroke::mouseDown(MouseButton button, int screenX, int scre
         anchor_ = end_ = *pixel;
         (tool_ == DrawingTool::Line ? lineDrag_ : rectangleDrag_) = true;
         if (lineDrag_)
-            updateLineMask();
+            UpdateLineMask();
         return {{}, std::nullopt, recorded};
     case DrawingTool::Fill: {
         // Only a held left button picks LeftColor; a middle-button fill uses RightColor.
         const int color = held_ == MouseButton::Left ? editing_.LeftColor : editing_.RightColor;
         FloodFillBlock(tileSet_, editing_.CurrentTile, *pixel, static_cast<ColorIndex>(color),
                        editing_.CurrentPalette);
-        return {wholeBlock(), std::nullopt, {HistoryChanged | TilesChanged | MapChanged, true}};
+        return {WholeBlock(), std::nullopt, {HistoryChanged | TilesChanged | MapChanged, true}};
     }
     case DrawingTool::Pen:
         break;
     }
-    return {penStroke(*pixel), std::nullopt, recorded};
+    return {PenStroke(*pixel), std::nullopt, recorded};
 }
 
-CanvasResponse CanvasStroke::mouseMove(int screenX, int screenY, int zoom) {
-    const auto pixel = blockPixelAt(screenX, screenY, zoom);
+TileStrokeResponse TileStroke::MouseMove(int screenX, int screenY, int zoom) {
+    const auto pixel = BlockPixelAt(screenX, screenY, zoom);
     if (!pixel)
         return {};
     const int current = editing_.CurrentTile;
-    CanvasResponse response;
-    response.status =
-        PixelStatusText(pixel->x, pixel->y, tileSet_.GetBlockPixel(current, pixel->x, pixel->y));
+    TileStrokeResponse response;
+    response.Status =
+        PixelStatusText(pixel->X, pixel->Y, tileSet_.GetBlockPixel(current, pixel->X, pixel->Y));
     if (!held_)
         return response;
     if (tool_ == DrawingTool::Rectangle || tool_ == DrawingTool::Line) {
         end_ = *pixel;
         (tool_ == DrawingTool::Line ? lineDrag_ : rectangleDrag_) = true;
         if (lineDrag_)
-            updateLineMask();
-        response.repaint = wholeBlock();
+            UpdateLineMask();
+        response.Repaint = WholeBlock();
         return response;
     }
     // Pen, and fill after its first click: single pixels along the drag.
-    response.repaint = penStroke(*pixel);
+    response.Repaint = PenStroke(*pixel);
     return response;
 }
 
-void CanvasStroke::commitDrag() {
-    const auto color = heldColor();
+void TileStroke::CommitDrag() {
+    const auto color = HeldColor();
     if (!color)
         return;
     TileSet& tileSet = tileSet_;
     const int current = editing_.CurrentTile;
     if (lineDrag_) {
         for (const BlockPoint p : LinePixels(anchor_, end_))
-            tileSet.SetBlockPixel(current, p.x, p.y, *color);
+            tileSet.SetBlockPixel(current, p.X, p.Y, *color);
     } else if (rectangleDrag_) {
-        RectangleShape(anchor_, end_, rectangleMode_).forEachCell([&](int x, int y) {
+        RectangleShape(anchor_, end_, rectangleMode_).ForEachCell([&](int x, int y) {
             tileSet.SetBlockPixel(current, x, y, *color);
         });
     }
 }
 
-CanvasResponse CanvasStroke::mouseUp() {
-    commitDrag();
+TileStrokeResponse TileStroke::MouseUp() {
+    CommitDrag();
     held_.reset();
     rectangleDrag_ = lineDrag_ = false;
     if (!strokeInside_)
         return {};
     strokeInside_ = false;
-    return {wholeBlock(), std::nullopt, {TilesChanged | MapChanged}};
+    return {WholeBlock(), std::nullopt, {TilesChanged | MapChanged}};
 }
 
-void CanvasStroke::updateLineMask() {
-    const BlockSize block = tileSet_.block;
-    lineMaskWidth_ = block.width;
-    lineMask_.assign(static_cast<std::size_t>(block.width) * block.height, false);
+void TileStroke::UpdateLineMask() {
+    const BlockSize block = tileSet_.Block;
+    lineMaskWidth_ = block.Width;
+    lineMask_.assign(static_cast<std::size_t>(block.Width) * block.Height, false);
     for (const BlockPoint p : LinePixels(anchor_, end_))
-        if (block.contains(p.x, p.y))
-            lineMask_[static_cast<std::size_t>(p.y) * lineMaskWidth_ + p.x] = true;
+        if (block.Contains(p.X, p.Y))
+            lineMask_[static_cast<std::size_t>(p.Y) * lineMaskWidth_ + p.X] = true;
 }
 
-std::optional<ColorIndex> CanvasStroke::previewColorAt(int x, int y) const {
-    const auto color = heldColor();
+std::optional<ColorIndex> TileStroke::PreviewColorAt(int x, int y) const {
+    const auto color = HeldColor();
     if (!color)
         return std::nullopt;
-    if (rectangleDrag_ && RectangleShape(anchor_, end_, rectangleMode_).covers(x, y))
+    if (rectangleDrag_ && RectangleShape(anchor_, end_, rectangleMode_).Covers(x, y))
         return color;
     if (lineDrag_ && x >= 0 && y >= 0 && x < lineMaskWidth_) {
         const std::size_t at = static_cast<std::size_t>(y) * lineMaskWidth_ + x;

@@ -5,7 +5,7 @@
 namespace tessivar {
 
 // The editing state shared by the tile editor and the windows that read it.
-struct EditingState {
+struct TileEditorState {
     int CurrentTile = 0;    // first Tile of the Block on the tile canvas
     int SelectionStart = 0; // inclusive Tile range selected in the tile list
     int SelectionEnd = 0;
@@ -17,7 +17,7 @@ struct EditingState {
     std::string CurrentFileName; // empty: untitled
 
     // What New leaves behind (the selection stays as it was).
-    void resetForNew() {
+    void ResetForNew() {
         CurrentPaletteSet = 0;
         CurrentPalette = 0;
         CurrentTile = 0;
@@ -27,7 +27,7 @@ struct EditingState {
         CurrentFileName.clear();
     }
 
-    friend bool operator==(const EditingState&, const EditingState&) = default;
+    friend bool operator==(const TileEditorState&, const TileEditorState&) = default;
 };
 
 } // namespace tessivar

@@ -5,7 +5,7 @@
 // span, from an explicit work list, so a region of millions of cells needs no recursion
 // and only a small list of pending spans.
 
-#include "core/grid/GridTypes.h"
+#include "core/drawing/DrawingTypes.h"
 
 #include <cstddef>
 #include <vector>
@@ -19,8 +19,8 @@ namespace tessivar {
 template <typename CanFill, typename Paint>
 std::size_t FloodFillGrid(int width, int height, GridPoint start, CanFill&& canFill,
                           Paint&& paint) {
-    if (start.x < 0 || start.y < 0 || start.x >= width || start.y >= height ||
-        !canFill(start.x, start.y))
+    if (start.X < 0 || start.Y < 0 || start.X >= width || start.Y >= height ||
+        !canFill(start.X, start.Y))
         return 0;
     // A pending seed: a cell on row y that may start or lie inside an unfilled span.
     std::vector<GridPoint> seeds;
@@ -41,19 +41,19 @@ std::size_t FloodFillGrid(int width, int height, GridPoint start, CanFill&& canF
     while (!seeds.empty()) {
         const GridPoint seed = seeds.back();
         seeds.pop_back();
-        if (!canFill(seed.x, seed.y))
+        if (!canFill(seed.X, seed.Y))
             continue; // filled through another span since it was pushed
-        int left = seed.x;
-        while (left > 0 && canFill(left - 1, seed.y))
+        int left = seed.X;
+        while (left > 0 && canFill(left - 1, seed.Y))
             --left;
-        int right = seed.x;
-        while (right + 1 < width && canFill(right + 1, seed.y))
+        int right = seed.X;
+        while (right + 1 < width && canFill(right + 1, seed.Y))
             ++right;
         for (int x = left; x <= right; ++x)
-            paint(x, seed.y);
+            paint(x, seed.Y);
         painted += static_cast<std::size_t>(right - left + 1);
-        scanRow(seed.y - 1, left, right);
-        scanRow(seed.y + 1, left, right);
+        scanRow(seed.Y - 1, left, right);
+        scanRow(seed.Y + 1, left, right);
     }
     return painted;
 }

@@ -3,7 +3,7 @@
 // The one line routine of the drawing tools. The drag preview and the committed line both
 // come from here, so what the user sees while dragging is exactly what gets drawn.
 
-#include "core/grid/GridTypes.h"
+#include "core/drawing/DrawingTypes.h"
 
 #include <vector>
 

@@ -1,17 +1,17 @@
-#include "core/grid/RectangleShape.h"
+#include "core/drawing/RectangleShape.h"
 
 #include <algorithm>
 
 namespace tessivar {
 
 RectangleShape::RectangleShape(GridPoint cornerA, GridPoint cornerB, RectangleMode mode)
-    : left_(std::min(cornerA.x, cornerB.x))
-    , top_(std::min(cornerA.y, cornerB.y))
-    , right_(std::max(cornerA.x, cornerB.x))
-    , bottom_(std::max(cornerA.y, cornerB.y))
+    : left_(std::min(cornerA.X, cornerB.X))
+    , top_(std::min(cornerA.Y, cornerB.Y))
+    , right_(std::max(cornerA.X, cornerB.X))
+    , bottom_(std::max(cornerA.Y, cornerB.Y))
     , mode_(mode) {}
 
-bool RectangleShape::covers(int x, int y) const {
+bool RectangleShape::Covers(int x, int y) const {
     if (x < left_ || x > right_ || y < top_ || y > bottom_)
         return false;
     if (mode_ == RectangleMode::Filled)
@@ -19,7 +19,7 @@ bool RectangleShape::covers(int x, int y) const {
     return x == left_ || x == right_ || y == top_ || y == bottom_;
 }
 
-void RectangleShape::forEachCell(const std::function<void(int x, int y)>& visit) const {
+void RectangleShape::ForEachCell(const std::function<void(int x, int y)>& visit) const {
     for (int y = top_; y <= bottom_; ++y) {
         const bool wholeRow = mode_ == RectangleMode::Filled || y == top_ || y == bottom_;
         if (wholeRow) {

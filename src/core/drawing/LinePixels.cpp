@@ -1,4 +1,4 @@
-#include "core/grid/LinePixels.h"
+#include "core/drawing/LinePixels.h"
 
 #include <cstdlib>
 #include <utility>
@@ -6,10 +6,10 @@
 namespace tessivar {
 
 std::vector<GridPoint> LinePixels(GridPoint from, GridPoint to) {
-    if (to.x - from.x < 0 && to.y - from.y < 0)
+    if (to.X - from.X < 0 && to.Y - from.Y < 0)
         std::swap(from, to);
-    const int dx = to.x - from.x;
-    const int dy = to.y - from.y;
+    const int dx = to.X - from.X;
+    const int dy = to.Y - from.Y;
     const int ax = std::abs(dx);
     const int ay = std::abs(dy);
     const int sx = dx >= 0 ? 1 : -1;
@@ -18,11 +18,11 @@ std::vector<GridPoint> LinePixels(GridPoint from, GridPoint to) {
     std::vector<GridPoint> points;
     if (ax <= ay) {
         points.reserve(static_cast<std::size_t>(ay) + 1);
-        int x = from.x;
+        int x = from.X;
         int err = ay / 2;
-        for (int y = from.y;; y += sy) {
+        for (int y = from.Y;; y += sy) {
             points.push_back({x, y});
-            if (y == to.y)
+            if (y == to.Y)
                 break;
             err += ax;
             if (err >= ay) {
@@ -32,11 +32,11 @@ std::vector<GridPoint> LinePixels(GridPoint from, GridPoint to) {
         }
     } else {
         points.reserve(static_cast<std::size_t>(ax) + 1);
-        int y = from.y;
+        int y = from.Y;
         int err = ax / 2;
-        for (int x = from.x;; x += sx) {
+        for (int x = from.X;; x += sx) {
             points.push_back({x, y});
-            if (x == to.x)
+            if (x == to.X)
                 break;
             err += ay;
             if (err >= ax) {

@@ -1,13 +1,13 @@
 #pragma once
 
 // The tile canvas's drawing logic without a widget. The canvas widget hands every mouse
-// event over in screen coordinates together with the canvas zoom; CanvasStroke draws
+// event over in screen coordinates together with the canvas zoom; TileStroke draws
 // into the Block at CurrentTile and answers which Block pixels to repaint and what the
-// status bar shows. While a rectangle or line is dragged, previewColorAt() tells the
+// status bar shows. While a rectangle or line is dragged, PreviewColorAt() tells the
 // painter which pixels show the drawing colour instead of their own.
 
 #include "core/model/DocumentChange.h"
-#include "core/model/EditingState.h"
+#include "core/model/TileEditorState.h"
 #include "core/model/TileSet.h"
 #include "core/model/UndoHistory.h"
 #include "core/tileeditor/CanvasTypes.h"
@@ -19,46 +19,46 @@
 namespace tessivar {
 
 // What one mouse event asks of the canvas widget.
-struct CanvasResponse {
-    PixelRect repaint;                 // Block pixels to repaint; empty: nothing
-    std::optional<std::string> status; // new text of the pixel status panel
-    DocumentChange change;             // what the event did to the documents
+struct TileStrokeResponse {
+    PixelRect Repaint;                 // Block pixels to repaint; empty: nothing
+    std::optional<std::string> Status; // new text of the pixel status panel
+    DocumentChange Change;             // what the event did to the documents
 };
 
-class CanvasStroke {
+class TileStroke {
 public:
-    CanvasStroke(TileSet& tileSet, EditingState& editing, UndoHistory& history);
+    TileStroke(TileSet& tileSet, TileEditorState& editing, UndoHistory& history);
 
     // The tool buttons. The status text always names the tool in use: choosing the
     // rectangle tool shows its current mode at once, so a dismissed pop-up leaves
     // "Filled Rect" or "Hollow Rect" rather than the previous tool's name. Picking a mode
     // from the pop-up also makes the rectangle the tool.
-    void setTool(DrawingTool tool);
-    void setRectangleMode(RectangleMode mode);
-    DrawingTool tool() const { return tool_; }
-    RectangleMode rectangleMode() const { return rectangleMode_; }
+    void SetTool(DrawingTool tool);
+    void SetRectangleMode(RectangleMode mode);
+    DrawingTool Tool() const { return tool_; }
+    RectangleMode RectMode() const { return rectangleMode_; }
     // First status panel: "Pen", "Fill", "Filled Rect", "Hollow Rect" or "Line".
-    const std::string& toolStatusText() const { return toolStatus_; }
+    const std::string& ToolStatusText() const { return toolStatus_; }
 
-    CanvasResponse mouseDown(MouseButton button, int screenX, int screenY, int zoom);
-    CanvasResponse mouseMove(int screenX, int screenY, int zoom);
-    CanvasResponse mouseUp();
+    TileStrokeResponse MouseDown(MouseButton button, int screenX, int screenY, int zoom);
+    TileStrokeResponse MouseMove(int screenX, int screenY, int zoom);
+    TileStrokeResponse MouseUp();
 
     // The colour index pixel (x, y) shows while a rectangle or line is dragged, to be
     // looked up in the current palette; nullopt when the pixel shows its own colour.
-    std::optional<ColorIndex> previewColorAt(int x, int y) const;
-    bool dragging() const { return rectangleDrag_ || lineDrag_; }
+    std::optional<ColorIndex> PreviewColorAt(int x, int y) const;
+    bool Dragging() const { return rectangleDrag_ || lineDrag_; }
 
 private:
-    std::optional<BlockPoint> blockPixelAt(int screenX, int screenY, int zoom) const;
-    std::optional<ColorIndex> heldColor() const;
-    PixelRect penStroke(BlockPoint pixel);
-    PixelRect wholeBlock() const;
-    void updateLineMask();
-    void commitDrag();
+    std::optional<BlockPoint> BlockPixelAt(int screenX, int screenY, int zoom) const;
+    std::optional<ColorIndex> HeldColor() const;
+    PixelRect PenStroke(BlockPoint pixel);
+    PixelRect WholeBlock() const;
+    void UpdateLineMask();
+    void CommitDrag();
 
     TileSet& tileSet_;
-    EditingState& editing_;
+    TileEditorState& editing_;
     UndoHistory& history_;
     DrawingTool tool_ = DrawingTool::Pen;
     RectangleMode rectangleMode_ = RectangleMode::Filled;

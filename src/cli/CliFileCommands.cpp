@@ -26,7 +26,7 @@ std::string JsonString(const std::string& text) {
 
 namespace {
 
-std::string CategoryTypeNameOrUnknown(int type) {
+std::string CategoryTypeNameOrUnknown(CategoryType type) {
     const std::string name = CategoryTypeName(type);
     return name.empty() ? "Unknown" : name;
 }
@@ -60,7 +60,7 @@ void PrintTileSet(const TileSetFileContents& file, bool json, bool tiles) {
         for (std::size_t c = 0; c < file.Categories.size(); ++c) {
             const auto& category = file.Categories[c];
             out += (c ? "," : "") + std::string("{\"name\":") + JsonString(category.NameText()) +
-                   ",\"type\":" + std::to_string(category.Type) +
+                   ",\"type\":" + std::to_string(static_cast<int>(category.Type)) +
                    ",\"typeName\":" + JsonString(CategoryTypeNameOrUnknown(category.Type)) + "}";
         }
         out += "]";

@@ -80,7 +80,7 @@ Result<TileSetFileContents> ParseTileSetFile(std::span<const std::uint8_t> data)
             const auto name = in.Bytes(kCategoryNameBytes);
             std::copy(name.begin(), name.end(), file.Categories[c].Name.begin());
             file.Categories[c].Name.back() = '\0'; // a name without its NUL ends at 15
-            file.Categories[c].Type = in.U8();
+            file.Categories[c].Type = static_cast<CategoryType>(in.U8());
             file.Values[c].resize(file.TileCount);
             for (auto& value : file.Values[c])
                 value = in.I32();
@@ -138,7 +138,7 @@ Result<std::vector<std::uint8_t>> SerializeTileSet(const TileSet& tileSet,
     for (int c = 0; c < tileSet.CategoryCount; ++c) {
         for (char ch : tileSet.Categories[c].Name)
             out.U8(static_cast<unsigned char>(ch));
-        out.U8(tileSet.Categories[c].Type);
+        out.U8(static_cast<int>(tileSet.Categories[c].Type));
         for (int n = 0; n < count; ++n)
             out.I32(tileSet.TileInfo[n][c]);
     }

@@ -65,8 +65,7 @@ void AddTileInfo(pugi::xml_node tileset, const TileSet& tileSet, int tiles) {
             pugi::xml_node property = properties.append_child("property");
             property.append_attribute("name") =
                 TextAsUtf8(tileSet.Categories[c].NameText()).c_str();
-            const bool boolean =
-                tileSet.Categories[c].Type == static_cast<int>(CategoryType::Boolean);
+            const bool boolean = tileSet.Categories[c].Type == CategoryType::Boolean;
             property.append_attribute("type") = boolean ? "bool" : "int";
             if (boolean)
                 property.append_attribute("value") = "true";

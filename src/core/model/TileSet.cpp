@@ -54,7 +54,7 @@ void TileSet::ResetToStartup() {
     const CategoryType types[] = {CategoryType::Boolean, CategoryType::Word, CategoryType::Time};
     for (int c = 0; c < 3; ++c) {
         Categories[c].SetName(names[c]);
-        Categories[c].Type = static_cast<int>(types[c]);
+        Categories[c].Type = types[c];
     }
     CategoryCount = 3;
 }

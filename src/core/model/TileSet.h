@@ -30,7 +30,7 @@ enum class CategoryType : int { Boolean = 0, Byte = 1, Word = 2, Time = 3 };
 
 struct TileInfoCategory {
     std::array<char, kCategoryNameBytes> Name{}; // NUL-terminated, at most 15 characters
-    int Type = 0;
+    CategoryType Type = CategoryType::Boolean;
 
     std::string NameText() const;
     void SetName(const std::string& text); // cut to 15 characters

@@ -34,7 +34,7 @@ DocumentChange EditTileInfoValue(TileSet& tileSet, const TileEditorState& editin
 DocumentChange SetBooleanTileInfo(TileSet& tileSet, const TileEditorState& editing, int category,
                                   bool value) {
     if (!IsCategoryRow(tileSet, category) ||
-        tileSet.Categories[category].Type != static_cast<int>(CategoryType::Boolean))
+        tileSet.Categories[category].Type != CategoryType::Boolean)
         return {};
     return StoreForCurrentTile(tileSet, editing, category, value ? 1 : 0);
 }
@@ -61,14 +61,14 @@ DocumentChange EditCategoryName(TileSet& tileSet, int row, std::string_view text
         return {};
     if (newRow) {
         // The new category's values are whatever its slot holds already.
-        tileSet.Categories[row].Type = static_cast<int>(CategoryType::Word);
+        tileSet.Categories[row].Type = CategoryType::Word;
         ++tileSet.CategoryCount;
     }
     tileSet.Categories[row].SetName(std::string(text));
     return kInfoEdited;
 }
 
-DocumentChange SetCategoryType(TileSet& tileSet, int row, int type) {
+DocumentChange SetCategoryType(TileSet& tileSet, int row, CategoryType type) {
     if (!IsUserCategory(tileSet, row) || !IsKnownCategoryType(type))
         return {};
     tileSet.Categories[row].Type = type;

@@ -40,6 +40,6 @@ std::string CategoryNameEditorText(const TileSet& tileSet, int row);
 DocumentChange EditCategoryName(TileSet& tileSet, int row, std::string_view text);
 
 // The dialog's type pop-up: sets the type code of a user category (nothing for others).
-DocumentChange SetCategoryType(TileSet& tileSet, int row, int type);
+DocumentChange SetCategoryType(TileSet& tileSet, int row, CategoryType type);
 
 } // namespace tessivar

@@ -150,7 +150,8 @@ QMenu* FormatGrids::BuildKindMenu(int row) {
     const TileSet& set = workspace_.CurrentTileSet;
     for (int c = 0; c < set.CategoryCount; ++c)
         add(QString::fromStdString(set.Categories[static_cast<std::size_t>(c)].NameText()),
-            PropertyKind::Category, c, set.Categories[static_cast<std::size_t>(c)].Type);
+            PropertyKind::Category, c,
+            static_cast<int>(set.Categories[static_cast<std::size_t>(c)].Type));
     return menu;
 }
 

@@ -75,7 +75,8 @@ void TileInfoDialog::BuildTypeMenu() {
         action->setCheckable(true);
         action->setActionGroup(types);
         connect(action, &QAction::triggered, this, [this, type] {
-            ApplyEdit(SetCategoryType(workspace_.CurrentTileSet, menuRow_, type));
+            ApplyEdit(SetCategoryType(workspace_.CurrentTileSet, menuRow_,
+                                      static_cast<CategoryType>(type)));
         });
     }
     // Offered for completeness; no type code belongs to it.
@@ -114,7 +115,7 @@ void TileInfoDialog::OnCellClicked(int row, int column) {
     if (column != 1 || !IsUserCategory(tileSet, row))
         return;
     menuRow_ = row;
-    const int type = tileSet.Categories[row].Type;
+    const int type = static_cast<int>(tileSet.Categories[row].Type);
     for (int code = 0; code < 4; ++code)
         typeMenu_->actions().at(code)->setChecked(code == type);
     typeMenu_->popup(QCursor::pos());

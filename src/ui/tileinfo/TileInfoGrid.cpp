@@ -59,7 +59,7 @@ void TileInfoGrid::Refresh() {
     setRowCount(tileSet.CategoryCount);
     nameColumnWidth_ = kNameColumnWidth;
     for (int row = 0; row < tileSet.CategoryCount; ++row) {
-        const int type = tileSet.Categories[row].Type;
+        const CategoryType type = tileSet.Categories[row].Type;
         QTableWidgetItem* name = EnsureItem(this, row, 0);
         name->setText(QString::fromStdString(tileSet.Categories[row].NameText()));
         name->setFlags(Qt::ItemIsEnabled);
@@ -69,8 +69,7 @@ void TileInfoGrid::Refresh() {
         QTableWidgetItem* value = EnsureItem(this, row, 1);
         value->setText(QString::fromStdString(FormatTileInfoValue(
             type, tile >= 0 && tile < kMaxTiles ? tileSet.TileInfo[tile][row] : 0)));
-        const bool typed =
-            IsKnownCategoryType(type) && type != static_cast<int>(CategoryType::Boolean);
+        const bool typed = IsKnownCategoryType(type) && type != CategoryType::Boolean;
         value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
                         (typed ? Qt::ItemIsEditable : Qt::NoItemFlags));
     }
@@ -100,7 +99,7 @@ void TileInfoGrid::OnCellClicked(int row, int column) {
     const TileSet& tileSet = workspace_.CurrentTileSet;
     const int tile = workspace_.Editing.CurrentTile;
     if (column != 1 || row < 0 || row >= tileSet.CategoryCount || tile < 0 || tile >= kMaxTiles ||
-        tileSet.Categories[row].Type != static_cast<int>(CategoryType::Boolean))
+        tileSet.Categories[row].Type != CategoryType::Boolean)
         return;
     // Moving to this cell has closed any open editor: Boolean cells have none.
     menuRow_ = row;

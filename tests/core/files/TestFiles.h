@@ -73,7 +73,7 @@ inline std::vector<std::uint8_t> BuildTileSetImage(std::string_view magic, const
     for (int c = 0; c < set.CategoryCount; ++c) {
         for (char ch : set.Categories[c].Name)
             out.u8(static_cast<unsigned char>(ch));
-        out.u8(set.Categories[c].Type);
+        out.u8(static_cast<int>(set.Categories[c].Type));
         for (int t = 0; t < n; ++t)
             out.i32(set.TileInfo[t][c]);
     }
@@ -111,7 +111,7 @@ inline TileSet SampleTileSet(int tileCount, int extraCategories = 1, int seed = 
     for (int c = 0; c < extraCategories; ++c) {
         auto& category = set.Categories[3 + c];
         category.SetName("Custom" + std::to_string(c));
-        category.Type = c % 4;
+        category.Type = static_cast<CategoryType>(c % 4);
     }
     set.CategoryCount = 3 + extraCategories;
     for (int t = 0; t < tileCount; ++t)

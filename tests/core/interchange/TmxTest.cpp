@@ -29,9 +29,9 @@ std::unique_ptr<TileSet> smallTileSet() {
     auto set = std::make_unique<TileSet>();
     set->TileCount = 3;
     set->Categories[3].SetName("Solid");
-    set->Categories[3].Type = static_cast<int>(CategoryType::Boolean);
+    set->Categories[3].Type = CategoryType::Boolean;
     set->Categories[4].SetName("Score");
-    set->Categories[4].Type = static_cast<int>(CategoryType::Word);
+    set->Categories[4].Type = CategoryType::Word;
     set->CategoryCount = 5;
     for (int t = 0; t < 3; ++t) {
         set->TileInfo[t][0] = 1;

@@ -12,32 +12,37 @@ namespace {
 
 using tileeditor_test::Fixture;
 
-constexpr int kBoolean = 0, kByte = 1, kWord = 2, kTime = 3;
+constexpr CategoryType kBoolean = CategoryType::Boolean, kByte = CategoryType::Byte,
+                       kWord = CategoryType::Word, kTime = CategoryType::Time;
+constexpr CategoryType kUnknown4 = static_cast<CategoryType>(4);
 
 TEST(TileInfoTypes, ValuesShowByTheirType) {
     struct Case {
-        int type;
+        CategoryType type;
         std::int32_t value;
         const char* shown;
     };
     for (const Case c :
          {Case{kBoolean, 0, "false"}, Case{kBoolean, 5, "true"}, Case{kBoolean, -1, "true"},
           Case{kByte, 300, "300"}, Case{kWord, -1, "4294967295"}, Case{kTime, -5, "-5 ms"},
-          Case{kTime, INT_MIN, "-2147483648 ms"}, Case{4, 7, ""}, Case{-1, 7, ""}})
-        EXPECT_EQ(FormatTileInfoValue(c.type, c.value), c.shown) << c.type << " " << c.value;
+          Case{kTime, INT_MIN, "-2147483648 ms"}, Case{kUnknown4, 7, ""},
+          Case{static_cast<CategoryType>(-1), 7, ""}})
+        EXPECT_EQ(FormatTileInfoValue(c.type, c.value), c.shown)
+            << static_cast<int>(c.type) << " " << c.value;
 }
 
 TEST(TileInfoTypes, EditedTextIsStoredByType) {
     struct Case {
-        int type;
+        CategoryType type;
         const char* typed;
         std::optional<std::int32_t> stored;
     };
-    for (const Case c :
-         {Case{kByte, "300", 44}, Case{kByte, "-1", 255}, Case{kWord, "-1", 65535},
-          Case{kWord, "65537", 1}, Case{kTime, "-1", -1}, Case{kTime, "  12abc", 12},
-          Case{kTime, "abc", 0}, Case{kBoolean, "1", std::nullopt}, Case{9, "1", std::nullopt}})
-        EXPECT_EQ(EditedTileInfoValue(c.type, c.typed), c.stored) << c.type << " " << c.typed;
+    for (const Case c : {Case{kByte, "300", 44}, Case{kByte, "-1", 255}, Case{kWord, "-1", 65535},
+                         Case{kWord, "65537", 1}, Case{kTime, "-1", -1}, Case{kTime, "  12abc", 12},
+                         Case{kTime, "abc", 0}, Case{kBoolean, "1", std::nullopt},
+                         Case{static_cast<CategoryType>(9), "1", std::nullopt}})
+        EXPECT_EQ(EditedTileInfoValue(c.type, c.typed), c.stored)
+            << static_cast<int>(c.type) << " " << c.typed;
 }
 
 TEST(TileInfoCommands, TypingIntoTheGridStoresForCurrentTileAndMarksModified) {
@@ -89,7 +94,7 @@ TEST(TileInfoCommands, TheExtraRowAddsWordCategoriesUpToSixtyFour) {
     EXPECT_EQ(f.notifications, std::vector<unsigned>{TileInfoChanged});
     EXPECT_EQ(CategoryNameEditorText(f.tiles(), 3), "a name of twent");
     EXPECT_TRUE(f.run(SetCategoryType(f.tiles(), 3, kTime)));
-    EXPECT_FALSE(f.run(SetCategoryType(f.tiles(), 3, 4)));
+    EXPECT_FALSE(f.run(SetCategoryType(f.tiles(), 3, kUnknown4)));
     EXPECT_EQ(f.tiles().Categories[3].Type, kTime);
     EXPECT_FALSE(f.run(EditCategoryName(f.tiles(), 5, "gap"))); // below the extra row only
 

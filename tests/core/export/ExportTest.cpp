@@ -280,6 +280,7 @@ TEST(FormatEditing, ChosenKindsTakeTheirSectionAndSectionSwapsStayInRange) {
     EXPECT_EQ("s2", format.Label(1));
     EXPECT_EQ("s1", format.Label(2));
     EXPECT_FALSE(format.SwapSections(0, 1));
+    EXPECT_FALSE(format.InsertSection(0));
     EXPECT_FALSE(format.SwapSections(2, 3));
     EXPECT_FALSE(format.DeleteSection(0));
     EXPECT_FALSE(format.DeleteSection(3));

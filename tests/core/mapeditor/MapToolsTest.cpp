@@ -395,6 +395,12 @@ TEST(MapHistory, ForgetsItsStepsWhenTheMapIsReplaced) {
     f.workspace.Map.ReplaceMapGrid(2, 2);
     EXPECT_FALSE(f.history.Undo());
     EXPECT_EQ(f.tiles(), "00|00");
+    // Nor is a step kept whose grid was swapped during the drag, one side alike.
+    f.workspace.Map.Cell(1, 1).Tile = 5;
+    f.run(f.stroke.MouseDown(MouseButton::Left, f.px(1), f.py(1)));
+    f.workspace.Map.ReplaceMapGrid(2, 3);
+    f.run(f.stroke.MouseUp());
+    EXPECT_FALSE(f.history.CanUndo());
 }
 
 } // namespace

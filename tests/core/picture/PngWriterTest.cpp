@@ -76,6 +76,7 @@ TEST(PngWriter, RefusesWhatItCannotWrite) {
     ASSERT_TRUE(png.ok());
     EXPECT_FALSE((*png)->AddText(std::string(80, 'k'), "x").ok()); // a keyword is 1 to 79
     EXPECT_FALSE((*png)->AddText("", "x").ok());
+    EXPECT_FALSE((*png)->AddText(std::string("a\0b", 3), "x").ok());
     EXPECT_TRUE((*png)->AddText(std::string(79, 'k'), "x").ok());
     EXPECT_FALSE((*png)->WriteRow(std::vector<std::uint8_t>{0, 1, 2}).ok());    // short row
     EXPECT_FALSE((*png)->WriteRow(std::vector<std::uint8_t>{0, 1, 2, 3}).ok()); // past the palette

@@ -1,5 +1,6 @@
 #include "core/files/FileIo.h"
 #include "core/files/AtomicFile.h"
+#include "core/files/InputFile.h"
 #include "core/files/TextWriter.h"
 
 #include "TestFiles.h"
@@ -125,6 +126,28 @@ TEST(ReadWholeFile, ReadsRegularFilesUpToTheLimitOnly) {
         else
             EXPECT_NE("", data.error());
     }
+}
+
+// Reads through the buffer and straight into the caller's memory give the file's bytes,
+// and say how many they gave, to the end.
+TEST(InputFile, ReadsSmallAndLargeSpansInOrder) {
+    TempDir dir;
+    Bytes bytes(300 * 1024);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    WriteBytes(dir.file("big"), bytes);
+    auto file = InputFile::Open(dir.file("big"));
+    ASSERT_TRUE(file.ok());
+    Bytes read;
+    for (const std::size_t piece : {std::size_t{3}, std::size_t{100000}, std::size_t{65536},
+                                    std::size_t{10}, std::size_t{200000}}) {
+        Bytes out(piece);
+        const std::size_t got = file->Read(out);
+        EXPECT_EQ(std::min(piece, bytes.size() - read.size()), got) << piece;
+        read.insert(read.end(), out.begin(), out.begin() + static_cast<std::ptrdiff_t>(got));
+        EXPECT_EQ(read.size(), file->Position());
+    }
+    EXPECT_TRUE(read == bytes);
 }
 
 TEST(BaseNameWithoutExtension, DropsFolderAndExtension) {

@@ -138,6 +138,16 @@ TEST(TileCanvas, PreviewPixelsShowTheDrawingColourInThePreviewPalette) {
               colorOf(f.tiles(), 1, f.tiles().TilePalette[0], f.tiles().GetBlockPixel(0, 4, 0)));
 }
 
+// Past the Block and its closing grid line the canvas is left as it was.
+TEST(TileCanvas, ARangePastTheBlockPaintsOnlyTheBlock) {
+    Fixture f;
+    RgbImage canvas(96, 96, 7u);
+    PaintTileCanvas(f.tiles(), {0, 0, 0, 8, {255, 0, 0}, {}}, CellRange{0, 20, 0, 20}, canvas);
+    for (int y = 0; y < 96; ++y)
+        for (int x = y < 72 ? 72 : 0; x < 96; ++x)
+            ASSERT_EQ(canvas.At(x, y), 7u) << x << "," << y;
+}
+
 TEST(TileCanvas, AnEmptyRangePaintsNothing) {
     Fixture f;
     for (const CellRange range : {CellRange{3, 2, 0, 7}, CellRange{0, 7, 5, 4}}) {

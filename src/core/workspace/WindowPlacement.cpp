@@ -13,7 +13,7 @@ int FitSpan(int start, int length, int low, int room) {
 
 } // namespace
 
-ScreenRect KeepInside(ScreenRect window, const ScreenRect& available) {
+WindowRect KeepInside(WindowRect window, const WindowRect& available) {
     window.Width = std::clamp(window.Width, 0, std::max(available.Width, 0));
     window.Height = std::clamp(window.Height, 0, std::max(available.Height, 0));
     window.X = FitSpan(window.X, window.Width, available.X, available.Width);
@@ -21,21 +21,21 @@ ScreenRect KeepInside(ScreenRect window, const ScreenRect& available) {
     return window;
 }
 
-ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const ScreenRect& available,
+WindowRect PlaceBeside(const WindowRect& owner, int width, int height, const WindowRect& available,
                        int offset) {
-    const ScreenRect right{owner.Right(), owner.Y, width, height};
+    const WindowRect right{owner.Right(), owner.Y, width, height};
     if (right.Right() <= available.Right() && width <= available.Width)
         return KeepInside(right, available);
-    const ScreenRect left{owner.X - width, owner.Y, width, height};
+    const WindowRect left{owner.X - width, owner.Y, width, height};
     if (left.X >= available.X)
         return KeepInside(left, available);
     // No room on either side: slide in from the right as far as needed, so that the
     // owner's left part stays in view.
-    const ScreenRect slid = KeepInside(right, available);
+    const WindowRect slid = KeepInside(right, available);
     if (slid.X > owner.X)
         return slid;
     // Not even that: overlap, but leave a corner of the owner in view.
-    const ScreenRect down =
+    const WindowRect down =
         KeepInside({owner.X + offset, owner.Y + offset, width, height}, available);
     if (down.X > owner.X || down.Y > owner.Y)
         return down;

@@ -23,7 +23,7 @@ void CentreWindow(QWidget& window, const QWidget* over) {
 
 namespace {
 
-ScreenRect ToScreenRect(const QRect& rect) {
+WindowRect ToScreenRect(const QRect& rect) {
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
@@ -33,7 +33,7 @@ QRect AvailableArea(const QWidget& window) {
 }
 
 // Moves and sizes the window so that its frame covers `frame`.
-void SetFrame(QWidget& window, const ScreenRect& frame) {
+void SetFrame(QWidget& window, const WindowRect& frame) {
     const QSize margins = window.frameGeometry().size() - window.size();
     const QSize inner(frame.Width - margins.width(), frame.Height - margins.height());
     if (inner != window.size())

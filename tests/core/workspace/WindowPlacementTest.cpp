@@ -8,11 +8,11 @@
 namespace tessivar {
 namespace {
 
-constexpr ScreenRect kScreen{0, 0, 1280, 870};
+constexpr WindowRect kScreen{0, 0, 1280, 870};
 
 TEST(WindowPlacement, KeepInsideMovesThenShrinks) {
-    const ScreenRect secondScreen{1280, 30, 1024, 738};
-    const std::tuple<ScreenRect, ScreenRect, ScreenRect> cases[] = {
+    const WindowRect secondScreen{1280, 30, 1024, 738};
+    const std::tuple<WindowRect, WindowRect, WindowRect> cases[] = {
         {{100, 850, 696, 497}, kScreen, {100, 373, 696, 497}}, // off the bottom
         {{-50, -20, 300, 200}, kScreen, {0, 0, 300, 200}},
         {{1200, 700, 300, 200}, kScreen, {980, 670, 300, 200}},
@@ -27,9 +27,9 @@ TEST(WindowPlacement, KeepInsideMovesThenShrinks) {
 
 TEST(WindowPlacement, BesideTheOwnerWhenThereIsRoomElseOffset) {
     struct Case {
-        ScreenRect owner;
+        WindowRect owner;
         int width, height;
-        ScreenRect available, expected;
+        WindowRect available, expected;
     } cases[] = {
         {{0, 0, 709, 455}, 500, 400, kScreen, {709, 0, 500, 400}},       // right
         {{700, 100, 500, 300}, 600, 300, kScreen, {100, 100, 600, 300}}, // left
@@ -44,7 +44,7 @@ TEST(WindowPlacement, BesideTheOwnerWhenThereIsRoomElseOffset) {
         {{1000, 0, 200, 870}, 80, 900, kScreen, {1200, 0, 80, 870}},
     };
     for (const Case& c : cases) {
-        const ScreenRect placed = PlaceBeside(c.owner, c.width, c.height, c.available);
+        const WindowRect placed = PlaceBeside(c.owner, c.width, c.height, c.available);
         EXPECT_EQ(placed, c.expected) << c.owner.X << "," << c.owner.Y << " " << c.width;
         // Never outside the area, never over the whole owner unless it fills the area.
         EXPECT_EQ(KeepInside(placed, c.available), placed);
